@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only those still missing, so it is
+# safe to run again. Usage: scripts/deps.sh run|test
+set -euo pipefail
+
+build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
+case "${1:-run}" in
+  run)  pkgs=("${build_pkgs[@]}") ;;
+  # The lh5 codec is tested against two independent LHA implementations.
+  test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils) ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${pkgs[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,54 @@
+#include "common/numbers.h"
+
+#include "common/errors.h"
+
+#include <limits>
+
+namespace ludra {
+
+bool TryStrToInt(const QString &text, int &value)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    if (i == text.size())
+        return false;
+
+    // Accumulate towards the negative end so that the most negative value fits.
+    constexpr qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
+    qint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u < u'0' || u > u'9')
+            return false;
+        magnitude = magnitude * 10 + (u - u'0');
+        if (magnitude > limit)
+            return false;
+    }
+    if (!negative && magnitude == limit)
+        return false;
+    value = int(negative ? -magnitude : magnitude);
+    return true;
+}
+
+int StrToInt(const QString &text)
+{
+    int value = 0;
+    if (!TryStrToInt(text, value))
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+
+int SafeStrToInt(const QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    const QString candidate = text.startsWith(QLatin1Char('-')) ? text : QLatin1Char('0') + text;
+    int value = 0;
+    return TryStrToInt(candidate, value) ? value : 0;
+}
+
+} // namespace ludra

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace ludra {
+
+// Everything that asks the user something goes through this interface. The
+// program implements it with message boxes and file dialogs; tests implement
+// it with scripted answers and keep a record of what was asked.
+class Prompter
+{
+public:
+    enum class Icon { Information, Warning, Question, Stop };
+    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    // A file dialog's settings. The filter is written as pairs of description
+    // and pattern separated by "|", for example "Ludra Files (*.lud)|*.lud".
+    struct FileRequest
+    {
+        QString title;
+        QString filter;
+        QString defaultSuffix;
+        QString initialPath;
+    };
+
+    virtual ~Prompter() = default;
+
+    // Shows a message box and returns the button pressed. Closing the box
+    // without pressing a button answers Cancel, or No for Yes/No boxes.
+    virtual Answer message(Icon icon, Buttons buttons, const QString &title, const QString &text) = 0;
+
+    // Asks for a file to open or to save to; an empty result means cancelled.
+    // Saving asks before an existing file is replaced.
+    virtual QString openFileName(const FileRequest &request) = 0;
+    virtual QString saveFileName(const FileRequest &request) = 0;
+
+    // Reports an error that ended a command: stop icon, OK, the program's name as title.
+    void error(const QString &text) { message(Icon::Stop, Buttons::Ok, QStringLiteral("Ludra"), text); }
+};
+
+} // namespace ludra

@@ -1,0 +1,78 @@
+#include "common/texttable.h"
+
+#include <algorithm>
+
+namespace ludra {
+
+TextTable::TextTable(int columns, int rows, QObject *parent) : QObject(parent), m_columns(std::max(columns, 1))
+{
+    setRowCount(rows);
+}
+
+void TextTable::setColumnCount(int columns)
+{
+    columns = std::max(columns, 1);
+    if (columns == m_columns)
+        return;
+    m_columns = columns;
+    for (QStringList &cells : m_rows) {
+        cells.resize(columns);
+    }
+    Q_EMIT shapeChanged();
+}
+
+void TextTable::setRowCount(int rows)
+{
+    rows = std::max(rows, 0);
+    if (rows == rowCount())
+        return;
+    if (rows < rowCount()) {
+        m_rows.resize(rows);
+    } else {
+        QStringList empty;
+        empty.resize(m_columns);
+        m_rows.reserve(rows);
+        while (m_rows.size() < rows)
+            m_rows.append(empty);
+    }
+    Q_EMIT shapeChanged();
+}
+
+QString TextTable::cell(int column, int row) const
+{
+    if (column < 0 || column >= m_columns || row < 0 || row >= rowCount())
+        return QString();
+    return m_rows.at(row).at(column);
+}
+
+void TextTable::setCell(int column, int row, const QString &text)
+{
+    if (column < 0 || column >= m_columns || row < 0 || row >= rowCount())
+        return;
+    QString &target = m_rows[row][column];
+    if (target == text)
+        return;
+    target = text;
+    Q_EMIT cellsChanged(column, row, column, row);
+}
+
+QStringList TextTable::row(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return QStringList();
+    return m_rows.at(row);
+}
+
+void TextTable::setRow(int row, const QStringList &cells)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    QStringList values = cells;
+    values.resize(m_columns);
+    if (m_rows.at(row) == values)
+        return;
+    m_rows[row] = values;
+    Q_EMIT cellsChanged(0, row, m_columns - 1, row);
+}
+
+} // namespace ludra

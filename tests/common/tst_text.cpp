@@ -1,0 +1,299 @@
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/text.h"
+#include "common/texttable.h"
+#include "layout/celltable.h"
+#include "support/testfiles.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ludra;
+
+class TstText : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void splitLines_data();
+    void splitLines();
+    void readLinesMissingFile();
+    void writeLinesEndsEveryLineWithCrLf();
+    void writeLinesKeepsOldFileWhenItCannotWrite();
+    void latin1RoundTrip();
+    void takeField_data();
+    void takeField();
+    void trimCtl_data();
+    void trimCtl();
+    void upperAscii_data();
+    void upperAscii();
+    void strictInteger_data();
+    void strictInteger();
+    void strictIntegerMessage();
+    void safeStrToInt_data();
+    void safeStrToInt();
+    void cellTableBounds();
+    void textTableOutsideReadsEmpty();
+    void textTableSignalsOnlyRealChanges();
+};
+
+void TstText::splitLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("one line without end") << QByteArray("abc") << QStringList{"abc"};
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("lone LF") << QByteArray("a\nb") << QStringList{"a", "b"};
+    QTest::newRow("lone CR") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+    QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("empty lines count") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
+    QTest::newRow("a lone end is one empty line") << QByteArray("\n") << QStringList{""};
+    QTest::newRow("NUL bytes stay") << QByteArray("a\0b\nc", 5) << QStringList{QString::fromLatin1("a\0b", 3), "c"};
+}
+
+void TstText::splitLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(SplitLines(bytes), lines);
+}
+
+void TstText::readLinesMissingFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(!ReadLines(dir.filePath("absent.csv")).has_value());
+    writeFile(dir.filePath("empty.csv"), QByteArray());
+    const auto lines = ReadLines(dir.filePath("empty.csv"));
+    QVERIFY(lines.has_value());
+    QVERIFY(lines->isEmpty());
+}
+
+void TstText::writeLinesEndsEveryLineWithCrLf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    QString error;
+    QVERIFY(WriteLines(path, {"one", "", "three"}, &error));
+    QCOMPARE(readFile(path), QByteArray("one\r\n\r\nthree\r\n"));
+    QVERIFY(WriteLines(path, {}, &error));
+    QCOMPARE(readFile(path), QByteArray());
+}
+
+void TstText::writeLinesKeepsOldFileWhenItCannotWrite()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.txt");
+    writeFile(path, "old content\r\n");
+    if (!makeUnwritable(dir.path()))
+        QSKIP("this file system cannot refuse writes to a folder");
+    QString error;
+    const bool written = WriteLines(path, {"new"}, &error);
+    makeWritable(dir.path());
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readFile(path), QByteArray("old content\r\n"));
+
+    // A folder that does not exist fails the same way.
+    QVERIFY(!WriteLines(dir.filePath("absent/file.txt"), {"x"}, &error));
+}
+
+void TstText::latin1RoundTrip()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bytes.txt");
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            all.append(char(b));
+    }
+    writeFile(path, all);
+    const auto lines = ReadLines(path);
+    QVERIFY(lines.has_value());
+    QCOMPARE(lines->size(), 1);
+    QVERIFY(WriteLines(path, *lines));
+    QCOMPARE(readFile(path), all + "\r\n");
+}
+
+void TstText::takeField_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("rest");
+    QTest::newRow("plain") << "a,b,c" << "a" << "b,c";
+    QTest::newRow("empty field") << ",b" << "" << "b";
+    QTest::newRow("no comma leaves the rest") << "abc" << "" << "abc";
+    QTest::newRow("trailing comma") << "a," << "a" << "";
+    QTest::newRow("spaces kept") << " a , b" << " a " << " b";
+}
+
+void TstText::takeField()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, field);
+    QFETCH(QString, rest);
+    QString remaining = line;
+    QCOMPARE(TakeField(remaining), field);
+    QCOMPARE(remaining, rest);
+}
+
+void TstText::trimCtl_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("trimmed");
+    QTest::newRow("spaces") << "  a b  " << "a b";
+    QTest::newRow("tabs and control codes") << QString::fromLatin1("\x01\t\x1f" "x\x00\x20", 6) << "x";
+    QTest::newRow("only blanks") << QString::fromLatin1(" \t\r\n") << "";
+    QTest::newRow("code 33 and above stay") << QString::fromLatin1("!x\xa0") << QString::fromLatin1("!x\xa0");
+}
+
+void TstText::trimCtl()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, trimmed);
+    QCOMPARE(TrimCtl(text), trimmed);
+}
+
+void TstText::upperAscii_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("upper");
+    QTest::newRow("letters") << "left arm" << "LEFT ARM";
+    QTest::newRow("digits and signs") << "a1-b_z" << "A1-B_Z";
+    QTest::newRow("accented letters stay") << QString::fromLatin1("\xe9t\xe9") << QString::fromLatin1("\xe9T\xe9");
+}
+
+void TstText::upperAscii()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, upper);
+    QCOMPARE(UpperAscii(text), upper);
+}
+
+void TstText::strictInteger_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << "123" << true << 123;
+    QTest::newRow("negative") << "-45" << true << -45;
+    QTest::newRow("plus sign") << "+7" << true << 7;
+    QTest::newRow("leading zeros") << "007" << true << 7;
+    QTest::newRow("largest") << "2147483647" << true << 2147483647;
+    QTest::newRow("smallest") << "-2147483648" << true << int(-2147483648LL);
+    QTest::newRow("too large") << "2147483648" << false << 0;
+    QTest::newRow("far too large") << "99999999999999999999" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("sign only") << "-" << false << 0;
+    QTest::newRow("space") << " 5" << false << 0;
+    QTest::newRow("trailing space") << "5 " << false << 0;
+    QTest::newRow("decimal point") << "1.5" << false << 0;
+    QTest::newRow("letters") << "12a" << false << 0;
+}
+
+void TstText::strictInteger()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(int, value);
+    int parsed = -999;
+    QCOMPARE(TryStrToInt(text, parsed), valid);
+    if (valid) {
+        QCOMPARE(parsed, value);
+        QCOMPARE(StrToInt(text), value);
+    } else {
+        QVERIFY_THROWS_EXCEPTION(EConvertError, StrToInt(text));
+    }
+}
+
+void TstText::strictIntegerMessage()
+{
+    try {
+        StrToInt(QStringLiteral("0abc"));
+        QFAIL("no error for a text that is not a number");
+    } catch (const EConvertError &error) {
+        QCOMPARE(error.message(), QStringLiteral("'0abc' is not a valid integer value"));
+    }
+}
+
+void TstText::safeStrToInt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("number") << "63" << 63;
+    QTest::newRow("negative") << "-5" << -5;
+    QTest::newRow("leading space") << " 63" << 0;
+    QTest::newRow("trailing space") << "63 " << 0;
+    QTest::newRow("plus sign") << "+5" << 0;
+    QTest::newRow("decimal point") << "6.3" << 0;
+    QTest::newRow("minus then space") << "- 5" << 0;
+    QTest::newRow("overflow") << "99999999999" << 0;
+    QTest::newRow("garbage") << "abc" << 0;
+}
+
+void TstText::safeStrToInt()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(SafeStrToInt(text), value);
+}
+
+void TstText::cellTableBounds()
+{
+    TCellTable icons(0, 3, 0, LayoutMaxRows, NoMarker);
+    QCOMPARE(icons.value(0, 0), QStringLiteral("-1"));
+    QCOMPARE(icons.value(3, 400), QStringLiteral("-1"));
+    QVERIFY(icons.set(3, 400, "11"));
+    QCOMPARE(icons.value(3, 400), QStringLiteral("11"));
+    QVERIFY(!icons.set(4, 0, "5"));
+    QVERIFY(!icons.set(0, 401, "5"));
+    QVERIFY(!icons.set(-1, 0, "5"));
+    QCOMPARE(icons.value(0, 401), QString());
+    QCOMPARE(icons.value(-1, -1), QString());
+
+    TCellTable colours(1, 3, 1, LayoutMaxRows);
+    QVERIFY(!colours.set(0, 1, "HEAD"));
+    QVERIFY(!colours.set(1, 0, "HEAD"));
+    QVERIFY(colours.set(1, 1, "HEAD"));
+    QVERIFY(colours.set(3, 400, "FEET"));
+    QCOMPARE(colours.value(1, 1), QStringLiteral("HEAD"));
+    colours.fill(QString());
+    QCOMPARE(colours.value(1, 1), QString());
+    QCOMPARE(colours.value(3, 400), QString());
+}
+
+void TstText::textTableOutsideReadsEmpty()
+{
+    TextTable table(4, 3);
+    table.setCell(3, 2, "x");
+    table.setCell(4, 0, "ignored");
+    table.setCell(0, 3, "ignored");
+    QCOMPARE(table.cell(3, 2), QStringLiteral("x"));
+    QCOMPARE(table.cell(4, 0), QString());
+    QCOMPARE(table.cell(0, -1), QString());
+    table.setRowCount(2);
+    QCOMPARE(table.cell(3, 2), QString());
+    table.setRowCount(3);
+    QCOMPARE(table.cell(3, 2), QString()); // rows that come back are empty
+    table.setRow(1, {"a", "b"});
+    QCOMPARE(table.row(1), (QStringList{"a", "b", "", ""}));
+}
+
+void TstText::textTableSignalsOnlyRealChanges()
+{
+    TextTable table(2, 2);
+    QSignalSpy cells(&table, &TextTable::cellsChanged);
+    QSignalSpy shape(&table, &TextTable::shapeChanged);
+    table.setCell(1, 1, "a");
+    table.setCell(1, 1, "a");
+    table.setRowCount(2);
+    QCOMPARE(cells.count(), 1);
+    QCOMPARE(shape.count(), 0);
+    table.setRowCount(5);
+    QCOMPARE(shape.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TstText)
+#include "tst_text.moc"
