@@ -1,0 +1,154 @@
+#include "refgen.h"
+#include "support/testfiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstRefgen : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parseCsv_data();
+    void parseCsv();
+    void shippedFilesMatchTheGenerator();
+    void smallTables();
+    void badTables_data();
+    void badTables();
+
+private:
+    // A consistent set of tables with two families; a row can be replaced to
+    // break it.
+    void writeTables(const QString &dir, const QHash<QString, QByteArray> &replace = {});
+};
+
+void TstRefgen::parseCsv_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QList<QStringList>>("records");
+    QTest::newRow("plain") << QByteArray("a,b\r\n1,2\r\n") << QList<QStringList>{{"a", "b"}, {"1", "2"}};
+    QTest::newRow("quoted comma and quote")
+        << QByteArray("\"x, y\",\"say \"\"hi\"\"\"\n") << QList<QStringList>{{"x, y", "say \"hi\""}};
+    QTest::newRow("empty quoted field") << QByteArray("0,\"\",\"\",0,\n")
+                                        << QList<QStringList>{{"0", "", "", "0", ""}};
+    QTest::newRow("no end of line") << QByteArray("a,b") << QList<QStringList>{{"a", "b"}};
+    QTest::newRow("line break inside quotes") << QByteArray("\"a\nb\",c\n") << QList<QStringList>{{"a\nb", "c"}};
+    QTest::newRow("blank lines skipped") << QByteArray("a\n\nb\n") << QList<QStringList>{{"a"}, {"b"}};
+}
+
+void TstRefgen::parseCsv()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QList<QStringList>, records);
+    QCOMPARE(refgen::ParseCsv(text), records);
+}
+
+void TstRefgen::shippedFilesMatchTheGenerator()
+{
+    const QString source = sourceDir();
+    QVERIFY2(!source.isEmpty(), "LUDRA_SOURCE_DIR is not set");
+    QTemporaryDir out;
+    refgen::WriteOutput(refgen::Generate(source + "/tools/gamedata"), out.path());
+    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"}) {
+        const QByteArray generated = readFile(out.filePath(name));
+        QVERIFY2(!generated.isEmpty(), name);
+        QVERIFY2(generated == readFile(source + "/resources/" + name),
+                 qPrintable(QStringLiteral("resources/%1 is not what the generator makes; "
+                                           "run: cmake --build build --target refdata").arg(name)));
+    }
+}
+
+void TstRefgen::writeTables(const QString &dir, const QHash<QString, QByteArray> &replace)
+{
+    QHash<QString, QByteArray> tables{
+        {"Cluster.csv", "ClusterID,EffectTypeID,LongName,OfficialName,NPReq,SkillID\r\n"
+                        "0,1,\"\",\"\",0,\r\n"
+                        "5,1,\"MG/SMG\",\"MG / SMG\",800,114\r\n"
+                        "6,15,\"Heal Delta*\",\"Heal Delta Jobe\",1,343\r\n"
+                        "7,1,agility,\"Agi\", 900,17\r\n"},
+        {"ClusterImplantMap.csv", "ImplantTypeID,ClusterID,ClusterTypeID\r\n"
+                                  "11,5,3\r\n13,5,2\r\n4,5,1\r\n"
+                                  "1,6,3\r\n2,6,2\r\n3,6,1\r\n"
+                                  "5,7,3\r\n6,7,2\r\n7,7,1\r\n"},
+        {"ImplantType.csv", "ImplantTypeID,Name,ShortName\r\n"
+                            "1,Eye,eye\r\n2,Head,head\r\n3,Ear,ear\r\n4,Chest,chest\r\n5,Waist,waist\r\n"
+                            "6,Leg,legs\r\n7,Feet,feet\r\n11,\"Right Arm\",rarm\r\n13,\"Right Hand\",rhand\r\n"},
+        {"ImplantMatrix.csv", "ID,ShiningID,BrightID,FadedID,AbilityID,TreatQL1\r\n"
+                              "1,5,6,0,2,11\r\n2,0,0,7,1,11\r\n"},
+        {"Ability.csv", "AbilityID,Name\r\n1,Agility\r\n2,Intelligence\r\n"},
+    };
+    for (auto it = replace.begin(); it != replace.end(); ++it)
+        tables[it.key()] = it.value();
+    for (auto it = tables.begin(); it != tables.end(); ++it)
+        writeFile(QDir(dir).filePath(it.key()), it.value());
+}
+
+void TstRefgen::smallTables()
+{
+    QTemporaryDir dir;
+    writeTables(dir.path());
+    const refgen::Output out = refgen::Generate(dir.path());
+    // Ordered by skill name without regard to case; renamed and starred names.
+    QCOMPARE(out.dataLines, (QStringList{"Agi,agility,WAIST,LEG,FEET,1",
+                                         "Heal Delta Jobe,Heal Delta,EYE,HEAD,EAR,2",
+                                         "MG / SMG,MG & SMG,RIGHT ARM,RIGHT HAND,CHEST,1"}));
+    QCOMPARE(out.requireLines, (QStringList{"Agi,agility,900", "Heal Delta Jobe,Heal Delta,0", "MG / SMG,MG & SMG,800"}));
+    // Bright, Faded, Shining, in file order.
+    QCOMPARE(out.secSkillLines, (QStringList{"Intelligence,Heal Delta Jobe,Empty,MG / SMG", "Agility,Empty,Agi,Empty"}));
+}
+
+void TstRefgen::badTables_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("complaint");
+    QTest::newRow("comma in a cluster name")
+        << "Cluster.csv"
+        << QByteArray("ClusterID,EffectTypeID,LongName,OfficialName,NPReq,SkillID\r\n"
+                      "5,1,\"MG/SMG\",\"MG, SMG\",800,114\r\n6,15,\"Heal Delta*\",\"Heal\",1,3\r\n7,1,a,b,1,1\r\n")
+        << "holds a comma";
+    QTest::newRow("comma in a skill name")
+        << "Cluster.csv"
+        << QByteArray("ClusterID,EffectTypeID,LongName,OfficialName,NPReq,SkillID\r\n"
+                      "5,1,\"Guns, big\",\"MG\",800,114\r\n6,15,\"Heal Delta*\",\"Heal\",1,3\r\n7,1,a,b,1,1\r\n")
+        << "holds a comma";
+    QTest::newRow("slot that is not a body slot")
+        << "ImplantType.csv"
+        << QByteArray("ImplantTypeID,Name,ShortName\r\n1,Eye,eye\r\n2,Elbow,elbow\r\n3,Ear,ear\r\n4,Chest,chest\r\n"
+                      "5,Waist,waist\r\n6,Leg,legs\r\n7,Feet,feet\r\n11,\"Right Arm\",rarm\r\n13,\"Right Hand\",rhand\r\n")
+        << "not one of the thirteen slots";
+    QTest::newRow("recipe naming an unknown cluster")
+        << "ImplantMatrix.csv" << QByteArray("ID,ShiningID,BrightID,FadedID,AbilityID\r\n1,5,99,0,2\r\n")
+        << "names a cluster that data.csv lacks";
+    QTest::newRow("family without a faded slot")
+        << "ClusterImplantMap.csv"
+        << QByteArray("ImplantTypeID,ClusterID,ClusterTypeID\r\n11,5,3\r\n13,5,2\r\n1,6,3\r\n2,6,2\r\n3,6,1\r\n"
+                      "5,7,3\r\n6,7,2\r\n7,7,1\r\n")
+        << "has no slot for type 1";
+    QTest::newRow("family with two shining slots")
+        << "ClusterImplantMap.csv"
+        << QByteArray("ImplantTypeID,ClusterID,ClusterTypeID\r\n11,5,3\r\n13,5,3\r\n4,5,1\r\n")
+        << "has two slots";
+    QTest::newRow("unknown effect type")
+        << "Cluster.csv"
+        << QByteArray("ClusterID,EffectTypeID,LongName,OfficialName,NPReq,SkillID\r\n5,99,a,b,1,1\r\n")
+        << "unknown effect type";
+}
+
+void TstRefgen::badTables()
+{
+    QFETCH(QString, table);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, complaint);
+    QTemporaryDir dir;
+    writeTables(dir.path(), {{table, content}});
+    try {
+        refgen::Generate(dir.path());
+        QFAIL("the generator accepted tables it cannot turn into valid files");
+    } catch (const refgen::GenerationError &error) {
+        QVERIFY2(QString::fromStdString(error.what()).contains(complaint), error.what());
+    }
+}
+
+QTEST_GUILESS_MAIN(TstRefgen)
+#include "tst_refgen.moc"

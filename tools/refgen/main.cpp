@@ -1,0 +1,29 @@
+// Generates the planner's reference files from the public game tables:
+//   ludra-refgen <folder of game tables> <output folder>
+#include "refgen.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: ludra-refgen <game tables folder> <output folder>\n");
+        return 2;
+    }
+    try {
+        const refgen::Output output = refgen::Generate(args.at(1));
+        refgen::WriteOutput(output, args.at(2));
+        std::printf("data.csv: %lld lines, SecSkill.csv: %lld lines, require.csv: %lld lines\n",
+                    static_cast<long long>(output.dataLines.size()), static_cast<long long>(output.secSkillLines.size()),
+                    static_cast<long long>(output.requireLines.size()));
+    } catch (const refgen::GenerationError &error) {
+        std::fprintf(stderr, "ludra-refgen: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,308 @@
+#include "refgen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QMap>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace refgen {
+
+namespace {
+
+const QStringList &slotNames()
+{
+    static const QStringList names{
+        QStringLiteral("HEAD"),       QStringLiteral("CHEST"),       QStringLiteral("EAR"),
+        QStringLiteral("EYE"),        QStringLiteral("LEFT ARM"),    QStringLiteral("RIGHT ARM"),
+        QStringLiteral("LEFT WRIST"), QStringLiteral("RIGHT WRIST"), QStringLiteral("LEG"),
+        QStringLiteral("LEFT HAND"),  QStringLiteral("RIGHT HAND"),  QStringLiteral("WAIST"),
+        QStringLiteral("FEET"),
+    };
+    return names;
+}
+
+// Effect type of a family -> the planner's increase category with the same
+// increase values.
+const QHash<int, int> &categoryOfEffect()
+{
+    static const QHash<int, int> map{
+        {1, 1},  {2, 2},  {3, 3},  {4, 4},  {5, 7},  {6, 10}, {7, 9},  {8, 5},
+        {9, 6},  {10, 6}, {11, 8}, {12, 8}, {13, 12}, {14, 11}, {15, 2}, {16, 1},
+    };
+    return map;
+}
+
+// Skill names as the built-in default skill selections spell them.
+QString plannerSkillName(const QString &longName)
+{
+    static const QHash<QString, QString> renamed{
+        {QStringLiteral("MG/SMG"), QStringLiteral("MG & SMG")},
+        {QStringLiteral("Time and Space"), QStringLiteral("Time & Space")},
+        {QStringLiteral("Sensory Improvement"), QStringLiteral("Sensory Improvement & Modification")},
+    };
+    return renamed.value(longName, longName);
+}
+
+struct Table
+{
+    QString name;
+    QStringList header;
+    QList<QStringList> rows;
+
+    int column(const QString &title) const
+    {
+        const qsizetype index = header.indexOf(title);
+        if (index < 0)
+            throw GenerationError(QStringLiteral("%1: no column \"%2\"").arg(name, title));
+        return int(index);
+    }
+    QString text(int row, const QString &title) const
+    {
+        const QStringList &fields = rows.at(row);
+        const int c = column(title);
+        if (c >= fields.size())
+            throw GenerationError(QStringLiteral("%1 row %2: no field \"%3\"").arg(name).arg(row + 2).arg(title));
+        return fields.at(c).trimmed();
+    }
+    int number(int row, const QString &title) const
+    {
+        bool ok = false;
+        const int value = text(row, title).toInt(&ok);
+        if (!ok)
+            throw GenerationError(QStringLiteral("%1 row %2: \"%3\" is not a number in column %4")
+                                      .arg(name).arg(row + 2).arg(text(row, title), title));
+        return value;
+    }
+};
+
+Table readTable(const QString &dir, const QString &fileName)
+{
+    QFile file(QDir(dir).filePath(fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        throw GenerationError(QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
+    QList<QStringList> records = ParseCsv(file.readAll());
+    if (records.isEmpty())
+        throw GenerationError(QStringLiteral("%1 is empty").arg(fileName));
+    Table table{fileName, records.takeFirst(), std::move(records)};
+    return table;
+}
+
+void requireNoComma(const QString &value, const QString &what, const QString &where)
+{
+    if (value.contains(QLatin1Char(',')))
+        throw GenerationError(QStringLiteral("%1: %2 \"%3\" holds a comma").arg(where, what, value));
+}
+
+struct Family
+{
+    int id = 0;
+    QString clusterName;
+    QString skillName;
+    bool special = false; // not built with nano-programming
+    int npReq = 0;
+    int category = 0;
+    QString slotOfType[4]; // by cluster type id: 1 faded, 2 bright, 3 shining
+};
+
+} // namespace
+
+QList<QStringList> ParseCsv(const QByteArray &bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    bool atFieldStart = true;
+    bool pending = false; // something of the current record has been read
+
+    auto endField = [&] {
+        record.append(field);
+        field.clear();
+        atFieldStart = true;
+    };
+    auto endRecord = [&] {
+        endField();
+        records.append(record);
+        record.clear();
+        pending = false;
+    };
+
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+                    field.append(QLatin1Char('"'));
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field.append(c);
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"') && atFieldStart) {
+            quoted = true;
+            atFieldStart = false;
+            pending = true;
+        } else if (c == QLatin1Char(',')) {
+            endField();
+            pending = true;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            if (pending || !field.isEmpty())
+                endRecord();
+        } else {
+            field.append(c);
+            atFieldStart = false;
+            pending = true;
+        }
+    }
+    if (quoted)
+        throw GenerationError(QStringLiteral("a quoted field is not closed"));
+    if (pending || !field.isEmpty())
+        endRecord();
+    return records;
+}
+
+Output Generate(const QString &inputDir)
+{
+    const Table clusters = readTable(inputDir, QStringLiteral("Cluster.csv"));
+    const Table placements = readTable(inputDir, QStringLiteral("ClusterImplantMap.csv"));
+    const Table implantTypes = readTable(inputDir, QStringLiteral("ImplantType.csv"));
+    const Table recipes = readTable(inputDir, QStringLiteral("ImplantMatrix.csv"));
+    const Table abilities = readTable(inputDir, QStringLiteral("Ability.csv"));
+
+    QHash<int, QString> slotOfImplantType;
+    for (int r = 0; r < implantTypes.rows.size(); ++r) {
+        const QString slot = implantTypes.text(r, QStringLiteral("Name")).toUpper();
+        if (!slotNames().contains(slot))
+            throw GenerationError(QStringLiteral("ImplantType.csv row %1: \"%2\" is not one of the thirteen slots")
+                                      .arg(r + 2).arg(slot));
+        slotOfImplantType.insert(implantTypes.number(r, QStringLiteral("ImplantTypeID")), slot);
+    }
+
+    QMap<int, Family> families;
+    for (int r = 0; r < clusters.rows.size(); ++r) {
+        const int id = clusters.number(r, QStringLiteral("ClusterID"));
+        if (id == 0)
+            continue; // the empty placeholder row
+        const QString where = QStringLiteral("Cluster.csv row %1").arg(r + 2);
+        Family family;
+        family.id = id;
+        family.clusterName = clusters.text(r, QStringLiteral("OfficialName"));
+        QString longName = clusters.text(r, QStringLiteral("LongName"));
+        family.special = longName.endsWith(QLatin1Char('*'));
+        if (family.special)
+            longName.chop(1);
+        family.skillName = plannerSkillName(longName.trimmed());
+        family.npReq = family.special ? 0 : clusters.number(r, QStringLiteral("NPReq"));
+        const int effect = clusters.number(r, QStringLiteral("EffectTypeID"));
+        if (!categoryOfEffect().contains(effect))
+            throw GenerationError(QStringLiteral("%1: unknown effect type %2").arg(where).arg(effect));
+        family.category = categoryOfEffect().value(effect);
+        if (family.clusterName.isEmpty() || family.skillName.isEmpty())
+            throw GenerationError(QStringLiteral("%1: empty cluster or skill name").arg(where));
+        requireNoComma(family.clusterName, QStringLiteral("cluster name"), where);
+        requireNoComma(family.skillName, QStringLiteral("skill name"), where);
+        if (families.contains(id))
+            throw GenerationError(QStringLiteral("%1: cluster %2 listed twice").arg(where).arg(id));
+        families.insert(id, family);
+    }
+
+    for (int r = 0; r < placements.rows.size(); ++r) {
+        const QString where = QStringLiteral("ClusterImplantMap.csv row %1").arg(r + 2);
+        const int id = placements.number(r, QStringLiteral("ClusterID"));
+        const int type = placements.number(r, QStringLiteral("ClusterTypeID"));
+        const int implant = placements.number(r, QStringLiteral("ImplantTypeID"));
+        if (!families.contains(id))
+            throw GenerationError(QStringLiteral("%1: unknown cluster %2").arg(where).arg(id));
+        if (type < 1 || type > 3)
+            throw GenerationError(QStringLiteral("%1: unknown cluster type %2").arg(where).arg(type));
+        if (!slotOfImplantType.contains(implant))
+            throw GenerationError(QStringLiteral("%1: implant type %2 is not one of the thirteen slots")
+                                      .arg(where).arg(implant));
+        QString &slot = families[id].slotOfType[type];
+        if (!slot.isEmpty())
+            throw GenerationError(QStringLiteral("%1: cluster %2 has two slots for type %3").arg(where).arg(id).arg(type));
+        slot = slotOfImplantType.value(implant);
+    }
+
+    QList<Family> ordered = families.values();
+    for (const Family &family : ordered) {
+        for (int type = 1; type <= 3; ++type) {
+            if (family.slotOfType[type].isEmpty())
+                throw GenerationError(QStringLiteral("cluster %1 (%2) has no slot for type %3")
+                                          .arg(family.id).arg(family.clusterName).arg(type));
+        }
+    }
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Family &a, const Family &b) {
+        return QString::compare(a.skillName, b.skillName, Qt::CaseInsensitive) < 0;
+    });
+
+    Output out;
+    for (const Family &family : ordered) {
+        out.dataLines.append(QStringList{family.clusterName, family.skillName, family.slotOfType[3], family.slotOfType[2],
+                                         family.slotOfType[1], QString::number(family.category)}
+                                 .join(QLatin1Char(',')));
+        out.requireLines.append(QStringList{family.clusterName, family.skillName, QString::number(family.npReq)}
+                                    .join(QLatin1Char(',')));
+    }
+
+    QHash<int, QString> abilityNames;
+    for (int r = 0; r < abilities.rows.size(); ++r) {
+        const QString name = abilities.text(r, QStringLiteral("Name"));
+        requireNoComma(name, QStringLiteral("attribute"), QStringLiteral("Ability.csv row %1").arg(r + 2));
+        abilityNames.insert(abilities.number(r, QStringLiteral("AbilityID")), name);
+    }
+    for (int r = 0; r < recipes.rows.size(); ++r) {
+        const QString where = QStringLiteral("ImplantMatrix.csv row %1").arg(r + 2);
+        const int ability = recipes.number(r, QStringLiteral("AbilityID"));
+        if (!abilityNames.contains(ability))
+            throw GenerationError(QStringLiteral("%1: unknown attribute %2").arg(where).arg(ability));
+        QStringList line{abilityNames.value(ability)};
+        for (const QString &column : {QStringLiteral("BrightID"), QStringLiteral("FadedID"), QStringLiteral("ShiningID")}) {
+            const int id = recipes.number(r, column);
+            if (id == 0) {
+                line.append(QStringLiteral("Empty"));
+            } else if (families.contains(id)) {
+                line.append(families.value(id).clusterName);
+            } else {
+                throw GenerationError(QStringLiteral("%1: %2 %3 names a cluster that data.csv lacks")
+                                          .arg(where, column).arg(id));
+            }
+        }
+        out.secSkillLines.append(line.join(QLatin1Char(',')));
+    }
+    return out;
+}
+
+void WriteOutput(const Output &output, const QString &outputDir)
+{
+    const QList<QPair<QString, const QStringList *>> files{
+        {QStringLiteral("data.csv"), &output.dataLines},
+        {QStringLiteral("SecSkill.csv"), &output.secSkillLines},
+        {QStringLiteral("require.csv"), &output.requireLines},
+    };
+    for (const auto &[name, lines] : files) {
+        QByteArray bytes;
+        for (const QString &line : *lines) {
+            for (const QChar c : line) {
+                if (c.unicode() > 0xFF)
+                    throw GenerationError(QStringLiteral("%1: \"%2\" is not 8-bit text").arg(name, line));
+            }
+            bytes += line.toLatin1() + "\r\n";
+        }
+        QSaveFile file(QDir(outputDir).filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            throw GenerationError(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+    }
+}
+
+} // namespace refgen

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+// Turns the public game tables (comma-separated with a header line and quoted
+// names) into the planner's three reference files.
+namespace refgen {
+
+class GenerationError : public std::runtime_error
+{
+public:
+    explicit GenerationError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// Splits comma-separated text with a header line and double-quote quoting
+// ("" inside quotes is one quote; quoted fields may hold commas and line
+// breaks) into records, header first.
+QList<QStringList> ParseCsv(const QByteArray &text);
+
+struct Output
+{
+    QStringList dataLines;     // data.csv
+    QStringList secSkillLines; // SecSkill.csv
+    QStringList requireLines;  // require.csv
+};
+
+// Builds the three files from the tables in inputDir. Throws GenerationError
+// naming the table and row when the tables cannot give valid files: a name
+// holding a comma, a slot that is not a body slot, a family without exactly
+// one slot per cluster type, an unknown effect type, or a recipe naming a
+// cluster the catalogue lacks.
+Output Generate(const QString &inputDir);
+
+// Writes the three files into outputDir with CR LF line ends.
+void WriteOutput(const Output &output, const QString &outputDir);
+
+} // namespace refgen
