@@ -7,22 +7,18 @@ namespace ludra {
 
 QStringList SplitLines(const QByteArray &bytes)
 {
+    const QString text = QString::fromLatin1(bytes);
     QStringList lines;
-    const char *data = bytes.constData();
-    const qsizetype size = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(QString::fromLatin1(data + start, i - start));
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines.append(QString::fromLatin1(data + start, size - start));
+    ForEachLine(text, [&lines](QStringView line) { lines.append(line.toString()); });
     return lines;
+}
+
+std::optional<QString> ReadText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return QString::fromLatin1(file.readAll());
 }
 
 std::optional<QStringList> ReadLines(const QString &path)
@@ -53,32 +49,20 @@ bool WriteLines(const QString &path, const QStringList &lines, QString *error)
     return false;
 }
 
-QString TakeField(QString &rest)
-{
-    const qsizetype comma = rest.indexOf(QLatin1Char(','));
-    if (comma < 0)
-        return QString();
-    QString field = rest.left(comma);
-    rest.remove(0, comma + 1);
-    return field;
-}
-
-QString TrimCtl(const QString &text)
+QStringView TrimCtl(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 32)
+    while (begin < end && text[begin].unicode() <= 32)
         ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 32)
+    while (end > begin && text[end - 1].unicode() <= 32)
         --end;
-    if (begin == 0 && end == text.size())
-        return text;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
-QString UpperAscii(const QString &text)
+QString UpperAscii(QStringView text)
 {
-    QString result = text;
+    QString result = text.toString();
     for (QChar &ch : result) {
         const char16_t u = ch.unicode();
         if (u >= u'a' && u <= u'z')

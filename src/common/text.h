@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 
 namespace ludra {
@@ -17,21 +18,62 @@ std::optional<QStringList> ReadLines(const QString &path);
 // Splits 8-bit text into lines by the same rules as ReadLines.
 QStringList SplitLines(const QByteArray &bytes);
 
+// Calls f(QStringView line) for each line of text, by the rules of ReadLines.
+template <typename F>
+void ForEachLine(QStringView text, F &&f)
+{
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        f(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        f(text.sliced(start));
+}
+
+// Reads a whole 8-bit file as one text; nothing when it cannot be opened.
+std::optional<QString> ReadText(const QString &path);
+
 // Writes the lines, each ending in CR LF, replacing the file atomically: a
 // failed write leaves any old file whole. On failure returns false and puts
 // the reason into *error.
 bool WriteLines(const QString &path, const QStringList &lines, QString *error = nullptr);
 
-// Takes the next comma-separated field off the front of rest: the text before
-// the first comma, leaving the text after it in rest. When rest holds no comma
-// the field is empty and rest stays as it is (the last field of a line is
-// whatever then remains).
-QString TakeField(QString &rest);
+// Splits a line into comma fields from left to right. Each field but the last
+// is the text before the first comma of what remains, and what remains becomes
+// the text after that comma; when no comma remains the field is empty and what
+// remains is unchanged. The last field is whatever then remains.
+class FieldReader
+{
+public:
+    explicit FieldReader(QStringView line) : m_rest(line) {}
+
+    QStringView next()
+    {
+        const qsizetype comma = m_rest.indexOf(u',');
+        if (comma < 0)
+            return QStringView();
+        const QStringView field = m_rest.first(comma);
+        m_rest = m_rest.sliced(comma + 1);
+        return field;
+    }
+    QStringView rest() const { return m_rest; }
+
+private:
+    QStringView m_rest;
+};
 
 // Removes the characters with codes 0 to 32 from both ends.
-QString TrimCtl(const QString &text);
+QStringView TrimCtl(QStringView text);
+inline QString TrimCtl(const QString &text) { return TrimCtl(QStringView(text)).toString(); }
 
 // Upper-cases the letters a to z and nothing else.
-QString UpperAscii(const QString &text);
+QString UpperAscii(QStringView text);
 
 } // namespace ludra

@@ -4,62 +4,112 @@
 
 namespace ludra {
 
-QString UnknownCounter::nameOr(const QString &field)
+QString UnknownCounter::nameOr(QStringView field)
 {
-    QString name = TrimCtl(field);
-    return name.isEmpty() ? take() : name;
+    const QStringView name = TrimCtl(field);
+    return name.isEmpty() ? take() : name.toString();
 }
 
-std::unique_ptr<TNano> ParseCatalogueLine(const QString &line, UnknownCounter &counter)
+std::unique_ptr<TNano> ParseCatalogueLine(QStringView line, UnknownCounter &counter)
 {
-    QString rest = line;
+    FieldReader fields(line);
     auto nano = std::make_unique<TNano>();
-    nano->ClusterName = counter.nameOr(TakeField(rest));
-    nano->SkillName = TrimCtl(TakeField(rest));
-    nano->ShiningSlot = UpperAscii(TrimCtl(TakeField(rest)));
-    nano->BrightSlot = UpperAscii(TrimCtl(TakeField(rest)));
-    nano->FadedSlot = UpperAscii(TrimCtl(TakeField(rest)));
-    nano->IncCategory = UpperAscii(TrimCtl(rest));
+    nano->ClusterName = counter.nameOr(fields.next());
+    nano->SkillName = TrimCtl(fields.next()).toString();
+    nano->ShiningSlot = UpperAscii(TrimCtl(fields.next()));
+    nano->BrightSlot = UpperAscii(TrimCtl(fields.next()));
+    nano->FadedSlot = UpperAscii(TrimCtl(fields.next()));
+    nano->IncCategory = UpperAscii(TrimCtl(fields.rest()));
     return nano;
 }
 
 bool ReadCatalogue(const QString &path, UnknownCounter &counter, TNanoList &list)
 {
-    const std::optional<QStringList> lines = ReadLines(path);
-    if (!lines)
+    const std::optional<QString> text = ReadText(path);
+    if (!text)
         return false;
-    for (const QString &line : *lines)
-        list.add(ParseCatalogueLine(line, counter));
+    ForEachLine(*text, [&](QStringView line) { list.add(ParseCatalogueLine(line, counter)); });
     return true;
 }
 
-bool ReadSecSkills(const QString &path, UnknownCounter &counter, SecSkillLists &lists)
+void TSecSkills::assign(QString text, int firstUnknown)
 {
-    const std::optional<QStringList> lines = ReadLines(path);
-    if (!lines)
-        return false;
-    for (const QString &line : *lines) {
-        QString rest = line;
-        lists.SecSkillNames.append(counter.nameOr(TakeField(rest)));
-        lists.SecSkillBright.append(TrimCtl(TakeField(rest)));
-        lists.SecSkillFaded.append(TrimCtl(TakeField(rest)));
-        lists.SecSkillShining.append(TrimCtl(rest));
+    m_text = std::move(text);
+    m_firstUnknown = firstUnknown;
+    m_entries.clear();
+    m_unknownNames.clear();
+    m_split = m_text.isEmpty();
+}
+
+void TSecSkills::split() const
+{
+    if (m_split)
+        return;
+    m_split = true;
+    ForEachLine(m_text, [this](QStringView line) {
+        FieldReader reader(line);
+        Entry entry;
+        const QStringView name = TrimCtl(reader.next());
+        entry.fields[Bright] = TrimCtl(reader.next());
+        entry.fields[Faded] = TrimCtl(reader.next());
+        entry.fields[Shining] = TrimCtl(reader.rest());
+        if (name.isEmpty()) {
+            m_unknownNames.push_back(UnknownName(m_firstUnknown + int(m_unknownNames.size())));
+            entry.fields[Name] = QStringView(); // filled below, once the names stop moving
+        } else {
+            entry.fields[Name] = name;
+        }
+        m_entries.push_back(entry);
+    });
+    // Point the blank names at their made-up names now that the vector of
+    // names has its final size.
+    size_t unknown = 0;
+    for (Entry &entry : m_entries) {
+        if (entry.fields[Name].isNull())
+            entry.fields[Name] = m_unknownNames[unknown++];
     }
+}
+
+int TSecSkills::count() const
+{
+    split();
+    return int(m_entries.size());
+}
+
+QStringView TSecSkills::field(int i, Field f) const
+{
+    split();
+    if (i < 0 || size_t(i) >= m_entries.size())
+        return QStringView();
+    return m_entries[size_t(i)].fields[f];
+}
+
+QStringView TSecSkills::SecSkillNames(int i) const { return field(i, Name); }
+QStringView TSecSkills::SecSkillBright(int i) const { return field(i, Bright); }
+QStringView TSecSkills::SecSkillFaded(int i) const { return field(i, Faded); }
+QStringView TSecSkills::SecSkillShining(int i) const { return field(i, Shining); }
+
+bool ReadSecSkills(const QString &path, const UnknownCounter &counter, TSecSkills &table)
+{
+    std::optional<QString> text = ReadText(path);
+    if (!text)
+        return false;
+    table.assign(std::move(*text), counter.next());
     return true;
 }
 
 bool ReadRequirements(const QString &path, UnknownCounter &counter, RequirementLists &lists)
 {
-    const std::optional<QStringList> lines = ReadLines(path);
-    if (!lines)
+    const std::optional<QString> text = ReadText(path);
+    if (!text)
         return false;
     counter.reset(0);
-    for (const QString &line : *lines) {
-        QString rest = line;
-        lists.ReqClusters.append(counter.nameOr(TakeField(rest)));
-        TakeField(rest); // the skill name, which the requirement lookup does not use
-        lists.ReqValues.append(rest);
-    }
+    ForEachLine(*text, [&](QStringView line) {
+        FieldReader fields(line);
+        lists.ReqClusters.append(counter.nameOr(fields.next()));
+        fields.next(); // the skill name, which the requirement lookup does not use
+        lists.ReqValues.append(fields.rest().toString());
+    });
     return true;
 }
 

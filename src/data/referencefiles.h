@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <vector>
 
 namespace ludra {
 
@@ -15,17 +18,23 @@ inline const QString Requirements = QStringLiteral("require.csv");
 inline const QString SkillIncrease = QStringLiteral("skillreq.dat");
 } // namespace RefFile
 
-// Names the records whose name field is blank: "Unknown #" followed by a
-// number that the start-up readers share and count up.
+// "Unknown #" followed by a number: the name of a record whose name field is blank.
+inline QString UnknownName(int number)
+{
+    return QStringLiteral("Unknown #") + QString::number(number);
+}
+
+// The number for the next blank name. The start-up readers share it: it
+// starts at 1, the catalogue counts it up, the recipe file goes on from there,
+// and the requirement file starts again from 0.
 class UnknownCounter
 {
 public:
     void reset(int value) { m_next = value; }
     int next() const { return m_next; }
-    // The next name, counting the number up.
-    QString take() { return QStringLiteral("Unknown #") + QString::number(m_next++); }
+    QString take() { return UnknownName(m_next++); }
     // The trimmed field, or the next "Unknown #" name when it is blank.
-    QString nameOr(const QString &field);
+    QString nameOr(QStringView field);
 
 private:
     int m_next = 1;
@@ -34,24 +43,52 @@ private:
 // One line of the catalogue made into a record: six comma fields, the last
 // taking the rest of the line; names trimmed, slots and category also
 // upper-cased (a to z only).
-std::unique_ptr<TNano> ParseCatalogueLine(const QString &line, UnknownCounter &counter);
+std::unique_ptr<TNano> ParseCatalogueLine(QStringView line, UnknownCounter &counter);
 
 // Reads the catalogue file, one record per line appended to the list in file
 // order. Returns false, leaving the list as it was, when the file is missing.
 bool ReadCatalogue(const QString &path, UnknownCounter &counter, TNanoList &list);
 
-// The implant recipes: entry i of each list comes from line i of the file.
-struct SecSkillLists
+// The implant recipes: entry i gives the attribute (secondary skill) of an
+// implant holding the Bright, Faded and Shining clusters of line i of the
+// recipe file ("Empty" for a free position). The file is kept as read and
+// split into fields when first asked for, since start-up needs only to know
+// that it is there; a file of tens of thousands of lines then costs start-up
+// no more than reading it.
+class TSecSkills
 {
-    QStringList SecSkillNames;
-    QStringList SecSkillBright;
-    QStringList SecSkillFaded;
-    QStringList SecSkillShining;
+public:
+    // The file's text; blank names are numbered from firstUnknown on.
+    void assign(QString text, int firstUnknown);
+    void clear() { assign(QString(), 0); }
+
+    int count() const;
+    // The four fields of entry i, trimmed; empty outside the table. The views
+    // stay valid until the table is assigned again.
+    QStringView SecSkillNames(int i) const;
+    QStringView SecSkillBright(int i) const;
+    QStringView SecSkillFaded(int i) const;
+    QStringView SecSkillShining(int i) const;
+
+private:
+    enum Field { Name, Bright, Faded, Shining, FieldCount };
+    struct Entry
+    {
+        QStringView fields[FieldCount];
+    };
+    QStringView field(int i, Field f) const;
+    void split() const;
+
+    QString m_text;
+    int m_firstUnknown = 0;
+    mutable bool m_split = true;
+    mutable std::vector<Entry> m_entries;
+    mutable std::vector<QString> m_unknownNames;
 };
 
-// Reads the recipe file, appending to the four lists; returns false when the
-// file is missing. Blank names continue the counter.
-bool ReadSecSkills(const QString &path, UnknownCounter &counter, SecSkillLists &lists);
+// Reads the recipe file into the table; returns false, leaving the table as
+// it was, when the file is missing. Blank names go on from the counter.
+bool ReadSecSkills(const QString &path, const UnknownCounter &counter, TSecSkills &table);
 
 // The nano-programming base values by cluster name.
 struct RequirementLists

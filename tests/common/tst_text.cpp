@@ -22,8 +22,8 @@ private Q_SLOTS:
     void writeLinesEndsEveryLineWithCrLf();
     void writeLinesKeepsOldFileWhenItCannotWrite();
     void latin1RoundTrip();
-    void takeField_data();
-    void takeField();
+    void fieldReader_data();
+    void fieldReader();
     void trimCtl_data();
     void trimCtl();
     void upperAscii_data();
@@ -116,7 +116,7 @@ void TstText::latin1RoundTrip()
     QCOMPARE(readFile(path), all + "\r\n");
 }
 
-void TstText::takeField_data()
+void TstText::fieldReader_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("field");
@@ -128,14 +128,14 @@ void TstText::takeField_data()
     QTest::newRow("spaces kept") << " a , b" << " a " << " b";
 }
 
-void TstText::takeField()
+void TstText::fieldReader()
 {
     QFETCH(QString, line);
     QFETCH(QString, field);
     QFETCH(QString, rest);
-    QString remaining = line;
-    QCOMPARE(TakeField(remaining), field);
-    QCOMPARE(remaining, rest);
+    FieldReader reader(line);
+    QCOMPARE(reader.next(), field);
+    QCOMPARE(reader.rest(), rest);
 }
 
 void TstText::trimCtl_data()

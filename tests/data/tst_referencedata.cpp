@@ -131,13 +131,14 @@ void TstReferenceData::missingFilesLeaveListsEmpty()
     QTemporaryDir dir;
     UnknownCounter counter;
     TNanoList list;
-    SecSkillLists secSkills;
+    TSecSkills secSkills;
     RequirementLists requirements;
     QVERIFY(!ReadCatalogue(dir.filePath("data.csv"), counter, list));
     QVERIFY(!ReadSecSkills(dir.filePath("SecSkill.csv"), counter, secSkills));
     QVERIFY(!ReadRequirements(dir.filePath("require.csv"), counter, requirements));
     QCOMPARE(list.count(), 0);
-    QVERIFY(secSkills.SecSkillNames.isEmpty() && secSkills.SecSkillShining.isEmpty());
+    QCOMPARE(secSkills.count(), 0);
+    QCOMPARE(secSkills.SecSkillNames(0), QStringView());
     QVERIFY(requirements.ReqClusters.isEmpty() && requirements.ReqValues.isEmpty());
     QCOMPARE(counter.next(), 1);
 }
@@ -150,14 +151,18 @@ void TstReferenceData::unknownCounterRunsAcrossTheFiles()
     writeFile(dir.filePath("require.csv"), ",A,100\nC,C,200\n  ,B,300\n");
     UnknownCounter counter;
     TNanoList list;
-    SecSkillLists secSkills;
+    TSecSkills secSkills;
     RequirementLists requirements;
     QVERIFY(ReadCatalogue(dir.filePath("data.csv"), counter, list));
     QVERIFY(ReadSecSkills(dir.filePath("SecSkill.csv"), counter, secSkills));
     QVERIFY(ReadRequirements(dir.filePath("require.csv"), counter, requirements));
     QCOMPARE(list.at(0)->ClusterName, QStringLiteral("Unknown #1"));
     QCOMPARE(list.at(1)->ClusterName, QStringLiteral("Unknown #2"));
-    QCOMPARE(secSkills.SecSkillNames, (QStringList{"Unknown #3", "Sense", "Unknown #4"}));
+    QCOMPARE(secSkills.count(), 3);
+    QCOMPARE(secSkills.SecSkillNames(0), u"Unknown #3");
+    QCOMPARE(secSkills.SecSkillNames(1), u"Sense");
+    QCOMPARE(secSkills.SecSkillNames(2), u"Unknown #4");
+    QCOMPARE(secSkills.SecSkillBright(2), u"p");
     QCOMPARE(requirements.ReqClusters, (QStringList{"Unknown #0", "C", "Unknown #1"}));
 }
 
@@ -180,12 +185,14 @@ void TstReferenceData::secSkillFields()
     QTemporaryDir dir;
     writeFile(dir.filePath("SecSkill.csv"), line.toLatin1());
     UnknownCounter counter;
-    SecSkillLists lists;
-    QVERIFY(ReadSecSkills(dir.filePath("SecSkill.csv"), counter, lists));
-    QCOMPARE(lists.SecSkillNames, QStringList{fields.at(0)});
-    QCOMPARE(lists.SecSkillBright, QStringList{fields.at(1)});
-    QCOMPARE(lists.SecSkillFaded, QStringList{fields.at(2)});
-    QCOMPARE(lists.SecSkillShining, QStringList{fields.at(3)});
+    TSecSkills table;
+    QVERIFY(ReadSecSkills(dir.filePath("SecSkill.csv"), counter, table));
+    QCOMPARE(table.count(), 1);
+    QCOMPARE(table.SecSkillNames(0), fields.at(0));
+    QCOMPARE(table.SecSkillBright(0), fields.at(1));
+    QCOMPARE(table.SecSkillFaded(0), fields.at(2));
+    QCOMPARE(table.SecSkillShining(0), fields.at(3));
+    QCOMPARE(table.SecSkillShining(1), QStringView());
 }
 
 void TstReferenceData::requirementValue_data()
@@ -245,7 +252,7 @@ void TstReferenceData::hostileFilesLoadAsText()
         writeFile(dir.filePath(name), bytes);
     UnknownCounter counter;
     TNanoList list;
-    SecSkillLists secSkills;
+    TSecSkills secSkills;
     RequirementLists requirements;
     QVERIFY(ReadCatalogue(dir.filePath("data.csv"), counter, list));
     QVERIFY(ReadSecSkills(dir.filePath("SecSkill.csv"), counter, secSkills));
@@ -253,8 +260,8 @@ void TstReferenceData::hostileFilesLoadAsText()
     const int lines = int(SplitLines(bytes).size());
     QVERIFY(lines >= minimumLines);
     QCOMPARE(list.count(), lines);
-    QCOMPARE(secSkills.SecSkillNames.size(), lines);
-    QCOMPARE(secSkills.SecSkillShining.size(), lines);
+    QCOMPARE(secSkills.count(), lines);
+    QVERIFY(!secSkills.SecSkillNames(lines - 1).isNull());
     QCOMPARE(requirements.ReqValues.size(), lines);
 }
 
