@@ -1,0 +1,19 @@
+#pragma once
+
+#include "common/errors.h"
+
+namespace ludra {
+
+// A container file whose contents are not what the format allows: a payload
+// without its magic ("File is corrupt.") or a compressed body that does not
+// decode ("Compressed file is corrupt").
+class ECorruptFile : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
+inline const char kFileCorruptMessage[] = "File is corrupt.";
+inline const char kCompressedCorruptMessage[] = "Compressed file is corrupt";
+
+} // namespace ludra
