@@ -238,7 +238,6 @@ void BlockEncoder::writeCodes(const uint8_t *charLen, const uint16_t *charCode,
     }
 }
 
-
 } // namespace
 
 QByteArray Compress(QByteArrayView input)

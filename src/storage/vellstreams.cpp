@@ -1,0 +1,287 @@
+#include "storage/vellstreams.h"
+
+#include "storage/lh5.h"
+
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <limits>
+
+namespace ludra {
+
+namespace {
+
+constexpr char kCompressedFlag = '&';
+constexpr char kEncryptedFlag = '*';
+constexpr char kBlankFlag = ' ';
+constexpr char kMagicBytes[] = "\x01\x02\x03\x04\x05\x06\x07\x08";
+const QByteArrayView kMagic(kMagicBytes, 8);
+
+[[noreturn]] void ReadError()
+{
+    throw EStreamError(QStringLiteral("Stream read error"));
+}
+
+[[noreturn]] void WriteError()
+{
+    throw EStreamError(QStringLiteral("Stream write error"));
+}
+
+int CompareNames(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive);
+}
+
+// What a name becomes once written as 8-bit text and read back.
+QString OnDiskName(const QString &name)
+{
+    return QString::fromLatin1(name.toLatin1());
+}
+
+void AppendLE(QByteArray &out, quint32 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(char(uint8_t(value >> (8 * i))));
+}
+
+quint32 ReadLE(QByteArrayView bytes)
+{
+    quint32 v = 0;
+    for (qsizetype i = bytes.size(); i-- > 0;)
+        v = v << 8 | uint8_t(bytes[i]);
+    return v;
+}
+
+// Reads the payload's fields; running past its end is a stream error.
+class PayloadReader
+{
+public:
+    PayloadReader(QByteArrayView data, qsizetype start) : m_data(data), m_pos(start) {}
+
+    QByteArrayView bytes(qsizetype count)
+    {
+        if (count < 0 || count > m_data.size() - m_pos)
+            ReadError();
+        const QByteArrayView v = m_data.sliced(m_pos, count);
+        m_pos += count;
+        return v;
+    }
+    quint16 u16() { return quint16(ReadLE(bytes(2))); }
+    qint32 i32() { return qint32(ReadLE(bytes(4))); }
+
+private:
+    QByteArrayView m_data;
+    qsizetype m_pos;
+};
+
+QByteArray BuildPayload(const auto &entries)
+{
+    qsizetype total = kMagic.size() + 4;
+    for (const auto &e : entries)
+        total += 2 + e.name.size() + 4 + e.data.size();
+    QByteArray payload;
+    payload.reserve(total);
+    payload.append(kMagic);
+    AppendLE(payload, quint32(entries.size()), 4);
+    for (const auto &e : entries) {
+        const QByteArray name = e.name.toLatin1();
+        AppendLE(payload, quint32(name.size()), 2);
+        payload.append(name);
+        AppendLE(payload, quint32(e.data.size()), 4);
+        payload.append(e.data);
+    }
+    return payload;
+}
+
+} // namespace
+
+std::vector<TVellStreams::Entry>::const_iterator TVellStreams::find(const QString &name) const
+{
+    const QString key = OnDiskName(name);
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
+                               [](const Entry &e, const QString &k) { return CompareNames(e.name, k) < 0; });
+    if (it != m_entries.end() && CompareNames(it->name, key) == 0)
+        return it;
+    return m_entries.end();
+}
+
+void TVellStreams::put(QString name, QByteArray data)
+{
+    name = OnDiskName(name);
+    if (name.size() > std::numeric_limits<quint16>::max())
+        throw Exception(QStringLiteral("Stream name \"%1...\" is too long").arg(name.left(32)));
+    if (data.size() > std::numeric_limits<qint32>::max())
+        throw Exception(QStringLiteral("Stream \"%1\" is too large").arg(name));
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), name,
+                               [](const Entry &e, const QString &k) { return CompareNames(e.name, k) < 0; });
+    if (it != m_entries.end() && CompareNames(it->name, name) == 0)
+        *it = Entry{std::move(name), std::move(data)};
+    else
+        m_entries.insert(it, Entry{std::move(name), std::move(data)});
+}
+
+void TVellStreams::StoreStream(const QString &name, const QByteArray &data)
+{
+    if (name.isEmpty())
+        return;
+    put(name, data);
+}
+
+void TVellStreams::StoreStream(const QString &name, QIODevice *source)
+{
+    if (name.isEmpty() || source == nullptr)
+        return;
+    if (!source->isReadable())
+        ReadError();
+    if (!source->isSequential() && !source->seek(0))
+        ReadError();
+    put(name, source->readAll());
+}
+
+QByteArray TVellStreams::ReadStream(const QString &name) const
+{
+    const auto it = find(name);
+    return it != m_entries.end() ? it->data : QByteArray();
+}
+
+void TVellStreams::ReadStream(const QString &name, QIODevice *destination) const
+{
+    if (name.isEmpty() || destination == nullptr)
+        return;
+    const auto it = find(name);
+    if (it != m_entries.end()) {
+        if (!destination->isSequential() && !destination->seek(destination->size()))
+            WriteError();
+        if (destination->write(it->data) != it->data.size())
+            WriteError();
+    }
+    if (!destination->isSequential())
+        destination->seek(0);
+}
+
+bool TVellStreams::HasStream(const QString &name) const
+{
+    return !name.isEmpty() && find(name) != m_entries.end();
+}
+
+QStringList TVellStreams::StreamNames() const
+{
+    QStringList names;
+    names.reserve(qsizetype(m_entries.size()));
+    for (const Entry &e : m_entries)
+        names.append(e.name);
+    return names;
+}
+
+void TVellStreams::ClearStreams()
+{
+    m_entries.clear();
+}
+
+QByteArray TVellStreams::SaveToByteArray() const
+{
+    const QByteArray payload = BuildPayload(m_entries);
+    QByteArray image;
+    image.append(Compressed ? kCompressedFlag : kBlankFlag);
+    image.append(kBlankFlag);  // enciphering is never done: there is no key
+    if (!Compressed) {
+        image.append(payload);
+        return image;
+    }
+    if (payload.size() > qsizetype(std::numeric_limits<quint32>::max()))
+        throw EStreamError(QStringLiteral("Payload too large to compress"));
+    AppendLE(image, quint32(payload.size()), 4);
+    image.append(lh5::Compress(payload));
+    return image;
+}
+
+void TVellStreams::SaveToStream(QIODevice &destination) const
+{
+    const QByteArray image = SaveToByteArray();
+    if (destination.write(image) != image.size())
+        WriteError();
+}
+
+void TVellStreams::SaveToFile(const QString &path) const
+{
+    // The image is complete before the file system is touched.
+    const QByteArray image = SaveToByteArray();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EStreamError(QStringLiteral("Cannot create file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (file.write(image) != image.size() || !file.commit())
+        throw EStreamError(QStringLiteral("Cannot write file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+void TVellStreams::corrupt()
+{
+    if (OnCorrupt)
+        OnCorrupt(*this);
+    throw ECorruptFile(QString::fromLatin1(kFileCorruptMessage));
+}
+
+void TVellStreams::LoadFromByteArray(const QByteArray &image)
+{
+    if (image.size() < 2)
+        ReadError();
+    const char compression = image[0];
+    const char encryption = image[1];
+    const QByteArrayView body = QByteArrayView(image).sliced(2);
+
+    QByteArray decoded;
+    QByteArrayView payload = body;
+    if (compression != kCompressedFlag) {
+        if (!body.startsWith(kMagic))
+            corrupt();
+    } else {
+        if (body.size() < 4)
+            ReadError();
+        decoded = lh5::Decompress(body.sliced(4), ReadLE(body.first(4)));
+        payload = decoded;
+    }
+    if (!payload.startsWith(kMagic))
+        corrupt();
+
+    ClearStreams();
+    try {
+        PayloadReader in(payload, kMagic.size());
+        const qint32 count = in.i32();
+        if (count < 0)
+            ReadError();
+        for (qint32 i = 0; i < count; ++i) {
+            const QByteArrayView name = in.bytes(in.u16());
+            const qint32 size = in.i32();
+            if (size < 0)
+                ReadError();
+            const QByteArrayView data = in.bytes(size);
+            if (!name.isEmpty())
+                put(QString::fromLatin1(name), data.toByteArray());
+        }
+    } catch (...) {
+        ClearStreams();
+        throw;
+    }
+    Compressed = compression == kCompressedFlag;
+    Encrypted = encryption == kEncryptedFlag;
+}
+
+void TVellStreams::LoadFromStream(QIODevice &source)
+{
+    LoadFromByteArray(source.readAll());
+}
+
+void TVellStreams::LoadFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EStreamError(QStringLiteral("Cannot open file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    LoadFromStream(file);
+}
+
+} // namespace ludra
