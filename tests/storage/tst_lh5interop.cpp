@@ -1,0 +1,205 @@
+// The lh5 stream against independent LHA implementations, run as programs:
+// lhasa must extract what Ludra compresses, byte for byte and with a good
+// CRC, and Ludra must decode the -lh5- members that jlha writes.
+
+#include "lzharchive.h"
+#include "samples.h"
+
+#include "storage/lh5.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ludra;
+using namespace ludra::test;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray output;
+};
+
+Run RunTool(const QString &program, const QStringList &arguments, const QString &workDir)
+{
+    QProcess p;
+    p.setWorkingDirectory(workDir);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, arguments);
+    Run r;
+    if (!p.waitForFinished(300000)) {
+        p.kill();
+        p.waitForFinished();
+        r.output = "did not finish: " + p.errorString().toUtf8();
+        return r;
+    }
+    r.output = p.readAll();
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return r;
+}
+
+bool WriteFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size() && f.flush();
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Literals of two byte values `gap` apart, so the literal table holds a run
+// of exactly `gap` zero lengths between them.
+QByteArray GapLiterals(int gap)
+{
+    QByteArray alphabet;
+    alphabet += char(0x30);
+    alphabet += char(0x30 + gap + 1);
+    return SamplePicks(3000, alphabet, 77u + quint32(gap));
+}
+
+// Everything both directions are tried on. Inputs jlha cannot shrink it
+// keeps stored (-lh0-) rather than as -lh5-, so those go only one way.
+struct Sample
+{
+    const char *name;
+    QByteArray data;
+    bool jlhaCompresses;
+};
+
+QList<Sample> Samples()
+{
+    const QByteArray block = SampleRandom(8192, 5);
+    return {
+        {"empty", {}, false},
+        {"one byte", "L", false},
+        {"two bytes", "LL", false},
+        {"8192 bytes of text", SampleText(8192, 1), true},
+        {"8193 bytes of text", SampleText(8193, 2), true},
+        {"20000 of one byte", QByteArray(20000, 'A'), true},
+        {"4 MiB of zero bytes", QByteArray(4 << 20, '\0'), true},
+        {"leading spaces", QByteArray(3000, ' ') + SampleText(5000, 3), true},
+        {"64 KiB random", SampleRandom(65536, 4), false},
+        {"64 KiB random, then text", SampleRandom(65536, 6) + SampleText(16384, 7), true},
+        {"match at the far end of the window", block + block, true},
+        {"repeat just out of reach", block + "x" + block, false},
+        {"300 KB of text", SampleText(300000, 8), true},
+        {"project-like payload", SampleProjectPayload(9), true},
+        {"5 MB mixed", SampleMixed(5000000, 10), true},
+        {"zero run of 1", GapLiterals(1), true},
+        {"zero run of 2", GapLiterals(2), true},
+        {"zero run of 3", GapLiterals(3), true},
+        {"zero run of 18", GapLiterals(18), true},
+        {"zero run of 19", GapLiterals(19), true},
+        {"zero run of 20", GapLiterals(20), true},
+        {"zero run of 21", GapLiterals(21), true},
+        {"zero run of 200", GapLiterals(200), true},
+    };
+}
+
+} // namespace
+
+class TestLh5Interop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void lhasaExtractsLudraStreams_data();
+    void lhasaExtractsLudraStreams();
+    void lhasaRejectsADamagedStream();
+    void ludraDecodesJlhaStreams_data();
+    void ludraDecodesJlhaStreams();
+
+private:
+    QString m_lhasa;
+    QString m_jlha;
+};
+
+void TestLh5Interop::initTestCase()
+{
+    // These tests are the proof that the stream is real lh5: a missing tool
+    // is a failure, not a reason to skip.
+    m_lhasa = QStandardPaths::findExecutable("lhasa");
+    m_jlha = QStandardPaths::findExecutable("jlha");
+    QVERIFY2(!m_lhasa.isEmpty(), "lhasa not found (Debian package lhasa; scripts/deps.sh test)");
+    QVERIFY2(!m_jlha.isEmpty(), "jlha not found (Debian package jlha-utils; scripts/deps.sh test)");
+}
+
+void TestLh5Interop::lhasaExtractsLudraStreams_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    for (const Sample &s : Samples())
+        QTest::newRow(s.name) << s.data;
+}
+
+void TestLh5Interop::lhasaExtractsLudraStreams()
+{
+    QFETCH(QByteArray, data);
+
+    const QByteArray stream = lh5::Compress(data);
+    QCOMPARE(lh5::Decompress(stream, quint32(data.size())), data);
+
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.filePath("ludra.lzh"), MakeLzhArchive("member.bin", data, stream)));
+    QDir(dir.path()).mkdir("out");
+    const Run run = RunTool(m_lhasa, {"-xqfw=out", "ludra.lzh"}, dir.path());
+    QVERIFY2(run.exitCode == 0, run.output.constData());
+    const QByteArray extracted = ReadFile(dir.filePath("out/member.bin"));
+    QCOMPARE(extracted.size(), data.size());
+    QVERIFY(extracted == data);
+}
+
+void TestLh5Interop::lhasaRejectsADamagedStream()
+{
+    // The same route as above with one byte of the stream changed must fail,
+    // or the check above would prove nothing.
+    const QByteArray data = SampleText(20000, 11);
+    QByteArray stream = lh5::Compress(data);
+    stream[stream.size() / 2] = char(stream[stream.size() / 2] ^ 0x5A);
+
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.filePath("bad.lzh"), MakeLzhArchive("member.bin", data, stream)));
+    QDir(dir.path()).mkdir("out");
+    const Run run = RunTool(m_lhasa, {"-xqfw=out", "bad.lzh"}, dir.path());
+    QVERIFY2(run.exitCode != 0, run.output.constData());
+}
+
+void TestLh5Interop::ludraDecodesJlhaStreams_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    for (const Sample &s : Samples())
+        if (s.jlhaCompresses)
+            QTest::newRow(s.name) << s.data;
+}
+
+void TestLh5Interop::ludraDecodesJlhaStreams()
+{
+    QFETCH(QByteArray, data);
+
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.filePath("input.bin"), data));
+    const Run run = RunTool(m_jlha, {"aqo5", "jlha.lzh", "input.bin"}, dir.path());
+    QVERIFY2(run.exitCode == 0, run.output.constData());
+
+    QString error;
+    const std::optional<LzhMember> member = ReadFirstLzhMember(ReadFile(dir.filePath("jlha.lzh")), &error);
+    QVERIFY2(member.has_value(), qPrintable(error));
+    QCOMPARE(member->name, QByteArray("input.bin"));
+    QCOMPARE(member->method, QByteArray("-lh5-"));
+    QCOMPARE(member->originalSize, quint32(data.size()));
+    QCOMPARE(member->crc, Crc16(data));
+
+    const QByteArray decoded = lh5::Decompress(member->data, member->originalSize);
+    QCOMPARE(decoded.size(), data.size());
+    QVERIFY(decoded == data);
+}
+
+QTEST_GUILESS_MAIN(TestLh5Interop)
+#include "tst_lh5interop.moc"
