@@ -1,0 +1,158 @@
+// Times the main window's creation and first showing against an empty window
+// of the same size, with the shipped reference files, with none, and with a
+// large generated catalogue and recipe file. Prints medians over many runs.
+//
+//   bench_startup [runs]        (default 40 runs of each case)
+//
+// The platform comes from QT_QPA_PLATFORM as usual (offscreen, xcb under Xvfb).
+
+#include "app/frmludra.h"
+#include "common/paths.h"
+#include "common/prompter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Answers every prompt with OK without showing anything.
+class SilentPrompter : public ludra::Prompter
+{
+public:
+    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
+    {
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+    QString openFileName(const FileRequest &) override { return QString(); }
+    QString saveFileName(const FileRequest &) override { return QString(); }
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Milliseconds from creating a window to its being shown on screen.
+double timeShow(const std::function<QWidget *()> &create)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QWidget *window = create();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        std::fprintf(stderr, "window was not exposed\n");
+    QCoreApplication::processEvents();
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    delete window;
+    QCoreApplication::processEvents();
+    return ms;
+}
+
+void copyShipped(const QString &from, const QString &to)
+{
+    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"})
+        QFile::copy(QDir(from).filePath(QString::fromLatin1(name)), QDir(to).filePath(QString::fromLatin1(name)));
+}
+
+void writeLarge(const QString &dir)
+{
+    static const char *slotNames[] = {"HEAD", "CHEST", "EAR", "EYE", "LEFT ARM", "RIGHT ARM", "LEFT WRIST",
+                                  "RIGHT WRIST", "LEG", "LEFT HAND", "RIGHT HAND", "WAIST", "FEET"};
+    QByteArray data, require, secSkill;
+    for (int i = 0; i < 399; ++i) {
+        const QByteArray cluster = "Cluster " + QByteArray::number(i * 7919 % 1000);
+        const QByteArray skill = (i % 2 ? "skill " : "Skill ") + QByteArray::number((i * 31) % 997);
+        data += cluster + ',' + skill + ',' + slotNames[i % 13] + ',' + slotNames[(i + 5) % 13] + ',' + slotNames[(i + 9) % 13] +
+                ',' + QByteArray::number(i % 12 + 1) + "\r\n";
+        require += cluster + ',' + skill + ',' + QByteArray::number(400 + i) + "\r\n";
+    }
+    for (int i = 0; i < 20000; ++i)
+        secSkill += "Sense,Cluster " + QByteArray::number(i % 399) + ",Empty,Cluster " + QByteArray::number(i % 97) +
+                    "\r\n";
+    for (const auto &[name, bytes] : {std::pair{"data.csv", data}, std::pair{"require.csv", require},
+                                      std::pair{"SecSkill.csv", secSkill}}) {
+        QFile file(QDir(dir).filePath(QString::fromLatin1(name)));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 40;
+    const QString shippedDir = QCoreApplication::applicationDirPath();
+
+    QTemporaryDir empty, shipped, large;
+    copyShipped(shippedDir, shipped.path());
+    writeLarge(large.path());
+    if (!QFile::exists(shipped.filePath(QStringLiteral("data.csv")))) {
+        std::fprintf(stderr, "no shipped data.csv beside %s\n", qPrintable(shippedDir));
+        return 1;
+    }
+
+    SilentPrompter prompter;
+    auto emptyWindow = [] {
+        auto *window = new QMainWindow;
+        auto *client = new QWidget(window);
+        client->setFixedSize(ludra::TfrmLudra::ClientWidth, ludra::TfrmLudra::ClientHeight);
+        window->setCentralWidget(client);
+        return static_cast<QWidget *>(window);
+    };
+    auto ludraIn = [&prompter](const QString &dir) {
+        return [&prompter, dir] {
+            ludra::SetBaseDir(dir);
+            return static_cast<QWidget *>(new ludra::TfrmLudra(prompter));
+        };
+    };
+
+    struct Case
+    {
+        const char *name;
+        std::function<QWidget *()> create;
+        std::vector<double> times;
+    };
+    std::vector<Case> cases{
+        {"empty Qt window 766x412", emptyWindow, {}},
+        {"Ludra, no reference files", ludraIn(empty.path()), {}},
+        {"Ludra, shipped files", ludraIn(shipped.path()), {}},
+        {"Ludra, 399 records + 20000 recipes", ludraIn(large.path()), {}},
+    };
+
+    // Warm up fonts, styles and caches once per case, then interleave the
+    // cases so that drift in the machine's speed touches them all alike.
+    for (Case &c : cases)
+        timeShow(c.create);
+    for (int run = 0; run < runs; ++run)
+        for (Case &c : cases)
+            c.times.push_back(timeShow(c.create));
+
+    std::printf("platform: %s, runs: %d\n", qPrintable(QGuiApplication::platformName()), runs);
+    std::printf("%-38s %10s %10s\n", "case", "median ms", "min ms");
+    for (const Case &c : cases)
+        std::printf("%-38s %10.2f %10.2f\n", c.name, median(c.times),
+                    *std::min_element(c.times.begin(), c.times.end()));
+
+    const double qtEmpty = median(cases[0].times);
+    const double bare = median(cases[1].times);
+    for (size_t i = 2; i < cases.size(); ++i) {
+        const double added = median(cases[i].times) - bare;
+        std::printf("reference files add %.2f ms (%s) = %.0f%% of the empty window's %.2f ms (goal: at most 33%%)\n",
+                    added, cases[i].name, 100.0 * added / qtEmpty, qtEmpty);
+    }
+    return 0;
+}

@@ -1,0 +1,57 @@
+#include "app/frmabout.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ludra {
+
+TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Ludra"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("imgLogo"));
+    icon->setPixmap(QIcon(QStringLiteral(":/markers/marker-00.png")).pixmap(32, 32));
+    icon->setAlignment(Qt::AlignTop);
+
+    auto *name = new QLabel(QStringLiteral("<b style=\"font-size:16pt\">Ludra</b>"), this);
+    name->setObjectName(QStringLiteral("lblProductName"));
+    auto *version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(LUDRA_VERSION)), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    auto *credits = new QLabel(
+        QStringLiteral("An implant planner: choose the skills that matter, lay their clusters out over the "
+                       "thirteen body slots and work out what the build needs.\n\n"
+                       "Written by the Ludra team.\n"
+                       "Built with Qt %1.").arg(QString::fromLatin1(qVersion())),
+        this);
+    credits->setObjectName(QStringLiteral("lblCredits"));
+    credits->setWordWrap(true);
+    credits->setFixedWidth(290);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    ok->setAccessibleName(QStringLiteral("OK"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto *text = new QVBoxLayout;
+    text->addWidget(name);
+    text->addWidget(version);
+    text->addSpacing(8);
+    text->addWidget(credits);
+    auto *top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addLayout(text, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+} // namespace ludra

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+
+namespace ludra {
+
+// A message the program builds in code: its key in the language file's "Misc"
+// section and its built-in English text.
+struct MessageDef
+{
+    const char *key;
+    const char *text;
+};
+
+namespace Msg {
+// Marker captions, in marker-menu order.
+inline constexpr MessageDef MarkerCaptions[15] = {
+    {"M01", "<default>"},
+    {"M02", "Confirmed"},
+    {"M03", "Unconfirmed"},
+    {"M04", "In Stock (auto assigned)"},
+    {"M05", "No Implant (auto assigned)"},
+    {"M06", "Bad Cluster"},
+    {"M07", "Note!"},
+    {"M08", "Unremovable"},
+    {"M09", "Trash"},
+    {"M10", "Notification!"},
+    {"M11", "Needs Work"},
+    {"M12", "Query"},
+    {"M13", "Conflict! (auto assigned)"},
+    {"M14", "Question?"},
+    {"M15", "No Stock (auto assigned)"},
+};
+
+// Missing reference files.
+inline constexpr MessageDef NoCatalogueText{"M16", "Terribly Large error! No raw Cluster data was found!"};
+inline constexpr MessageDef NoCatalogueTitle{"M17", "Error beyond belief!"};
+inline constexpr MessageDef NoSecSkillText{"M18", "Medium error! No secondary skill file was found!"};
+inline constexpr MessageDef NoSecSkillTitle{"M19", "Error you can survive with."};
+inline constexpr MessageDef NoRequireText{"M20", "Almost but not quite a huge error! No raw Skill requirement data was found!"};
+inline constexpr MessageDef NoRequireTitle{"M21", "Bad Error!"};
+
+// Layout.
+inline constexpr MessageDef ClearAllocateText{"M22", "Auto Allocating will erase your current selections. Are you sure?"};
+inline constexpr MessageDef ClearAllocateTitle{"M23", "Warning!"};
+inline constexpr MessageDef KeepAllocateText{"M24", "Auto Allocating will NOT clear already placed clusters. Are you sure you wish Allocate?"};
+inline constexpr MessageDef KeepAllocateTitle{"M25", "Information"};
+inline constexpr MessageDef DuplicatesLabel{"M37", "Warning! You have duplicate nanos"};
+
+// Build.
+inline constexpr MessageDef NoTargetText{"M26", "You must set an Implant target level above 0!"};
+inline constexpr MessageDef NoTargetTitle{"M27", "Insufficient Target"};
+inline constexpr MessageDef RemoveStockText{"M28", "You have selected to Remove stock that makes up this implant! Make sure you wish to do this before preceeding."};
+inline constexpr MessageDef RemoveStockTitle{"M29", "Stock may be deleted!"};
+inline constexpr MessageDef RemovedCountTitle{"M30", "Stock may be deleted!"};
+inline constexpr MessageDef RemovedCountMiddle{"M31", " Implants and "};
+inline constexpr MessageDef RemovedCountEnd{"M32", " Clusters were deleted making these items. Are you SURE you wish to delete them?"};
+
+// Project files.
+inline constexpr MessageDef SaveAsTitle{"M33", "Save"};
+inline constexpr MessageDef SaveAsFilter{"M34", "Ludra Files (*.lud)|*.lud"};
+inline constexpr MessageDef SaveUnnamedTitle{"M35", "Save As"};
+inline constexpr MessageDef SaveUnnamedFilter{"M36", "Ludra Files (*.lud)|*.lud"};
+
+// Reports.
+inline constexpr MessageDef ExportCsvTitle{"M38", "Export to CSV"};
+inline constexpr MessageDef ExportCsvFilter{"M39", "CSV text (*.csv)|*.csv"};
+inline constexpr MessageDef ExportHtmlTitle{"M40", "Export to HTML"};
+inline constexpr MessageDef ExportHtmlFilter{"M41", "HTM format (*.htm)|*.htm|HTML format (same thing) (*.html)|*.html"};
+inline constexpr MessageDef ExportDocTitle{"M42", "Export to Word Document"};
+inline constexpr MessageDef ExportDocFilter{"M43", "Word Document (*.doc)|*.doc"};
+inline constexpr MessageDef SkillReportTitle{"M44", "Ludra Skill Increase Report"};
+inline constexpr MessageDef ReportTitle{"M45", "Ludra Report"};
+inline constexpr MessageDef RequirementsReportTitle{"M46", "Ludra Requirements and Layout Report"};
+inline constexpr MessageDef SuggestionReportTitle{"M47", "Ludra Suggestion Report"};
+} // namespace Msg
+
+// The text of a message: the language file's text for the key when one is
+// loaded and gives it, otherwise the built-in text. Every message the program
+// shows, and every caption it builds in code, is looked up here.
+QString LangMsg(const QString &key, const QString &defaultText);
+QString LangMsg(const MessageDef &message);
+
+} // namespace ludra

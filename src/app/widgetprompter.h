@@ -1,0 +1,29 @@
+#pragma once
+
+#include "common/prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace ludra {
+
+// Asks the user with the platform's message boxes and file dialogs.
+class WidgetPrompter : public Prompter
+{
+public:
+    // Boxes and dialogs are centred on the parent once it is set; before that
+    // (while the main window is still being created) they stand on their own.
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    Answer message(Icon icon, Buttons buttons, const QString &title, const QString &text) override;
+    QString openFileName(const FileRequest &request) override;
+    QString saveFileName(const FileRequest &request) override;
+
+    // "Ludra Files (*.lud)|*.lud" in the file dialog's form "Ludra Files (*.lud)".
+    static QString dialogFilter(const QString &filter);
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace ludra

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QAbstractSpinBox>
+
+namespace ludra {
+
+// A number box with an up-down: the text is whatever the user typed (typing
+// lets through only digits, Enter and Backspace; pasted text is not filtered),
+// and the arrows step from the number in the box within their range. The
+// range limits only the stepping: typed text is never clamped.
+class NumberBox : public QAbstractSpinBox
+{
+    Q_OBJECT
+
+public:
+    NumberBox(int minimum, int maximum, const QString &text, QWidget *parent = nullptr);
+
+    void setText(const QString &text);
+    int minimum() const { return m_minimum; }
+    int maximum() const { return m_maximum; }
+
+    void stepBy(int steps) override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    QValidator::State validate(QString &input, int &pos) const override;
+
+    // Whether a typed character passes the number boxes' key filter.
+    static bool acceptsTypedCharacter(QChar ch);
+
+protected:
+    StepEnabled stepEnabled() const override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int position() const;
+
+    int m_minimum;
+    int m_maximum;
+    int m_position;
+};
+
+} // namespace ludra
