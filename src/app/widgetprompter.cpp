@@ -52,26 +52,25 @@ QString WidgetPrompter::dialogFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-QString WidgetPrompter::openFileName(const FileRequest &request)
+QString WidgetPrompter::runFileDialog(const FileRequest &request, bool saving)
 {
     QFileDialog dialog(m_parent, request.title, request.initialPath, dialogFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
 }
 
+QString WidgetPrompter::openFileName(const FileRequest &request)
+{
+    return runFileDialog(request, false);
+}
+
 QString WidgetPrompter::saveFileName(const FileRequest &request)
 {
-    QFileDialog dialog(m_parent, request.title, request.initialPath, dialogFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return runFileDialog(request, true);
 }
 
 } // namespace ludra

@@ -23,6 +23,8 @@ public:
     static QString dialogFilter(const QString &filter);
 
 private:
+    QString runFileDialog(const FileRequest &request, bool saving);
+
     QPointer<QWidget> m_parent;
 };
 

@@ -1,28 +1,18 @@
 #include "refgen.h"
 
+#include "common/text.h"
+#include "data/nano.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QMap>
-#include <QSaveFile>
 
 #include <algorithm>
 
 namespace refgen {
 
 namespace {
-
-const QStringList &slotNames()
-{
-    static const QStringList names{
-        QStringLiteral("HEAD"),       QStringLiteral("CHEST"),       QStringLiteral("EAR"),
-        QStringLiteral("EYE"),        QStringLiteral("LEFT ARM"),    QStringLiteral("RIGHT ARM"),
-        QStringLiteral("LEFT WRIST"), QStringLiteral("RIGHT WRIST"), QStringLiteral("LEG"),
-        QStringLiteral("LEFT HAND"),  QStringLiteral("RIGHT HAND"),  QStringLiteral("WAIST"),
-        QStringLiteral("FEET"),
-    };
-    return names;
-}
 
 // Effect type of a family -> the planner's increase category with the same
 // increase values.
@@ -182,7 +172,7 @@ Output Generate(const QString &inputDir)
     QHash<int, QString> slotOfImplantType;
     for (int r = 0; r < implantTypes.rows.size(); ++r) {
         const QString slot = implantTypes.text(r, QStringLiteral("Name")).toUpper();
-        if (!slotNames().contains(slot))
+        if (!ludra::BodySlotNames().contains(slot))
             throw GenerationError(QStringLiteral("ImplantType.csv row %1: \"%2\" is not one of the thirteen slots")
                                       .arg(r + 2).arg(slot));
         slotOfImplantType.insert(implantTypes.number(r, QStringLiteral("ImplantTypeID")), slot);
@@ -291,17 +281,15 @@ void WriteOutput(const Output &output, const QString &outputDir)
         {QStringLiteral("require.csv"), &output.requireLines},
     };
     for (const auto &[name, lines] : files) {
-        QByteArray bytes;
         for (const QString &line : *lines) {
             for (const QChar c : line) {
                 if (c.unicode() > 0xFF)
                     throw GenerationError(QStringLiteral("%1: \"%2\" is not 8-bit text").arg(name, line));
             }
-            bytes += line.toLatin1() + "\r\n";
         }
-        QSaveFile file(QDir(outputDir).filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            throw GenerationError(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+        QString reason;
+        if (!ludra::WriteLines(QDir(outputDir).filePath(name), *lines, &reason))
+            throw GenerationError(QStringLiteral("cannot write %1: %2").arg(name, reason));
     }
 }
 
