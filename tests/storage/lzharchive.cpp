@@ -1,5 +1,7 @@
 #include "lzharchive.h"
 
+#include <array>
+
 namespace ludra::test {
 
 namespace {
@@ -22,12 +24,20 @@ quint32 GetLE(QByteArrayView in, qsizetype at, int bytes)
 
 quint16 Crc16(QByteArrayView data)
 {
+    // The remainder of each byte value, worked out bit by bit once.
+    static const auto table = [] {
+        std::array<quint16, 256> t{};
+        for (int v = 0; v < 256; ++v) {
+            quint16 crc = quint16(v);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+            t[v] = crc;
+        }
+        return t;
+    }();
     quint16 crc = 0;
-    for (char ch : data) {
-        crc ^= uint8_t(ch);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
+    for (char ch : data)
+        crc = quint16((crc >> 8) ^ table[(crc ^ uint8_t(ch)) & 0xFF]);
     return crc;
 }
 

@@ -1,0 +1,132 @@
+// Command-line driver for measuring the lh5 codec beside other LHA tools
+// (see bench/storage-bench.sh). Archives it writes and reads are one-member
+// LZH archives, so the same files go through every tool.
+//
+//   storage_bench compress INPUT ARCHIVE      lh5-compress INPUT into ARCHIVE
+//   storage_bench decompress ARCHIVE OUTPUT   decode the first member
+//   storage_bench info ARCHIVE                method, packed and original size
+//   storage_bench speed INPUT [ROUNDS]        in-process MB/s, best of ROUNDS
+//   storage_bench project-payload OUTPUT      a project-like container payload
+//   storage_bench none                        nothing: times the start alone
+
+#include "lzharchive.h"
+#include "samples.h"
+
+#include "storage/corruptfile.h"
+#include "storage/lh5.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+using namespace ludra;
+
+namespace {
+
+QByteArray ReadAll(const char *path)
+{
+    QFile f(QString::fromLocal8Bit(path));
+    if (!f.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", path);
+        std::exit(2);
+    }
+    return f.readAll();
+}
+
+void WriteAll(const char *path, const QByteArray &data)
+{
+    QFile f(QString::fromLocal8Bit(path));
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size()) {
+        std::fprintf(stderr, "cannot write %s\n", path);
+        std::exit(2);
+    }
+}
+
+test::LzhMember Member(const char *path)
+{
+    QString error;
+    const auto member = test::ReadFirstLzhMember(ReadAll(path), &error);
+    if (!member) {
+        std::fprintf(stderr, "%s: %s\n", path, qPrintable(error));
+        std::exit(2);
+    }
+    return *member;
+}
+
+int Speed(const QByteArray &input, int rounds)
+{
+    const double mb = double(input.size()) / 1e6;
+    QByteArray packed, unpacked;
+    qint64 bestCompress = std::numeric_limits<qint64>::max();
+    qint64 bestDecompress = std::numeric_limits<qint64>::max();
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer t;
+        t.start();
+        packed = lh5::Compress(input);
+        bestCompress = std::min(bestCompress, t.nsecsElapsed());
+        t.restart();
+        unpacked = lh5::Decompress(packed, quint32(input.size()));
+        bestDecompress = std::min(bestDecompress, t.nsecsElapsed());
+    }
+    if (unpacked != input) {
+        std::fprintf(stderr, "round trip differs\n");
+        return 1;
+    }
+    std::printf("%lld -> %lld bytes (%.2f%%), compress %.3f ms (%.1f MB/s), decompress %.3f ms (%.1f MB/s)\n",
+                qint64(input.size()), qint64(packed.size()),
+                input.isEmpty() ? 0.0 : 100.0 * double(packed.size()) / double(input.size()),
+                double(bestCompress) / 1e6, mb / (double(bestCompress) / 1e9),
+                double(bestDecompress) / 1e6, mb / (double(bestDecompress) / 1e9));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const char *mode = argc > 1 ? argv[1] : "";
+    if (!std::strcmp(mode, "none"))
+        return 0;
+    try {
+        if (!std::strcmp(mode, "compress") && argc == 4) {
+            const QByteArray input = ReadAll(argv[2]);
+            const char *slash = std::strrchr(argv[2], '/');
+            const QByteArray name = slash ? QByteArray(slash + 1) : QByteArray(argv[2]);
+            WriteAll(argv[3], test::MakeLzhArchive(name, input, lh5::Compress(input)));
+            return 0;
+        }
+        if (!std::strcmp(mode, "decompress") && argc == 4) {
+            const test::LzhMember m = Member(argv[2]);
+            if (m.method != "-lh5-") {
+                std::fprintf(stderr, "%s: method %s\n", argv[2], m.method.constData());
+                return 1;
+            }
+            const QByteArray out = lh5::Decompress(m.data, m.originalSize);
+            if (test::Crc16(out) != m.crc) {
+                std::fprintf(stderr, "%s: CRC differs\n", argv[2]);
+                return 1;
+            }
+            WriteAll(argv[3], out);
+            return 0;
+        }
+        if (!std::strcmp(mode, "info") && argc == 3) {
+            const test::LzhMember m = Member(argv[2]);
+            std::printf("%s %lld %u\n", m.method.constData(), qint64(m.data.size()), m.originalSize);
+            return 0;
+        }
+        if (!std::strcmp(mode, "speed") && (argc == 3 || argc == 4))
+            return Speed(ReadAll(argv[2]), argc == 4 ? std::max(1, std::atoi(argv[3])) : 10);
+        if (!std::strcmp(mode, "project-payload") && argc == 3) {
+            WriteAll(argv[2], test::SampleProjectPayload(2024));
+            return 0;
+        }
+    } catch (const ECorruptFile &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "usage: see the top of storage_bench.cpp\n");
+    return 2;
+}
