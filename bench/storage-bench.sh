@@ -3,6 +3,8 @@
 # decompresses) and lhasa (which only decompresses), on the same inputs:
 #   corpus.txt   about 1 MiB of text: the licences in /usr/share/common-licenses,
 #                then the copyright files under /usr/share/doc, cut at 1 MiB
+#   large.txt    the same text cut at 16 MiB, where starting a program no
+#                longer hides the speed of its work
 #   project.bin  a ~30 KB project-like container payload (many short CR LF
 #                lines), written by storage_bench
 # Each tool's work is timed as a whole process with hyperfine, so the times
@@ -35,15 +37,16 @@ cd "$work"
   {
     cat /usr/share/common-licenses/*
     find /usr/share/doc -name copyright -type f -print0 | LC_ALL=C sort -z | xargs -0 cat
-  } 2>/dev/null | head -c 1048576 > corpus.txt
+  } 2>/dev/null | head -c 16777216 > large.txt
 )
+head -c 1048576 large.txt > corpus.txt
 "$ludra" project-payload project.bin
 : > empty.bin
 "$ludra" compress empty.bin empty.lzh
 
 packed() { "$ludra" info "$1" | awk '{ print $2 }'; }
 
-for input in corpus.txt project.bin; do
+for input in corpus.txt large.txt project.bin; do
   size=$(stat -c %s "$input")
   rm -f ludra.lzh jlha.lzh
   "$ludra" compress "$input" ludra.lzh
@@ -65,7 +68,9 @@ for input in corpus.txt project.bin; do
 
   # -N: no shell in between, so the start of each program is all that is
   # timed beside its work; the two "start only" rows show that part alone.
-  hyperfine -N --style none --warmup 2 --min-runs 10 --export-csv times.csv \
+  runs=10
+  [ "$size" -gt 4000000 ] && runs=3
+  hyperfine -N --style none --warmup 1 --min-runs "$runs" --export-csv times.csv \
     --prepare 'rm -f out.lzh' \
     -n "start only  Ludra  (no work)" "'$ludra' none" \
     -n "start only  lhasa  (empty member)" "lhasa pq empty.lzh" \
