@@ -12,8 +12,8 @@ namespace {
 // cut between windows (where a match may not reach across) rarely matters.
 constexpr qsizetype kWindowSize = 16384;
 
-// How many earlier positions a match search tries. The window is only 8 KB,
-// so this finds nearly every match worth having on text.
+// How many positions of a four-byte chain a match search tries. The window
+// is only 8 KB, so this finds nearly every match worth having on text.
 constexpr int kMaxChain = 128;
 
 // A full-length match is taken as it stands: nothing can beat it by much, and
@@ -43,25 +43,25 @@ CodeChooser::CodeChooser(const uint8_t *data, qsizetype size)
 void CodeChooser::gatherMatches(qsizetype start, qsizetype count)
 {
     m_first.assign(1, 0);
-    m_matches.clear();
+    uint32_t used = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        m_finder.findAll(start + i, m_matches);
-        const uint32_t first = m_first.back();
-        if (m_matches.size() > first && m_matches.back().length >= kTakeAtOnce) {
+        if (m_matches.size() < used + kMaxMatch)
+            m_matches.resize(std::max<size_t>(2 * m_matches.size(), used + kMaxMatch));
+        const int found = m_finder.find(start + i, m_matches.data() + used);
+        if (found != 0 && m_matches[used + found - 1].length >= kTakeAtOnce) {
             // Keep only the long match here and none inside it.
-            const MatchFinder::Match longest = m_matches.back();
-            m_matches.resize(first);
-            m_matches.push_back(longest);
-            m_first.push_back(uint32_t(m_matches.size()));
-            const qsizetype end = std::min(i + longest.length, count);
+            m_matches[used] = m_matches[used + found - 1];
+            m_first.push_back(++used);
+            const qsizetype end = std::min(i + m_matches[used - 1].length, count);
             for (++i; i < end; ++i) {
                 m_finder.insert(start + i);
-                m_first.push_back(uint32_t(m_matches.size()));
+                m_first.push_back(used);
             }
             --i;
             continue;
         }
-        m_first.push_back(uint32_t(m_matches.size()));
+        used += uint32_t(found);
+        m_first.push_back(used);
     }
 }
 
