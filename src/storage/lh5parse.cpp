@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace ludra::lh5 {
 
@@ -12,25 +11,31 @@ namespace {
 // cut between windows (where a match may not reach across) rarely matters.
 constexpr qsizetype kWindowSize = 16384;
 
-// How many positions of a four-byte chain a match search tries. The window
-// is only 8 KB, so this finds nearly every match worth having on text.
-constexpr int kMaxChain = 128;
+// How many positions of a four-byte chain a match search tries. Deeper
+// searches find a little more on text at a cost in time that grows with the
+// depth; sixteen keeps most of the gain.
+constexpr int kMaxChain = 16;
 
-// A full-length match is taken as it stands: nothing can beat it by much, and
-// weighing every position inside long runs would cost time for nothing.
-constexpr int kTakeAtOnce = kMaxMatch;
+// A match this long is taken as it stands, and the positions inside it are
+// entered into the match finder without being searched or weighed: nothing
+// much better is likely to start there, and long repeats are where a search
+// at every position costs the most.
+constexpr int kTakeAtOnce = 32;
 
-// Expected bits per symbol from how often each occurred: -log2 of its share.
+constexpr int kPriceScale = 16;  // prices are in sixteenths of a bit
+
+// Expected price per symbol from how often each occurred: -log2 of its share.
 // A symbol not seen is priced as a little rarer than one seen once.
-void PriceSymbols(const uint32_t *freq, int count, float *cost)
+void PriceSymbols(const uint32_t *freq, int count, uint32_t *price)
 {
     uint64_t total = 0;
     for (int s = 0; s < count; ++s)
         total += freq[s];
     const float all = float(std::max<uint64_t>(total, 1));
-    const float unseen = std::log2(all) + 2.0f;
+    const auto scaled = [](float bits) { return uint32_t(std::lround(bits * kPriceScale)); };
+    const uint32_t unseen = scaled(std::log2(all) + 2.0f);
     for (int s = 0; s < count; ++s)
-        cost[s] = freq[s] != 0 ? std::log2(all / float(freq[s])) : unseen;
+        price[s] = freq[s] != 0 ? scaled(std::log2(all / float(freq[s]))) : unseen;
 }
 
 } // namespace
@@ -40,29 +45,126 @@ CodeChooser::CodeChooser(const uint8_t *data, qsizetype size)
 {
 }
 
-void CodeChooser::gatherMatches(qsizetype start, qsizetype count)
+qsizetype CodeChooser::gatherMatches(qsizetype start, qsizetype count)
 {
-    m_first.assign(1, 0);
+    // A match taken as it stands may carry the window past its planned end,
+    // so that it is not cut in two.
+    const qsizetype available = m_size - start;
+    m_first.resize(size_t(std::min(count + kMaxMatch, available)) + 1);
+    m_first[0] = 0;
     uint32_t used = 0;
-    for (qsizetype i = 0; i < count; ++i) {
+    qsizetype takenUntil = 0;
+    qsizetype i = 0;
+    for (; i < count || (i < takenUntil && i < available); ++i) {
+        if (i < takenUntil) {
+            m_finder.insert(start + i);
+            m_first[i + 1] = used;
+            continue;
+        }
         if (m_matches.size() < used + kMaxMatch)
             m_matches.resize(std::max<size_t>(2 * m_matches.size(), used + kMaxMatch));
         const int found = m_finder.find(start + i, m_matches.data() + used);
-        if (found != 0 && m_matches[used + found - 1].length >= kTakeAtOnce) {
-            // Keep only the long match here and none inside it.
-            m_matches[used] = m_matches[used + found - 1];
-            m_first.push_back(++used);
-            const qsizetype end = std::min(i + m_matches[used - 1].length, count);
-            for (++i; i < end; ++i) {
-                m_finder.insert(start + i);
-                m_first.push_back(used);
-            }
-            --i;
-            continue;
-        }
+        if (found != 0 && m_matches[used + found - 1].length >= kTakeAtOnce)
+            takenUntil = i + m_matches[used + found - 1].length;
         used += uint32_t(found);
-        m_first.push_back(used);
+        m_first[i + 1] = used;
     }
+    return i;
+}
+
+void CodeChooser::chooseLazily(qsizetype start, qsizetype count)
+{
+    // The longest match at i that stays inside the window.
+    auto longestAt = [&](qsizetype i) -> int {
+        if (i >= count || m_first[i + 1] == m_first[i])
+            return 0;
+        return int(std::min<qsizetype>(m_matches[m_first[i + 1] - 1].length, count - i));
+    };
+    m_codes.clear();
+    for (qsizetype i = 0; i < count;) {
+        const int here = longestAt(i);
+        if (here < kMinMatch || longestAt(i + 1) > here) {
+            m_codes.push_back({0, m_data[start + i]});
+            ++i;
+        } else {
+            const MatchFinder::Match &m = m_matches[m_first[i + 1] - 1];
+            m_codes.push_back({uint16_t(here), uint16_t(m.distance)});
+            i += here;
+        }
+    }
+}
+
+void CodeChooser::chooseCheapest(qsizetype start, qsizetype count)
+{
+    // The prices of the symbols placed as they go into m_reach, with the
+    // length of a match beside its price.
+    uint64_t literalPart[256];
+    for (int c = 0; c < 256; ++c)
+        literalPart[c] = uint64_t(m_charPrice[c]) << 32;
+    uint64_t lengthPart[kMaxMatch + 1];
+    for (int length = kMinMatch; length <= kMaxMatch; ++length)
+        lengthPart[length] = uint64_t(m_charPrice[length + kMatchSymbolBias]) << 32 | uint64_t(length) << 16;
+    uint64_t distancePart[kNumDistances];
+    for (int d = 0; d < kNumDistances; ++d)
+        distancePart[d] = uint64_t(m_distPrice[d]) << 32;
+
+    m_reach.assign(size_t(count) + 1, UINT64_MAX);
+    m_reach[0] = 0;
+    uint64_t *const reach = m_reach.data();
+    const uint8_t *const bytes = m_data + start;
+    const MatchFinder::Match *const matches = m_matches.data();
+    const uint32_t *const first = m_first.data();
+    for (qsizetype i = 0; i < count; ++i) {
+        const uint64_t here = reach[i] & ~uint64_t(0xFFFFFFFF);
+        reach[i + 1] = std::min(reach[i + 1], here + literalPart[bytes[i]]);
+        // Lengths between two listed matches are served by the longer,
+        // which is the nearest source for them.
+        const MatchFinder::Match *m = matches + first[i];
+        const MatchFinder::Match *const end = matches + first[i + 1];
+        if (m == end)
+            continue;
+        const int room = int(std::min<qsizetype>(count - i, kMaxMatch));
+        uint64_t *const to = reach + i;
+        int length = kMinMatch;
+        for (; m != end; ++m) {
+            const int longest = std::min(m->length, room);
+            const uint64_t base = here + distancePart[DistanceSymbol(m->distance)] + uint64_t(m->distance);
+            for (; length <= longest; ++length)
+                to[length] = std::min(to[length], base + lengthPart[length]);
+        }
+    }
+
+    m_codes.clear();
+    for (qsizetype i = count; i > 0;) {
+        const uint32_t step = uint32_t(reach[i]);
+        const uint16_t length = uint16_t(step >> 16);
+        if (length == 0) {
+            m_codes.push_back({0, bytes[i - 1]});
+            --i;
+        } else {
+            m_codes.push_back({length, uint16_t(step)});
+            i -= length;
+        }
+    }
+    std::reverse(m_codes.begin(), m_codes.end());
+}
+
+void CodeChooser::setPrices()
+{
+    uint32_t charFreq[kNumChars] = {};
+    uint32_t distFreq[kNumDistances] = {};
+    for (const Code &c : m_codes) {
+        if (c.length == 0) {
+            ++charFreq[c.value];
+        } else {
+            ++charFreq[c.length + kMatchSymbolBias];
+            ++distFreq[DistanceSymbol(c.value)];
+        }
+    }
+    PriceSymbols(charFreq, kNumChars, m_charPrice);
+    PriceSymbols(distFreq, kNumDistances, m_distPrice);
+    for (int d = 2; d < kNumDistances; ++d)
+        m_distPrice[d] += uint32_t((d - 1) * kPriceScale);
 }
 
 const std::vector<Code> &CodeChooser::next()
@@ -71,86 +173,17 @@ const std::vector<Code> &CodeChooser::next()
     if (m_done >= m_size)
         return m_codes;
     const qsizetype start = m_done;
-    const qsizetype count = std::min(kWindowSize, m_size - start);
+    const bool first = start == 0;
+    const qsizetype count = gatherMatches(start, std::min(kWindowSize, m_size - start));
     m_done += count;
-    gatherMatches(start, count);
 
-    // The longest match at i that stays inside the window.
-    auto longestAt = [&](qsizetype i) -> int {
-        if (i >= count || m_first[i + 1] == m_first[i])
-            return 0;
-        return int(std::min<qsizetype>(m_matches[m_first[i + 1] - 1].length, count - i));
-    };
-    auto price = [&]() {
-        uint32_t charFreq[kNumChars] = {};
-        uint32_t distFreq[kNumDistances] = {};
-        for (const Code &c : m_codes) {
-            if (c.length == 0) {
-                ++charFreq[c.value];
-            } else {
-                ++charFreq[c.length + kMatchSymbolBias];
-                ++distFreq[DistanceSymbol(c.value)];
-            }
-        }
-        PriceSymbols(charFreq, kNumChars, m_charCost);
-        PriceSymbols(distFreq, kNumDistances, m_distCost);
-        m_priced = true;
-    };
-
-    if (!m_priced) {
-        // Lazy evaluation: a match waits if the next position has a longer one.
-        for (qsizetype i = 0; i < count;) {
-            const int here = longestAt(i);
-            if (here < kMinMatch || longestAt(i + 1) > here) {
-                m_codes.push_back({0, m_data[start + i]});
-                ++i;
-            } else {
-                const MatchFinder::Match &m = m_matches[m_first[i + 1] - 1];
-                m_codes.push_back({uint16_t(here), uint16_t(m.distance)});
-                i += here;
-            }
-        }
-        price();
+    if (first) {
+        chooseLazily(start, count);
+        setPrices();
     }
-
-    for (int round = 0; round < 2; ++round) {
-        // Cheapest way to reach each position from the window's start.
-        m_pathCost.assign(size_t(count) + 1, std::numeric_limits<float>::infinity());
-        m_pathStep.resize(size_t(count) + 1);
-        m_pathCost[0] = 0;
-        for (qsizetype i = 0; i < count; ++i) {
-            const float here = m_pathCost[i];
-            const uint8_t byte = m_data[start + i];
-            if (here + m_charCost[byte] < m_pathCost[i + 1]) {
-                m_pathCost[i + 1] = here + m_charCost[byte];
-                m_pathStep[i + 1] = {0, byte};
-            }
-            // Lengths between two listed matches are served by the longer,
-            // which is the nearest source for them.
-            int shorter = kMinMatch - 1;
-            for (uint32_t k = m_first[i]; k < m_first[i + 1]; ++k) {
-                const int longest = int(std::min<qsizetype>(m_matches[k].length, count - i));
-                const int distance = m_matches[k].distance;
-                const int d = DistanceSymbol(distance);
-                const float distanceBits = here + m_distCost[d] + float(std::max(d - 1, 0));
-                for (int length = shorter + 1; length <= longest; ++length) {
-                    const float total = distanceBits + m_charCost[length + kMatchSymbolBias];
-                    if (total < m_pathCost[i + length]) {
-                        m_pathCost[i + length] = total;
-                        m_pathStep[i + length] = {uint16_t(length), uint16_t(distance)};
-                    }
-                }
-                shorter = std::max(shorter, longest);
-            }
-        }
-        m_codes.clear();
-        for (qsizetype i = count; i > 0;) {
-            const Code step = m_pathStep[i];
-            m_codes.push_back(step);
-            i -= step.length == 0 ? 1 : step.length;
-        }
-        std::reverse(m_codes.begin(), m_codes.end());
-        price();
+    for (int round = 0, rounds = first ? 2 : 1; round < rounds; ++round) {
+        chooseCheapest(start, count);
+        setPrices();
     }
     return m_codes;
 }

@@ -17,12 +17,13 @@ struct Code
 };
 
 // Decides which literals and matches describe the input. It works through the
-// input in windows of 16 KB: it gathers every useful match in the window, then
-// picks the sequence of codes with the fewest expected bits (a shortest path
-// over the positions), pricing each symbol from the frequencies of the
-// previous choice. The first window is priced from a plain lazy-evaluation
-// pass (a match is put off when the next position has a longer one); each
-// window is chosen twice, the second time with the prices of the first.
+// input in windows of about 16 KB: it gathers the useful matches of the
+// window, then picks the sequence of codes with the fewest expected bits (a
+// shortest path over the positions), pricing each symbol from how often it
+// was chosen in the window before. The first window has no window before it:
+// it is priced from a plain lazy-evaluation pass (a match is put off when the
+// next position has a longer one), then chosen twice, the second time with
+// the prices of the first.
 class CodeChooser
 {
 public:
@@ -32,21 +33,30 @@ public:
     const std::vector<Code> &next();
 
 private:
-    void gatherMatches(qsizetype start, qsizetype count);
+    // Gathers the matches of a window of about `count` positions from
+    // `start`; returns its actual size.
+    qsizetype gatherMatches(qsizetype start, qsizetype count);
+    void chooseLazily(qsizetype start, qsizetype count);
+    void chooseCheapest(qsizetype start, qsizetype count);
+    void setPrices();
 
     const uint8_t *m_data;
     qsizetype m_size;
     qsizetype m_done = 0;
     MatchFinder m_finder;
-    bool m_priced = false;
-    float m_charCost[kNumChars];
-    float m_distCost[kNumDistances];
+    // Expected bits of each symbol, in sixteenths of a bit; the price of a
+    // distance symbol includes its extra bits.
+    uint32_t m_charPrice[kNumChars];
+    uint32_t m_distPrice[kNumDistances];
     // Matches of the current window: those of position i are
     // m_matches[m_first[i] .. m_first[i + 1]).
     std::vector<uint32_t> m_first;
     std::vector<MatchFinder::Match> m_matches;
-    std::vector<float> m_pathCost;
-    std::vector<Code> m_pathStep;
+    // Per position of the window, the cheapest way found to reach it from
+    // the window's start: price << 32 | length << 16 | distance of its last
+    // code (length 0 for a literal). The smallest number is the cheapest
+    // way, a tie going to a literal or the shorter match.
+    std::vector<uint64_t> m_reach;
     std::vector<Code> m_codes;
 };
 
