@@ -88,10 +88,16 @@ public:
         ++m_distFreq[DistanceSymbol(distance)];
     }
 
-    QByteArray finish()
+    // Sends the codes gathered so far as a block of their own.
+    void endBlock()
     {
         if (m_codes != 0)
             sendBlock();
+    }
+
+    QByteArray finish()
+    {
+        endBlock();
         m_out.put(0, 7);
         return m_out.takeBytes();
     }
@@ -211,6 +217,7 @@ void BlockEncoder::sendBlock()
     std::fill(std::begin(m_distFreq), std::end(m_distFreq), 0u);
     m_codes = 0;
     m_bufPos = 0;
+    m_mask = 0;
 }
 
 void BlockEncoder::writeCodes(const uint8_t *charLen, const uint16_t *charCode,
@@ -238,23 +245,88 @@ void BlockEncoder::writeCodes(const uint8_t *charLen, const uint16_t *charCode,
     }
 }
 
+// Passes codes on to a BlockEncoder, giving every long stretch of codes that
+// share one literal/length symbol and one distance symbol blocks of their own.
+// In such a block both tables hold a single symbol, which costs no bits per
+// code; mixed with other codes, each would cost at least one. A stretch is
+// held back until it is known to be long enough to be worth the extra block
+// headers this brings.
+class RunSplitter
+{
+public:
+    explicit RunSplitter(BlockEncoder &out) : m_out(out) { m_held.reserve(kLongRun); }
+
+    void add(Code c)
+    {
+        const uint32_t key = c.length == 0
+            ? c.value
+            : uint32_t(c.length + kMatchSymbolBias) | uint32_t(DistanceSymbol(c.value) + 1) << 16;
+        if (key != m_key) {
+            if (m_inLongRun)
+                m_out.endBlock();
+            else
+                release();
+            m_inLongRun = false;
+            m_key = key;
+        }
+        if (m_inLongRun) {
+            send(c);
+            return;
+        }
+        m_held.push_back(c);
+        if (m_held.size() == size_t(kLongRun)) {
+            m_out.endBlock();
+            release();
+            m_inLongRun = true;
+        }
+    }
+
+    QByteArray finish()
+    {
+        release();
+        return m_out.finish();
+    }
+
+private:
+    // Long enough that the codes saved outweigh the block headers added,
+    // even when a block with full tables has to be started after the stretch.
+    static constexpr int kLongRun = 2048;
+
+    void send(Code c)
+    {
+        if (c.length == 0)
+            m_out.literal(uint8_t(c.value));
+        else
+            m_out.match(c.length, c.value);
+    }
+
+    void release()
+    {
+        for (const Code &c : m_held)
+            send(c);
+        m_held.clear();
+    }
+
+    BlockEncoder &m_out;
+    std::vector<Code> m_held;
+    uint32_t m_key = UINT32_MAX;
+    bool m_inLongRun = false;
+};
+
 } // namespace
 
 QByteArray Compress(QByteArrayView input)
 {
     const auto *data = reinterpret_cast<const uint8_t *>(input.data());
-    BlockEncoder out(input.size());
+    BlockEncoder blocks(input.size());
+    RunSplitter out(blocks);
     CodeChooser chooser(data, input.size());
     for (;;) {
         const std::vector<Code> &codes = chooser.next();
         if (codes.empty())
             break;
-        for (const Code &c : codes) {
-            if (c.length == 0)
-                out.literal(uint8_t(c.value));
-            else
-                out.match(c.length, c.value);
-        }
+        for (const Code &c : codes)
+            out.add(c);
     }
     return out.finish();
 }
