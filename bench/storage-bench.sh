@@ -7,6 +7,7 @@
 #                longer hides the speed of its work
 #   project.bin  a ~30 KB project-like container payload (many short CR LF
 #                lines), written by storage_bench
+# and, for packed sizes only, the codec test inputs (storage_bench samples).
 # Each tool's work is timed as a whole process with hyperfine, so the times
 # include starting the program: the Java VM for jlha, the Qt libraries for
 # storage_bench (rows "start only" show that part). storage_bench speed adds
@@ -89,4 +90,24 @@ for input in corpus.txt large.txt project.bin; do
       if ($1 ~ /^start/) print ""; else printf "   %8.1f MB/s\n", size / $2 / 1e6 }' times.csv
   printf '   in-process, Ludra: '
   "$ludra" speed "$input" 20
+done
+
+# Packed sizes of the codec test inputs. jlha keeps an input it cannot
+# shrink stored (-lh0-); its size is then shown with that method.
+echo
+echo "== codec test inputs: packed sizes"
+printf '   %-40s %9s %9s %9s  %s\n' input bytes Ludra jlha Ludra/jlha
+"$ludra" samples samples
+for path in samples/*; do
+  name=$(basename "$path")
+  rm -f ludra.lzh jlha.lzh
+  "$ludra" compress "$path" ludra.lzh
+  rm -rf check && mkdir check
+  lhasa -xqfw=check ludra.lzh && cmp -s "check/$name" "$path" || { echo "lhasa: ludra.lzh of $name differs" >&2; exit 1; }
+  (cd samples && jlha aqo5 ../jlha.lzh "$name" >/dev/null)
+  read -r method theirs _ < <("$ludra" info jlha.lzh)
+  ours=$(packed ludra.lzh)
+  awk -v n="$name" -v s="$(stat -c %s "$path")" -v o="$ours" -v t="$theirs" -v m="$method" 'BEGIN {
+      r = (m == "-lh5-" && t > 0) ? sprintf("%.4f", o / t) : "(jlha stored it " m ")"
+      printf "   %-40s %9d %9d %9d  %s\n", n, s, o, t, r }'
 done

@@ -7,6 +7,8 @@
 //   storage_bench info ARCHIVE                method, packed and original size
 //   storage_bench speed INPUT [ROUNDS]        in-process MB/s, best of ROUNDS
 //   storage_bench project-payload OUTPUT      a project-like container payload
+//   storage_bench samples DIR                 the codec test inputs, one file each,
+//                                             named NN-name (spaces as dashes)
 //   storage_bench none                        nothing: times the start alone
 
 #include "lzharchive.h"
@@ -15,6 +17,7 @@
 #include "storage/corruptfile.h"
 #include "storage/lh5.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -83,6 +86,21 @@ int Speed(const QByteArray &input, int rounds)
     return 0;
 }
 
+int WriteSamples(const char *dir)
+{
+    if (!QDir().mkpath(QString::fromLocal8Bit(dir))) {
+        std::fprintf(stderr, "cannot create %s\n", dir);
+        return 2;
+    }
+    int index = 0;
+    for (const test::CodecSample &s : test::CodecSamples()) {
+        QByteArray name = QByteArray(s.name).replace(',', "").replace(' ', '-');
+        const QByteArray path = QByteArray(dir) + '/' + QByteArray::number(++index).rightJustified(2, '0') + '-' + name;
+        WriteAll(path.constData(), s.data);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -119,6 +137,8 @@ int main(int argc, char **argv)
         }
         if (!std::strcmp(mode, "speed") && (argc == 3 || argc == 4))
             return Speed(ReadAll(argv[2]), argc == 4 ? std::max(1, std::atoi(argv[3])) : 10);
+        if (!std::strcmp(mode, "samples") && argc == 3)
+            return WriteSamples(argv[2]);
         if (!std::strcmp(mode, "project-payload") && argc == 3) {
             WriteAll(argv[2], test::SampleProjectPayload(2024));
             return 0;

@@ -25,6 +25,16 @@ const char *const kWords[] = {
     "aid", "perception", "concealment", "adventuring", "swimming", "running", "evade", "dodge",
 };
 
+// Literals of two byte values `gap` apart, so the literal table holds a run
+// of exactly `gap` zero lengths between them.
+QByteArray GapLiterals(int gap)
+{
+    QByteArray alphabet;
+    alphabet += char(0x30);
+    alphabet += char(0x30 + gap + 1);
+    return SamplePicks(3000, alphabet, 77u + quint32(gap));
+}
+
 QByteArray Lines(const QStringList &lines)
 {
     QByteArray out;
@@ -188,6 +198,36 @@ QByteArray SampleProjectPayload(quint32 seed)
         return c == 0 ? pick(bodySlots) : c == 1 ? pick(skills) : c == 2 ? pick(types) : number(1, 201);
     }));
     return streams.SaveToByteArray().mid(2);
+}
+
+QList<CodecSample> CodecSamples()
+{
+    const QByteArray block = SampleRandom(8192, 5);
+    return {
+        {"empty", {}, false},
+        {"one byte", "L", false},
+        {"two bytes", "LL", false},
+        {"8192 bytes of text", SampleText(8192, 1), true},
+        {"8193 bytes of text", SampleText(8193, 2), true},
+        {"20000 of one byte", QByteArray(20000, 'A'), true},
+        {"4 MiB of zero bytes", QByteArray(4 << 20, '\0'), true},
+        {"leading spaces", QByteArray(3000, ' ') + SampleText(5000, 3), true},
+        {"64 KiB random", SampleRandom(65536, 4), false},
+        {"64 KiB random, then text", SampleRandom(65536, 6) + SampleText(16384, 7), true},
+        {"match at the far end of the window", block + block, true},
+        {"repeat just out of reach", block + "x" + block, false},
+        {"300 KB of text", SampleText(300000, 8), true},
+        {"project-like payload", SampleProjectPayload(9), true},
+        {"5 MB mixed", SampleMixed(5000000, 10), true},
+        {"zero run of 1", GapLiterals(1), true},
+        {"zero run of 2", GapLiterals(2), true},
+        {"zero run of 3", GapLiterals(3), true},
+        {"zero run of 18", GapLiterals(18), true},
+        {"zero run of 19", GapLiterals(19), true},
+        {"zero run of 20", GapLiterals(20), true},
+        {"zero run of 21", GapLiterals(21), true},
+        {"zero run of 200", GapLiterals(200), true},
+    };
 }
 
 } // namespace ludra::test

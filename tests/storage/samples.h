@@ -4,6 +4,7 @@
 // spot from a seed so that no test depends on files of the machine it runs on.
 
 #include <QByteArray>
+#include <QList>
 
 namespace ludra::test {
 
@@ -24,5 +25,21 @@ QByteArray SampleMixed(qsizetype bytes, quint32 seed);
 // short CR LF lines (settings, grid cell lists, marker codes, skill names),
 // about 30 KB in all.
 QByteArray SampleProjectPayload(quint32 seed);
+
+// An input the codec is tried on: the interop tests pass each through
+// Ludra, lhasa and jlha, and the codec benchmark compares packed sizes.
+struct CodecSample
+{
+    const char *name;
+    QByteArray data;
+    // Whether jlha packs it as -lh5-: an input it cannot shrink it keeps
+    // stored (-lh0-) instead.
+    bool jlhaCompresses;
+};
+
+// Edge cases of the stream (empty input, window-sized text, runs, matches
+// at and beyond the window's reach, every form of zero run in the literal
+// table) beside ordinary text, random and mixed data.
+QList<CodecSample> CodecSamples();
 
 } // namespace ludra::test

@@ -64,55 +64,6 @@ QByteArray ReadFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// Literals of two byte values `gap` apart, so the literal table holds a run
-// of exactly `gap` zero lengths between them.
-QByteArray GapLiterals(int gap)
-{
-    QByteArray alphabet;
-    alphabet += char(0x30);
-    alphabet += char(0x30 + gap + 1);
-    return SamplePicks(3000, alphabet, 77u + quint32(gap));
-}
-
-// Everything both directions are tried on. Inputs jlha cannot shrink it
-// keeps stored (-lh0-) rather than as -lh5-, so those go only one way.
-struct Sample
-{
-    const char *name;
-    QByteArray data;
-    bool jlhaCompresses;
-};
-
-QList<Sample> Samples()
-{
-    const QByteArray block = SampleRandom(8192, 5);
-    return {
-        {"empty", {}, false},
-        {"one byte", "L", false},
-        {"two bytes", "LL", false},
-        {"8192 bytes of text", SampleText(8192, 1), true},
-        {"8193 bytes of text", SampleText(8193, 2), true},
-        {"20000 of one byte", QByteArray(20000, 'A'), true},
-        {"4 MiB of zero bytes", QByteArray(4 << 20, '\0'), true},
-        {"leading spaces", QByteArray(3000, ' ') + SampleText(5000, 3), true},
-        {"64 KiB random", SampleRandom(65536, 4), false},
-        {"64 KiB random, then text", SampleRandom(65536, 6) + SampleText(16384, 7), true},
-        {"match at the far end of the window", block + block, true},
-        {"repeat just out of reach", block + "x" + block, false},
-        {"300 KB of text", SampleText(300000, 8), true},
-        {"project-like payload", SampleProjectPayload(9), true},
-        {"5 MB mixed", SampleMixed(5000000, 10), true},
-        {"zero run of 1", GapLiterals(1), true},
-        {"zero run of 2", GapLiterals(2), true},
-        {"zero run of 3", GapLiterals(3), true},
-        {"zero run of 18", GapLiterals(18), true},
-        {"zero run of 19", GapLiterals(19), true},
-        {"zero run of 20", GapLiterals(20), true},
-        {"zero run of 21", GapLiterals(21), true},
-        {"zero run of 200", GapLiterals(200), true},
-    };
-}
-
 } // namespace
 
 class TestLh5Interop : public QObject
@@ -145,7 +96,7 @@ void TestLh5Interop::initTestCase()
 void TestLh5Interop::lhasaExtractsLudraStreams_data()
 {
     QTest::addColumn<QByteArray>("data");
-    for (const Sample &s : Samples())
+    for (const CodecSample &s : CodecSamples())
         QTest::newRow(s.name) << s.data;
 }
 
@@ -185,7 +136,7 @@ void TestLh5Interop::lhasaRejectsADamagedStream()
 void TestLh5Interop::ludraDecodesJlhaStreams_data()
 {
     QTest::addColumn<QByteArray>("data");
-    for (const Sample &s : Samples())
+    for (const CodecSample &s : CodecSamples())
         if (s.jlhaCompresses)
             QTest::newRow(s.name) << s.data;
 }
