@@ -11,16 +11,17 @@ namespace {
 // cut between windows (where a match may not reach across) rarely matters.
 constexpr qsizetype kWindowSize = 16384;
 
-// How many positions of a four-byte chain a match search tries. Deeper
-// searches find a little more on text at a cost in time that grows with the
-// depth; sixteen keeps most of the gain.
-constexpr int kMaxChain = 16;
-
-// A match this long is taken as it stands, and the positions inside it are
-// entered into the match finder without being searched or weighed: nothing
-// much better is likely to start there, and long repeats are where a search
-// at every position costs the most.
-constexpr int kTakeAtOnce = 32;
+// How thoroughly matches are searched. Inputs up to 128 KB (a project file
+// is some tens of KB) have every position searched 64 deep: at a few MB/s
+// that takes milliseconds, and finds what there is to find. On larger
+// inputs the time matters more than the last percent: chains are searched
+// 16 deep, and since long repeats are where a search at every position
+// costs the most, a match of 32 bytes or more is taken as it stands there
+// and the positions inside it are only entered into the match finder,
+// neither searched nor weighed; little better is likely to start there.
+constexpr qsizetype kSmallInput = 128 * 1024;
+constexpr SearchEffort kSmallInputEffort = {64, kMaxMatch};
+constexpr SearchEffort kLargeInputEffort = {16, 32};
 
 constexpr int kPriceScale = 16;  // prices are in sixteenths of a bit
 
@@ -41,7 +42,9 @@ void PriceSymbols(const uint32_t *freq, int count, uint32_t *price)
 } // namespace
 
 CodeChooser::CodeChooser(const uint8_t *data, qsizetype size)
-    : m_data(data), m_size(size), m_finder(data, size, kMaxChain)
+    : m_data(data), m_size(size),
+      m_effort(size <= kSmallInput ? kSmallInputEffort : kLargeInputEffort),
+      m_finder(data, size, m_effort.maxChain)
 {
 }
 
@@ -64,7 +67,7 @@ qsizetype CodeChooser::gatherMatches(qsizetype start, qsizetype count)
         if (m_matches.size() < used + kMaxMatch)
             m_matches.resize(std::max<size_t>(2 * m_matches.size(), used + kMaxMatch));
         const int found = m_finder.find(start + i, m_matches.data() + used);
-        if (found != 0 && m_matches[used + found - 1].length >= kTakeAtOnce)
+        if (found != 0 && m_matches[used + found - 1].length >= m_effort.takeAtOnce)
             takenUntil = i + m_matches[used + found - 1].length;
         used += uint32_t(found);
         m_first[i + 1] = used;

@@ -16,6 +16,13 @@ struct Code
     uint16_t value;   // the literal byte, or the match distance
 };
 
+// How thoroughly the matches of a position are searched.
+struct SearchEffort
+{
+    int maxChain;    // positions of a four-byte chain tried per search
+    int takeAtOnce;  // a match this long is taken as it stands
+};
+
 // Decides which literals and matches describe the input. It works through the
 // input in windows of about 16 KB: it gathers the useful matches of the
 // window, then picks the sequence of codes with the fewest expected bits (a
@@ -43,6 +50,7 @@ private:
     const uint8_t *m_data;
     qsizetype m_size;
     qsizetype m_done = 0;
+    SearchEffort m_effort;
     MatchFinder m_finder;
     // Expected bits of each symbol, in sixteenths of a bit; the price of a
     // distance symbol includes its extra bits.
