@@ -27,6 +27,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -639,10 +640,20 @@ void TfrmLudra::buildMarkerMenu()
 
 void TfrmLudra::fillAvailableSkills()
 {
+    // The entries go into the list's model in one step rather than one
+    // insertion (and one round of signals) each.
     const QList<SkillEntry> entries = m_model.sortedSkills();
-    cboAvaNanos->clear();
-    for (const SkillEntry &entry : entries)
-        cboAvaNanos->addItem(entry.name, QVariant::fromValue(entry.nano));
+    QList<QStandardItem *> items;
+    items.reserve(entries.size());
+    for (const SkillEntry &entry : entries) {
+        auto *item = new QStandardItem(entry.name);
+        item->setData(QVariant::fromValue(entry.nano), Qt::UserRole);
+        items.append(item);
+    }
+    auto *model = new QStandardItemModel(cboAvaNanos);
+    if (!items.isEmpty())
+        model->appendColumn(items);
+    cboAvaNanos->setModel(model);
     cboAvaNanos->setCurrentIndex(cboAvaNanos->count() > 0 ? 0 : -1);
 }
 
