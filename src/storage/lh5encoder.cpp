@@ -121,6 +121,8 @@ private:
 
     void sendBlock();
     void writeLengthTable(const uint8_t *lengths, int count, int countBits, int zeroRunAfter);
+    void sendTable(const uint32_t *freq, int count, int countBits, int zeroRunAfter, uint8_t *lengths,
+                   uint16_t *codes);
     void writeSingle(int countBits, int symbol)
     {
         m_out.put(0, countBits);
@@ -165,6 +167,19 @@ void BlockEncoder::writeLengthTable(const uint8_t *lengths, int count, int count
     }
 }
 
+// Builds the code of a length-code or distance table from its frequencies
+// and sends it: in the one-symbol form when at most one symbol is used.
+void BlockEncoder::sendTable(const uint32_t *freq, int count, int countBits, int zeroRunAfter, uint8_t *lengths,
+                             uint16_t *codes)
+{
+    BuildCodeLengths(freq, count, lengths, kMaxCodeLength);
+    AssignCanonicalCodes(lengths, count, codes);
+    if (UsedSymbols(freq, count) < 2)
+        writeSingle(countBits, OnlySymbol(freq, count));
+    else
+        writeLengthTable(lengths, count, countBits, zeroRunAfter);
+}
+
 void BlockEncoder::sendBlock()
 {
     m_out.put(m_codes, 16);
@@ -185,12 +200,7 @@ void BlockEncoder::sendBlock()
             ++lenFreq[item.symbol];
         uint8_t lenLen[kNumLengthSymbols];
         uint16_t lenCode[kNumLengthSymbols];
-        BuildCodeLengths(lenFreq, kNumLengthSymbols, lenLen, kMaxCodeLength);
-        AssignCanonicalCodes(lenLen, kNumLengthSymbols, lenCode);
-        if (UsedSymbols(lenFreq, kNumLengthSymbols) < 2)
-            writeSingle(kLengthCountBits, OnlySymbol(lenFreq, kNumLengthSymbols));
-        else
-            writeLengthTable(lenLen, kNumLengthSymbols, kLengthCountBits, kLengthZeroRunAfter);
+        sendTable(lenFreq, kNumLengthSymbols, kLengthCountBits, kLengthZeroRunAfter, lenLen, lenCode);
 
         m_out.put(uint32_t(n), kCharCountBits);
         for (const LengthItem &item : items) {
@@ -204,12 +214,7 @@ void BlockEncoder::sendBlock()
 
     uint8_t distLen[kNumDistances];
     uint16_t distCode[kNumDistances];
-    BuildCodeLengths(m_distFreq, kNumDistances, distLen, kMaxCodeLength);
-    AssignCanonicalCodes(distLen, kNumDistances, distCode);
-    if (UsedSymbols(m_distFreq, kNumDistances) < 2)
-        writeSingle(kDistanceCountBits, OnlySymbol(m_distFreq, kNumDistances));
-    else
-        writeLengthTable(distLen, kNumDistances, kDistanceCountBits, -1);
+    sendTable(m_distFreq, kNumDistances, kDistanceCountBits, -1, distLen, distCode);
 
     writeCodes(charLen, charCode, distLen, distCode);
 

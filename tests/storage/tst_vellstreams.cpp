@@ -3,6 +3,7 @@
 
 #include "storage/lh5.h"
 #include "storage/vellstreams.h"
+#include "samples.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -56,11 +57,7 @@ using StreamSet = QList<QPair<QString, QByteArray>>;
 
 QByteArray Bytes(int size, quint32 seed)
 {
-    QRandomGenerator rng(seed);
-    QByteArray out(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        out[i] = char(rng.bounded(256));
-    return out;
+    return ludra::test::SampleRandom(size, seed);
 }
 
 } // namespace
