@@ -121,7 +121,9 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
 TfrmLudra::~TfrmLudra()
 {
     // The views read the model's tables; take them down while the model, a
-    // member, still exists rather than with the base window afterwards.
+    // member, still exists rather than with the base window afterwards. The
+    // pointer events they may still send on the way are not ours to handle.
+    m_closing = true;
     delete takeCentralWidget();
 }
 
@@ -685,7 +687,7 @@ bool TfrmLudra::eventFilter(QObject *watched, QEvent *event)
     // The key panel opens while the pointer rests on the Key button and closes
     // when it moves on over the grid, the duplicate label or the page.
     const QEvent::Type type = event->type();
-    if (type == QEvent::Enter || type == QEvent::MouseMove) {
+    if (!m_closing && (type == QEvent::Enter || type == QEvent::MouseMove)) {
         if (watched == btnKey)
             setKeyPanelVisible(true);
         else if (watched == grdReport->viewport() || watched == lblDupes || watched == tabReport)

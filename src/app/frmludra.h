@@ -74,6 +74,7 @@ private:
     Prompter &m_prompter;
     LudraModel m_model;
     bool m_centred = false;
+    bool m_closing = false;
 
     // Tabs.
     QTabWidget *tabs = nullptr;
