@@ -35,6 +35,7 @@ public:
 private:
     uint32_t readBlockHeader();
     int readLength();
+    int readTableCount(int symbols, int countBits, DecodeTable &table);
     void readLengthTable(int symbols, int countBits, int zeroRunAfter, DecodeTable &table);
     void readCharTable();
     void grow(qsizetype needed);
@@ -62,7 +63,9 @@ int Decoder::readLength()
     return length;
 }
 
-void Decoder::readLengthTable(int symbols, int countBits, int zeroRunAfter, DecodeTable &table)
+// Reads a table's count of sent lengths. A count of 0 is the one-symbol
+// form: the symbol follows and the table is built from it, and 0 is returned.
+int Decoder::readTableCount(int symbols, int countBits, DecodeTable &table)
 {
     const int n = int(m_in.get(countBits));
     if (n == 0) {
@@ -70,10 +73,17 @@ void Decoder::readLengthTable(int symbols, int countBits, int zeroRunAfter, Deco
         if (only >= symbols)
             Corrupt();
         table.buildSingle(only);
-        return;
-    }
-    if (n > symbols)
+    } else if (n > symbols) {
         Corrupt();
+    }
+    return n;
+}
+
+void Decoder::readLengthTable(int symbols, int countBits, int zeroRunAfter, DecodeTable &table)
+{
+    const int n = readTableCount(symbols, countBits, table);
+    if (n == 0)
+        return;
     uint8_t lengths[kNumLengthSymbols] = {};  // the larger of the two alphabets
     int i = 0;
     while (i < n) {
@@ -87,16 +97,9 @@ void Decoder::readLengthTable(int symbols, int countBits, int zeroRunAfter, Deco
 
 void Decoder::readCharTable()
 {
-    const int n = int(m_in.get(kCharCountBits));
-    if (n == 0) {
-        const int only = int(m_in.get(kCharCountBits));
-        if (only >= kNumChars)
-            Corrupt();
-        m_charTable.buildSingle(only);
+    const int n = readTableCount(kNumChars, kCharCountBits, m_charTable);
+    if (n == 0)
         return;
-    }
-    if (n > kNumChars)
-        Corrupt();
     uint8_t lengths[kNumChars] = {};
     int i = 0;
     while (i < n) {
