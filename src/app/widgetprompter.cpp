@@ -13,7 +13,6 @@ Prompter::Answer WidgetPrompter::message(Icon icon, Buttons buttons, const QStri
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
     case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
     }
     switch (buttons) {

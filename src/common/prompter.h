@@ -10,7 +10,7 @@ namespace ludra {
 class Prompter
 {
 public:
-    enum class Icon { Information, Warning, Question, Stop };
+    enum class Icon { Information, Warning, Stop };
     enum class Buttons { Ok, OkCancel, YesNo };
     enum class Answer { Ok, Cancel, Yes, No };
 

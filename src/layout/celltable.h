@@ -20,11 +20,6 @@ public:
     bool set(int column, int row, const QString &text);
     void fill(const QString &text);
 
-    int firstColumn() const { return m_firstColumn; }
-    int lastColumn() const { return m_lastColumn; }
-    int firstRow() const { return m_firstRow; }
-    int lastRow() const { return m_lastRow; }
-
 private:
     qsizetype offset(int column, int row) const;
 

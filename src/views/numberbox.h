@@ -16,8 +16,6 @@ public:
     NumberBox(int minimum, int maximum, const QString &text, QWidget *parent = nullptr);
 
     void setText(const QString &text);
-    int minimum() const { return m_minimum; }
-    int maximum() const { return m_maximum; }
 
     void stepBy(int steps) override;
     QSize sizeHint() const override;
