@@ -37,4 +37,14 @@ public:
     using Exception::Exception;
 };
 
+// A write by the program's own logic to a place outside a fixed table: a
+// programming error, never a user's. Data read from files is bounded before it
+// reaches a table, so only a fault in the code raises this; the command ends
+// with the message rather than quietly leaving a cell unchanged.
+class ERangeError : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
 } // namespace ludra

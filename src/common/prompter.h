@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QObject;
+
 namespace ludra {
 
 // Everything that asks the user something goes through this interface. The
@@ -34,6 +36,12 @@ public:
     // Saving asks before an existing file is replaced.
     virtual QString openFileName(const FileRequest &request) = 0;
     virtual QString saveFileName(const FileRequest &request) = 0;
+
+    // Runs a modal sub-dialog the caller has made (a dialog window: this
+    // interface names it by its QObject side so that core code needs no
+    // widgets) and returns Ok when the user accepted it, Cancel otherwise.
+    // The dialog's settings are read back from it after the call.
+    virtual Answer runDialog(QObject &dialog) = 0;
 
     // Reports an error that ended a command: stop icon, OK, the program's name as title.
     void error(const QString &text) { message(Icon::Stop, Buttons::Ok, QStringLiteral("Ludra"), text); }

@@ -33,8 +33,21 @@ bool WriteLines(const QString &path, const QStringList &lines, QString *error)
 {
     QByteArray bytes;
     qsizetype total = 0;
-    for (const QString &line : lines)
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        for (const QChar ch : line) {
+            if (ch.unicode() > 0xFF) {
+                if (error)
+                    *error = QStringLiteral("Line %1 holds the character \"%2\" (U+%3), which an 8-bit text file "
+                                            "cannot hold.")
+                                 .arg(i + 1)
+                                 .arg(ch)
+                                 .arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+                return false;
+            }
+        }
         total += line.size() + 2;
+    }
     bytes.reserve(total);
     for (const QString &line : lines) {
         bytes += line.toLatin1();
@@ -47,6 +60,16 @@ bool WriteLines(const QString &path, const QStringList &lines, QString *error)
     if (error)
         *error = file.errorString();
     return false;
+}
+
+QString PathToText(const QString &path)
+{
+    return QString::fromLatin1(QFile::encodeName(path));
+}
+
+QString PathFromText(QStringView text)
+{
+    return QFile::decodeName(text.toLatin1());
 }
 
 QStringView TrimCtl(QStringView text)

@@ -42,8 +42,16 @@ std::optional<QString> ReadText(const QString &path);
 
 // Writes the lines, each ending in CR LF, replacing the file atomically: a
 // failed write leaves any old file whole. On failure returns false and puts
-// the reason into *error.
+// the reason into *error. A character an 8-bit file cannot hold (one beyond
+// Latin-1) is refused with its line named, before anything is written: such a
+// file would otherwise read back different from what was meant.
 bool WriteLines(const QString &path, const QStringList &lines, QString *error = nullptr);
+
+// A file path as the 8-bit text a file records it in: the file system's own
+// bytes, one character each. Any name the file system allows survives the
+// round trip through PathFromText, whatever its characters.
+QString PathToText(const QString &path);
+QString PathFromText(QStringView text);
 
 // Splits a line into comma fields from left to right. Each field but the last
 // is the text before the first comma of what remains, and what remains becomes

@@ -1,5 +1,7 @@
 #include "common/texttable.h"
 
+#include "common/errors.h"
+
 #include <algorithm>
 
 namespace ludra {
@@ -45,10 +47,19 @@ QString TextTable::cell(int column, int row) const
     return m_rows.at(row).at(column);
 }
 
-void TextTable::setCell(int column, int row, const QString &text)
+void TextTable::checkInside(int column, int row) const
 {
     if (column < 0 || column >= m_columns || row < 0 || row >= rowCount())
-        return;
+        throw ERangeError(QStringLiteral("Cell %1, %2 is outside a table of %3 columns and %4 rows.")
+                              .arg(column)
+                              .arg(row)
+                              .arg(m_columns)
+                              .arg(rowCount()));
+}
+
+void TextTable::setCell(int column, int row, const QString &text)
+{
+    checkInside(column, row);
     QString &target = m_rows[row][column];
     if (target == text)
         return;
@@ -65,8 +76,7 @@ QStringList TextTable::row(int row) const
 
 void TextTable::setRow(int row, const QStringList &cells)
 {
-    if (row < 0 || row >= rowCount())
-        return;
+    checkInside(0, row);
     QStringList values = cells;
     values.resize(m_columns);
     if (m_rows.at(row) == values)

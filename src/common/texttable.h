@@ -9,8 +9,8 @@ namespace ludra {
 
 // A table of text cells addressed [column][row], the model behind every grid:
 // the layout and the result tables. Row 0 and, where a grid has one, column 0
-// are headers. Reads outside the table give empty text; writes outside it are
-// ignored.
+// are headers. Reads outside the table give empty text; a write outside it is
+// a fault of the caller and throws ERangeError.
 class TextTable : public QObject
 {
     Q_OBJECT
@@ -36,6 +36,8 @@ Q_SIGNALS:
     void shapeChanged();
 
 private:
+    void checkInside(int column, int row) const;
+
     int m_columns;
     QList<QStringList> m_rows;
 };

@@ -98,7 +98,7 @@ bool ReadSecSkills(const QString &path, const UnknownCounter &counter, TSecSkill
     return true;
 }
 
-bool ReadRequirements(const QString &path, UnknownCounter &counter, RequirementLists &lists)
+bool ReadRequirements(const QString &path, UnknownCounter &counter, RequirementList &list)
 {
     const std::optional<QString> text = ReadText(path);
     if (!text)
@@ -106,9 +106,9 @@ bool ReadRequirements(const QString &path, UnknownCounter &counter, RequirementL
     counter.reset(0);
     ForEachLine(*text, [&](QStringView line) {
         FieldReader fields(line);
-        lists.ReqClusters.append(counter.nameOr(fields.next()));
+        QString cluster = counter.nameOr(fields.next());
         fields.next(); // the skill name, which the requirement lookup does not use
-        lists.ReqValues.append(fields.rest().toString());
+        list.append(Requirement{std::move(cluster), fields.rest().toString()});
     });
     return true;
 }

@@ -90,16 +90,21 @@ private:
 // it was, when the file is missing. Blank names go on from the counter.
 bool ReadSecSkills(const QString &path, const UnknownCounter &counter, TSecSkills &table);
 
-// The nano-programming base values by cluster name.
-struct RequirementLists
+// The nano-programming base value of a cluster (an entry of ReqClusters and
+// ReqValues). The value stays as the file gives it: the build converts it with
+// the strict integer rule, and that conversion failing is itself behaviour.
+struct Requirement
 {
-    QStringList ReqClusters;
-    QStringList ReqValues;
-};
+    QString cluster;
+    QString value;
 
-// Reads the requirement file, appending to the two lists; returns false when
-// the file is missing. The counter starts again from 0 for this file. The
-// value is everything after the second comma, untrimmed.
-bool ReadRequirements(const QString &path, UnknownCounter &counter, RequirementLists &lists);
+    bool operator==(const Requirement &) const = default;
+};
+using RequirementList = QList<Requirement>;
+
+// Reads the requirement file, appending to the list; returns false when the
+// file is missing. The counter starts again from 0 for this file. The value is
+// everything after the second comma, untrimmed.
+bool ReadRequirements(const QString &path, UnknownCounter &counter, RequirementList &list);
 
 } // namespace ludra

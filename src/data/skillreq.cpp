@@ -1,5 +1,6 @@
 #include "data/skillreq.h"
 
+#include "common/errors.h"
 #include "common/numbers.h"
 #include "common/text.h"
 
@@ -73,8 +74,11 @@ bool TSkillReq::lookup(int category, int column, int &value) const
 
 void TSkillReq::set(int index, int value)
 {
-    if (index >= 0 && index < Count)
-        m_values[size_t(index)] = value;
+    if (index < 0 || index >= Count)
+        throw ERangeError(QStringLiteral("Entry %1 is outside the skill increase table of %2 entries.")
+                              .arg(index)
+                              .arg(Count));
+    m_values[size_t(index)] = value;
 }
 
 bool SaveSkillReq(const QString &path, const TSkillReq &table, QString *error)

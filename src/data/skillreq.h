@@ -30,6 +30,7 @@ public:
     // The entry of a category (1..12) and column (0..5); false when either is
     // outside its range, which happens for categories read from a file.
     bool lookup(int category, int column, int &value) const;
+    // Sets entry index 0..71; any other index throws ERangeError.
     void set(int index, int value);
 
     bool operator==(const TSkillReq &) const = default;

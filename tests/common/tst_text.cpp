@@ -2,12 +2,17 @@
 #include "common/numbers.h"
 #include "common/text.h"
 #include "common/texttable.h"
+#include "data/skillreq.h"
 #include "layout/celltable.h"
+#include "layout/marker.h"
 #include "support/testfiles.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+#include <memory>
 
 using namespace ludra;
 
@@ -22,6 +27,9 @@ private Q_SLOTS:
     void writeLinesEndsEveryLineWithCrLf();
     void writeLinesKeepsOldFileWhenItCannotWrite();
     void latin1RoundTrip();
+    void writeLinesRefusesWhatLatin1CannotHold();
+    void pathsSurviveAsFileSystemBytes_data();
+    void pathsSurviveAsFileSystemBytes();
     void fieldReader_data();
     void fieldReader();
     void trimCtl_data();
@@ -35,6 +43,8 @@ private Q_SLOTS:
     void safeStrToInt();
     void cellTableBounds();
     void textTableOutsideReadsEmpty();
+    void writesOutsideAFixedTableThrow_data();
+    void writesOutsideAFixedTableThrow();
     void textTableSignalsOnlyRealChanges();
 };
 
@@ -114,6 +124,46 @@ void TstText::latin1RoundTrip()
     QCOMPARE(lines->size(), 1);
     QVERIFY(WriteLines(path, *lines));
     QCOMPARE(readFile(path), all + "\r\n");
+}
+
+void TstText::writeLinesRefusesWhatLatin1CannotHold()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("options.txt");
+    writeFile(path, "old\r\n");
+    QString error;
+    QVERIFY(!WriteLines(path, {QStringLiteral("plain"), QStringLiteral("C:/Pl\u00e4ne/\u20ac.lud")}, &error));
+    QVERIFY2(error.contains(QStringLiteral("Line 2")) && error.contains(QStringLiteral("U+20ac")), qPrintable(error));
+    // Nothing was written: the old file stands.
+    QCOMPARE(readFile(path), QByteArray("old\r\n"));
+    // Latin-1 itself is written byte for byte.
+    QVERIFY(WriteLines(path, {QStringLiteral("Pl\u00e4ne \u00ff")}, &error));
+    QCOMPARE(readFile(path), QByteArray("Pl\xe4ne \xff\r\n"));
+}
+
+void TstText::pathsSurviveAsFileSystemBytes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << QStringLiteral("plan.lud");
+    QTest::newRow("Latin-1 letters") << QStringLiteral("Pl\u00e4ne.lud");
+    QTest::newRow("beyond Latin-1") << QStringLiteral("\u20ac \u65e5\u672c \u0416.lud");
+    QTest::newRow("emoji") << QStringLiteral("\U0001F600.lud");
+}
+
+void TstText::pathsSurviveAsFileSystemBytes()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString project = dir.filePath(name);
+    writeFile(project, "x");
+    // A path written into an 8-bit file and read back names the same file.
+    const QString options = dir.filePath("options.txt");
+    QVERIFY(WriteLines(options, {PathToText(project)}));
+    const auto lines = ReadLines(options);
+    QVERIFY(lines && lines->size() == 1);
+    const QString back = PathFromText(lines->at(0));
+    QCOMPARE(back, project);
+    QCOMPARE(readFile(back), QByteArray("x"));
 }
 
 void TstText::fieldReader_data()
@@ -242,34 +292,21 @@ void TstText::safeStrToInt()
 
 void TstText::cellTableBounds()
 {
-    TCellTable icons(0, 3, 0, LayoutMaxRows, NoMarker);
-    QCOMPARE(icons.value(0, 0), QStringLiteral("-1"));
-    QCOMPARE(icons.value(3, 400), QStringLiteral("-1"));
-    QVERIFY(icons.set(3, 400, "11"));
-    QCOMPARE(icons.value(3, 400), QStringLiteral("11"));
-    QVERIFY(!icons.set(4, 0, "5"));
-    QVERIFY(!icons.set(0, 401, "5"));
-    QVERIFY(!icons.set(-1, 0, "5"));
-    QCOMPARE(icons.value(0, 401), QString());
-    QCOMPARE(icons.value(-1, -1), QString());
-
-    TCellTable colours(1, 3, 1, LayoutMaxRows);
-    QVERIFY(!colours.set(0, 1, "HEAD"));
-    QVERIFY(!colours.set(1, 0, "HEAD"));
-    QVERIFY(colours.set(1, 1, "HEAD"));
-    QVERIFY(colours.set(3, 400, "FEET"));
-    QCOMPARE(colours.value(1, 1), QStringLiteral("HEAD"));
-    colours.fill(QString());
-    QCOMPARE(colours.value(1, 1), QString());
-    QCOMPARE(colours.value(3, 400), QString());
+    TCellTable<Marker> icons(0, 3, 0, LayoutMaxRows, Marker::None);
+    QCOMPARE(icons.value(0, 0), Marker::None);
+    icons.set(3, 400, Marker::Conflict);
+    QCOMPARE(icons.value(3, 400), Marker::Conflict);
+    // Reads outside give the initial value.
+    QCOMPARE(icons.value(0, 401), Marker::None);
+    QCOMPARE(icons.value(-1, -1), Marker::None);
+    icons.reset();
+    QCOMPARE(icons.value(3, 400), Marker::None);
 }
 
 void TstText::textTableOutsideReadsEmpty()
 {
     TextTable table(4, 3);
     table.setCell(3, 2, "x");
-    table.setCell(4, 0, "ignored");
-    table.setCell(0, 3, "ignored");
     QCOMPARE(table.cell(3, 2), QStringLiteral("x"));
     QCOMPARE(table.cell(4, 0), QString());
     QCOMPARE(table.cell(0, -1), QString());
@@ -279,6 +316,56 @@ void TstText::textTableOutsideReadsEmpty()
     QCOMPARE(table.cell(3, 2), QString()); // rows that come back are empty
     table.setRow(1, {"a", "b"});
     QCOMPARE(table.row(1), (QStringList{"a", "b", "", ""}));
+}
+
+void TstText::writesOutsideAFixedTableThrow_data()
+{
+    // Each write goes one step past an edge of its table; the table must be
+    // left as it was.
+    QTest::addColumn<std::function<void()>>("write");
+    QTest::addColumn<std::function<bool()>>("unchanged");
+    auto text = std::make_shared<TextTable>(4, 3);
+    auto textUnchanged = [text] {
+        for (int r = 0; r < 3; ++r)
+            if (text->row(r) != QStringList(4, QString()))
+                return false;
+        return true;
+    };
+    QTest::newRow("cell past the last column") << std::function<void()>([text] { text->setCell(4, 0, "x"); })
+                                               << std::function<bool()>(textUnchanged);
+    QTest::newRow("cell past the last row") << std::function<void()>([text] { text->setCell(0, 3, "x"); })
+                                            << std::function<bool()>(textUnchanged);
+    QTest::newRow("cell before the first column") << std::function<void()>([text] { text->setCell(-1, 1, "x"); })
+                                                  << std::function<bool()>(textUnchanged);
+    QTest::newRow("row past the end") << std::function<void()>([text] { text->setRow(3, {"x"}); })
+                                      << std::function<bool()>(textUnchanged);
+
+    auto markers = std::make_shared<TCellTable<Marker>>(0, 3, 0, LayoutMaxRows, Marker::None);
+    auto markersUnchanged = [markers] { return markers->value(3, 400) == Marker::None; };
+    QTest::newRow("marker past the last row")
+        << std::function<void()>([markers] { markers->set(3, 401, Marker::Note); })
+        << std::function<bool()>(markersUnchanged);
+    QTest::newRow("marker past the last column")
+        << std::function<void()>([markers] { markers->set(4, 400, Marker::Note); })
+        << std::function<bool()>(markersUnchanged);
+    auto marks = std::make_shared<TCellTable<bool>>(1, 3, 1, LayoutMaxRows, false);
+    QTest::newRow("duplicate mark in the header column")
+        << std::function<void()>([marks] { marks->set(0, 1, true); })
+        << std::function<bool()>([marks] { return !marks->value(0, 1) && !marks->value(1, 1); });
+
+    auto increases = std::make_shared<TSkillReq>();
+    QTest::newRow("skill increase past entry 71") << std::function<void()>([increases] { increases->set(72, 5); })
+                                                  << std::function<bool()>([increases] { return *increases == TSkillReq(); });
+    QTest::newRow("skill increase before entry 0") << std::function<void()>([increases] { increases->set(-1, 5); })
+                                                   << std::function<bool()>([increases] { return *increases == TSkillReq(); });
+}
+
+void TstText::writesOutsideAFixedTableThrow()
+{
+    QFETCH(std::function<void()>, write);
+    QFETCH(std::function<bool()>, unchanged);
+    QVERIFY_THROWS_EXCEPTION(ERangeError, write());
+    QVERIFY(unchanged());
 }
 
 void TstText::textTableSignalsOnlyRealChanges()

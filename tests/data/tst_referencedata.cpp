@@ -132,14 +132,14 @@ void TstReferenceData::missingFilesLeaveListsEmpty()
     UnknownCounter counter;
     TNanoList list;
     TSecSkills secSkills;
-    RequirementLists requirements;
+    RequirementList requirements;
     QVERIFY(!ReadCatalogue(dir.filePath("data.csv"), counter, list));
     QVERIFY(!ReadSecSkills(dir.filePath("SecSkill.csv"), counter, secSkills));
     QVERIFY(!ReadRequirements(dir.filePath("require.csv"), counter, requirements));
     QCOMPARE(list.count(), 0);
     QCOMPARE(secSkills.count(), 0);
     QCOMPARE(secSkills.SecSkillNames(0), QStringView());
-    QVERIFY(requirements.ReqClusters.isEmpty() && requirements.ReqValues.isEmpty());
+    QVERIFY(requirements.isEmpty());
     QCOMPARE(counter.next(), 1);
 }
 
@@ -152,7 +152,7 @@ void TstReferenceData::unknownCounterRunsAcrossTheFiles()
     UnknownCounter counter;
     TNanoList list;
     TSecSkills secSkills;
-    RequirementLists requirements;
+    RequirementList requirements;
     QVERIFY(ReadCatalogue(dir.filePath("data.csv"), counter, list));
     QVERIFY(ReadSecSkills(dir.filePath("SecSkill.csv"), counter, secSkills));
     QVERIFY(ReadRequirements(dir.filePath("require.csv"), counter, requirements));
@@ -163,7 +163,7 @@ void TstReferenceData::unknownCounterRunsAcrossTheFiles()
     QCOMPARE(secSkills.SecSkillNames(1), u"Sense");
     QCOMPARE(secSkills.SecSkillNames(2), u"Unknown #4");
     QCOMPARE(secSkills.SecSkillBright(2), u"p");
-    QCOMPARE(requirements.ReqClusters, (QStringList{"Unknown #0", "C", "Unknown #1"}));
+    QCOMPARE(requirements, (RequirementList{{"Unknown #0", "100"}, {"C", "200"}, {"Unknown #1", "300"}}));
 }
 
 void TstReferenceData::secSkillFields_data()
@@ -215,10 +215,9 @@ void TstReferenceData::requirementValue()
     QTemporaryDir dir;
     writeFile(dir.filePath("require.csv"), line.toLatin1() + "\r\n");
     UnknownCounter counter;
-    RequirementLists lists;
+    RequirementList lists;
     QVERIFY(ReadRequirements(dir.filePath("require.csv"), counter, lists));
-    QCOMPARE(lists.ReqClusters, QStringList{cluster});
-    QCOMPARE(lists.ReqValues, QStringList{value});
+    QCOMPARE(lists, (RequirementList{{cluster, value}}));
 }
 
 void TstReferenceData::hostileFilesLoadAsText_data()
@@ -253,7 +252,7 @@ void TstReferenceData::hostileFilesLoadAsText()
     UnknownCounter counter;
     TNanoList list;
     TSecSkills secSkills;
-    RequirementLists requirements;
+    RequirementList requirements;
     QVERIFY(ReadCatalogue(dir.filePath("data.csv"), counter, list));
     QVERIFY(ReadSecSkills(dir.filePath("SecSkill.csv"), counter, secSkills));
     QVERIFY(ReadRequirements(dir.filePath("require.csv"), counter, requirements));
@@ -262,7 +261,7 @@ void TstReferenceData::hostileFilesLoadAsText()
     QCOMPARE(list.count(), lines);
     QCOMPARE(secSkills.count(), lines);
     QVERIFY(!secSkills.SecSkillNames(lines - 1).isNull());
-    QCOMPARE(requirements.ReqValues.size(), lines);
+    QCOMPARE(requirements.size(), lines);
 }
 
 void TstReferenceData::findColForPart_data()
