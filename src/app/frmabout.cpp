@@ -1,5 +1,7 @@
 #include "app/frmabout.h"
 
+#include "views/widgets.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -17,7 +19,7 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("imgLogo"));
-    icon->setPixmap(QIcon(QStringLiteral(":/markers/marker-00.png")).pixmap(32, 32));
+    icon->setPixmap(LudraIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignTop);
 
     auto *name = new QLabel(QStringLiteral("<b style=\"font-size:16pt\">Ludra</b>"), this);

@@ -16,9 +16,13 @@ bool LudraApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const Exception &error) {
+    } catch (const std::exception &error) {
+        // Every command handler has its own boundary (RunCommand); an error
+        // arriving here escaped one, which is a fault of the program. It is
+        // still shown rather than ending the program.
+        const QString text = QString::fromUtf8(error.what());
         if (m_prompter)
-            m_prompter->error(error.message());
+            m_prompter->error(text);
         else
             qWarning("%s", error.what());
         return true;

@@ -6,8 +6,9 @@ namespace ludra {
 
 class Prompter;
 
-// The application object. Any program error that ends a command in an event
-// handler arrives here and is shown as one error box; the program goes on.
+// The application object. Commands report their errors at their own boundary
+// (RunCommand); this is only the last net for an error that escaped one, shown
+// as one error box while the program goes on.
 class LudraApplication : public QApplication
 {
     Q_OBJECT

@@ -1,98 +1,50 @@
 #pragma once
 
-#include "common/texttable.h"
-#include "data/nano.h"
-#include "data/referencefiles.h"
-#include "data/skillreq.h"
-#include "layout/celltable.h"
-
-#include <QList>
-#include <QStringList>
+#include "build/buildresults.h"
+#include "build/buildsettings.h"
+#include "data/referencedata.h"
+#include "layout/layoutstate.h"
 
 namespace ludra {
 
 class Prompter;
 
-// One entry of a skill list: the skill name with its catalogue record. The
-// lists never own the records.
-struct SkillEntry
-{
-    QString name;
-    const TNano *nano = nullptr;
-};
-
-// The whole model the main window owns: the reference data read at start-up,
-// the layout with its cell tables, the build settings and results. No widgets
-// here; the window shows this state and calls its operations.
+// Everything the main window owns besides its controls, one owner per
+// subsystem: the reference data, the layout, the build settings and the build
+// results. No widgets here; the pages show this state and call its
+// operations.
 class LudraModel
 {
 public:
-    LudraModel();
+    ReferenceData &reference() { return m_reference; }
+    const ReferenceData &reference() const { return m_reference; }
+    LayoutState &layout() { return m_layout; }
+    const LayoutState &layout() const { return m_layout; }
+    BuildSettings &buildSettings() { return m_buildSettings; }
+    const BuildSettings &buildSettings() const { return m_buildSettings; }
+    BuildResults &results() { return m_results; }
+    const BuildResults &results() const { return m_results; }
 
-    // Reference data.
-    TNanoList NanoList;
-    QStringList BodySlots;
-    QStringList PopupLines;
-    QStringList MarkerNames;
-    TSecSkills SecSkills;
-    RequirementLists Requirements;
-    TSkillReq SkillReq;
-    UnknownCounter Unknown;
+    // Start-up steps that may have to tell the user something, run by the main
+    // window in its creation order.
 
-    // Layout.
-    TextTable LayoutTable;
-    QStringList PickList;
-    TCellTable ColorGrid;
-    TCellTable Icons;
-    TCellTable SecondIcons;
-    int ClickedX = 0;
-    int ClickedY = 0;
-    int CurrentView = 0;
-    int OverwriteOption = 0;
-    bool IncludeShining = true;
-    bool IncludeBright = true;
-    bool IncludeFaded = true;
-
-    // Project.
-    bool Loading = false;
-    QString FileName;
-
-    // Build.
-    QStringList SelImpBool;
-    QStringList SelImpQL;
-    QStringList ImplantsUsed;
-    QStringList ImplantsUsedQL;
-    QStringList BuildLog;
-    bool Building = false;
-    int ClustersDeleted = 0;
-    int ImplantsDeleted = 0;
-    TextTable SkillIncTable;
-    TextTable ReqTable;
-    TextTable SuggestTable;
-
-    // Start-up steps, run by the main window in its creation order.
-
-    // Loads the skill increase table, writing the file of built-in values when
-    // it is missing or short; a failed write is reported and the built-in
-    // values stay.
+    // Loads the skill increase table; a failed write of the file of built-in
+    // values is reported and the built-in values stay.
     void loadSkillReq(Prompter &prompter);
-    // Empties the build's working lists and resets the allocation rules.
+    // Empties the build's working state.
     void resetBuildState();
-    // The marker captions, in marker-menu order.
-    void fillMarkerNames();
-    // Empties the duplicate marks and the markers of both views.
-    void clearCellTables();
     // Reads the catalogue; when the file is missing says so and returns false.
     bool loadCatalogue(Prompter &prompter);
-    // Reads the recipe file; when it is missing says so. Its blank names go
-    // on from the catalogue's count.
+    // Reads the recipe file; when it is missing says so.
     void loadSecSkills(Prompter &prompter);
     // Reads the requirement file; when it is missing says so.
     void loadRequirements(Prompter &prompter);
 
-    // Every catalogue entry, in the order of the available-skills list:
-    // alphabetical without regard to case, catalogue order among equals.
-    QList<SkillEntry> sortedSkills() const;
+private:
+    ReferenceData m_reference;
+    LayoutState m_layout;
+    BuildSettings m_buildSettings;
+    BuildResults m_results;
 };
 
 } // namespace ludra

@@ -14,4 +14,12 @@ QString LangMsg(const MessageDef &message)
     return LangMsg(QLatin1String(message.key), QLatin1String(message.text));
 }
 
+QStringList MarkerCaptions()
+{
+    QStringList captions;
+    for (const MessageDef &caption : Msg::MarkerCaptions)
+        captions.append(LangMsg(caption));
+    return captions;
+}
+
 } // namespace ludra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ludra {
 
@@ -80,5 +81,8 @@ inline constexpr MessageDef SuggestionReportTitle{"M47", "Ludra Suggestion Repor
 // shows, and every caption it builds in code, is looked up here.
 QString LangMsg(const QString &key, const QString &defaultText);
 QString LangMsg(const MessageDef &message);
+
+// The fifteen marker captions (MarkerNames) in marker-menu order.
+QStringList MarkerCaptions();
 
 } // namespace ludra

@@ -1,5 +1,6 @@
 #include "app/widgetprompter.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -70,6 +71,19 @@ QString WidgetPrompter::openFileName(const FileRequest &request)
 QString WidgetPrompter::saveFileName(const FileRequest &request)
 {
     return runFileDialog(request, true);
+}
+
+} // namespace ludra
+
+namespace ludra {
+
+Prompter::Answer WidgetPrompter::runDialog(QObject &dialog)
+{
+    auto *window = qobject_cast<QDialog *>(&dialog);
+    Q_ASSERT(window);
+    if (!window)
+        return Answer::Cancel;
+    return window->exec() == QDialog::Accepted ? Answer::Ok : Answer::Cancel;
 }
 
 } // namespace ludra

@@ -18,6 +18,7 @@ public:
     Answer message(Icon icon, Buttons buttons, const QString &title, const QString &text) override;
     QString openFileName(const FileRequest &request) override;
     QString saveFileName(const FileRequest &request) override;
+    Answer runDialog(QObject &dialog) override;
 
     // "Ludra Files (*.lud)|*.lud" in the file dialog's form "Ludra Files (*.lud)".
     static QString dialogFilter(const QString &filter);

@@ -5,42 +5,45 @@
 namespace ludra {
 
 TextTableModel::TextTableModel(TextTable &table, bool headerColumn, QObject *parent)
-    : QAbstractTableModel(parent), m_table(table), m_firstColumn(headerColumn ? 1 : 0)
+    : QAbstractTableModel(parent), m_table(&table), m_firstColumn(headerColumn ? 1 : 0)
 {
-    connect(&m_table, &TextTable::cellsChanged, this, &TextTableModel::onCellsChanged);
-    connect(&m_table, &TextTable::shapeChanged, this, [this] {
+    connect(&table, &TextTable::cellsChanged, this, &TextTableModel::onCellsChanged);
+    const auto reset = [this] {
         beginResetModel();
         endResetModel();
-    });
+    };
+    connect(&table, &TextTable::shapeChanged, this, reset);
+    // The guarded pointer is already empty when this arrives.
+    connect(&table, &QObject::destroyed, this, reset);
 }
 
 int TextTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : std::max(m_table.rowCount() - 1, 0);
+    return parent.isValid() || !m_table ? 0 : std::max(m_table->rowCount() - 1, 0);
 }
 
 int TextTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : std::max(m_table.columnCount() - m_firstColumn, 0);
+    return parent.isValid() || !m_table ? 0 : std::max(m_table->columnCount() - m_firstColumn, 0);
 }
 
 QVariant TextTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || !m_table)
         return QVariant();
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
-        return m_table.cell(tableColumn(index.column()), tableRow(index.row()));
+        return m_table->cell(tableColumn(index.column()), tableRow(index.row()));
     return QVariant();
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+    if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !m_table)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return m_table.cell(tableColumn(section), 0);
+        return m_table->cell(tableColumn(section), 0);
     if (m_firstColumn == 1)
-        return m_table.cell(0, tableRow(section));
+        return m_table->cell(0, tableRow(section));
     return QVariant();
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "common/texttable.h"
+
 #include <QAbstractTableModel>
+#include <QPointer>
 
 namespace ludra {
-
-class TextTable;
 
 // Shows a TextTable in a table view. Row 0 of the table becomes the view's
 // horizontal header; with headerColumn set, column 0 becomes the vertical
 // header, as the fixed row and column of a grid. The model keeps no copy of
-// the cells: it reads the table and follows its change signals.
+// the cells: it reads the table and follows its change signals. It holds the
+// table by a guarded pointer, so a view that outlives its table shows an
+// empty grid rather than reading freed cells.
 class TextTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -29,7 +32,7 @@ public:
 private:
     void onCellsChanged(int firstColumn, int firstRow, int lastColumn, int lastRow);
 
-    TextTable &m_table;
+    QPointer<TextTable> m_table;
     int m_firstColumn;
 };
 

@@ -1,0 +1,143 @@
+#include "build/buildpage.h"
+
+#include "build/buildsettings.h"
+#include "views/numberbox.h"
+#include "views/widgets.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ludra {
+
+BuildPage::BuildPage(BuildSettings &settings, Prompter &prompter, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("tabBuild"));
+    createControls();
+    // The build is not built yet: its button is shown disabled rather than
+    // offered and left to do nothing.
+    btnBuild->setEnabled(false);
+}
+
+void BuildPage::createControls()
+{
+    QWidget *page = this;
+
+    // Stock handling.
+    auto *grpStock = Named(new QGroupBox(QStringLiteral(" Stock Handling "), page), QStringLiteral("grpStock"),
+                           QStringLiteral("Stock Handling"));
+    chkAvaStock = Named(new QCheckBox(QStringLiteral("Use only avaliable stock"), grpStock),
+                        QStringLiteral("chkAvaStock"), QStringLiteral("Use only available stock"));
+    chkQLRange = Named(new QCheckBox(QStringLiteral("Quality Level Range"), grpStock), QStringLiteral("chkQLRange"),
+                       QStringLiteral("Quality Level Range"));
+    chkQLRange->setToolTip(QStringLiteral("Only In Stock clusters NO GREATER than the selected number will be used "
+                                          "to build your implant"));
+    chkQLRange->setEnabled(false);
+    edtQLRange = Named(new NumberBox(0, 200, QStringLiteral("35"), grpStock), QStringLiteral("edtQLRange"),
+                       QStringLiteral("Quality level range"));
+    edtQLRange->setEnabled(false);
+    chkAgeStock = Named(new QCheckBox(QStringLiteral("Remove build stock"), grpStock), QStringLiteral("chkAgeStock"),
+                        QStringLiteral("Remove build stock"));
+    chkAgeStock->setEnabled(false);
+    lblRemoveStockWarning =
+        MakeStateLabel(QStringLiteral("WARNING! If you leave this item checked any Cluster or Implant will be removed "
+                                      "from avaliable stock if it is used in this build!"),
+                       QStringLiteral("lblRemoveStockWarning"), QStringLiteral("Stock removal warning"), grpStock);
+    lblRemoveStockWarning->setWordWrap(true);
+    lblRemoveStockWarning->setStyleSheet(QStringLiteral("QLabel { font-style: italic; }"));
+    lblRemoveStockWarning->setEnabled(false);
+    auto *rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(chkQLRange);
+    rangeRow->addWidget(edtQLRange);
+    rangeRow->addStretch(1);
+    auto *stockLayout = new QVBoxLayout(grpStock);
+    stockLayout->addWidget(chkAvaStock);
+    stockLayout->addLayout(rangeRow);
+    stockLayout->addWidget(chkAgeStock);
+    stockLayout->addWidget(lblRemoveStockWarning);
+    stockLayout->addStretch(1);
+
+    // Quality level targets.
+    auto *grpTargets = Named(new QGroupBox(QStringLiteral(" Quality Level Targets "), page),
+                             QStringLiteral("grpTargets"), QStringLiteral("Quality Level Targets"));
+    rdoOneQL = Named(new QRadioButton(QStringLiteral("Use One Quality Level"), grpTargets), QStringLiteral("rdoOneQL"),
+                     QStringLiteral("Use One Quality Level"));
+    rdoOneQL->setChecked(true);
+    edtImplantQL = Named(new NumberBox(1, 200, QStringLiteral("1"), grpTargets), QStringLiteral("edtImplantQL"),
+                         QStringLiteral("Implant quality level"));
+    rdoIndiQL = Named(new QRadioButton(QStringLiteral("Individual Implant Levels"), grpTargets),
+                      QStringLiteral("rdoIndiQL"), QStringLiteral("Individual Implant Levels"));
+    btnSelIndiImplants = Named(new QToolButton(grpTargets), QStringLiteral("btnSelIndiImplants"),
+                               QStringLiteral("Select implants"));
+    btnSelIndiImplants->setText(QStringLiteral("..."));
+    btnSelIndiImplants->setToolTip(QStringLiteral("Choose the implants and their quality levels"));
+    btnSelIndiImplants->setEnabled(false);
+    lblIndiSelected = MakeStateLabel(QStringLiteral("<no implants selected>"), QStringLiteral("lblIndiSelected"),
+                                     QStringLiteral("The implants chosen for individual quality levels"), grpTargets);
+    lblIndiSelected->setEnabled(false);
+    auto *targetLayout = new QGridLayout(grpTargets);
+    targetLayout->addWidget(rdoOneQL, 0, 0);
+    targetLayout->addWidget(edtImplantQL, 0, 1);
+    targetLayout->addWidget(rdoIndiQL, 1, 0);
+    targetLayout->addWidget(btnSelIndiImplants, 1, 1, Qt::AlignLeft);
+    targetLayout->addWidget(lblIndiSelected, 2, 0, 1, 2);
+    targetLayout->setRowStretch(3, 1);
+    targetLayout->setColumnStretch(2, 1);
+
+    // Nano programming.
+    auto *grpNanoProg = Named(new QGroupBox(QStringLiteral(" Nano Programming Skill "), page),
+                              QStringLiteral("grpNanoProg"), QStringLiteral("Nano Programming Skill"));
+    chkUseNanoProg = Named(new QCheckBox(QStringLiteral("Warning over this max Nano Programming skill"), grpNanoProg),
+                           QStringLiteral("chkUseNanoProg"),
+                           QStringLiteral("Warning over this max Nano Programming skill"));
+    edtMaxNanoProg = Named(new NumberBox(0, 1500, QStringLiteral("0"), grpNanoProg), QStringLiteral("edtMaxNanoProg"),
+                           QStringLiteral("Maximum nano programming skill"));
+    edtMaxNanoProg->setEnabled(false);
+    auto *nanoLayout = new QVBoxLayout(grpNanoProg);
+    nanoLayout->addWidget(chkUseNanoProg);
+    auto *maxRow = new QHBoxLayout;
+    maxRow->addWidget(edtMaxNanoProg);
+    maxRow->addStretch(1);
+    nanoLayout->addLayout(maxRow);
+    nanoLayout->addStretch(1);
+
+    // Important attributes.
+    auto *grpAttributes = Named(new QGroupBox(QStringLiteral(" Important Attributes "), page),
+                                QStringLiteral("grpAttributes"), QStringLiteral("Important Attributes"));
+    auto attribute = [grpAttributes](const QString &name, const QString &caption) {
+        return Named(new QCheckBox(caption, grpAttributes), name, caption);
+    };
+    chkStr = attribute(QStringLiteral("chkStr"), QStringLiteral("Strength"));
+    chkAgi = attribute(QStringLiteral("chkAgi"), QStringLiteral("Agility"));
+    chkSta = attribute(QStringLiteral("chkSta"), QStringLiteral("Stamina"));
+    chkInt = attribute(QStringLiteral("chkInt"), QStringLiteral("Intelligence"));
+    chkPsy = attribute(QStringLiteral("chkPsy"), QStringLiteral("Psychic"));
+    chkSen = attribute(QStringLiteral("chkSen"), QStringLiteral("Sense"));
+    auto *attributeLayout = new QGridLayout(grpAttributes);
+    const QList<QCheckBox *> attributes{chkStr, chkAgi, chkSta, chkInt, chkPsy, chkSen};
+    for (int i = 0; i < int(attributes.size()); ++i)
+        attributeLayout->addWidget(attributes.at(i), i % 3, i / 3);
+
+    btnBuild = Named(new QPushButton(QStringLiteral("&Build >>"), page), QStringLiteral("btnBuild"),
+                     QStringLiteral("Build"));
+
+    auto *layout = new QGridLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(grpStock, 0, 0);
+    layout->addWidget(grpTargets, 0, 1);
+    layout->addWidget(grpNanoProg, 1, 0);
+    layout->addWidget(grpAttributes, 1, 1);
+    layout->addWidget(btnBuild, 2, 1, Qt::AlignRight);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+}
+
+
+} // namespace ludra

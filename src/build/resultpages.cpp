@@ -1,0 +1,119 @@
+#include "build/resultpages.h"
+
+#include "build/buildresults.h"
+#include "views/widgets.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace ludra {
+
+namespace {
+
+// The three centred lines shown beside or under each sortable result grid,
+// wrapped where the page is too narrow for a line.
+QWidget *sortHints(QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (const char *line : {"Click on any column heading to sort", "Shift-Click to add a second sort column",
+                             "When printing or exporting, the sort order will be carried over to the printed or "
+                             "saved report"}) {
+        QLabel *label = MakeLabel(QString::fromLatin1(line), box, Qt::AlignCenter);
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    return box;
+}
+
+// The width of a grid showing every column whole, with room for a scroll bar.
+int gridWidth(const QTableView *grid)
+{
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        width += grid->columnWidth(c);
+    return width;
+}
+
+// Disables commands whose features are not built yet, rather than offering
+// them and doing nothing.
+void disableWaiting(const QList<QWidget *> &controls)
+{
+    for (QWidget *control : controls)
+        control->setEnabled(false);
+}
+
+} // namespace
+
+SkillResultPage::SkillResultPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("tabResultSkills"));
+    grdSkillInc = MakeResultGrid(results.skillIncTable(), QStringLiteral("grdSkillInc"),
+                                 QStringLiteral("Skill increases"), {215, 80, 80}, this);
+    grdSkillInc->setFixedWidth(gridWidth(grdSkillInc));
+    btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"),
+                        QStringLiteral("Build log"));
+    disableWaiting({btnLogSkill});
+
+    auto *side = new QVBoxLayout;
+    side->addStretch(1);
+    side->addWidget(sortHints(this));
+    side->addStretch(1);
+    side->addWidget(btnLogSkill, 0, Qt::AlignRight);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(grdSkillInc);
+    layout->addLayout(side, 1);
+}
+
+RequirementResultPage::RequirementResultPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("tabResultCosts"));
+    grdReqs = MakeResultGrid(results.reqTable(), QStringLiteral("grdReqs"), QStringLiteral("Requirements"),
+                             {157, 58, 56, 140, 62, 70, 132}, this);
+    btnPrintShoppingList = Named(new QPushButton(QStringLiteral("Print Shopping List"), this),
+                                 QStringLiteral("btnPrintShoppingList"), QStringLiteral("Print Shopping List"));
+    btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"),
+                      QStringLiteral("Build log"));
+    btnResort = Named(new QPushButton(QStringLiteral("Sort by Type/Cluster Name"), this), QStringLiteral("btnResort"),
+                      QStringLiteral("Sort by Type/Cluster Name"));
+    disableWaiting({btnPrintShoppingList, btnLogReq, btnResort});
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnResort);
+    buttons->addStretch(1);
+    buttons->addWidget(btnPrintShoppingList);
+    buttons->addWidget(btnLogReq);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(grdReqs, 1);
+    layout->addWidget(sortHints(this));
+    layout->addLayout(buttons);
+}
+
+SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("tabResultSuggest"));
+    grdSuggest = MakeResultGrid(results.suggestTable(), QStringLiteral("grdSuggest"), QStringLiteral("Suggestions"),
+                                {501, 85, 111}, this);
+    auto *explain = MakeLabel(QStringLiteral("This page displays the possible other clusters you can add that will "
+                                             "produce a implant that uses your selected Attributes"),
+                              this);
+    explain->setWordWrap(true);
+    auto *needAttribute = MakeLabel(
+        QStringLiteral("You must check at LEAST one attribute on the Build tab, for anything to show up here."), this,
+        Qt::AlignCenter);
+    needAttribute->setWordWrap(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(grdSuggest, 1);
+    layout->addWidget(explain);
+    layout->addWidget(needAttribute);
+}
+
+} // namespace ludra

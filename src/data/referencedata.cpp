@@ -1,0 +1,47 @@
+#include "data/referencedata.h"
+
+#include "common/collation.h"
+#include "common/paths.h"
+
+#include <algorithm>
+
+namespace ludra {
+
+ReferenceData::ReferenceData() : m_bodySlots(BodySlotNames())
+{
+    m_unknown.reset(1);
+}
+
+bool ReferenceData::loadSkillReq(QString *writeError)
+{
+    return LoadSkillReq(BesideExe(RefFile::SkillIncrease), m_skillReq, writeError);
+}
+
+bool ReferenceData::loadCatalogue()
+{
+    return ReadCatalogue(BesideExe(RefFile::Catalogue), m_unknown, m_nanoList);
+}
+
+bool ReferenceData::loadSecSkills()
+{
+    return ReadSecSkills(BesideExe(RefFile::SecSkills), m_unknown, m_secSkills);
+}
+
+bool ReferenceData::loadRequirements()
+{
+    return ReadRequirements(BesideExe(RefFile::Requirements), m_unknown, m_requirements);
+}
+
+QList<SkillEntry> ReferenceData::sortedSkills() const
+{
+    QList<SkillEntry> entries;
+    entries.reserve(m_nanoList.count());
+    for (int i = 0; i < m_nanoList.count(); ++i)
+        entries.append(SkillEntry{m_nanoList.name(i), m_nanoList.at(i)});
+    std::stable_sort(entries.begin(), entries.end(), [](const SkillEntry &a, const SkillEntry &b) {
+        return CompareText(a.name, b.name) < 0;
+    });
+    return entries;
+}
+
+} // namespace ludra

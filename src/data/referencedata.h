@@ -1,0 +1,61 @@
+#pragma once
+
+#include "data/nano.h"
+#include "data/referencefiles.h"
+#include "data/skillreq.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace ludra {
+
+// One entry of a skill list: the skill name with its catalogue record. The
+// lists never own the records.
+struct SkillEntry
+{
+    QString name;
+    const TNano *nano = nullptr;
+};
+
+// The reference data the planner reads at start-up and never changes while it
+// runs: the catalogue, the recipes, the requirement base values, the skill
+// increase table and the body slots. The loads read the files beside the
+// executable; saying what went wrong is the caller's.
+class ReferenceData
+{
+public:
+    ReferenceData();
+
+    const TNanoList &nanoList() const { return m_nanoList; }
+    const QStringList &bodySlots() const { return m_bodySlots; }
+    const TSecSkills &secSkills() const { return m_secSkills; }
+    const RequirementList &requirements() const { return m_requirements; }
+    const TSkillReq &skillReq() const { return m_skillReq; }
+
+    // Loads the skill increase table, writing the file of built-in values when
+    // it is missing or short. When that write fails, returns false with the
+    // reason; the built-in values stay.
+    bool loadSkillReq(QString *writeError);
+    // Reads the catalogue; false when the file is missing.
+    bool loadCatalogue();
+    // Reads the recipe file, its blank names going on from the catalogue's
+    // count; false when the file is missing.
+    bool loadSecSkills();
+    // Reads the requirement file; false when the file is missing.
+    bool loadRequirements();
+
+    // Every catalogue entry, in the order of the available-skills list:
+    // alphabetical without regard to case, catalogue order among equals.
+    QList<SkillEntry> sortedSkills() const;
+
+private:
+    TNanoList m_nanoList;
+    QStringList m_bodySlots;
+    TSecSkills m_secSkills;
+    RequirementList m_requirements;
+    TSkillReq m_skillReq;
+    // Numbers the blank names of the three files in the order they are read.
+    UnknownCounter m_unknown;
+};
+
+} // namespace ludra

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QIcon>
+#include <QLabel>
+#include <QString>
+
+class QTableView;
+class QWidget;
+
+namespace ludra {
+
+class TextTable;
+
+// Row height of every grid, header rows included.
+inline constexpr int GridRowHeight = 21;
+
+// Gives a control its name (the name the language file and the tests use) and
+// the name a screen reader announces.
+template <typename W>
+W *Named(W *widget, const QString &objectName, const QString &accessibleName)
+{
+    widget->setObjectName(objectName);
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+// A plain-text label.
+QLabel *MakeLabel(const QString &text, QWidget *parent, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// A label whose text shows state (a count, a warning, a status): a screen
+// reader reads its text, and its purpose is its accessible description.
+QLabel *MakeStateLabel(const QString &text, const QString &objectName, const QString &purpose, QWidget *parent);
+
+// The image of a marker code (0 to 13).
+QIcon MarkerIcon(int code);
+
+// The program's own icon, in every size a desktop asks for.
+QIcon LudraIcon();
+
+// A read-only grid showing a result table: its row 0 as the column headers,
+// no row headers, rows of GridRowHeight. Each column is at least as wide as
+// given and wide enough to show its header whole.
+QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,
+                           const QList<int> &widths, QWidget *parent);
+
+} // namespace ludra
