@@ -17,4 +17,14 @@ int CompareText(const QString &a, const QString &b)
     return collator.compare(a, b);
 }
 
+int CompareNoCase(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive);
+}
+
+QString CaseKey(QStringView name)
+{
+    return name.toString().toCaseFolded();
+}
+
 } // namespace ludra

@@ -1,5 +1,6 @@
 #include "data/skillreq.h"
 
+#include "common/collation.h"
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/text.h"
@@ -97,19 +98,18 @@ bool LoadSkillReq(const QString &path, TSkillReq &table, QString *writeError)
     if (!lines || lines->size() < MinimumLines)
         return SaveSkillReq(path, table, writeError);
 
-    // The first line naming a key wins. Keys are plain ASCII, so lower-casing
-    // both sides matches names without regard to case.
+    // The first line naming a key wins; names match without regard to case.
     QHash<QString, QString> firstValue;
     for (const QString &line : *lines) {
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0)
             continue;
-        const QString name = line.left(eq).toLower();
+        const QString name = CaseKey(line.left(eq));
         if (!firstValue.contains(name))
             firstValue.insert(name, line.mid(eq + 1));
     }
     for (int i = 0; i < TSkillReq::Count; ++i)
-        table.set(i, SafeStrToInt(firstValue.value(TSkillReq::key(i).toLower())));
+        table.set(i, SafeStrToInt(firstValue.value(CaseKey(TSkillReq::key(i)))));
     return true;
 }
 

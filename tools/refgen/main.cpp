@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
                     static_cast<long long>(output.dataLines.size()), static_cast<long long>(output.secSkillLines.size()),
                     static_cast<long long>(output.requireLines.size()));
     } catch (const refgen::GenerationError &error) {
-        std::fprintf(stderr, "ludra-refgen: %s\n", error.what());
+        std::fprintf(stderr, "ludra-refgen: %s\n", qPrintable(error.message()));
         return 1;
     }
     return 0;

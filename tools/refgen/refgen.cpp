@@ -1,7 +1,10 @@
 #include "refgen.h"
 
+#include "common/collation.h"
+#include "common/numbers.h"
 #include "common/text.h"
 #include "data/nano.h"
+#include "data/referencefiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,13 +58,12 @@ struct Table
         const int c = column(title);
         if (c >= fields.size())
             throw GenerationError(QStringLiteral("%1 row %2: no field \"%3\"").arg(name).arg(row + 2).arg(title));
-        return fields.at(c).trimmed();
+        return ludra::TrimCtl(fields.at(c));
     }
     int number(int row, const QString &title) const
     {
-        bool ok = false;
-        const int value = text(row, title).toInt(&ok);
-        if (!ok)
+        int value = 0;
+        if (!ludra::TryStrToInt(text(row, title), value))
             throw GenerationError(QStringLiteral("%1 row %2: \"%3\" is not a number in column %4")
                                       .arg(name).arg(row + 2).arg(text(row, title), title));
         return value;
@@ -171,7 +173,7 @@ Output Generate(const QString &inputDir)
 
     QHash<int, QString> slotOfImplantType;
     for (int r = 0; r < implantTypes.rows.size(); ++r) {
-        const QString slot = implantTypes.text(r, QStringLiteral("Name")).toUpper();
+        const QString slot = ludra::UpperAscii(implantTypes.text(r, QStringLiteral("Name")));
         if (!ludra::BodySlotNames().contains(slot))
             throw GenerationError(QStringLiteral("ImplantType.csv row %1: \"%2\" is not one of the thirteen slots")
                                       .arg(r + 2).arg(slot));
@@ -191,7 +193,7 @@ Output Generate(const QString &inputDir)
         family.special = longName.endsWith(QLatin1Char('*'));
         if (family.special)
             longName.chop(1);
-        family.skillName = plannerSkillName(longName.trimmed());
+        family.skillName = plannerSkillName(ludra::TrimCtl(longName));
         family.npReq = family.special ? 0 : clusters.number(r, QStringLiteral("NPReq"));
         const int effect = clusters.number(r, QStringLiteral("EffectTypeID"));
         if (!categoryOfEffect().contains(effect))
@@ -233,7 +235,7 @@ Output Generate(const QString &inputDir)
         }
     }
     std::stable_sort(ordered.begin(), ordered.end(), [](const Family &a, const Family &b) {
-        return QString::compare(a.skillName, b.skillName, Qt::CaseInsensitive) < 0;
+        return ludra::CompareText(a.skillName, b.skillName) < 0;
     });
 
     Output out;
@@ -264,8 +266,10 @@ Output Generate(const QString &inputDir)
             } else if (families.contains(id)) {
                 line.append(families.value(id).clusterName);
             } else {
-                throw GenerationError(QStringLiteral("%1: %2 %3 names a cluster that data.csv lacks")
-                                          .arg(where, column).arg(id));
+                throw GenerationError(QStringLiteral("%1: %2 %3 names a cluster that %4 lacks")
+                                          .arg(where, column)
+                                          .arg(id)
+                                          .arg(ludra::RefFile::Catalogue));
             }
         }
         out.secSkillLines.append(line.join(QLatin1Char(',')));
@@ -276,17 +280,12 @@ Output Generate(const QString &inputDir)
 void WriteOutput(const Output &output, const QString &outputDir)
 {
     const QList<QPair<QString, const QStringList *>> files{
-        {QStringLiteral("data.csv"), &output.dataLines},
-        {QStringLiteral("SecSkill.csv"), &output.secSkillLines},
-        {QStringLiteral("require.csv"), &output.requireLines},
+        {ludra::RefFile::Catalogue, &output.dataLines},
+        {ludra::RefFile::SecSkills, &output.secSkillLines},
+        {ludra::RefFile::Requirements, &output.requireLines},
     };
     for (const auto &[name, lines] : files) {
-        for (const QString &line : *lines) {
-            for (const QChar c : line) {
-                if (c.unicode() > 0xFF)
-                    throw GenerationError(QStringLiteral("%1: \"%2\" is not 8-bit text").arg(name, line));
-            }
-        }
+        // The writer refuses a character an 8-bit file cannot hold.
         QString reason;
         if (!ludra::WriteLines(QDir(outputDir).filePath(name), *lines, &reason))
             throw GenerationError(QStringLiteral("cannot write %1: %2").arg(name, reason));

@@ -1,17 +1,19 @@
 #pragma once
 
+#include "common/errors.h"
+
 #include <QString>
 #include <QStringList>
-#include <stdexcept>
 
 // Turns the public game tables (comma-separated with a header line and quoted
 // names) into the planner's three reference files.
 namespace refgen {
 
-class GenerationError : public std::runtime_error
+// Tables that cannot give valid reference files.
+class GenerationError : public ludra::Exception
 {
 public:
-    explicit GenerationError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    using ludra::Exception::Exception;
 };
 
 // Splits comma-separated text with a header line and double-quote quoting
