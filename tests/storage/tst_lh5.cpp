@@ -77,7 +77,7 @@ uint64_t KraftUnits(const std::vector<uint8_t> &lengths)
 
 } // namespace
 
-class TestLh5 : public QObject
+class TstLh5 : public QObject
 {
     Q_OBJECT
 
@@ -98,7 +98,7 @@ private slots:
     void streamEndingLongBeforeItsSizeIsCorrupt();
 };
 
-void TestLh5::codeLengthsAreLimitedAndComplete_data()
+void TstLh5::codeLengthsAreLimitedAndComplete_data()
 {
     QTest::addColumn<std::vector<uint32_t>>("freq");
     QTest::addColumn<bool>("limitBites");
@@ -126,7 +126,7 @@ void TestLh5::codeLengthsAreLimitedAndComplete_data()
     QTest::newRow("uniform 510") << std::vector<uint32_t>(510, 7) << false;
 }
 
-void TestLh5::codeLengthsAreLimitedAndComplete()
+void TstLh5::codeLengthsAreLimitedAndComplete()
 {
     QFETCH(std::vector<uint32_t>, freq);
     QFETCH(bool, limitBites);
@@ -148,7 +148,7 @@ void TestLh5::codeLengthsAreLimitedAndComplete()
         QCOMPARE(*std::max_element(lengths.begin(), lengths.end()), uint8_t(16));
 }
 
-void TestLh5::codeLengthsOfASmallTableAreOptimal()
+void TstLh5::codeLengthsOfASmallTableAreOptimal()
 {
     const uint32_t freq[6] = {10, 0, 3, 4, 1, 5};
     uint8_t lengths[6];
@@ -160,7 +160,7 @@ void TestLh5::codeLengthsOfASmallTableAreOptimal()
              QByteArray(reinterpret_cast<const char *>(expected), 6));
 }
 
-void TestLh5::canonicalCodesPutShorterCodesFirst()
+void TstLh5::canonicalCodesPutShorterCodesFirst()
 {
     const uint8_t lengths[6] = {3, 1, 0, 3, 3, 3};
     uint16_t codes[6];
@@ -172,7 +172,7 @@ void TestLh5::canonicalCodesPutShorterCodesFirst()
     QCOMPARE(codes[5], uint16_t(0b111));
 }
 
-void TestLh5::zeroRunsUseTheirExactCodes_data()
+void TstLh5::zeroRunsUseTheirExactCodes_data()
 {
     QTest::addColumn<int>("run");
     QTest::addColumn<std::vector<int>>("expected");  // symbol, extra, symbol, extra ...
@@ -187,7 +187,7 @@ void TestLh5::zeroRunsUseTheirExactCodes_data()
     QTest::newRow("507") << 507 << std::vector<int>{2, 487};
 }
 
-void TestLh5::zeroRunsUseTheirExactCodes()
+void TstLh5::zeroRunsUseTheirExactCodes()
 {
     QFETCH(int, run);
     QFETCH(std::vector<int>, expected);
@@ -209,7 +209,7 @@ void TestLh5::zeroRunsUseTheirExactCodes()
     }
 }
 
-void TestLh5::singleSymbolTablesCostNoBits()
+void TstLh5::singleSymbolTablesCostNoBits()
 {
     StreamBuilder s;
     // Block 1: five times 'A', every table in its single-symbol form.
@@ -227,7 +227,7 @@ void TestLh5::singleSymbolTablesCostNoBits()
     QCOMPARE(Decompress(stream, 5 + 3 * 256), QByteArray(5 + 3 * 256, 'A'));
 }
 
-void TestLh5::outputFarBeyond256BytesPerBitIsAccepted()
+void TstLh5::outputFarBeyond256BytesPerBitIsAccepted()
 {
     // One literal, then a block of 65535 full-length matches in 52 bits: a
     // legitimate stream (a long run of one byte gives such blocks) that puts
@@ -250,7 +250,7 @@ void TestLh5::outputFarBeyond256BytesPerBitIsAccepted()
     QCOMPARE(out.count('z'), qsizetype(size));
 }
 
-void TestLh5::missingBitsReadAsZero()
+void TstLh5::missingBitsReadAsZero()
 {
     // 'a' and 'b' with one-bit codes ('a' = 0): "baaaaaaaaaaaaaaaa" leaves
     // the stream ending in sixteen zero bits, which may as well be absent.
@@ -276,7 +276,7 @@ void TestLh5::missingBitsReadAsZero()
     QCOMPARE(Decompress(cut, 17), expected);
 }
 
-void TestLh5::brokenStreamsAreCorrupt_data()
+void TstLh5::brokenStreamsAreCorrupt_data()
 {
     QTest::addColumn<QByteArray>("stream");
     QTest::addColumn<int>("size");
@@ -343,7 +343,7 @@ void TestLh5::brokenStreamsAreCorrupt_data()
            }) << 3;
 }
 
-void TestLh5::brokenStreamsAreCorrupt()
+void TstLh5::brokenStreamsAreCorrupt()
 {
     QFETCH(QByteArray, stream);
     QFETCH(int, size);
@@ -355,14 +355,14 @@ void TestLh5::brokenStreamsAreCorrupt()
     }
 }
 
-void TestLh5::sizeBeyondWhatTheStreamCanHoldIsCorrupt()
+void TstLh5::sizeBeyondWhatTheStreamCanHoldIsCorrupt()
 {
     const QByteArray stream = Compress(QByteArray(1000, 'q'));
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, Decompress(stream, 0xFFFFFFFFu));
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, Decompress(QByteArray(), 1));
 }
 
-void TestLh5::streamEndingLongBeforeItsSizeIsCorrupt_data()
+void TstLh5::streamEndingLongBeforeItsSizeIsCorrupt_data()
 {
     QTest::addColumn<QByteArray>("stream");
     QTest::addColumn<quint32>("size");
@@ -377,12 +377,12 @@ void TestLh5::streamEndingLongBeforeItsSizeIsCorrupt_data()
         << whole.left(whole.size() / 2) << quint32(input.size());
 }
 
-void TestLh5::streamEndingLongBeforeItsSizeIsCorrupt()
+void TstLh5::streamEndingLongBeforeItsSizeIsCorrupt()
 {
     QFETCH(QByteArray, stream);
     QFETCH(quint32, size);
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, Decompress(stream, size));
 }
 
-QTEST_GUILESS_MAIN(TestLh5)
+QTEST_GUILESS_MAIN(TstLh5)
 #include "tst_lh5.moc"

@@ -66,7 +66,7 @@ QByteArray ReadFile(const QString &path)
 
 } // namespace
 
-class TestLh5Interop : public QObject
+class TstLh5Interop : public QObject
 {
     Q_OBJECT
 
@@ -83,7 +83,7 @@ private:
     QString m_jlha;
 };
 
-void TestLh5Interop::initTestCase()
+void TstLh5Interop::initTestCase()
 {
     // These tests are the proof that the stream is real lh5: a missing tool
     // is a failure, not a reason to skip.
@@ -93,14 +93,14 @@ void TestLh5Interop::initTestCase()
     QVERIFY2(!m_jlha.isEmpty(), "jlha not found (Debian package jlha-utils; scripts/deps.sh test)");
 }
 
-void TestLh5Interop::lhasaExtractsLudraStreams_data()
+void TstLh5Interop::lhasaExtractsLudraStreams_data()
 {
     QTest::addColumn<QByteArray>("data");
     for (const CodecSample &s : CodecSamples())
         QTest::newRow(s.name) << s.data;
 }
 
-void TestLh5Interop::lhasaExtractsLudraStreams()
+void TstLh5Interop::lhasaExtractsLudraStreams()
 {
     QFETCH(QByteArray, data);
 
@@ -118,7 +118,7 @@ void TestLh5Interop::lhasaExtractsLudraStreams()
     QVERIFY(extracted == data);
 }
 
-void TestLh5Interop::lhasaRejectsADamagedStream()
+void TstLh5Interop::lhasaRejectsADamagedStream()
 {
     // The same route as above with one byte of the stream changed must fail,
     // or the check above would prove nothing.
@@ -133,7 +133,7 @@ void TestLh5Interop::lhasaRejectsADamagedStream()
     QVERIFY2(run.exitCode != 0, run.output.constData());
 }
 
-void TestLh5Interop::ludraDecodesJlhaStreams_data()
+void TstLh5Interop::ludraDecodesJlhaStreams_data()
 {
     QTest::addColumn<QByteArray>("data");
     for (const CodecSample &s : CodecSamples())
@@ -141,7 +141,7 @@ void TestLh5Interop::ludraDecodesJlhaStreams_data()
             QTest::newRow(s.name) << s.data;
 }
 
-void TestLh5Interop::ludraDecodesJlhaStreams()
+void TstLh5Interop::ludraDecodesJlhaStreams()
 {
     QFETCH(QByteArray, data);
 
@@ -163,5 +163,5 @@ void TestLh5Interop::ludraDecodesJlhaStreams()
     QVERIFY(decoded == data);
 }
 
-QTEST_GUILESS_MAIN(TestLh5Interop)
+QTEST_GUILESS_MAIN(TstLh5Interop)
 #include "tst_lh5interop.moc"
