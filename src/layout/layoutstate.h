@@ -1,8 +1,12 @@
 #pragma once
 
 #include "common/texttable.h"
+#include "data/nano.h"
+#include "layout/allocationrules.h"
 #include "layout/celltable.h"
+#include "layout/defaultselections.h"
 #include "layout/marker.h"
+#include "layout/skilllists.h"
 
 #include <QStringList>
 
@@ -11,23 +15,63 @@ namespace ludra {
 // The layout grid has four columns: the row header and one per cluster type.
 inline constexpr int LayoutColumns = 4;
 
-// What the layout table holds: one row per body slot, or one row per selected
-// skill.
+// What the layout table holds: one row per body slot, or one row per
+// catalogue record.
 enum class LayoutView { BodyPlacement = 0, SkillSet = 1 };
 
+// Which names the layout shows for catalogue records.
+enum class LayoutNames { SkillNames = 0, ClusterNames = 1 };
+
+// The first choice of every pick list: a single blank. Placed in a cell it
+// counts as occupied for allocation and as empty for markers and duplicates.
+inline const QString BlankChoice = QStringLiteral(" ");
+
+// The name a record goes by under the given kind of names.
+inline const QString &NanoName(const TNano &nano, LayoutNames names)
+{
+    return names == LayoutNames::SkillNames ? nano.SkillName : nano.ClusterName;
+}
+
+// A record's slot for the cluster type of a layout column (1 Shining,
+// 2 Bright, 3 Faded); empty for any other column.
+const QString &NanoSlot(const TNano &nano, int column);
+
+// The layout column of a cluster type header: "Shining" 1, "Bright" 2,
+// anything else 3 (Faded).
+int ColumnForType(const QString &typeHeader);
+
+// The choices for a body-placement cell: the blank, then the name of every
+// record whose slot for the column's type is the slot, in catalogue order.
+QStringList FillBodyPickList(const TNanoList &nanoList, const QString &slot, int column, LayoutNames names);
+// The choices for a skill/cluster-set cell: the blank, then the slot for the
+// column's type of every record that goes by the row's name.
+QStringList FillSkillPickList(const TNanoList &nanoList, const QString &rowName, int column, LayoutNames names);
+
 // The layout: the table the layout grid shows, the duplicate marks of its
-// cells and the markers of each view's cells.
+// cells, the markers of each view's cells, the skill lists, the default
+// selections and the allocation rules, with the operations of the Layout tab.
 class LayoutState
 {
 public:
     LayoutState();
 
     // The layout table (LayoutTable): row 0 holds the cluster type headers,
-    // column 0 the slot or skill of each row.
+    // column 0 the slot or record name of each row.
     TextTable &table() { return m_table; }
     const TextTable &table() const { return m_table; }
 
+    SkillLists &skills() { return m_skills; }
+    const SkillLists &skills() const { return m_skills; }
+    DefaultSelections &defaultSelections() { return m_defaultSelections; }
+    const DefaultSelections &defaultSelections() const { return m_defaultSelections; }
+    // Applies a default selection group (see DefaultSelections::ClickMenu).
+    int ClickMenu(int line) { return m_defaultSelections.ClickMenu(line, m_skills); }
+
+    const AllocationRules &rules() const { return m_rules; }
+    void setRules(const AllocationRules &rules) { m_rules = rules; }
+
     LayoutView currentView() const { return m_currentView; }
+    LayoutNames names() const { return m_names; }
 
     // Arranges the table for the body-placement view: the type headers in row
     // 0 and one row per body slot, the slot's name in column 0. Data cells
@@ -38,22 +82,83 @@ public:
     bool isDuplicate(int column, int row) const { return m_colorGrid.value(column, row); }
     // The marker of a cell in a view (Icons and SecondIcons).
     Marker marker(LayoutView view, int column, int row) const { return markers(view).value(column, row); }
+    // The marker the grid shows on a cell: the current view's.
+    Marker shownMarker(int column, int row) const { return marker(m_currentView, column, row); }
 
     // Clears the duplicate marks and the markers of both views and returns to
     // the body-placement view.
     void clearMarks();
+
+    // Views.
+
+    // Rebuilds the table in the other view when the view asked for is not
+    // the one shown and no duplicate marks stand; true when it did. The
+    // markers shown follow the view.
+    bool setView(LayoutView view, const TNanoList &nanoList, const QStringList &bodySlots);
+    // From the body-placement view: one row per record in catalogue order,
+    // headed by its name, holding the slot each of its clusters sits in. A
+    // cell's name reaches every record of that name.
+    void BuildSkillView(const TNanoList &nanoList);
+    // From the skill/cluster-set view: one row per body slot, holding the
+    // name of the row that claims it for each type; the lowest row wins.
+    void BuildBodyView(const QStringList &bodySlots);
+    // Switches the names the layout shows and translates the table: the
+    // names in the data cells (body placement) or the row headers (skill
+    // set). Each record in catalogue order is tried against the text the
+    // previous ones left. True when the names changed.
+    bool setNames(LayoutNames names, const TNanoList &nanoList);
+
+    // The pick list of a data cell for the current view and names; empty for
+    // a header cell or a cell outside the table.
+    QStringList pickList(const TNanoList &nanoList, int column, int row) const;
+
+    // Allocation.
+
+    // Places the selected skills by the rules: clears first under "Clear
+    // before Allocation", then one pass per included type (Shining, Bright,
+    // Faded), the selected entries in list order. A free cell takes the
+    // entry's name; an occupied cell (the blank choice included) holding
+    // another text gets the conflict marker. Runs only in the body-placement
+    // view; false, changing nothing, in the other.
+    bool allocate(const QStringList &bodySlots);
+
+    // Editing.
+
+    // A hand edit of a cell: writes the text and validates it. A blank text
+    // clears the cell's automatic markers (in stock, bad cluster, conflict, no
+    // stock) and keeps the user's. In the skill/cluster-set view the cells of
+    // the edited column that name the same slot are marked as duplicates; a
+    // mark the edit left alone in its group is cleared. Returns
+    // CheckDuplicates().
+    bool editCell(int column, int row, const QString &text);
+    // Whether any data cell carries a duplicate mark.
+    bool CheckDuplicates() const;
+    // Puts a marker (None removes it) on a cell of the current view, header
+    // cells included. A cell outside the table or the marker tables changes
+    // nothing; false then.
+    bool setMarker(int column, int row, Marker marker);
 
 private:
     const TCellTable<Marker> &markers(LayoutView view) const
     {
         return view == LayoutView::BodyPlacement ? m_icons : m_secondIcons;
     }
+    TCellTable<Marker> &markers(LayoutView view)
+    {
+        return view == LayoutView::BodyPlacement ? m_icons : m_secondIcons;
+    }
+    void translateNames(LayoutNames to, const TNanoList &nanoList);
+    void clearForAllocation();
 
     TextTable m_table;
     TCellTable<bool> m_colorGrid;
     TCellTable<Marker> m_icons;
     TCellTable<Marker> m_secondIcons;
     LayoutView m_currentView = LayoutView::BodyPlacement;
+    LayoutNames m_names = LayoutNames::SkillNames;
+    SkillLists m_skills;
+    DefaultSelections m_defaultSelections;
+    AllocationRules m_rules;
 };
 
 } // namespace ludra
