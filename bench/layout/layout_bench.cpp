@@ -1,0 +1,116 @@
+// Times the layout core on a catalogue file and on a generated catalogue of
+// 399 records (the most the cell tables cover), with every skill selected and
+// allocated, so that every slot is taken:
+//
+//   layout_bench [CATALOGUE] [ROUNDS]
+//
+// Prints the median and the fastest of ROUNDS runs (default 201) of each
+// operation, in microseconds.
+
+#include "data/nano.h"
+#include "data/referencefiles.h"
+#include "layout/layoutstate.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace ludra;
+
+namespace {
+
+TNanoList generated(int count)
+{
+    const QStringList &bodySlots = BodySlotNames();
+    TNanoList list;
+    for (int i = 0; i < count; ++i) {
+        auto nano = std::make_unique<TNano>();
+        nano->SkillName = QStringLiteral("Generated skill %1").arg(i);
+        nano->ClusterName = QStringLiteral("Generated cluster %1").arg(i);
+        nano->ShiningSlot = bodySlots.at(i % 13);
+        nano->BrightSlot = bodySlots.at((i + 5) % 13);
+        nano->FadedSlot = bodySlots.at((i + 9) % 13);
+        nano->IncCategory = QStringLiteral("1");
+        list.add(std::move(nano));
+    }
+    return list;
+}
+
+// A layout in the body-placement view with every skill selected and
+// allocated.
+void prepare(LayoutState &layout, const TNanoList &catalogue)
+{
+    layout.prepareBodyView(BodySlotNames());
+    QList<SkillEntry> entries;
+    for (int i = 0; i < catalogue.count(); ++i)
+        entries.append(SkillEntry{catalogue.name(i), catalogue.at(i)});
+    layout.skills().assignAvailable(entries);
+    while (layout.skills().add()) {
+    }
+    layout.allocate(BodySlotNames());
+}
+
+// Runs setup (untimed) and then work (timed), rounds times.
+void measure(const char *what, int rounds, const std::function<void()> &setup, const std::function<void()> &work)
+{
+    std::vector<qint64> times;
+    times.reserve(size_t(rounds));
+    for (int r = 0; r < rounds; ++r) {
+        setup();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("   %-44s median %9.1f us   fastest %9.1f us\n", what, times[times.size() / 2] / 1000.0,
+                times.front() / 1000.0);
+}
+
+void run(const char *title, const TNanoList &catalogue, int rounds)
+{
+    std::printf("== %s: %d records\n", title, catalogue.count());
+    LayoutState layout;
+    prepare(layout, catalogue);
+    const QStringList &bodySlots = BodySlotNames();
+    const auto toBody = [&] {
+        if (layout.currentView() != LayoutView::BodyPlacement)
+            layout.setView(LayoutView::BodyPlacement, catalogue, bodySlots);
+    };
+    const auto toSkill = [&] {
+        if (layout.currentView() != LayoutView::SkillSet)
+            layout.setView(LayoutView::SkillSet, catalogue, bodySlots);
+    };
+    const auto toSkillNames = [&] { layout.setNames(LayoutNames::SkillNames, catalogue); };
+
+    measure("view switch to skill/cluster set", rounds, toBody, [&] { layout.setView(LayoutView::SkillSet, catalogue, bodySlots); });
+    measure("view switch to body placement", rounds, toSkill, [&] { layout.setView(LayoutView::BodyPlacement, catalogue, bodySlots); });
+    measure("names to cluster names, body placement", rounds, [&] { toBody(); toSkillNames(); },
+            [&] { layout.setNames(LayoutNames::ClusterNames, catalogue); });
+    measure("names to cluster names, skill/cluster set", rounds, [&] { toSkill(); toSkillNames(); },
+            [&] { layout.setNames(LayoutNames::ClusterNames, catalogue); });
+    measure("allocation, every skill selected", rounds, [&] { toBody(); toSkillNames(); },
+            [&] { layout.allocate(bodySlots); });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 201;
+    if (!path.isEmpty()) {
+        TNanoList catalogue;
+        UnknownCounter counter;
+        if (!ReadCatalogue(path, counter, catalogue)) {
+            std::fprintf(stderr, "cannot read %s\n", argv[1]);
+            return 2;
+        }
+        run(argv[1], catalogue, rounds);
+    }
+    run("generated", generated(399), rounds);
+    return 0;
+}
