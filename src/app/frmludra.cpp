@@ -9,6 +9,7 @@
 #include "common/errors.h"
 #include "common/paths.h"
 #include "common/prompter.h"
+#include "layout/frmautoalloc.h"
 #include "layout/layoutpage.h"
 #include "views/widgets.h"
 
@@ -43,8 +44,8 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     m_model.loadSkillReq(m_prompter);
     m_model.resetBuildState();
 
-    // The default skill selections are read and their menu built here, before
-    // the marker menu, once the program reads them.
+    m_model.layout().defaultSelections().load();
+    tabReport->buildDefaultSelectionsMenu();
 
     tabReport->buildMarkerMenu(MarkerCaptions());
     m_model.layout().clearMarks();
@@ -125,7 +126,8 @@ void TfrmLudra::createMenus()
 
     QMenu *tools = submenu(bar, QStringLiteral("Tools1"), QStringLiteral("&Tools"));
     bar->addMenu(tools);
-    waiting << item(tools, QStringLiteral("AutoAllocateRules1"), QStringLiteral("&Auto Allocate Rules"));
+    connect(item(tools, QStringLiteral("AutoAllocateRules1"), QStringLiteral("&Auto Allocate Rules")),
+            &QAction::triggered, this, &TfrmLudra::AutoAllocateRules1Click);
     waiting << item(tools, QStringLiteral("StockControl1"), QStringLiteral("Stoc&k Control"));
     item(tools, QStringLiteral("Graphs1"), QStringLiteral("&Graphs"))->setEnabled(false);
     tools->addSeparator();
@@ -164,6 +166,16 @@ void TfrmLudra::showEvent(QShowEvent *event)
 void TfrmLudra::Exit1Click()
 {
     RunCommand(m_prompter, [this] { close(); });
+}
+
+void TfrmLudra::AutoAllocateRules1Click()
+{
+    RunCommand(m_prompter, [this] {
+        TfrmAutoAlloc dialog(this);
+        dialog.setRules(m_model.layout().rules());
+        if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok)
+            m_model.layout().setRules(dialog.rules());
+    });
 }
 
 void TfrmLudra::Help2Click()

@@ -34,6 +34,8 @@ public:
 
 public Q_SLOTS:
     void Exit1Click();
+    // Shows the rules of automatic allocation and keeps them on OK.
+    void AutoAllocateRules1Click();
     void Help2Click();
     void AboutClick();
 

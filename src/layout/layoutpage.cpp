@@ -2,14 +2,18 @@
 
 #include "common/command.h"
 #include "data/referencedata.h"
+#include "app/messages.h"
+#include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
 #include "views/numberbox.h"
-#include "views/texttablemodel.h"
 #include "views/widgets.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QMouseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QItemSelectionModel>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -41,14 +46,24 @@ void LayoutPage::createControls()
     // The layout grid: row 0 and column 0 of the layout are its fixed header
     // row and column.
     grdReport = Named(new QTableView(this), QStringLiteral("grdReport"), QStringLiteral("Layout"));
-    m_layoutModel = new TextTableModel(m_layout.table(), true, grdReport);
+    m_layoutModel = new LayoutTableModel(m_layout, grdReport);
     grdReport->setModel(m_layoutModel);
-    grdReport->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Each data cell is edited in place with a drop-down of its pick list,
+    // opened by a double click, F2 or typing.
+    grdReport->setItemDelegate(new LayoutCellDelegate(
+        m_layout, m_reference,
+        [this](int column, int row, const QString &text) { grdReportCellValidate(column, row, text); }, grdReport));
+    grdReport->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::AnyKeyPressed);
+    grdReport->setIconSize(QSize(16, 16));
     grdReport->setSelectionMode(QAbstractItemView::SingleSelection);
     grdReport->setCornerButtonEnabled(false);
     grdReport->setSortingEnabled(false);
     grdReport->setMouseTracking(true);
+    // The marker menu opens where the right button is released over a cell
+    // or a header, and on the current cell by the keyboard's menu key.
     grdReport->viewport()->installEventFilter(this);
+    grdReport->installEventFilter(this);
     QHeaderView *rowHeader = grdReport->verticalHeader();
     rowHeader->setFixedWidth(LayoutColumnWidth);
     rowHeader->setSectionResizeMode(QHeaderView::Fixed);
@@ -60,6 +75,8 @@ void LayoutPage::createControls()
     columnHeader->setDefaultSectionSize(LayoutColumnWidth);
     columnHeader->setFixedHeight(GridRowHeight);
     columnHeader->setSectionsClickable(false);
+    columnHeader->viewport()->installEventFilter(this);
+    rowHeader->viewport()->installEventFilter(this);
     grdReport->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The body-placement view fits; the skill view of a long list scrolls.
     grdReport->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -89,7 +106,11 @@ void LayoutPage::createControls()
     auto *lblSelected = MakeLabel(QStringLiteral(" Selected Important Skills"), this);
     lblSelected->setObjectName(QStringLiteral("lblSelNanos"));
     lbSelNanos = Named(new QListWidget(this), QStringLiteral("lbSelNanos"), QStringLiteral("Selected important skills"));
+    lbSelNanos->setSelectionMode(QAbstractItemView::SingleSelection);
     lblSelected->setBuddy(lbSelNanos);
+    // Its menu opens on release of the right button, and by the menu key.
+    lbSelNanos->viewport()->installEventFilter(this);
+    lbSelNanos->installEventFilter(this);
 
     btnRemove = Named(new QPushButton(QStringLiteral("&Remove"), this), QStringLiteral("btnRemove"),
                       QStringLiteral("Remove"));
@@ -171,6 +192,27 @@ void LayoutPage::createControls()
 
     panKey = createKeyPanel();
     installEventFilter(this);
+
+    auto command = [this](auto handler) { return [this, handler] { (this->*handler)(); }; };
+    connect(btnAdd, &QPushButton::clicked, this, command(&LayoutPage::btnAddClick));
+    connect(btnRemove, &QPushButton::clicked, this, command(&LayoutPage::btnRemoveClick));
+    connect(btnUp, &QToolButton::clicked, this, command(&LayoutPage::btnUpClick));
+    connect(btnDown, &QToolButton::clicked, this, command(&LayoutPage::btnDownClick));
+    connect(btnPopup, &QToolButton::clicked, this, command(&LayoutPage::btnPopupClick));
+    connect(btnAllocate, &QPushButton::clicked, this, command(&LayoutPage::btnAllocateClick));
+    connect(cboViewStyle, &QComboBox::currentIndexChanged, this, command(&LayoutPage::cboViewStyleChange));
+    connect(cboInside, &QComboBox::currentIndexChanged, this, command(&LayoutPage::cboInsideChange));
+    // The current entries of the lists are the core's: choosing one in a list
+    // tells it.
+    connect(cboAvaNanos, &QComboBox::currentIndexChanged, this, [this](int index) {
+        RunCommand(m_prompter, [this, index] { m_layout.skills().setAvailableCurrent(index); });
+    });
+    connect(lbSelNanos->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        RunCommand(m_prompter, [this] {
+            const QModelIndexList rows = lbSelNanos->selectionModel()->selectedRows();
+            m_layout.skills().setSelectedCurrent(rows.isEmpty() ? -1 : rows.first().row());
+        });
+    });
 }
 
 QFrame *LayoutPage::createKeyPanel()
@@ -232,19 +274,16 @@ void LayoutPage::createMenus()
     // The selected-skills menu, the marker menu of the layout grid (filled at
     // start-up) and the default skill selections.
     mnuSelected = submenu(QStringLiteral("mnuSelected"));
-    QList<QAction *> waiting; // commands whose features are not built yet
-    waiting << item(mnuSelected, QStringLiteral("ClearAll1"), QStringLiteral("&Clear All"));
-    waiting << item(mnuSelected, QStringLiteral("AutoAllocate1"), QStringLiteral("&Auto Allocate"));
+    ClearAll1 = item(mnuSelected, QStringLiteral("ClearAll1"), QStringLiteral("&Clear All"));
+    AutoAllocate1 = item(mnuSelected, QStringLiteral("AutoAllocate1"), QStringLiteral("&Auto Allocate"));
+    connect(ClearAll1, &QAction::triggered, this, [this] { ClearAll1Click(); });
+    connect(AutoAllocate1, &QAction::triggered, this, [this] { btnAllocateClick(); });
     mnuIconPopup = submenu(QStringLiteral("mnuIconPopup"));
     mnuPopup = submenu(QStringLiteral("mnuPopup"));
 
-    // A command that cannot work yet is shown disabled rather than offered and
-    // left to do nothing.
-    for (QAction *action : waiting)
-        action->setEnabled(false);
-    for (QWidget *control : QList<QWidget *>{cboViewStyle, cboInside, btnAdd, btnRemove, btnUp, btnDown, btnPopup,
-                                             btnAllocate, chkStockControl})
-        control->setEnabled(false);
+    // Stock control is not built yet: its switch is shown disabled rather
+    // than offered and left to do nothing.
+    chkStockControl->setEnabled(false);
 }
 
 void LayoutPage::buildMarkerMenu(const QStringList &captions)
@@ -255,8 +294,7 @@ void LayoutPage::buildMarkerMenu(const QStringList &captions)
         action->setObjectName(QStringLiteral("y%1").arg(position));
         if (position >= 1)
             action->setIcon(MarkerIcon(position - 1));
-        // Choosing a marker is not built yet; the menu shows what exists.
-        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, position] { IconMenu(position); });
         mnuIconPopup->addAction(action);
     }
 }
@@ -267,14 +305,33 @@ void LayoutPage::selectFirstViews()
     cboInside->setCurrentIndex(0);
 }
 
+void LayoutPage::buildDefaultSelectionsMenu()
+{
+    mnuPopup->clear();
+    for (const PopupItem &item : m_layout.defaultSelections().items()) {
+        auto *action = new QAction(item.caption, mnuPopup);
+        action->setObjectName(QStringLiteral("x%1").arg(item.line));
+        const int line = item.line;
+        connect(action, &QAction::triggered, this, [this, line] { ClickMenu(line); });
+        mnuPopup->addAction(action);
+    }
+}
+
 void LayoutPage::fillAvailableSkills()
 {
-    // The entries go into the list's model in one step rather than one
+    m_layout.skills().assignAvailable(m_reference.sortedSkills());
+    showSkillLists();
+}
+
+void LayoutPage::showSkillLists()
+{
+    const SkillLists &skills = m_layout.skills();
+
+    // The entries go into the drop-down's model in one step rather than one
     // insertion (and one round of signals) each.
-    const QList<SkillEntry> entries = m_reference.sortedSkills();
     QList<QStandardItem *> items;
-    items.reserve(entries.size());
-    for (const SkillEntry &entry : entries) {
+    items.reserve(skills.available().size());
+    for (const SkillEntry &entry : skills.available()) {
         auto *item = new QStandardItem(entry.name);
         item->setData(QVariant::fromValue(entry.nano), Qt::UserRole);
         items.append(item);
@@ -282,8 +339,30 @@ void LayoutPage::fillAvailableSkills()
     auto *model = new QStandardItemModel(cboAvaNanos);
     if (!items.isEmpty())
         model->appendColumn(items);
-    cboAvaNanos->setModel(model);
-    cboAvaNanos->setCurrentIndex(cboAvaNanos->count() > 0 ? 0 : -1);
+    {
+        const QSignalBlocker quiet(cboAvaNanos);
+        // The drop-down frees the model it owned.
+        cboAvaNanos->setModel(model);
+        cboAvaNanos->setCurrentIndex(skills.availableCurrent());
+    }
+
+    const QSignalBlocker quietList(lbSelNanos->selectionModel());
+    lbSelNanos->clear();
+    for (const SkillEntry &entry : skills.selected()) {
+        auto *item = new QListWidgetItem(entry.name, lbSelNanos);
+        item->setData(Qt::UserRole, QVariant::fromValue(entry.nano));
+    }
+    if (skills.selectedCurrent() >= 0)
+        lbSelNanos->setCurrentRow(skills.selectedCurrent());
+}
+
+void LayoutPage::showViewState()
+{
+    const bool bodyView = m_layout.currentView() == LayoutView::BodyPlacement;
+    btnAllocate->setEnabled(bodyView);
+    AutoAllocate1->setEnabled(bodyView);
+    const QSignalBlocker quiet(cboViewStyle);
+    cboViewStyle->setCurrentIndex(int(m_layout.currentView()));
 }
 
 void LayoutPage::prepareLayoutGrid()
@@ -291,10 +370,190 @@ void LayoutPage::prepareLayoutGrid()
     m_layout.prepareBodyView(m_reference.bodySlots());
     for (int c = 0; c < LayoutColumns - 1; ++c)
         grdReport->setColumnWidth(c, LayoutColumnWidth);
+    m_layoutModel->refresh();
+}
+
+// ---------------------------------------------------------------------------
+// Commands: each runs its body inside the one error boundary.
+
+void LayoutPage::btnAddClick()
+{
+    RunCommand(m_prompter, [this] {
+        m_layout.skills().add();
+        showSkillLists();
+    });
+}
+
+void LayoutPage::btnRemoveClick()
+{
+    RunCommand(m_prompter, [this] {
+        m_layout.skills().remove();
+        showSkillLists();
+    });
+}
+
+void LayoutPage::btnUpClick()
+{
+    RunCommand(m_prompter, [this] {
+        m_layout.skills().moveUp();
+        showSkillLists();
+    });
+}
+
+void LayoutPage::btnDownClick()
+{
+    RunCommand(m_prompter, [this] {
+        m_layout.skills().moveDown();
+        showSkillLists();
+    });
+}
+
+void LayoutPage::ClearAll1Click()
+{
+    RunCommand(m_prompter, [this] {
+        m_layout.skills().clearAll();
+        showSkillLists();
+    });
+}
+
+void LayoutPage::btnPopupClick()
+{
+    RunCommand(m_prompter, [this] { mnuPopup->popup(QCursor::pos()); });
+}
+
+void LayoutPage::ClickMenu(int line)
+{
+    RunCommand(m_prompter, [this, line] {
+        m_layout.ClickMenu(line);
+        showSkillLists();
+    });
+}
+
+void LayoutPage::cboViewStyleChange()
+{
+    RunCommand(m_prompter, [this] {
+        // An empty selector names no view.
+        if (cboViewStyle->currentIndex() < 0)
+            return;
+        m_layout.setView(LayoutView(cboViewStyle->currentIndex()), m_reference.nanoList(), m_reference.bodySlots());
+        // The stock-status check of every data cell runs here, after the
+        // view is rebuilt, once stock control exists.
+        showViewState();
+        m_layoutModel->refresh();
+    });
+}
+
+void LayoutPage::cboInsideChange()
+{
+    RunCommand(m_prompter, [this] {
+        if (cboInside->currentIndex() < 0)
+            return;
+        m_layout.setNames(LayoutNames(cboInside->currentIndex()), m_reference.nanoList());
+        m_layoutModel->refresh();
+    });
+}
+
+void LayoutPage::btnAllocateClick()
+{
+    RunCommand(m_prompter, [this] {
+        const AllocationQuestion question = AllocationConfirmation(m_layout.rules());
+        if (m_prompter.message(question.icon, Prompter::Buttons::YesNo, LangMsg(question.title),
+                               LangMsg(question.text)) != Prompter::Answer::Yes)
+            return;
+        m_layout.allocate(m_reference.bodySlots());
+        m_layoutModel->refresh();
+    });
+}
+
+void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
+{
+    RunCommand(m_prompter, [this, column, row, text] {
+        const bool duplicates = m_layout.editCell(column, row, text);
+        // The stock-status check of the edited cell runs here, before the
+        // duplicate check, once stock control exists.
+        lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
+        cboViewStyle->setEnabled(!duplicates);
+        m_layoutModel->refresh();
+    });
+}
+
+void LayoutPage::IconMenu(int position)
+{
+    RunCommand(m_prompter, [this, position] {
+        m_layout.setMarker(m_clickedCell.x(), m_clickedCell.y(), Marker(position - 1));
+        m_layoutModel->refresh();
+    });
+}
+
+void LayoutPage::popupMarkerMenu(const QPoint &cell, const QPoint &globalPos)
+{
+    m_clickedCell = cell;
+    mnuIconPopup->popup(globalPos);
+}
+
+QPoint LayoutPage::cellAt(QObject *watched, const QPoint &pos) const
+{
+    // A header cell is row 0 (the type headers) or column 0 (the row names).
+    if (watched == grdReport->viewport()) {
+        const QModelIndex index = grdReport->indexAt(pos);
+        if (index.isValid())
+            return {m_layoutModel->tableColumn(index.column()), m_layoutModel->tableRow(index.row())};
+    } else if (watched == grdReport->horizontalHeader()->viewport()) {
+        const int section = grdReport->horizontalHeader()->logicalIndexAt(pos);
+        if (section >= 0)
+            return {m_layoutModel->tableColumn(section), 0};
+    } else if (watched == grdReport->verticalHeader()->viewport()) {
+        const int section = grdReport->verticalHeader()->logicalIndexAt(pos);
+        if (section >= 0)
+            return {0, m_layoutModel->tableRow(section)};
+    }
+    return {-1, -1};
 }
 
 bool LayoutPage::eventFilter(QObject *watched, QEvent *event)
 {
+    const bool onGrid = watched == grdReport->viewport() || watched == grdReport->horizontalHeader()->viewport() ||
+                        watched == grdReport->verticalHeader()->viewport();
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton) {
+            if (onGrid) {
+                popupMarkerMenu(cellAt(watched, mouse->position().toPoint()), mouse->globalPosition().toPoint());
+                return true;
+            }
+            if (watched == lbSelNanos->viewport()) {
+                mnuSelected->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::ContextMenu) {
+        auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+        // The mouse opens the menus on release of its button, above; the
+        // menu key opens them on the current cell or entry.
+        if (menuEvent->reason() == QContextMenuEvent::Mouse && (onGrid || watched == lbSelNanos->viewport()))
+            return true;
+        if (menuEvent->reason() != QContextMenuEvent::Mouse) {
+            if (watched == grdReport) {
+                const QModelIndex current = grdReport->currentIndex();
+                QPoint cell(-1, -1);
+                QPoint at = grdReport->viewport()->rect().center();
+                if (current.isValid()) {
+                    cell = {m_layoutModel->tableColumn(current.column()), m_layoutModel->tableRow(current.row())};
+                    at = grdReport->visualRect(current).center();
+                }
+                popupMarkerMenu(cell, grdReport->viewport()->mapToGlobal(at));
+                return true;
+            }
+            if (watched == lbSelNanos) {
+                QListWidgetItem *current = lbSelNanos->currentItem();
+                const QPoint at = current ? lbSelNanos->visualItemRect(current).center()
+                                          : lbSelNanos->viewport()->rect().center();
+                mnuSelected->popup(lbSelNanos->viewport()->mapToGlobal(at));
+                return true;
+            }
+        }
+    }
+
     // The key panel opens while the pointer rests on the Key button and closes
     // when it moves on over the grid, the duplicate label or the page.
     const QEvent::Type type = event->type();

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -18,7 +19,7 @@ class LayoutState;
 class NumberBox;
 class Prompter;
 class ReferenceData;
-class TextTableModel;
+class LayoutTableModel;
 
 // The "Layout" tab: the layout grid, the view selectors, the available and
 // selected skill lists, stock control, the duplicate warning and the key to
@@ -41,11 +42,35 @@ public:
     // Selects the first entry of each view selector, once the catalogue is
     // there.
     void selectFirstViews();
-    // Fills the available-skills drop-down from the catalogue and selects its
-    // first entry.
+    // The default-selections menu: one item per heading of the default
+    // selections.
+    void buildDefaultSelectionsMenu();
+    // Puts the catalogue into the available skills, their first entry chosen,
+    // and shows both skill lists.
     void fillAvailableSkills();
     // Arranges the layout for the body-placement view and sizes its columns.
     void prepareLayoutGrid();
+
+    // Command handlers.
+
+    void btnAddClick();
+    void btnRemoveClick();
+    void btnUpClick();
+    void btnDownClick();
+    void ClearAll1Click();
+    void btnPopupClick();
+    // Applies the default selection group whose heading is at the line index.
+    void ClickMenu(int line);
+    void cboViewStyleChange();
+    void cboInsideChange();
+    // Asks before allocating and allocates on Yes.
+    void btnAllocateClick();
+    // A hand edit of a layout cell: the core writes and validates it; the
+    // duplicate warning and the view selector follow its duplicate check.
+    void grdReportCellValidate(int column, int row, const QString &text);
+    // Puts the marker of the marker menu's item at the position on the cell
+    // where the menu was opened.
+    void IconMenu(int position);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,11 +81,23 @@ private:
     void createMenus();
     void setKeyPanelVisible(bool visible);
     void btnKeyClick();
+    // Shows the two skill lists and their current entries as the core holds
+    // them.
+    void showSkillLists();
+    // Enables what depends on the view shown.
+    void showViewState();
+    // Opens the marker menu for a cell (column and row of the layout table;
+    // -1 for none) at a point of the screen.
+    void popupMarkerMenu(const QPoint &cell, const QPoint &globalPos);
+    QPoint cellAt(QObject *watched, const QPoint &pos) const;
 
     LayoutState &m_layout;
     const ReferenceData &m_reference;
     Prompter &m_prompter;
-    TextTableModel *m_layoutModel = nullptr;
+    LayoutTableModel *m_layoutModel = nullptr;
+    // The cell the marker menu was opened on (ClickedX, ClickedY), as column
+    // and row of the layout table; (-1, -1) when it was opened below the rows.
+    QPoint m_clickedCell{-1, -1};
     // Whether the key panel is open because the pointer rests on the Key
     // button (rather than because the button was pressed).
     bool m_keyShownByPointer = false;
@@ -86,6 +123,8 @@ private:
     QMenu *mnuSelected = nullptr;
     QMenu *mnuIconPopup = nullptr;
     QMenu *mnuPopup = nullptr;
+    QAction *ClearAll1 = nullptr;
+    QAction *AutoAllocate1 = nullptr;
 };
 
 } // namespace ludra
