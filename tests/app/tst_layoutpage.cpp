@@ -1,0 +1,414 @@
+#include "app/frmludra.h"
+#include "common/paths.h"
+#include "layout/layoutstate.h"
+#include "support/scriptedprompter.h"
+#include "support/testfiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColor>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace ludra;
+
+namespace {
+
+QStringList comboTexts(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.append(combo->itemText(i));
+    return texts;
+}
+
+QStringList listTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+QStringList menuCaptions(const QMenu *menu)
+{
+    QStringList captions;
+    for (const QAction *action : menu->actions())
+        captions.append(action->text());
+    return captions;
+}
+
+} // namespace
+
+class TstLayoutPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void addRemoveUpDownAndClearAll();
+    void defaultSelectionGroup();
+    void bodyCellOffersItsPickList();
+    void allocationAsksFirst();
+    void rulesDialogChangesTheAllocation();
+    void viewsSwitchAndAllocationFollows();
+    void markers();
+    void duplicateEditTurnsRedAndLocksTheView();
+
+private:
+    void open();
+    // Adds the available skills of these names, in this order.
+    void select(const QStringList &names);
+    // Opens the in-cell editor of a grid cell with F2.
+    QComboBox *editCell(int viewRow, int viewColumn);
+    QString cell(int column, int row) const { return m_window->model().layout().table().cell(column, row); }
+    template <typename T>
+    T *find(const char *name) const
+    {
+        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<TfrmLudra> m_window;
+};
+
+void TstLayoutPage::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    SetBaseDir(m_dir->path());
+    m_prompter = ScriptedPrompter();
+    // Cluster name, skill name, then the Shining, Bright and Faded slots.
+    writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n"
+                                           "Stamina Clu,Stamina,HEAD,CHEST,WAIST,1\r\n"
+                                           "Burst Clu,Burst,EYE,EAR,HEAD,1\r\n"
+                                           "Sense Clu,Sense,CHEST,EYE,LEG,1\r\n");
+    writeFile(m_dir->filePath("popup.mnu"), "Group\r\n-Stamina\r\n-  Sense  \r\nEmpty\r\n");
+}
+
+void TstLayoutPage::cleanup()
+{
+    m_window.reset();
+    SetBaseDir(QString());
+    m_dir.reset();
+}
+
+void TstLayoutPage::open()
+{
+    m_window = std::make_unique<TfrmLudra>(m_prompter);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    // Only the recipe and requirement files were missing.
+    QCOMPARE(m_prompter.asked.size(), 2);
+    m_prompter.asked.clear();
+}
+
+void TstLayoutPage::select(const QStringList &names)
+{
+    auto *available = find<QComboBox>("cboAvaNanos");
+    for (const QString &name : names) {
+        const int index = available->findText(name);
+        QVERIFY2(index >= 0, qPrintable(name));
+        available->setCurrentIndex(index);
+        QTest::mouseClick(find<QPushButton>("btnAdd"), Qt::LeftButton);
+    }
+}
+
+QComboBox *TstLayoutPage::editCell(int viewRow, int viewColumn)
+{
+    auto *grid = find<QTableView>("grdReport");
+    grid->setFocus();
+    const QModelIndex index = grid->model()->index(viewRow, viewColumn);
+    grid->setCurrentIndex(index);
+    QTest::keyClick(grid, Qt::Key_F2);
+    return qobject_cast<QComboBox *>(grid->indexWidget(index));
+}
+
+void TstLayoutPage::addRemoveUpDownAndClearAll()
+{
+    open();
+    auto *available = find<QComboBox>("cboAvaNanos");
+    auto *selected = find<QListWidget>("lbSelNanos");
+    QCOMPARE(comboTexts(available), (QStringList{"Agility", "Burst", "Sense", "Stamina"}));
+    QCOMPARE(available->currentText(), QStringLiteral("Agility"));
+
+    // Add takes the current choice; the first available entry is chosen next.
+    QTest::mouseClick(find<QPushButton>("btnAdd"), Qt::LeftButton);
+    QCOMPARE(available->currentText(), QStringLiteral("Burst"));
+    select({"Stamina", "Burst"});
+    QCOMPARE(listTexts(selected), (QStringList{"Agility", "Stamina", "Burst"}));
+    QCOMPARE(comboTexts(available), QStringList{"Sense"});
+
+    // Up and Down move the chosen entry, which stays chosen.
+    selected->setCurrentRow(2);
+    QTest::mouseClick(find<QToolButton>("btnUp"), Qt::LeftButton);
+    QCOMPARE(listTexts(selected), (QStringList{"Agility", "Burst", "Stamina"}));
+    QCOMPARE(selected->currentRow(), 1);
+    QTest::mouseClick(find<QToolButton>("btnUp"), Qt::LeftButton);
+    QTest::mouseClick(find<QToolButton>("btnUp"), Qt::LeftButton); // on the first entry: nothing
+    QCOMPARE(listTexts(selected), (QStringList{"Burst", "Agility", "Stamina"}));
+    QTest::mouseClick(find<QToolButton>("btnDown"), Qt::LeftButton);
+    QCOMPARE(listTexts(selected), (QStringList{"Agility", "Burst", "Stamina"}));
+    QCOMPARE(selected->currentItem()->text(), QStringLiteral("Burst"));
+
+    // Remove puts the entry back in its sorted place; nothing is chosen after.
+    QTest::mouseClick(find<QPushButton>("btnRemove"), Qt::LeftButton);
+    QCOMPARE(listTexts(selected), (QStringList{"Agility", "Stamina"}));
+    QCOMPARE(comboTexts(available), (QStringList{"Burst", "Sense"}));
+    QCOMPARE(available->currentText(), QStringLiteral("Burst"));
+    QVERIFY(selected->selectedItems().isEmpty());
+    QTest::mouseClick(find<QPushButton>("btnRemove"), Qt::LeftButton);
+    QCOMPARE(selected->count(), 2);
+
+    // The list's menu opens on release of the right button.
+    auto *menu = find<QMenu>("mnuSelected");
+    QVERIFY(!menu->isVisible());
+    QTest::mouseClick(selected->viewport(), Qt::RightButton, {}, QPoint(10, 5));
+    QVERIFY(menu->isVisible());
+    find<QAction>("ClearAll1")->trigger();
+    menu->hide();
+    QCOMPARE(selected->count(), 0);
+    QCOMPARE(comboTexts(available), (QStringList{"Agility", "Burst", "Sense", "Stamina"}));
+    QCOMPARE(available->currentText(), QStringLiteral("Agility"));
+}
+
+void TstLayoutPage::defaultSelectionGroup()
+{
+    open();
+    auto *button = find<QToolButton>("btnPopup");
+    QVERIFY(button->isEnabled());
+    QCOMPARE(button->text(), QStringLiteral("..."));
+    QCOMPARE(button->toolTip(), QStringLiteral("Click to popup a menu of default skill selections"));
+    auto *menu = find<QMenu>("mnuPopup");
+    QCOMPARE(menuCaptions(menu), (QStringList{"Group", "Empty"}));
+    QCOMPARE(menu->actions().at(1)->objectName(), QStringLiteral("x3"));
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(menu->isVisible());
+    menu->actions().at(0)->trigger();
+    menu->hide();
+    QCOMPARE(listTexts(find<QListWidget>("lbSelNanos")), (QStringList{"Stamina", "Sense"}));
+    QCOMPARE(comboTexts(find<QComboBox>("cboAvaNanos")), (QStringList{"Agility", "Burst"}));
+    // Again: the group's skills are no longer available, so nothing moves.
+    menu->actions().at(0)->trigger();
+    menu->actions().at(1)->trigger();
+    QCOMPARE(find<QListWidget>("lbSelNanos")->count(), 2);
+}
+
+void TstLayoutPage::bodyCellOffersItsPickList()
+{
+    open();
+    // Row HEAD, column Shining.
+    QComboBox *editor = editCell(0, 0);
+    QVERIFY(editor);
+    QCOMPARE(comboTexts(editor), (QStringList{" ", "Agility", "Stamina"}));
+    QVERIFY(!editor->isEditable());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(cell(1, 1), QString());
+
+    // Row HEAD, column Faded, under cluster names.
+    find<QComboBox>("cboInside")->setCurrentIndex(1);
+    editor = editCell(0, 2);
+    QVERIFY(editor);
+    QCOMPARE(comboTexts(editor), (QStringList{" ", "Burst Clu"}));
+    // A choice from the list is the cell's new text.
+    QTest::keyClick(editor, Qt::Key_End);
+    QCOMPARE(cell(3, 1), QStringLiteral("Burst Clu"));
+}
+
+void TstLayoutPage::allocationAsksFirst()
+{
+    open();
+    select({"Agility", "Stamina", "Burst"});
+    auto *allocate = find<QPushButton>("btnAllocate");
+
+    m_prompter.answers = {Prompter::Answer::No};
+    QTest::mouseClick(allocate, Qt::LeftButton);
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QCOMPARE(m_prompter.asked.at(0).title, QStringLiteral("Warning!"));
+    QCOMPARE(m_prompter.asked.at(0).text,
+             QStringLiteral("Auto Allocating will erase your current selections. Are you sure?"));
+    QCOMPARE(m_prompter.asked.at(0).icon, Prompter::Icon::Warning);
+    QCOMPARE(m_prompter.asked.at(0).buttons, Prompter::Buttons::YesNo);
+    for (int r = 1; r <= 13; ++r)
+        for (int c = 1; c <= 3; ++c)
+            QCOMPARE(cell(c, r), QString());
+
+    // "Yes" from the selected list's menu: the first skill wins HEAD, the
+    // second marks it as a conflict.
+    find<QAction>("AutoAllocate1")->trigger();
+    QCOMPARE(m_prompter.asked.size(), 2);
+    QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
+    QCOMPARE(cell(2, 2), QStringLiteral("Stamina"));
+    QCOMPARE(cell(3, 1), QStringLiteral("Burst"));
+    QCOMPARE(cell(1, 4), QStringLiteral("Burst"));
+    auto *grid = find<QTableView>("grdReport");
+    QVERIFY(!grid->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    QVERIFY(!grid->model()->index(1, 1).data(Qt::DecorationRole).isValid());
+}
+
+void TstLayoutPage::rulesDialogChangesTheAllocation()
+{
+    open();
+    select({"Agility", "Burst"});
+    auto *rules = find<QAction>("AutoAllocateRules1");
+    QVERIFY(rules->isEnabled());
+    bool shownChecked = false;
+    m_prompter.dialogs = {{Prompter::Answer::Ok, [&](QObject &dialog) {
+                               QCOMPARE(dialog.property("windowTitle").toString(),
+                                        QStringLiteral("Auto Allocation Rules"));
+                               auto *shining = dialog.findChild<QCheckBox *>("chkShining");
+                               QVERIFY(shining);
+                               shownChecked = shining->isChecked();
+                               shining->setChecked(false);
+                           }}};
+    rules->trigger();
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"frmAutoAlloc"});
+    QVERIFY(shownChecked);
+
+    QTest::mouseClick(find<QPushButton>("btnAllocate"), Qt::LeftButton);
+    QCOMPARE(cell(1, 1), QString()); // Agility's Shining cluster is left out
+    QCOMPARE(cell(2, 9), QStringLiteral("Agility"));
+    QCOMPARE(cell(3, 1), QStringLiteral("Burst"));
+
+    // Cancel keeps the rules: the box shows unchecked and stays so.
+    m_prompter.dialogs = {{Prompter::Answer::Cancel, [&](QObject &dialog) {
+                               auto *shining = dialog.findChild<QCheckBox *>("chkShining");
+                               shownChecked = shining->isChecked();
+                               shining->setChecked(true);
+                           }}};
+    rules->trigger();
+    QVERIFY(!shownChecked);
+    QVERIFY(!m_window->model().layout().rules().IncludeShining);
+}
+
+void TstLayoutPage::viewsSwitchAndAllocationFollows()
+{
+    open();
+    select({"Agility"});
+    find<QPushButton>("btnAllocate")->click();
+    auto *view = find<QComboBox>("cboViewStyle");
+    auto *allocate = find<QPushButton>("btnAllocate");
+    auto *grid = find<QTableView>("grdReport");
+    QVERIFY(view->isEnabled());
+    QVERIFY(allocate->isEnabled());
+
+    view->setCurrentIndex(1);
+    QVERIFY(!allocate->isEnabled());
+    QVERIFY(!find<QAction>("AutoAllocate1")->isEnabled());
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QCOMPARE(grid->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("Agility"));
+    QCOMPARE(grid->model()->index(0, 1).data().toString(), QStringLiteral("LEG"));
+
+    view->setCurrentIndex(0);
+    QVERIFY(allocate->isEnabled());
+    QVERIFY(find<QAction>("AutoAllocate1")->isEnabled());
+    QCOMPARE(grid->model()->rowCount(), 13);
+    QCOMPARE(cell(2, 9), QStringLiteral("Agility"));
+}
+
+void TstLayoutPage::markers()
+{
+    open();
+    auto *grid = find<QTableView>("grdReport");
+    auto *menu = find<QMenu>("mnuIconPopup");
+    const LayoutState &layout = m_window->model().layout();
+    for (QAction *item : menu->actions())
+        QVERIFY(item->isEnabled());
+
+    // On the "Bright" header cell: "Note!".
+    QHeaderView *header = grid->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::RightButton, {},
+                      QPoint(header->sectionViewportPosition(1) + 20, header->height() / 2));
+    QVERIFY(menu->isVisible());
+    find<QAction>("y6")->trigger();
+    menu->hide();
+    QCOMPARE(layout.marker(LayoutView::BodyPlacement, 2, 0), Marker::Note);
+    QVERIFY(!grid->model()->headerData(1, Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
+
+    // By the menu key on the current cell (EYE, Faded).
+    grid->setCurrentIndex(grid->model()->index(3, 2));
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0));
+    QApplication::sendEvent(grid, &key);
+    QVERIFY(menu->isVisible());
+    find<QAction>("y1")->trigger();
+    menu->hide();
+    QCOMPARE(layout.marker(LayoutView::BodyPlacement, 3, 4), Marker::Confirmed);
+    QVERIFY(!grid->model()->index(3, 2).data(Qt::DecorationRole).value<QIcon>().isNull());
+
+    // Below the last row the menu opens, and a choice changes nothing.
+    const int below = grid->rowViewportPosition(12) + grid->rowHeight(12) + 2;
+    QVERIFY(below < grid->viewport()->height());
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, QPoint(20, below));
+    QVERIFY(menu->isVisible());
+    find<QAction>("y3")->trigger();
+    menu->hide();
+    int marked = 0;
+    for (int c = 0; c <= 3; ++c)
+        for (int r = 0; r <= 13; ++r)
+            marked += layout.marker(LayoutView::BodyPlacement, c, r) != Marker::None;
+    QCOMPARE(marked, 2);
+
+    // "<default>" takes a marker off.
+    grid->setCurrentIndex(grid->model()->index(3, 2));
+    QApplication::sendEvent(grid, &key);
+    find<QAction>("y0")->trigger();
+    menu->hide();
+    QCOMPARE(layout.marker(LayoutView::BodyPlacement, 3, 4), Marker::None);
+}
+
+void TstLayoutPage::duplicateEditTurnsRedAndLocksTheView()
+{
+    open();
+    select({"Agility"});
+    find<QPushButton>("btnAllocate")->click();
+    auto *view = find<QComboBox>("cboViewStyle");
+    auto *dupes = find<QLabel>("lblDupes");
+    auto *grid = find<QTableView>("grdReport");
+    view->setCurrentIndex(1);
+    QCOMPARE(grid->model()->index(0, 0).data().toString(), QStringLiteral("HEAD"));
+
+    // Stamina's Shining cluster into HEAD as well.
+    QComboBox *editor = editCell(1, 0);
+    QVERIFY(editor);
+    QCOMPARE(comboTexts(editor), (QStringList{" ", "HEAD"}));
+    QTest::keyClick(editor, Qt::Key_End);
+    QCOMPARE(cell(1, 2), QStringLiteral("HEAD"));
+    const QColor red(0xff, 0x00, 0x00);
+    QCOMPARE(grid->model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), red);
+    QCOMPARE(grid->model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), red);
+    QVERIFY(!grid->model()->index(2, 0).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(dupes->text(), QStringLiteral("Warning! You have duplicate nanos"));
+    QVERIFY(!view->isEnabled());
+
+    // Back to the blank: no duplicates left.
+    editor = editCell(1, 0);
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Home);
+    QCOMPARE(cell(1, 2), QStringLiteral(" "));
+    QVERIFY(!grid->model()->index(0, 0).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(dupes->text(), QString());
+    QVERIFY(view->isEnabled());
+}
+
+QTEST_MAIN(TstLayoutPage)
+#include "tst_layoutpage.moc"
