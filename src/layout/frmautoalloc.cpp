@@ -48,7 +48,6 @@ TfrmAutoAlloc::TfrmAutoAlloc(QWidget *parent) : QDialog(parent)
 
     auto *note = MakeLabel(QStringLiteral("These rules are used when you Auto Allocate nanos. "), this);
     note->setObjectName(QStringLiteral("lblNote"));
-    note->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("btnsAutoAlloc"));
