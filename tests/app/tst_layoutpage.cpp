@@ -347,7 +347,7 @@ void TstLayoutPage::markers()
 
     // By the menu key on the current cell (EYE, Faded).
     grid->setCurrentIndex(grid->model()->index(3, 2));
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0));
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), grid->mapToGlobal(QPoint(0, 0)));
     QApplication::sendEvent(grid, &key);
     QVERIFY(menu->isVisible());
     find<QAction>("y1")->trigger();
