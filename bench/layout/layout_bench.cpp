@@ -9,9 +9,12 @@
 
 #include "data/nano.h"
 #include "data/referencefiles.h"
+#include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QTableView>
 
 #include <algorithm>
 #include <cstdio>
@@ -86,20 +89,50 @@ void run(const char *title, const TNanoList &catalogue, int rounds)
     };
     const auto toSkillNames = [&] { layout.setNames(LayoutNames::SkillNames, catalogue); };
 
-    measure("view switch to skill/cluster set", rounds, toBody, [&] { layout.setView(LayoutView::SkillSet, catalogue, bodySlots); });
-    measure("view switch to body placement", rounds, toSkill, [&] { layout.setView(LayoutView::BodyPlacement, catalogue, bodySlots); });
+    // The grid as the page has it: its model over the layout, in a view that
+    // is on screen. Each timed step ends as a handler does, with the model's
+    // refresh, and then paints the grid at once.
+    LayoutTableModel model(layout);
+    QTableView grid;
+    grid.setModel(&model);
+    grid.resize(560, 330);
+    grid.show();
+    QCoreApplication::processEvents();
+    const auto shown = [&] {
+        model.refresh();
+        grid.viewport()->repaint();
+    };
+
+    measure("view switch to skill/cluster set", rounds, toBody, [&] {
+        layout.setView(LayoutView::SkillSet, catalogue, bodySlots);
+        shown();
+    });
+    measure("view switch to body placement", rounds, toSkill, [&] {
+        layout.setView(LayoutView::BodyPlacement, catalogue, bodySlots);
+        shown();
+    });
     measure("names to cluster names, body placement", rounds, [&] { toBody(); toSkillNames(); },
-            [&] { layout.setNames(LayoutNames::ClusterNames, catalogue); });
+            [&] {
+                layout.setNames(LayoutNames::ClusterNames, catalogue);
+                shown();
+            });
     measure("names to cluster names, skill/cluster set", rounds, [&] { toSkill(); toSkillNames(); },
-            [&] { layout.setNames(LayoutNames::ClusterNames, catalogue); });
+            [&] {
+                layout.setNames(LayoutNames::ClusterNames, catalogue);
+                shown();
+            });
     measure("allocation, every skill selected", rounds, [&] { toBody(); toSkillNames(); },
-            [&] { layout.allocate(bodySlots); });
+            [&] {
+                layout.allocate(bodySlots);
+                shown();
+            });
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    QApplication app(argc, argv);
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 201;
     if (!path.isEmpty()) {
