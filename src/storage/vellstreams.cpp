@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace ludra {
@@ -34,6 +35,9 @@ int CompareNames(const QString &a, const QString &b)
 {
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
+
+// The smallest entry of a payload: a name length, an empty name and a size.
+constexpr qsizetype kSmallestEntry = 2 + 4;
 
 // What a name becomes once written as 8-bit text and read back.
 QString OnDiskName(const QString &name)
@@ -247,12 +251,16 @@ void TVellStreams::LoadFromByteArray(const QByteArray &image)
     if (!payload.startsWith(kMagic))
         corrupt();
 
-    ClearStreams();
+    // The entries are gathered in the file's order and sorted once, so the
+    // order they are stored in does not change what a load costs.
+    std::vector<Entry> loaded;
     try {
         PayloadReader in(payload, kMagic.size());
         const qint32 count = in.i32();
         if (count < 0)
             ReadError();
+        // No more than the payload can hold, whatever the count says.
+        loaded.reserve(size_t(std::min<qsizetype>(count, (payload.size() - kMagic.size() - 4) / kSmallestEntry)));
         for (qint32 i = 0; i < count; ++i) {
             const QByteArrayView name = in.bytes(in.u16());
             const qint32 size = in.i32();
@@ -260,12 +268,30 @@ void TVellStreams::LoadFromByteArray(const QByteArray &image)
                 ReadError();
             const QByteArrayView data = in.bytes(size);
             if (!name.isEmpty())
-                put(QString::fromLatin1(name), data.toByteArray());
+                loaded.push_back(Entry{QString::fromLatin1(name), data.toByteArray()});
         }
     } catch (...) {
         ClearStreams();
         throw;
     }
+
+    // Stable, so equal names stay in the file's order and the last of each
+    // run is the later entry, the one that is kept.
+    std::stable_sort(loaded.begin(), loaded.end(),
+                     [](const Entry &a, const Entry &b) { return CompareNames(a.name, b.name) < 0; });
+    auto kept = loaded.begin();
+    for (auto it = loaded.begin(); it != loaded.end(); ++it) {
+        if (kept != loaded.begin() && CompareNames(std::prev(kept)->name, it->name) == 0) {
+            *std::prev(kept) = std::move(*it);
+        } else {
+            if (kept != it)
+                *kept = std::move(*it);
+            ++kept;
+        }
+    }
+    loaded.erase(kept, loaded.end());
+
+    m_entries = std::move(loaded);
     Compressed = compression == kCompressedFlag;
     Encrypted = encryption == kEncryptedFlag;
 }

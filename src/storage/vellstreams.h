@@ -32,7 +32,8 @@ namespace ludra {
 // Names are 8-bit: characters outside Latin-1 become '?'. They are kept
 // sorted and compared without case, so names differing only in case are one
 // name; storing under a name already held replaces that stream (and takes the
-// new spelling).
+// new spelling). Likewise, of two entries of a file with the same name, the
+// later one is loaded.
 class TVellStreams
 {
 public:

@@ -13,8 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <optional>
+#include <random>
 
 #include <sys/resource.h>
 
@@ -60,6 +62,15 @@ QByteArray Bytes(int size, quint32 seed)
     return ludra::test::SampleRandom(size, seed);
 }
 
+QByteArray PayloadOf(const StreamSet &streams)
+{
+    QList<QByteArray> entries;
+    entries.reserve(streams.size());
+    for (const auto &[name, data] : streams)
+        entries.append(Entry(name.toLatin1(), data));
+    return Payload(entries);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(StreamSet)
@@ -81,6 +92,8 @@ private slots:
     void wrongMagicIsFileCorrupt();
     void incompleteTableIsCompressedCorrupt();
     void hugeSizeFieldIsCorruptWithoutAllocating();
+    void loadedStreamsDoNotDependOnStoredOrder_data();
+    void loadedStreamsDoNotDependOnStoredOrder();
     void badEntriesAreStreamErrors_data();
     void badEntriesAreStreamErrors();
     void fileCutShort_data();
@@ -292,6 +305,43 @@ void TestVellStreams::hugeSizeFieldIsCorruptWithoutAllocating()
     QByteArray image = QByteArray("& ") + LE(0xFFFFFFFFu, 4) + QByteArray(20, '\xA5');
     TVellStreams v;
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, v.LoadFromByteArray(image));
+}
+
+void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<StreamSet>("expected");  // in name order
+
+    // 100,000 streams in three orders, compressed as Ludra writes them.
+    StreamSet ascending;
+    for (int i = 0; i < 100000; ++i)
+        ascending.append({QStringLiteral("S%1").arg(i, 6, 10, QChar('0')), QByteArray::number(i)});
+    StreamSet descending(ascending.crbegin(), ascending.crend());
+    StreamSet shuffled = ascending;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(14));
+    QTest::newRow("100,000 names ascending") << CompressedImage(PayloadOf(ascending)) << ascending;
+    QTest::newRow("100,000 names descending") << CompressedImage(PayloadOf(descending)) << ascending;
+    QTest::newRow("100,000 names shuffled") << CompressedImage(PayloadOf(shuffled)) << ascending;
+
+    // Of names equal but for case, the later entry is loaded, spelling and all.
+    const StreamSet repeats{{"b", "1"}, {"A", "2"}, {"B", "3"}, {"c", "4"}, {"a", "5"}, {"B", "6"}, {"C", "7"}, {"c", "8"}};
+    QTest::newRow("repeated names")
+        << StoredImage(PayloadOf(repeats)) << StreamSet{{"a", "5"}, {"B", "6"}, {"c", "8"}};
+}
+
+void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(StreamSet, expected);
+
+    TVellStreams v;
+    v.LoadFromByteArray(image);
+    QStringList names;
+    for (const auto &[name, data] : expected)
+        names.append(name);
+    QCOMPARE(v.StreamNames(), names);
+    for (const auto &[name, data] : expected)
+        QCOMPARE(v.ReadStream(name), data);
 }
 
 void TestVellStreams::badEntriesAreStreamErrors_data()
