@@ -54,8 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         streams.LoadFromByteArray(image);
     } catch (const ludra::ECorruptFile &e) {
-        // OnCorrupt announces exactly the "File is corrupt." kind.
-        if ((corruptCalls == 1) != (e.message() == QLatin1String(ludra::kFileCorruptMessage)))
+        // OnCorrupt announces exactly the "File is corrupt." kind, which may
+        // have a reason after it.
+        if ((corruptCalls == 1) != e.message().startsWith(QLatin1String(ludra::kFileCorruptMessage)))
             std::abort();
         return 0;
     } catch (const ludra::EStreamError &) {

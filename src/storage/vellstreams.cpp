@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <new>
 
 namespace ludra {
 
@@ -38,6 +39,13 @@ int CompareNames(const QString &a, const QString &b)
 
 // The smallest entry of a payload: a name length, an empty name and a size.
 constexpr qsizetype kSmallestEntry = 2 + 4;
+
+constexpr char kOutOfMemory[] = "There is not enough memory to load it.";
+
+[[noreturn]] void CompressedCorrupt(const QString &reason)
+{
+    throw ECorruptFile(QString::fromLatin1(kCompressedCorruptMessage) + QStringLiteral(": ") + reason);
+}
 
 // What a name becomes once written as 8-bit text and read back.
 QString OnDiskName(const QString &name)
@@ -222,14 +230,17 @@ void TVellStreams::SaveToFile(const QString &path) const
                                .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
-void TVellStreams::corrupt()
+void TVellStreams::corrupt(const QString &reason)
 {
     if (OnCorrupt)
         OnCorrupt(*this);
-    throw ECorruptFile(QString::fromLatin1(kFileCorruptMessage));
+    QString message = QString::fromLatin1(kFileCorruptMessage);
+    if (!reason.isEmpty())
+        message += QLatin1Char(' ') + reason;
+    throw ECorruptFile(message);
 }
 
-void TVellStreams::LoadFromByteArray(const QByteArray &image)
+void TVellStreams::load(const QByteArray &image)
 {
     if (image.size() < 2)
         ReadError();
@@ -240,12 +251,21 @@ void TVellStreams::LoadFromByteArray(const QByteArray &image)
     QByteArray decoded;
     QByteArrayView payload = body;
     if (compression != kCompressedFlag) {
+        if (body.size() > MaxPayloadSize)
+            corrupt(QStringLiteral("Its contents take %1 bytes, more than the %2 a file may hold.")
+                        .arg(body.size()).arg(MaxPayloadSize));
         if (!body.startsWith(kMagic))
             corrupt();
     } else {
         if (body.size() < 4)
             ReadError();
-        decoded = lh5::Decompress(body.sliced(4), ReadLE(body.first(4)));
+        const quint32 size = ReadLE(body.first(4));
+        // Refused before anything is decoded: the decoder's own bound lets a
+        // few hundred bytes describe gigabytes.
+        if (size > MaxPayloadSize)
+            CompressedCorrupt(QStringLiteral("its contents would take %1 bytes, more than the %2 a file may hold.")
+                                  .arg(size).arg(MaxPayloadSize));
+        decoded = lh5::Decompress(body.sliced(4), size);
         payload = decoded;
     }
     if (!payload.startsWith(kMagic))
@@ -259,6 +279,9 @@ void TVellStreams::LoadFromByteArray(const QByteArray &image)
         const qint32 count = in.i32();
         if (count < 0)
             ReadError();
+        if (count > MaxStreamCount)
+            corrupt(QStringLiteral("It holds %1 streams, more than the %2 a file may hold.")
+                        .arg(count).arg(MaxStreamCount));
         // No more than the payload can hold, whatever the count says.
         loaded.reserve(size_t(std::min<qsizetype>(count, (payload.size() - kMagic.size() - 4) / kSmallestEntry)));
         for (qint32 i = 0; i < count; ++i) {
@@ -270,7 +293,7 @@ void TVellStreams::LoadFromByteArray(const QByteArray &image)
             if (!name.isEmpty())
                 loaded.push_back(Entry{QString::fromLatin1(name), data.toByteArray()});
         }
-    } catch (...) {
+    } catch (const EStreamError &) {
         ClearStreams();
         throw;
     }
@@ -296,9 +319,24 @@ void TVellStreams::LoadFromByteArray(const QByteArray &image)
     Encrypted = encryption == kEncryptedFlag;
 }
 
+void TVellStreams::LoadFromByteArray(const QByteArray &image)
+{
+    try {
+        load(image);
+    } catch (const std::bad_alloc &) {
+        corrupt(QString::fromLatin1(kOutOfMemory));
+    }
+}
+
 void TVellStreams::LoadFromStream(QIODevice &source)
 {
-    LoadFromByteArray(source.readAll());
+    QByteArray image;
+    try {
+        image = source.readAll();
+    } catch (const std::bad_alloc &) {
+        corrupt(QString::fromLatin1(kOutOfMemory));
+    }
+    LoadFromByteArray(image);
 }
 
 void TVellStreams::LoadFromFile(const QString &path)
