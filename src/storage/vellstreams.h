@@ -43,11 +43,11 @@ public:
     // are damaged or made to do harm: lh5 describes up to 256 bytes per bit,
     // so a file of a few hundred bytes can state, and really decode to,
     // gigabytes; and an entry of six bytes in the file takes about a hundred
-    // in memory. Within both limits a load needs at most about 650 MB (the
-    // payload, a copy of its streams, their names); where that much is not to
-    // be had, the load ends as a corrupt file too. A file beyond the limits
-    // is refused as a corrupt file naming the limit, before it is decoded or
-    // its entries are read.
+    // in memory. Within both limits a load needs at most about 850 MB (the
+    // payload, a copy of its streams, their names at two bytes a character);
+    // where that much is not to be had, the load ends as a corrupt file too.
+    // A file beyond the limits is refused as a corrupt file naming the
+    // limit, before it is decoded or its entries are read.
     //   The payload, stored or decoded, in bytes:
     static constexpr qint64 MaxPayloadSize = qint64(256) << 20;
     //   The entry count the payload states:

@@ -378,6 +378,44 @@ void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder_data()
     QTest::newRow("repeated names")
         << StoredImage(PayloadOf(repeats)) << StreamSet{{"a", "5"}, {"B", "6"}, {"c", "8"}};
 
+    // Names over characters whose case folding is out of the ordinary (the
+    // micro sign folds outside Latin-1, sharp s and y with diaeresis have no
+    // capital in it, NUL sorts first), many equal but for case; then with
+    // two thirds alike in their first eight characters, then all sharing a
+    // long prefix. Loaded, they must be what storing the entries one by one
+    // gives.
+    const QByteArray odd("aAzZ\0\x7f~\xb5\xdf\xff\xe4\xc4\xd7\xf7", 14);
+    std::mt19937 random(14);
+    auto oddName = [&](const QByteArray &prefix) {
+        QByteArray name = prefix;
+        for (int n = int(random() % 11); n > 0; --n)
+            name += odd[random() % odd.size()];
+        return name;
+    };
+    const QList<QPair<QByteArray, bool>> prefixes{
+        {QByteArray(), false}, {"abcdefgh", false}, {"Prefix all names share/", true}};
+    for (const auto &[prefix, everyName] : prefixes) {
+        StreamSet entries;
+        for (int c = 0; prefix.isEmpty() && c < 256; ++c)
+            entries.append({QString(QChar(c)), QByteArray::number(c)});
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray start = i % 2 ? prefix : prefix.toUpper();
+            if (!everyName && i % 3 == 0)
+                start.clear();
+            const QByteArray name = oddName(start);
+            if (!name.isEmpty())
+                entries.append({QString::fromLatin1(name), QByteArray::number(i)});
+        }
+        std::shuffle(entries.begin(), entries.end(), random);
+        TVellStreams oneByOne;
+        for (const auto &[name, data] : entries)
+            oneByOne.StoreStream(name, data);
+        StreamSet expected;
+        for (const QString &name : oneByOne.StreamNames())
+            expected.append({name, oneByOne.ReadStream(name)});
+        QTest::addRow("odd characters after \"%s\"", prefix.constData()) << StoredImage(PayloadOf(entries)) << expected;
+    }
+
     // As many entries as a file may hold: 1,000 names, each a thousand times.
     StreamSet most;
     StreamSet lastOfEach;
