@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes given to the container's loader must end in a
 // loaded container or in one of its two errors, with no crash, no access
 // outside a buffer and no undefined behaviour. A container that loads must
-// also save and load back to the same streams.
+// hold its names in order, and save and load back to the same streams.
 
 #include "storage/vellstreams.h"
 
@@ -73,6 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (corruptCalls != 0)
         std::abort();
+    // The names are held in order, case ignored, none twice.
+    const QStringList names = streams.StreamNames();
+    for (qsizetype i = 1; i < names.size(); ++i)
+        if (QString::compare(names[i - 1], names[i], Qt::CaseInsensitive) >= 0)
+            std::abort();
     CheckResave(streams);
     return 0;
 }
