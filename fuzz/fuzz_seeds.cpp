@@ -56,6 +56,13 @@ int main(int argc, char **argv)
     v.StoreStream("Binary", bytes);
     v.StoreStream("Run", QByteArray(9000, 'r'));
     write("binary-and-run", v);
+    // Enough names that a load sorts them by radix rather than by comparison,
+    // in both cases and with Latin-1 letters, some sharing a prefix.
+    v.ClearStreams();
+    const char *const stems[] = {"Grid", "grid row ", "Icon", "\xc4rger", "\xe4rger", "\xb5m", "Selected"};
+    for (int i = 0; i < 40; ++i)
+        v.StoreStream(QString::fromLatin1(stems[i % 7]) + QString::number(i * 37 % 101), QByteArray::number(i));
+    write("many-names", v);
     std::printf("%d seeds written to %s\n", written, argv[1]);
     return 0;
 }

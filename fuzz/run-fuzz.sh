@@ -4,9 +4,11 @@
 # undefined-behaviour sanitizers on the core library too, in build-fuzz/,
 # writes a seed corpus of valid containers, and runs.
 # Usage: fuzz/run-fuzz.sh [SECONDS] [extra libFuzzer options]   (default 300 s)
-# Needs the Debian packages clang and libclang-rt-14-dev (or a matching version).
+# Needs the Debian packages clang and libclang-rt-14-dev, which it installs with
+# apt-get (through scripts/deps.sh fuzz) when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/deps.sh fuzz
 seconds=${1:-300}
 shift || true
 
@@ -19,7 +21,7 @@ if [ ! -f build-fuzz/build.ninja ]; then
     -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" \
     -DLUDRA_BUILD_FUZZ=ON -DLUDRA_BUILD_TESTS=OFF -DLUDRA_BUILD_BENCH=OFF
 fi
-cmake --build build-fuzz --target fuzz_vellstreams fuzz_seeds
+cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_vellstreams fuzz_seeds
 
 mkdir -p build-fuzz/seeds fuzz/corpus-work
 build-fuzz/bin/fuzz_seeds build-fuzz/seeds

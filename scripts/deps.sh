@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those still missing, so it is
-# safe to run again. Usage: scripts/deps.sh run|test
+# safe to run again. Usage: scripts/deps.sh run|test|fuzz
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
@@ -8,7 +8,9 @@ case "${1:-run}" in
   run)  pkgs=("${build_pkgs[@]}") ;;
   # The lh5 codec is tested against two independent LHA implementations.
   test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  # libFuzzer and the sanitizers come with clang's runtime library.
+  fuzz) pkgs=("${build_pkgs[@]}" clang libclang-rt-14-dev) ;;
+  *) echo "usage: $0 run|test|fuzz" >&2; exit 2 ;;
 esac
 
 missing=()

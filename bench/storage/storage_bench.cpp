@@ -9,6 +9,12 @@
 //   storage_bench project-payload OUTPUT      a project-like container payload
 //   storage_bench samples DIR                 the codec test inputs, one file each,
 //                                             named NN-name (spaces as dashes)
+//   storage_bench load-order [STREAMS] [ROUNDS]
+//                                             container load time of STREAMS
+//                                             streams (default 100000) stored
+//                                             in ascending, descending and
+//                                             random name order: median of
+//                                             ROUNDS loads (default 11)
 //   storage_bench none                        nothing: times the start alone
 
 #include "lzharchive.h"
@@ -16,6 +22,7 @@
 
 #include "storage/corruptfile.h"
 #include "storage/lh5.h"
+#include "storage/vellstreams.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,6 +31,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <random>
+#include <vector>
 
 using namespace ludra;
 
@@ -101,6 +110,58 @@ int WriteSamples(const char *dir)
     return 0;
 }
 
+// A compressed container image whose entries are written in the given order
+// (Ludra itself always writes them sorted), each an empty stream.
+QByteArray ContainerImage(const std::vector<QByteArray> &names)
+{
+    auto le = [](QByteArray &out, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.append(char(uint8_t(value >> (8 * i))));
+    };
+    QByteArray payload("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
+    le(payload, quint32(names.size()), 4);
+    for (const QByteArray &name : names) {
+        le(payload, quint32(name.size()), 2);
+        payload.append(name);
+        le(payload, 0, 4);
+    }
+    QByteArray image("& ");
+    le(image, quint32(payload.size()), 4);
+    return image + lh5::Compress(payload);
+}
+
+int LoadOrder(int streams, int rounds)
+{
+    std::vector<QByteArray> names;
+    for (int i = 0; i < streams; ++i)
+        names.push_back("Stream" + QByteArray::number(i).rightJustified(7, '0'));
+    std::vector<QByteArray> descending(names.rbegin(), names.rend());
+    std::vector<QByteArray> shuffled = names;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(2024));
+
+    const std::pair<const char *, const std::vector<QByteArray> *> orders[] = {
+        {"ascending", &names}, {"descending", &descending}, {"random", &shuffled}};
+    for (const auto &[label, order] : orders) {
+        const QByteArray image = ContainerImage(*order);
+        std::vector<double> ms;
+        for (int r = 0; r < rounds; ++r) {
+            TVellStreams v;
+            QElapsedTimer t;
+            t.start();
+            v.LoadFromByteArray(image);
+            ms.push_back(double(t.nsecsElapsed()) / 1e6);
+            if (v.StreamNames().size() != streams) {
+                std::fprintf(stderr, "%s: %lld streams loaded\n", label, qint64(v.StreamNames().size()));
+                return 1;
+            }
+        }
+        std::sort(ms.begin(), ms.end());
+        std::printf("%-10s %d streams, %lld-byte file: median %.1f ms (min %.1f, max %.1f) over %d loads\n",
+                    label, streams, qint64(image.size()), ms[ms.size() / 2], ms.front(), ms.back(), rounds);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -137,6 +198,9 @@ int main(int argc, char **argv)
         }
         if (!std::strcmp(mode, "speed") && (argc == 3 || argc == 4))
             return Speed(ReadAll(argv[2]), argc == 4 ? std::max(1, std::atoi(argv[3])) : 10);
+        if (!std::strcmp(mode, "load-order") && argc <= 4)
+            return LoadOrder(argc > 2 ? std::max(1, std::atoi(argv[2])) : 100000,
+                             argc > 3 ? std::max(1, std::atoi(argv[3])) : 11);
         if (!std::strcmp(mode, "samples") && argc == 3)
             return WriteSamples(argv[2]);
         if (!std::strcmp(mode, "project-payload") && argc == 3) {

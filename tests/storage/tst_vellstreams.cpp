@@ -1,7 +1,9 @@
 // The stream container: what it writes, what it reads back, and how it meets
 // files that are damaged, cut short or not its own.
 
+#include "storage/bitwriter.h"
 #include "storage/lh5.h"
+#include "storage/lh5format.h"
 #include "storage/vellstreams.h"
 #include "samples.h"
 
@@ -13,10 +15,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <optional>
+#include <random>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace ludra;
 
@@ -60,6 +65,69 @@ QByteArray Bytes(int size, quint32 seed)
     return ludra::test::SampleRandom(size, seed);
 }
 
+QByteArray PayloadOf(const StreamSet &streams)
+{
+    QList<QByteArray> entries;
+    entries.reserve(streams.size());
+    for (const auto &[name, data] : streams)
+        entries.append(Entry(name.toLatin1(), data));
+    return Payload(entries);
+}
+
+// An lh5 stream of at least `bytes` zero bytes (at most 16 MiB more) whose
+// blocks have every table in the one-symbol form, 52 bits a block: 65535
+// literal zeros, then blocks of 65535 matches of 256 bytes, each copying the
+// byte before. Made bit by bit, so a stream of gigabytes takes a few hundred
+// bytes to make.
+QByteArray ZeroStream(qint64 bytes)
+{
+    using namespace ludra::lh5;
+    BitWriter out;
+    auto block = [&](int charSymbol) {
+        out.put(kMaxCodesPerBlock, 16);
+        out.put(0, kLengthCountBits);
+        out.put(0, kLengthCountBits);
+        out.put(0, kCharCountBits);
+        out.put(uint32_t(charSymbol), kCharCountBits);
+        out.put(0, kDistanceCountBits);
+        out.put(0, kDistanceCountBits);  // distance 0: the byte before
+    };
+    block(0);
+    for (qint64 made = kMaxCodesPerBlock; made < bytes; made += qint64(kMaxCodesPerBlock) * kMaxMatch)
+        block(kMaxMatch + kMatchSymbolBias);
+    out.put(0, 7);
+    return out.takeBytes();
+}
+
+// Lowers the process's address-space limit to what it uses now plus
+// `spareMiB` for as long as it lives, so that an allocation of more fails.
+class MemoryCap
+{
+public:
+    explicit MemoryCap(int spareMiB)
+    {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        if (!statm.open(QIODevice::ReadOnly))
+            return;
+        const qint64 pages = statm.readAll().split(' ').value(0).toLongLong();
+        if (pages <= 0 || getrlimit(RLIMIT_AS, &m_saved) != 0)
+            return;
+        struct rlimit capped = m_saved;
+        capped.rlim_cur = rlim_t(pages * sysconf(_SC_PAGESIZE) + (qint64(spareMiB) << 20));
+        m_active = setrlimit(RLIMIT_AS, &capped) == 0;
+    }
+    ~MemoryCap()
+    {
+        if (m_active)
+            setrlimit(RLIMIT_AS, &m_saved);
+    }
+    bool active() const { return m_active; }
+
+private:
+    struct rlimit m_saved {};
+    bool m_active = false;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(StreamSet)
@@ -80,7 +148,10 @@ private slots:
     void wrongMagicIsFileCorrupt_data();
     void wrongMagicIsFileCorrupt();
     void incompleteTableIsCompressedCorrupt();
-    void hugeSizeFieldIsCorruptWithoutAllocating();
+    void loadedStreamsDoNotDependOnStoredOrder_data();
+    void loadedStreamsDoNotDependOnStoredOrder();
+    void filesBeyondTheLimitsAreRefusedWithTheirReason_data();
+    void filesBeyondTheLimitsAreRefusedWithTheirReason();
     void badEntriesAreStreamErrors_data();
     void badEntriesAreStreamErrors();
     void fileCutShort_data();
@@ -286,12 +357,153 @@ void TestVellStreams::incompleteTableIsCompressedCorrupt()
     QCOMPARE(v.ReadStream("Kept"), QByteArray("old"));
 }
 
-void TestVellStreams::hugeSizeFieldIsCorruptWithoutAllocating()
+void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder_data()
 {
-    // 4 GiB stated for 20 bytes of stream: far more than 20 bytes can give.
-    QByteArray image = QByteArray("& ") + LE(0xFFFFFFFFu, 4) + QByteArray(20, '\xA5');
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<StreamSet>("expected");  // in name order
+
+    // 100,000 streams in three orders, compressed as Ludra writes them.
+    StreamSet ascending;
+    for (int i = 0; i < 100000; ++i)
+        ascending.append({QStringLiteral("S%1").arg(i, 6, 10, QChar('0')), QByteArray::number(i)});
+    StreamSet descending(ascending.crbegin(), ascending.crend());
+    StreamSet shuffled = ascending;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(14));
+    QTest::newRow("100,000 names ascending") << CompressedImage(PayloadOf(ascending)) << ascending;
+    QTest::newRow("100,000 names descending") << CompressedImage(PayloadOf(descending)) << ascending;
+    QTest::newRow("100,000 names shuffled") << CompressedImage(PayloadOf(shuffled)) << ascending;
+
+    // Of names equal but for case, the later entry is loaded, spelling and all.
+    const StreamSet repeats{{"b", "1"}, {"A", "2"}, {"B", "3"}, {"c", "4"}, {"a", "5"}, {"B", "6"}, {"C", "7"}, {"c", "8"}};
+    QTest::newRow("repeated names")
+        << StoredImage(PayloadOf(repeats)) << StreamSet{{"a", "5"}, {"B", "6"}, {"c", "8"}};
+
+    // Names over characters whose case folding is out of the ordinary (the
+    // micro sign folds outside Latin-1, sharp s and y with diaeresis have no
+    // capital in it, NUL sorts first), many equal but for case; then with
+    // two thirds alike in their first eight characters, then all sharing a
+    // long prefix. Loaded, they must be what storing the entries one by one
+    // gives.
+    const QByteArray odd("aAzZ\0\x7f~\xb5\xdf\xff\xe4\xc4\xd7\xf7", 14);
+    std::mt19937 random(14);
+    auto oddName = [&](const QByteArray &prefix) {
+        QByteArray name = prefix;
+        for (int n = int(random() % 11); n > 0; --n)
+            name += odd[random() % odd.size()];
+        return name;
+    };
+    const QList<QPair<QByteArray, bool>> prefixes{
+        {QByteArray(), false}, {"abcdefgh", false}, {"Prefix all names share/", true}};
+    for (const auto &[prefix, everyName] : prefixes) {
+        StreamSet entries;
+        for (int c = 0; prefix.isEmpty() && c < 256; ++c)
+            entries.append({QString(QChar(c)), QByteArray::number(c)});
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray start = i % 2 ? prefix : prefix.toUpper();
+            if (!everyName && i % 3 == 0)
+                start.clear();
+            const QByteArray name = oddName(start);
+            if (!name.isEmpty())
+                entries.append({QString::fromLatin1(name), QByteArray::number(i)});
+        }
+        std::shuffle(entries.begin(), entries.end(), random);
+        TVellStreams oneByOne;
+        for (const auto &[name, data] : entries)
+            oneByOne.StoreStream(name, data);
+        StreamSet expected;
+        for (const QString &name : oneByOne.StreamNames())
+            expected.append({name, oneByOne.ReadStream(name)});
+        QTest::addRow("odd characters after \"%s\"", prefix.constData()) << StoredImage(PayloadOf(entries)) << expected;
+    }
+
+    // As many entries as a file may hold: 1,000 names, each a thousand times.
+    StreamSet most;
+    StreamSet lastOfEach;
+    for (int i = 0; i < TVellStreams::MaxStreamCount; ++i) {
+        const int n = (i * 7) % 1000;
+        most.append({QStringLiteral("N%1").arg(n, 3, 10, QChar('0')), QByteArray::number(i)});
+    }
+    for (int n = 0; n < 1000; ++n)
+        lastOfEach.append({QStringLiteral("N%1").arg(n, 3, 10, QChar('0')),
+                           QByteArray::number(TVellStreams::MaxStreamCount - 1000 + (n * 143) % 1000)});
+    QTest::newRow("1,000,000 entries, 1,000 names") << StoredImage(PayloadOf(most)) << lastOfEach;
+}
+
+void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(StreamSet, expected);
+
     TVellStreams v;
-    QVERIFY_THROWS_EXCEPTION(ECorruptFile, v.LoadFromByteArray(image));
+    v.LoadFromByteArray(image);
+    QStringList names;
+    for (const auto &[name, data] : expected)
+        names.append(name);
+    QCOMPARE(v.StreamNames(), names);
+    for (const auto &[name, data] : expected)
+        QCOMPARE(v.ReadStream(name), data);
+}
+
+void TestVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<int>("spareMiB");  // memory the load may take; 0: no cap
+    QTest::addColumn<QString>("message");
+
+    const qint64 limit = TVellStreams::MaxPayloadSize;
+    const QString tooLarge = QStringLiteral(
+        "Compressed file is corrupt: its contents would take %1 bytes, more than the 268435456 a file may hold.");
+    auto zeros = [](qint64 stated, qint64 made) {
+        return QByteArray("& ") + LE(quint32(stated), 4) + ZeroStream(made);
+    };
+    // 845 bytes that really decode to 2 GiB of zeros.
+    QTest::newRow("2 GiB from 845 bytes")
+        << zeros(qint64(2) << 30, qint64(2) << 30) << 64 << tooLarge.arg(qint64(2) << 30);
+    QTest::newRow("one byte over the limit") << zeros(limit + 1, limit + 1) << 64 << tooLarge.arg(limit + 1);
+    QTest::newRow("4 GiB stated for 20 bytes")
+        << QByteArray("& ") + LE(0xFFFFFFFFu, 4) + QByteArray(20, '\xA5') << 64 << tooLarge.arg(0xFFFFFFFFu);
+    // At the limit the stream is decoded: its zeros have no magic.
+    QTest::newRow("at the limit") << zeros(limit, limit) << 0 << "File is corrupt.";
+    QTest::newRow("stored, one byte over the limit")
+        << StoredImage(kMagic + LE(0, 4) + QByteArray(limit + 1 - 12, '\0')) << 64
+        << "File is corrupt. Its contents take 268435457 bytes, more than the 268435456 a file may hold.";
+
+    const QString tooMany = QStringLiteral(
+        "File is corrupt. It holds 1000001 streams, more than the 1000000 a file may hold.");
+    const QByteArray many = Payload({Entry("A", "1")}, TVellStreams::MaxStreamCount + 1);
+    QTest::newRow("1,000,001 streams, stored") << StoredImage(many) << 64 << tooMany;
+    QTest::newRow("1,000,001 streams, compressed") << CompressedImage(many) << 64 << tooMany;
+
+    // Within the limits, but more than the memory there is.
+    QTest::newRow("200 MiB with 64 MiB to spare")
+        << zeros(200 << 20, 200 << 20) << 64 << "File is corrupt. There is not enough memory to load it.";
+}
+
+void TestVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(int, spareMiB);
+    QFETCH(QString, message);
+
+    TVellStreams v;
+    v.StoreStream("Kept", "old");
+    int calls = 0;
+    v.OnCorrupt = [&](TVellStreams &) { ++calls; };
+    QString caught;
+    {
+        std::optional<MemoryCap> cap;
+        if (spareMiB > 0)
+            cap.emplace(spareMiB);
+        QVERIFY(!cap || cap->active());
+        try {
+            v.LoadFromByteArray(image);
+        } catch (const ECorruptFile &e) {
+            caught = e.message();
+        }
+    }
+    QCOMPARE(caught, message);
+    QCOMPARE(calls, message.startsWith("File is corrupt.") ? 1 : 0);
+    QCOMPARE(v.StreamNames(), QStringList{"Kept"});
 }
 
 void TestVellStreams::badEntriesAreStreamErrors_data()
