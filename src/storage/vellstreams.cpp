@@ -1,5 +1,7 @@
 #include "storage/vellstreams.h"
 
+#include "common/collation.h"
+
 #include "storage/lh5.h"
 
 #include <QDir>
@@ -34,9 +36,10 @@ const QByteArrayView kMagic(kMagicBytes, 8);
     throw EStreamError(QStringLiteral("Stream write error"));
 }
 
+// Stream names are looked up without regard to case, by the shared rule.
 int CompareNames(const QString &a, const QString &b)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive);
+    return CompareNoCase(a, b);
 }
 
 // The smallest entry of a payload: a name length, an empty name and a size.

@@ -132,7 +132,7 @@ private:
 
 Q_DECLARE_METATYPE(StreamSet)
 
-class TestVellStreams : public QObject
+class TstVellStreams : public QObject
 {
     Q_OBJECT
 
@@ -165,7 +165,7 @@ private slots:
     void missingFileIsAStreamError();
 };
 
-void TestVellStreams::emptyContainerIsFlagsAndTwelveBytePayload()
+void TstVellStreams::emptyContainerIsFlagsAndTwelveBytePayload()
 {
     TVellStreams v;
     const QByteArray image = v.SaveToByteArray();
@@ -182,7 +182,7 @@ void TestVellStreams::emptyContainerIsFlagsAndTwelveBytePayload()
     QVERIFY(!back.Encrypted);
 }
 
-void TestVellStreams::roundTrip_data()
+void TstVellStreams::roundTrip_data()
 {
     QTest::addColumn<bool>("compressed");
     QTest::addColumn<StreamSet>("streams");
@@ -210,7 +210,7 @@ void TestVellStreams::roundTrip_data()
     }
 }
 
-void TestVellStreams::roundTrip()
+void TstVellStreams::roundTrip()
 {
     QFETCH(bool, compressed);
     QFETCH(StreamSet, streams);
@@ -236,7 +236,7 @@ void TestVellStreams::roundTrip()
     }
 }
 
-void TestVellStreams::namesDifferingInCaseAreOneName()
+void TstVellStreams::namesDifferingInCaseAreOneName()
 {
     TVellStreams v;
     v.StoreStream("Config", "first");
@@ -251,7 +251,7 @@ void TestVellStreams::namesDifferingInCaseAreOneName()
     QCOMPARE(in.ReadStream("Grid"), QByteArray("b"));
 }
 
-void TestVellStreams::entriesAreWrittenInNameOrderIgnoringCase()
+void TstVellStreams::entriesAreWrittenInNameOrderIgnoringCase()
 {
     TVellStreams v;
     v.Compressed = false;
@@ -265,7 +265,7 @@ void TestVellStreams::entriesAreWrittenInNameOrderIgnoringCase()
     QCOMPARE(v.SaveToByteArray(), StoredImage(want));
 }
 
-void TestVellStreams::storedImageLoadsUncompressed()
+void TstVellStreams::storedImageLoadsUncompressed()
 {
     // A stored body beginning with the magic, including an empty stream and
     // trailing bytes after the last entry, which are ignored.
@@ -278,7 +278,7 @@ void TestVellStreams::storedImageLoadsUncompressed()
     QCOMPARE(v.ReadStream("text"), QByteArray("line\r\n"));
 }
 
-void TestVellStreams::flagsComeFromTheFile_data()
+void TstVellStreams::flagsComeFromTheFile_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<bool>("compressed");
@@ -292,7 +292,7 @@ void TestVellStreams::flagsComeFromTheFile_data()
     QTest::newRow("other bytes mean stored and plain") << QByteArray("xy") + payload << false << false;
 }
 
-void TestVellStreams::flagsComeFromTheFile()
+void TstVellStreams::flagsComeFromTheFile()
 {
     QFETCH(QByteArray, image);
     QFETCH(bool, compressed);
@@ -304,7 +304,7 @@ void TestVellStreams::flagsComeFromTheFile()
     QCOMPARE(v.ReadStream("A"), QByteArray("1"));
 }
 
-void TestVellStreams::wrongMagicIsFileCorrupt_data()
+void TstVellStreams::wrongMagicIsFileCorrupt_data()
 {
     QTest::addColumn<QByteArray>("image");
 
@@ -317,7 +317,7 @@ void TestVellStreams::wrongMagicIsFileCorrupt_data()
     QTest::newRow("decompressed payload shorter than the magic") << CompressedImage(kMagic.left(7));
 }
 
-void TestVellStreams::wrongMagicIsFileCorrupt()
+void TstVellStreams::wrongMagicIsFileCorrupt()
 {
     QFETCH(QByteArray, image);
     TVellStreams v;
@@ -337,7 +337,7 @@ void TestVellStreams::wrongMagicIsFileCorrupt()
     QCOMPARE(v.ReadStream("Kept"), QByteArray("old"));
 }
 
-void TestVellStreams::incompleteTableIsCompressedCorrupt()
+void TstVellStreams::incompleteTableIsCompressedCorrupt()
 {
     // A block whose length-code table holds one code of length 1.
     QByteArray image = QByteArray("& ") + LE(12, 4);
@@ -357,7 +357,7 @@ void TestVellStreams::incompleteTableIsCompressedCorrupt()
     QCOMPARE(v.ReadStream("Kept"), QByteArray("old"));
 }
 
-void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder_data()
+void TstVellStreams::loadedStreamsDoNotDependOnStoredOrder_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<StreamSet>("expected");  // in name order
@@ -429,7 +429,7 @@ void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder_data()
     QTest::newRow("1,000,000 entries, 1,000 names") << StoredImage(PayloadOf(most)) << lastOfEach;
 }
 
-void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder()
+void TstVellStreams::loadedStreamsDoNotDependOnStoredOrder()
 {
     QFETCH(QByteArray, image);
     QFETCH(StreamSet, expected);
@@ -444,7 +444,7 @@ void TestVellStreams::loadedStreamsDoNotDependOnStoredOrder()
         QCOMPARE(v.ReadStream(name), data);
 }
 
-void TestVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason_data()
+void TstVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<int>("spareMiB");  // memory the load may take; 0: no cap
@@ -479,7 +479,7 @@ void TestVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason_data()
         << zeros(200 << 20, 200 << 20) << 64 << "File is corrupt. There is not enough memory to load it.";
 }
 
-void TestVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason()
+void TstVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason()
 {
     QFETCH(QByteArray, image);
     QFETCH(int, spareMiB);
@@ -506,7 +506,7 @@ void TestVellStreams::filesBeyondTheLimitsAreRefusedWithTheirReason()
     QCOMPARE(v.StreamNames(), QStringList{"Kept"});
 }
 
-void TestVellStreams::badEntriesAreStreamErrors_data()
+void TstVellStreams::badEntriesAreStreamErrors_data()
 {
     QTest::addColumn<QByteArray>("payload");
 
@@ -521,7 +521,7 @@ void TestVellStreams::badEntriesAreStreamErrors_data()
     QTest::newRow("size field cut") << kMagic + LE(1, 4) + LE(1, 2) + "A" + LE(1, 3);
 }
 
-void TestVellStreams::badEntriesAreStreamErrors()
+void TstVellStreams::badEntriesAreStreamErrors()
 {
     QFETCH(QByteArray, payload);
     for (const QByteArray &image : {StoredImage(payload), CompressedImage(payload)}) {
@@ -534,7 +534,7 @@ void TestVellStreams::badEntriesAreStreamErrors()
     }
 }
 
-void TestVellStreams::fileCutShort_data()
+void TstVellStreams::fileCutShort_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<QString>("error");
@@ -558,7 +558,7 @@ void TestVellStreams::fileCutShort_data()
     QTest::newRow("stored, inside the name") << stored.left(2 + 12 + 3) << "stream";
 }
 
-void TestVellStreams::fileCutShort()
+void TstVellStreams::fileCutShort()
 {
     QFETCH(QByteArray, image);
     QFETCH(QString, error);
@@ -583,7 +583,7 @@ void TestVellStreams::fileCutShort()
     }
 }
 
-void TestVellStreams::everyCutEndsInALoadOrOneOfTheTwoErrors_data()
+void TstVellStreams::everyCutEndsInALoadOrOneOfTheTwoErrors_data()
 {
     QTest::addColumn<bool>("compressed");
     QTest::addColumn<bool>("mustFail");
@@ -594,7 +594,7 @@ void TestVellStreams::everyCutEndsInALoadOrOneOfTheTwoErrors_data()
     QTest::newRow("compressed") << true << false;
 }
 
-void TestVellStreams::everyCutEndsInALoadOrOneOfTheTwoErrors()
+void TstVellStreams::everyCutEndsInALoadOrOneOfTheTwoErrors()
 {
     QFETCH(bool, compressed);
     QFETCH(bool, mustFail);
@@ -620,7 +620,7 @@ void TestVellStreams::everyCutEndsInALoadOrOneOfTheTwoErrors()
     }
 }
 
-void TestVellStreams::readStreamAppendsAndRewinds()
+void TstVellStreams::readStreamAppendsAndRewinds()
 {
     TVellStreams v;
     v.StoreStream("Selected", "Agility\r\n");
@@ -644,7 +644,7 @@ void TestVellStreams::readStreamAppendsAndRewinds()
     v.ReadStream("Selected", nullptr);  // nothing to write to: nothing happens
 }
 
-void TestVellStreams::storeStreamCopiesTheWholeSource()
+void TstVellStreams::storeStreamCopiesTheWholeSource()
 {
     QByteArray source("whole content");
     QBuffer buffer(&source);
@@ -665,7 +665,7 @@ void TestVellStreams::storeStreamCopiesTheWholeSource()
     QVERIFY_THROWS_EXCEPTION(EStreamError, v.StoreStream("Closed", &closed));
 }
 
-void TestVellStreams::saveToFileReplacesTheFile()
+void TstVellStreams::saveToFileReplacesTheFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("project.lud");
@@ -687,7 +687,7 @@ void TestVellStreams::saveToFileReplacesTheFile()
     QCOMPARE(in.StreamNames(), QStringList{"Other"});
 }
 
-void TestVellStreams::failedSaveLeavesTheOldFileWhole()
+void TstVellStreams::failedSaveLeavesTheOldFileWhole()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("project.lud");
@@ -731,7 +731,7 @@ void TestVellStreams::failedSaveLeavesTheOldFileWhole()
     QVERIFY(QFileInfo(dir.filePath("folder.lud")).isDir());
 }
 
-void TestVellStreams::missingFileIsAStreamError()
+void TstVellStreams::missingFileIsAStreamError()
 {
     QTemporaryDir dir;
     TVellStreams v;
@@ -740,5 +740,5 @@ void TestVellStreams::missingFileIsAStreamError()
     QCOMPARE(v.ReadStream("Kept"), QByteArray("1"));
 }
 
-QTEST_GUILESS_MAIN(TestVellStreams)
+QTEST_GUILESS_MAIN(TstVellStreams)
 #include "tst_vellstreams.moc"
