@@ -32,8 +32,11 @@ QIcon MarkerIcon(int code)
 
 QIcon LudraIcon()
 {
+    // The sizes a window's title bar, task bar and About box use. The larger
+    // renderings are for the desktop's launcher; handing them to the window
+    // would only make it decode them at every start.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/ludra-%1.png").arg(size), QSize(size, size));
     return icon;
 }

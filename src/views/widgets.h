@@ -34,7 +34,7 @@ QLabel *MakeStateLabel(const QString &text, const QString &objectName, const QSt
 // The image of a marker code (0 to 13).
 QIcon MarkerIcon(int code);
 
-// The program's own icon, in every size a desktop asks for.
+// The program's own icon, in the sizes a window shows it (16 to 64 pixels).
 QIcon LudraIcon();
 
 // A read-only grid showing a result table: its row 0 as the column headers,
