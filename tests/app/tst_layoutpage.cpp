@@ -2,6 +2,7 @@
 #include "common/paths.h"
 #include "layout/layoutstate.h"
 #include "support/scriptedprompter.h"
+#include "support/widgettexts.h"
 #include "support/testfiles.h"
 
 #include <QAction>
@@ -26,14 +27,6 @@
 using namespace ludra;
 
 namespace {
-
-QStringList comboTexts(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.append(combo->itemText(i));
-    return texts;
-}
 
 QStringList listTexts(const QListWidget *list)
 {

@@ -7,6 +7,7 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "support/scriptedprompter.h"
+#include "support/widgettexts.h"
 #include "support/testfiles.h"
 #include "views/widgets.h"
 
@@ -36,14 +37,6 @@ using namespace ludra;
 Q_DECLARE_METATYPE(const ludra::TNano *)
 
 namespace {
-
-QStringList comboTexts(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.append(combo->itemText(i));
-    return texts;
-}
 
 // Captions of a menu's items in order, "-" for a separator.
 QStringList menuCaptions(const QMenu *menu)
