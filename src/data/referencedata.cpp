@@ -1,9 +1,6 @@
 #include "data/referencedata.h"
 
-#include "common/collation.h"
 #include "common/paths.h"
-
-#include <algorithm>
 
 namespace ludra {
 
@@ -32,15 +29,12 @@ bool ReferenceData::loadRequirements()
     return ReadRequirements(BesideExe(RefFile::Requirements), m_unknown, m_requirements);
 }
 
-QList<SkillEntry> ReferenceData::sortedSkills() const
+QList<SkillEntry> ReferenceData::skillEntries() const
 {
     QList<SkillEntry> entries;
     entries.reserve(m_nanoList.count());
     for (int i = 0; i < m_nanoList.count(); ++i)
         entries.append(SkillEntry{m_nanoList.name(i), m_nanoList.at(i)});
-    std::stable_sort(entries.begin(), entries.end(), [](const SkillEntry &a, const SkillEntry &b) {
-        return CompareText(a.name, b.name) < 0;
-    });
     return entries;
 }
 

@@ -44,9 +44,9 @@ public:
     // Reads the requirement file; false when the file is missing.
     bool loadRequirements();
 
-    // Every catalogue entry, in the order of the available-skills list:
-    // alphabetical without regard to case, catalogue order among equals.
-    QList<SkillEntry> sortedSkills() const;
+    // Every catalogue entry with its skill name, in catalogue order; the
+    // skill lists sort them.
+    QList<SkillEntry> skillEntries() const;
 
 private:
     TNanoList m_nanoList;

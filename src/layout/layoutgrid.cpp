@@ -24,7 +24,8 @@ QVariant LayoutTableModel::markerImage(int column, int row) const
 
 QVariant LayoutTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid())
+    // The layout state and its table go together.
+    if (!index.isValid() || !hasTable())
         return QVariant();
     const int column = tableColumn(index.column());
     const int row = tableRow(index.row());
@@ -45,7 +46,7 @@ QVariant LayoutTableModel::data(const QModelIndex &index, int role) const
 
 QVariant LayoutTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DecorationRole)
+    if (role != Qt::DecorationRole || !hasTable())
         return TextTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Horizontal)
         return markerImage(tableColumn(section), 0);

@@ -1,10 +1,11 @@
 #include "layout/layoutpage.h"
 
+#include "app/messages.h"
 #include "common/command.h"
 #include "data/referencedata.h"
-#include "app/messages.h"
 #include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
+#include "layout/skilllists.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -13,8 +14,8 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QMouseEvent>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,8 +23,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QItemSelectionModel>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -142,7 +143,6 @@ void LayoutPage::createControls()
                    QStringLiteral("Key to icons"));
     btnKey->setToolTip(QStringLiteral("Point at or press to show the key to the cell icons"));
     btnKey->installEventFilter(this);
-    connect(btnKey, &QPushButton::clicked, this, [this] { RunCommand(m_prompter, [this] { btnKeyClick(); }); });
 
     // Right-hand column: views, the two skill lists and stock control.
     auto *addRow = new QHBoxLayout;
@@ -193,15 +193,15 @@ void LayoutPage::createControls()
     panKey = createKeyPanel();
     installEventFilter(this);
 
-    auto command = [this](auto handler) { return [this, handler] { (this->*handler)(); }; };
-    connect(btnAdd, &QPushButton::clicked, this, command(&LayoutPage::btnAddClick));
-    connect(btnRemove, &QPushButton::clicked, this, command(&LayoutPage::btnRemoveClick));
-    connect(btnUp, &QToolButton::clicked, this, command(&LayoutPage::btnUpClick));
-    connect(btnDown, &QToolButton::clicked, this, command(&LayoutPage::btnDownClick));
-    connect(btnPopup, &QToolButton::clicked, this, command(&LayoutPage::btnPopupClick));
-    connect(btnAllocate, &QPushButton::clicked, this, command(&LayoutPage::btnAllocateClick));
-    connect(cboViewStyle, &QComboBox::currentIndexChanged, this, command(&LayoutPage::cboViewStyleChange));
-    connect(cboInside, &QComboBox::currentIndexChanged, this, command(&LayoutPage::cboInsideChange));
+    connect(btnKey, &QPushButton::clicked, this, &LayoutPage::btnKeyClick);
+    connect(btnAdd, &QPushButton::clicked, this, &LayoutPage::btnAddClick);
+    connect(btnRemove, &QPushButton::clicked, this, &LayoutPage::btnRemoveClick);
+    connect(btnUp, &QToolButton::clicked, this, &LayoutPage::btnUpClick);
+    connect(btnDown, &QToolButton::clicked, this, &LayoutPage::btnDownClick);
+    connect(btnPopup, &QToolButton::clicked, this, &LayoutPage::btnPopupClick);
+    connect(btnAllocate, &QPushButton::clicked, this, &LayoutPage::btnAllocateClick);
+    connect(cboViewStyle, &QComboBox::currentIndexChanged, this, &LayoutPage::cboViewStyleChange);
+    connect(cboInside, &QComboBox::currentIndexChanged, this, &LayoutPage::cboInsideChange);
     // The current entries of the lists are the core's: choosing one in a list
     // tells it.
     connect(cboAvaNanos, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -276,8 +276,8 @@ void LayoutPage::createMenus()
     mnuSelected = submenu(QStringLiteral("mnuSelected"));
     ClearAll1 = item(mnuSelected, QStringLiteral("ClearAll1"), QStringLiteral("&Clear All"));
     AutoAllocate1 = item(mnuSelected, QStringLiteral("AutoAllocate1"), QStringLiteral("&Auto Allocate"));
-    connect(ClearAll1, &QAction::triggered, this, [this] { ClearAll1Click(); });
-    connect(AutoAllocate1, &QAction::triggered, this, [this] { btnAllocateClick(); });
+    connect(ClearAll1, &QAction::triggered, this, &LayoutPage::ClearAll1Click);
+    connect(AutoAllocate1, &QAction::triggered, this, &LayoutPage::btnAllocateClick);
     mnuIconPopup = submenu(QStringLiteral("mnuIconPopup"));
     mnuPopup = submenu(QStringLiteral("mnuPopup"));
 
@@ -319,7 +319,7 @@ void LayoutPage::buildDefaultSelectionsMenu()
 
 void LayoutPage::fillAvailableSkills()
 {
-    m_layout.skills().assignAvailable(m_reference.sortedSkills());
+    m_layout.skills().assignAvailable(m_reference.skillEntries());
     showSkillLists();
 }
 
@@ -376,57 +376,47 @@ void LayoutPage::prepareLayoutGrid()
 // ---------------------------------------------------------------------------
 // Commands: each runs its body inside the one error boundary.
 
-void LayoutPage::btnAddClick()
+void LayoutPage::changeSkillLists(const std::function<void(SkillLists &)> &change)
 {
-    RunCommand(m_prompter, [this] {
-        m_layout.skills().add();
+    RunCommand(m_prompter, [this, &change] {
+        change(m_layout.skills());
         showSkillLists();
     });
+}
+
+void LayoutPage::btnAddClick()
+{
+    changeSkillLists([](SkillLists &skills) { skills.add(); });
 }
 
 void LayoutPage::btnRemoveClick()
 {
-    RunCommand(m_prompter, [this] {
-        m_layout.skills().remove();
-        showSkillLists();
-    });
+    changeSkillLists([](SkillLists &skills) { skills.remove(); });
 }
 
 void LayoutPage::btnUpClick()
 {
-    RunCommand(m_prompter, [this] {
-        m_layout.skills().moveUp();
-        showSkillLists();
-    });
+    changeSkillLists([](SkillLists &skills) { skills.moveUp(); });
 }
 
 void LayoutPage::btnDownClick()
 {
-    RunCommand(m_prompter, [this] {
-        m_layout.skills().moveDown();
-        showSkillLists();
-    });
+    changeSkillLists([](SkillLists &skills) { skills.moveDown(); });
 }
 
 void LayoutPage::ClearAll1Click()
 {
-    RunCommand(m_prompter, [this] {
-        m_layout.skills().clearAll();
-        showSkillLists();
-    });
+    changeSkillLists([](SkillLists &skills) { skills.clearAll(); });
+}
+
+void LayoutPage::ClickMenu(int line)
+{
+    changeSkillLists([this, line](SkillLists &) { m_layout.ClickMenu(line); });
 }
 
 void LayoutPage::btnPopupClick()
 {
     RunCommand(m_prompter, [this] { mnuPopup->popup(QCursor::pos()); });
-}
-
-void LayoutPage::ClickMenu(int line)
-{
-    RunCommand(m_prompter, [this, line] {
-        m_layout.ClickMenu(line);
-        showSkillLists();
-    });
 }
 
 void LayoutPage::cboViewStyleChange()
@@ -573,12 +563,14 @@ void LayoutPage::btnKeyClick()
 {
     // Pressing shows the panel, also when pointing at the button already has;
     // pressing again hides it, for keyboard users.
-    if (panKey->isVisible() && !m_keyShownByPointer) {
-        setKeyPanelVisible(false);
-        return;
-    }
-    m_keyShownByPointer = false;
-    setKeyPanelVisible(true);
+    RunCommand(m_prompter, [this] {
+        if (panKey->isVisible() && !m_keyShownByPointer) {
+            setKeyPanelVisible(false);
+            return;
+        }
+        m_keyShownByPointer = false;
+        setKeyPanelVisible(true);
+    });
 }
 
 void LayoutPage::setKeyPanelVisible(bool visible)

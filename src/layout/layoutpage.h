@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -20,6 +22,7 @@ class NumberBox;
 class Prompter;
 class ReferenceData;
 class LayoutTableModel;
+class SkillLists;
 
 // The "Layout" tab: the layout grid, the view selectors, the available and
 // selected skill lists, stock control, the duplicate warning and the key to
@@ -81,6 +84,9 @@ private:
     void createMenus();
     void setKeyPanelVisible(bool visible);
     void btnKeyClick();
+    // Runs a change of the skill lists as a command and shows the lists after
+    // it.
+    void changeSkillLists(const std::function<void(SkillLists &)> &change);
     // Shows the two skill lists and their current entries as the core holds
     // them.
     void showSkillLists();

@@ -134,11 +134,16 @@ void LayoutState::prepareBodyView(const QStringList &bodySlots)
     m_currentView = LayoutView::BodyPlacement;
 }
 
-void LayoutState::clearMarks()
+void LayoutState::resetMarkTables()
 {
     m_colorGrid.reset();
     m_icons.reset();
     m_secondIcons.reset();
+}
+
+void LayoutState::clearMarks()
+{
+    resetMarkTables();
     m_currentView = LayoutView::BodyPlacement;
 }
 
@@ -250,9 +255,7 @@ void LayoutState::clearForAllocation()
     for (int r = 1; r < m_table.rowCount(); ++r)
         for (int c = 1; c < m_table.columnCount(); ++c)
             m_table.setCell(c, r, QString());
-    m_colorGrid.reset();
-    m_icons.reset();
-    m_secondIcons.reset();
+    resetMarkTables();
 }
 
 bool LayoutState::allocate(const QStringList &bodySlots)

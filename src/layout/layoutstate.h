@@ -149,6 +149,9 @@ private:
     }
     void translateNames(LayoutNames to, const TNanoList &nanoList);
     void clearForAllocation();
+    // Empties the duplicate marks and the markers of both views, headers
+    // included.
+    void resetMarkTables();
 
     TextTable m_table;
     TCellTable<bool> m_colorGrid;

@@ -1,7 +1,6 @@
 #include "storage/vellstreams.h"
 
 #include "common/collation.h"
-
 #include "storage/lh5.h"
 
 #include <QDir>

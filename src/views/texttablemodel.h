@@ -29,6 +29,11 @@ public:
     int tableColumn(int viewColumn) const { return viewColumn + m_firstColumn; }
     int tableRow(int viewRow) const { return viewRow + 1; }
 
+protected:
+    // Whether the table is still there; a model over a table that is gone
+    // shows nothing.
+    bool hasTable() const { return !m_table.isNull(); }
+
 private:
     void onCellsChanged(int firstColumn, int firstRow, int lastColumn, int lastRow);
 
