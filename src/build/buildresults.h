@@ -2,13 +2,36 @@
 
 #include "common/texttable.h"
 
+#include <QList>
 #include <QStringList>
 
 namespace ludra {
 
+// Column indexes of the requirement table.
+namespace ReqCol {
+inline constexpr int Cluster = 0, Credits = 1, SkillReq = 2, Implant = 3, Type = 4, Treatment = 5, SecondarySkill = 6;
+}
+// Column indexes of the skill increase table.
+namespace SkillCol {
+inline constexpr int Skill = 0, Increase = 1, Clusters = 2;
+}
+// Column indexes of the suggestion table.
+namespace SuggestCol {
+inline constexpr int Addition = 0, Implant = 1, NewSecondarySkill = 2;
+}
+
+// Blanks every data cell of a result table and cuts it to one data row; the
+// header row stays.
+void ClearResultTable(TextTable &table);
+
+// Sorts the data rows of a table (row 0 stays) by the given columns in order,
+// ascending, comparing the cell texts with the one collation; rows that
+// compare equal keep their order.
+void SortResultRows(TextTable &table, const QList<int> &columns);
+
 // What a build produces: the skill increase, requirement and suggestion
-// tables (row 0 their headers, one blank data row until a build fills them)
-// and the build log.
+// tables (row 0 their headers, one blank data row until a build fills them),
+// the sort state of the two sortable tables, and the build log.
 class BuildResults
 {
 public:
@@ -21,13 +44,28 @@ public:
     const TextTable &reqTable() const { return m_reqTable; }
     const TextTable &suggestTable() const { return m_suggestTable; }
 
+    // The sort columns of a table, in order; empty when it is in build order.
+    const QList<int> &reqSortColumns() const { return m_reqSort; }
+    const QList<int> &skillIncSortColumns() const { return m_skillIncSort; }
+    void clearSortColumns();
+    // "Sort by Type/Cluster Name": the requirement rows by type, then by the
+    // cluster text.
+    void resortRequirements();
+
+    // The failure lines of the last build (BuildLog).
     const QStringList &buildLog() const { return m_buildLog; }
     void clearBuildLog() { m_buildLog.clear(); }
+    void addLogLine(const QString &line) { m_buildLog.append(line); }
+
+    // Blanks all three tables to one data row each; the headers stay.
+    void clearTables();
 
 private:
     TextTable m_skillIncTable;
     TextTable m_reqTable;
     TextTable m_suggestTable;
+    QList<int> m_reqSort;
+    QList<int> m_skillIncSort;
     QStringList m_buildLog;
 };
 

@@ -2,6 +2,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <array>
 
 namespace ludra {
 
@@ -17,17 +20,54 @@ struct ImplantSelection
     bool operator==(const ImplantSelection &) const = default;
 };
 
-// The settings a build reads besides the controls of the Build tab: the
-// individual implant selection, one entry per body slot once the user has made
-// one, none before.
+// The six attributes of "Important Attributes", in the order of their boxes.
+enum class Attribute { Strength, Agility, Stamina, Intelligence, Psychic, Sense };
+inline constexpr int AttributeCount = 6;
+
+// The attribute names as the recipes spell them, in Attribute order.
+const QStringList &AttributeNames();
+
+// The caption of lblIndiSelected for a number of selected implants.
+QString IndiSelectedCaption(int selected);
+
+// Every setting of the Build tab. Numbers stay as the text in their boxes:
+// nothing is validated when entered, and the build converts what it reads
+// with the strict integer rule.
 class BuildSettings
 {
 public:
+    // " Stock Handling ".
+    bool useStock = false;        // chkAvaStock
+    bool useRange = false;        // chkQLRange
+    QString rangeText = QStringLiteral("35"); // edtQLRange
+    bool removeStock = false;     // chkAgeStock
+
+    // " Quality Level Targets ".
+    bool oneLevel = true;         // rdoOneQL, else rdoIndiQL
+    QString implantQLText = QStringLiteral("1"); // edtImplantQL
+
+    // " Nano Programming Skill ".
+    bool warnNanoProg = false;    // chkUseNanoProg
+    QString maxNanoProgText = QStringLiteral("0"); // edtMaxNanoProg
+
+    // " Important Attributes ".
+    std::array<bool, AttributeCount> attributes{};
+
+    bool attribute(Attribute a) const { return attributes[std::size_t(a)]; }
+    void setAttribute(Attribute a, bool on) { attributes[std::size_t(a)] = on; }
+    bool anyAttribute() const;
+
+    // SelImp-Bool and SelImp-QL: one entry per body slot once the user has
+    // made a selection, none before (which counts as no slot selected).
     const QList<ImplantSelection> &implantSelections() const { return m_implantSelections; }
     void setImplantSelections(QList<ImplantSelection> selections) { m_implantSelections = std::move(selections); }
+    // How many slots the selection ticks.
+    int selectedImplants() const;
 
-    // Back to the state of a new window: no selection made.
-    void reset() { m_implantSelections.clear(); }
+    // Back to the state of a new window.
+    void reset() { *this = BuildSettings(); }
+
+    bool operator==(const BuildSettings &) const = default;
 
 private:
     QList<ImplantSelection> m_implantSelections;
