@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "common/paths.h"
 #include "common/prompter.h"
+#include "stock/stockfile.h"
 
 namespace ludra {
 
@@ -27,6 +28,19 @@ void LudraModel::resetBuildState()
 {
     m_buildSettings.reset();
     m_results.clearBuildLog();
+    m_stock.resetUse();
+    m_stock.Building = false;
+}
+
+void LudraModel::reloadStock()
+{
+    QStringList names;
+    const TNanoList &nanoList = m_reference.nanoList();
+    names.reserve(nanoList.count());
+    for (int i = 0; i < nanoList.count(); ++i)
+        names.append(nanoList.at(i)->ClusterName);
+    m_stock.stock().setClusterNames(names);
+    ReloadStock(m_stock.stock());
 }
 
 bool LudraModel::loadCatalogue(Prompter &prompter)

@@ -4,6 +4,7 @@
 #include "build/buildsettings.h"
 #include "data/referencedata.h"
 #include "layout/layoutstate.h"
+#include "stock/stocksourcing.h"
 
 namespace ludra {
 
@@ -24,6 +25,9 @@ public:
     const BuildSettings &buildSettings() const { return m_buildSettings; }
     BuildResults &results() { return m_results; }
     const BuildResults &results() const { return m_results; }
+    // The main window's copy of the stock register and what builds draw from it.
+    StockState &stock() { return m_stock; }
+    const StockState &stock() const { return m_stock; }
 
     // Start-up steps that may have to tell the user something, run by the main
     // window in its creation order.
@@ -39,12 +43,16 @@ public:
     void loadSecSkills(Prompter &prompter);
     // Reads the requirement file; when it is missing says so.
     void loadRequirements(Prompter &prompter);
+    // Makes the stock register's entries, one per catalogue record, and
+    // fills them from the stock file (ReloadStock).
+    void reloadStock();
 
 private:
     ReferenceData m_reference;
     LayoutState m_layout;
     BuildSettings m_buildSettings;
     BuildResults m_results;
+    StockState m_stock;
 };
 
 } // namespace ludra

@@ -85,4 +85,17 @@ void TextTable::setRow(int row, const QStringList &cells)
     Q_EMIT cellsChanged(0, row, m_columns - 1, row);
 }
 
+void TextTable::replaceRowsFrom(int firstRow, const QList<QStringList> &rows)
+{
+    if (firstRow < 0 || firstRow > rowCount())
+        throw ERangeError(QStringLiteral("Row %1 is outside a table of %2 rows.").arg(firstRow).arg(rowCount()));
+    m_rows.resize(firstRow);
+    m_rows.reserve(firstRow + rows.size());
+    for (QStringList cells : rows) {
+        cells.resize(m_columns);
+        m_rows.append(std::move(cells));
+    }
+    Q_EMIT shapeChanged();
+}
+
 } // namespace ludra

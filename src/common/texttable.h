@@ -28,6 +28,10 @@ public:
     // The cells of a row, one per column.
     QStringList row(int row) const;
     void setRow(int row, const QStringList &cells);
+    // Replaces every row from firstRow on with the given rows (each cut or
+    // padded to the column count), in one change of shape. firstRow must be
+    // within the table or just past its end.
+    void replaceRowsFrom(int firstRow, const QList<QStringList> &rows);
 
 Q_SIGNALS:
     // The cells of an inclusive range changed text.

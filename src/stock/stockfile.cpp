@@ -1,0 +1,126 @@
+#include "stock/stockfile.h"
+
+#include "common/errors.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "storage/vellstreams.h"
+
+#include <QFileInfo>
+
+namespace ludra {
+
+namespace {
+
+QByteArray listText(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += line.toLatin1();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QStringList streamLines(const TVellStreams &streams, const QString &name)
+{
+    return SplitLines(streams.ReadStream(name));
+}
+
+QString streamName(const char *prefix, int position)
+{
+    return QLatin1String(prefix) + QString::number(position);
+}
+
+void storeRegister(TVellStreams &streams, const StockRegister &stock)
+{
+    const QList<StockEntry> &clusters = stock.ClusterStock();
+    for (int i = 0; i < int(clusters.size()); ++i) {
+        const TStockList &items = clusters.at(i).stock;
+        streams.StoreStream(streamName("ClusterQL", i), listText(items.QualityLevels));
+        streams.StoreStream(streamName("ClusterCost", i), listText(items.Costs));
+        streams.StoreStream(streamName("ClusterType", i), listText(items.Types));
+    }
+    const QList<StockEntry> &implants = stock.ImplantStock();
+    for (int i = 0; i < int(implants.size()); ++i) {
+        const TStockList &items = implants.at(i).stock;
+        streams.StoreStream(streamName("ImplantQL", i), listText(items.QualityLevels));
+        streams.StoreStream(streamName("ImplantCost", i), listText(items.Costs));
+    }
+}
+
+} // namespace
+
+QString StockPath()
+{
+    return BesideExe(StockFileName);
+}
+
+const std::array<QString, 6> &ImplantClusterLists::streamNames()
+{
+    static const std::array<QString, 6> names{QStringLiteral("IC_Shining"), QStringLiteral("IC_Bright"),
+                                              QStringLiteral("IC_Faded"),   QStringLiteral("IC_Cost"),
+                                              QStringLiteral("IC_Type"),    QStringLiteral("IC_Quality")};
+    return names;
+}
+
+bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterLists *implantClusters)
+{
+    TVellStreams streams;
+    try {
+        streams.LoadFromFile(path);
+    } catch (const ECorruptFile &) {
+        return false;
+    } catch (const EStreamError &) {
+        return false;
+    }
+    QList<StockEntry> &clusters = stock.ClusterStock();
+    for (int i = 0; i < int(clusters.size()); ++i) {
+        TStockList &items = clusters[i].stock;
+        items.QualityLevels = streamLines(streams, streamName("ClusterQL", i));
+        items.Costs = streamLines(streams, streamName("ClusterCost", i));
+        items.Types = streamLines(streams, streamName("ClusterType", i));
+    }
+    QList<StockEntry> &implants = stock.ImplantStock();
+    for (int i = 0; i < int(implants.size()); ++i) {
+        TStockList &items = implants[i].stock;
+        items.QualityLevels = streamLines(streams, streamName("ImplantQL", i));
+        items.Costs = streamLines(streams, streamName("ImplantCost", i));
+    }
+    if (implantClusters) {
+        for (std::size_t i = 0; i < implantClusters->lists.size(); ++i)
+            implantClusters->lists[i] = streamLines(streams, ImplantClusterLists::streamNames()[i]);
+    }
+    return true;
+}
+
+void SaveStockFile(const QString &path, const StockRegister &stock, const ImplantClusterLists *implantClusters)
+{
+    TVellStreams streams;
+    if (implantClusters) {
+        for (std::size_t i = 0; i < implantClusters->lists.size(); ++i)
+            streams.StoreStream(ImplantClusterLists::streamNames()[i], listText(implantClusters->lists[i]));
+    } else if (QFileInfo::exists(path)) {
+        // Start from the file being replaced, so that whatever this register
+        // does not hold stays as it was; the register's own streams then
+        // replace theirs. A file that cannot be read has nothing to keep.
+        try {
+            streams.LoadFromFile(path);
+        } catch (const ECorruptFile &) {
+            streams.ClearStreams();
+        } catch (const EStreamError &) {
+            streams.ClearStreams();
+        }
+    }
+    storeRegister(streams, stock);
+    streams.Compressed = true;
+    streams.SaveToFile(path);
+}
+
+void ReloadStock(StockRegister &stock, const QString &path)
+{
+    stock.clearItems();
+    if (QFileInfo::exists(path))
+        LoadStockFile(path, stock);
+}
+
+} // namespace ludra

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "stock/stockregister.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace ludra {
+
+// The stock file beside the executable.
+inline const QString StockFileName = QStringLiteral("default.stk");
+// Its full path.
+QString StockPath();
+
+// The implant-cluster lists of the stock control window, in file order:
+// "IC_Shining", "IC_Bright", "IC_Faded", "IC_Cost", "IC_Type", "IC_Quality".
+// The program keeps them as they are read.
+struct ImplantClusterLists
+{
+    static const std::array<QString, 6> &streamNames();
+    std::array<QStringList, 6> lists;
+
+    bool operator==(const ImplantClusterLists &) const = default;
+};
+
+// A stock file is a compressed stream container with one stream per list,
+// each line followed by CR LF: "ClusterQL", "ClusterCost", "ClusterType" and
+// the position of each cluster entry, "ImplantQL" and "ImplantCost" and the
+// position of each slot entry, and the six implant-cluster lists. Nothing in
+// the file says how many entries it holds: the register does.
+
+// Fills the register's entries from the file: each entry's lists are
+// replaced by the streams of its position (a stream the file lacks gives an
+// empty list); streams the register has no entry for are ignored. With
+// implantClusters, also those. A file that cannot be read or is corrupt
+// changes nothing and returns false; there is nothing to tell the user.
+bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterLists *implantClusters = nullptr);
+
+// Writes the register to the file, replacing it only once the new file is
+// whole. With implantClusters the six lists are written from it; without,
+// every stream of the file being replaced that this register does not write
+// (the implant-cluster lists, entries beyond the register) is carried over
+// as it was. Throws EStreamError when the file cannot be written.
+void SaveStockFile(const QString &path, const StockRegister &stock,
+                   const ImplantClusterLists *implantClusters = nullptr);
+
+// Empties the register's items and reads the stock file into it when there is
+// one (ReloadStock).
+void ReloadStock(StockRegister &stock, const QString &path = StockPath());
+
+} // namespace ludra
