@@ -1,0 +1,573 @@
+#include "build/buildformulas.h"
+#include "build/buildresults.h"
+#include "build/buildrunner.h"
+#include "build/suggestions.h"
+#include "common/errors.h"
+#include "common/paths.h"
+#include "data/referencedata.h"
+#include "stock/stockfile.h"
+#include "stock/stocksourcing.h"
+#include "support/scriptedprompter.h"
+#include "support/testfiles.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+#include <QTest>
+
+using namespace ludra;
+
+namespace {
+
+// The catalogue of the build tests: cluster, skill, Shining, Bright and
+// Faded slot, category.
+const QByteArray Catalogue = "Alpha Cluster,Alpha Skill,HEAD,CHEST,EAR,1\r\n"
+                             "Beta Cluster,Beta Skill,CHEST,HEAD,EYE,1\r\n"
+                             "Gamma Cluster,Alpha Skill,EAR,EYE,HEAD,1\r\n"
+                             "Cut Cluster,Nano Cost,FEET,FEET,FEET,12\r\n"
+                             "Odd Cluster,Odd Skill,LEG,LEG,LEG,13\r\n";
+
+TNanoList catalogue()
+{
+    TNanoList list;
+    UnknownCounter counter;
+    for (const QByteArray &line : Catalogue.split('\n'))
+        if (!line.trimmed().isEmpty())
+            list.add(ParseCatalogueLine(QString::fromLatin1(line), counter));
+    return list;
+}
+
+TSecSkills recipes(const QString &text)
+{
+    TSecSkills table;
+    table.assign(text, 0);
+    return table;
+}
+
+// Requirement rows "slot|type|cluster", built in order; the other columns as a
+// build leaves them before the suggestions.
+void fillRequirements(TextTable &table, const QStringList &rows)
+{
+    ClearResultTable(table);
+    table.setRowCount(int(rows.size()) + 1);
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList f = rows.at(r).split(u'|');
+        table.setRow(r + 1, {f.at(2) + QStringLiteral(" (QL 10)"), QStringLiteral("0"), QStringLiteral("0"),
+                             f.at(0) + QStringLiteral(" (QL 10)"), f.at(1), QStringLiteral("42"),
+                             QStringLiteral("24 ")});
+    }
+}
+
+QStringList tableRows(const TextTable &table)
+{
+    QStringList result;
+    for (int r = 1; r < table.rowCount(); ++r)
+        result.append(table.row(r).join(u'|'));
+    return result;
+}
+
+// One owned item per "QL|cost|type".
+void own(StockRegister &stock, const QString &name, const QStringList &items)
+{
+    const int entry = name.contains(QLatin1String("Cluster")) ? stock.findCluster(name) : stock.findImplant(name);
+    QVERIFY(entry >= 0);
+    TStockList &list = name.contains(QLatin1String("Cluster")) ? stock.ClusterStock()[entry].stock
+                                                               : stock.ImplantStock()[entry].stock;
+    for (const QString &item : items) {
+        const QStringList f = item.split(u'|');
+        list.QualityLevels.append(f.at(0));
+        list.Costs.append(f.at(1));
+        if (f.size() > 2)
+            list.Types.append(f.at(2));
+    }
+}
+
+} // namespace
+
+class TstBuild : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A whole build over the reference files of a temporary folder.
+    QTemporaryDir m_dir;
+    ReferenceData m_reference;
+    std::unique_ptr<LayoutState> m_layout;
+    BuildSettings m_settings;
+    std::unique_ptr<BuildResults> m_results;
+    StockState m_stock;
+    ScriptedPrompter m_prompter;
+
+    void resetBuild();
+    void place(const QString &slot, int column, const QString &cluster);
+    bool build();
+
+private Q_SLOTS:
+    void initTestCase();
+    void init() { resetBuild(); }
+
+    void implantRequirements_data();
+    void implantRequirements();
+    void skillIncrease_data();
+    void skillIncrease();
+    void nanoProgrammingExtended_data();
+    void nanoProgrammingExtended();
+    void individualQL_data();
+    void individualQL();
+
+    void buildFillsTablesInLayoutOrder();
+    void emptyLayoutLeavesOneBlankRowEach();
+    void unknownClusterTallyIsWrittenOver();
+    void targetOfZeroIsRefused_data();
+    void targetOfZeroIsRefused();
+    void badNumberEndsBuildAndRestoresLayout();
+
+    void suggestions_data();
+    void suggestions();
+
+    void stockRules_data();
+    void stockRules();
+    void removalConsumesBeforeNextCell();
+    void confirmedRemovalRewritesStockFile();
+};
+
+void TstBuild::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    SetBaseDir(m_dir.path());
+    writeFile(m_dir.filePath(QStringLiteral("data.csv")), Catalogue);
+    writeFile(m_dir.filePath(QStringLiteral("SecSkill.csv")),
+              "Strength,Beta Cluster,Empty,Alpha Cluster\r\nAgility,Empty,Empty,Alpha Cluster\r\n"
+              "Gamma Cluster,Bright text,Faded text,Shining text\r\n");
+    writeFile(m_dir.filePath(QStringLiteral("require.csv")),
+              "Alpha Cluster,x,3\r\nBeta Cluster,x,9\r\nGamma Cluster,x,21\r\n");
+    QVERIFY(m_reference.loadSkillReq(nullptr));
+    QVERIFY(m_reference.loadCatalogue());
+    QVERIFY(m_reference.loadSecSkills());
+    QVERIFY(m_reference.loadRequirements());
+}
+
+void TstBuild::resetBuild()
+{
+    m_layout = std::make_unique<LayoutState>();
+    m_layout->prepareBodyView(m_reference.bodySlots());
+    m_layout->setNames(LayoutNames::ClusterNames, m_reference.nanoList());
+    m_settings.reset();
+    m_results = std::make_unique<BuildResults>();
+    m_stock = StockState();
+    QStringList names;
+    for (int i = 0; i < m_reference.nanoList().count(); ++i)
+        names.append(m_reference.nanoList().at(i)->ClusterName);
+    m_stock.stock().setClusterNames(names);
+    m_prompter = ScriptedPrompter();
+    QFile::remove(StockPath());
+}
+
+void TstBuild::place(const QString &slot, int column, const QString &cluster)
+{
+    m_layout->table().setCell(column, int(m_reference.bodySlots().indexOf(slot)) + 1, cluster);
+}
+
+bool TstBuild::build()
+{
+    BuildRunner runner(m_reference, *m_layout, m_settings, *m_results, m_stock, m_prompter);
+    return runner.run();
+}
+
+void TstBuild::implantRequirements_data()
+{
+    QTest::addColumn<int>("q");
+    QTest::addColumn<qint64>("treatment");
+    QTest::addColumn<qint64>("secondary");
+    QTest::newRow("0") << 0 << qint64(6) << qint64(4);
+    QTest::newRow("1") << 1 << qint64(11) << qint64(6);
+    QTest::newRow("100") << 100 << qint64(479) << qint64(204);
+    QTest::newRow("200") << 200 << qint64(951) << qint64(404);
+    QTest::newRow("201") << 201 << qint64(1001) << qint64(426);
+    QTest::newRow("250") << 250 << qint64(1521) << qint64(757);
+    QTest::newRow("300") << 300 << qint64(2051) << qint64(1095);
+}
+
+void TstBuild::implantRequirements()
+{
+    QFETCH(int, q);
+    QFETCH(qint64, treatment);
+    QFETCH(qint64, secondary);
+    QCOMPARE(TreatmentReq(q), treatment);
+    QCOMPARE(SecondarySkillReq(q), secondary);
+}
+
+void TstBuild::skillIncrease_data()
+{
+    QTest::addColumn<QString>("cluster");
+    QTest::addColumn<int>("q");
+    QTest::addColumn<QList<qint64>>("shiningBrightFaded");
+    // Skill clusters: base 6, 3, 2 at level 1; the table's 105, 63, 42 at 200
+    // and 141, 85, 57 at 300.
+    QTest::newRow("skill 1") << "Alpha Cluster" << 1 << QList<qint64>{6, 3, 2};
+    QTest::newRow("skill 100") << "Alpha Cluster" << 100 << QList<qint64>{55, 33, 22};
+    QTest::newRow("skill 200") << "Alpha Cluster" << 200 << QList<qint64>{105, 63, 42};
+    QTest::newRow("skill 201") << "Alpha Cluster" << 201 << QList<qint64>{105, 63, 42};
+    QTest::newRow("skill 300") << "Alpha Cluster" << 300 << QList<qint64>{141, 85, 57};
+    // Nano Cost falls below 2 and is held there.
+    QTest::newRow("nano cost 100") << "Cut Cluster" << 100 << QList<qint64>{2, 2, 2};
+    QTest::newRow("category 13") << "Odd Cluster" << 150 << QList<qint64>{2, 2, 2};
+    QTest::newRow("not in catalogue") << "Nobody" << 150 << QList<qint64>{2, 2, 2};
+}
+
+void TstBuild::skillIncrease()
+{
+    QFETCH(QString, cluster);
+    QFETCH(int, q);
+    QFETCH(QList<qint64>, shiningBrightFaded);
+    const TNanoList nanoList = catalogue();
+    const TSkillReq table;
+    QList<qint64> got;
+    for (const QString &type : ClusterTypeNames())
+        got.append(SkillIncrease(nanoList, table, cluster, type, q));
+    QCOMPARE(got, shiningBrightFaded);
+}
+
+void TstBuild::nanoProgrammingExtended_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("q");
+    QTest::addColumn<qint64>("requirement");
+    // Exactly whole in decimal, one below in the program's arithmetic.
+    QTest::newRow("3 shining 200") << "3" << "Shining" << 200 << qint64(2);
+    QTest::newRow("9 shining 200") << "9" << "Shining" << 200 << qint64(8);
+    QTest::newRow("21 shining 200") << "21" << "Shining" << 200 << qint64(20);
+    QTest::newRow("200 bright 100") << "200" << "Bright" << 100 << qint64(75);
+    QTest::newRow("720 faded 150") << "720" << "Faded" << 150 << qint64(270);
+    QTest::newRow("unknown cluster") << "" << "Shining" << 200 << qint64(0);
+}
+
+void TstBuild::nanoProgrammingExtended()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, type);
+    QFETCH(int, q);
+    QFETCH(qint64, requirement);
+    RequirementList requirements;
+    if (!base.isEmpty())
+        requirements.append(Requirement{QStringLiteral(" X "), base});
+    QCOMPARE(ClusterSkillReq(requirements, QStringLiteral("X"), type, q), requirement);
+}
+
+void TstBuild::individualQL_data()
+{
+    QTest::addColumn<QList<ImplantSelection>>("selections");
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<int>("individual");
+    QTest::addColumn<int>("implant");
+    const QList<ImplantSelection> none;
+    QList<ImplantSelection> eye(13);
+    eye[3] = ImplantSelection{true, QStringLiteral("0")};
+    eye[12] = ImplantSelection{false, QStringLiteral("150")};
+    QTest::newRow("nothing selected") << none << "HEAD" << -1 << 0;
+    QTest::newRow("selected at 0") << eye << "EYE" << 0 << 0;
+    QTest::newRow("typed but not ticked") << eye << "FEET" << -1 << 0;
+    QTest::newRow("slot name padded") << eye << " EYE " << 0 << 0;
+    QTest::newRow("short list") << QList<ImplantSelection>{{true, QStringLiteral("77")}} << "CHEST" << -1 << 0;
+    QTest::newRow("not a slot") << eye << "TAIL" << -1 << 0;
+}
+
+void TstBuild::individualQL()
+{
+    QFETCH(QList<ImplantSelection>, selections);
+    QFETCH(QString, slot);
+    QFETCH(int, individual);
+    QFETCH(int, implant);
+    BuildSettings settings;
+    settings.oneLevel = false;
+    settings.setImplantSelections(selections);
+    QCOMPARE(IndividualQL(settings, BodySlotNames(), slot), individual);
+    QCOMPARE(ImplantQL(settings, BodySlotNames(), slot), implant);
+}
+
+void TstBuild::buildFillsTablesInLayoutOrder()
+{
+    // CHEST before HEAD in the layout's order; within HEAD, Bright after
+    // Shining although placed first.
+    place(QStringLiteral("HEAD"), 2, QStringLiteral("Beta Cluster"));
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("EAR"), 1, QStringLiteral("Gamma Cluster"));
+    m_settings.implantQLText = QStringLiteral("200");
+    QVERIFY(build());
+    QCOMPARE(tableRows(m_results->reqTable()),
+             QStringList({"Alpha Cluster (QL 200)|0|2|HEAD (QL 200)|Shining|951|404  - Strength",
+                          "Beta Cluster (QL 200)|0|6|HEAD (QL 200)|Bright|951|404  - Strength",
+                          "Gamma Cluster (QL 200)|0|20|EAR (QL 200)|Shining|951|404 - Shining text - Unknown"}));
+    // Two clusters of one skill make one row with their sum.
+    QCOMPARE(tableRows(m_results->skillIncTable()),
+             QStringList({"Alpha Skill|210|2", "Beta Skill|63|1"}));
+    QCOMPARE(tableRows(m_results->suggestTable()), QStringList({"||"}));
+    QVERIFY(m_prompter.asked.isEmpty());
+    QVERIFY(!m_stock.Building);
+}
+
+void TstBuild::emptyLayoutLeavesOneBlankRowEach()
+{
+    m_settings.setAttribute(Attribute::Agility, true);
+    QVERIFY(build());
+    QCOMPARE(tableRows(m_results->reqTable()), QStringList({"|||||| - Unknown"}));
+    QCOMPARE(tableRows(m_results->skillIncTable()), QStringList({"||"}));
+    QCOMPARE(tableRows(m_results->suggestTable()), QStringList({"||"}));
+}
+
+void TstBuild::unknownClusterTallyIsWrittenOver()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Nobody"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Beta Cluster"));
+    m_settings.implantQLText = QStringLiteral("100");
+    QVERIFY(build());
+    QCOMPARE(m_results->reqTable().rowCount(), 3);
+    QCOMPARE(m_results->reqTable().cell(ReqCol::SkillReq, 1), QStringLiteral("0"));
+    // The unknown cluster's tally went into the blank first row, which the
+    // next skill then took over.
+    QCOMPARE(tableRows(m_results->skillIncTable()), QStringList({"Beta Skill|55|1"}));
+}
+
+void TstBuild::targetOfZeroIsRefused_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("0") << "0";
+    QTest::newRow("00") << "00";
+}
+
+void TstBuild::targetOfZeroIsRefused()
+{
+    QFETCH(QString, target);
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    m_settings.implantQLText = target;
+    QVERIFY(!build());
+    QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Insufficient Target")});
+    QCOMPARE(m_prompter.asked.first().text, QStringLiteral("You must set an Implant target level above 0!"));
+    QCOMPARE(tableRows(m_results->reqTable()), QStringList({"||||||"}));
+}
+
+void TstBuild::badNumberEndsBuildAndRestoresLayout()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Beta Cluster"));
+    QVERIFY(m_layout->setView(LayoutView::SkillSet, m_reference.nanoList(), m_reference.bodySlots()));
+    m_layout->setNames(LayoutNames::SkillNames, m_reference.nanoList());
+    QList<ImplantSelection> selections(13);
+    selections[0] = ImplantSelection{true, QStringLiteral("50")};
+    selections[1] = ImplantSelection{true, QStringLiteral("abc")};
+    m_settings.oneLevel = false;
+    m_settings.setImplantSelections(selections);
+    try {
+        build();
+        QFAIL("a quality level of abc was built");
+    } catch (const EConvertError &e) {
+        QCOMPARE(e.message(), QStringLiteral("'abc' is not a valid integer value"));
+    }
+    QCOMPARE(m_layout->currentView(), LayoutView::SkillSet);
+    QCOMPARE(m_layout->names(), LayoutNames::SkillNames);
+    QVERIFY(!m_stock.Building);
+    // What was written before the stop stays.
+    QCOMPARE(m_results->reqTable().cell(ReqCol::Cluster, 1), QStringLiteral("Alpha Cluster (QL 50)"));
+}
+
+void TstBuild::suggestions_data()
+{
+    QTest::addColumn<QString>("recipes");
+    QTest::addColumn<QStringList>("requirements");
+    QTest::addColumn<QStringList>("ticked");
+    QTest::addColumn<QStringList>("secondary");
+    QTest::addColumn<QStringList>("suggested");
+    const QString headRecipes = QStringLiteral("Strength,Empty,Empty,X\nAgility,Y,Empty,X\n");
+    QTest::newRow("head example") << headRecipes << QStringList{"HEAD|Shining|X"} << QStringList{"Agility"}
+                                  << QStringList{"24  - Strength"} << QStringList{"(Bright) Y|HEAD|Agility"};
+    QTest::newRow("nothing ticked") << headRecipes << QStringList{"HEAD|Shining|X"} << QStringList{}
+                                    << QStringList{"24  - Strength"} << QStringList{"||"};
+    QTest::newRow("own attribute ticked")
+        << headRecipes << QStringList{"HEAD|Shining|X"} << QStringList{"Agility", "Strength"}
+        << QStringList{"24  - Strength"} << QStringList{"||"};
+    QTest::newRow("full implant") << QStringLiteral("Strength,B,F,X\nAgility,B,F,X\n")
+                                  << QStringList{"EYE|Shining|X", "EYE|Bright|B", "EYE|Faded|F"}
+                                  << QStringList{"Agility"}
+                                  << QStringList{"24  - Strength", "24  - Strength", "24  - Strength"}
+                                  << QStringList{"||"};
+    QTest::newRow("no recipe") << headRecipes << QStringList{"EAR|Faded|Q"} << QStringList{"Agility"}
+                               << QStringList{"24  - Unknown"} << QStringList{"||"};
+    // A cluster name is cut at its first "(".
+    QTest::newRow("parenthesis cut") << QStringLiteral("Strength,Empty,Empty,X\nAgility,Y,Z,X\n")
+                                     << QStringList{"HEAD|Shining|X (Mk2)"} << QStringList{"Agility"}
+                                     << QStringList{"24  - Strength"}
+                                     << QStringList{"(Faded) Z, (Bright) Y|HEAD|Agility"};
+    // Rows of one implant anywhere in the table form one group, placed in
+    // the order of its first row; an empty suggestion is written over.
+    QTest::newRow("groups and overwrite")
+        << QStringLiteral("Strength,Empty,Empty,X\nSense,Empty,Empty,X\nSense,Empty,W,X\nStrength,V,Empty,Empty\n")
+        << QStringList{"HEAD|Shining|X", "CHEST|Bright|V", "HEAD|Bright|Empty"} << QStringList{"Sense"}
+        << QStringList{"24  - Strength", "24  - Strength", "24  - Strength"}
+        << QStringList{"(Faded) W|HEAD|Sense"};
+}
+
+void TstBuild::suggestions()
+{
+    QFETCH(QString, recipes);
+    QFETCH(QStringList, requirements);
+    QFETCH(QStringList, ticked);
+    QFETCH(QStringList, secondary);
+    QFETCH(QStringList, suggested);
+    BuildSettings settings;
+    for (const QString &name : ticked)
+        settings.setAttribute(Attribute(AttributeNames().indexOf(name)), true);
+    BuildResults results;
+    fillRequirements(results.reqTable(), requirements);
+    BuildSuggestions(results.reqTable(), results.suggestTable(), ::recipes(recipes), settings);
+    QStringList gotSecondary;
+    for (int r = 1; r < results.reqTable().rowCount(); ++r)
+        gotSecondary.append(results.reqTable().cell(ReqCol::SecondarySkill, r));
+    QCOMPARE(gotSecondary, secondary);
+    QCOMPARE(tableRows(results.suggestTable()), suggested);
+}
+
+void TstBuild::stockRules_data()
+{
+    QTest::addColumn<bool>("useRange");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<int>("sourced");
+    QTest::addColumn<int>("cost");
+    const QStringList range{"34|1|Shining", "70|2|Shining", "71|3|Shining", "35|4|Bright"};
+    QTest::newRow("range on: 35 to 70") << true << range << 35 << true << 70 << 2;
+    QTest::newRow("range on: 36 to 71") << true << range << 36 << true << 70 << 2;
+    QTest::newRow("range on: nothing from 72") << true << range << 72 << false << 72 << 0;
+    QTest::newRow("range off: from 35 up") << false << range << 35 << true << 70 << 2;
+    QTest::newRow("range off: 34 qualifies") << false << range << 34 << true << 34 << 1;
+    QTest::newRow("lowest chosen") << false << QStringList{"50|5|Shining", "40|4|Shining", "45|6|Shining"} << 35
+                                   << true << 40 << 4;
+    // Sourcing takes the later of two equal items; the cost is the first's.
+    QTest::newRow("equal levels") << false << QStringList{"40|1|Shining", "40|3|Shining"} << 40 << true << 40 << 1;
+    QTest::newRow("cost at the level") << false << QStringList{"40|7|Shining", "40|9|Bright"} << 40 << true << 40
+                                       << 7;
+    // The cost lookup compares the level's text.
+    QTest::newRow("035 sourced, no cost") << false << QStringList{"035|12|Shining"} << 35 << true << 35 << 0;
+}
+
+void TstBuild::stockRules()
+{
+    QFETCH(bool, useRange);
+    QFETCH(QStringList, items);
+    QFETCH(int, target);
+    QFETCH(bool, available);
+    QFETCH(int, sourced);
+    QFETCH(int, cost);
+    m_settings.useStock = true;
+    m_settings.useRange = useRange;
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
+    const QString name = QStringLiteral("Alpha Cluster");
+    const QString type = QStringLiteral("Shining");
+    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings, name, type, target), available);
+    QCOMPARE(SourceCluster(m_stock, m_settings, name, type, target, false), sourced);
+    QCOMPARE(StockCost(m_stock.stock(), m_settings, name, type, sourced), cost);
+    // Without stock use everything is there at the level asked for, free.
+    m_settings.useStock = false;
+    QVERIFY(ClusterAvailable(m_stock.stock(), m_settings, name, type, 999));
+    QCOMPARE(SourceCluster(m_stock, m_settings, name, type, 999, true), 999);
+    QCOMPARE(StockCost(m_stock.stock(), m_settings, name, type, sourced), 0);
+    QCOMPARE(m_stock.ClustersDeleted, 0);
+}
+
+void TstBuild::removalConsumesBeforeNextCell()
+{
+    // Two owned Alpha clusters at 40 and 50 (the later of two at 40 is
+    // taken first), three cells needing one each, one HEAD, CHEST and EAR
+    // implant at 35.
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    m_layout->table().setCell(2, 2, QStringLiteral("Alpha Cluster"));
+    m_layout->table().setCell(3, 3, QStringLiteral("Alpha Cluster"));
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"),
+        {"40|1|Shining", "50|2|Bright", "40|3|Shining", "50|4|Faded"});
+    for (const char *slot : {"HEAD", "CHEST", "EAR"})
+        own(m_stock.stock(), QString::fromLatin1(slot), {"35|100", "50|100"});
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.removeStock = true;
+    m_settings.implantQLText = QStringLiteral("35");
+    m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
+    QVERIFY(build());
+    QCOMPARE(tableRows(m_results->reqTable()).size(), 3);
+    // The cell took the later item at 40; the cost is that of the first
+    // item whose level reads "40".
+    QCOMPARE(m_results->reqTable().cell(ReqCol::Credits, 1), QStringLiteral("1"));
+    QCOMPARE(m_results->reqTable().cell(ReqCol::Cluster, 2), QStringLiteral("Alpha Cluster (QL 50)"));
+    QCOMPARE(m_results->reqTable().cell(ReqCol::Cluster, 3), QStringLiteral("Alpha Cluster (QL 50)"));
+    QCOMPARE(m_prompter.asked.at(1).text,
+             QStringLiteral("3 Implants and 3 Clusters were deleted making these items. Are you SURE you wish to "
+                            "delete them?"));
+    // No: the register is what the file says again.
+    QCOMPARE(m_stock.stock().itemCount(), 10);
+
+    // One owned cluster for two cells: the first takes it. CHEST's implant
+    // is owned at 45 only, which does not serve a target of 35.
+    resetBuild();
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"40|1|Shining"});
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"35|100"});
+    own(m_stock.stock(), QStringLiteral("CHEST"), {"45|100"});
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.removeStock = true;
+    m_settings.useRange = true;
+    m_settings.implantQLText = QStringLiteral("35");
+    m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
+    QVERIFY(build());
+    QCOMPARE(tableRows(m_results->reqTable()).size(), 1);
+    QCOMPARE(m_results->buildLog(), QStringList{QStringLiteral("Fail - No CHEST of Quality 35 avaliable for "
+                                                              "Alpha Cluster")});
+    // With CHEST's implant at 35 the second cell fails for the cluster the
+    // first one used up.
+    resetBuild();
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"40|1|Shining"});
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"35|100"});
+    own(m_stock.stock(), QStringLiteral("CHEST"), {"35|100"});
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.removeStock = true;
+    m_settings.useRange = true;
+    m_settings.implantQLText = QStringLiteral("35");
+    m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
+    QVERIFY(build());
+    QCOMPARE(m_results->buildLog(), QStringList{QStringLiteral("Fail - No Shining Alpha Cluster of between Quality "
+                                                              "35 and 70 avaliable")});
+}
+
+void TstBuild::confirmedRemovalRewritesStockFile()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Beta Cluster"));
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"35|1|Shining", "36|2|Shining"});
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"35|100"});
+    own(m_stock.stock(), QStringLiteral("CHEST"), {"35|100"});
+    ImplantClusterLists kept;
+    kept.lists[0] = QStringList{QStringLiteral("kept")};
+    SaveStockFile(StockPath(), m_stock.stock(), &kept);
+    m_settings.useStock = true;
+    m_settings.removeStock = true;
+    m_settings.implantQLText = QStringLiteral("35");
+    QVERIFY(build()); // answers OK, then Yes
+    QCOMPARE(m_results->buildLog(),
+             QStringList{QStringLiteral("Fail - No Shining Beta Cluster of at least Quality 35 avaliable")});
+    QCOMPARE(m_prompter.asked.at(1).text.left(24), QStringLiteral("1 Implants and 1 Cluster"));
+
+    StockRegister reread = m_stock.stock();
+    reread.clearItems();
+    ImplantClusterLists carried;
+    QVERIFY(LoadStockFile(StockPath(), reread, &carried));
+    QCOMPARE(reread, m_stock.stock());
+    QCOMPARE(reread.itemCount(), 2);
+    QCOMPARE(carried, kept);
+}
+
+QTEST_GUILESS_MAIN(TstBuild)
+#include "tst_build.moc"
