@@ -72,7 +72,7 @@ void TfrmLudra::createPages()
     tabReport = new LayoutPage(m_model.layout(), m_model.reference(), m_prompter);
     tabBuild = new BuildPage(m_model.buildSettings(), m_prompter);
     tabResultSkills = new SkillResultPage(m_model.results());
-    tabResultCosts = new RequirementResultPage(m_model.results());
+    tabResultCosts = new RequirementResultPage(m_model.results(), m_model.buildSettings(), m_prompter);
     tabResultSuggest = new SuggestionPage(m_model.results());
     tabs->addTab(tabReport, QStringLiteral("Layout"));
     tabs->addTab(tabBuild, QStringLiteral("Build"));

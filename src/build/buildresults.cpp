@@ -1,8 +1,11 @@
 #include "build/buildresults.h"
 
+#include "build/buildsettings.h"
 #include "common/collation.h"
+#include "common/numbers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace ludra {
 
@@ -15,7 +18,33 @@ void setHeader(TextTable &table, const QStringList &headers)
     table.setRow(0, headers);
 }
 
+// A requirement or maximum as a number: "0" in front, so that empty text
+// counts as 0, then the strict integer rule. Text with a sign, spaces, a
+// decimal point or more digits than fit is no number and gives nothing.
+std::optional<int> zeroPrefixedNumber(const QString &text)
+{
+    int value = 0;
+    if (!TryStrToInt(QLatin1Char('0') + text, value))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
+
+ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text)
+{
+    if (column != ReqCol::SkillReq || row < 1)
+        return ReqCellColor::Black;
+    if (!settings.warnNanoProg)
+        return ReqCellColor::Normal;
+    // A cell or a maximum that is not a number (pasted into the box, say)
+    // cannot be compared, and a warning that cannot be judged is not given.
+    const std::optional<int> value = zeroPrefixedNumber(text);
+    const std::optional<int> maximum = zeroPrefixedNumber(settings.maxNanoProgText);
+    if (!value || !maximum)
+        return ReqCellColor::Normal;
+    return *value > *maximum ? ReqCellColor::Red : ReqCellColor::Normal;
+}
 
 void ClearResultTable(TextTable &table)
 {

@@ -7,6 +7,8 @@
 
 namespace ludra {
 
+class BuildSettings;
+
 // Column indexes of the requirement table.
 namespace ReqCol {
 inline constexpr int Cluster = 0, Credits = 1, SkillReq = 2, Implant = 3, Type = 4, Treatment = 5, SecondarySkill = 6;
@@ -19,6 +21,19 @@ inline constexpr int Skill = 0, Increase = 1, Clusters = 2;
 namespace SuggestCol {
 inline constexpr int Addition = 0, Implant = 1, NewSecondarySkill = 2;
 }
+
+// The font colour of a requirement cell as the grid draws it.
+enum class ReqCellColor {
+    Normal, // the grid's own text colour
+    Black,
+    Red,    // pure red, RGB 255, 0, 0
+};
+
+// The colour of the requirement cell at column, row (grdReqsGetCellColor): a
+// "Skill Req" data cell is red when the warning over the maximum nano
+// programming skill is on and the cell's value is above the maximum, and keeps
+// the normal colour otherwise; every other cell is black.
+ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text);
 
 // Blanks every data cell of a result table and cuts it to one data row; the
 // header row stays.

@@ -1,11 +1,16 @@
 #include "build/resultpages.h"
 
 #include "build/buildresults.h"
+#include "build/buildsettings.h"
+#include "common/command.h"
 #include "views/widgets.h"
 
+#include <QColor>
 #include <QHBoxLayout>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -40,6 +45,21 @@ int gridWidth(const QTableView *grid)
     return width;
 }
 
+// Draws every cell as if it were not selected and had no focus, for a grid
+// whose selected cell is not to stand out; its own text colour stays.
+class UnmarkedSelectionDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    }
+};
+
 // Disables commands whose features are not built yet, rather than offering
 // them and doing nothing.
 void disableWaiting(const QList<QWidget *> &controls)
@@ -49,6 +69,39 @@ void disableWaiting(const QList<QWidget *> &controls)
 }
 
 } // namespace
+
+RequirementTableModel::RequirementTableModel(TextTable &table, const BuildSettings &settings, QObject *parent)
+    : TextTableModel(table, false, parent), m_settings(settings)
+{
+}
+
+QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::ForegroundRole)
+        return TextTableModel::data(index, role);
+    if (!index.isValid() || !hasTable())
+        return QVariant();
+    const int column = tableColumn(index.column());
+    const int row = tableRow(index.row());
+    switch (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString())) {
+    case ReqCellColor::Red:
+        return QColor(0xff, 0x00, 0x00);
+    case ReqCellColor::Black:
+        return QColor(0x00, 0x00, 0x00);
+    case ReqCellColor::Normal:
+        break;
+    }
+    return QVariant();
+}
+
+void RequirementTableModel::refreshColors()
+{
+    // Without a header column, view and table columns are the same.
+    const int rows = rowCount();
+    const int column = ReqCol::SkillReq;
+    if (rows > 0 && column < columnCount())
+        Q_EMIT dataChanged(index(0, column), index(rows - 1, column), {Qt::ForegroundRole});
+}
 
 SkillResultPage::SkillResultPage(BuildResults &results, QWidget *parent) : QWidget(parent)
 {
@@ -71,18 +124,32 @@ SkillResultPage::SkillResultPage(BuildResults &results, QWidget *parent) : QWidg
     layout->addLayout(side, 1);
 }
 
-RequirementResultPage::RequirementResultPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildSettings &settings,
+                                             Prompter &prompter, QWidget *parent)
+    : QWidget(parent), m_results(results), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabResultCosts"));
-    grdReqs = MakeResultGrid(results.reqTable(), QStringLiteral("grdReqs"), QStringLiteral("Requirements"),
+    m_reqModel = new RequirementTableModel(results.reqTable(), settings);
+    grdReqs = MakeResultGrid(m_reqModel, QStringLiteral("grdReqs"), QStringLiteral("Requirements"),
                              {157, 58, 56, 140, 62, 70, 132}, this);
+    // The selected cell looks like every other: the panel behind it is drawn
+    // in the base colour, and the cell itself as if unselected, so that a red
+    // requirement stays red.
+    QPalette unmarked = grdReqs->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        unmarked.setBrush(group, QPalette::Highlight, unmarked.brush(group, QPalette::Base));
+        unmarked.setBrush(group, QPalette::HighlightedText, unmarked.brush(group, QPalette::Text));
+    }
+    grdReqs->setPalette(unmarked);
+    grdReqs->setItemDelegate(new UnmarkedSelectionDelegate(grdReqs));
     btnPrintShoppingList = Named(new QPushButton(QStringLiteral("Print Shopping List"), this),
                                  QStringLiteral("btnPrintShoppingList"), QStringLiteral("Print Shopping List"));
     btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"),
                       QStringLiteral("Build log"));
     btnResort = Named(new QPushButton(QStringLiteral("Sort by Type/Cluster Name"), this), QStringLiteral("btnResort"),
                       QStringLiteral("Sort by Type/Cluster Name"));
-    disableWaiting({btnPrintShoppingList, btnLogReq, btnResort});
+    disableWaiting({btnPrintShoppingList, btnLogReq});
+    connect(btnResort, &QPushButton::clicked, this, &RequirementResultPage::btnResortClick);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnResort);
@@ -94,6 +161,17 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, QWidget *par
     layout->addWidget(grdReqs, 1);
     layout->addWidget(sortHints(this));
     layout->addLayout(buttons);
+}
+
+void RequirementResultPage::settingsChanged()
+{
+    m_reqModel->refreshColors();
+}
+
+void RequirementResultPage::btnResortClick()
+{
+    // The table's rows move and the grid follows them.
+    RunCommand(m_prompter, [this] { m_results.resortRequirements(); });
 }
 
 SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent) : QWidget(parent)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/texttablemodel.h"
+
 #include <QWidget>
 
 class QPushButton;
@@ -8,6 +10,29 @@ class QTableView;
 namespace ludra {
 
 class BuildResults;
+class BuildSettings;
+class Prompter;
+
+// The requirement table as grdReqs shows it: the cell texts and the colour of
+// each cell's text (RequirementCellColor), judged against the build settings
+// every time a cell is drawn.
+class RequirementTableModel : public TextTableModel
+{
+    Q_OBJECT
+
+public:
+    RequirementTableModel(TextTable &table, const BuildSettings &settings, QObject *parent = nullptr);
+
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    // The colours follow settings kept outside the table, so a change to them
+    // does not reach the grid on its own: this repaints the cells whose colour
+    // can change.
+    void refreshColors();
+
+private:
+    const BuildSettings &m_settings;
+};
 
 // "Result - Skill Increases": the skill increase grid, the sort hints and the
 // build log button.
@@ -30,9 +55,21 @@ class RequirementResultPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit RequirementResultPage(BuildResults &results, QWidget *parent = nullptr);
+    RequirementResultPage(BuildResults &results, const BuildSettings &settings, Prompter &prompter,
+                          QWidget *parent = nullptr);
+
+public Q_SLOTS:
+    // The nano programming warning or its maximum changed: the "Skill Req"
+    // cells take their new colours.
+    void settingsChanged();
 
 private:
+    void btnResortClick();
+
+    BuildResults &m_results;
+    Prompter &m_prompter;
+    RequirementTableModel *m_reqModel = nullptr;
+
     QTableView *grdReqs = nullptr;
     QPushButton *btnLogReq = nullptr;
     QPushButton *btnPrintShoppingList = nullptr;

@@ -44,10 +44,20 @@ QIcon LudraIcon()
 QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent)
 {
+    return MakeResultGrid(new TextTableModel(table, false), objectName, accessibleName, widths, parent);
+}
+
+QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, const QString &accessibleName,
+                           const QList<int> &widths, QWidget *parent)
+{
     auto *grid = Named(new QTableView(parent), objectName, accessibleName);
-    grid->setModel(new TextTableModel(table, false, grid));
+    model->setParent(grid);
+    grid->setModel(model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setShowGrid(true);
+    // The rows stay in the order of the table: a header click never sorts.
     grid->setSortingEnabled(false);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -10,6 +10,7 @@ class QWidget;
 namespace ludra {
 
 class TextTable;
+class TextTableModel;
 
 // Row height of every grid, header rows included.
 inline constexpr int GridRowHeight = 21;
@@ -38,9 +39,14 @@ QIcon MarkerIcon(int code);
 QIcon LudraIcon();
 
 // A read-only grid showing a result table: its row 0 as the column headers,
-// no row headers, rows of GridRowHeight. Each column is at least as wide as
-// given and wide enough to show its header whole.
+// no row headers, rows of GridRowHeight, grid lines, one cell selected at a
+// time, and headers that do not sort when clicked. Each column is at least as
+// wide as given and wide enough to show its header whole.
 QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,
+                           const QList<int> &widths, QWidget *parent);
+// The same over a model of the caller's, for a table that shows more than its
+// texts; the grid takes the model over.
+QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent);
 
 } // namespace ludra

@@ -1,0 +1,261 @@
+#include "build/buildresults.h"
+#include "build/buildsettings.h"
+#include "build/resultpages.h"
+#include "support/scriptedprompter.h"
+
+#include <QColor>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <initializer_list>
+#include <memory>
+
+using namespace ludra;
+
+namespace {
+
+// The requirement rows of a build over HEAD (QL 9) and CHEST (QL 10), in build
+// order: slot by slot, Shining, Bright, Faded.
+const QList<QStringList> BuildOrderRows{
+    {"Strength (QL 9)", "0", "20", "HEAD (QL 9)", "Shining", "", ""},
+    {"Computer Literacy (QL 9)", "0", "18", "HEAD (QL 9)", "Bright", "", ""},
+    {"Sense (QL 9)", "0", "15", "HEAD (QL 9)", "Faded", "", ""},
+    {"Stamina (QL 10)", "0", "22", "CHEST (QL 10)", "Shining", "", ""},
+    {"Computer Literacy (QL 10)", "0", "19", "CHEST (QL 10)", "Bright", "", ""},
+    {"Agility (QL 10)", "0", "16", "CHEST (QL 10)", "Faded", "", ""},
+};
+
+void fill(TextTable &table, const QList<QStringList> &rows)
+{
+    table.setRowCount(int(rows.size()) + 1);
+    for (int r = 0; r < rows.size(); ++r)
+        table.setRow(r + 1, rows.at(r));
+}
+
+// What a grid shows of one column, top to bottom.
+QStringList shownColumn(const QTableView *grid, int column)
+{
+    QStringList texts;
+    for (int r = 0; r < grid->model()->rowCount(); ++r)
+        texts.append(grid->model()->index(r, column).data().toString());
+    return texts;
+}
+
+} // namespace
+
+class TstResultPages : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void gridsShowCellsReadOnly();
+    void skillReqColor_data();
+    void skillReqColor();
+    void selectedCellStandsOutOnlyInSkillGrid_data();
+    void selectedCellStandsOutOnlyInSkillGrid();
+    void resortByTypeThenClusterText();
+    void headerClickLeavesTheOrder_data();
+    void headerClickLeavesTheOrder();
+
+private:
+    QTableView *grid(const QString &name) const;
+
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<BuildResults> m_results;
+    BuildSettings m_settings;
+    std::unique_ptr<SkillResultPage> m_skills;
+    std::unique_ptr<RequirementResultPage> m_reqs;
+    std::unique_ptr<SuggestionPage> m_suggest;
+};
+
+void TstResultPages::init()
+{
+    m_prompter = ScriptedPrompter();
+    m_settings.reset();
+    m_results = std::make_unique<BuildResults>();
+    fill(m_results->reqTable(), BuildOrderRows);
+    fill(m_results->skillIncTable(),
+         {{"Strength", "20", "1"}, {"Computer Literacy", "37", "2"}, {"Agility", "16", "1"}});
+    m_skills = std::make_unique<SkillResultPage>(*m_results);
+    m_reqs = std::make_unique<RequirementResultPage>(*m_results, m_settings, m_prompter);
+    m_suggest = std::make_unique<SuggestionPage>(*m_results);
+}
+
+void TstResultPages::cleanup()
+{
+    m_skills.reset();
+    m_reqs.reset();
+    m_suggest.reset();
+    m_results.reset();
+}
+
+QTableView *TstResultPages::grid(const QString &name) const
+{
+    for (QWidget *page : std::initializer_list<QWidget *>{m_skills.get(), m_reqs.get(), m_suggest.get()})
+        if (auto *found = page->findChild<QTableView *>(name))
+            return found;
+    qFatal("no grid %s", qPrintable(name));
+}
+
+void TstResultPages::gridsShowCellsReadOnly()
+{
+    for (const char *name : {"grdSkillInc", "grdReqs", "grdSuggest"}) {
+        QTableView *view = grid(QString::fromLatin1(name));
+        QCOMPARE(view->rowHeight(0), 21);
+        QVERIFY2(view->showGrid(), name);
+        QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(view->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(view->selectionBehavior(), QAbstractItemView::SelectItems);
+    }
+    // The two lines under the suggestions, the second centred.
+    const QList<QLabel *> lines = m_suggest->findChildren<QLabel *>();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0)->text(), QStringLiteral("This page displays the possible other clusters you can add that "
+                                                 "will produce a implant that uses your selected Attributes"));
+    QCOMPARE(lines.at(1)->text(),
+             QStringLiteral("You must check at LEAST one attribute on the Build tab, for anything to show up here."));
+    QVERIFY(lines.at(1)->alignment() & Qt::AlignHCenter);
+}
+
+void TstResultPages::skillReqColor_data()
+{
+    QTest::addColumn<bool>("warn");
+    QTest::addColumn<QString>("maximum");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row"); // of the table; 0 is the header
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("shown"); // an invalid colour: the grid's own
+    const QColor red(255, 0, 0), black(0, 0, 0), own;
+    QTest::newRow("above the maximum") << true << "500" << 2 << 1 << "501" << red;
+    QTest::newRow("at the maximum") << true << "500" << 2 << 1 << "500" << own;
+    QTest::newRow("a later row above") << true << "500" << 2 << 3 << "900" << red;
+    QTest::newRow("warning off") << false << "500" << 2 << 1 << "501" << own;
+    QTest::newRow("empty maximum, 1") << true << "" << 2 << 1 << "1" << red;
+    QTest::newRow("empty maximum, 0") << true << "" << 2 << 1 << "0" << own;
+    QTest::newRow("empty maximum, empty cell") << true << "" << 2 << 1 << "" << own;
+    QTest::newRow("maximum not a number") << true << "5oo" << 2 << 1 << "501" << own;
+    QTest::newRow("cell not a number") << true << "500" << 2 << 1 << "5 01" << own;
+    QTest::newRow("other column") << true << "500" << 1 << 1 << "501" << black;
+    QTest::newRow("header row") << true << "500" << 2 << 0 << "501" << own;
+}
+
+void TstResultPages::skillReqColor()
+{
+    QFETCH(bool, warn);
+    QFETCH(QString, maximum);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(QString, text);
+    QFETCH(QColor, shown);
+    TextTable &table = m_results->reqTable();
+    table.setRowCount(4);
+    table.setCell(column, row, text);
+    QAbstractItemModel *model = grid("grdReqs")->model();
+    QSignalSpy repainted(model, &QAbstractItemModel::dataChanged);
+
+    m_settings.warnNanoProg = warn;
+    m_settings.maxNanoProgText = maximum;
+    m_reqs->settingsChanged();
+    // The whole "Skill Req" column is repainted for its new colours.
+    QCOMPARE(repainted.size(), 1);
+    const auto topLeft = repainted.at(0).at(0).value<QModelIndex>();
+    const auto bottomRight = repainted.at(0).at(1).value<QModelIndex>();
+    QCOMPARE(QList<int>({topLeft.row(), topLeft.column(), bottomRight.row(), bottomRight.column()}),
+             QList<int>({0, 2, 2, 2}));
+    QVERIFY(repainted.at(0).at(2).value<QList<int>>().contains(Qt::ForegroundRole));
+
+    const QVariant colour = row == 0 ? model->headerData(column, Qt::Horizontal, Qt::ForegroundRole)
+                                     : model->index(row - 1, column).data(Qt::ForegroundRole);
+    QCOMPARE(colour.value<QColor>(), shown);
+}
+
+void TstResultPages::selectedCellStandsOutOnlyInSkillGrid_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("skill increases") << "grdSkillInc" << true;
+    QTest::newRow("requirements") << "grdReqs" << false;
+}
+
+void TstResultPages::selectedCellStandsOutOnlyInSkillGrid()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, marked);
+    // The cell to select is a red requirement: it keeps its colour too.
+    m_settings.warnNanoProg = true;
+    m_settings.maxNanoProgText = QStringLiteral("15");
+    QTableView *view = grid(name);
+    QWidget *page = view->window();
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+
+    const QImage before = view->viewport()->grab().toImage();
+    const QModelIndex cell = view->model()->index(1, 2);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    QVERIFY(view->selectionModel()->isSelected(cell));
+    QCOMPARE(view->viewport()->grab().toImage() != before, marked);
+}
+
+void TstResultPages::resortByTypeThenClusterText()
+{
+    auto *resort = m_reqs->findChild<QPushButton *>("btnResort");
+    QCOMPARE(resort->text(), QStringLiteral("Sort by Type/Cluster Name"));
+    QVERIFY(!m_reqs->findChild<QPushButton *>("btnPrintShoppingList")->isEnabled());
+    QVERIFY(!m_reqs->findChild<QPushButton *>("btnLogReq")->isEnabled());
+    m_reqs->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_reqs.get()));
+
+    QTest::mouseClick(resort, Qt::LeftButton);
+    QTableView *view = grid("grdReqs");
+    QCOMPARE(shownColumn(view, ReqCol::Type),
+             (QStringList{"Bright", "Bright", "Faded", "Faded", "Shining", "Shining"}));
+    // Within a type by the whole cluster text: "(QL 10)" comes before "(QL 9)".
+    QCOMPARE(shownColumn(view, ReqCol::Cluster),
+             (QStringList{"Computer Literacy (QL 10)", "Computer Literacy (QL 9)", "Agility (QL 10)", "Sense (QL 9)",
+                          "Stamina (QL 10)", "Strength (QL 9)"}));
+    // Rows move whole.
+    QCOMPARE(shownColumn(view, ReqCol::SkillReq), (QStringList{"19", "18", "16", "15", "22", "20"}));
+    QCOMPARE(m_results->reqSortColumns(), (QList<int>{ReqCol::Type, ReqCol::Cluster}));
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstResultPages::headerClickLeavesTheOrder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("requirements") << "grdReqs" << Qt::KeyboardModifiers();
+    QTest::newRow("requirements, Shift") << "grdReqs" << Qt::KeyboardModifiers(Qt::ShiftModifier);
+    QTest::newRow("skill increases") << "grdSkillInc" << Qt::KeyboardModifiers();
+    QTest::newRow("skill increases, Shift") << "grdSkillInc" << Qt::KeyboardModifiers(Qt::ShiftModifier);
+}
+
+void TstResultPages::headerClickLeavesTheOrder()
+{
+    QFETCH(QString, name);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QTableView *view = grid(name);
+    view->window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    QHeaderView *header = view->horizontalHeader();
+    QSignalSpy clicked(header, &QHeaderView::sectionClicked);
+    const QStringList before = shownColumn(view, 0);
+
+    for (int c = 0; c < header->count(); ++c) {
+        const QPoint centre(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, modifiers, centre);
+    }
+    QCOMPARE(clicked.size(), 0);
+    QCOMPARE(shownColumn(view, 0), before);
+    QVERIFY(!header->isSortIndicatorShown());
+    QVERIFY(m_results->reqSortColumns().isEmpty() && m_results->skillIncSortColumns().isEmpty());
+}
+
+QTEST_MAIN(TstResultPages)
+#include "tst_resultpages.moc"
