@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -464,7 +465,30 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
         lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
         cboViewStyle->setEnabled(!duplicates);
         m_layoutModel->refresh();
+        Q_EMIT duplicatesChecked(duplicates);
     });
+}
+
+void LayoutPage::showView(LayoutView view)
+{
+    {
+        const QSignalBlocker quiet(cboViewStyle);
+        cboViewStyle->setCurrentIndex(int(view));
+    }
+    cboViewStyleChange();
+    // Paint what changed before going on; the user's input waits until the
+    // command is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void LayoutPage::showNames(LayoutNames names)
+{
+    {
+        const QSignalBlocker quiet(cboInside);
+        cboInside->setCurrentIndex(int(names));
+    }
+    cboInsideChange();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void LayoutPage::IconMenu(int position)

@@ -18,6 +18,8 @@ class QToolButton;
 namespace ludra {
 
 class LayoutState;
+enum class LayoutNames;
+enum class LayoutView;
 class NumberBox;
 class Prompter;
 class ReferenceData;
@@ -74,6 +76,18 @@ public:
     // Puts the marker of the marker menu's item at the position on the cell
     // where the menu was opened.
     void IconMenu(int position);
+
+    // The view and the names chosen as the user would choose them: the
+    // selector shows the choice and its change operation runs, even when the
+    // choice was already made; then the window repaints. The build shows the
+    // layout this way while it reads it.
+    void showView(LayoutView view);
+    void showNames(LayoutNames names);
+
+Q_SIGNALS:
+    // The duplicate check of a cell edit ran; true when duplicates stand,
+    // which holds back the view selector and the build.
+    void duplicatesChecked(bool duplicates);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
