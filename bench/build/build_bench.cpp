@@ -1,0 +1,169 @@
+// Times a full build: every slot and every cluster type of the layout filled,
+// the shipped catalogue, recipes and requirements, all six attributes ticked,
+// quality level 200. First the computation alone (the tables emptied, the
+// cell loop, the suggestions), then the whole "&Build >>" click in the main
+// window, view switches and the repaint of the results included.
+//
+//   build_bench RESOURCES_DIR [ROUNDS]
+//
+// Prints the median and the fastest of ROUNDS runs (default 201), in
+// microseconds.
+
+#include "app/frmludra.h"
+#include "build/buildrunner.h"
+#include "build/buildresults.h"
+#include "build/buildsettings.h"
+#include "common/paths.h"
+#include "common/prompter.h"
+#include "data/referencedata.h"
+#include "layout/layoutstate.h"
+#include "stock/stocksourcing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace ludra;
+
+namespace {
+
+// Answers every prompt affirmatively without showing anything.
+class SilentPrompter : public Prompter
+{
+public:
+    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
+    {
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+    QString openFileName(const FileRequest &) override { return QString(); }
+    QString saveFileName(const FileRequest &) override { return QString(); }
+    Answer runDialog(QObject &) override { return Answer::Cancel; }
+};
+
+void measure(const char *what, int rounds, const std::function<void()> &setup, const std::function<void()> &work)
+{
+    std::vector<qint64> times;
+    times.reserve(size_t(rounds));
+    for (int r = 0; r < rounds; ++r) {
+        setup();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("   %-44s median %9.1f us   fastest %9.1f us\n", what, times[times.size() / 2] / 1000.0,
+                times.front() / 1000.0);
+}
+
+// Puts into every data cell of a body-placement layout the first cluster
+// whose slot for the cell's type is the row's slot; returns how many cells
+// it filled.
+int fillEveryCell(LayoutState &layout, const ReferenceData &reference)
+{
+    int filled = 0;
+    const QStringList &bodySlots = reference.bodySlots();
+    for (int row = 1; row <= int(bodySlots.size()); ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            const QStringList choices =
+                FillBodyPickList(reference.nanoList(), bodySlots.at(row - 1), column, LayoutNames::ClusterNames);
+            if (choices.size() > 1) {
+                layout.table().setCell(column, row, choices.at(1));
+                ++filled;
+            }
+        }
+    }
+    return filled;
+}
+
+void settingsForBench(BuildSettings &settings)
+{
+    settings.implantQLText = QStringLiteral("200");
+    settings.attributes.fill(true);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: build_bench RESOURCES_DIR [ROUNDS]\n");
+        return 2;
+    }
+    const QDir resources(QString::fromLocal8Bit(argv[1]));
+    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 201;
+
+    // The reference files in a folder of their own, where the skill increase
+    // file can be written.
+    QTemporaryDir dir;
+    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"}) {
+        if (!QFile::copy(resources.filePath(QLatin1String(name)), QDir(dir.path()).filePath(QLatin1String(name)))) {
+            std::fprintf(stderr, "cannot copy %s from %s\n", name, argv[1]);
+            return 2;
+        }
+    }
+    SetBaseDir(dir.path());
+
+    {
+        ReferenceData reference;
+        reference.loadSkillReq(nullptr);
+        reference.loadCatalogue();
+        reference.loadSecSkills();
+        reference.loadRequirements();
+        LayoutState layout;
+        layout.prepareBodyView(reference.bodySlots());
+        layout.setNames(LayoutNames::ClusterNames, reference.nanoList());
+        const int cells = fillEveryCell(layout, reference);
+        BuildSettings settings;
+        settingsForBench(settings);
+        BuildResults results;
+        StockState stock;
+        SilentPrompter prompter;
+        BuildRunner runner(reference, layout, settings, results, stock, prompter);
+        std::printf("== %d catalogue records, %d recipes, %d layout cells filled\n", reference.nanoList().count(),
+                    reference.secSkills().count(), cells);
+        measure("computation alone", rounds, [] {}, [&] { runner.compute(); });
+        std::printf("   %d requirement rows, %d skill rows, %d suggestion rows\n",
+                    results.reqTable().rowCount() - 1, results.skillIncTable().rowCount() - 1,
+                    results.suggestTable().rowCount() - 1);
+    }
+
+    {
+        SilentPrompter prompter;
+        TfrmLudra window(prompter);
+        LudraModel &model = window.model();
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("pgcMain"));
+        auto *build = window.findChild<QPushButton *>(QStringLiteral("btnBuild"));
+        if (!tabs || !build) {
+            std::fprintf(stderr, "the main window has no pages or no build button\n");
+            return 2;
+        }
+        model.layout().setNames(LayoutNames::ClusterNames, model.reference().nanoList());
+        fillEveryCell(model.layout(), model.reference());
+        model.layout().setNames(LayoutNames::SkillNames, model.reference().nanoList());
+        settingsForBench(model.buildSettings());
+        window.show();
+        QCoreApplication::processEvents();
+        measure("the whole click, results painted", rounds,
+                [&] {
+                    tabs->setCurrentIndex(1);
+                    QCoreApplication::processEvents();
+                },
+                [&] {
+                    build->click();
+                    QCoreApplication::processEvents();
+                });
+        std::printf("   page after the build: %s\n", qPrintable(tabs->tabText(tabs->currentIndex())));
+    }
+    return 0;
+}

@@ -1,0 +1,125 @@
+// libFuzzer target: the stock file's streams as the register reads them, and
+// the stock rules a build applies to what it read. The input is the text of
+// the streams, separated by NUL bytes, in the order ClusterQL0,
+// ClusterCost0, ClusterType0, ClusterQL1, ... for a catalogue of three
+// clusters, then ImplantQL0, ImplantCost0 and so on for the body slots. It is
+// stored in a container file and read back by the stock file loader as the
+// program reads it; the container's own reading of damaged files has its own
+// target. Lists of different lengths, values that are no numbers and lines of
+// any bytes must give no crash, no access outside a list and no undefined
+// behaviour, and the rules must keep to what they promise.
+
+#include "build/buildsettings.h"
+#include "common/errors.h"
+#include "data/nano.h"
+#include "stock/stockfile.h"
+#include "stock/stocksourcing.h"
+#include "storage/vellstreams.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace ludra;
+
+namespace {
+
+const QStringList &clusterNames()
+{
+    static const QStringList names{QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("a")};
+    return names;
+}
+
+const QString &stockPath()
+{
+    static QTemporaryDir dir;
+    static const QString path = QDir(dir.path()).filePath(StockFileName);
+    return path;
+}
+
+// Runs a rule; a value the rule had to read as a number and could not ends it,
+// as it ends a build.
+// The number of quality levels held for clusters: the list an item is found
+// by, whatever the lengths of the others.
+int clusterLevels(const StockRegister &stock)
+{
+    int levels = 0;
+    for (const StockEntry &entry : stock.ClusterStock())
+        levels += int(entry.stock.QualityLevels.size());
+    return levels;
+}
+
+template <typename F>
+void tolerant(F &&rule)
+{
+    try {
+        rule();
+    } catch (const EConvertError &) {
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QList<QByteArray> parts = input.split('\0');
+
+    QStringList names;
+    for (int i = 0; i < clusterNames().size(); ++i)
+        for (const char *list : {"ClusterQL", "ClusterCost", "ClusterType"})
+            names.append(QLatin1String(list) + QString::number(i));
+    for (int i = 0; i < BodySlotNames().size(); ++i)
+        for (const char *list : {"ImplantQL", "ImplantCost"})
+            names.append(QLatin1String(list) + QString::number(i));
+    for (const QString &name : ImplantClusterLists::streamNames())
+        names.append(name);
+
+    TVellStreams streams;
+    streams.Compressed = false;
+    for (int i = 0; i < parts.size() && i < names.size(); ++i)
+        streams.StoreStream(names.at(i), parts.at(i));
+    streams.SaveToFile(stockPath());
+
+    StockRegister stock;
+    stock.setClusterNames(clusterNames());
+    ImplantClusterLists implantClusters;
+    if (!LoadStockFile(stockPath(), stock, &implantClusters))
+        std::abort();
+
+    StockState state;
+    state.stock() = stock;
+    BuildSettings settings;
+    settings.useStock = true;
+    for (const bool useRange : {false, true}) {
+        settings.useRange = useRange;
+        settings.rangeText = QString::fromLatin1(parts.value(0).left(4));
+        for (const QString &name : clusterNames()) {
+            for (const QString &type : ClusterTypeNames()) {
+                for (const int ql : {0, 35, 200}) {
+                    tolerant([&] {
+                        const bool available = ClusterAvailable(state.stock(), settings, name, type, ql);
+                        const int before = clusterLevels(state.stock());
+                        SourceCluster(state, settings, name, type, ql, true);
+                        // An item goes exactly when one qualified.
+                        if (clusterLevels(state.stock()) != before - (available ? 1 : 0))
+                            std::abort();
+                    });
+                    tolerant([&] { StockCost(state.stock(), settings, name, type, ql); });
+                }
+            }
+        }
+        for (const QString &slot : BodySlotNames())
+            tolerant([&] { ImplantAvailable(state, settings, slot, 35, true); });
+    }
+
+    // What the main window writes it reads back the same.
+    SaveStockFile(stockPath(), stock);
+    StockRegister reread;
+    reread.setClusterNames(clusterNames());
+    if (!LoadStockFile(stockPath(), reread) || !(reread == stock))
+        std::abort();
+    return 0;
+}
