@@ -64,7 +64,6 @@ bool BuildRunner::run()
         // its rows would give wrong results.
         if (m_layout.currentView() != LayoutView::BodyPlacement)
             throw Exception(LangMsg(Msg::DuplicatesLabel));
-        m_stock.Building = true;
         compute();
     } catch (...) {
         restore();
@@ -90,6 +89,15 @@ bool BuildRunner::run()
 
 void BuildRunner::compute()
 {
+    // While the cells are built the stock checks write build log lines rather
+    // than layout markers; however the computation ends, it is over after.
+    struct Building
+    {
+        StockState &stock;
+        explicit Building(StockState &s) : stock(s) { stock.Building = true; }
+        ~Building() { stock.Building = false; }
+    } building(m_stock);
+
     ClearResultTable(m_results.reqTable());
     ClearResultTable(m_results.skillIncTable());
     const TextTable &table = m_layout.table();

@@ -51,8 +51,9 @@ public:
     bool run();
 
     // The computation alone, on a layout shown by body placement with
-    // cluster names: the tables emptied, the cell loop and the suggestions.
-    // The register is used as it stands.
+    // cluster names: the tables emptied, the cell loop and the suggestions,
+    // with the stock checks working as in a build. The register is used as
+    // it stands.
     void compute();
 
 private:
