@@ -80,6 +80,7 @@ void TfrmLudra::createPages()
     tabs->addTab(tabResultCosts, QStringLiteral("Result - Requirements"));
     tabs->addTab(tabResultSuggest, QStringLiteral("Result - Suggestions"));
     tabs->setCurrentWidget(tabReport);
+    connect(tabs, &QTabWidget::currentChanged, this, &TfrmLudra::pgcMainChange);
 
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -117,9 +118,9 @@ void TfrmLudra::createMenus()
     waiting << item(exportMenu, QStringLiteral("HTML1"), QStringLiteral("H&TML"));
     waiting << item(exportMenu, QStringLiteral("WordDoc1"), QStringLiteral("&Word Doc"));
     file->addSeparator();
-    waiting << item(file, QStringLiteral("PrintSetup1"), QStringLiteral("Print S&ettings"));
-    waiting << item(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print Pre&view"));
-    waiting << item(file, QStringLiteral("Print1"), QStringLiteral("&Print Report"));
+    PrintSetup1 = item(file, QStringLiteral("PrintSetup1"), QStringLiteral("Print S&ettings"));
+    PrintPreview1 = item(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print Pre&view"));
+    Print1 = item(file, QStringLiteral("Print1"), QStringLiteral("&Print Report"));
     file->addSeparator();
     connect(item(file, QStringLiteral("Exit1"), QStringLiteral("E&xit")), &QAction::triggered, this,
             &TfrmLudra::Exit1Click);
@@ -145,6 +146,14 @@ void TfrmLudra::createMenus()
     // left to do nothing.
     for (QAction *action : waiting)
         action->setEnabled(false);
+    showPrintCommands();
+}
+
+void TfrmLudra::showPrintCommands()
+{
+    const bool enabled = PrintingAvailable && m_printAllowedByTab;
+    for (QAction *action : {PrintSetup1, PrintPreview1, Print1})
+        action->setEnabled(enabled);
 }
 
 void TfrmLudra::showEvent(QShowEvent *event)
@@ -166,6 +175,19 @@ void TfrmLudra::showEvent(QShowEvent *event)
 void TfrmLudra::Exit1Click()
 {
     RunCommand(m_prompter, [this] { close(); });
+}
+
+void TfrmLudra::pgcMainChange()
+{
+    RunCommand(m_prompter, [this] {
+        QWidget *shown = tabs->currentWidget();
+        if (shown == tabBuild)
+            m_printAllowedByTab = false;
+        else if (shown == tabReport || shown == tabResultSkills || shown == tabResultCosts)
+            m_printAllowedByTab = true;
+        // The suggestions leave the commands as they were.
+        showPrintCommands();
+    });
 }
 
 void TfrmLudra::AutoAllocateRules1Click()

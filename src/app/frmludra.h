@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QTabWidget;
 
 namespace ludra {
@@ -27,10 +28,20 @@ public:
     static constexpr int ClientWidth = 766;
     static constexpr int ClientHeight = 412;
 
+    // Whether the print commands can work at all. The reports are not built
+    // yet; the reports work turns this on, and from then on the commands
+    // follow the tab shown.
+    static constexpr bool PrintingAvailable = false;
+
     explicit TfrmLudra(Prompter &prompter, QWidget *parent = nullptr);
 
     LudraModel &model() { return m_model; }
     const LudraModel &model() const { return m_model; }
+
+    // Whether the tab shown allows the print commands: the Build tab does
+    // not, the Layout tab and the first two result tabs do, and the
+    // suggestions tab leaves them as the tab before it did.
+    bool printCommandsAllowedByTab() const { return m_printAllowedByTab; }
 
 public Q_SLOTS:
     void Exit1Click();
@@ -38,6 +49,8 @@ public Q_SLOTS:
     void AutoAllocateRules1Click();
     void Help2Click();
     void AboutClick();
+    // Another tab is shown.
+    void pgcMainChange();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -45,10 +58,13 @@ protected:
 private:
     void createPages();
     void createMenus();
+    // Enables the print commands where both the program and the tab allow.
+    void showPrintCommands();
 
     Prompter &m_prompter;
     LudraModel m_model;
     bool m_centred = false;
+    bool m_printAllowedByTab = true;
 
     QTabWidget *tabs = nullptr;
     LayoutPage *tabReport = nullptr;
@@ -56,6 +72,10 @@ private:
     SkillResultPage *tabResultSkills = nullptr;
     RequirementResultPage *tabResultCosts = nullptr;
     SuggestionPage *tabResultSuggest = nullptr;
+
+    QAction *PrintSetup1 = nullptr;
+    QAction *PrintPreview1 = nullptr;
+    QAction *Print1 = nullptr;
 };
 
 } // namespace ludra

@@ -1,6 +1,9 @@
 #include "build/buildpage.h"
 
 #include "build/buildsettings.h"
+#include "build/frmimplantselections.h"
+#include "common/command.h"
+#include "common/prompter.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -11,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,6 +25,8 @@ BuildPage::BuildPage(BuildSettings &settings, Prompter &prompter, QWidget *paren
 {
     setObjectName(QStringLiteral("tabBuild"));
     createControls();
+    connectControls();
+    showSettings();
     // The build is not built yet: its button is shown disabled rather than
     // offered and left to do nothing.
     btnBuild->setEnabled(false);
@@ -39,20 +45,16 @@ void BuildPage::createControls()
                        QStringLiteral("Quality Level Range"));
     chkQLRange->setToolTip(QStringLiteral("Only In Stock clusters NO GREATER than the selected number will be used "
                                           "to build your implant"));
-    chkQLRange->setEnabled(false);
     edtQLRange = Named(new NumberBox(0, 200, QStringLiteral("35"), grpStock), QStringLiteral("edtQLRange"),
                        QStringLiteral("Quality level range"));
-    edtQLRange->setEnabled(false);
     chkAgeStock = Named(new QCheckBox(QStringLiteral("Remove build stock"), grpStock), QStringLiteral("chkAgeStock"),
                         QStringLiteral("Remove build stock"));
-    chkAgeStock->setEnabled(false);
     lblRemoveStockWarning =
         MakeStateLabel(QStringLiteral("WARNING! If you leave this item checked any Cluster or Implant will be removed "
                                       "from avaliable stock if it is used in this build!"),
                        QStringLiteral("lblRemoveStockWarning"), QStringLiteral("Stock removal warning"), grpStock);
     lblRemoveStockWarning->setWordWrap(true);
     lblRemoveStockWarning->setStyleSheet(QStringLiteral("QLabel { font-style: italic; }"));
-    lblRemoveStockWarning->setEnabled(false);
     auto *rangeRow = new QHBoxLayout;
     rangeRow->addWidget(chkQLRange);
     rangeRow->addWidget(edtQLRange);
@@ -69,7 +71,6 @@ void BuildPage::createControls()
                              QStringLiteral("grpTargets"), QStringLiteral("Quality Level Targets"));
     rdoOneQL = Named(new QRadioButton(QStringLiteral("Use One Quality Level"), grpTargets), QStringLiteral("rdoOneQL"),
                      QStringLiteral("Use One Quality Level"));
-    rdoOneQL->setChecked(true);
     edtImplantQL = Named(new NumberBox(1, 200, QStringLiteral("1"), grpTargets), QStringLiteral("edtImplantQL"),
                          QStringLiteral("Implant quality level"));
     rdoIndiQL = Named(new QRadioButton(QStringLiteral("Individual Implant Levels"), grpTargets),
@@ -78,10 +79,8 @@ void BuildPage::createControls()
                                QStringLiteral("Select implants"));
     btnSelIndiImplants->setText(QStringLiteral("..."));
     btnSelIndiImplants->setToolTip(QStringLiteral("Choose the implants and their quality levels"));
-    btnSelIndiImplants->setEnabled(false);
     lblIndiSelected = MakeStateLabel(QStringLiteral("<no implants selected>"), QStringLiteral("lblIndiSelected"),
                                      QStringLiteral("The implants chosen for individual quality levels"), grpTargets);
-    lblIndiSelected->setEnabled(false);
     auto *targetLayout = new QGridLayout(grpTargets);
     targetLayout->addWidget(rdoOneQL, 0, 0);
     targetLayout->addWidget(edtImplantQL, 0, 1);
@@ -99,7 +98,6 @@ void BuildPage::createControls()
                            QStringLiteral("Warning over this max Nano Programming skill"));
     edtMaxNanoProg = Named(new NumberBox(0, 1500, QStringLiteral("0"), grpNanoProg), QStringLiteral("edtMaxNanoProg"),
                            QStringLiteral("Maximum nano programming skill"));
-    edtMaxNanoProg->setEnabled(false);
     auto *nanoLayout = new QVBoxLayout(grpNanoProg);
     nanoLayout->addWidget(chkUseNanoProg);
     auto *maxRow = new QHBoxLayout;
@@ -137,6 +135,104 @@ void BuildPage::createControls()
     layout->addWidget(btnBuild, 2, 1, Qt::AlignRight);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
+}
+
+QList<QCheckBox *> BuildPage::attributeBoxes() const
+{
+    return {chkStr, chkAgi, chkSta, chkInt, chkPsy, chkSen};
+}
+
+void BuildPage::connectControls()
+{
+    auto flag = [this](QAbstractButton *box, bool BuildSettings::*setting) {
+        connect(box, &QAbstractButton::toggled, this,
+                [this, setting](bool on) { changeSettings([setting, on](BuildSettings &s) { s.*setting = on; }); });
+    };
+    auto text = [this](NumberBox *box, QString BuildSettings::*setting) {
+        connect(box, &NumberBox::textChanged, this, [this, setting](const QString &typed) {
+            changeSettings([setting, &typed](BuildSettings &s) { s.*setting = typed; });
+        });
+    };
+    flag(chkAvaStock, &BuildSettings::useStock);
+    flag(chkQLRange, &BuildSettings::useRange);
+    text(edtQLRange, &BuildSettings::rangeText);
+    flag(chkAgeStock, &BuildSettings::removeStock);
+    // The two radio buttons switch together: the first one's state is the
+    // setting.
+    flag(rdoOneQL, &BuildSettings::oneLevel);
+    text(edtImplantQL, &BuildSettings::implantQLText);
+    flag(chkUseNanoProg, &BuildSettings::warnNanoProg);
+    text(edtMaxNanoProg, &BuildSettings::maxNanoProgText);
+    const QList<QCheckBox *> attributes = attributeBoxes();
+    for (int i = 0; i < int(attributes.size()); ++i) {
+        const auto attribute = Attribute(i);
+        connect(attributes.at(i), &QCheckBox::toggled, this, [this, attribute](bool on) {
+            changeSettings([attribute, on](BuildSettings &s) { s.setAttribute(attribute, on); });
+        });
+    }
+    connect(btnSelIndiImplants, &QToolButton::clicked, this, &BuildPage::btnSelIndiImplantsClick);
+}
+
+void BuildPage::showSettings()
+{
+    const QScopedValueRollback showing(m_showing, true);
+    const BuildSettings &s = m_settings;
+    chkAvaStock->setChecked(s.useStock);
+    chkQLRange->setChecked(s.useRange);
+    edtQLRange->setText(s.rangeText);
+    chkAgeStock->setChecked(s.removeStock);
+    (s.oneLevel ? rdoOneQL : rdoIndiQL)->setChecked(true);
+    edtImplantQL->setText(s.implantQLText);
+    lblIndiSelected->setText(IndiSelectedCaption(s.selectedImplants()));
+    chkUseNanoProg->setChecked(s.warnNanoProg);
+    edtMaxNanoProg->setText(s.maxNanoProgText);
+    const QList<QCheckBox *> attributes = attributeBoxes();
+    for (int i = 0; i < int(attributes.size()); ++i)
+        attributes.at(i)->setChecked(s.attribute(Attribute(i)));
+    showEnablement();
+}
+
+void BuildPage::showEnablement()
+{
+    const BuildSettings &s = m_settings;
+    // The range and the removal of stock only mean something when building
+    // from stock. Turning stock off greys them and leaves them checked.
+    chkQLRange->setEnabled(s.useStock);
+    edtQLRange->setEnabled(s.useStock && s.useRange);
+    chkAgeStock->setEnabled(s.useStock);
+    // The warning goes with the removal box alone, so it still stands out
+    // while that box is greyed but checked.
+    lblRemoveStockWarning->setEnabled(s.removeStock);
+    edtImplantQL->setEnabled(s.oneLevel);
+    btnSelIndiImplants->setEnabled(!s.oneLevel);
+    lblIndiSelected->setEnabled(!s.oneLevel);
+    edtMaxNanoProg->setEnabled(s.warnNanoProg);
+}
+
+// ---------------------------------------------------------------------------
+// Commands: each runs its body inside the one error boundary.
+
+void BuildPage::changeSettings(const std::function<void(BuildSettings &)> &change)
+{
+    if (m_showing)
+        return;
+    RunCommand(m_prompter, [this, &change] {
+        change(m_settings);
+        showEnablement();
+        Q_EMIT settingsChanged();
+    });
+}
+
+void BuildPage::btnSelIndiImplantsClick()
+{
+    RunCommand(m_prompter, [this] {
+        TfrmImplantSelections dialog(m_prompter, m_settings.implantSelections(), this);
+        if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
+            return;
+        m_settings.setImplantSelections(dialog.selections());
+        lblIndiSelected->setText(IndiSelectedCaption(m_settings.selectedImplants()));
+        Q_EMIT settingsChanged();
+    });
 }
 
 

@@ -15,6 +15,7 @@ NumberBox::NumberBox(int minimum, int maximum, const QString &text, QWidget *par
     : QAbstractSpinBox(parent), m_minimum(minimum), m_maximum(std::max(minimum, maximum)), m_position(minimum)
 {
     setText(text);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &NumberBox::textChanged);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(true);
 }

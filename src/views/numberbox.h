@@ -25,6 +25,10 @@ public:
     // Whether a typed character passes the number boxes' key filter.
     static bool acceptsTypedCharacter(QChar ch);
 
+Q_SIGNALS:
+    // The text changed, however: typed, pasted, stepped or set.
+    void textChanged(const QString &text);
+
 protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "build/buildsettings.h"
+
+#include <QDialog>
+#include <QList>
+
+class QAction;
+class QMenu;
+class QTableWidget;
+
+namespace ludra {
+
+class Prompter;
+
+// The implant selections dialog: one row per body slot, each with a box to
+// select the slot and the quality level to build its implant at. It shows the
+// selection it is given and hands back what the grid says; the caller keeps
+// it only on OK.
+class TfrmImplantSelections : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Column { ImplantColumn, SelectColumn, QualityColumn };
+
+    // Fills the rows in body slot order from the entries given; a slot without
+    // an entry starts unselected with no level.
+    TfrmImplantSelections(Prompter &prompter, const QList<ImplantSelection> &selections, QWidget *parent = nullptr);
+
+    // One entry per body slot, as the grid stands.
+    QList<ImplantSelection> selections() const;
+
+public Q_SLOTS:
+    // The grid's pop-up menu.
+    void SelectAll1Click();
+    void DeselectAll1Click();
+    // Asks for one level and writes it, as typed, into every row on OK.
+    void SetAllQuality1Click();
+
+private:
+    void createMenu();
+    void setAllSelected(bool selected);
+
+    Prompter &m_prompter;
+    QTableWidget *grdImplants = nullptr;
+    QMenu *mnuImplants = nullptr;
+    QAction *SelectAll1 = nullptr;
+    QAction *DeselectAll1 = nullptr;
+    QAction *SetAllQuality1 = nullptr;
+};
+
+} // namespace ludra

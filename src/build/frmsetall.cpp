@@ -1,0 +1,51 @@
+#include "build/frmsetall.h"
+
+#include "views/numberbox.h"
+#include "views/widgets.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ludra {
+
+TfrmSetAll::TfrmSetAll(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSetAll"));
+    setWindowTitle(QStringLiteral("Set all Quality Level to..."));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto *label = MakeLabel(QStringLiteral("Enter Quality Level"), this);
+    label->setObjectName(QStringLiteral("lblQL"));
+    edtQL = Named(new NumberBox(0, 2000, QStringLiteral("0"), this), QStringLiteral("edtQL"),
+                  QStringLiteral("Quality level"));
+    label->setBuddy(edtQL);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("btnsSetAll"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
+    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
+    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(edtQL);
+    row->addStretch(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    edtQL->setFocus();
+}
+
+QString TfrmSetAll::text() const
+{
+    return edtQL->text();
+}
+
+} // namespace ludra

@@ -1,0 +1,400 @@
+#include "app/frmludra.h"
+#include "build/buildpage.h"
+#include "build/buildsettings.h"
+#include "build/frmimplantselections.h"
+#include "common/paths.h"
+#include "support/scriptedprompter.h"
+#include "views/numberbox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace ludra;
+
+namespace {
+
+// The controls whose enablement follows the settings.
+const QStringList Dependent{"chkQLRange", "chkAgeStock", "edtQLRange",         "lblRemoveStockWarning",
+                            "edtImplantQL", "btnSelIndiImplants", "lblIndiSelected", "edtMaxNanoProg"};
+
+QStringList words(const char *text)
+{
+    return QString::fromLatin1(text).split(' ', Qt::SkipEmptyParts);
+}
+
+// A selection written as one '1' or '0' per slot and the slots' levels
+// separated by commas.
+QString ticksOf(const QList<ImplantSelection> &selections)
+{
+    QString ticks;
+    for (const ImplantSelection &s : selections)
+        ticks += s.selected ? '1' : '0';
+    return ticks;
+}
+
+QString levelsOf(const QList<ImplantSelection> &selections)
+{
+    QStringList levels;
+    for (const ImplantSelection &s : selections)
+        levels.append(s.qualityLevel);
+    return levels.join(',');
+}
+
+QList<ImplantSelection> selection(const QString &ticks, const QString &levels)
+{
+    QList<ImplantSelection> result;
+    for (int i = 0; i < ticks.size(); ++i)
+        result.append({ticks.at(i) == '1', levels.split(',').value(i)});
+    return result;
+}
+
+// Every named control as its name, whether enabled and checked, and its text.
+QStringList stateOf(const QWidget *page)
+{
+    QStringList state;
+    for (const QWidget *w : page->findChildren<QWidget *>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+            continue;
+        const auto *button = qobject_cast<const QAbstractButton *>(w);
+        const auto *box = qobject_cast<const NumberBox *>(w);
+        const auto *label = qobject_cast<const QLabel *>(w);
+        state.append(QStringLiteral("%1 %2 %3 %4")
+                         .arg(w->objectName())
+                         .arg(w->isEnabled())
+                         .arg(button && button->isChecked())
+                         .arg(box ? box->text() : label ? label->text() : QString()));
+    }
+    return state;
+}
+
+QStringList enabledOf(const QWidget *page)
+{
+    QStringList enabled;
+    for (const QString &name : Dependent)
+        if (page->findChild<QWidget *>(name)->isEnabled())
+            enabled.append(name);
+    return enabled;
+}
+
+} // namespace
+
+class TstBuildPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void enablement_data();
+    void enablement();
+    void controlsAndSettingsAgree();
+    void numberBoxesKeepWhatIsTyped_data();
+    void numberBoxesKeepWhatIsTyped();
+    void implantSelectionsRoundTrip();
+    void implantMenuCommands_data();
+    void implantMenuCommands();
+    void printCommandsFollowTheTab_data();
+    void printCommandsFollowTheTab();
+
+private:
+    template <typename T>
+    T *find(const QString &name) const
+    {
+        T *found = m_page->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+
+    BuildSettings m_settings;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<BuildPage> m_page;
+};
+
+void TstBuildPage::init()
+{
+    m_settings.reset();
+    m_prompter = ScriptedPrompter();
+    m_page = std::make_unique<BuildPage>(m_settings, m_prompter);
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+}
+
+void TstBuildPage::enablement_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("enabled");
+    QTest::addColumn<QStringList>("checked");
+    auto row = [](const char *name, const char *clicks, const char *enabled, const char *checked) {
+        QTest::newRow(name) << words(clicks) << words(enabled) << words(checked);
+    };
+    row("as created", "", "edtImplantQL", "");
+    row("stock on", "chkAvaStock", "chkQLRange chkAgeStock edtImplantQL", "chkAvaStock");
+    row("range on", "chkAvaStock chkQLRange", "chkQLRange chkAgeStock edtQLRange edtImplantQL",
+        "chkAvaStock chkQLRange");
+    row("stock off keeps the range checked", "chkAvaStock chkQLRange chkAvaStock", "edtImplantQL", "chkQLRange");
+    row("stock on again brings the range box back", "chkAvaStock chkQLRange chkAvaStock chkAvaStock",
+        "chkQLRange chkAgeStock edtQLRange edtImplantQL", "chkAvaStock chkQLRange");
+    row("remove build stock shows the warning", "chkAvaStock chkAgeStock",
+        "chkQLRange chkAgeStock lblRemoveStockWarning edtImplantQL", "chkAvaStock chkAgeStock");
+    row("stock off greys remove build stock and leaves it checked", "chkAvaStock chkAgeStock chkAvaStock",
+        "lblRemoveStockWarning edtImplantQL", "chkAgeStock");
+    row("greyed boxes take no clicks", "chkQLRange chkAgeStock", "edtImplantQL", "");
+    row("individual levels", "rdoIndiQL", "btnSelIndiImplants lblIndiSelected", "rdoIndiQL");
+    row("back to one level", "rdoIndiQL rdoOneQL", "edtImplantQL", "");
+    row("nano programming limit", "chkUseNanoProg", "edtImplantQL edtMaxNanoProg", "chkUseNanoProg");
+    row("nano programming limit off", "chkUseNanoProg chkUseNanoProg", "edtImplantQL", "");
+}
+
+void TstBuildPage::enablement()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, enabled);
+    QFETCH(QStringList, checked);
+    for (const QString &name : clicks)
+        find<QAbstractButton>(name)->click();
+    QCOMPARE(enabledOf(m_page.get()), enabled);
+    QStringList isChecked;
+    for (const char *name : {"chkAvaStock", "chkQLRange", "chkAgeStock", "rdoIndiQL", "chkUseNanoProg"})
+        if (find<QAbstractButton>(name)->isChecked())
+            isChecked.append(name);
+    QCOMPARE(isChecked, checked);
+
+    // The settings hold it all: a new page over them shows every control alike.
+    BuildSettings copy = m_settings;
+    BuildPage fresh(copy, m_prompter);
+    QCOMPARE(stateOf(&fresh), stateOf(m_page.get()));
+}
+
+void TstBuildPage::controlsAndSettingsAgree()
+{
+    // Each control writes its change into the settings at once.
+    QSignalSpy changed(m_page.get(), &BuildPage::settingsChanged);
+    for (const char *name :
+         {"chkAvaStock", "chkQLRange", "chkAgeStock", "rdoIndiQL", "chkUseNanoProg", "chkAgi", "chkSen"})
+        find<QAbstractButton>(name)->click();
+    find<NumberBox>("edtQLRange")->stepBy(1);
+    find<NumberBox>("edtMaxNanoProg")->stepBy(3);
+    QCOMPARE(changed.count(), 9);
+    QVERIFY(m_settings.useStock && m_settings.useRange && m_settings.removeStock);
+    QVERIFY(!m_settings.oneLevel && m_settings.warnNanoProg);
+    QCOMPARE(m_settings.rangeText, QStringLiteral("36"));
+    QCOMPARE(m_settings.maxNanoProgText, QStringLiteral("3"));
+    QCOMPARE(m_settings.attributes, (std::array<bool, 6>{false, true, false, false, false, true}));
+    QVERIFY(!m_page->buildButton()->isEnabled()); // the build is not wired yet
+
+    // Settings changed elsewhere are shown, and showing them is no change.
+    m_settings.useStock = false;
+    m_settings.implantQLText = "77";
+    m_settings.setImplantSelections(selection("0100000000000", ""));
+    const BuildSettings before = m_settings;
+    m_page->showSettings();
+    QVERIFY(m_settings == before);
+    QCOMPARE(changed.count(), 9);
+    QVERIFY(!find<QAbstractButton>("chkAvaStock")->isChecked());
+    QCOMPARE(find<NumberBox>("edtImplantQL")->text(), QStringLiteral("77"));
+    QCOMPARE(find<QLabel>("lblIndiSelected")->text(), QStringLiteral("1 implant selected"));
+    QCOMPARE(enabledOf(m_page.get()), words("lblRemoveStockWarning btnSelIndiImplants lblIndiSelected edtMaxNanoProg"));
+
+    BuildSettings copy = m_settings;
+    BuildPage fresh(copy, m_prompter);
+    QCOMPARE(stateOf(&fresh), stateOf(m_page.get()));
+    QCOMPARE(stateOf(&fresh).size(), 23); // the 19 controls and their 4 groups
+}
+
+void TstBuildPage::numberBoxesKeepWhatIsTyped_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("beyond the one-level range") << words("") << "edtImplantQL" << "999" << "999";
+    QTest::newRow("a letter into the one-level box") << words("") << "edtImplantQL" << "x" << "1";
+    QTest::newRow("a letter into the range box") << words("chkAvaStock chkQLRange") << "edtQLRange" << "q" << "35";
+}
+
+void TstBuildPage::numberBoxesKeepWhatIsTyped()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    for (const QString &name : clicks)
+        find<QAbstractButton>(name)->click();
+    auto *edit = find<NumberBox>(box);
+    m_page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), stored);
+    const QHash<QString, QString> settings{{"edtQLRange", m_settings.rangeText},
+                                           {"edtImplantQL", m_settings.implantQLText},
+                                           {"edtMaxNanoProg", m_settings.maxNanoProgText}};
+    QCOMPARE(settings.value(box), stored);
+}
+
+void TstBuildPage::implantSelectionsRoundTrip()
+{
+    find<QAbstractButton>("rdoIndiQL")->click();
+    auto *label = find<QLabel>("lblIndiSelected");
+    QCOMPARE(label->text(), QStringLiteral("<no implants selected>"));
+    const QString ticks = "1000010000001";
+    const QString levels = "120,,,,,35,,,,,,,200";
+
+    m_prompter.dialogs.append({Prompter::Answer::Ok, [&](QObject &object) {
+        auto *dialog = qobject_cast<TfrmImplantSelections *>(&object);
+        QVERIFY(dialog);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Implant Selections"));
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        auto *grid = dialog->findChild<QTableWidget *>("grdImplants");
+        QCOMPARE(grid->rowCount(), 13);
+        const QList<int> widths{132, 64, 64};
+        for (int c = 0; c < 3; ++c) {
+            QCOMPARE(grid->horizontalHeaderItem(c)->text(), (QStringList{"Implant", "Select", "Quality"}.at(c)));
+            QVERIFY(grid->columnWidth(c) >= widths.at(c));
+        }
+        QCOMPARE(grid->viewport()->width(), grid->columnWidth(0) + grid->columnWidth(1) + grid->columnWidth(2));
+        QCOMPARE(grid->viewport()->height(), 13 * grid->rowHeight(0));
+        for (int r = 0; r < 13; ++r) {
+            QCOMPARE(grid->item(r, 0)->text(), BodySlotNames().at(r));
+            QVERIFY(!(grid->item(r, 0)->flags() & Qt::ItemIsEditable));
+            QVERIFY(grid->item(r, 1)->flags() & Qt::ItemIsUserCheckable);
+            QVERIFY(grid->item(r, 2)->flags() & Qt::ItemIsEditable);
+        }
+        QCOMPARE(ticksOf(dialog->selections()), QStringLiteral("0000000000000"));
+        QCOMPARE(levelsOf(dialog->selections()), QStringLiteral(",,,,,,,,,,,,"));
+        QStringList menu;
+        for (const QAction *action : dialog->findChild<QMenu *>("mnuImplants")->actions())
+            menu.append(action->text());
+        QCOMPARE(menu, (QStringList{"&Select All Implants", "&Deselect all Implants", "Set all Quality to..."}));
+
+        // As a person would: Space ticks the box, F2 opens the level's line
+        // edit, and moving on keeps the typed text. The last level is still
+        // being edited when the dialog is accepted, and counts too.
+        for (int r : {0, 5, 12}) {
+            grid->setCurrentCell(r, 1);
+            QTest::keyClick(grid, Qt::Key_Space);
+            grid->setCurrentCell(r, 2);
+            QTest::keyClick(grid, Qt::Key_F2);
+            auto *editor = qobject_cast<QLineEdit *>(grid->indexWidget(grid->currentIndex()));
+            QVERIFY(editor);
+            QTest::keyClicks(editor, levels.split(',').at(r));
+        }
+    }});
+    QSignalSpy changed(m_page.get(), &BuildPage::settingsChanged);
+    find<QAbstractButton>("btnSelIndiImplants")->click();
+    QCOMPARE(label->text(), QStringLiteral("3 implants selected"));
+    QCOMPARE(ticksOf(m_settings.implantSelections()), ticks);
+    QCOMPARE(levelsOf(m_settings.implantSelections()), levels);
+    QCOMPARE(changed.count(), 1);
+
+    // Reopened, it shows the same; changes then cancelled leave everything.
+    m_prompter.dialogs.append({Prompter::Answer::Cancel, [&](QObject &object) {
+        auto *dialog = qobject_cast<TfrmImplantSelections *>(&object);
+        QCOMPARE(ticksOf(dialog->selections()), ticks);
+        QCOMPARE(levelsOf(dialog->selections()), levels);
+        dialog->SelectAll1Click();
+        dialog->SetAllQuality1Click();
+        QCOMPARE(levelsOf(dialog->selections()), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0,0,0"));
+    }});
+    find<QAbstractButton>("btnSelIndiImplants")->click();
+    QCOMPARE(m_prompter.dialogsRun, (QStringList{"frmImplantSelections", "frmImplantSelections", "frmSetAll"}));
+    QCOMPARE(label->text(), QStringLiteral("3 implants selected"));
+    QCOMPARE(ticksOf(m_settings.implantSelections()), ticks);
+    QCOMPARE(levelsOf(m_settings.implantSelections()), levels);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstBuildPage::implantMenuCommands_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("setAllOk");
+    QTest::addColumn<QString>("ticks");
+    QTest::addColumn<QString>("levels");
+    QTest::addColumn<QString>("caption");
+    const QString before = "120,,,80,,,,,,,,,200";
+    QTest::newRow("select all") << "SelectAll1" << false << "1111111111111" << before << "13 implants selected";
+    QTest::newRow("deselect all") << "DeselectAll1" << false << "0000000000000" << before
+                                  << "<no implants selected>";
+    QTest::newRow("set all quality, OK") << "SetAllQuality1" << true << "1000000000001"
+                                         << "150,150,150,150,150,150,150,150,150,150,150,150,150"
+                                         << "2 implants selected";
+    QTest::newRow("set all quality, Cancel") << "SetAllQuality1" << false << "1000000000001" << before
+                                             << "2 implants selected";
+}
+
+void TstBuildPage::implantMenuCommands()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, setAllOk);
+    QFETCH(QString, ticks);
+    QFETCH(QString, levels);
+    QFETCH(QString, caption);
+    m_settings.oneLevel = false;
+    m_settings.setImplantSelections(selection("1000000000001", "120,,,80,,,,,,,,,200"));
+    m_page->showSettings();
+
+    m_prompter.dialogs.append({Prompter::Answer::Ok, [&](QObject &dialog) {
+        dialog.findChild<QAction *>(action)->trigger();
+    }});
+    m_prompter.dialogs.append({setAllOk ? Prompter::Answer::Ok : Prompter::Answer::Cancel, [](QObject &dialog) {
+        auto *window = qobject_cast<QWidget *>(&dialog);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Set all Quality Level to..."));
+        QVERIFY(window->windowFlags().testFlag(Qt::Tool));
+        auto *box = dialog.findChild<NumberBox *>("edtQL");
+        QCOMPARE(box->text(), QStringLiteral("0"));
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, "150");
+    }});
+    find<QAbstractButton>("btnSelIndiImplants")->click();
+    QCOMPARE(m_prompter.dialogsRun.size(), action == "SetAllQuality1" ? 2 : 1);
+    QCOMPARE(ticksOf(m_settings.implantSelections()), ticks);
+    QCOMPARE(levelsOf(m_settings.implantSelections()), levels);
+    QCOMPARE(find<QLabel>("lblIndiSelected")->text(), caption);
+}
+
+void TstBuildPage::printCommandsFollowTheTab_data()
+{
+    QTest::addColumn<QList<int>>("shown");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("Layout at start") << QList<int>{} << true;
+    QTest::newRow("Build") << QList<int>{1} << false;
+    QTest::newRow("Build, then Layout") << QList<int>{1, 0} << true;
+    QTest::newRow("Build, then skill increases") << QList<int>{1, 2} << true;
+    QTest::newRow("Build, then requirements") << QList<int>{1, 3} << true;
+    QTest::newRow("Build, then suggestions") << QList<int>{1, 4} << false;
+    QTest::newRow("requirements, then suggestions") << QList<int>{1, 3, 4} << true;
+}
+
+void TstBuildPage::printCommandsFollowTheTab()
+{
+    QFETCH(QList<int>, shown);
+    QFETCH(bool, allowed);
+    QTemporaryDir dir;
+    SetBaseDir(dir.path());
+    TfrmLudra window(m_prompter); // the missing reference files are reported and answered
+    SetBaseDir(QString());
+    auto *tabs = window.findChild<QTabWidget *>();
+    for (int index : shown)
+        tabs->setCurrentIndex(index);
+    QCOMPARE(window.printCommandsAllowedByTab(), allowed);
+    // Printing is not built yet: the commands stay disabled whatever the tab.
+    for (const char *name : {"PrintSetup1", "PrintPreview1", "Print1"})
+        QCOMPARE(window.findChild<QAction *>(name)->isEnabled(), TfrmLudra::PrintingAvailable && allowed);
+}
+
+QTEST_MAIN(TstBuildPage)
+#include "tst_buildpage.moc"
