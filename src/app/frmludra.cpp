@@ -4,6 +4,7 @@
 #include "app/frmhelp.h"
 #include "app/messages.h"
 #include "build/buildpage.h"
+#include "build/buildrunner.h"
 #include "build/resultpages.h"
 #include "common/command.h"
 #include "common/errors.h"
@@ -18,6 +19,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -56,8 +58,10 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     tabReport->fillAvailableSkills();
     tabReport->prepareLayoutGrid();
 
-    // The last project is opened here when the options ask for it, and the
-    // stock register rebuilt after that, once the program keeps them.
+    // The last project is opened here when the options ask for it, once the
+    // program keeps them.
+
+    m_model.reloadStock();
 }
 
 void TfrmLudra::createPages()
@@ -81,6 +85,12 @@ void TfrmLudra::createPages()
     tabs->addTab(tabResultSuggest, QStringLiteral("Result - Suggestions"));
     tabs->setCurrentWidget(tabReport);
     connect(tabs, &QTabWidget::currentChanged, this, &TfrmLudra::pgcMainChange);
+    connect(tabBuild->buildButton(), &QPushButton::clicked, this, &TfrmLudra::btnBuildClick);
+    // Duplicates hold the layout in the skill view, where a build cannot read
+    // it: the build waits until an edit clears them.
+    connect(tabReport, &LayoutPage::duplicatesChecked, tabBuild->buildButton(), &QWidget::setDisabled);
+    // A changed maximum or warning recolours the requirements.
+    connect(tabBuild, &BuildPage::settingsChanged, tabResultCosts, &RequirementResultPage::settingsChanged);
 
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -216,6 +226,18 @@ void TfrmLudra::AboutClick()
     RunCommand(m_prompter, [this] {
         TfrmAbout about(this);
         m_prompter.runDialog(about);
+    });
+}
+
+void TfrmLudra::btnBuildClick()
+{
+    RunCommand(m_prompter, [this] {
+        BuildRunner runner(m_model.reference(), m_model.layout(), m_model.buildSettings(), m_model.results(),
+                           m_model.stock(), m_prompter);
+        runner.hooks.showView = [this](LayoutView view) { tabReport->showView(view); };
+        runner.hooks.showNames = [this](LayoutNames names) { tabReport->showNames(names); };
+        runner.hooks.showResults = [this] { tabs->setCurrentIndex(tabs->currentIndex() + 1); };
+        runner.run();
     });
 }
 

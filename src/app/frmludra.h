@@ -51,6 +51,8 @@ public Q_SLOTS:
     void AboutClick();
     // Another tab is shown.
     void pgcMainChange();
+    // "&Build >>": builds the layout and shows the results.
+    void btnBuildClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -27,9 +27,6 @@ BuildPage::BuildPage(BuildSettings &settings, Prompter &prompter, QWidget *paren
     createControls();
     connectControls();
     showSettings();
-    // The build is not built yet: its button is shown disabled rather than
-    // offered and left to do nothing.
-    btnBuild->setEnabled(false);
 }
 
 void BuildPage::createControls()
