@@ -149,22 +149,19 @@ QString ClusterToSkill(const TNanoList &nanoList, const QString &cluster)
 QString ClusterSecSkill(const TSecSkills &secSkills, const QString &cluster, const QString &type)
 {
     const QString kind = UpperAscii(TrimCtl(type));
-    const int count = secSkills.count();
-    for (int i = 0; i < count; ++i) {
-        if (secSkills.SecSkillNames(i) != cluster)
-            continue;
-        QStringView text;
-        if (kind == QLatin1String("BRIGHT"))
-            text = secSkills.SecSkillBright(i);
-        else if (kind == QLatin1String("FADED"))
-            text = secSkills.SecSkillFaded(i);
-        else if (kind == QLatin1String("SHINING"))
-            text = secSkills.SecSkillShining(i);
-        if (TrimCtl(text).isEmpty())
-            return QString();
-        return QStringLiteral("- ") + text.toString();
-    }
-    return QString();
+    const int i = secSkills.firstNamed(cluster);
+    if (i < 0)
+        return QString();
+    QStringView text;
+    if (kind == QLatin1String("BRIGHT"))
+        text = secSkills.SecSkillBright(i);
+    else if (kind == QLatin1String("FADED"))
+        text = secSkills.SecSkillFaded(i);
+    else if (kind == QLatin1String("SHINING"))
+        text = secSkills.SecSkillShining(i);
+    if (TrimCtl(text).isEmpty())
+        return QString();
+    return QStringLiteral("- ") + text.toString();
 }
 
 } // namespace ludra

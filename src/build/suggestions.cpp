@@ -87,14 +87,8 @@ void BuildSuggestions(TextTable &reqTable, TextTable &suggestTable, const TSecSk
             implant.place(reqTable.cell(ReqCol::Type, r2), beforeParenthesis(reqTable.cell(ReqCol::Cluster, r2)));
         }
 
-        QString attribute = QStringLiteral("Unknown");
-        for (int j = 0; j < recipeCount; ++j) {
-            if (recipes.SecSkillBright(j) == implant.bright && recipes.SecSkillFaded(j) == implant.faded &&
-                recipes.SecSkillShining(j) == implant.shining) {
-                attribute = recipes.SecSkillNames(j).toString();
-                break;
-            }
-        }
+        const int recipe = recipes.firstHolding(implant.bright, implant.faded, implant.shining);
+        const QString attribute = recipe < 0 ? QStringLiteral("Unknown") : recipes.SecSkillNames(recipe).toString();
         for (int r2 = 1; r2 <= rows; ++r2) {
             if (implants[r2] == implantName)
                 reqTable.setCell(ReqCol::SecondarySkill, r2,

@@ -39,6 +39,9 @@ void TSecSkills::assign(QString text, int firstUnknown)
     m_entries.clear();
     m_unknownNames.clear();
     m_split = m_text.isEmpty();
+    m_indexed = false;
+    m_firstByName.clear();
+    m_firstByClusters.clear();
 }
 
 void TSecSkills::split() const
@@ -82,6 +85,37 @@ QStringView TSecSkills::field(int i, Field f) const
     if (i < 0 || size_t(i) >= m_entries.size())
         return QStringView();
     return m_entries[size_t(i)].fields[f];
+}
+
+void TSecSkills::index() const
+{
+    if (m_indexed)
+        return;
+    split();
+    m_indexed = true;
+    m_firstByName.reserve(qsizetype(m_entries.size()));
+    m_firstByClusters.reserve(qsizetype(m_entries.size()));
+    for (int i = 0; i < int(m_entries.size()); ++i) {
+        const Entry &entry = m_entries[size_t(i)];
+        // The first of several equal entries is the one found.
+        if (!m_firstByName.contains(entry.fields[Name]))
+            m_firstByName.insert(entry.fields[Name], i);
+        const Clusters clusters{entry.fields[Bright], entry.fields[Faded], entry.fields[Shining]};
+        if (!m_firstByClusters.contains(clusters))
+            m_firstByClusters.insert(clusters, i);
+    }
+}
+
+int TSecSkills::firstNamed(QStringView name) const
+{
+    index();
+    return m_firstByName.value(name, -1);
+}
+
+int TSecSkills::firstHolding(QStringView bright, QStringView faded, QStringView shining) const
+{
+    index();
+    return m_firstByClusters.value(Clusters{bright, faded, shining}, -1);
 }
 
 QStringView TSecSkills::SecSkillNames(int i) const { return field(i, Name); }

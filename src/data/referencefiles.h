@@ -2,6 +2,7 @@
 
 #include "data/nano.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -70,20 +71,41 @@ public:
     QStringView SecSkillFaded(int i) const;
     QStringView SecSkillShining(int i) const;
 
+    // The first entry whose name is the text, exactly; -1 when none is.
+    int firstNamed(QStringView name) const;
+    // The first entry holding exactly these Bright, Faded and Shining
+    // clusters; -1 when none does.
+    int firstHolding(QStringView bright, QStringView faded, QStringView shining) const;
+
 private:
     enum Field { Name, Bright, Faded, Shining, FieldCount };
     struct Entry
     {
         QStringView fields[FieldCount];
     };
+    struct Clusters
+    {
+        QStringView bright, faded, shining;
+        bool operator==(const Clusters &) const = default;
+        friend size_t qHash(const Clusters &c, size_t seed = 0) noexcept
+        {
+            return qHashMulti(seed, c.bright, c.faded, c.shining);
+        }
+    };
     QStringView field(int i, Field f) const;
     void split() const;
+    // The lookups a build makes for every cluster and implant, made once: a
+    // build would otherwise read the whole table each time.
+    void index() const;
 
     QString m_text;
     int m_firstUnknown = 0;
     mutable bool m_split = true;
     mutable std::vector<Entry> m_entries;
     mutable std::vector<QString> m_unknownNames;
+    mutable bool m_indexed = false;
+    mutable QHash<QStringView, int> m_firstByName;
+    mutable QHash<Clusters, int> m_firstByClusters;
 };
 
 // Reads the recipe file into the table; returns false, leaving the table as
