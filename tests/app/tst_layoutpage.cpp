@@ -17,6 +17,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,9 +64,18 @@ private Q_SLOTS:
     void viewsSwitchAndAllocationFollows();
     void markers();
     void duplicateEditTurnsRedAndLocksTheView();
+    void buildFromTheAllocatedLayout();
+    void buildStopsOnABadNumberAndRestoresTheLayout();
 
 private:
-    void open();
+    // Opens the main window; missingFiles reference files are reported missing.
+    void open(int missingFiles = 2);
+    // Writes the recipe and requirement files of the build tests and opens
+    // the window with Agility, Stamina and Burst allocated.
+    void openAllocated();
+    // Replaces the text of a number box as typed.
+    void type(const char *box, const QString &text);
+    QStringList gridRows(const char *grid) const;
     // Adds the available skills of these names, in this order.
     void select(const QStringList &names);
     // Opens the in-cell editor of a grid cell with F2.
@@ -105,13 +116,12 @@ void TstLayoutPage::cleanup()
     m_dir.reset();
 }
 
-void TstLayoutPage::open()
+void TstLayoutPage::open(int missingFiles)
 {
     m_window = std::make_unique<TfrmLudra>(m_prompter);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    // Only the recipe and requirement files were missing.
-    QCOMPARE(m_prompter.asked.size(), 2);
+    QCOMPARE(m_prompter.asked.size(), missingFiles);
     m_prompter.asked.clear();
 }
 
@@ -392,6 +402,7 @@ void TstLayoutPage::duplicateEditTurnsRedAndLocksTheView()
     QVERIFY(!grid->model()->index(2, 0).data(Qt::ForegroundRole).isValid());
     QCOMPARE(dupes->text(), QStringLiteral("Warning! You have duplicate nanos"));
     QVERIFY(!view->isEnabled());
+    QVERIFY(!find<QPushButton>("btnBuild")->isEnabled());
 
     // Back to the blank: no duplicates left.
     editor = editCell(1, 0);
@@ -401,6 +412,117 @@ void TstLayoutPage::duplicateEditTurnsRedAndLocksTheView()
     QVERIFY(!grid->model()->index(0, 0).data(Qt::ForegroundRole).isValid());
     QCOMPARE(dupes->text(), QString());
     QVERIFY(view->isEnabled());
+    QVERIFY(find<QPushButton>("btnBuild")->isEnabled());
+}
+
+void TstLayoutPage::openAllocated()
+{
+    // HEAD will hold Agility's Shining and Burst's Faded cluster: a Strength
+    // implant, which Stamina's Bright cluster would make a Sense one.
+    writeFile(m_dir->filePath("SecSkill.csv"), "Strength,Empty,Burst Clu,Agility Clu\r\n"
+                                               "Sense,Stamina Clu,Burst Clu,Agility Clu\r\n");
+    writeFile(m_dir->filePath("require.csv"), "Agility Clu,Agility,600\r\nBurst Clu,Burst,400\r\n");
+    open(0);
+    select({"Agility", "Stamina", "Burst"});
+    find<QPushButton>("btnAllocate")->click();
+    QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
+    m_prompter.asked.clear();
+}
+
+void TstLayoutPage::type(const char *box, const QString &text)
+{
+    auto *widget = find<QWidget>(box);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(widget, Qt::Key_Backspace);
+    QTest::keyClicks(widget, text);
+}
+
+QStringList TstLayoutPage::gridRows(const char *grid) const
+{
+    const QAbstractItemModel *model = find<QTableView>(grid)->model();
+    QStringList rows;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells.append(model->index(r, c).data().toString());
+        rows.append(cells.join(u'|'));
+    }
+    return rows;
+}
+
+void TstLayoutPage::buildFromTheAllocatedLayout()
+{
+    openAllocated();
+    auto *tabs = find<QTabWidget>("pgcMain");
+    tabs->setCurrentIndex(1);
+    type("edtImplantQL", QStringLiteral("200"));
+    find<QCheckBox>("chkUseNanoProg")->click();
+    type("edtMaxNanoProg", QStringLiteral("500"));
+    find<QCheckBox>("chkSen")->click();
+
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QVERIFY(m_prompter.asked.isEmpty());
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("Result - Skill Increases"));
+    // The layout is back as it was shown: skill names.
+    QCOMPARE(find<QComboBox>("cboInside")->currentIndex(), 0);
+    QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
+
+    QCOMPARE(gridRows("grdSkillInc"), (QStringList{"Agility|210|3", "Burst|210|3", "Stamina|105|2"}));
+    QCOMPARE(gridRows("grdReqs"),
+             (QStringList{"Agility Clu (QL 200)|0|600|HEAD (QL 200)|Shining|951|404  - Strength",
+                          "Burst Clu (QL 200)|0|200|HEAD (QL 200)|Faded|951|404  - Strength",
+                          "Stamina Clu (QL 200)|0|0|CHEST (QL 200)|Bright|951|404  - Unknown",
+                          "Burst Clu (QL 200)|0|300|EAR (QL 200)|Bright|951|404  - Unknown",
+                          "Burst Clu (QL 200)|0|400|EYE (QL 200)|Shining|951|404  - Unknown",
+                          "Agility Clu (QL 200)|0|450|LEG (QL 200)|Bright|951|404  - Unknown",
+                          "Stamina Clu (QL 200)|0|0|WAIST (QL 200)|Faded|951|404  - Unknown",
+                          "Agility Clu (QL 200)|0|300|FEET (QL 200)|Faded|951|404  - Unknown"}));
+    QCOMPARE(gridRows("grdSuggest"), QStringList{"(Bright) Stamina Clu|HEAD|Sense"});
+
+    // Over the maximum of 500 is red; at a maximum of 400, LEG's 450 is red
+    // and EYE's 400 is not; with the warning off nothing is.
+    const QAbstractItemModel *reqs = find<QTableView>("grdReqs")->model();
+    const QColor red(255, 0, 0);
+    QCOMPARE(reqs->index(0, 2).data(Qt::ForegroundRole).value<QColor>(), red);
+    QVERIFY(reqs->index(5, 2).data(Qt::ForegroundRole).value<QColor>() != red);
+    tabs->setCurrentIndex(1);
+    type("edtMaxNanoProg", QStringLiteral("400"));
+    QCOMPARE(reqs->index(5, 2).data(Qt::ForegroundRole).value<QColor>(), red);
+    QVERIFY(reqs->index(4, 2).data(Qt::ForegroundRole).value<QColor>() != red);
+    find<QCheckBox>("chkUseNanoProg")->click();
+    QVERIFY(reqs->index(0, 2).data(Qt::ForegroundRole).value<QColor>() != red);
+
+    // Sorted by type, then by the cluster text.
+    tabs->setCurrentIndex(3);
+    QTest::mouseClick(find<QPushButton>("btnResort"), Qt::LeftButton);
+    QStringList order;
+    for (const QString &row : gridRows("grdReqs"))
+        order.append(row.section(u'|', 4, 4) + u' ' + row.section(u'|', 3, 3).section(u' ', 0, 0));
+    QCOMPARE(order, (QStringList{"Bright LEG", "Bright EAR", "Bright CHEST", "Faded FEET", "Faded HEAD",
+                                 "Faded WAIST", "Shining HEAD", "Shining EYE"}));
+}
+
+void TstLayoutPage::buildStopsOnABadNumberAndRestoresTheLayout()
+{
+    openAllocated();
+    find<QComboBox>("cboViewStyle")->setCurrentIndex(1);
+    auto *tabs = find<QTabWidget>("pgcMain");
+    tabs->setCurrentIndex(1);
+    QTest::mouseClick(find<QRadioButton>("rdoIndiQL"), Qt::LeftButton);
+    QList<ImplantSelection> selections(13);
+    selections[0] = ImplantSelection{true, QStringLiteral("99999999999")};
+    m_window->model().buildSettings().setImplantSelections(selections);
+
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Ludra")});
+    QCOMPARE(m_prompter.asked.first().text, QStringLiteral("'99999999999' is not a valid integer value"));
+    QCOMPARE(tabs->currentIndex(), 1);
+    QCOMPARE(find<QComboBox>("cboViewStyle")->currentIndex(), 1);
+    QCOMPARE(find<QComboBox>("cboInside")->currentIndex(), 0);
+    QCOMPARE(m_window->model().layout().currentView(), LayoutView::SkillSet);
+    QCOMPARE(m_window->model().layout().names(), LayoutNames::SkillNames);
+    QVERIFY(!m_window->model().stock().Building);
 }
 
 QTEST_MAIN(TstLayoutPage)
