@@ -2,6 +2,9 @@
 
 #include "views/texttablemodel.h"
 
+#include <QEvent>
+
+#include <algorithm>
 #include <QHeaderView>
 #include <QStyle>
 #include <QStyleOptionHeader>
@@ -65,13 +68,42 @@ QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, con
     QHeaderView *header = grid->horizontalHeader();
     header->setSectionsClickable(false);
     header->setFixedHeight(GridRowHeight);
-    for (int c = 0; c < int(widths.size()); ++c) {
-        // The header's own measure of its text, margins and sort arrow space
-        // included, so a long caption is never cut.
-        const int needed = header->sectionSizeHint(c);
-        header->resizeSection(c, std::max(widths.at(c), needed));
-    }
+    FitResultColumns(grid, widths);
+    // New contents are measured when they are shown: while a build fills
+    // the tables the grids are on pages out of sight and cost nothing.
+    auto *fitter = new ResultGridFitter(grid, widths);
+    grid->installEventFilter(fitter);
+    QObject::connect(model, &QAbstractItemModel::modelReset, fitter, [grid, widths] {
+        // New contents are read from their first row.
+        grid->scrollToTop();
+        if (grid->isVisible())
+            FitResultColumns(grid, widths);
+    });
     return grid;
+}
+
+void FitResultColumns(QTableView *grid, const QList<int> &widths)
+{
+    QHeaderView *header = grid->horizontalHeader();
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        // The header's own measure of its text, margins and sort arrow space
+        // included, so a long caption is never cut; the design width at
+        // least; and the cells' own measure (the first thousand rows).
+        grid->resizeColumnToContents(c);
+        header->resizeSection(c, std::max({widths.value(c), header->sectionSizeHint(c), header->sectionSize(c)}));
+    }
+}
+
+ResultGridFitter::ResultGridFitter(QTableView *grid, QList<int> widths)
+    : QObject(grid), m_grid(grid), m_widths(std::move(widths))
+{
+}
+
+bool ResultGridFitter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::Show)
+        FitResultColumns(m_grid, m_widths);
+    return false;
 }
 
 } // namespace ludra

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
+
 #include <QIcon>
 #include <QLabel>
 #include <QString>
@@ -46,6 +49,22 @@ QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QS
                            const QList<int> &widths, QWidget *parent);
 // The same over a model of the caller's, for a table that shows more than its
 // texts; the grid takes the model over.
+// Widens each column of a result grid to its longest cell and its header,
+// never below its design width, so every text reads whole.
+void FitResultColumns(QTableView *grid, const QList<int> &widths);
+
+// Fits a result grid's columns whenever it is shown.
+class ResultGridFitter : public QObject
+{
+public:
+    ResultGridFitter(QTableView *grid, QList<int> widths);
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QTableView *m_grid;
+    QList<int> m_widths;
+};
+
 QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent);
 
