@@ -180,7 +180,7 @@ void BuildPage::showSettings()
     chkAgeStock->setChecked(s.removeStock);
     (s.oneLevel ? rdoOneQL : rdoIndiQL)->setChecked(true);
     edtImplantQL->setText(s.implantQLText);
-    lblIndiSelected->setText(IndiSelectedCaption(s.selectedImplants()));
+    lblIndiSelected->setText(s.indiSelectedCaption);
     chkUseNanoProg->setChecked(s.warnNanoProg);
     edtMaxNanoProg->setText(s.maxNanoProgText);
     const QList<QCheckBox *> attributes = attributeBoxes();
@@ -227,7 +227,8 @@ void BuildPage::btnSelIndiImplantsClick()
         if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
             return;
         m_settings.setImplantSelections(dialog.selections());
-        lblIndiSelected->setText(IndiSelectedCaption(m_settings.selectedImplants()));
+        m_settings.indiSelectedCaption = IndiSelectedCaption(m_settings.selectedImplants());
+        lblIndiSelected->setText(m_settings.indiSelectedCaption);
         Q_EMIT settingsChanged();
     });
 }

@@ -63,6 +63,9 @@ public:
     void setImplantSelections(QList<ImplantSelection> selections) { m_implantSelections = std::move(selections); }
     // How many slots the selection ticks.
     int selectedImplants() const;
+    // The caption that tells the selection (lblIndiSelected). The selection
+    // dialog sets it from the count; a project restores it as stored.
+    QString indiSelectedCaption = IndiSelectedCaption(0);
 
     // Back to the state of a new window.
     void reset() { *this = BuildSettings(); }

@@ -147,6 +147,44 @@ void LayoutState::clearMarks()
     m_currentView = LayoutView::BodyPlacement;
 }
 
+void LayoutState::resetForProject()
+{
+    for (int r = 1; r < m_table.rowCount(); ++r)
+        for (int c = 1; c < m_table.columnCount(); ++c)
+            m_table.setCell(c, r, QString());
+    resetMarkTables();
+    m_skills.restore({}, {});
+    m_rules = AllocationRules();
+}
+
+void LayoutState::restoreView(LayoutView view, LayoutNames names)
+{
+    m_currentView = view;
+    m_names = names;
+}
+
+void LayoutState::restoreDuplicateMark(int column, int row, bool marked)
+{
+    if (m_colorGrid.contains(column, row))
+        m_colorGrid.set(column, row, marked);
+}
+
+void LayoutState::restoreMarker(LayoutView view, int column, int row, Marker marker)
+{
+    TCellTable<Marker> &table = markers(view);
+    if (table.contains(column, row))
+        table.set(column, row, marker);
+}
+
+QString LayoutState::duplicateMarkText(int column, int row) const
+{
+    if (!isDuplicate(column, row))
+        return QString();
+    const QString slot = TrimCtl(m_table.cell(column, row));
+    // A mark is never stored empty: empty means unmarked.
+    return slot.isEmpty() ? QStringLiteral("1") : slot;
+}
+
 bool LayoutState::setView(LayoutView view, const TNanoList &nanoList, const QStringList &bodySlots)
 {
     // Duplicate marks belong to the skill/cluster-set view they arose in.

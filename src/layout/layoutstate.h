@@ -89,6 +89,24 @@ public:
     // the body-placement view.
     void clearMarks();
 
+    // Restoring a stored layout.
+
+    // Empties the data cells, the duplicate marks, the markers of both views
+    // and both skill lists, and puts the allocation rules back to their
+    // first state.
+    void resetForProject();
+    // Takes the view and names as stored, translating nothing: the table
+    // already holds that view with those names.
+    void restoreView(LayoutView view, LayoutNames names);
+    // Sets a duplicate mark or a marker of a view; a cell outside the tables
+    // is left alone.
+    void restoreDuplicateMark(int column, int row, bool marked);
+    void restoreMarker(LayoutView view, int column, int row, Marker marker);
+    // The stored form of a duplicate mark: the slot the marked cell names
+    // (in the skill/cluster-set view, where marks arise, its text), empty
+    // when the cell is not marked.
+    QString duplicateMarkText(int column, int row) const;
+
     // Views.
 
     // Rebuilds the table in the other view when the view asked for is not

@@ -25,6 +25,14 @@ void SkillLists::assignAvailable(QList<SkillEntry> entries)
     firstAvailableCurrent();
 }
 
+void SkillLists::restore(QList<SkillEntry> selected, QList<SkillEntry> available)
+{
+    m_selected = std::move(selected);
+    m_available = std::move(available);
+    m_selectedCurrent = -1;
+    firstAvailableCurrent();
+}
+
 void SkillLists::setAvailableCurrent(int index)
 {
     m_availableCurrent = index >= 0 && index < m_available.size() ? index : -1;

@@ -20,6 +20,9 @@ public:
     // keeping their given order), empties the selected list and makes the
     // first available entry current.
     void assignAvailable(QList<SkillEntry> entries);
+    // Puts back stored lists as they were stored, in their order: nothing is
+    // sorted; the first available entry is current, no selected one is.
+    void restore(QList<SkillEntry> selected, QList<SkillEntry> available);
 
     const QList<SkillEntry> &available() const { return m_available; }
     const QList<SkillEntry> &selected() const { return m_selected; }

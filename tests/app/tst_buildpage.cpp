@@ -195,6 +195,7 @@ void TstBuildPage::controlsAndSettingsAgree()
     m_settings.useStock = false;
     m_settings.implantQLText = "77";
     m_settings.setImplantSelections(selection("0100000000000", ""));
+    m_settings.indiSelectedCaption = QStringLiteral("1 implant selected");
     const BuildSettings before = m_settings;
     m_page->showSettings();
     QVERIFY(m_settings == before);
