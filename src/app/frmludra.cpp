@@ -61,7 +61,7 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     // The last project is opened here when the options ask for it, once the
     // program keeps them.
 
-    m_model.reloadStock();
+    m_model.reloadStock(m_prompter);
 }
 
 void TfrmLudra::createPages()

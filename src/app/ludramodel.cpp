@@ -32,7 +32,7 @@ void LudraModel::resetBuildState()
     m_stock.Building = false;
 }
 
-void LudraModel::reloadStock()
+void LudraModel::reloadStock(Prompter &prompter)
 {
     QStringList names;
     const TNanoList &nanoList = m_reference.nanoList();
@@ -40,7 +40,7 @@ void LudraModel::reloadStock()
     for (int i = 0; i < nanoList.count(); ++i)
         names.append(nanoList.at(i)->ClusterName);
     m_stock.stock().setClusterNames(names);
-    ReloadStock(m_stock.stock());
+    m_stock.reload(StockPath(), prompter);
 }
 
 bool LudraModel::loadCatalogue(Prompter &prompter)

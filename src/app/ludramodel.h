@@ -45,7 +45,7 @@ public:
     void loadRequirements(Prompter &prompter);
     // Makes the stock register's entries, one per catalogue record, and
     // fills them from the stock file (ReloadStock).
-    void reloadStock();
+    void reloadStock(Prompter &prompter);
 
 private:
     ReferenceData m_reference;

@@ -40,7 +40,7 @@ bool BuildRunner::run()
         return false;
 
     m_results.clearSortColumns();
-    ReloadStock(m_stock.stock(), stockPath);
+    m_stock.reload(stockPath, m_prompter);
     m_stock.resetUse();
     m_results.clearBuildLog();
     ClearResultTable(m_results.reqTable());
@@ -80,9 +80,9 @@ bool BuildRunner::run()
                              QString::number(m_stock.ClustersDeleted) + LangMsg(Msg::RemovedCountEnd);
         if (m_prompter.message(Prompter::Icon::Stop, Prompter::Buttons::YesNo, LangMsg(Msg::RemovedCountTitle),
                                text) == Prompter::Answer::Yes)
-            SaveStockFile(stockPath, m_stock.stock());
+            m_stock.save(stockPath);
         else
-            ReloadStock(m_stock.stock(), stockPath);
+            m_stock.reload(stockPath, m_prompter);
     }
     return true;
 }

@@ -2,9 +2,13 @@
 
 #include "common/errors.h"
 #include "common/paths.h"
+#include "common/prompter.h"
+#include "stock/stockstate.h"
 #include "common/text.h"
 #include "storage/vellstreams.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace ludra {
@@ -63,14 +67,18 @@ const std::array<QString, 6> &ImplantClusterLists::streamNames()
     return names;
 }
 
-bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterLists *implantClusters)
+bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterLists *implantClusters, QString *error)
 {
     TVellStreams streams;
     try {
         streams.LoadFromFile(path);
-    } catch (const ECorruptFile &) {
+    } catch (const ECorruptFile &e) {
+        if (error)
+            *error = e.message();
         return false;
-    } catch (const EStreamError &) {
+    } catch (const EStreamError &e) {
+        if (error)
+            *error = e.message();
         return false;
     }
     QList<StockEntry> &clusters = stock.ClusterStock();
@@ -116,11 +124,58 @@ void SaveStockFile(const QString &path, const StockRegister &stock, const Implan
     streams.SaveToFile(path);
 }
 
-void ReloadStock(StockRegister &stock, const QString &path)
+bool ReloadStock(StockRegister &stock, const QString &path, QString *error)
 {
     stock.clearItems();
-    if (QFileInfo::exists(path))
-        LoadStockFile(path, stock);
+    if (!QFileInfo::exists(path))
+        return true;
+    if (LoadStockFile(path, stock, nullptr, error))
+        return true;
+    // A file that failed half-way may have filled some entries.
+    stock.clearItems();
+    return false;
+}
+
+QString KeepUnreadable(const QString &path)
+{
+    QString kept = path + QStringLiteral(".unreadable");
+    for (int n = 2; QFileInfo::exists(kept); ++n)
+        kept = path + QStringLiteral(".unreadable.") + QString::number(n);
+    if (!QFile::rename(path, kept))
+        throw EStreamError(QStringLiteral("Cannot keep the unreadable stock file \"%1\" as \"%2\".").arg(path, kept));
+    return kept;
+}
+
+void StockState::resetUse()
+{
+    ImplantsUsed.clear();
+    ImplantsUsedQL.clear();
+    ClustersDeleted = 0;
+    ImplantsDeleted = 0;
+}
+
+void StockState::reload(const QString &path, Prompter &prompter)
+{
+    QString error;
+    if (ReloadStock(m_register, path, &error)) {
+        m_unreadable.clear();
+        return;
+    }
+    if (m_unreadable == path)
+        return;
+    m_unreadable = path;
+    prompter.error(QStringLiteral("The stock file \"%1\" could not be read: %2\nLudra goes on without stock; "
+                                  "the file is kept as it is.")
+                       .arg(QDir::toNativeSeparators(path), error));
+}
+
+void StockState::save(const QString &path)
+{
+    if (!m_unreadable.isEmpty() && m_unreadable == path && QFileInfo::exists(path)) {
+        KeepUnreadable(path);
+        m_unreadable.clear();
+    }
+    SaveStockFile(path, m_register);
 }
 
 } // namespace ludra

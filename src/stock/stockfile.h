@@ -35,8 +35,9 @@ struct ImplantClusterLists
 // replaced by the streams of its position (a stream the file lacks gives an
 // empty list); streams the register has no entry for are ignored. With
 // implantClusters, also those. A file that cannot be read or is corrupt
-// changes nothing and returns false; there is nothing to tell the user.
-bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterLists *implantClusters = nullptr);
+// changes nothing and returns false, with the reason in *error.
+bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterLists *implantClusters = nullptr,
+                   QString *error = nullptr);
 
 // Writes the register to the file, replacing it only once the new file is
 // whole. With implantClusters the six lists are written from it; without,
@@ -47,7 +48,14 @@ void SaveStockFile(const QString &path, const StockRegister &stock,
                    const ImplantClusterLists *implantClusters = nullptr);
 
 // Empties the register's items and reads the stock file into it when there is
-// one (ReloadStock).
-void ReloadStock(StockRegister &stock, const QString &path = StockPath());
+// one (ReloadStock). False, with the reason, when a file is there and cannot
+// be read; the register is then empty.
+bool ReloadStock(StockRegister &stock, const QString &path = StockPath(), QString *error = nullptr);
+
+// Renames a file that could not be read to "<path>.unreadable", or
+// "<path>.unreadable.2" and so on when that is taken, so that writing a new
+// file at path loses nothing. Returns the new name; throws EStreamError when
+// the rename fails.
+QString KeepUnreadable(const QString &path);
 
 } // namespace ludra

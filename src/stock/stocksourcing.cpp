@@ -37,14 +37,6 @@ int sourceItem(const TStockList &items, const BuildSettings &settings, const QSt
 
 } // namespace
 
-void StockState::resetUse()
-{
-    ImplantsUsed.clear();
-    ImplantsUsedQL.clear();
-    ClustersDeleted = 0;
-    ImplantsDeleted = 0;
-}
-
 bool ClusterAvailable(const StockRegister &stock, const BuildSettings &settings, const QString &name,
                       const QString &type, int ql)
 {

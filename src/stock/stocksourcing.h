@@ -3,6 +3,7 @@
 #include "build/buildsettings.h"
 #include "data/nano.h"
 #include "stock/stockregister.h"
+#include "stock/stockstate.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,30 +11,6 @@
 namespace ludra {
 
 class LayoutState;
-
-// The main window's copy of the stock register and what a build records while
-// it draws on it: the slots whose implants it takes with their quality levels
-// (ImplantsUsed, ImplantsUsedQL) and the items it removed.
-class StockState
-{
-public:
-    StockRegister &stock() { return m_register; }
-    const StockRegister &stock() const { return m_register; }
-
-    // Set while a build runs: stock checks then write build log lines instead
-    // of layout markers.
-    bool Building = false;
-    QStringList ImplantsUsed;
-    QStringList ImplantsUsedQL;
-    int ClustersDeleted = 0;
-    int ImplantsDeleted = 0;
-
-    // Forgets what the last build used.
-    void resetUse();
-
-private:
-    StockRegister m_register;
-};
 
 // The stock rules. With "Use only avaliable stock" off every availability
 // answers yes, a cluster is sourced at the level asked for, costs nothing,

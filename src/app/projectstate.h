@@ -1,0 +1,42 @@
+#pragma once
+
+#include "storage/projectfile.h"
+
+#include <QList>
+
+namespace ludra {
+
+class LudraModel;
+
+// The column widths of the four grids a project stores, as their views show
+// them.
+struct GridWidths
+{
+    QList<int> layout;
+    QList<int> skills;
+    QList<int> requirements;
+    QList<int> suggestions;
+};
+
+// The window state a project stores besides the model: the grids' column
+// widths and whether the view selector is enabled.
+struct ProjectShown
+{
+    GridWidths widths;
+    bool viewSelectorEnabled = true;
+};
+
+// The image of the plan on screen: skill lists, layout with its marks and
+// markers, allocation rules, build settings and the three result tables.
+ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown);
+
+// Puts a project read whole into the model: the layout's data cells, marks,
+// markers and skill lists are emptied and the allocation rules reset first,
+// then everything stored is taken back as stored; nothing is rebuilt. A
+// setting whose "Config" line the image lacks keeps its value. Returns what
+// the window is to show besides the model. A layout grid of another shape
+// than the layout's own is a damaged file: ECorruptFile, before anything
+// changed.
+ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model);
+
+} // namespace ludra
