@@ -7,6 +7,7 @@
 #include "data/referencedata.h"
 #include "stock/stockfile.h"
 #include "stock/stocksourcing.h"
+#include "stock/stockstate.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
 
@@ -129,6 +130,7 @@ private Q_SLOTS:
     void stockRules();
     void removalConsumesBeforeNextCell();
     void confirmedRemovalRewritesStockFile();
+    void unreadableStockFileIsToldOnceAndKept();
 };
 
 void TstBuild::initTestCase()
@@ -567,6 +569,34 @@ void TstBuild::confirmedRemovalRewritesStockFile()
     QCOMPARE(reread, m_stock.stock());
     QCOMPARE(reread.itemCount(), 2);
     QCOMPARE(carried, kept);
+}
+
+void TstBuild::unreadableStockFileIsToldOnceAndKept()
+{
+    const QByteArray damaged("&  not a stock file");
+    writeFile(StockPath(), damaged);
+    m_stock.reload(StockPath(), m_prompter);
+    m_stock.reload(StockPath(), m_prompter);
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QVERIFY(m_prompter.asked.first().text.contains(QStringLiteral("could not be read")));
+    QCOMPARE(m_stock.stock().itemCount(), 0);
+
+    // A confirmed removal writes the register, keeping the damaged file aside.
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"35|100"});
+    m_stock.save(StockPath());
+    QCOMPARE(readFile(StockPath() + QStringLiteral(".unreadable")), damaged);
+    m_stock.reload(StockPath(), m_prompter);
+    QCOMPARE(m_stock.stock().itemCount(), 1);
+    QVERIFY(m_stock.unreadableFile().isEmpty());
+
+    // A second damaged file goes beside the first.
+    writeFile(StockPath(), damaged + "2");
+    m_stock.reload(StockPath(), m_prompter);
+    m_stock.save(StockPath());
+    QCOMPARE(readFile(StockPath() + QStringLiteral(".unreadable.2")), damaged + "2");
+    QCOMPARE(m_prompter.asked.size(), 2);
+    QFile::remove(StockPath() + QStringLiteral(".unreadable"));
+    QFile::remove(StockPath() + QStringLiteral(".unreadable.2"));
 }
 
 QTEST_GUILESS_MAIN(TstBuild)
