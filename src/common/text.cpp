@@ -29,9 +29,8 @@ std::optional<QStringList> ReadLines(const QString &path)
     return SplitLines(file.readAll());
 }
 
-bool WriteLines(const QString &path, const QStringList &lines, QString *error)
+std::optional<QByteArray> EncodeLines(const QStringList &lines, QString *error)
 {
-    QByteArray bytes;
     qsizetype total = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
@@ -43,16 +42,26 @@ bool WriteLines(const QString &path, const QStringList &lines, QString *error)
                                  .arg(i + 1)
                                  .arg(ch)
                                  .arg(ch.unicode(), 4, 16, QLatin1Char('0'));
-                return false;
+                return std::nullopt;
             }
         }
         total += line.size() + 2;
     }
+    QByteArray bytes;
     bytes.reserve(total);
     for (const QString &line : lines) {
         bytes += line.toLatin1();
         bytes += "\r\n";
     }
+    return bytes;
+}
+
+bool WriteLines(const QString &path, const QStringList &lines, QString *error)
+{
+    const std::optional<QByteArray> encoded = EncodeLines(lines, error);
+    if (!encoded)
+        return false;
+    const QByteArray &bytes = *encoded;
 
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())

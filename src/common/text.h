@@ -40,6 +40,11 @@ void ForEachLine(QStringView text, F &&f)
 // Reads a whole 8-bit file as one text; nothing when it cannot be opened.
 std::optional<QString> ReadText(const QString &path);
 
+// The bytes of the lines as an 8-bit file holds them, each followed by CR LF.
+// A character such a file cannot hold (one beyond Latin-1) refuses the whole:
+// returns nothing and puts the reason, naming the line, into *error.
+std::optional<QByteArray> EncodeLines(const QStringList &lines, QString *error = nullptr);
+
 // Writes the lines, each ending in CR LF, replacing the file atomically: a
 // failed write leaves any old file whole. On failure returns false and puts
 // the reason into *error. A character an 8-bit file cannot hold (one beyond

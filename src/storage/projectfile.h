@@ -16,6 +16,11 @@ struct GridImage
     // largest grid the program shows has a few hundred rows and seven columns.
     static constexpr int MaxColumns = 1000;
     static constexpr int MaxRows = 1'000'000;
+    // Both limits at once would be a billion cells. A grid is held whole, every
+    // empty cell an empty text, so its cells are limited too: about 24 MB of
+    // empty texts, some eighty times the largest grid the program fills (the
+    // suggestions, a few thousand rows of six columns).
+    static constexpr qint64 MaxCells = 1'000'000;
 
     int columns = 0;
     int rows = 0;
@@ -32,10 +37,24 @@ struct GridImage
     bool operator==(const GridImage &) const = default;
 };
 
-// The lines of a grid's GridText.
+// The lines of a grid's GridText: "C,R"; "cw i,width" for each column; then,
+// row by row and column by column, "c,r,text" for each cell whose text is not
+// empty. In a text holding a carriage return, every CR is written as
+// character 9 and every LF as character 8; other texts are written as they
+// are.
 QStringList WriteGridText(const GridImage &grid);
-// Reads a GridText; counts beyond the limits, or a line that is not one of
-// the three kinds, throw ECorruptFile naming what is wrong.
+// Reads a GridText: empty lines are skipped, the first line gives the counts,
+// a line starting with "cw" a column's width, and a line whose first two comma
+// fields are whole numbers a cell, whose text is the rest of the line (commas
+// included) with characters 9 and 8 turned into CR and LF. Cells not listed
+// are empty. Any other line is skipped: it can only be the rest of a text
+// that held a line feed but no carriage return, which the writing rule leaves
+// raw, so that the text reads back cut at its first line feed. No lines give
+// an empty grid. Throws ECorruptFile ("File is corrupt." and the reason) for
+// counts that are not whole numbers, are negative or beyond the limits, for a
+// width line that does not hold two whole numbers, and for a width or cell
+// line naming a column or row outside the counts; nothing is allocated for
+// counts before they are checked.
 GridImage ReadGridText(const QStringList &lines);
 
 // Everything a project file holds, as the lines of its twelve streams and

@@ -1,0 +1,130 @@
+// The options file: what it asks for at start-up, and how the option and the
+// last project are written into it.
+
+#include "app/options.h"
+
+#include "common/errors.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "support/testfiles.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ludra;
+
+class TstOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void rules_data();
+    void rules();
+    void failedWriteKeepsTheFile();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    // An existing project whose name an 8-bit file could not hold as text.
+    QString m_project;
+};
+
+void TstOptions::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    SetBaseDir(m_dir->path());
+    m_project = m_dir->filePath(QString::fromUtf8("Pr\u00f6ject \u20ac.lud"));
+    writeFile(m_project, "project");
+}
+
+void TstOptions::cleanup()
+{
+    SetBaseDir(QString());
+    m_dir.reset();
+}
+
+void TstOptions::rules_data()
+{
+    // "P" in a file stands for the project's path as the file holds it.
+    QTest::addColumn<QByteArray>("before");  // null: no file
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QByteArray>("after");  // null: no file
+    QTest::addColumn<bool>("autoLoad");
+    QTest::addColumn<bool>("loadsProject");
+
+    const QByteArray none;
+    QTest::newRow("no file") << none << "read" << none << false << false;
+    QTest::newRow("no file, on") << none << "on" << QByteArray("1\r\n\r\n") << true << false;
+    QTest::newRow("no file, record") << none << "record" << QByteArray("0\r\nP\r\n") << false << false;
+    QTest::newRow("exactly 1") << QByteArray("1\r\nP\r\n") << "read" << QByteArray("1\r\nP\r\n") << true << true;
+    QTest::newRow("1 and a blank") << QByteArray("1 \r\nP\r\n") << "read" << QByteArray("1 \r\nP\r\n") << false
+                                   << false;
+    QTest::newRow("blank line 2") << QByteArray("1\r\n \t\r\n") << "read" << QByteArray("1\r\n \t\r\n") << true
+                                  << false;
+    QTest::newRow("line 2 untrimmed") << QByteArray("1\r\nP \r\n") << "read" << QByteArray("1\r\nP \r\n") << true
+                                      << false;
+    QTest::newRow("one line 1, record") << QByteArray("1\r\n") << "record" << QByteArray("1\r\nP\r\n") << true << true;
+    QTest::newRow("empty file, record") << QByteArray("") << "record" << QByteArray("0\r\nP\r\n") << false << false;
+    QTest::newRow("record keeps the rest") << QByteArray("1\r\nold.lud\r\nthird\r\n") << "record"
+                                           << QByteArray("1\r\nP\r\nthird\r\n") << true << true;
+    QTest::newRow("off keeps the rest") << QByteArray("1\r\nP\r\nthird\r\n\r\nfifth\r\n") << "off"
+                                        << QByteArray("0\r\nP\r\nthird\r\n\r\nfifth\r\n") << false << false;
+    QTest::newRow("one line, on") << QByteArray("0\r\n") << "on" << QByteArray("1\r\n\r\n") << true << false;
+}
+
+void TstOptions::rules()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, action);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, autoLoad);
+    QFETCH(bool, loadsProject);
+
+    const QByteArray pathText = PathToText(m_project).toLatin1();
+    if (!before.isNull())
+        writeFile(OptionsPath(), before.replace("P", pathText));
+    if (action == "on")
+        SetAutoLoadOption(true);
+    else if (action == "off")
+        SetAutoLoadOption(false);
+    else if (action == "record")
+        RecordLastProject(m_project);
+
+    if (after.isNull()) {
+        QVERIFY(!QFileInfo::exists(OptionsPath()));
+        QCOMPARE(ReadOptions(), QStringList({"0", ""}));
+    } else {
+        QCOMPARE(readFile(OptionsPath()), after.replace("P", pathText));
+    }
+    QCOMPARE(AutoLoadOption(ReadOptions()), autoLoad);
+    QCOMPARE(AutoLoadPath(), loadsProject ? m_project : QString());
+}
+
+void TstOptions::failedWriteKeepsTheFile()
+{
+    const QByteArray old("1\r\nold.lud\r\nthird\r\n");
+    writeFile(OptionsPath(), old);
+    if (!makeUnwritable(m_dir->path()))
+        QSKIP("this file system cannot refuse writes to a folder");
+    QString recorded;
+    QString set;
+    try {
+        RecordLastProject(m_project);
+    } catch (const EStreamError &e) {
+        recorded = e.message();
+    }
+    try {
+        SetAutoLoadOption(false);
+    } catch (const EStreamError &e) {
+        set = e.message();
+    }
+    makeWritable(m_dir->path());
+    QVERIFY2(recorded.startsWith("Cannot create file \"") && recorded.contains(OptionsFileName), qPrintable(recorded));
+    QVERIFY2(set.startsWith("Cannot create file \""), qPrintable(set));
+    QCOMPARE(readFile(OptionsPath()), old);
+}
+
+QTEST_GUILESS_MAIN(TstOptions)
+#include "tst_options.moc"
