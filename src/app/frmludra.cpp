@@ -2,6 +2,9 @@
 
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
+#include "app/frmoptions.h"
+#include "app/options.h"
+#include "app/projectstate.h"
 #include "app/messages.h"
 #include "build/buildpage.h"
 #include "build/buildrunner.h"
@@ -15,6 +18,7 @@
 #include "views/widgets.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
@@ -22,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace ludra {
@@ -58,8 +63,10 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     tabReport->fillAvailableSkills();
     tabReport->prepareLayoutGrid();
 
-    // The last project is opened here when the options ask for it, once the
-    // program keeps them.
+    // The last project, when the options ask for it.
+    const QString lastProject = AutoLoadPath();
+    if (!lastProject.isEmpty())
+        RunCommand(m_prompter, [this, &lastProject] { openProject(lastProject); });
 
     m_model.reloadStock(m_prompter);
 }
@@ -118,10 +125,13 @@ void TfrmLudra::createMenus()
     QMenu *file = submenu(bar, QStringLiteral("File1"), QStringLiteral("&File"));
     bar->addMenu(file);
     QList<QAction *> waiting; // commands whose features are not built yet
-    waiting << item(file, QStringLiteral("Open1"), QStringLiteral("&Open"));
+    connect(item(file, QStringLiteral("Open1"), QStringLiteral("&Open")), &QAction::triggered, this,
+            &TfrmLudra::Open1Click);
     file->addSeparator();
-    waiting << item(file, QStringLiteral("Save1"), QStringLiteral("&Save"));
-    waiting << item(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."));
+    connect(item(file, QStringLiteral("Save1"), QStringLiteral("&Save")), &QAction::triggered, this,
+            &TfrmLudra::Save1Click);
+    connect(item(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As...")), &QAction::triggered, this,
+            &TfrmLudra::SaveAs1Click);
     QMenu *exportMenu = submenu(file, QStringLiteral("Export1"), QStringLiteral("Exp&ort"));
     file->addMenu(exportMenu);
     waiting << item(exportMenu, QStringLiteral("CSV1"), QStringLiteral("C&SV"));
@@ -142,7 +152,8 @@ void TfrmLudra::createMenus()
     waiting << item(tools, QStringLiteral("StockControl1"), QStringLiteral("Stoc&k Control"));
     item(tools, QStringLiteral("Graphs1"), QStringLiteral("&Graphs"))->setEnabled(false);
     tools->addSeparator();
-    waiting << item(tools, QStringLiteral("Options1"), QStringLiteral("&Options"));
+    connect(item(tools, QStringLiteral("Options1"), QStringLiteral("&Options")), &QAction::triggered, this,
+            &TfrmLudra::Options1Click);
 
     QMenu *help = submenu(bar, QStringLiteral("Help1"), QStringLiteral("&Help"));
     bar->addMenu(help);
@@ -238,6 +249,118 @@ void TfrmLudra::btnBuildClick()
         runner.hooks.showNames = [this](LayoutNames names) { tabReport->showNames(names); };
         runner.hooks.showResults = [this] { tabs->setCurrentIndex(tabs->currentIndex() + 1); };
         runner.run();
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Projects.
+
+void TfrmLudra::Open1Click()
+{
+    RunCommand(m_prompter, [this] {
+        Prompter::FileRequest request;
+        request.title = QStringLiteral("Open");
+        request.filter = QStringLiteral("Ludra Files (*.lud)|*.lud");
+        request.defaultSuffix = QStringLiteral("lud");
+        request.initialPath = m_model.fileName();
+        const QString path = m_prompter.openFileName(request);
+        if (!path.isEmpty())
+            openProject(path);
+    });
+}
+
+void TfrmLudra::Save1Click()
+{
+    RunCommand(m_prompter, [this] {
+        if (m_model.fileName().isEmpty())
+            saveProjectAs(Msg::SaveUnnamedTitle, Msg::SaveUnnamedFilter);
+        else
+            saveProject(m_model.fileName());
+    });
+}
+
+void TfrmLudra::SaveAs1Click()
+{
+    RunCommand(m_prompter, [this] { saveProjectAs(Msg::SaveAsTitle, Msg::SaveAsFilter); });
+}
+
+void TfrmLudra::saveProjectAs(const MessageDef &title, const MessageDef &filter)
+{
+    Prompter::FileRequest request;
+    request.title = LangMsg(title);
+    request.filter = LangMsg(filter);
+    request.defaultSuffix = QStringLiteral("lud");
+    request.initialPath = m_model.fileName();
+    const QString path = m_prompter.saveFileName(request);
+    if (!path.isEmpty())
+        saveProject(path);
+}
+
+ProjectShown TfrmLudra::shownState() const
+{
+    ProjectShown shown;
+    shown.viewSelectorEnabled = tabReport->viewSelectorEnabled();
+    shown.widths.layout = tabReport->gridWidths();
+    const auto widths = [this](const char *name) {
+        QList<int> result;
+        if (const auto *grid = findChild<QTableView *>(QLatin1String(name)))
+            for (int c = 0; c < grid->model()->columnCount(); ++c)
+                result.append(grid->columnWidth(c));
+        return result;
+    };
+    shown.widths.skills = widths("grdSkillInc");
+    shown.widths.requirements = widths("grdReqs");
+    shown.widths.suggestions = widths("grdSuggest");
+    return shown;
+}
+
+void TfrmLudra::saveProject(const QString &path)
+{
+    // The file is written whole beside the old one and then takes its place,
+    // so a failed write leaves the old file as it was; the plan on screen is
+    // never touched by saving.
+    WriteProjectFile(path, CaptureProject(m_model, shownState()));
+    m_model.setFileName(path);
+    showTitle();
+    RecordLastProject(path);
+}
+
+void TfrmLudra::openProject(const QString &path)
+{
+    // The file is read whole before anything on screen changes: a file that
+    // cannot be read costs the user nothing but the message.
+    ProjectImage image;
+    try {
+        image = ReadProjectFile(path);
+    } catch (const Exception &e) {
+        throw Exception(QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(path), e.message()));
+    }
+    ProjectShown shown;
+    try {
+        shown = ApplyProject(image, m_model);
+    } catch (const Exception &e) {
+        throw Exception(QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(path), e.message()));
+    }
+    m_model.setFileName(path);
+    showTitle();
+    tabReport->showRestored(shown.viewSelectorEnabled);
+    tabBuild->showSettings();
+    RecordLastProject(path);
+}
+
+void TfrmLudra::showTitle()
+{
+    setWindowTitle(m_model.fileName().isEmpty() ? QStringLiteral("Ludra")
+                                                : QStringLiteral("Ludra - ") + m_model.fileName());
+}
+
+void TfrmLudra::Options1Click()
+{
+    RunCommand(m_prompter, [this] {
+        TfrmOptions options(this);
+        options.setAutoLoad(AutoLoadOption(ReadOptions()));
+        if (m_prompter.runDialog(options) == Prompter::Answer::Ok)
+            SetAutoLoadOption(options.autoLoad());
     });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ludramodel.h"
+#include "app/messages.h"
+#include "app/projectstate.h"
 
 #include <QMainWindow>
 
@@ -53,6 +55,12 @@ public Q_SLOTS:
     void pgcMainChange();
     // "&Build >>": builds the layout and shows the results.
     void btnBuildClick();
+    // Projects: "&Open", "&Save", "Save &As...".
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    // "&Options": whether the last project opens at start-up.
+    void Options1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -62,6 +70,17 @@ private:
     void createMenus();
     // Enables the print commands where both the program and the tab allow.
     void showPrintCommands();
+    // Reads a project whole and, once it has been read, shows it; throws
+    // with the file's name and the reason when it cannot be read, leaving the
+    // plan on screen as it was.
+    void openProject(const QString &path);
+    // Writes the plan on screen to a project file.
+    void saveProject(const QString &path);
+    void saveProjectAs(const MessageDef &title, const MessageDef &filter);
+    // What the window shows of a project besides the model.
+    ProjectShown shownState() const;
+    // "Ludra - " and the project's path, or "Ludra" before there is one.
+    void showTitle();
 
     Prompter &m_prompter;
     LudraModel m_model;

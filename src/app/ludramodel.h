@@ -29,6 +29,10 @@ public:
     StockState &stock() { return m_stock; }
     const StockState &stock() const { return m_stock; }
 
+    // The project file last opened or saved (FileName); empty before.
+    const QString &fileName() const { return m_fileName; }
+    void setFileName(const QString &path) { m_fileName = path; }
+
     // Start-up steps that may have to tell the user something, run by the main
     // window in its creation order.
 
@@ -53,6 +57,7 @@ private:
     BuildSettings m_buildSettings;
     BuildResults m_results;
     StockState m_stock;
+    QString m_fileName;
 };
 
 } // namespace ludra

@@ -469,6 +469,32 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
     });
 }
 
+void LayoutPage::showRestored(bool viewSelectorEnabled)
+{
+    {
+        const QSignalBlocker quietView(cboViewStyle);
+        const QSignalBlocker quietNames(cboInside);
+        cboInside->setCurrentIndex(int(m_layout.names()));
+        showViewState();
+    }
+    cboViewStyle->setEnabled(viewSelectorEnabled);
+    showSkillLists();
+    m_layoutModel->refresh();
+}
+
+bool LayoutPage::viewSelectorEnabled() const
+{
+    return cboViewStyle->isEnabled();
+}
+
+QList<int> LayoutPage::gridWidths() const
+{
+    QList<int> widths{grdReport->verticalHeader()->width()};
+    for (int c = 0; c < grdReport->model()->columnCount(); ++c)
+        widths.append(grdReport->columnWidth(c));
+    return widths;
+}
+
 void LayoutPage::showView(LayoutView view)
 {
     {

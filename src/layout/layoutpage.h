@@ -84,6 +84,15 @@ public:
     void showView(LayoutView view);
     void showNames(LayoutNames names);
 
+    // Shows a layout taken back from a project as it stands: the selectors
+    // at the stored view and names (their handlers do not run), the view
+    // selector enabled as stored, the lists, the grid with its marks and
+    // markers. The duplicate warning keeps its state until the next edit.
+    void showRestored(bool viewSelectorEnabled);
+    bool viewSelectorEnabled() const;
+    // The widths of the layout grid's columns, the row headers first.
+    QList<int> gridWidths() const;
+
 Q_SIGNALS:
     // The duplicate check of a cell edit ran; true when duplicates stand,
     // which holds back the view selector and the build.

@@ -1,6 +1,9 @@
 #include "app/frmludra.h"
 #include "common/paths.h"
+#include "app/projectstate.h"
+#include "common/text.h"
 #include "layout/layoutstate.h"
+#include "views/numberbox.h"
 #include "support/scriptedprompter.h"
 #include "support/widgettexts.h"
 #include "support/testfiles.h"
@@ -66,6 +69,8 @@ private Q_SLOTS:
     void duplicateEditTurnsRedAndLocksTheView();
     void buildFromTheAllocatedLayout();
     void buildStopsOnABadNumberAndRestoresTheLayout();
+    void savedPlanComesBackAtStartUp();
+    void damagedProjectLeavesThePlan();
 
 private:
     // Opens the main window; missingFiles reference files are reported missing.
@@ -523,6 +528,97 @@ void TstLayoutPage::buildStopsOnABadNumberAndRestoresTheLayout()
     QCOMPARE(m_window->model().layout().currentView(), LayoutView::SkillSet);
     QCOMPARE(m_window->model().layout().names(), LayoutNames::SkillNames);
     QVERIFY(!m_window->model().stock().Building);
+}
+
+void TstLayoutPage::savedPlanComesBackAtStartUp()
+{
+    openAllocated();
+    find<QTabWidget>("pgcMain")->setCurrentIndex(1);
+    type("edtImplantQL", QStringLiteral("150"));
+    find<QCheckBox>("chkSta")->click();
+    find<QPushButton>("btnBuild")->click();
+    LudraModel &model = m_window->model();
+    model.layout().setMarker(2, 3, Marker::Note);
+    find<QComboBox>("cboViewStyle")->setCurrentIndex(1);
+    model.layout().setMarker(1, 2, Marker::Query);
+    find<QComboBox>("cboInside")->setCurrentIndex(1);
+
+    // Save asks for a name the first time, then writes at once.
+    const QString path = m_dir->filePath(QStringLiteral("plan one.lud"));
+    m_prompter.fileNames = {path};
+    find<QAction>("Save1")->trigger();
+    QCOMPARE(m_prompter.fileRequests.size(), 1);
+    QCOMPARE(m_prompter.fileRequests.first().title, QStringLiteral("Save As"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Ludra - ") + path);
+    find<QAction>("Save1")->trigger();
+    QCOMPARE(m_prompter.fileRequests.size(), 1);
+
+    // Auto-load on, through the options window.
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{
+        Prompter::Answer::Ok, [](QObject &dialog) { dialog.findChild<QCheckBox *>("chkAutoLoad")->setChecked(true); }}};
+    find<QAction>("Options1")->trigger();
+    QCOMPARE(m_prompter.dialogsRun, QStringList{QStringLiteral("frmOptions")});
+    QCOMPARE(readFile(m_dir->filePath("nnludra.inf")), "1\r\n" + PathToText(path).toLatin1() + "\r\n");
+    QVERIFY(m_prompter.asked.isEmpty());
+
+    // A new window opens the plan as it was left.
+    const ProjectImage saved = CaptureProject(model, ProjectShown());
+    ScriptedPrompter second;
+    TfrmLudra again(second);
+    QVERIFY(second.asked.isEmpty());
+    QCOMPARE(again.windowTitle(), QStringLiteral("Ludra - ") + path);
+    const ProjectImage reopened = CaptureProject(again.model(), ProjectShown());
+    QCOMPARE(reopened.config, saved.config);
+    QCOMPARE(reopened.grid.cells, saved.grid.cells);
+    QCOMPARE(reopened.icons, saved.icons);
+    QCOMPARE(reopened.secondIcons, saved.secondIcons);
+    QCOMPARE(reopened.selected, (QStringList{"Agility", "Stamina", "Burst"}));
+    QCOMPARE(reopened.resultReq.cells, saved.resultReq.cells);
+    QCOMPARE(reopened.resultSkill.cells, saved.resultSkill.cells);
+    QCOMPARE(reopened.resultSuggest.cells, saved.resultSuggest.cells);
+    QCOMPARE(again.model().layout().currentView(), LayoutView::SkillSet);
+    QCOMPARE(again.findChild<QComboBox *>("cboInside")->currentIndex(), 1);
+    QVERIFY(!again.findChild<QPushButton *>("btnAllocate")->isEnabled());
+    QCOMPARE(again.findChild<NumberBox *>("edtImplantQL")->text(), QStringLiteral("150"));
+    QVERIFY(again.findChild<QCheckBox *>("chkSta")->isChecked());
+}
+
+void TstLayoutPage::damagedProjectLeavesThePlan()
+{
+    openAllocated();
+    const QString good = m_dir->filePath(QStringLiteral("good.lud"));
+    m_prompter.fileNames = {good};
+    find<QAction>("SaveAs1")->trigger();
+    QCOMPARE(m_prompter.fileRequests.first().title, QStringLiteral("Save"));
+    const QByteArray saved = readFile(good);
+    QVERIFY(!saved.isEmpty());
+
+    // A damaged copy: the plan, the title and the file name stay.
+    const QString damaged = m_dir->filePath(QStringLiteral("damaged.lud"));
+    writeFile(damaged, saved.left(saved.size() / 2));
+    const ProjectImage before = CaptureProject(m_window->model(), ProjectShown());
+    m_prompter.fileNames = {damaged};
+    find<QAction>("Open1")->trigger();
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QVERIFY2(m_prompter.asked.first().text.startsWith(QStringLiteral("Cannot open \"") +
+                                                       QDir::toNativeSeparators(damaged)),
+             qPrintable(m_prompter.asked.first().text));
+    QVERIFY(m_prompter.asked.first().text.endsWith(QStringLiteral("Stream read error")));
+    QCOMPARE(CaptureProject(m_window->model(), ProjectShown()), before);
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Ludra - ") + good);
+
+    // Saving now writes the good file again, not the damaged one.
+    find<QAction>("Save1")->trigger();
+    QCOMPARE(readFile(damaged), saved.left(saved.size() / 2));
+
+    // Something that is no project at all says so.
+    writeFile(damaged, "Dear diary,\r\n");
+    m_prompter.fileNames = {damaged};
+    find<QAction>("Open1")->trigger();
+    QCOMPARE(m_prompter.asked.size(), 2);
+    QVERIFY2(m_prompter.asked.last().text.endsWith(QStringLiteral("File is corrupt.")),
+             qPrintable(m_prompter.asked.last().text));
+    QCOMPARE(CaptureProject(m_window->model(), ProjectShown()), before);
 }
 
 QTEST_MAIN(TstLayoutPage)

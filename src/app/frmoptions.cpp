@@ -1,0 +1,48 @@
+#include "app/frmoptions.h"
+
+#include "views/widgets.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ludra {
+
+TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Ludra Options"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto *group = Named(new QGroupBox(this), QStringLiteral("grpStartup"), QStringLiteral("Start-up"));
+    chkAutoLoad = Named(new QCheckBox(QStringLiteral("Automatically load the last opened file on startup?"), group),
+                        QStringLiteral("chkAutoLoad"),
+                        QStringLiteral("Automatically load the last opened file on startup"));
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(chkAutoLoad);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    Named(buttons->button(QDialogButtonBox::Ok), QStringLiteral("btnOk"), QStringLiteral("OK"));
+    Named(buttons->button(QDialogButtonBox::Cancel), QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool TfrmOptions::autoLoad() const
+{
+    return chkAutoLoad->isChecked();
+}
+
+void TfrmOptions::setAutoLoad(bool on)
+{
+    chkAutoLoad->setChecked(on);
+}
+
+} // namespace ludra
