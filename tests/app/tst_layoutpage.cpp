@@ -619,6 +619,19 @@ void TstLayoutPage::damagedProjectLeavesThePlan()
     QVERIFY2(m_prompter.asked.last().text.endsWith(QStringLiteral("File is corrupt.")),
              qPrintable(m_prompter.asked.last().text));
     QCOMPARE(CaptureProject(m_window->model(), ProjectShown()), before);
+
+    // A save that cannot be written says so once; the name and title stay.
+    const QString locked = m_dir->filePath(QStringLiteral("locked"));
+    QVERIFY(QDir().mkpath(locked));
+    if (!makeUnwritable(locked))
+        QSKIP("this file system lets every folder be written");
+    m_prompter.fileNames = {QDir(locked).filePath(QStringLiteral("new.lud"))};
+    find<QAction>("SaveAs1")->trigger();
+    makeWritable(locked);
+    QCOMPARE(m_prompter.asked.size(), 3);
+    QCOMPARE(m_prompter.asked.last().icon, Prompter::Icon::Stop);
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Ludra - ") + good);
+    QCOMPARE(m_window->model().fileName(), good);
 }
 
 QTEST_MAIN(TstLayoutPage)
