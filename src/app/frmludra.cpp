@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "build/buildpage.h"
 #include "build/buildrunner.h"
+#include "stock/stockstatus.h"
 #include "build/resultpages.h"
 #include "common/command.h"
 #include "common/errors.h"
@@ -96,6 +97,15 @@ void TfrmLudra::createPages()
     // Duplicates hold the layout in the skill view, where a build cannot read
     // it: the build waits until an edit clears them.
     connect(tabReport, &LayoutPage::duplicatesChecked, tabBuild->buildButton(), &QWidget::setDisabled);
+    connect(tabReport, &LayoutPage::stockControlChanged, this, &TfrmLudra::ApplyStockControl);
+    tabReport->setStockCheck([this](int column, int row) {
+        LudraModel &m = m_model;
+        if (column < 0)
+            CheckLayoutStock(tabReport->stockTarget(), m.layout(), m.buildSettings(), m.stock(), m.reference());
+        else
+            CheckCellStock(column, row, tabReport->stockTarget(), m.layout(), m.buildSettings(), m.stock(),
+                           m.reference());
+    });
     // A changed maximum or warning recolours the requirements.
     connect(tabBuild, &BuildPage::settingsChanged, tabResultCosts, &RequirementResultPage::settingsChanged);
 
@@ -237,6 +247,16 @@ void TfrmLudra::AboutClick()
     RunCommand(m_prompter, [this] {
         TfrmAbout about(this);
         m_prompter.runDialog(about);
+    });
+}
+
+void TfrmLudra::ApplyStockControl(bool targetChanged)
+{
+    RunCommand(m_prompter, [this, targetChanged] {
+        ludra::ApplyStockControl(tabReport->stockControlOn(), tabReport->stockTarget(), targetChanged,
+                                 m_model.layout(), m_model.buildSettings(), m_model.stock(), m_model.reference());
+        tabReport->showStockControl();
+        tabBuild->showSettings();
     });
 }
 

@@ -53,6 +53,9 @@ public Q_SLOTS:
     void AboutClick();
     // Another tab is shown.
     void pgcMainChange();
+    // "Activate Stock Control" clicked or its target changed: the layout's
+    // stock status on or off, and the Build tab's settings that go with it.
+    void ApplyStockControl(bool targetChanged);
     // "&Build >>": builds the layout and shows the results.
     void btnBuildClick();
     // Projects: "&Open", "&Save", "Save &As...".

@@ -203,6 +203,13 @@ void LayoutPage::createControls()
     connect(btnAllocate, &QPushButton::clicked, this, &LayoutPage::btnAllocateClick);
     connect(cboViewStyle, &QComboBox::currentIndexChanged, this, &LayoutPage::cboViewStyleChange);
     connect(cboInside, &QComboBox::currentIndexChanged, this, &LayoutPage::cboInsideChange);
+    connect(chkStockControl, &QCheckBox::clicked, this, [this] { Q_EMIT stockControlChanged(false); });
+    // Typing, pasting and stepping all change the target. An emptied box is
+    // someone about to type a new number, not a target to check against.
+    connect(edtStockTarget, &NumberBox::textChanged, this, [this](const QString &text) {
+        if (chkStockControl->isChecked() && !text.isEmpty())
+            Q_EMIT stockControlChanged(true);
+    });
     // The current entries of the lists are the core's: choosing one in a list
     // tells it.
     connect(cboAvaNanos, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -281,10 +288,6 @@ void LayoutPage::createMenus()
     connect(AutoAllocate1, &QAction::triggered, this, &LayoutPage::btnAllocateClick);
     mnuIconPopup = submenu(QStringLiteral("mnuIconPopup"));
     mnuPopup = submenu(QStringLiteral("mnuPopup"));
-
-    // Stock control is not built yet: its switch is shown disabled rather
-    // than offered and left to do nothing.
-    chkStockControl->setEnabled(false);
 }
 
 void LayoutPage::buildMarkerMenu(const QStringList &captions)
@@ -427,8 +430,9 @@ void LayoutPage::cboViewStyleChange()
         if (cboViewStyle->currentIndex() < 0)
             return;
         m_layout.setView(LayoutView(cboViewStyle->currentIndex()), m_reference.nanoList(), m_reference.bodySlots());
-        // The stock-status check of every data cell runs here, after the
-        // view is rebuilt, once stock control exists.
+        // The rebuilt view's cells get their stock status afresh.
+        if (chkStockControl->isChecked() && m_stockCheck)
+            m_stockCheck(-1, -1);
         showViewState();
         m_layoutModel->refresh();
     });
@@ -460,13 +464,36 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
 {
     RunCommand(m_prompter, [this, column, row, text] {
         const bool duplicates = m_layout.editCell(column, row, text);
-        // The stock-status check of the edited cell runs here, before the
-        // duplicate check, once stock control exists.
+        if (chkStockControl->isChecked() && m_stockCheck)
+            m_stockCheck(column, row);
         lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
         cboViewStyle->setEnabled(!duplicates);
         m_layoutModel->refresh();
         Q_EMIT duplicatesChecked(duplicates);
     });
+}
+
+void LayoutPage::setStockCheck(std::function<void(int column, int row)> check)
+{
+    m_stockCheck = std::move(check);
+}
+
+bool LayoutPage::stockControlOn() const
+{
+    return chkStockControl->isChecked();
+}
+
+QString LayoutPage::stockTarget() const
+{
+    return edtStockTarget->text();
+}
+
+void LayoutPage::showStockControl()
+{
+    const bool on = chkStockControl->isChecked();
+    edtStockTarget->setEnabled(on);
+    lblStockStatus->setText(on ? QStringLiteral("<enabled>") : QStringLiteral("<disabled>"));
+    m_layoutModel->refresh();
 }
 
 void LayoutPage::showRestored(bool viewSelectorEnabled)

@@ -90,6 +90,17 @@ public:
     // markers. The duplicate warning keeps its state until the next edit.
     void showRestored(bool viewSelectorEnabled);
     bool viewSelectorEnabled() const;
+
+    // Stock status. The check runs for one data cell, or for every cell when
+    // given -1 and -1; the page runs it after a view change and after an
+    // edit, while "Activate Stock Control" is on.
+    void setStockCheck(std::function<void(int column, int row)> check);
+    bool stockControlOn() const;
+    // The target's text (StockTargetQL), as typed.
+    QString stockTarget() const;
+    // Shows the switch's state: the target enabled while it is on, the
+    // status caption, the markers.
+    void showStockControl();
     // The widths of the layout grid's columns, the row headers first.
     QList<int> gridWidths() const;
 
@@ -97,6 +108,9 @@ Q_SIGNALS:
     // The duplicate check of a cell edit ran; true when duplicates stand,
     // which holds back the view selector and the build.
     void duplicatesChecked(bool duplicates);
+    // "Activate Stock Control" was clicked, or its target changed while it
+    // is on (targetChanged).
+    void stockControlChanged(bool targetChanged);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -130,6 +144,7 @@ private:
     // Whether the key panel is open because the pointer rests on the Key
     // button (rather than because the button was pressed).
     bool m_keyShownByPointer = false;
+    std::function<void(int column, int row)> m_stockCheck;
 
     QTableView *grdReport = nullptr;
     QComboBox *cboViewStyle = nullptr;

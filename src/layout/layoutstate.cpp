@@ -147,6 +147,17 @@ void LayoutState::clearMarks()
     m_currentView = LayoutView::BodyPlacement;
 }
 
+void LayoutState::clearStockMarkers()
+{
+    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
+        TCellTable<Marker> &table = markers(view);
+        for (int c = 0; c < LayoutColumns; ++c)
+            for (int r = 0; r <= LayoutMaxRows; ++r)
+                if (isAutomatic(table.value(c, r)))
+                    table.set(c, r, Marker::None);
+    }
+}
+
 void LayoutState::resetForProject()
 {
     for (int r = 1; r < m_table.rowCount(); ++r)

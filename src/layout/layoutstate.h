@@ -89,6 +89,10 @@ public:
     // the body-placement view.
     void clearMarks();
 
+    // Takes the automatic markers (in stock, no implant, conflict, no stock)
+    // off every cell of both views; the user's markers stay.
+    void clearStockMarkers();
+
     // Restoring a stored layout.
 
     // Empties the data cells, the duplicate marks, the markers of both views

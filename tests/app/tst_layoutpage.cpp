@@ -3,6 +3,7 @@
 #include "app/projectstate.h"
 #include "common/text.h"
 #include "layout/layoutstate.h"
+#include "stock/stockfile.h"
 #include "views/numberbox.h"
 #include "support/scriptedprompter.h"
 #include "support/widgettexts.h"
@@ -71,6 +72,7 @@ private Q_SLOTS:
     void buildStopsOnABadNumberAndRestoresTheLayout();
     void savedPlanComesBackAtStartUp();
     void damagedProjectLeavesThePlan();
+    void stockStatusMarksTheLayout();
 
 private:
     // Opens the main window; missingFiles reference files are reported missing.
@@ -632,6 +634,59 @@ void TstLayoutPage::damagedProjectLeavesThePlan()
     QCOMPARE(m_prompter.asked.last().icon, Prompter::Icon::Stop);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Ludra - ") + good);
     QCOMPARE(m_window->model().fileName(), good);
+}
+
+void TstLayoutPage::stockStatusMarksTheLayout()
+{
+    // Agility's Shining cluster is owned at 40 and HEAD's implant at 40;
+    // nothing else is owned.
+    {
+        StockRegister stock;
+        stock.setClusterNames({"Agility Clu", "Stamina Clu", "Burst Clu", "Sense Clu"});
+        TStockList &agility = stock.ClusterStock()[stock.findCluster(QStringLiteral("Agility Clu"))].stock;
+        agility.QualityLevels = QStringList{QStringLiteral("40")};
+        agility.Costs = QStringList{QStringLiteral("9")};
+        agility.Types = QStringList{QStringLiteral("Shining")};
+        TStockList &head = stock.ImplantStock()[0].stock;
+        head.QualityLevels = QStringList{QStringLiteral("40")};
+        head.Costs = QStringList{QStringLiteral("100")};
+        SaveStockFile(StockPath(), stock);
+    }
+    openAllocated();
+    const LayoutState &layout = m_window->model().layout();
+    QCOMPARE(layout.shownMarker(1, 1), Marker::Conflict); // Stamina wanted HEAD's Shining too
+    auto *status = find<QLabel>("lblStockStatus");
+    QCOMPARE(status->text(), QStringLiteral("<Disabled>"));
+    QVERIFY(!find<QWidget>("edtStockTarget")->isEnabled());
+
+    // Target 0: any owned cluster qualifies, implants are not looked at.
+    find<QCheckBox>("chkStockControl")->click();
+    QCOMPARE(status->text(), QStringLiteral("<enabled>"));
+    QVERIFY(find<QWidget>("edtStockTarget")->isEnabled());
+    QCOMPARE(layout.shownMarker(1, 1), Marker::InStock);  // HEAD Shining: Agility
+    QCOMPARE(layout.shownMarker(3, 1), Marker::NoStock);  // HEAD Faded: Burst
+    const BuildSettings &settings = m_window->model().buildSettings();
+    QVERIFY(settings.useStock && settings.oneLevel);
+    QVERIFY(find<QCheckBox>("chkAvaStock")->isChecked());
+
+    // Target 45: HEAD's implant at 40 does not serve; other slots have none.
+    type("edtStockTarget", QStringLiteral("45"));
+    QCOMPARE(settings.implantQLText, QStringLiteral("45"));
+    QCOMPARE(layout.shownMarker(1, 1), Marker::BadCluster);
+    QCOMPARE(layout.shownMarker(2, 2), Marker::BadCluster);
+    // Target 40: the implant serves, and so does the cluster at 40.
+    type("edtStockTarget", QStringLiteral("40"));
+    QCOMPARE(layout.shownMarker(1, 1), Marker::InStock);
+    QCOMPARE(layout.shownMarker(3, 1), Marker::NoStock);
+
+    // Off: every automatic marker goes, the conflict marker too.
+    find<QCheckBox>("chkStockControl")->click();
+    QCOMPARE(status->text(), QStringLiteral("<disabled>"));
+    QVERIFY(!settings.useStock);
+    for (int r = 1; r <= 13; ++r)
+        for (int c = 1; c <= 3; ++c)
+            QCOMPARE(layout.shownMarker(c, r), Marker::None);
+    QVERIFY(m_prompter.asked.isEmpty());
 }
 
 QTEST_MAIN(TstLayoutPage)

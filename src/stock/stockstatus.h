@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace ludra {
+
+class BuildSettings;
+class LayoutState;
+class ReferenceData;
+class StockState;
+
+// The layout's stock status, as "Activate Stock Control" switches it
+// (ApplyStockControl). On: builds use one quality level and only owned
+// stock, the target's text becomes the one level when it changed, and every
+// data cell is checked against the stock at the target and marked in stock,
+// no stock or no implant. Off: builds no longer use stock, and the automatic
+// markers (in stock, no implant, conflict, no stock) leave both views.
+void ApplyStockControl(bool on, const QString &targetText, bool targetChanged, LayoutState &layout,
+                       BuildSettings &settings, StockState &stock, const ReferenceData &reference);
+
+// Checks every data cell of the layout against the stock at the target, as
+// the status does after the view changed.
+void CheckLayoutStock(const QString &targetText, LayoutState &layout, const BuildSettings &settings,
+                      StockState &stock, const ReferenceData &reference);
+
+// Checks one data cell, as the status does after the cell was edited.
+void CheckCellStock(int column, int row, const QString &targetText, LayoutState &layout,
+                    const BuildSettings &settings, StockState &stock, const ReferenceData &reference);
+
+} // namespace ludra
