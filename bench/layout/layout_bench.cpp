@@ -11,6 +11,8 @@
 #include "data/referencefiles.h"
 #include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
+#include "stock/stocksourcing.h"
+#include "stock/stockstate.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -124,6 +126,36 @@ void run(const char *title, const TNanoList &catalogue, int rounds)
     measure("allocation, every skill selected", rounds, [&] { toBody(); toSkillNames(); },
             [&] {
                 layout.allocate(bodySlots);
+                shown();
+            });
+
+    // The stock status over the skill/cluster-set view with skill names (the
+    // costliest: every cell's skill is looked up), a register holding one
+    // item of every cluster and every slot's implant at the target.
+    StockState stock;
+    QStringList clusters;
+    for (int i = 0; i < catalogue.count(); ++i)
+        clusters.append(catalogue.at(i)->ClusterName);
+    stock.stock().setClusterNames(clusters);
+    for (StockEntry &entry : stock.stock().ClusterStock()) {
+        entry.stock.QualityLevels = QStringList{QStringLiteral("50")};
+        entry.stock.Costs = QStringList{QStringLiteral("1")};
+        entry.stock.Types = QStringList{QStringLiteral("Bright")};
+    }
+    for (StockEntry &entry : stock.stock().ImplantStock()) {
+        entry.stock.QualityLevels = QStringList{QStringLiteral("35")};
+        entry.stock.Costs = QStringList{QStringLiteral("1")};
+    }
+    BuildSettings settings;
+    settings.useStock = true;
+    QStringList log;
+    StockCheck check{layout, catalogue, bodySlots, settings, stock, log, QStringLiteral("35")};
+    measure("stock status, every cell of the skill view", rounds, [&] { toSkill(); toSkillNames(); },
+            [&] {
+                const int rows = layout.table().rowCount();
+                for (int row = 1; row < rows; ++row)
+                    for (int column = 1; column < LayoutColumns; ++column)
+                        CheckStock(check, column, row);
                 shown();
             });
 }
