@@ -6,7 +6,6 @@
 #include "storage/corruptfile.h"
 #include "storage/vellstreams.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace ludra {

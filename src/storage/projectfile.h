@@ -18,8 +18,8 @@ struct GridImage
     static constexpr int MaxRows = 1'000'000;
     // Both limits at once would be a billion cells. A grid is held whole, every
     // empty cell an empty text, so its cells are limited too: about 24 MB of
-    // empty texts, some eighty times the largest grid the program fills (the
-    // suggestions, a few thousand rows of six columns).
+    // empty texts, and over a hundred times the largest grid the program
+    // fills (the suggestions, a few thousand rows of three columns).
     static constexpr qint64 MaxCells = 1'000'000;
 
     int columns = 0;
@@ -29,7 +29,8 @@ struct GridImage
     // cells[row][column]; every row has `columns` entries.
     QList<QStringList> cells;
 
-    // The image of a table and the widths of its view's columns.
+    // The image of a table and the widths of its view's columns (cut, or
+    // padded with 0, to the table's columns).
     static GridImage fromTable(const TextTable &table, const QList<int> &widths);
     // Gives the table the image's shape and cells.
     void toTable(TextTable &table) const;
