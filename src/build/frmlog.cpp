@@ -37,6 +37,9 @@ TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent) : QDialog(parent)
     grdLog->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdLog->setSelectionMode(QAbstractItemView::SingleSelection);
     grdLog->setWordWrap(false);
+    // Scrolled by the pixel: by the item, a single column wider than the
+    // grid would give the scroll bar nothing to scroll.
+    grdLog->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     for (int r = 0; r < rows; ++r) {
         auto *item = new QTableWidgetItem(lines.value(r));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);

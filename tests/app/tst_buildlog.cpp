@@ -1,4 +1,5 @@
 #include "app/frmludra.h"
+#include "build/frmlog.h"
 #include "common/paths.h"
 #include "stock/stockfile.h"
 #include "support/scriptedprompter.h"
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -27,6 +29,7 @@ private Q_SLOTS:
 
     void emptyLogShowsOneBlankRow();
     void failedCellsOfChestInLayoutOrder();
+    void longLineIsReachable();
 
 private:
     // Opens the log from the button of a result tab, as the user would, and
@@ -161,6 +164,19 @@ void TstBuildLog::failedCellsOfChestInLayoutOrder()
     build();
     QCOMPARE(openLog(2, "btnLogSkill"), QStringList{QString()});
     QCOMPARE(find<QTableView>("grdReqs")->model()->rowCount(), 9);
+}
+
+void TstBuildLog::longLineIsReachable()
+{
+    TfrmLog log({QStringLiteral("Fail - No ") + QString(60, u'W'), QStringLiteral("short")});
+    log.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&log));
+    auto *grid = log.findChild<QTableView *>("grdLog");
+    const int hidden = grid->columnWidth(0) - grid->viewport()->width();
+    // The column takes the whole line, and the scroll bar reaches its end.
+    QVERIFY(hidden > 0);
+    QVERIFY(grid->sizeHintForIndex(grid->model()->index(0, 0)).width() <= grid->columnWidth(0));
+    QCOMPARE(grid->horizontalScrollBar()->maximum(), hidden);
 }
 
 QTEST_MAIN(TstBuildLog)
