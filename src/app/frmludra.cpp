@@ -83,7 +83,7 @@ void TfrmLudra::createPages()
     tabs = Named(new QTabWidget(client), QStringLiteral("pgcMain"), QStringLiteral("Pages"));
     tabReport = new LayoutPage(m_model.layout(), m_model.reference(), m_prompter);
     tabBuild = new BuildPage(m_model.buildSettings(), m_prompter);
-    tabResultSkills = new SkillResultPage(m_model.results());
+    tabResultSkills = new SkillResultPage(m_model.results(), m_prompter);
     tabResultCosts = new RequirementResultPage(m_model.results(), m_model.buildSettings(), m_prompter);
     tabResultSuggest = new SuggestionPage(m_model.results());
     tabs->addTab(tabReport, QStringLiteral("Layout"));

@@ -2,7 +2,9 @@
 
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
+#include "build/frmlog.h"
 #include "common/command.h"
+#include "common/prompter.h"
 #include "views/widgets.h"
 
 #include <QColor>
@@ -68,6 +70,14 @@ void disableWaiting(const QList<QWidget *> &controls)
         control->setEnabled(false);
 }
 
+// Shows the lines of the last build in the log window, owned by the main
+// window (a page's own window) and freed when it closes.
+void showBuildLog(Prompter &prompter, const BuildResults &results, QWidget *page)
+{
+    TfrmLog dialog(results.buildLog(), page->window());
+    prompter.runDialog(dialog);
+}
+
 } // namespace
 
 RequirementTableModel::RequirementTableModel(TextTable &table, const BuildSettings &settings, QObject *parent)
@@ -103,7 +113,8 @@ void RequirementTableModel::refreshColors()
         Q_EMIT dataChanged(index(0, column), index(rows - 1, column), {Qt::ForegroundRole});
 }
 
-SkillResultPage::SkillResultPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWidget *parent)
+    : QWidget(parent), m_results(results), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabResultSkills"));
     grdSkillInc = MakeResultGrid(results.skillIncTable(), QStringLiteral("grdSkillInc"),
@@ -111,7 +122,7 @@ SkillResultPage::SkillResultPage(BuildResults &results, QWidget *parent) : QWidg
     grdSkillInc->setFixedWidth(gridWidth(grdSkillInc));
     btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"),
                         QStringLiteral("Build log"));
-    disableWaiting({btnLogSkill});
+    connect(btnLogSkill, &QPushButton::clicked, this, &SkillResultPage::btnLogSkillClick);
 
     auto *side = new QVBoxLayout;
     side->addStretch(1);
@@ -148,7 +159,8 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
                       QStringLiteral("Build log"));
     btnResort = Named(new QPushButton(QStringLiteral("Sort by Type/Cluster Name"), this), QStringLiteral("btnResort"),
                       QStringLiteral("Sort by Type/Cluster Name"));
-    disableWaiting({btnPrintShoppingList, btnLogReq});
+    disableWaiting({btnPrintShoppingList});
+    connect(btnLogReq, &QPushButton::clicked, this, &RequirementResultPage::btnLogReqClick);
     connect(btnResort, &QPushButton::clicked, this, &RequirementResultPage::btnResortClick);
 
     auto *buttons = new QHBoxLayout;
@@ -163,6 +175,11 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
     layout->addLayout(buttons);
 }
 
+void SkillResultPage::btnLogSkillClick()
+{
+    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this); });
+}
+
 void RequirementResultPage::settingsChanged()
 {
     m_reqModel->refreshColors();
@@ -172,6 +189,11 @@ void RequirementResultPage::btnResortClick()
 {
     // The table's rows move and the grid follows them.
     RunCommand(m_prompter, [this] { m_results.resortRequirements(); });
+}
+
+void RequirementResultPage::btnLogReqClick()
+{
+    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this); });
 }
 
 SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent) : QWidget(parent)

@@ -41,9 +41,16 @@ class SkillResultPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit SkillResultPage(BuildResults &results, QWidget *parent = nullptr);
+    SkillResultPage(BuildResults &results, Prompter &prompter, QWidget *parent = nullptr);
+
+public Q_SLOTS:
+    // Shows the log of the last build.
+    void btnLogSkillClick();
 
 private:
+    BuildResults &m_results;
+    Prompter &m_prompter;
+
     QTableView *grdSkillInc = nullptr;
     QPushButton *btnLogSkill = nullptr;
 };
@@ -62,6 +69,8 @@ public Q_SLOTS:
     // The nano programming warning or its maximum changed: the "Skill Req"
     // cells take their new colours.
     void settingsChanged();
+    // Shows the log of the last build.
+    void btnLogReqClick();
 
 private:
     void btnResortClick();

@@ -83,7 +83,7 @@ void TstResultPages::init()
     fill(m_results->reqTable(), BuildOrderRows);
     fill(m_results->skillIncTable(),
          {{"Strength", "20", "1"}, {"Computer Literacy", "37", "2"}, {"Agility", "16", "1"}});
-    m_skills = std::make_unique<SkillResultPage>(*m_results);
+    m_skills = std::make_unique<SkillResultPage>(*m_results, m_prompter);
     m_reqs = std::make_unique<RequirementResultPage>(*m_results, m_settings, m_prompter);
     m_suggest = std::make_unique<SuggestionPage>(*m_results);
 }
@@ -208,7 +208,7 @@ void TstResultPages::resortByTypeThenClusterText()
     auto *resort = m_reqs->findChild<QPushButton *>("btnResort");
     QCOMPARE(resort->text(), QStringLiteral("Sort by Type/Cluster Name"));
     QVERIFY(!m_reqs->findChild<QPushButton *>("btnPrintShoppingList")->isEnabled());
-    QVERIFY(!m_reqs->findChild<QPushButton *>("btnLogReq")->isEnabled());
+    QVERIFY(m_reqs->findChild<QPushButton *>("btnLogReq")->isEnabled());
     m_reqs->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_reqs.get()));
 
