@@ -16,6 +16,7 @@
 #include "common/prompter.h"
 #include "layout/frmautoalloc.h"
 #include "layout/layoutpage.h"
+#include "stock/frmstockcontrol.h"
 #include "views/widgets.h"
 
 #include <QAction>
@@ -159,7 +160,8 @@ void TfrmLudra::createMenus()
     bar->addMenu(tools);
     connect(item(tools, QStringLiteral("AutoAllocateRules1"), QStringLiteral("&Auto Allocate Rules")),
             &QAction::triggered, this, &TfrmLudra::AutoAllocateRules1Click);
-    waiting << item(tools, QStringLiteral("StockControl1"), QStringLiteral("Stoc&k Control"));
+    connect(item(tools, QStringLiteral("StockControl1"), QStringLiteral("Stoc&k Control")), &QAction::triggered, this,
+            &TfrmLudra::StockControl1Click);
     item(tools, QStringLiteral("Graphs1"), QStringLiteral("&Graphs"))->setEnabled(false);
     tools->addSeparator();
     connect(item(tools, QStringLiteral("Options1"), QStringLiteral("&Options")), &QAction::triggered, this,
@@ -228,6 +230,17 @@ void TfrmLudra::AutoAllocateRules1Click()
         dialog.setRules(m_model.layout().rules());
         if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok)
             m_model.layout().setRules(dialog.rules());
+    });
+}
+
+void TfrmLudra::StockControl1Click()
+{
+    RunCommand(m_prompter, [this] {
+        {
+            TfrmStockControl window(m_prompter, this);
+            m_prompter.runDialog(window);
+        }
+        m_model.reloadStock(m_prompter);
     });
 }
 

@@ -49,6 +49,8 @@ public Q_SLOTS:
     void Exit1Click();
     // Shows the rules of automatic allocation and keeps them on OK.
     void AutoAllocateRules1Click();
+    // Opens the stock control window; its stock file is read again after.
+    void StockControl1Click();
     void Help2Click();
     void AboutClick();
     // Another tab is shown.

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Times opening the stock control window (see bench/stock/stock_bench.cpp) on
+# the shipped data.csv with a stock file of 10,000 items. Prints the median.
+# Goal: under 50 ms.
+#
+# Usage: bench/stock-bench.sh [BUILD_DIR] [ROUNDS]   (default build-bench, Release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-bench}
+rounds=${2:-51}
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUDRA_BUILD_TESTS=OFF >/dev/null
+fi
+cmake --build "$build" --parallel 2 --target stock_bench >/dev/null
+# The window paints on the offscreen platform: the same drawing, no display.
+QT_QPA_PLATFORM=offscreen "$build/bin/stock_bench" resources "$rounds"
