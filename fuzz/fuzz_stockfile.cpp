@@ -1,5 +1,6 @@
-// libFuzzer target: the stock file's streams as the register reads them, and
-// the stock rules a build applies to what it read. The input is the text of
+// libFuzzer target: the stock file's streams as the register reads them, the
+// stock rules a build applies to what it read, and the stock window's names
+// read from the same bytes taken as a catalogue. The input is the text of
 // the streams, separated by NUL bytes, in the order ClusterQL0,
 // ClusterCost0, ClusterType0, ClusterQL1, ... for a catalogue of three
 // clusters, then ImplantQL0, ImplantCost0 and so on for the body slots. It is
@@ -14,6 +15,8 @@
 #include "data/nano.h"
 #include "stock/stockfile.h"
 #include "stock/stocksourcing.h"
+#include "stock/stockwindowstock.h"
+#include "common/text.h"
 #include "storage/vellstreams.h"
 
 #include <QDir>
@@ -65,6 +68,24 @@ void tolerant(F &&rule)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    // The same bytes as the catalogue the stock window builds its register
+    // from: one name per line, none of them empty.
+    {
+        const QString catalogue = QString::fromLatin1(input);
+        const QStringList windowNames = StockWindowClusterNames(catalogue);
+        qsizetype lines = 0;
+        ForEachLine(catalogue, [&lines](QStringView) { ++lines; });
+        if (windowNames.size() != lines)
+            std::abort();
+        for (const QString &name : windowNames)
+            if (name.isEmpty())
+                std::abort();
+        StockRegister windowStock;
+        windowStock.setClusterNames(windowNames);
+        if (windowStock.ClusterStock().size() != lines)
+            std::abort();
+    }
     const QList<QByteArray> parts = input.split('\0');
 
     QStringList names;
