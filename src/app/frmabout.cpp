@@ -1,5 +1,7 @@
 #include "app/frmabout.h"
 
+#include "app/langapply.h"
+
 #include "views/widgets.h"
 
 #include <QDialogButtonBox>
@@ -54,6 +56,8 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     layout->addLayout(top);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    LangApplyProgram(*this);
 }
 
 } // namespace ludra

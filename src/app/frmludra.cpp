@@ -3,6 +3,8 @@
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
 #include "app/frmoptions.h"
+#include "app/langapply.h"
+#include "app/langfile.h"
 #include "app/options.h"
 #include "app/projectstate.h"
 #include "app/messages.h"
@@ -44,11 +46,12 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     // The controls exist first; then the model is loaded in a fixed order.
     // Message boxes shown on the way are modal and hold the creation until
     // they are answered; the window always opens in the end.
+    LangOpen();
     createPages();
     createMenus();
-
-    // The language file is opened and applied first of all, once the program
-    // reads one; until then every text is built in.
+    // Before anything fills the controls: the texts made later (marker and
+    // default-selection menus, messages) come from the message table.
+    LangApplyProgram(*this);
 
     m_model.loadSkillReq(m_prompter);
     m_model.resetBuildState();

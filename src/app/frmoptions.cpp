@@ -1,5 +1,7 @@
 #include "app/frmoptions.h"
 
+#include "app/langapply.h"
+
 #include "views/widgets.h"
 
 #include <QCheckBox>
@@ -33,6 +35,8 @@ TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
     layout->addWidget(group);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    LangApplyProgram(*this);
 }
 
 bool TfrmOptions::autoLoad() const

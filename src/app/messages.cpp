@@ -1,12 +1,19 @@
 #include "app/messages.h"
 
+#include "app/langfile.h"
+
 namespace ludra {
 
 QString LangMsg(const QString &key, const QString &defaultText)
 {
-    // No language file is read yet, so every key gives its built-in text.
-    Q_UNUSED(key);
-    return defaultText;
+    const TLangFile *file = LangFile();
+    if (!file)
+        return defaultText;
+    QString text = file->value(QStringLiteral("Misc"), key);
+    if (text.isEmpty())
+        return defaultText;
+    // "*|*" stands for a line break.
+    return text.replace(QLatin1String("*|*"), QLatin1String("\n"));
 }
 
 QString LangMsg(const MessageDef &message)

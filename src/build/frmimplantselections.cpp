@@ -1,5 +1,7 @@
 #include "build/frmimplantselections.h"
 
+#include "app/langapply.h"
+
 #include "build/frmsetall.h"
 #include "common/command.h"
 #include "common/prompter.h"
@@ -105,6 +107,7 @@ TfrmImplantSelections::TfrmImplantSelections(Prompter &prompter, const QList<Imp
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     createMenu();
+    LangApplyProgram(*this);
 }
 
 void TfrmImplantSelections::createMenu()

@@ -1,5 +1,7 @@
 #include "build/frmlog.h"
 
+#include "app/langapply.h"
+
 #include "views/widgets.h"
 
 #include <QHBoxLayout>
@@ -71,6 +73,8 @@ TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(grdLog, 1);
     layout->addLayout(buttons);
+
+    LangApplyProgram(*this);
 }
 
 } // namespace ludra

@@ -1,5 +1,7 @@
 #include "build/frmsetall.h"
 
+#include "app/langapply.h"
+
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -40,6 +42,7 @@ TfrmSetAll::TfrmSetAll(QWidget *parent) : QDialog(parent)
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    LangApplyProgram(*this);
     edtQL->setFocus();
 }
 

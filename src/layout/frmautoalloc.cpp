@@ -1,5 +1,7 @@
 #include "layout/frmautoalloc.h"
 
+#include "app/langapply.h"
+
 #include "views/widgets.h"
 
 #include <QButtonGroup>
@@ -67,6 +69,7 @@ TfrmAutoAlloc::TfrmAutoAlloc(QWidget *parent) : QDialog(parent)
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    LangApplyProgram(*this);
     setRules(AllocationRules());
 }
 

@@ -1,5 +1,7 @@
 #include "stock/frmstockcontrol.h"
 
+#include "app/langapply.h"
+
 #include "common/command.h"
 #include "common/paths.h"
 #include "common/prompter.h"
@@ -108,6 +110,7 @@ TfrmStockControl::TfrmStockControl(Prompter &prompter, QWidget *parent) : QDialo
     m_creating = true;
     createControls();
     createMenu();
+    LangApplyProgram(*this);
     cmbView->setCurrentIndex(0);
     cmbType->setCurrentIndex(0);
 

@@ -1,0 +1,164 @@
+#include "app/langapply.h"
+
+#include "app/langfile.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMetaProperty>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace ludra {
+
+namespace {
+
+// The tab widget and index of a tab page; nullptr when the widget is none.
+QTabWidget *tabOf(QWidget *widget, int *index)
+{
+    auto *stack = qobject_cast<QStackedWidget *>(widget->parentWidget());
+    auto *tabs = stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr;
+    if (!tabs)
+        return nullptr;
+    *index = tabs->indexOf(widget);
+    return *index >= 0 ? tabs : nullptr;
+}
+
+// The name of the property that holds an object's caption: "title" for
+// group boxes and menus, "text" for buttons, labels and actions; empty when
+// it has none. Looked up at run time, so any control with such a property
+// is covered.
+const char *captionProperty(const QObject *object)
+{
+    if (qobject_cast<const QGroupBox *>(object) || qobject_cast<const QMenu *>(object))
+        return "title";
+    if (qobject_cast<const QAbstractButton *>(object) || qobject_cast<const QLabel *>(object) ||
+        qobject_cast<const QAction *>(object))
+        return "text";
+    return nullptr;
+}
+
+void appendKeys(QList<LangKey> &keys, const QString &prefix, QObject *object)
+{
+    const QString name = prefix + object->objectName();
+    auto *widget = qobject_cast<QWidget *>(object);
+    int tabIndex = -1;
+    if (QTabWidget *tabs = widget ? tabOf(widget, &tabIndex) : nullptr)
+        keys.append(LangKey{name + QStringLiteral(".Caption"), tabs->tabText(tabIndex), LangKey::Caption, object});
+    else if (const char *property = captionProperty(object))
+        keys.append(LangKey{name + QStringLiteral(".Caption"), object->property(property).toString(),
+                            LangKey::Caption, object});
+
+    const QString hint = widget ? widget->toolTip()
+                                : qobject_cast<QAction *>(object) ? qobject_cast<QAction *>(object)->toolTip()
+                                                                   : QString();
+    // An action's tool tip defaults to its text; only a hint of its own counts.
+    const bool ownHint = widget || (qobject_cast<QAction *>(object) &&
+                                    hint != qobject_cast<QAction *>(object)->iconText());
+    if (!hint.isEmpty() && ownHint)
+        keys.append(LangKey{name + QStringLiteral(".Hint"), hint, LangKey::Hint, object});
+
+    if (auto *memo = qobject_cast<QPlainTextEdit *>(object)) {
+        const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
+        for (int n = 0; n < lines.size(); ++n)
+            keys.append(LangKey{name + QStringLiteral(".lines[%1]").arg(n), lines.at(n), LangKey::Line, object, n});
+    }
+    if (auto *combo = qobject_cast<QComboBox *>(object)) {
+        for (int n = 0; n < combo->count(); ++n)
+            keys.append(LangKey{name + QStringLiteral(".items[%1]").arg(n), combo->itemText(n), LangKey::Item,
+                                object, n});
+    }
+}
+
+void setText(const LangKey &key, const QString &text)
+{
+    QObject *object = key.object;
+    switch (key.kind) {
+    case LangKey::Caption: {
+        auto *widget = qobject_cast<QWidget *>(object);
+        int tabIndex = -1;
+        if (QTabWidget *tabs = widget ? tabOf(widget, &tabIndex) : nullptr)
+            tabs->setTabText(tabIndex, text);
+        else if (const char *property = captionProperty(object))
+            object->setProperty(property, text);
+        break;
+    }
+    case LangKey::Hint:
+        if (auto *widget = qobject_cast<QWidget *>(object))
+            widget->setToolTip(text);
+        else if (auto *action = qobject_cast<QAction *>(object))
+            action->setToolTip(text);
+        break;
+    case LangKey::Line:
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(object)) {
+            QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
+            if (key.index < lines.size()) {
+                lines[key.index] = text;
+                memo->setPlainText(lines.join(QLatin1Char('\n')));
+            }
+        }
+        break;
+    case LangKey::Item:
+        if (auto *combo = qobject_cast<QComboBox *>(object); combo && key.index < combo->count())
+            combo->setItemText(key.index, text);
+        break;
+    }
+}
+
+} // namespace
+
+QList<LangKey> LangKeys(QWidget &window)
+{
+    const QString section = window.objectName();
+    QList<LangKey> keys;
+    keys.append(LangKey{section + QStringLiteral(".Caption"), window.windowTitle(), LangKey::Caption, &window});
+    const QString prefix = section + QLatin1Char('.');
+    for (QObject *object : window.findChildren<QObject *>()) {
+        // Objects without a name are the toolkit's own parts, not controls.
+        if (object->objectName().isEmpty() || object->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        appendKeys(keys, prefix, object);
+    }
+    return keys;
+}
+
+void LangApply(QWidget &window, const TLangFile &file)
+{
+    const QString section = window.objectName();
+    const QString font = file.value(QStringLiteral("SETTINGS"), QStringLiteral("Font"));
+    if (!font.isEmpty()) {
+        QFont windowFont = window.font();
+        windowFont.setFamily(font);
+        window.setFont(windowFont);
+    }
+    for (const LangKey &key : LangKeys(window)) {
+        if (key.kind == LangKey::Line) {
+            // Only an absent key leaves a line; an empty value empties it.
+            static const QString sentinel = QStringLiteral("fsdef");
+            const QString text = file.value(section, key.key, sentinel);
+            if (text != sentinel)
+                setText(key, text);
+            continue;
+        }
+        const QString text = file.value(section, key.key);
+        if (text.isEmpty())
+            continue;
+        if (key.object == &window)
+            window.setWindowTitle(text);
+        else
+            setText(key, text);
+    }
+}
+
+void LangApplyProgram(QWidget &window)
+{
+    if (const TLangFile *file = LangFile())
+        LangApply(window, *file);
+}
+
+} // namespace ludra

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QObject;
+class QWidget;
+
+namespace ludra {
+
+class TLangFile;
+
+// One text of a window that a language file can replace: its key in the
+// window's section (for example "frmLudra.btnBuild.Caption") and the text the
+// window has built in.
+struct LangKey
+{
+    enum Kind { Caption, Hint, Line, Item };
+
+    QString key;
+    QString text;
+    Kind kind = Caption;
+    QObject *object = nullptr;
+    // The line or entry of a Line or Item key.
+    int index = 0;
+};
+
+// Every replaceable text of a window, in the order of its object tree (the
+// order in which its controls were made): the window's caption, then per
+// named control its caption (the text or title of buttons, labels, check
+// boxes, radio buttons, group boxes, menus and menu items, the tab text of a
+// tab page), its hint, the lines of a multi-line text box and the entries of
+// a drop-down list. Found from the window's objects and their properties, so
+// no control can be missed.
+QList<LangKey> LangKeys(QWidget &window);
+
+// Applies a language file to a window (LangApply): every key of LangKeys
+// with a non-empty value replaces its text (a multi-line box's line is
+// replaced, by an empty value too, unless the key is absent); the "Font" of
+// "SETTINGS", when given, becomes the window's font face. "Charset" names a
+// character set of another platform's fonts; fonts here carry none, so it is
+// read and has nothing to apply to.
+void LangApply(QWidget &window, const TLangFile &file);
+
+// Applies the program's language file to a window when there is one: the
+// first thing each window does once its controls exist.
+void LangApplyProgram(QWidget &window);
+
+} // namespace ludra
