@@ -30,8 +30,8 @@ int number(const QString &line)
 // A stored marker code; anything but a code of the fixed set is no marker.
 Marker markerCode(const QString &line)
 {
-    const int code = number(line);
-    if (code < int(Marker::None) || code > int(Marker::NoStock) || TrimCtl(line).isEmpty())
+    int code = 0;
+    if (!TryStrToInt(TrimCtl(line), code) || code < int(Marker::None) || code > int(Marker::NoStock))
         return Marker::None;
     return Marker(code);
 }

@@ -1,0 +1,149 @@
+// A project taken from the plan on screen and put back: what each stored
+// line restores, what a short or damaged image leaves alone.
+
+#include "app/ludramodel.h"
+#include "app/projectstate.h"
+#include "common/paths.h"
+#include "storage/corruptfile.h"
+#include "support/scriptedprompter.h"
+#include "support/testfiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace ludra;
+
+class TstProjectState : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void roundTripInSkillViewWithDuplicatesAndMarkers();
+    void shortConfigKeepsTheRest();
+    void damagedLinesReadAsNothing();
+
+private:
+    std::unique_ptr<LudraModel> freshModel();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedPrompter m_prompter;
+};
+
+void TstProjectState::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    SetBaseDir(m_dir->path());
+    writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n"
+                                           "Stamina Clu,Stamina,HEAD,CHEST,WAIST,1\r\n"
+                                           "Burst Clu,Burst,EYE,EAR,HEAD,1\r\n");
+}
+
+void TstProjectState::cleanup()
+{
+    SetBaseDir(QString());
+    m_dir.reset();
+}
+
+std::unique_ptr<LudraModel> TstProjectState::freshModel()
+{
+    auto model = std::make_unique<LudraModel>();
+    model->loadCatalogue(m_prompter);
+    model->layout().prepareBodyView(model->reference().bodySlots());
+    model->layout().skills().assignAvailable(model->reference().skillEntries());
+    return model;
+}
+
+void TstProjectState::roundTripInSkillViewWithDuplicatesAndMarkers()
+{
+    std::unique_ptr<LudraModel> model = freshModel();
+    LayoutState &layout = model->layout();
+    layout.skills().add();
+    layout.skills().add();
+    layout.allocate(model->reference().bodySlots());
+    QVERIFY(layout.setView(LayoutView::SkillSet, model->reference().nanoList(), model->reference().bodySlots()));
+    // Agility's and Stamina's Shining clusters both in EYE: both marked.
+    QVERIFY(layout.editCell(1, 1, QStringLiteral("EYE")));
+    QVERIFY(layout.editCell(1, 2, QStringLiteral("EYE")));
+    layout.setMarker(2, 2, Marker::Trash);
+    layout.setMarker(0, 3, Marker::Query);
+    model->buildSettings().warnNanoProg = true;
+    model->buildSettings().maxNanoProgText = QString(); // an empty box
+    model->buildSettings().setImplantSelections({{true, QStringLiteral("12")}, {false, QStringLiteral("x")}});
+    model->results().reqTable().setCell(ReqCol::Cluster, 1, QStringLiteral("a, b (QL 1)"));
+
+    ProjectShown shown;
+    shown.viewSelectorEnabled = false;
+    const ProjectImage saved = CaptureProject(*model, shown);
+    QCOMPARE(saved.config.size(), 22);
+    QCOMPARE(saved.colorGrid.size(), 1200);
+    QCOMPARE(saved.icons.size(), 1604);
+    QCOMPARE(saved.colorGrid.at(0), QStringLiteral("EYE"));
+    const QString path = m_dir->filePath(QStringLiteral("p.lud"));
+    WriteProjectFile(path, saved);
+
+    std::unique_ptr<LudraModel> other = freshModel();
+    const ProjectShown restored = ApplyProject(ReadProjectFile(path), *other);
+    QVERIFY(!restored.viewSelectorEnabled);
+    QCOMPARE(other->layout().currentView(), LayoutView::SkillSet);
+    QVERIFY(other->layout().isDuplicate(1, 2));
+    QCOMPARE(other->layout().marker(LayoutView::SkillSet, 2, 2), Marker::Trash);
+    QCOMPARE(other->layout().skills().selected().at(1).nano->ClusterName, QStringLiteral("Burst Clu"));
+    QCOMPARE(CaptureProject(*other, restored), saved);
+}
+
+void TstProjectState::shortConfigKeepsTheRest()
+{
+    std::unique_ptr<LudraModel> model = freshModel();
+    BuildSettings &settings = model->buildSettings();
+    settings.useStock = true;
+    settings.implantQLText = QStringLiteral("77");
+    AllocationRules rules;
+    rules.OverwriteOption = AllocationRules::DoNotClear;
+    model->layout().setRules(rules);
+
+    ProjectImage image = CaptureProject(*freshModel(), ProjectShown());
+    image.config = QStringList{"1", "1", "false", "0", "1", "0"};
+    const ProjectShown shown = ApplyProject(image, *model);
+    QCOMPARE(model->layout().currentView(), LayoutView::SkillSet);
+    QCOMPARE(model->layout().names(), LayoutNames::ClusterNames);
+    QVERIFY(!shown.viewSelectorEnabled);
+    const AllocationRules &restored = model->layout().rules();
+    QVERIFY(!restored.IncludeShining && restored.IncludeBright && !restored.IncludeFaded);
+    // Reset before reading, and line 6 is not there.
+    QCOMPARE(restored.OverwriteOption, AllocationRules::ClearBeforeAllocation);
+    QVERIFY(settings.useStock);
+    QCOMPARE(settings.implantQLText, QStringLiteral("77"));
+}
+
+void TstProjectState::damagedLinesReadAsNothing()
+{
+    std::unique_ptr<LudraModel> model = freshModel();
+    ProjectImage image = CaptureProject(*model, ProjectShown());
+    image.config[0] = QStringLiteral("");    // an index that is no number reads as 0
+    image.config[1] = QStringLiteral("one");
+    image.icons = QStringList{"-1", "99", " 7 ", "x"}; // stops at its end
+    image.colorGrid = QStringList{"", "HEAD"};
+    ApplyProject(image, *model);
+    QCOMPARE(model->layout().currentView(), LayoutView::BodyPlacement);
+    QCOMPARE(model->layout().names(), LayoutNames::SkillNames);
+    QCOMPARE(model->layout().marker(LayoutView::BodyPlacement, 0, 1), Marker::None);
+    QCOMPARE(model->layout().marker(LayoutView::BodyPlacement, 0, 2), Marker::Trash);
+    QCOMPARE(model->layout().marker(LayoutView::BodyPlacement, 0, 3), Marker::None);
+    QVERIFY(model->layout().isDuplicate(1, 2));
+    QVERIFY(!model->layout().isDuplicate(1, 3));
+
+    // A layout grid of another shape is refused before anything changes.
+    model->buildSettings().implantQLText = QStringLiteral("5");
+    image.grid.columns = 9;
+    image.config[12] = QStringLiteral("6");
+    QVERIFY_THROWS_EXCEPTION(ECorruptFile, ApplyProject(image, *model));
+    QCOMPARE(model->buildSettings().implantQLText, QStringLiteral("5"));
+}
+
+QTEST_GUILESS_MAIN(TstProjectState)
+#include "tst_projectstate.moc"
