@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+// Writes the example language file: every text a language file can replace,
+// with the text the program has built in.
+namespace langexample {
+
+// The file's name, as shipped beside the executable.
+inline constexpr const char *FileName = "english.ini.example";
+
+// The lines of the example file: a comment header, "SETTINGS" with an empty
+// font and character set 0, one section per window with every key of
+// LangKeys and its built-in text, and "Misc" with every message. Creates each
+// window with no language file and no reference files (a QApplication must
+// exist); the base folder is the same afterwards.
+QStringList ExampleLines();
+
+// Writes the lines to a file with CR LF line ends; throws ludra::Exception
+// with the reason when it cannot.
+void WriteExample(const QString &path);
+
+} // namespace langexample
