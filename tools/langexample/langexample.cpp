@@ -67,6 +67,20 @@ QString valueText(const QString &text, const QString &key, bool lineBreaks)
 
 } // namespace
 
+std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
+{
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<ludra::TfrmLudra>(prompter));
+    windows.push_back(std::make_unique<ludra::TfrmOptions>());
+    windows.push_back(std::make_unique<ludra::TfrmAbout>());
+    windows.push_back(std::make_unique<ludra::TfrmAutoAlloc>());
+    windows.push_back(std::make_unique<ludra::TfrmImplantSelections>(prompter, QList<ludra::ImplantSelection>()));
+    windows.push_back(std::make_unique<ludra::TfrmSetAll>());
+    windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
+    windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
+    return windows;
+}
+
 QStringList ExampleLines()
 {
     BaseDirRestorer restoreBaseDir;
@@ -76,19 +90,11 @@ QStringList ExampleLines()
     ludra::SetBaseDir(empty.path());
 
     SilentPrompter prompter;
-    std::vector<std::unique_ptr<QWidget>> windows;
-    // The main window opens the language file: none in an empty folder, so
-    // it and every window after it keep their built-in texts.
-    windows.push_back(std::make_unique<ludra::TfrmLudra>(prompter));
+    const std::vector<std::unique_ptr<QWidget>> windows = MakeWindows(prompter);
+    // With no language file in an empty folder every window keeps its
+    // built-in texts.
     if (ludra::LangFile())
         throw ludra::Exception(QStringLiteral("a language file was read; the texts would not be the built-in ones"));
-    windows.push_back(std::make_unique<ludra::TfrmOptions>());
-    windows.push_back(std::make_unique<ludra::TfrmAbout>());
-    windows.push_back(std::make_unique<ludra::TfrmAutoAlloc>());
-    windows.push_back(std::make_unique<ludra::TfrmImplantSelections>(prompter, QList<ludra::ImplantSelection>()));
-    windows.push_back(std::make_unique<ludra::TfrmSetAll>());
-    windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
-    windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
 
     QStringList lines{
         QStringLiteral("; Ludra language file example: every text a language file can replace,"),

@@ -2,12 +2,26 @@
 
 #include <QStringList>
 
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace ludra {
+class Prompter;
+}
+
 // Writes the example language file: every text a language file can replace,
 // with the text the program has built in.
 namespace langexample {
 
 // The file's name, as shipped beside the executable.
 inline constexpr const char *FileName = "english.ini.example";
+
+// Makes the eight windows that apply the language file, the main window
+// first: it opens the language file from the base folder, and the others
+// apply what it opened. A QApplication must exist.
+std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter);
 
 // The lines of the example file: a comment header, "SETTINGS" with an empty
 // font and character set 0, one section per window with every key of
