@@ -33,8 +33,8 @@ QStringList changedExample()
         if (line.startsWith('['))
             settings = line == "[SETTINGS]";
         const qsizetype equals = line.indexOf('=');
-        changed.append(settings || line.startsWith(';') || equals < 0 ? line
-                                                                      : line.left(equals + 1) + Changed + line.mid(equals + 1));
+        const bool keep = settings || line.startsWith(';') || equals < 0;
+        changed.append(keep ? line : line.left(equals + 1) + Changed + line.mid(equals + 1));
     }
     return changed;
 }
@@ -184,10 +184,10 @@ void TstLanguage::linesAndEntries_data()
     QTest::newRow("empty values") << QByteArray("[SETTINGS]\nFont=\n[dlgTest]\ndlgTest.memNotes.lines[0]=\n"
                                                 "dlgTest.cboPick.items[0]=\n")
                                   << "\ntwo" << QStringList{"a", "b"} << false;
-    QTest::newRow("values, and beyond the end") << QByteArray("[SETTINGS]\nFont=Ludra Test Face\n[dlgTest]\n"
-                                                              "dlgTest.memNotes.lines[1]=zwei\ndlgTest.memNotes.lines[2]=x\n"
-                                                              "dlgTest.cboPick.items[1]=B\ndlgTest.cboPick.items[2]=C\n")
-                                                << "one\nzwei" << QStringList{"a", "B"} << true;
+    QTest::newRow("values, and beyond the end")
+        << QByteArray("[SETTINGS]\nFont=Ludra Test Face\n[dlgTest]\ndlgTest.memNotes.lines[1]=zwei\n"
+                      "dlgTest.memNotes.lines[2]=x\ndlgTest.cboPick.items[1]=B\ndlgTest.cboPick.items[2]=C\n")
+        << "one\nzwei" << QStringList{"a", "B"} << true;
 }
 
 void TstLanguage::linesAndEntries()
