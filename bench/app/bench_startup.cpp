@@ -1,8 +1,9 @@
 // Times the main window's creation and first showing against an empty window
-// of the same size, with the shipped reference files, with none, and with a
-// large generated catalogue and recipe file. Prints medians over many runs.
+// of the same size, with the shipped reference files, with none, with a
+// large generated catalogue and recipe file, and with the shipped files and a
+// language file that replaces every text. Prints medians over many runs.
 //
-//   bench_startup [runs] [case] (default 40 runs of every case; case 0 to 3
+//   bench_startup [runs] [case] (default 40 runs of every case; case 0 to 4
 //                                picks one, for profiling)
 //
 // The platform comes from QT_QPA_PLATFORM as usual (offscreen, xcb under Xvfb).
@@ -10,6 +11,7 @@
 #include "app/frmludra.h"
 #include "common/paths.h"
 #include "common/prompter.h"
+#include "common/text.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,6 +99,27 @@ void writeLarge(const QString &dir)
     }
 }
 
+// The example language file shipped beside the executable, with every value
+// but the settings changed, as "english.ini": every window text and message is
+// looked up and replaced.
+bool writeLanguageFile(const QString &from, const QString &to)
+{
+    const std::optional<QStringList> example =
+        ludra::ReadLines(QDir(from).filePath(QStringLiteral("english.ini.example")));
+    if (!example)
+        return false;
+    QStringList lines;
+    bool settings = false;
+    for (const QString &line : *example) {
+        if (line.startsWith(QLatin1Char('[')))
+            settings = line == QLatin1String("[SETTINGS]");
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        lines.append(settings || equals < 0 ? line
+                                            : line.left(equals + 1) + QStringLiteral("Lang ") + line.mid(equals + 1));
+    }
+    return ludra::WriteLines(QDir(to).filePath(QStringLiteral("english.ini")), lines);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -106,11 +129,16 @@ int main(int argc, char *argv[])
     const int only = argc > 2 ? atoi(argv[2]) : -1;
     const QString shippedDir = QCoreApplication::applicationDirPath();
 
-    QTemporaryDir empty, shipped, large;
+    QTemporaryDir empty, shipped, large, translated;
     copyShipped(shippedDir, shipped.path());
     writeLarge(large.path());
+    copyShipped(shippedDir, translated.path());
     if (!QFile::exists(shipped.filePath(QStringLiteral("data.csv")))) {
         std::fprintf(stderr, "no shipped data.csv beside %s\n", qPrintable(shippedDir));
+        return 1;
+    }
+    if (!writeLanguageFile(shippedDir, translated.path())) {
+        std::fprintf(stderr, "no shipped english.ini.example beside %s\n", qPrintable(shippedDir));
         return 1;
     }
 
@@ -140,6 +168,7 @@ int main(int argc, char *argv[])
         {"Ludra, no reference files", ludraIn(empty.path()), {}},
         {"Ludra, shipped files", ludraIn(shipped.path()), {}},
         {"Ludra, 399 records + 20000 recipes", ludraIn(large.path()), {}},
+        {"Ludra, shipped files + language file", ludraIn(translated.path()), {}},
     };
 
     // Warm up fonts, styles and caches once per case, then interleave the
@@ -164,10 +193,14 @@ int main(int argc, char *argv[])
 
     const double qtEmpty = median(cases[0].times);
     const double bare = median(cases[1].times);
-    for (size_t i = 2; i < cases.size(); ++i) {
+    for (size_t i = 2; i < 4; ++i) {
         const double added = median(cases[i].times) - bare;
         std::printf("reference files add %.2f ms (%s) = %.0f%% of the empty window's %.2f ms (goal: at most 33%%)\n",
                     added, cases[i].name, 100.0 * added / qtEmpty, qtEmpty);
     }
+    const double withShipped = median(cases[2].times);
+    const double translatedAdded = median(cases[4].times) - withShipped;
+    std::printf("the language file adds %.2f ms = %.1f%% of the start-up with the shipped files (goal: at most 10%%)\n",
+                translatedAdded, 100.0 * translatedAdded / withShipped);
     return 0;
 }

@@ -24,16 +24,24 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     icon->setPixmap(LudraIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignTop);
 
+    // The program's name and version are facts, not words: no language file
+    // replaces them.
     auto *name = new QLabel(QStringLiteral("<b style=\"font-size:16pt\">Ludra</b>"), this);
     name->setObjectName(QStringLiteral("lblProductName"));
-    auto *version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(LUDRA_VERSION)), this);
+    name->setProperty(LangFixed, true);
+    auto *version = new QLabel(QStringLiteral("Version %1 (Qt %2)")
+                                   .arg(QStringLiteral(LUDRA_VERSION), QString::fromLatin1(qVersion())),
+                               this);
     version->setObjectName(QStringLiteral("lblVersion"));
-    auto *credits = new QLabel(
-        QStringLiteral("An implant planner: choose the skills that matter, lay their clusters out over the "
-                       "thirteen body slots and work out what the build needs.\n\n"
-                       "Written by the Ludra team.\n"
-                       "Built with Qt %1.").arg(QString::fromLatin1(qVersion())),
-        this);
+    version->setProperty(LangFixed, true);
+    auto *description = new QLabel(QStringLiteral("An implant planner: choose the skills that matter, lay their "
+                                                  "clusters out over the thirteen body slots and work out what "
+                                                  "the build needs."),
+                                   this);
+    description->setObjectName(QStringLiteral("lblDescription"));
+    description->setWordWrap(true);
+    description->setFixedWidth(290);
+    auto *credits = new QLabel(QStringLiteral("Written by the Ludra team."), this);
     credits->setObjectName(QStringLiteral("lblCredits"));
     credits->setWordWrap(true);
     credits->setFixedWidth(290);
@@ -47,6 +55,8 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     auto *text = new QVBoxLayout;
     text->addWidget(name);
     text->addWidget(version);
+    text->addSpacing(8);
+    text->addWidget(description);
     text->addSpacing(8);
     text->addWidget(credits);
     auto *top = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "app/langfile.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,7 +11,9 @@
 #include <QMenu>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -43,16 +46,33 @@ const char *captionProperty(const QObject *object)
     return nullptr;
 }
 
+// Whether an object is a part the toolkit made inside one of its controls
+// (the scroll buttons of a tab bar, the text box of a spin box), whatever
+// name the toolkit gave it.
+bool insideToolkitControl(const QObject *object, const QObject *window)
+{
+    for (const QObject *parent = object->parent(); parent && parent != window; parent = parent->parent()) {
+        if (qobject_cast<const QTabBar *>(parent) || qobject_cast<const QAbstractSpinBox *>(parent) ||
+            qobject_cast<const QComboBox *>(parent) || qobject_cast<const QScrollBar *>(parent))
+            return true;
+    }
+    return false;
+}
+
 void appendKeys(QList<LangKey> &keys, const QString &prefix, QObject *object)
 {
     const QString name = prefix + object->objectName();
     auto *widget = qobject_cast<QWidget *>(object);
+    // A control without a caption of its own (an image, an icon button, a
+    // pop-up menu, a label the program fills later) has no caption key.
     int tabIndex = -1;
+    QString caption;
     if (QTabWidget *tabs = widget ? tabOf(widget, &tabIndex) : nullptr)
-        keys.append(LangKey{name + QStringLiteral(".Caption"), tabs->tabText(tabIndex), LangKey::Caption, object});
+        caption = tabs->tabText(tabIndex);
     else if (const char *property = captionProperty(object))
-        keys.append(LangKey{name + QStringLiteral(".Caption"), object->property(property).toString(),
-                            LangKey::Caption, object});
+        caption = object->property(property).toString();
+    if (!caption.isEmpty())
+        keys.append(LangKey{name + QStringLiteral(".Caption"), caption, LangKey::Caption, object});
 
     const QString hint = widget ? widget->toolTip()
                                 : qobject_cast<QAction *>(object) ? qobject_cast<QAction *>(object)->toolTip()
@@ -121,6 +141,8 @@ QList<LangKey> LangKeys(QWidget &window)
     for (QObject *object : window.findChildren<QObject *>()) {
         // Objects without a name are the toolkit's own parts, not controls.
         if (object->objectName().isEmpty() || object->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        if (object->property(LangFixed).toBool() || insideToolkitControl(object, &window))
             continue;
         appendKeys(keys, prefix, object);
     }

@@ -25,13 +25,21 @@ struct LangKey
     int index = 0;
 };
 
+// A control whose text is not part of the window's design sets this property
+// to true and has no keys: the program's name and version, a menu item made
+// from a message or a file, a note the window writes once it has read its
+// files. Such a text is made after the window applied the language file, so
+// a key for it would never be applied.
+inline constexpr const char *LangFixed = "langFixed";
+
 // Every replaceable text of a window, in the order of its object tree (the
 // order in which its controls were made): the window's caption, then per
-// named control its caption (the text or title of buttons, labels, check
-// boxes, radio buttons, group boxes, menus and menu items, the tab text of a
-// tab page), its hint, the lines of a multi-line text box and the entries of
-// a drop-down list. Found from the window's objects and their properties, so
-// no control can be missed.
+// named control its caption when it has one (the text or title of buttons,
+// labels, check boxes, radio buttons, group boxes, menus and menu items, the
+// tab text of a tab page), its hint, the lines of a multi-line text box and
+// the entries of a drop-down list. Found from the window's objects and their
+// properties, so no control can be missed; the parts the toolkit makes inside
+// its controls and the controls marked LangFixed are left out.
 QList<LangKey> LangKeys(QWidget &window);
 
 // Applies a language file to a window (LangApply): every key of LangKeys

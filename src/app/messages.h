@@ -74,6 +74,36 @@ inline constexpr MessageDef SkillReportTitle{"M44", "Ludra Skill Increase Report
 inline constexpr MessageDef ReportTitle{"M45", "Ludra Report"};
 inline constexpr MessageDef RequirementsReportTitle{"M46", "Ludra Requirements and Layout Report"};
 inline constexpr MessageDef SuggestionReportTitle{"M47", "Ludra Suggestion Report"};
+// Every message of the table, M01 to M47 in key order: the language file's
+// "Misc" section has one key for each.
+inline constexpr MessageDef All[] = {
+    MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
+    MarkerCaptions[5], MarkerCaptions[6], MarkerCaptions[7], MarkerCaptions[8], MarkerCaptions[9],
+    MarkerCaptions[10], MarkerCaptions[11], MarkerCaptions[12], MarkerCaptions[13], MarkerCaptions[14],
+    NoCatalogueText, NoCatalogueTitle, NoSecSkillText, NoSecSkillTitle, NoRequireText, NoRequireTitle,
+    ClearAllocateText, ClearAllocateTitle, KeepAllocateText, KeepAllocateTitle, NoTargetText, NoTargetTitle,
+    RemoveStockText, RemoveStockTitle, RemovedCountTitle, RemovedCountMiddle, RemovedCountEnd, SaveAsTitle,
+    SaveAsFilter, SaveUnnamedTitle, SaveUnnamedFilter, DuplicatesLabel, ExportCsvTitle, ExportCsvFilter,
+    ExportHtmlTitle, ExportHtmlFilter, ExportDocTitle, ExportDocFilter, SkillReportTitle, ReportTitle,
+    RequirementsReportTitle, SuggestionReportTitle,
+};
+
+namespace detail {
+// Whether All holds the keys M01 to M47, each once and in order.
+constexpr bool keysInOrder()
+{
+    int n = 0;
+    for (const MessageDef &message : All) {
+        ++n;
+        const char *key = message.key;
+        if (key[0] != 'M' || key[1] - '0' != n / 10 || key[2] - '0' != n % 10 || key[3] != 0)
+            return false;
+    }
+    return n == 47;
+}
+} // namespace detail
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M47 in order");
+
 } // namespace Msg
 
 // The text of a message: the language file's text for the key when one is

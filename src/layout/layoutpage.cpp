@@ -1,5 +1,6 @@
 #include "layout/layoutpage.h"
 
+#include "app/langapply.h"
 #include "app/messages.h"
 #include "common/command.h"
 #include "data/referencedata.h"
@@ -296,6 +297,8 @@ void LayoutPage::buildMarkerMenu(const QStringList &captions)
     for (int position = 0; position < int(captions.size()); ++position) {
         auto *action = new QAction(captions.at(position), mnuIconPopup);
         action->setObjectName(QStringLiteral("y%1").arg(position));
+        // Its caption is a message (M01 to M15), not a window text.
+        action->setProperty(LangFixed, true);
         if (position >= 1)
             action->setIcon(MarkerIcon(position - 1));
         connect(action, &QAction::triggered, this, [this, position] { IconMenu(position); });
@@ -315,6 +318,8 @@ void LayoutPage::buildDefaultSelectionsMenu()
     for (const PopupItem &item : m_layout.defaultSelections().items()) {
         auto *action = new QAction(item.caption, mnuPopup);
         action->setObjectName(QStringLiteral("x%1").arg(item.line));
+        // Its caption comes from the default selections file.
+        action->setProperty(LangFixed, true);
         const int line = item.line;
         connect(action, &QAction::triggered, this, [this, line] { ClickMenu(line); });
         mnuPopup->addAction(action);

@@ -205,6 +205,8 @@ void TfrmStockControl::createControls()
     lblCatalogueNote = MakeStateLabel(QString(), QStringLiteral("lblCatalogueNote"),
                                       QStringLiteral("Why no clusters are listed"), this);
     lblCatalogueNote->setWordWrap(true);
+    // Written once the window has read its files.
+    lblCatalogueNote->setProperty(LangFixed, true);
 
     auto *left = new QVBoxLayout;
     left->addWidget(cmbView);

@@ -1,0 +1,132 @@
+#include "langexample.h"
+
+#include "app/frmabout.h"
+#include "app/frmludra.h"
+#include "app/frmoptions.h"
+#include "app/langapply.h"
+#include "app/langfile.h"
+#include "app/messages.h"
+#include "build/frmimplantselections.h"
+#include "build/frmlog.h"
+#include "build/frmsetall.h"
+#include "common/errors.h"
+#include "common/paths.h"
+#include "common/prompter.h"
+#include "common/text.h"
+#include "layout/frmautoalloc.h"
+#include "stock/frmstockcontrol.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+namespace langexample {
+
+namespace {
+
+// Answers every message with its affirmative button and cancels every file
+// and sub-dialog, showing nothing.
+class SilentPrompter : public ludra::Prompter
+{
+public:
+    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
+    {
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+    QString openFileName(const FileRequest &) override { return QString(); }
+    QString saveFileName(const FileRequest &) override { return QString(); }
+    Answer runDialog(QObject &) override { return Answer::Cancel; }
+};
+
+// Puts the base folder back however generation ends.
+class BaseDirRestorer
+{
+public:
+    BaseDirRestorer() : m_dir(ludra::BaseDir()) {}
+    ~BaseDirRestorer() { ludra::SetBaseDir(m_dir); }
+
+private:
+    QString m_dir;
+};
+
+// A text as a value line holds it: a line break becomes "*|*", the mark the
+// message lookup turns back into one. A window text cannot hold a line break
+// (its value would end there), so one in a window's text is refused.
+QString valueText(const QString &text, const QString &key, bool lineBreaks)
+{
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    if (!lineBreaks)
+        throw ludra::Exception(QStringLiteral("%1 holds a line break, which a language file cannot give").arg(key));
+    QString value = text;
+    value.replace(QLatin1String("\r\n"), QLatin1String("*|*"));
+    value.replace(QLatin1Char('\n'), QLatin1String("*|*"));
+    return value;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
+{
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<ludra::TfrmLudra>(prompter));
+    windows.push_back(std::make_unique<ludra::TfrmOptions>());
+    windows.push_back(std::make_unique<ludra::TfrmAbout>());
+    windows.push_back(std::make_unique<ludra::TfrmAutoAlloc>());
+    windows.push_back(std::make_unique<ludra::TfrmImplantSelections>(prompter, QList<ludra::ImplantSelection>()));
+    windows.push_back(std::make_unique<ludra::TfrmSetAll>());
+    windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
+    windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
+    return windows;
+}
+
+QStringList ExampleLines()
+{
+    BaseDirRestorer restoreBaseDir;
+    QTemporaryDir empty;
+    if (!empty.isValid())
+        throw ludra::Exception(QStringLiteral("cannot make a temporary folder: %1").arg(empty.errorString()));
+    ludra::SetBaseDir(empty.path());
+
+    SilentPrompter prompter;
+    const std::vector<std::unique_ptr<QWidget>> windows = MakeWindows(prompter);
+    // With no language file in an empty folder every window keeps its
+    // built-in texts.
+    if (ludra::LangFile())
+        throw ludra::Exception(QStringLiteral("a language file was read; the texts would not be the built-in ones"));
+
+    QStringList lines{
+        QStringLiteral("; Ludra language file example: every text a language file can replace,"),
+        QStringLiteral("; with the text the program has built in. To use it, save it as"),
+        QStringLiteral("; \"english.ini\" beside the program and change the values; a key left out"),
+        QStringLiteral("; or left empty keeps the built-in text. In [Misc], \"*|*\" starts a new line."),
+        QStringLiteral("; Blanks at both ends of a value are not read."),
+        QString(),
+        QStringLiteral("[SETTINGS]"),
+        QStringLiteral("Font="),
+        QStringLiteral("Charset=0"),
+    };
+    for (const std::unique_ptr<QWidget> &window : windows) {
+        lines.append(QString());
+        lines.append(QLatin1Char('[') + window->objectName() + QLatin1Char(']'));
+        for (const ludra::LangKey &key : ludra::LangKeys(*window))
+            lines.append(key.key + QLatin1Char('=') + valueText(key.text, key.key, false));
+    }
+    lines.append(QString());
+    lines.append(QStringLiteral("[Misc]"));
+    for (const ludra::MessageDef &message : ludra::Msg::All) {
+        const QString key = QLatin1String(message.key);
+        lines.append(key + QLatin1Char('=') + valueText(QLatin1String(message.text), key, true));
+    }
+    return lines;
+}
+
+void WriteExample(const QString &path)
+{
+    QString error;
+    if (!ludra::WriteLines(path, ExampleLines(), &error))
+        throw ludra::Exception(error);
+}
+
+} // namespace langexample
