@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace ludra {
+
+class TextTable;
+
+// Writes a table's cells, header row included, in the table's row order, to
+// a file, replacing it only once the new file is whole. Throws EStreamError
+// naming the file and the reason when it cannot be written; an old file is
+// then left as it was. title names the document where the format has a
+// place for it.
+
+// RFC 4180: fields holding a comma, a quote or a line break are quoted,
+// quotes doubled, lines end in CR LF; UTF-8.
+void ExportCsv(const TextTable &table, const QString &path);
+// An HTML5 document with the title, a character set, and one table: the
+// header row as <th> cells, every text escaped.
+void ExportHtml(const TextTable &table, const QString &title, const QString &path);
+// An RTF document holding the title and the table as a real table (bold
+// header row, single borders), which word processors open whatever the
+// file's extension.
+void ExportRtf(const TextTable &table, const QString &title, const QString &path);
+
+} // namespace ludra
