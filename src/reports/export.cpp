@@ -1,0 +1,268 @@
+#include "reports/export.h"
+
+#include "common/errors.h"
+#include "common/texttable.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace ludra {
+
+namespace {
+
+// Streams a document into a file that replaces the old one only when the
+// last byte is in. Text gathers in a buffer that goes out in large pieces,
+// so a big table never sits whole in memory twice.
+class ExportFile
+{
+public:
+    explicit ExportFile(const QString &path) : m_file(path), m_path(path)
+    {
+        if (!m_file.open(QIODevice::WriteOnly))
+            fail();
+        m_buffer.reserve(BufferSize + BufferSize / 4);
+    }
+
+    void write(const QByteArray &bytes)
+    {
+        m_buffer += bytes;
+        if (m_buffer.size() >= BufferSize)
+            flush();
+    }
+    void write(const char *text) { write(QByteArray(text)); }
+
+    void commit()
+    {
+        flush();
+        if (!m_file.commit())
+            fail();
+    }
+
+private:
+    static constexpr qsizetype BufferSize = 1 << 20;
+
+    void flush()
+    {
+        if (!m_buffer.isEmpty() && m_file.write(m_buffer) != m_buffer.size())
+            fail();
+        m_buffer.clear();
+    }
+
+    [[noreturn]] void fail()
+    {
+        const QString reason = m_file.errorString();
+        m_file.cancelWriting();
+        throw EStreamError(QStringLiteral("Cannot create file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(m_path), reason));
+    }
+
+    QSaveFile m_file;
+    QString m_path;
+    QByteArray m_buffer;
+};
+
+// Calls each(text, end) for every line of a cell, where end tells whether a
+// line break (CR LF, CR or LF) follows it.
+template<typename Each>
+void ForEachCellLine(QStringView text, Each each)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        each(text.sliced(start, i - start), true);
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    each(text.sliced(start), false);
+}
+
+QByteArray CsvField(const QString &text)
+{
+    const bool quoted = std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+    });
+    if (!quoted)
+        return text.toUtf8();
+    QString field = text;
+    field.replace(u'"', QStringLiteral("\"\""));
+    return '"' + field.toUtf8() + '"';
+}
+
+QByteArray HtmlCell(const QString &text)
+{
+    QString html;
+    ForEachCellLine(text, [&html](QStringView line, bool lineBreak) {
+        html += line.toString().toHtmlEscaped();
+        if (lineBreak)
+            html += QStringLiteral("<br>");
+    });
+    return html.toUtf8();
+}
+
+// Plain text as RTF: the group and escape characters escaped, a tab as
+// \tab, everything beyond 7 bits as \uN? with the UTF-16 unit as a signed
+// 16-bit number (the "?" is what a reader without Unicode shows instead).
+void AppendRtfText(QByteArray &rtf, QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'{' || u == u'}') {
+            rtf += '\\';
+            rtf += char(u);
+        } else if (u == u'\t') {
+            rtf += "\\tab ";
+        } else if (u < 0x20) {
+            rtf += "\\'";
+            rtf += QByteArray::number(int(u), 16).rightJustified(2, '0');
+        } else if (u < 0x80) {
+            rtf += char(u);
+        } else {
+            rtf += "\\u";
+            rtf += QByteArray::number(int(qint16(u)));
+            rtf += '?';
+        }
+    }
+}
+
+QByteArray RtfCell(const QString &text)
+{
+    QByteArray rtf;
+    ForEachCellLine(text, [&rtf](QStringView line, bool lineBreak) {
+        AppendRtfText(rtf, line);
+        if (lineBreak)
+            rtf += "\\line ";
+    });
+    return rtf;
+}
+
+// Column widths in twips from the longest line of each column: wide enough
+// for the text at about 10 points, within bounds so that a long cell wraps
+// instead of pushing the table off the page.
+QList<int> RtfColumnWidths(const TextTable &table)
+{
+    QList<int> widths;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        qsizetype longest = 0;
+        for (int row = 0; row < table.rowCount(); ++row) {
+            ForEachCellLine(table.cell(column, row), [&longest](QStringView line, bool) {
+                longest = std::max(longest, line.size());
+            });
+        }
+        widths.append(int(std::clamp<qsizetype>(longest * 110 + 240, 900, 4000)));
+    }
+    return widths;
+}
+
+} // namespace
+
+void ExportCsv(const TextTable &table, const QString &path)
+{
+    ExportFile file(path);
+    // Spreadsheets read a CSV file without a byte order mark in the system's
+    // 8-bit code page and garble every character beyond ASCII; the mark tells
+    // them it is UTF-8.
+    file.write("\xEF\xBB\xBF");
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QByteArray record;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            if (column > 0)
+                record += ',';
+            record += CsvField(table.cell(column, row));
+        }
+        record += "\r\n";
+        file.write(record);
+    }
+    file.commit();
+}
+
+void ExportHtml(const TextTable &table, const QString &title, const QString &path)
+{
+    ExportFile file(path);
+    const QByteArray escapedTitle = title.toHtmlEscaped().toUtf8();
+    file.write("<!DOCTYPE html>\n"
+               "<html lang=\"en\">\n"
+               "<head>\n"
+               "<meta charset=\"utf-8\">\n"
+               "<title>");
+    file.write(escapedTitle);
+    file.write("</title>\n"
+               "<style>\n"
+               "table { border-collapse: collapse; }\n"
+               "th, td { border: 1px solid #000; padding: 2px 6px; text-align: left;"
+               " vertical-align: top; }\n"
+               "</style>\n"
+               "</head>\n"
+               "<body>\n"
+               "<h1>");
+    file.write(escapedTitle);
+    file.write("</h1>\n<table>\n");
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const char *tag = row == 0 ? "th" : "td";
+        QByteArray line = row == 0 ? "<thead>\n<tr>" : "<tr>";
+        for (int column = 0; column < table.columnCount(); ++column) {
+            line += '<';
+            line += tag;
+            line += '>';
+            line += HtmlCell(table.cell(column, row));
+            line += "</";
+            line += tag;
+            line += '>';
+        }
+        line += "</tr>\n";
+        if (row == 0)
+            line += "</thead>\n<tbody>\n";
+        file.write(line);
+    }
+    if (table.rowCount() > 0)
+        file.write("</tbody>\n");
+    file.write("</table>\n</body>\n</html>\n");
+    file.commit();
+}
+
+void ExportRtf(const TextTable &table, const QString &title, const QString &path)
+{
+    ExportFile file(path);
+    file.write("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
+               "{\\fonttbl{\\f0\\fswiss Arial;}}\n"
+               "\\fs20\n");
+    QByteArray heading = "{\\pard\\b\\fs28 ";
+    AppendRtfText(heading, title);
+    heading += "\\par}\n";
+    file.write(heading);
+
+    // Every row carries its own definition: the cell borders and the right
+    // edge of each cell.
+    QByteArray cellDefinitions;
+    int right = 0;
+    for (const int width : RtfColumnWidths(table)) {
+        right += width;
+        cellDefinitions += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                         "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx";
+        cellDefinitions += QByteArray::number(right);
+    }
+    cellDefinitions += '\n';
+
+    for (int row = 0; row < table.rowCount(); ++row) {
+        // The header row repeats at the top of every page.
+        QByteArray line = "\\trowd\\trgaph70\\trleft0";
+        if (row == 0)
+            line += "\\trhdr";
+        line += cellDefinitions;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            line += row == 0 ? "\\pard\\intbl\\b " : "\\pard\\intbl\\plain\\fs20 ";
+            line += RtfCell(table.cell(column, row));
+            line += row == 0 ? "\\b0\\cell\n" : "\\cell\n";
+        }
+        line += "\\row\n";
+        file.write(line);
+    }
+    file.write("\\pard\\par\n}\n");
+    file.commit();
+}
+
+} // namespace ludra
