@@ -25,7 +25,7 @@ namespace {
 
 void fillRequirements(TextTable &table, int rows)
 {
-    static const char *const slots[] = {"HEAD", "CHEST", "EAR", "EYE", "LEFT ARM", "RIGHT ARM",
+    static const char *const slotNames[] = {"HEAD", "CHEST", "EAR", "EYE", "LEFT ARM", "RIGHT ARM",
                                         "LEFT WRIST", "RIGHT WRIST", "LEG", "LEFT HAND",
                                         "RIGHT HAND", "WAIST", "FEET"};
     static const char *const types[] = {"Shining", "Bright", "Faded"};
@@ -33,7 +33,7 @@ void fillRequirements(TextTable &table, int rows)
     table.setRowCount(rows + 1);
     table.setRow(0, {"Slot", "Type", "Cluster Name", "QL", "Credits", "Skill Req", "Treatment"});
     for (int r = 1; r <= rows; ++r)
-        table.setRow(r, {slots[r % 13], types[r % 3],
+        table.setRow(r, {slotNames[r % 13], types[r % 3],
                          QStringLiteral("Nano Programming Cluster %1").arg(r),
                          QString::number(150 + r % 50), QString::number(12000 + 37 * r),
                          QString::number(600 + 3 * r), QString::number(400 + 2 * r)});

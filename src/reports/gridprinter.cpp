@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace ludra {
 
@@ -166,7 +167,6 @@ void layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
 
     // How much each column needs to show its longest text on one line.
     QList<double> needs(columns, 0.0);
-    double needed = 0.0;
     for (int c = 0; c < columns; ++c) {
         double longest = 0.0;
         for (int r = 0; r < table.rowCount(); ++r) {
@@ -180,14 +180,21 @@ void layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
             longest = std::max(longest, width);
         }
         needs[c] = std::max(0.0, longest + 2 * layout.padX - widths[c]);
-        needed += needs[c];
     }
     // Widen to the longest text while the table still fits the page; when
-    // it does not, share the room left in proportion to what each needs.
-    const double room = std::max(0.0, available - total);
-    const double share = needed <= room ? 1.0 : (needed > 0.0 ? room / needed : 0.0);
-    for (int c = 0; c < columns; ++c)
-        widths[c] += needs[c] * share;
+    // it does not, the room left is shared evenly, a column needing less than
+    // its share taking only what it needs, so a short column is not wrapped
+    // for the sake of a long one.
+    double room = std::max(0.0, available - total);
+    QList<int> order(columns);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return needs[a] < needs[b]; });
+    for (int i = 0; i < columns; ++i) {
+        const int c = order[i];
+        const double grant = std::min(needs[c], room / (columns - i));
+        widths[c] += grant;
+        room -= grant;
+    }
     layout.columnWidths = widths;
 }
 
