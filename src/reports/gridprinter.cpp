@@ -179,7 +179,9 @@ void layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
                 width += image.width() + layout.imageGap;
             longest = std::max(longest, width);
         }
-        needs[c] = std::max(0.0, longest + 2 * layout.padX - widths[c]);
+        // A pixel to spare, so that rounding never breaks a text that
+        // was meant to fit.
+        needs[c] = std::max(0.0, std::ceil(longest) + 2 + 2 * layout.padX - widths[c]);
     }
     // Widen to the longest text while the table still fits the page; when
     // it does not, the room left is shared evenly, a column needing less than
