@@ -7,7 +7,8 @@ build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugin
 case "${1:-run}" in
   run)  pkgs=("${build_pkgs[@]}") ;;
   # The lh5 codec is tested against two independent LHA implementations.
-  test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils) ;;
+  # The printer tests read their PDFs back with pdftotext.
+  test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils poppler-utils) ;;
   # libFuzzer and the sanitizers come with clang's runtime library.
   fuzz) pkgs=("${build_pkgs[@]}" clang libclang-rt-14-dev) ;;
   *) echo "usage: $0 run|test|fuzz" >&2; exit 2 ;;
