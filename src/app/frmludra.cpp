@@ -10,6 +10,7 @@
 #include "app/messages.h"
 #include "build/buildpage.h"
 #include "build/buildrunner.h"
+#include "reports/reports.h"
 #include "stock/stockstatus.h"
 #include "build/resultpages.h"
 #include "common/command.h"
@@ -76,6 +77,8 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     m_model.reloadStock(m_prompter);
 }
 
+TfrmLudra::~TfrmLudra() = default;
+
 void TfrmLudra::createPages()
 {
     auto *client = new QWidget(this);
@@ -97,6 +100,24 @@ void TfrmLudra::createPages()
     tabs->addTab(tabResultSuggest, QStringLiteral("Result - Suggestions"));
     tabs->setCurrentWidget(tabReport);
     connect(tabs, &QTabWidget::currentChanged, this, &TfrmLudra::pgcMainChange);
+    m_reports = std::make_unique<Reports>(m_model, m_prompter, *this);
+    m_reports->columnWidths = [this](ReportGrid grid) {
+        if (grid == ReportGrid::Layout)
+            return tabReport->gridWidths();
+        static const char *const names[] = {"", "grdSkillInc", "grdReqs", "grdSuggest"};
+        QList<int> widths;
+        if (const auto *view = findChild<QTableView *>(QLatin1String(names[int(grid)])))
+            for (int c = 0; c < view->model()->columnCount(); ++c)
+                widths.append(view->columnWidth(c));
+        return widths;
+    };
+    const auto printLog = [this](const QStringList &lines) {
+        RunCommand(m_prompter, [this, &lines] { m_reports->printLog(lines); });
+    };
+    tabResultSkills->setLogPrinter(printLog);
+    tabResultCosts->setLogPrinter(printLog);
+    tabResultCosts->setShoppingListPrinter(
+        [this] { RunCommand(m_prompter, [this] { m_reports->printShoppingList(); }); });
     connect(tabBuild->buildButton(), &QPushButton::clicked, this, &TfrmLudra::btnBuildClick);
     // Duplicates hold the layout in the skill view, where a build cannot read
     // it: the build waits until an edit clears them.
@@ -148,13 +169,19 @@ void TfrmLudra::createMenus()
             &TfrmLudra::SaveAs1Click);
     QMenu *exportMenu = submenu(file, QStringLiteral("Export1"), QStringLiteral("Exp&ort"));
     file->addMenu(exportMenu);
-    waiting << item(exportMenu, QStringLiteral("CSV1"), QStringLiteral("C&SV"));
-    waiting << item(exportMenu, QStringLiteral("HTML1"), QStringLiteral("H&TML"));
-    waiting << item(exportMenu, QStringLiteral("WordDoc1"), QStringLiteral("&Word Doc"));
+    connect(item(exportMenu, QStringLiteral("CSV1"), QStringLiteral("C&SV")), &QAction::triggered, this,
+            &TfrmLudra::CSV1Click);
+    connect(item(exportMenu, QStringLiteral("HTML1"), QStringLiteral("H&TML")), &QAction::triggered, this,
+            &TfrmLudra::HTML1Click);
+    connect(item(exportMenu, QStringLiteral("WordDoc1"), QStringLiteral("&Word Doc")), &QAction::triggered, this,
+            &TfrmLudra::WordDoc1Click);
     file->addSeparator();
     PrintSetup1 = item(file, QStringLiteral("PrintSetup1"), QStringLiteral("Print S&ettings"));
     PrintPreview1 = item(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print Pre&view"));
     Print1 = item(file, QStringLiteral("Print1"), QStringLiteral("&Print Report"));
+    connect(PrintSetup1, &QAction::triggered, this, &TfrmLudra::PrintSetup1Click);
+    connect(PrintPreview1, &QAction::triggered, this, &TfrmLudra::PrintPreview1Click);
+    connect(Print1, &QAction::triggered, this, &TfrmLudra::Print1Click);
     file->addSeparator();
     connect(item(file, QStringLiteral("Exit1"), QStringLiteral("E&xit")), &QAction::triggered, this,
             &TfrmLudra::Exit1Click);
@@ -187,7 +214,7 @@ void TfrmLudra::createMenus()
 
 void TfrmLudra::showPrintCommands()
 {
-    const bool enabled = PrintingAvailable && m_printAllowedByTab;
+    const bool enabled = m_printAllowedByTab;
     for (QAction *action : {PrintSetup1, PrintPreview1, Print1})
         action->setEnabled(enabled);
 }
@@ -398,6 +425,39 @@ void TfrmLudra::Options1Click()
         if (m_prompter.runDialog(options) == Prompter::Answer::Ok)
             SetAutoLoadOption(options.autoLoad());
     });
+}
+
+// ---------------------------------------------------------------------------
+// Reports.
+
+void TfrmLudra::Print1Click()
+{
+    RunCommand(m_prompter, [this] { m_reports->printReport(tabs->currentIndex()); });
+}
+
+void TfrmLudra::PrintPreview1Click()
+{
+    RunCommand(m_prompter, [this] { m_reports->printPreview(tabs->currentIndex()); });
+}
+
+void TfrmLudra::PrintSetup1Click()
+{
+    RunCommand(m_prompter, [this] { m_reports->printSettings(tabs->currentIndex()); });
+}
+
+void TfrmLudra::CSV1Click()
+{
+    RunCommand(m_prompter, [this] { m_reports->exportTable(tabs->currentIndex(), Reports::Format::Csv); });
+}
+
+void TfrmLudra::HTML1Click()
+{
+    RunCommand(m_prompter, [this] { m_reports->exportTable(tabs->currentIndex(), Reports::Format::Html); });
+}
+
+void TfrmLudra::WordDoc1Click()
+{
+    RunCommand(m_prompter, [this] { m_reports->exportTable(tabs->currentIndex(), Reports::Format::Rtf); });
 }
 
 } // namespace ludra

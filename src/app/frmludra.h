@@ -9,10 +9,13 @@
 class QAction;
 class QTabWidget;
 
+#include <memory>
+
 namespace ludra {
 
 class BuildPage;
 class LayoutPage;
+class Reports;
 class Prompter;
 class RequirementResultPage;
 class SkillResultPage;
@@ -26,16 +29,14 @@ class TfrmLudra : public QMainWindow
     Q_OBJECT
 
 public:
+    Reports &reports() { return *m_reports; }
+
     // The size of the window's client area below the menu bar.
     static constexpr int ClientWidth = 766;
     static constexpr int ClientHeight = 412;
 
-    // Whether the print commands can work at all. The reports are not built
-    // yet; the reports work turns this on, and from then on the commands
-    // follow the tab shown.
-    static constexpr bool PrintingAvailable = false;
-
     explicit TfrmLudra(Prompter &prompter, QWidget *parent = nullptr);
+    ~TfrmLudra() override;
 
     LudraModel &model() { return m_model; }
     const LudraModel &model() const { return m_model; }
@@ -66,6 +67,14 @@ public Q_SLOTS:
     void SaveAs1Click();
     // "&Options": whether the last project opens at start-up.
     void Options1Click();
+    // Reports: "&Print Report", "Print Pre&view", "Print S&ettings" and the
+    // three exports, each taking the grid of the tab shown.
+    void Print1Click();
+    void PrintPreview1Click();
+    void PrintSetup1Click();
+    void CSV1Click();
+    void HTML1Click();
+    void WordDoc1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -89,6 +98,7 @@ private:
 
     Prompter &m_prompter;
     LudraModel m_model;
+    std::unique_ptr<Reports> m_reports;
     bool m_centred = false;
     bool m_printAllowedByTab = true;
 

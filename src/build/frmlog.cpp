@@ -22,7 +22,7 @@ constexpr int LogHeight = 337;
 
 } // namespace
 
-TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent) : QDialog(parent)
+TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent, std::function<void()> print) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmLog"));
     setWindowTitle(QStringLiteral("Build Log"));
@@ -59,9 +59,9 @@ TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent) : QDialog(parent)
 
     btnPrint = Named(new QPushButton(QStringLiteral("Print"), this), QStringLiteral("btnPrint"),
                      QStringLiteral("Print"));
-    // Printing comes with the reports; until then the button is there and
-    // offers nothing.
-    btnPrint->setEnabled(false);
+    btnPrint->setEnabled(bool(print));
+    if (print)
+        connect(btnPrint, &QPushButton::clicked, this, [print = std::move(print)] { print(); });
     btnOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("btnOK"), QStringLiteral("OK"));
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);

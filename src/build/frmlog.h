@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
+
 class QPushButton;
 class QTableWidget;
 
@@ -19,7 +21,9 @@ public:
     // The width the log's column never goes below.
     static constexpr int LogColumnWidth = 360;
 
-    explicit TfrmLog(const QStringList &lines, QWidget *parent = nullptr);
+    // print, when given, prints the lines ("Print"); without it the button
+    // is there and disabled.
+    explicit TfrmLog(const QStringList &lines, QWidget *parent = nullptr, std::function<void()> print = {});
 
 private:
     QTableWidget *grdLog = nullptr;

@@ -62,19 +62,15 @@ protected:
     }
 };
 
-// Disables commands whose features are not built yet, rather than offering
-// them and doing nothing.
-void disableWaiting(const QList<QWidget *> &controls)
-{
-    for (QWidget *control : controls)
-        control->setEnabled(false);
-}
 
 // Shows the lines of the last build in the log window, owned by the main
 // window (a page's own window) and freed when it closes.
-void showBuildLog(Prompter &prompter, const BuildResults &results, QWidget *page)
+void showBuildLog(Prompter &prompter, const BuildResults &results, QWidget *page,
+                  const std::function<void(const QStringList &)> &printLog)
 {
-    TfrmLog dialog(results.buildLog(), page->window());
+    const QStringList lines = results.buildLog();
+    TfrmLog dialog(lines, page->window(), printLog ? std::function<void()>([printLog, lines] { printLog(lines); })
+                                                   : std::function<void()>());
     prompter.runDialog(dialog);
 }
 
@@ -159,7 +155,12 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
                       QStringLiteral("Build log"));
     btnResort = Named(new QPushButton(QStringLiteral("Sort by Type/Cluster Name"), this), QStringLiteral("btnResort"),
                       QStringLiteral("Sort by Type/Cluster Name"));
-    disableWaiting({btnPrintShoppingList});
+    // Printing is the main window's: it hands the page its printer.
+    btnPrintShoppingList->setEnabled(false);
+    connect(btnPrintShoppingList, &QPushButton::clicked, this, [this] {
+        if (m_printShoppingList)
+            m_printShoppingList();
+    });
     connect(btnLogReq, &QPushButton::clicked, this, &RequirementResultPage::btnLogReqClick);
     connect(btnResort, &QPushButton::clicked, this, &RequirementResultPage::btnResortClick);
 
@@ -177,7 +178,13 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
 
 void SkillResultPage::btnLogSkillClick()
 {
-    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this); });
+    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this, m_printLog); });
+}
+
+void RequirementResultPage::setShoppingListPrinter(std::function<void()> print)
+{
+    m_printShoppingList = std::move(print);
+    btnPrintShoppingList->setEnabled(bool(m_printShoppingList));
 }
 
 void RequirementResultPage::settingsChanged()
@@ -193,7 +200,7 @@ void RequirementResultPage::btnResortClick()
 
 void RequirementResultPage::btnLogReqClick()
 {
-    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this); });
+    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this, m_printLog); });
 }
 
 SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent) : QWidget(parent)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QStringList>
+
+#include <functional>
+
 #include "views/texttablemodel.h"
 
 #include <QWidget>
@@ -43,6 +47,9 @@ class SkillResultPage : public QWidget
 public:
     SkillResultPage(BuildResults &results, Prompter &prompter, QWidget *parent = nullptr);
 
+    // How the build log window's "Print" prints its lines.
+    void setLogPrinter(std::function<void(const QStringList &)> print) { m_printLog = std::move(print); }
+
 public Q_SLOTS:
     // Shows the log of the last build.
     void btnLogSkillClick();
@@ -50,6 +57,7 @@ public Q_SLOTS:
 private:
     BuildResults &m_results;
     Prompter &m_prompter;
+    std::function<void(const QStringList &)> m_printLog;
 
     QTableView *grdSkillInc = nullptr;
     QPushButton *btnLogSkill = nullptr;
@@ -65,6 +73,10 @@ public:
     RequirementResultPage(BuildResults &results, const BuildSettings &settings, Prompter &prompter,
                           QWidget *parent = nullptr);
 
+    void setLogPrinter(std::function<void(const QStringList &)> print) { m_printLog = std::move(print); }
+    // "Print Shopping List" prints the requirements this way.
+    void setShoppingListPrinter(std::function<void()> print);
+
 public Q_SLOTS:
     // The nano programming warning or its maximum changed: the "Skill Req"
     // cells take their new colours.
@@ -77,6 +89,8 @@ private:
 
     BuildResults &m_results;
     Prompter &m_prompter;
+    std::function<void(const QStringList &)> m_printLog;
+    std::function<void()> m_printShoppingList;
     RequirementTableModel *m_reqModel = nullptr;
 
     QTableView *grdReqs = nullptr;

@@ -89,7 +89,7 @@ QStringList TstBuildLog::openLog(int tab, const char *button)
                                    QCOMPARE(window.windowTitle(), QStringLiteral("Build Log"));
                                    QCOMPARE(window.size(), QSize(400, 337));
                                    QCOMPARE(window.minimumSize(), window.maximumSize());
-                                   QVERIFY(!window.findChild<QPushButton *>("btnPrint")->isEnabled());
+                                   QVERIFY(window.findChild<QPushButton *>("btnPrint")->isEnabled());
                                    auto *grid = window.findChild<QTableView *>("grdLog");
                                    QVERIFY(grid->horizontalHeader()->isHidden());
                                    QVERIFY(grid->verticalHeader()->isHidden());

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "reports/printsettings.h"
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace ludra {
+
+class LudraModel;
+class Prompter;
+class TextTable;
+struct PrintableGrid;
+
+// The four grids a report can take.
+enum class ReportGrid { Layout, Skills, Requirements, Suggestions };
+
+// The report commands of the main window: printing, preview, print settings
+// and export of the grid each tab shows, each grid with print settings of
+// its own. Which grid a command takes on which tab is decided here.
+class Reports
+{
+public:
+    // The window's tabs, in order.
+    enum Tab { LayoutTab, BuildTab, SkillsTab, RequirementsTab, SuggestionsTab };
+
+    Reports(LudraModel &model, Prompter &prompter, QWidget &window);
+
+    // The grid of each command on a tab. The Build tab has no grid of its
+    // own: printing and export take the layout there, which is what the
+    // layout, the build's input, is; preview and print settings take the
+    // grid they last took.
+    ReportGrid printGrid(int tab) const;
+    ReportGrid previewGrid(int tab) const;
+    ReportGrid settingsGrid(int tab) const;
+    ReportGrid exportGrid(int tab) const;
+
+    const PrintSettings &settings(ReportGrid grid) const { return m_settings[int(grid)]; }
+
+    // Commands; the caller runs each inside its error boundary.
+    void printReport(int tab);
+    void printPreview(int tab);
+    void printSettings(int tab);
+    // The requirements at once, with the settings they have.
+    void printShoppingList();
+    // The build log's lines at once.
+    void printLog(const QStringList &lines);
+    enum class Format { Csv, Html, Rtf };
+    void exportTable(int tab, Format format);
+
+    // How a printer that prints without asking is made ready; by default it
+    // stays as made (the system's default printer). Tests print to files.
+    std::function<void(QPrinter &)> preparePrinter;
+    // The widths of a grid's columns as its view shows them.
+    std::function<QList<int>(ReportGrid)> columnWidths;
+
+private:
+    // Asks for the printer and prints the grid as a report.
+    void printWithDialog(ReportGrid grid);
+    PrintableGrid printable(ReportGrid grid) const;
+    const TextTable &table(ReportGrid grid) const;
+    QString title(ReportGrid grid) const;
+    void print(const PrintableGrid &grid, const PrintSettings &settings, QPrinter &printer) const;
+
+    LudraModel &m_model;
+    Prompter &m_prompter;
+    QWidget &m_window;
+    PrintSettings m_settings[4];
+    ReportGrid m_previewBound = ReportGrid::Layout;
+    ReportGrid m_settingsBound = ReportGrid::Requirements;
+};
+
+} // namespace ludra

@@ -1,0 +1,197 @@
+// The report commands of the main window: which grid each takes on each tab,
+// the exports through the menu, and the shopping list printed bare and then
+// as a report.
+
+#include "app/frmludra.h"
+#include "common/paths.h"
+#include "reports/reports.h"
+#include "support/scriptedprompter.h"
+#include "support/testfiles.h"
+
+#include <QAction>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace ludra;
+
+class TstReports : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void gridOfEachCommand_data();
+    void gridOfEachCommand();
+    void exportTakesTheShownGrid_data();
+    void exportTakesTheShownGrid();
+    void shoppingListBareThenAsReport();
+
+private:
+    void showTab(int tab) { m_window->findChild<QTabWidget *>(QStringLiteral("pgcMain"))->setCurrentIndex(tab); }
+    QString pdfText(const QString &pdf) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<TfrmLudra> m_window;
+};
+
+void TstReports::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    SetBaseDir(m_dir->path());
+    writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n");
+    writeFile(m_dir->filePath("SecSkill.csv"), "Strength,Empty,Empty,Agility Clu\r\n");
+    writeFile(m_dir->filePath("require.csv"), "Agility Clu,Agility,600\r\n");
+    m_prompter = ScriptedPrompter();
+    m_window = std::make_unique<TfrmLudra>(m_prompter);
+    QVERIFY(m_prompter.asked.isEmpty());
+    // The results of a build over one placed cluster.
+    m_window->model().layout().table().setCell(1, 1, QStringLiteral("Agility"));
+    showTab(1);
+    m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstReports::cleanup()
+{
+    m_window.reset();
+    SetBaseDir(QString());
+    m_dir.reset();
+}
+
+QString TstReports::pdfText(const QString &pdf) const
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void TstReports::gridOfEachCommand_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<ReportGrid>("print");
+    QTest::addColumn<ReportGrid>("preview");
+    QTest::addColumn<ReportGrid>("settings");
+    QTest::addColumn<ReportGrid>("exported");
+    using G = ReportGrid;
+    QTest::newRow("layout") << 0 << G::Layout << G::Layout << G::Layout << G::Layout;
+    // No grid of its own: printing and export take the layout, the two
+    // dialogs what they were last bound to (at first the layout and the
+    // requirements).
+    QTest::newRow("build") << 1 << G::Layout << G::Layout << G::Requirements << G::Layout;
+    QTest::newRow("skills") << 2 << G::Skills << G::Skills << G::Skills << G::Skills;
+    QTest::newRow("requirements") << 3 << G::Requirements << G::Requirements << G::Requirements << G::Requirements;
+    QTest::newRow("suggestions") << 4 << G::Suggestions << G::Suggestions << G::Suggestions << G::Suggestions;
+}
+
+void TstReports::gridOfEachCommand()
+{
+    QFETCH(int, tab);
+    QFETCH(ReportGrid, print);
+    QFETCH(ReportGrid, preview);
+    QFETCH(ReportGrid, settings);
+    QFETCH(ReportGrid, exported);
+    Reports &reports = m_window->reports();
+    QCOMPARE(reports.printGrid(tab), print);
+    QCOMPARE(reports.previewGrid(tab), preview);
+    QCOMPARE(reports.settingsGrid(tab), settings);
+    QCOMPARE(reports.exportGrid(tab), exported);
+
+    // Bound by a preview and by the settings dialog, the Build tab follows.
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Cancel, {}},
+                          ScriptedPrompter::DialogScript{Prompter::Answer::Cancel, {}}};
+    showTab(tab);
+    m_window->findChild<QAction *>(QStringLiteral("PrintPreview1"))->trigger();
+    m_window->findChild<QAction *>(QStringLiteral("PrintSetup1"))->trigger();
+    if (tab != 1) {
+        QCOMPARE(m_prompter.dialogsRun, (QStringList{"frmPreview", "frmPrintSettings"}));
+        QCOMPARE(reports.previewGrid(1), print);
+        QCOMPARE(reports.settingsGrid(1), print);
+    } else {
+        // The Build tab disables the print commands.
+        QVERIFY(m_prompter.dialogsRun.isEmpty());
+    }
+}
+
+void TstReports::exportTakesTheShownGrid_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("layout csv") << 0 << "CSV1" << "Export to CSV" << ",Shining,Bright,Faded";
+    QTest::newRow("build csv") << 1 << "CSV1" << "Export to CSV" << ",Shining,Bright,Faded";
+    QTest::newRow("skills html") << 2 << "HTML1" << "Export to HTML" << "<th>Increase</th>";
+    QTest::newRow("requirements doc") << 3 << "WordDoc1" << "Export to Word Document" << "Treatment";
+    QTest::newRow("suggestions csv") << 4 << "CSV1" << "Export to CSV" << "Suggested Cluster Addition,";
+}
+
+void TstReports::exportTakesTheShownGrid()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, action);
+    QFETCH(QString, title);
+    QFETCH(QString, expected);
+    const QString path = m_dir->filePath(QStringLiteral("export.out"));
+    m_prompter.fileNames = {path};
+    showTab(tab);
+    m_window->findChild<QAction *>(action)->trigger();
+    QCOMPARE(m_prompter.fileRequests.size(), 1);
+    QCOMPARE(m_prompter.fileRequests.first().title, title);
+    QVERIFY(m_prompter.asked.isEmpty());
+    const QString written = QString::fromUtf8(readFile(path));
+    QVERIFY2(written.contains(expected), qPrintable(written.left(400)));
+
+    // Cancelled: nothing written.
+    QFile::remove(path);
+    m_window->findChild<QAction *>(action)->trigger();
+    QVERIFY(!QFile::exists(path));
+}
+
+void TstReports::shoppingListBareThenAsReport()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QString pdf = m_dir->filePath(QStringLiteral("list.pdf"));
+    m_window->reports().preparePrinter = [&pdf](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    };
+    showTab(3);
+    auto *button = m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"));
+    button->click();
+    QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("Agility Clu (QL 1)")), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("Page")));
+    QVERIFY(!text.contains(QStringLiteral("Ludra Requirements and Layout Report")));
+
+    // After a preview of the requirements it prints as that report.
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Cancel, {}}};
+    m_window->findChild<QAction *>(QStringLiteral("PrintPreview1"))->trigger();
+    button->click();
+    text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("Ludra Requirements and Layout Report")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Page 1")));
+    QVERIFY(text.contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
+
+    // The build log prints its lines, every one.
+    m_window->reports().printLog({QStringLiteral("Fail - No HEAD of Quality 5 avaliable for X"),
+                                  QStringLiteral("Fail - No Faded Y of at least Quality 5 avaliable")});
+    text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("for X")) && text.contains(QStringLiteral("Faded Y")), qPrintable(text));
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+QTEST_MAIN(TstReports)
+#include "tst_reports.moc"
