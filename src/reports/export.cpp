@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <functional>
 
 namespace ludra {
 
@@ -158,6 +159,68 @@ QList<int> RtfColumnWidths(const TextTable &table)
     return widths;
 }
 
+// The records of a table as CSV, without a byte order mark, handed to the
+// sink a record at a time.
+void WriteCsvRecords(const TextTable &table, const std::function<void(const QByteArray &)> &sink)
+{
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QByteArray record;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            if (column > 0)
+                record += ',';
+            record += CsvField(table.cell(column, row));
+        }
+        record += "\r\n";
+        sink(record);
+    }
+}
+
+// An HTML5 document: the title, then for each section its heading and its
+// table, handed to the sink a row at a time.
+void WriteHtmlDocument(const QString &title, const QList<HtmlSection> &sections,
+                       const std::function<void(const QByteArray &)> &sink)
+{
+    sink("<!DOCTYPE html>\n"
+         "<html lang=\"en\">\n"
+         "<head>\n"
+         "<meta charset=\"utf-8\">\n"
+         "<title>");
+    sink(title.toHtmlEscaped().toUtf8());
+    sink("</title>\n"
+         "<style>\n"
+         "table { border-collapse: collapse; }\n"
+         "th, td { border: 1px solid #000; padding: 2px 6px; text-align: left;"
+         " vertical-align: top; }\n"
+         "</style>\n"
+         "</head>\n"
+         "<body>\n");
+    for (const HtmlSection &section : sections) {
+        const TextTable &table = *section.table;
+        sink("<h1>" + section.heading.toHtmlEscaped().toUtf8() + "</h1>\n<table>\n");
+        for (int row = 0; row < table.rowCount(); ++row) {
+            const char *tag = row == 0 ? "th" : "td";
+            QByteArray line = row == 0 ? "<thead>\n<tr>" : "<tr>";
+            for (int column = 0; column < table.columnCount(); ++column) {
+                line += '<';
+                line += tag;
+                line += '>';
+                line += HtmlCell(table.cell(column, row));
+                line += "</";
+                line += tag;
+                line += '>';
+            }
+            line += "</tr>\n";
+            if (row == 0)
+                line += "</thead>\n<tbody>\n";
+            sink(line);
+        }
+        if (table.rowCount() > 0)
+            sink("</tbody>\n");
+        sink("</table>\n");
+    }
+    sink("</body>\n</html>\n");
+}
+
 } // namespace
 
 void ExportCsv(const TextTable &table, const QString &path)
@@ -167,61 +230,29 @@ void ExportCsv(const TextTable &table, const QString &path)
     // 8-bit code page and garble every character beyond ASCII; the mark tells
     // them it is UTF-8.
     file.write("\xEF\xBB\xBF");
-    for (int row = 0; row < table.rowCount(); ++row) {
-        QByteArray record;
-        for (int column = 0; column < table.columnCount(); ++column) {
-            if (column > 0)
-                record += ',';
-            record += CsvField(table.cell(column, row));
-        }
-        record += "\r\n";
-        file.write(record);
-    }
+    WriteCsvRecords(table, [&file](const QByteArray &bytes) { file.write(bytes); });
     file.commit();
+}
+
+QByteArray CsvText(const TextTable &table)
+{
+    QByteArray text;
+    WriteCsvRecords(table, [&text](const QByteArray &bytes) { text += bytes; });
+    return text;
 }
 
 void ExportHtml(const TextTable &table, const QString &title, const QString &path)
 {
     ExportFile file(path);
-    const QByteArray escapedTitle = title.toHtmlEscaped().toUtf8();
-    file.write("<!DOCTYPE html>\n"
-               "<html lang=\"en\">\n"
-               "<head>\n"
-               "<meta charset=\"utf-8\">\n"
-               "<title>");
-    file.write(escapedTitle);
-    file.write("</title>\n"
-               "<style>\n"
-               "table { border-collapse: collapse; }\n"
-               "th, td { border: 1px solid #000; padding: 2px 6px; text-align: left;"
-               " vertical-align: top; }\n"
-               "</style>\n"
-               "</head>\n"
-               "<body>\n"
-               "<h1>");
-    file.write(escapedTitle);
-    file.write("</h1>\n<table>\n");
-    for (int row = 0; row < table.rowCount(); ++row) {
-        const char *tag = row == 0 ? "th" : "td";
-        QByteArray line = row == 0 ? "<thead>\n<tr>" : "<tr>";
-        for (int column = 0; column < table.columnCount(); ++column) {
-            line += '<';
-            line += tag;
-            line += '>';
-            line += HtmlCell(table.cell(column, row));
-            line += "</";
-            line += tag;
-            line += '>';
-        }
-        line += "</tr>\n";
-        if (row == 0)
-            line += "</thead>\n<tbody>\n";
-        file.write(line);
-    }
-    if (table.rowCount() > 0)
-        file.write("</tbody>\n");
-    file.write("</table>\n</body>\n</html>\n");
+    WriteHtmlDocument(title, {HtmlSection{title, &table}}, [&file](const QByteArray &bytes) { file.write(bytes); });
     file.commit();
+}
+
+QByteArray HtmlText(const QString &title, const QList<HtmlSection> &sections)
+{
+    QByteArray text;
+    WriteHtmlDocument(title, sections, [&text](const QByteArray &bytes) { text += bytes; });
+    return text;
 }
 
 void ExportRtf(const TextTable &table, const QString &title, const QString &path)

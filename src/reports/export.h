@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace ludra {
@@ -15,9 +17,20 @@ class TextTable;
 // RFC 4180: fields holding a comma, a quote or a line break are quoted,
 // quotes doubled, lines end in CR LF; UTF-8.
 void ExportCsv(const TextTable &table, const QString &path);
+// The CSV records of ExportCsv as text, without the byte order mark.
+QByteArray CsvText(const TextTable &table);
 // An HTML5 document with the title, a character set, and one table: the
 // header row as <th> cells, every text escaped.
 void ExportHtml(const TextTable &table, const QString &title, const QString &path);
+// One table of an HTML document under its own heading.
+struct HtmlSection
+{
+    QString heading;
+    const TextTable *table = nullptr;
+};
+// An HTML document as ExportHtml writes it, holding each section's heading and
+// table in turn; one section headed by the title gives ExportHtml's file.
+QByteArray HtmlText(const QString &title, const QList<HtmlSection> &sections);
 // An RTF document holding the title and the table as a real table (bold
 // header row, single borders), which word processors open whatever the
 // file's extension.
