@@ -1,0 +1,209 @@
+#include "app/ludramodel.h"
+#include "build/buildrunner.h"
+#include "storage/projectfile.h"
+#include "support/scriptedprompter.h"
+#include "support/testfiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ludra;
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+Run batch(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(LUDRA_BATCH_EXE), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+const QStringList Skills{QStringLiteral("MG & SMG"), QStringLiteral("Burst"), QStringLiteral("Computer Literacy"),
+                         QStringLiteral("Agility"), QStringLiteral("Max Health")};
+
+QList<QStringList> jsonRows(const QByteArray &json, const QString &table)
+{
+    QList<QStringList> rows;
+    const QJsonObject object = QJsonDocument::fromJson(json).object().value(table).toObject();
+    rows.append(object.value(QStringLiteral("header")).toVariant().toStringList());
+    for (const QJsonValue &row : object.value(QStringLiteral("rows")).toArray())
+        rows.append(row.toVariant().toStringList());
+    return rows;
+}
+
+QList<QStringList> tableRows(const TextTable &table)
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < table.rowCount(); ++r)
+        rows.append(table.row(r));
+    return rows;
+}
+
+} // namespace
+
+class TstBatch : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_project;
+
+    QStringList planArguments() const
+    {
+        QStringList arguments{QStringLiteral("plan")};
+        for (const QString &skill : Skills)
+            arguments << QStringLiteral("--skill") << skill;
+        return arguments << QStringLiteral("--ql") << QStringLiteral("200");
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_project = m_dir.filePath(QStringLiteral("plan.lud"));
+    }
+
+    // The tool's plan gives the tables of the window's build of the same
+    // layout, run here through BuildRunner::run().
+    void planEqualsInProcessBuild()
+    {
+        const Run run = batch(planArguments() << QStringLiteral("--format") << QStringLiteral("json")
+                                              << QStringLiteral("--save") << m_project);
+        QCOMPARE(run.status, 0);
+
+        LudraModel model;
+        ScriptedPrompter prompter;
+        model.loadSkillReq(prompter);
+        QVERIFY(model.loadCatalogue(prompter));
+        model.loadSecSkills(prompter);
+        model.loadRequirements(prompter);
+        model.layout().skills().assignAvailable(model.reference().skillEntries());
+        model.layout().prepareBodyView(model.reference().bodySlots());
+        for (const QString &skill : Skills)
+            QVERIFY(model.layout().skills().selectByName(skill) > 0);
+        QVERIFY(model.layout().allocate(model.reference().bodySlots()));
+        model.buildSettings().implantQLText = QStringLiteral("200");
+        BuildRunner runner(model.reference(), model.layout(), model.buildSettings(), model.results(), model.stock(),
+                           prompter);
+        QVERIFY(runner.run());
+
+        const QList<QStringList> req = tableRows(model.results().reqTable());
+        QVERIFY(req.size() > Skills.size());
+        QCOMPARE(jsonRows(run.out, QStringLiteral("req")), req);
+        QCOMPARE(jsonRows(run.out, QStringLiteral("skill")), tableRows(model.results().skillIncTable()));
+        QCOMPARE(jsonRows(run.out, QStringLiteral("suggest")), tableRows(model.results().suggestTable()));
+    }
+
+    // A build of the saved project gives the same tables, and --save puts
+    // them in the project as the window reads them.
+    void buildOfSavedProject()
+    {
+        const Run plan = batch(planArguments() << QStringLiteral("--format") << QStringLiteral("json"));
+        const QString copy = m_dir.filePath(QStringLiteral("copy.lud"));
+        QVERIFY(QFile::copy(m_project, copy));
+        ProjectImage image = ReadProjectFile(copy);
+        image.resultReq = GridImage();
+        WriteProjectFile(copy, image);
+
+        const QString csv = m_dir.filePath(QStringLiteral("req.csv"));
+        const Run build = batch({QStringLiteral("build"), copy, QStringLiteral("--save"), QStringLiteral("--table"),
+                                 QStringLiteral("req"), QStringLiteral("--format"), QStringLiteral("csv"),
+                                 QStringLiteral("-o"), csv});
+        QCOMPARE(build.status, 0);
+        QVERIFY(build.out.isEmpty());
+        const QList<QStringList> req = jsonRows(plan.out, QStringLiteral("req"));
+        QCOMPARE(ReadProjectFile(copy).resultReq.cells, req);
+        QByteArray expected;
+        for (const QStringList &row : req)
+            expected += row.join(u',').toUtf8() + "\r\n";
+        QCOMPARE(readFile(csv), expected);
+
+        const Run json = batch({QStringLiteral("build"), copy, QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(json.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(json.out), QJsonDocument::fromJson(plan.out));
+
+        const Run streams = batch({QStringLiteral("streams"), copy});
+        QCOMPARE(streams.status, 0);
+        QVERIFY(streams.out.contains("Config\t"));
+    }
+
+    void exitStatuses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QString missing = m_dir.filePath(QStringLiteral("missing.lud"));
+        QTest::newRow("no command") << QStringList() << 2 << "no command";
+        QTest::newRow("no level") << QStringList{"plan", "--skill", "Burst"} << 2 << "--ql";
+        QTest::newRow("unknown skill") << QStringList{"plan", "--skill", "burs", "--ql", "1"} << 2
+                                       << "unknown skill \"burs\"; did you mean: Burst";
+        QTest::newRow("bad format") << QStringList{"build", missing, "--format", "pdf"} << 2 << "pdf";
+        QTest::newRow("missing file") << QStringList{"build", missing} << 1 << missing;
+        QTest::newRow("hostile file") << QStringList{"build", m_dir.filePath("hostile.lud")} << 1 << "corrupt";
+        QTest::newRow("hostile streams") << QStringList{"streams", m_dir.filePath("hostile.lud")} << 1 << "corrupt";
+        QTest::newRow("letters as level") << QStringList{"build", m_dir.filePath("abc.lud")} << 1
+                                          << "'abc' is not a valid integer value";
+        QTest::newRow("huge level") << QStringList{"build", m_dir.filePath("huge.lud")} << 1
+                                    << "'99999999999' is not a valid integer value";
+        QTest::newRow("unwritable output")
+            << (planArguments() << "-o" << m_dir.filePath("no/such/folder/out.txt")) << 1 << "Cannot create file";
+    }
+
+    void exitStatuses()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        writeFile(m_dir.filePath(QStringLiteral("hostile.lud")), "&\x20\xff\xff\xff\x7fgarbage beyond repair");
+        ProjectImage image = ReadProjectFile(m_project);
+        image.config[12] = QStringLiteral("abc");
+        WriteProjectFile(m_dir.filePath(QStringLiteral("abc.lud")), image);
+        image.config[12] = QStringLiteral("99999999999");
+        WriteProjectFile(m_dir.filePath(QStringLiteral("huge.lud")), image);
+
+        // An output file already there stays whole when the command fails.
+        const QString output = m_dir.filePath(QStringLiteral("old.txt"));
+        writeFile(output, "old");
+        const bool writes = !arguments.contains(QStringLiteral("-o")) &&
+                            (arguments.value(0) == QLatin1String("build") || arguments.value(0) == QLatin1String("plan"));
+        const Run run = batch(writes ? arguments << QStringLiteral("-o") << output : arguments);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(readFile(output), QByteArray("old"));
+    }
+
+    // The tool needs no display: it does not load the GUI or widget library.
+    void linksCoreOnly()
+    {
+        QProcess objdump;
+        objdump.start(QStringLiteral("objdump"), {QStringLiteral("-p"), QStringLiteral(LUDRA_BATCH_EXE)});
+        if (!objdump.waitForFinished(60000))
+            QSKIP("objdump is not available");
+        const QByteArray headers = objdump.readAllStandardOutput();
+        QVERIFY(headers.contains("NEEDED               libQt6Core"));
+        QVERIFY(!headers.contains("libQt6Gui"));
+        QVERIFY(!headers.contains("libQt6Widgets"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstBatch)
+#include "tst_batch.moc"
