@@ -161,6 +161,9 @@ private Q_SLOTS:
         QTest::newRow("hostile streams") << QStringList{"streams", m_dir.filePath("hostile.lud")} << 1 << "corrupt";
         QTest::newRow("letters as level") << QStringList{"build", m_dir.filePath("abc.lud")} << 1
                                           << "'abc' is not a valid integer value";
+        QTest::newRow("hostile stock file")
+            << QStringList{"build", m_dir.filePath("stock.lud"), "--data", m_dir.filePath("data")} << 1
+            << "Cannot read the stock file";
         QTest::newRow("huge level") << QStringList{"build", m_dir.filePath("huge.lud")} << 1
                                     << "'99999999999' is not a valid integer value";
         QTest::newRow("unwritable output")
@@ -178,6 +181,15 @@ private Q_SLOTS:
         WriteProjectFile(m_dir.filePath(QStringLiteral("abc.lud")), image);
         image.config[12] = QStringLiteral("99999999999");
         WriteProjectFile(m_dir.filePath(QStringLiteral("huge.lud")), image);
+        image.config[12] = QStringLiteral("200");
+        image.config[7] = QStringLiteral("1"); // "Use only avaliable stock"
+        WriteProjectFile(m_dir.filePath(QStringLiteral("stock.lud")), image);
+        const QDir data(m_dir.filePath(QStringLiteral("data")));
+        QVERIFY(data.mkpath(QStringLiteral(".")));
+        for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"})
+            QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(name)),
+                        data.filePath(QLatin1String(name)));
+        writeFile(data.filePath(QStringLiteral("default.stk")), "&*not a stock file");
 
         // An output file already there stays whole when the command fails.
         const QString output = m_dir.filePath(QStringLiteral("old.txt"));
