@@ -65,6 +65,8 @@ class TstBatch : public QObject
 private:
     QTemporaryDir m_dir;
     QString m_project;
+    // The tables of the plan that saved m_project, as JSON.
+    QByteArray m_planJson;
 
     QStringList planArguments() const
     {
@@ -79,16 +81,16 @@ private Q_SLOTS:
     {
         QVERIFY(m_dir.isValid());
         m_project = m_dir.filePath(QStringLiteral("plan.lud"));
+        const Run run = batch(planArguments() << QStringLiteral("--format") << QStringLiteral("json")
+                                              << QStringLiteral("--save") << m_project);
+        QCOMPARE(run.status, 0);
+        m_planJson = run.out;
     }
 
     // The tool's plan gives the tables of the window's build of the same
     // layout, run here through BuildRunner::run().
     void planEqualsInProcessBuild()
     {
-        const Run run = batch(planArguments() << QStringLiteral("--format") << QStringLiteral("json")
-                                              << QStringLiteral("--save") << m_project);
-        QCOMPARE(run.status, 0);
-
         LudraModel model;
         ScriptedPrompter prompter;
         model.loadSkillReq(prompter);
@@ -107,16 +109,15 @@ private Q_SLOTS:
 
         const QList<QStringList> req = tableRows(model.results().reqTable());
         QVERIFY(req.size() > Skills.size());
-        QCOMPARE(jsonRows(run.out, QStringLiteral("req")), req);
-        QCOMPARE(jsonRows(run.out, QStringLiteral("skill")), tableRows(model.results().skillIncTable()));
-        QCOMPARE(jsonRows(run.out, QStringLiteral("suggest")), tableRows(model.results().suggestTable()));
+        QCOMPARE(jsonRows(m_planJson, QStringLiteral("req")), req);
+        QCOMPARE(jsonRows(m_planJson, QStringLiteral("skill")), tableRows(model.results().skillIncTable()));
+        QCOMPARE(jsonRows(m_planJson, QStringLiteral("suggest")), tableRows(model.results().suggestTable()));
     }
 
     // A build of the saved project gives the same tables, and --save puts
     // them in the project as the window reads them.
     void buildOfSavedProject()
     {
-        const Run plan = batch(planArguments() << QStringLiteral("--format") << QStringLiteral("json"));
         const QString copy = m_dir.filePath(QStringLiteral("copy.lud"));
         QVERIFY(QFile::copy(m_project, copy));
         ProjectImage image = ReadProjectFile(copy);
@@ -129,7 +130,7 @@ private Q_SLOTS:
                                  QStringLiteral("-o"), csv});
         QCOMPARE(build.status, 0);
         QVERIFY(build.out.isEmpty());
-        const QList<QStringList> req = jsonRows(plan.out, QStringLiteral("req"));
+        const QList<QStringList> req = jsonRows(m_planJson, QStringLiteral("req"));
         QCOMPARE(ReadProjectFile(copy).resultReq.cells, req);
         QByteArray expected;
         for (const QStringList &row : req)
@@ -138,7 +139,7 @@ private Q_SLOTS:
 
         const Run json = batch({QStringLiteral("build"), copy, QStringLiteral("--format"), QStringLiteral("json")});
         QCOMPARE(json.status, 0);
-        QCOMPARE(QJsonDocument::fromJson(json.out), QJsonDocument::fromJson(plan.out));
+        QCOMPARE(QJsonDocument::fromJson(json.out), QJsonDocument::fromJson(m_planJson));
 
         const Run streams = batch({QStringLiteral("streams"), copy});
         QCOMPARE(streams.status, 0);
