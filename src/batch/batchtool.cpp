@@ -160,6 +160,7 @@ const char *const ToolHelp =
     "  build PROJECT.lud   build a project with its own settings and write the tables\n"
     "  plan --skill NAME   select skills, allocate them, build and write the tables\n"
     "  streams FILE        list the streams of a project or stock file with their sizes\n"
+    "  check FILE...       tell for each project or stock file whether it reads\n"
     "\n"
     "  --help              this text; COMMAND --help tells about a command\n"
     "  --version           the version\n"
@@ -204,6 +205,11 @@ const char *const PlanHelp =
 const char *const StreamsHelp =
     "Usage: ludra-batch streams FILE\n"
     "Lists the streams of a project or stock file: name and size in bytes.\n";
+
+const char *const CheckHelp =
+    "Usage: ludra-batch check FILE... [--data DIR]\n"
+    "Opens each project file, or stock file (\".stk\"), and tells in one line\n"
+    "whether it reads. Exit status 0 only when every file does.\n";
 
 // ---------------------------------------------------------------------------
 // Files.
@@ -462,6 +468,26 @@ int buildCommand(const QStringList &arguments)
     return BatchExit::Success;
 }
 
+// The letters to insert, delete or change to turn one text into the other,
+// letter case aside.
+qsizetype editDistance(const QString &a, const QString &b)
+{
+    const QString x = a.toLower();
+    const QString y = b.toLower();
+    QList<qsizetype> previous(y.size() + 1);
+    for (qsizetype j = 0; j <= y.size(); ++j)
+        previous[j] = j;
+    for (qsizetype i = 1; i <= x.size(); ++i) {
+        QList<qsizetype> current(y.size() + 1);
+        current[0] = i;
+        for (qsizetype j = 1; j <= y.size(); ++j)
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1,
+                                   previous[j - 1] + (x.at(i - 1) == y.at(j - 1) ? 0 : 1)});
+        previous = current;
+    }
+    return previous[y.size()];
+}
+
 // Up to five known names like an unknown one: those starting with it, then
 // those holding it, letter case aside.
 QStringList closestNames(const QString &name, const QStringList &known)
@@ -474,10 +500,13 @@ QStringList closestNames(const QString &name, const QStringList &known)
     };
     collect([&name](const QString &c) { return c.startsWith(name, Qt::CaseInsensitive); });
     collect([&name](const QString &c) { return c.contains(name, Qt::CaseInsensitive); });
-    // Then the names sharing the first word.
+    // Then the names sharing the first word, then those a few typing
+    // mistakes away.
     const QString first = name.section(u' ', 0, 0);
     if (first.size() >= 3)
         collect([&first](const QString &c) { return c.contains(first, Qt::CaseInsensitive); });
+    const qsizetype allowed = std::max<qsizetype>(2, name.size() / 4);
+    collect([&name, allowed](const QString &c) { return editDistance(name, c) <= allowed; });
     return result;
 }
 
@@ -660,6 +689,48 @@ int streamsCommand(const QStringList &arguments)
     return BatchExit::Success;
 }
 
+int checkCommand(const QStringList &arguments)
+{
+    const ParsedArguments parsed =
+        parseArguments(arguments, {{QStringLiteral("help"), false}, {QStringLiteral("data"), true}});
+    if (parsed.has(QStringLiteral("help"))) {
+        writeOutput(QString(), CheckHelp);
+        return BatchExit::Success;
+    }
+    if (parsed.positional.isEmpty())
+        throw EUsageError(QStringLiteral("check needs at least one file"));
+    LudraModel model;
+    StderrPrompter prompter;
+    loadReference(model, prompter, parsed.value(QStringLiteral("data")));
+    QStringList clusterNames;
+    for (int i = 0; i < model.reference().nanoList().count(); ++i)
+        clusterNames.append(model.reference().nanoList().at(i)->ClusterName);
+
+    bool allRead = true;
+    QString out;
+    for (const QString &path : parsed.positional) {
+        QString error;
+        if (path.endsWith(QLatin1String(".stk"), Qt::CaseInsensitive)) {
+            StockRegister stock;
+            stock.setClusterNames(clusterNames);
+            ImplantClusterLists lists;
+            if (!LoadStockFile(path, stock, &lists, &error) && error.isEmpty())
+                error = QStringLiteral("The file cannot be read.");
+        } else {
+            try {
+                ApplyProject(ReadProjectFile(path), model);
+            } catch (const Exception &e) {
+                error = e.message();
+            }
+        }
+        allRead = allRead && error.isEmpty();
+        out += QDir::toNativeSeparators(path) +
+               (error.isEmpty() ? QStringLiteral(": reads") : QStringLiteral(": cannot be read: ") + error) + u'\n';
+    }
+    writeOutput(QString(), out.toUtf8());
+    return allRead ? BatchExit::Success : BatchExit::FileError;
+}
+
 } // namespace
 
 int RunBatch(const QStringList &arguments)
@@ -682,6 +753,8 @@ int RunBatch(const QStringList &arguments)
             return planCommand(rest);
         if (command == QLatin1String("streams"))
             return streamsCommand(rest);
+        if (command == QLatin1String("check"))
+            return checkCommand(rest);
         throw EUsageError(command.isEmpty() ? QStringLiteral("no command given")
                                             : QStringLiteral("unknown command \"%1\"").arg(command));
     } catch (const EUsageError &e) {

@@ -14,7 +14,7 @@ inline constexpr int UsageError = 2;
 } // namespace BatchExit
 
 // Runs the command line of ludra-batch (the arguments after the program's
-// name): "build", "plan" or "streams", or the tool's help and version.
+// name): "build", "plan", "streams" or "check", or the tool's help and version.
 // Results go to standard output or a file, messages to standard error.
 // Returns the exit status.
 int RunBatch(const QStringList &arguments);

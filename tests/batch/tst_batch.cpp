@@ -144,6 +144,11 @@ private Q_SLOTS:
         const Run streams = batch({QStringLiteral("streams"), copy});
         QCOMPARE(streams.status, 0);
         QVERIFY(streams.out.contains("Config\t"));
+
+        const Run check = batch({QStringLiteral("check"), copy, m_dir.filePath(QStringLiteral("missing.lud"))});
+        QCOMPARE(check.status, 1);
+        QVERIFY(check.out.contains("copy.lud: reads\n"));
+        QVERIFY(check.out.contains("missing.lud: cannot be read"));
     }
 
     void exitStatuses_data()
