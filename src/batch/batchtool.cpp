@@ -78,7 +78,7 @@ public:
 // ---------------------------------------------------------------------------
 // The command line: options in the order given, each with its value.
 
-struct OptionSpec
+struct KnownOption
 {
     QString name;   // without the dashes
     bool takesValue = false;
@@ -108,7 +108,7 @@ struct ParsedArguments
     }
 };
 
-ParsedArguments parseArguments(const QStringList &arguments, const QList<OptionSpec> &specs)
+ParsedArguments parseArguments(const QStringList &arguments, const QList<KnownOption> &known)
 {
     ParsedArguments parsed;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -125,15 +125,15 @@ ParsedArguments parseArguments(const QStringList &arguments, const QList<OptionS
             name.truncate(eq);
             inlineValue = true;
         }
-        const auto spec = std::find_if(specs.cbegin(), specs.cend(),
-                                       [&name](const OptionSpec &s) { return s.name == name; });
-        if (spec == specs.cend())
+        const auto match = std::find_if(known.cbegin(), known.cend(),
+                                       [&name](const KnownOption &s) { return s.name == name; });
+        if (match == known.cend())
             throw EUsageError(QStringLiteral("unknown option \"%1\"").arg(argument));
-        if (spec->takesValue && !inlineValue) {
+        if (match->takesValue && !inlineValue) {
             if (i + 1 >= arguments.size())
                 throw EUsageError(QStringLiteral("option \"%1\" needs a value").arg(argument));
             value = arguments.at(++i);
-        } else if (!spec->takesValue && inlineValue) {
+        } else if (!match->takesValue && inlineValue) {
             throw EUsageError(QStringLiteral("option \"--%1\" takes no value").arg(name));
         }
         parsed.options.append({name, value});
@@ -411,12 +411,12 @@ QByteArray formatTables(const QList<ResultTable> &tables, const QString &format)
     throw EUsageError(QStringLiteral("--format must be text, csv, html or json, not \"%1\"").arg(format));
 }
 
-const QList<OptionSpec> &outputOptions()
+const QList<KnownOption> &outputOptions()
 {
-    static const QList<OptionSpec> specs{{QStringLiteral("table"), true},  {QStringLiteral("format"), true},
+    static const QList<KnownOption> options{{QStringLiteral("table"), true},  {QStringLiteral("format"), true},
                                          {QStringLiteral("o"), true},      {QStringLiteral("data"), true},
                                          {QStringLiteral("help"), false}};
-    return specs;
+    return options;
 }
 
 // Checks the output options before any work, so a mistyped one costs nothing.
@@ -438,9 +438,9 @@ void writeTables(const BuildResults &results, const ParsedArguments &parsed)
 
 int buildCommand(const QStringList &arguments)
 {
-    QList<OptionSpec> specs = outputOptions();
-    specs.append({QStringLiteral("save"), false});
-    const ParsedArguments parsed = parseArguments(arguments, specs);
+    QList<KnownOption> options = outputOptions();
+    options.append({QStringLiteral("save"), false});
+    const ParsedArguments parsed = parseArguments(arguments, options);
     if (parsed.has(QStringLiteral("help"))) {
         writeOutput(QString(), QByteArray(BuildHelp) + OutputHelp);
         return BatchExit::Success;
@@ -596,8 +596,8 @@ AllocationRules planRules(const ParsedArguments &parsed)
 
 int planCommand(const QStringList &arguments)
 {
-    QList<OptionSpec> specs = outputOptions();
-    specs.append({{QStringLiteral("skill"), true},
+    QList<KnownOption> options = outputOptions();
+    options.append({{QStringLiteral("skill"), true},
                   {QStringLiteral("group"), true},
                   {QStringLiteral("ql"), true},
                   {QStringLiteral("ql-slot"), true},
@@ -605,7 +605,7 @@ int planCommand(const QStringList &arguments)
                   {QStringLiteral("attr"), true},
                   {QStringLiteral("max-np"), true},
                   {QStringLiteral("save"), true}});
-    const ParsedArguments parsed = parseArguments(arguments, specs);
+    const ParsedArguments parsed = parseArguments(arguments, options);
     if (parsed.has(QStringLiteral("help"))) {
         writeOutput(QString(), QByteArray(PlanHelp) + OutputHelp);
         return BatchExit::Success;
@@ -624,15 +624,15 @@ int planCommand(const QStringList &arguments)
     applyPlanSettings(model, parsed);
 
     LayoutState &layout = model.layout();
-    QStringList known;
+    QStringList skillNames;
     for (const SkillEntry &entry : model.reference().skillEntries())
-        if (!known.contains(entry.name.trimmed()))
-            known.append(entry.name.trimmed());
+        if (!skillNames.contains(entry.name.trimmed()))
+            skillNames.append(entry.name.trimmed());
     QStringList unknown;
     for (const auto &[option, value] : parsed.options) {
         if (option == QLatin1String("skill")) {
             if (!selectSkill(layout.skills(), value.trimmed())) {
-                const QStringList like = closestNames(value.trimmed(), known);
+                const QStringList like = closestNames(value.trimmed(), skillNames);
                 unknown.append(QStringLiteral("unknown skill \"%1\"; %2").arg(value,
                     like.isEmpty() ? QStringLiteral("no similar names")
                                    : QStringLiteral("did you mean: ") + like.join(QStringLiteral(", "))));

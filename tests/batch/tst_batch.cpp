@@ -200,8 +200,9 @@ private Q_SLOTS:
         // An output file already there stays whole when the command fails.
         const QString output = m_dir.filePath(QStringLiteral("old.txt"));
         writeFile(output, "old");
+        const QString command = arguments.value(0);
         const bool writes = !arguments.contains(QStringLiteral("-o")) &&
-                            (arguments.value(0) == QLatin1String("build") || arguments.value(0) == QLatin1String("plan"));
+                            (command == QLatin1String("build") || command == QLatin1String("plan"));
         const Run run = batch(writes ? arguments << QStringLiteral("-o") << output : arguments);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
