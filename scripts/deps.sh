@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those still missing, so it is
-# safe to run again. Usage: scripts/deps.sh run|test|fuzz
+# safe to run again. Usage: scripts/deps.sh run|test|fuzz|package
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
 case "${1:-run}" in
   run)  pkgs=("${build_pkgs[@]}") ;;
   # The lh5 codec is tested against two independent LHA implementations.
-  # The printer tests read their PDFs back with pdftotext.
-  test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils poppler-utils) ;;
+  # The printer tests read their PDFs back with pdftotext; the install test
+  # checks the desktop entry and the AppStream file.
+  test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils poppler-utils desktop-file-utils appstream) ;;
   # libFuzzer and the sanitizers come with clang's runtime library.
   fuzz) pkgs=("${build_pkgs[@]}" clang libclang-rt-14-dev) ;;
-  *) echo "usage: $0 run|test|fuzz" >&2; exit 2 ;;
+  # cpack's Debian generator finds the package's dependencies with dpkg-shlibdeps.
+  package) pkgs=("${build_pkgs[@]}" dpkg-dev file) ;;
+  *) echo "usage: $0 run|test|fuzz|package" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -67,7 +67,7 @@ int main(int argc, char **argv)
 
     // 10,000 items spread over every entry, as a user's long-kept stock might be.
     StockWindowStock stock;
-    stock.open(BesideExe(QStringLiteral("data.csv")), StockPath());
+    stock.open(ReferenceFile(QStringLiteral("data.csv")), StockPath());
     StockRegister &reg = stock.stock();
     const char *types[] = {"Faded", "Bright", "Shining"};
     const int entries = int(reg.ClusterStock().size() + reg.ImplantStock().size());

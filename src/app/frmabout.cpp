@@ -2,9 +2,12 @@
 
 #include "app/langapply.h"
 
+#include "common/paths.h"
+
 #include "views/widgets.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -46,6 +49,20 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     credits->setWordWrap(true);
     credits->setFixedWidth(290);
 
+    // Where the files are, so a user can find their own: facts, like the version.
+    const FileLayout &files = CurrentLayout();
+    const QString foldersText =
+        files.portable
+            ? QStringLiteral("Files: %1").arg(QDir::toNativeSeparators(files.dataDir))
+            : QStringLiteral("Shipped files: %1\nYour files: %2")
+                  .arg(QDir::toNativeSeparators(files.dataDir), QDir::toNativeSeparators(files.userDir));
+    auto *folders = new QLabel(foldersText, this);
+    folders->setObjectName(QStringLiteral("lblFolders"));
+    folders->setProperty(LangFixed, true);
+    folders->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    folders->setWordWrap(true);
+    folders->setFixedWidth(290);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName(QStringLiteral("btnOk"));
@@ -59,6 +76,8 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     text->addWidget(description);
     text->addSpacing(8);
     text->addWidget(credits);
+    text->addSpacing(8);
+    text->addWidget(folders);
     auto *top = new QHBoxLayout;
     top->addWidget(icon);
     top->addLayout(text, 1);

@@ -6,7 +6,7 @@ class QTextBrowser;
 
 namespace ludra {
 
-// Shows the help file beside the executable at its first topic.
+// Shows the help file of the shipped files at its first topic.
 class TfrmHelp : public QDialog
 {
     Q_OBJECT

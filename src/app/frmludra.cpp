@@ -277,7 +277,7 @@ void TfrmLudra::StockControl1Click()
 void TfrmLudra::Help2Click()
 {
     RunCommand(m_prompter, [this] {
-        const QString helpFile = BesideExe(QStringLiteral("Ludra.hlp"));
+        const QString helpFile = ReferenceFile(QStringLiteral("Ludra.hlp"));
         if (!QFileInfo::exists(helpFile))
             throw EStreamError(QStringLiteral("Cannot find the help file \"%1\".").arg(helpFile));
         TfrmHelp help(helpFile, this);

@@ -69,7 +69,7 @@ const TLangFile *LangFile()
 void LangOpen(const QString &fileName)
 {
     programLangFile().reset();
-    const QString path = BesideExe(fileName);
+    const QString path = ReferenceFile(fileName);
     if (!QFileInfo::exists(path))
         return;
     if (const std::optional<QString> text = ReadText(path))

@@ -34,7 +34,7 @@ private:
 // The program's language file (LangFile): nothing until LangOpen found one.
 const TLangFile *LangFile();
 
-// Opens the language file of that name beside the executable (LangOpen): the
+// Opens the language file of that name among the shipped files (the user's own copy first) (LangOpen): the
 // program's language file is then that file, or nothing when there is none.
 void LangOpen(const QString &fileName = QLatin1String(TLangFile::FileName));
 

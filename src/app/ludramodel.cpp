@@ -19,9 +19,15 @@ void reportMissing(Prompter &prompter, const MessageDef &title, const MessageDef
 void LudraModel::loadSkillReq(Prompter &prompter)
 {
     QString reason;
-    if (!m_reference.loadSkillReq(&reason))
+    const bool written = m_reference.loadSkillReq(&reason);
+    // A user's folder that cannot be used is told once, in place of every
+    // file that cannot be written into it.
+    const QString &problem = CurrentLayout().problem;
+    if (!problem.isEmpty())
+        prompter.error(problem);
+    else if (!written)
         prompter.error(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(BesideExe(RefFile::SkillIncrease), reason));
+            QStringLiteral("Cannot create file \"%1\". %2").arg(UserFile(RefFile::SkillIncrease), reason));
 }
 
 void LudraModel::resetBuildState()

@@ -29,7 +29,7 @@ void writeOptions(const QStringList &lines)
 
 QString OptionsPath()
 {
-    return BesideExe(OptionsFileName);
+    return UserFile(OptionsFileName);
 }
 
 QStringList ReadOptions()

@@ -5,7 +5,7 @@
 
 namespace ludra {
 
-// The options file beside the executable: 8-bit lines, line 1 "1" to reopen
+// The options file in the folder of the files Ludra writes: 8-bit lines, line 1 "1" to reopen
 // the last project at start-up (anything else: do not), line 2 the path of
 // the project last opened or saved. Lines after these are kept as they are
 // whenever the file is rewritten. It is read afresh each time.

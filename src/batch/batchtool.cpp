@@ -175,14 +175,16 @@ const char *const OutputHelp =
     "                                  one document; json: an object per table\n"
     "  -o FILE                         write to FILE (whole or not at all)\n"
     "                                  instead of standard output\n"
-    "  --data DIR                      the reference files' folder (default: the\n"
-    "                                  folder of the executable)\n";
+    "  --data DIR                      the folder of every file Ludra reads and\n"
+    "                                  writes (default: the executable's folder,\n"
+    "                                  or when installed the shipped files and\n"
+    "                                  the user's data folder)\n";
 
 const char *const BuildHelp =
     "Usage: ludra-batch build PROJECT.lud [OPTIONS]\n"
     "Builds the project with its own build settings, as the window's \"Build >>\"\n"
     "does. With \"Use only avaliable stock\" the stock file \"default.stk\" of the\n"
-    "data folder is read; stock is never removed and the stock file never written.\n"
+    "user's files is read; stock is never removed and the stock file never written.\n"
     "\n"
     "  --save                          write the results back into the project\n";
 

@@ -11,22 +11,22 @@ ReferenceData::ReferenceData() : m_bodySlots(BodySlotNames())
 
 bool ReferenceData::loadSkillReq(QString *writeError)
 {
-    return LoadSkillReq(BesideExe(RefFile::SkillIncrease), m_skillReq, writeError);
+    return LoadSkillReq(UserFile(RefFile::SkillIncrease), m_skillReq, writeError);
 }
 
 bool ReferenceData::loadCatalogue()
 {
-    return ReadCatalogue(BesideExe(RefFile::Catalogue), m_unknown, m_nanoList);
+    return ReadCatalogue(ReferenceFile(RefFile::Catalogue), m_unknown, m_nanoList);
 }
 
 bool ReferenceData::loadSecSkills()
 {
-    return ReadSecSkills(BesideExe(RefFile::SecSkills), m_unknown, m_secSkills);
+    return ReadSecSkills(ReferenceFile(RefFile::SecSkills), m_unknown, m_secSkills);
 }
 
 bool ReferenceData::loadRequirements()
 {
-    return ReadRequirements(BesideExe(RefFile::Requirements), m_unknown, m_requirements);
+    return ReadRequirements(ReferenceFile(RefFile::Requirements), m_unknown, m_requirements);
 }
 
 QList<SkillEntry> ReferenceData::skillEntries() const

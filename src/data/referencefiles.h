@@ -11,7 +11,7 @@
 
 namespace ludra {
 
-// The file names of the reference data beside the executable.
+// The file names of the reference data (see common/paths.h for their folders).
 namespace RefFile {
 inline const QString Catalogue = QStringLiteral("data.csv");
 inline const QString SecSkills = QStringLiteral("SecSkill.csv");

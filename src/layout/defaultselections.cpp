@@ -40,7 +40,7 @@ DefaultSelections::DefaultSelections()
 
 void DefaultSelections::load()
 {
-    std::optional<QStringList> lines = ReadLines(BesideExe(PopupMenuFile));
+    std::optional<QStringList> lines = ReadLines(ReferenceFile(PopupMenuFile));
     assign(lines ? std::move(*lines) : BuiltInPopupLines());
 }
 

@@ -8,7 +8,7 @@ namespace ludra {
 
 class SkillLists;
 
-// The file of default skill selections beside the executable.
+// The file of default skill selections among the reference files.
 inline const QString PopupMenuFile = QStringLiteral("popup.mnu");
 
 // The lines used when there is no "popup.mnu".
@@ -31,7 +31,7 @@ class DefaultSelections
 public:
     DefaultSelections();
 
-    // Reads "popup.mnu" beside the executable, or takes the built-in lines
+    // Reads "popup.mnu" (the user's own copy first), or takes the built-in lines
     // when it does not exist, and makes the menu's items.
     void load();
     void assign(QStringList lines);

@@ -114,7 +114,7 @@ TfrmStockControl::TfrmStockControl(Prompter &prompter, QWidget *parent) : QDialo
     cmbView->setCurrentIndex(0);
     cmbType->setCurrentIndex(0);
 
-    m_stock.open(BesideExe(RefFile::Catalogue), StockPath());
+    m_stock.open(ReferenceFile(RefFile::Catalogue), StockPath());
     lblCatalogueNote->setText(catalogueNote());
     lblCatalogueNote->setVisible(!m_stock.catalogueRead());
 

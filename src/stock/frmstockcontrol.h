@@ -19,7 +19,7 @@ class Prompter;
 
 // The stock control window: the user records the clusters and implants they
 // own and deletes them again. It keeps its own copy of the stock register,
-// built from "data.csv" and "default.stk" beside the executable when it
+// built from "data.csv" and "default.stk" in their folders when it
 // opens, and writes it back to "default.stk" once when it closes, however it
 // is closed.
 class TfrmStockControl : public QDialog

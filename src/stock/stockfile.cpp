@@ -56,7 +56,7 @@ void storeRegister(TVellStreams &streams, const StockRegister &stock)
 
 QString StockPath()
 {
-    return BesideExe(StockFileName);
+    return UserFile(StockFileName);
 }
 
 const std::array<QString, 6> &ImplantClusterLists::streamNames()

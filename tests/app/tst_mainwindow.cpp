@@ -422,6 +422,8 @@ void TstMainWindow::aboutShowsNameAndVersion()
                                    const QString all = texts.join('\n');
                                    QVERIFY(all.contains("Ludra"));
                                    QVERIFY(all.contains(QStringLiteral(LUDRA_VERSION)));
+                                   // The folder of the files in use, so a user can find them.
+                                   QVERIFY(all.contains(QDir::toNativeSeparators(BaseDir())));
                                    // The logo is the program's own icon, not a marker image.
                                    const QPixmap logo = dialog.findChild<QLabel *>("imgLogo")->pixmap();
                                    QCOMPARE(logo.toImage(), LudraIcon().pixmap(64, 64).toImage());
