@@ -9,7 +9,7 @@
 
 namespace ludra {
 
-// The stock file beside the executable.
+// The stock file, among the files Ludra writes (UserFile).
 inline const QString StockFileName = QStringLiteral("default.stk");
 // Its full path.
 QString StockPath();

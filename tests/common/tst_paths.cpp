@@ -1,6 +1,8 @@
+#include "app/ludramodel.h"
 #include "common/paths.h"
 #include "data/referencedata.h"
 #include "data/referencefiles.h"
+#include "support/scriptedprompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,12 +117,15 @@ void TstPaths::unusableUsersFolderIsToldOnce()
     QVERIFY(!layout.portable);
     QVERIFY(layout.problem.contains(QDir::toNativeSeparators(dir.filePath(QStringLiteral("blocker/Ludra")))));
 
-    // Nothing is written anywhere else instead.
+    // Start-up tells it in one message, and writes nothing anywhere else.
     SetLayout(layout);
-    ReferenceData reference;
-    QString reason;
-    QVERIFY(!reference.loadSkillReq(&reason));
+    LudraModel model;
+    ScriptedPrompter prompter;
+    model.loadSkillReq(prompter);
+    QCOMPARE(prompter.asked.size(), 1);
+    QCOMPARE(prompter.asked.constFirst().text, layout.problem);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("share"))));
+    QVERIFY(!QFileInfo::exists(QDir::current().filePath(RefFile::SkillIncrease)));
 }
 
 QTEST_GUILESS_MAIN(TstPaths)
