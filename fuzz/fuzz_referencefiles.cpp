@@ -1,0 +1,176 @@
+// libFuzzer target: the reference files and the options file, read from a
+// base folder by the loaders the program calls at start-up. The input is cut
+// at its first two NUL bytes into the catalogue ("data.csv"), the recipe file
+// ("SecSkill.csv") and the requirement file ("require.csv"); the whole input
+// is also the skill increase file ("skillreq.dat") and the options file
+// ("nnludra.inf"). Any bytes must read without a crash or undefined
+// behaviour, and what is read must keep its rules: one record per line of each
+// file, no blank names, every recipe found again by its name and by its
+// clusters no later than itself, and the skill increase table reading back the
+// same once the loader has (re)written its file.
+
+#include "app/options.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "data/referencedata.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// The base folder of the run, made once and kept for every input.
+const QString &baseDir()
+{
+    static QTemporaryDir *dir = [] {
+        auto *made = new QTemporaryDir;
+        if (!made->isValid())
+            std::abort();
+        ludra::SetBaseDir(made->path());
+        return made;
+    }();
+    static const QString path = dir->path();
+    return path;
+}
+
+void writeFile(const QString &name, QByteArrayView bytes)
+{
+    QFile file(baseDir() + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        std::abort();
+    if (file.write(bytes.data(), bytes.size()) != bytes.size())
+        std::abort();
+}
+
+// The number of lines the readers see in 8-bit bytes.
+int lineCount(QByteArrayView bytes)
+{
+    const QString text = QString::fromLatin1(bytes);
+    int lines = 0;
+    ludra::ForEachLine(text, [&lines](QStringView) { ++lines; });
+    return lines;
+}
+
+// The table read first as the program reads it at start-up.
+void checkSkillReq(const QByteArrayView whole, const ludra::TSkillReq &first)
+{
+    for (int i = 0; i < ludra::TSkillReq::Count; ++i) {
+        int value = 0;
+        if (!first.lookup(i / ludra::TSkillReq::Columns + 1, i % ludra::TSkillReq::Columns, value)
+            || value != first.at(i))
+            std::abort();
+    }
+    if (first.at(-1) != 0 || first.at(ludra::TSkillReq::Count) != 0)
+        std::abort();
+    // A short file was replaced by the built-in values; reading the file again,
+    // as the next start does, gives the same table either way.
+    if (lineCount(whole) < 24 && !(first == ludra::TSkillReq()))
+        std::abort();
+    ludra::ReferenceData second;
+    QString error;
+    if (!second.loadSkillReq(&error) || !(second.skillReq() == first))
+        std::abort();
+}
+
+void checkOptions(const QByteArrayView whole)
+{
+    const QStringList options = ludra::ReadOptions();
+    if (options.size() != lineCount(whole))
+        std::abort();
+    const bool autoLoad = ludra::AutoLoadOption(options);
+    if (autoLoad != (options.size() >= 2 && options.at(0) == QLatin1String("1")))
+        std::abort();
+    const QString path = ludra::AutoLoadPath();
+    if (!path.isEmpty() && (!autoLoad || !QFileInfo(path).isFile()))
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView whole(reinterpret_cast<const char *>(data), qsizetype(size));
+    QByteArrayView parts[3];
+    QByteArrayView rest = whole;
+    int part = 0;
+    for (; part < 2; ++part) {
+        const qsizetype nul = rest.indexOf('\0');
+        if (nul < 0)
+            break;
+        parts[part] = rest.first(nul);
+        rest = rest.sliced(nul + 1);
+    }
+    parts[part] = rest; // the parts after it stay empty
+    writeFile(ludra::RefFile::Catalogue, parts[0]);
+    writeFile(ludra::RefFile::SecSkills, parts[1]);
+    writeFile(ludra::RefFile::Requirements, parts[2]);
+    writeFile(ludra::RefFile::SkillIncrease, whole);
+    writeFile(ludra::OptionsFileName, whole);
+
+    // The order of start-up: the skill increase table, then the catalogue,
+    // the recipes and the requirements sharing one counter of blank names.
+    ludra::ReferenceData ref;
+    QString error;
+    if (!ref.loadSkillReq(&error))
+        std::abort();
+    if (!ref.loadCatalogue() || !ref.loadSecSkills() || !ref.loadRequirements())
+        std::abort();
+
+    const ludra::TNanoList &nanos = ref.nanoList();
+    if (nanos.count() != lineCount(parts[0]))
+        std::abort();
+    for (int i = 0; i < nanos.count(); ++i) {
+        const ludra::TNano *nano = nanos.at(i);
+        if (nano == nullptr || nano->ClusterName.isEmpty() || nanos.name(i) != nano->SkillName)
+            std::abort();
+    }
+    if (nanos.at(-1) != nullptr || nanos.at(nanos.count()) != nullptr)
+        std::abort();
+    const QList<ludra::SkillEntry> entries = ref.skillEntries();
+    if (entries.size() != nanos.count())
+        std::abort();
+    for (int i = 0; i < int(entries.size()); ++i) {
+        if (entries.at(i).nano != nanos.at(i) || entries.at(i).name != nanos.at(i)->SkillName)
+            std::abort();
+    }
+
+    const ludra::TSecSkills &recipes = ref.secSkills();
+    const int count = recipes.count();
+    if (count != lineCount(parts[1]))
+        std::abort();
+    for (int i = 0; i < count; ++i) {
+        const QStringView name = recipes.SecSkillNames(i);
+        const QStringView bright = recipes.SecSkillBright(i);
+        const QStringView faded = recipes.SecSkillFaded(i);
+        const QStringView shining = recipes.SecSkillShining(i);
+        if (name.isEmpty())
+            std::abort();
+        const int named = recipes.firstNamed(name);
+        const int holding = recipes.firstHolding(bright, faded, shining);
+        if (named < 0 || named > i || recipes.SecSkillNames(named) != name)
+            std::abort();
+        if (holding < 0 || holding > i || recipes.SecSkillBright(holding) != bright
+            || recipes.SecSkillFaded(holding) != faded || recipes.SecSkillShining(holding) != shining)
+            std::abort();
+    }
+    if (!recipes.SecSkillNames(-1).isEmpty() || !recipes.SecSkillShining(count).isEmpty())
+        std::abort();
+
+    const ludra::RequirementList &requirements = ref.requirements();
+    if (requirements.size() != lineCount(parts[2]))
+        std::abort();
+    for (const ludra::Requirement &requirement : requirements) {
+        if (requirement.cluster.isEmpty())
+            std::abort();
+    }
+
+    checkSkillReq(whole, ref.skillReq());
+    checkOptions(whole);
+    return 0;
+}
