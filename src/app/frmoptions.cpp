@@ -25,11 +25,7 @@ TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
     auto *groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(chkAutoLoad);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    Named(buttons->button(QDialogButtonBox::Ok), QStringLiteral("btnOk"), QStringLiteral("OK"));
-    Named(buttons->button(QDialogButtonBox::Cancel), QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOk"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -51,14 +51,7 @@ TfrmAutoAlloc::TfrmAutoAlloc(QWidget *parent) : QDialog(parent)
     auto *note = MakeLabel(QStringLiteral("These rules are used when you Auto Allocate nanos. "), this);
     note->setObjectName(QStringLiteral("lblNote"));
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("btnsAutoAlloc"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOK"), QStringLiteral("btnsAutoAlloc"));
 
     auto *groups = new QHBoxLayout;
     groups->addWidget(include);

@@ -126,12 +126,9 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
     connect(ppvSample, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter *printer) { m_paint(*printer, this->settings()); });
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    Named(buttons->button(QDialogButtonBox::Ok), QStringLiteral("btnOk"), QStringLiteral("Save the settings"));
+    QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOk"));
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Save"));
-    Named(buttons->button(QDialogButtonBox::Cancel), QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("Save the settings"));
 
     auto *left = new QVBoxLayout;
     left->addWidget(grpGeneral);

@@ -2,7 +2,10 @@
 
 #include "views/texttablemodel.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
+#include <QPushButton>
 
 #include <algorithm>
 #include <QHeaderView>
@@ -42,6 +45,18 @@ QIcon LudraIcon()
     for (int size : {16, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/ludra-%1.png").arg(size), QSize(size, size));
     return icon;
+}
+
+QDialogButtonBox *MakeOkCancelButtons(QDialog *dialog, const QString &okName, const QString &boxName)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    if (!boxName.isEmpty())
+        buttons->setObjectName(boxName);
+    Named(buttons->button(QDialogButtonBox::Ok), okName, QStringLiteral("OK"));
+    Named(buttons->button(QDialogButtonBox::Cancel), QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QString>
 
+class QDialog;
+class QDialogButtonBox;
 class QTableView;
 class QWidget;
 
@@ -35,6 +37,12 @@ QLabel *MakeLabel(const QString &text, QWidget *parent, Qt::Alignment alignment 
 // reader reads its text, and its purpose is its accessible description.
 QLabel *MakeStateLabel(const QString &text, const QString &objectName, const QString &purpose, QWidget *parent);
 
+// OK and Cancel of a dialog, accepting and rejecting it: OK named okName,
+// Cancel "btnCancel", each with the name a screen reader says, the box named
+// boxName when one is given.
+QDialogButtonBox *MakeOkCancelButtons(QDialog *dialog, const QString &okName = QStringLiteral("btnOK"),
+                                      const QString &boxName = QString());
+
 // The image of a marker code (0 to 13).
 QIcon MarkerIcon(int code);
 
@@ -47,8 +55,6 @@ QIcon LudraIcon();
 // wide as given and wide enough to show its header whole.
 QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent);
-// The same over a model of the caller's, for a table that shows more than its
-// texts; the grid takes the model over.
 // Widens each column of a result grid to its longest cell and its header,
 // never below its design width, so every text reads whole.
 void FitResultColumns(QTableView *grid, const QList<int> &widths);
@@ -65,6 +71,8 @@ private:
     QList<int> m_widths;
 };
 
+// The same over a model of the caller's, for a table that shows more than its
+// texts; the grid takes the model over.
 QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent);
 
