@@ -8,6 +8,7 @@
 //
 // The platform comes from QT_QPA_PLATFORM as usual (offscreen, xcb under Xvfb).
 
+#include "support/benchsupport.h"
 #include "app/frmludra.h"
 #include "common/paths.h"
 #include "common/prompter.h"
@@ -26,20 +27,9 @@
 #include <functional>
 #include <vector>
 
-namespace {
+using ludra::SilentPrompter;
 
-// Answers every prompt with OK without showing anything.
-class SilentPrompter : public ludra::Prompter
-{
-public:
-    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
-    {
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    QString openFileName(const FileRequest &) override { return QString(); }
-    QString saveFileName(const FileRequest &) override { return QString(); }
-    Answer runDialog(QObject &) override { return Answer::Cancel; }
-};
+namespace {
 
 double median(std::vector<double> values)
 {

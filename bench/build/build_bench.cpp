@@ -9,6 +9,7 @@
 // Prints the median and the fastest of ROUNDS runs (default 201), in
 // microseconds.
 
+#include "support/benchsupport.h"
 #include "app/frmludra.h"
 #include "build/buildrunner.h"
 #include "build/buildresults.h"
@@ -35,35 +36,6 @@
 using namespace ludra;
 
 namespace {
-
-// Answers every prompt affirmatively without showing anything.
-class SilentPrompter : public Prompter
-{
-public:
-    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
-    {
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    QString openFileName(const FileRequest &) override { return QString(); }
-    QString saveFileName(const FileRequest &) override { return QString(); }
-    Answer runDialog(QObject &) override { return Answer::Cancel; }
-};
-
-void measure(const char *what, int rounds, const std::function<void()> &setup, const std::function<void()> &work)
-{
-    std::vector<qint64> times;
-    times.reserve(size_t(rounds));
-    for (int r = 0; r < rounds; ++r) {
-        setup();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed());
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("   %-44s median %9.1f us   fastest %9.1f us\n", what, times[times.size() / 2] / 1000.0,
-                times.front() / 1000.0);
-}
 
 // Puts into every data cell of a body-placement layout the first cluster
 // whose slot for the cell's type is the row's slot; returns how many cells

@@ -7,6 +7,7 @@
 // Prints the median and the fastest of ROUNDS runs (default 201) of each
 // operation, in microseconds.
 
+#include "support/benchsupport.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
 #include "layout/layoutgrid.h"
@@ -56,23 +57,6 @@ void prepare(LayoutState &layout, const TNanoList &catalogue)
     while (layout.skills().add()) {
     }
     layout.allocate(BodySlotNames());
-}
-
-// Runs setup (untimed) and then work (timed), rounds times.
-void measure(const char *what, int rounds, const std::function<void()> &setup, const std::function<void()> &work)
-{
-    std::vector<qint64> times;
-    times.reserve(size_t(rounds));
-    for (int r = 0; r < rounds; ++r) {
-        setup();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed());
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("   %-44s median %9.1f us   fastest %9.1f us\n", what, times[times.size() / 2] / 1000.0,
-                times.front() / 1000.0);
 }
 
 void run(const char *title, const TNanoList &catalogue, int rounds)

@@ -9,6 +9,7 @@
 // Prints the median and the fastest of ROUNDS openings (default 51), in
 // milliseconds.
 
+#include "support/benchsupport.h"
 #include "common/paths.h"
 #include "common/prompter.h"
 #include "common/text.h"
@@ -30,19 +31,6 @@
 using namespace ludra;
 
 namespace {
-
-// Answers every prompt affirmatively without showing anything.
-class SilentPrompter : public Prompter
-{
-public:
-    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
-    {
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    QString openFileName(const FileRequest &) override { return QString(); }
-    QString saveFileName(const FileRequest &) override { return QString(); }
-    Answer runDialog(QObject &) override { return Answer::Cancel; }
-};
 
 constexpr int Items = 10000;
 
