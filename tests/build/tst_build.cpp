@@ -102,6 +102,12 @@ private:
     void resetBuild();
     void place(const QString &slot, int column, const QString &cluster);
     bool build();
+    // Stores the register as the stock file and builds from it at level 35,
+    // removing what is used, with the removal then declined.
+    bool buildFromStoredStock(bool useRange);
+    // Shining Alpha clusters at HEAD and CHEST, one owned at 40, HEAD's
+    // implant at 35 and CHEST's at the level given.
+    void ownOneClusterForHeadAndChest(const QString &chestImplantQL);
 
 private Q_SLOTS:
     void initTestCase();
@@ -174,6 +180,26 @@ bool TstBuild::build()
 {
     BuildRunner runner(m_reference, *m_layout, m_settings, *m_results, m_stock, m_prompter);
     return runner.run();
+}
+
+bool TstBuild::buildFromStoredStock(bool useRange)
+{
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.removeStock = true;
+    m_settings.useRange = useRange;
+    m_settings.implantQLText = QStringLiteral("35");
+    m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
+    return build();
+}
+
+void TstBuild::ownOneClusterForHeadAndChest(const QString &chestImplantQL)
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"40|1|Shining"});
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"35|100"});
+    own(m_stock.stock(), QStringLiteral("CHEST"), {chestImplantQL + QStringLiteral("|100")});
 }
 
 void TstBuild::implantRequirements_data()
@@ -489,12 +515,7 @@ void TstBuild::removalConsumesBeforeNextCell()
         {"40|1|Shining", "50|2|Bright", "40|3|Shining", "50|4|Faded"});
     for (const char *slot : {"HEAD", "CHEST", "EAR"})
         own(m_stock.stock(), QString::fromLatin1(slot), {"35|100", "50|100"});
-    SaveStockFile(StockPath(), m_stock.stock());
-    m_settings.useStock = true;
-    m_settings.removeStock = true;
-    m_settings.implantQLText = QStringLiteral("35");
-    m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
-    QVERIFY(build());
+    QVERIFY(buildFromStoredStock(false));
     QCOMPARE(tableRows(m_results->reqTable()).size(), 3);
     // The cell took the later item at 40; the cost is that of the first
     // item whose level reads "40".
@@ -510,36 +531,16 @@ void TstBuild::removalConsumesBeforeNextCell()
     // One owned cluster for two cells: the first takes it. CHEST's implant
     // is owned at 45 only, which does not serve a target of 35.
     resetBuild();
-    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
-    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
-    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"40|1|Shining"});
-    own(m_stock.stock(), QStringLiteral("HEAD"), {"35|100"});
-    own(m_stock.stock(), QStringLiteral("CHEST"), {"45|100"});
-    SaveStockFile(StockPath(), m_stock.stock());
-    m_settings.useStock = true;
-    m_settings.removeStock = true;
-    m_settings.useRange = true;
-    m_settings.implantQLText = QStringLiteral("35");
-    m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
-    QVERIFY(build());
+    ownOneClusterForHeadAndChest(QStringLiteral("45"));
+    QVERIFY(buildFromStoredStock(true));
     QCOMPARE(tableRows(m_results->reqTable()).size(), 1);
     QCOMPARE(m_results->buildLog(), QStringList{QStringLiteral("Fail - No CHEST of Quality 35 avaliable for "
                                                               "Alpha Cluster")});
     // With CHEST's implant at 35 the second cell fails for the cluster the
     // first one used up.
     resetBuild();
-    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
-    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
-    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"40|1|Shining"});
-    own(m_stock.stock(), QStringLiteral("HEAD"), {"35|100"});
-    own(m_stock.stock(), QStringLiteral("CHEST"), {"35|100"});
-    SaveStockFile(StockPath(), m_stock.stock());
-    m_settings.useStock = true;
-    m_settings.removeStock = true;
-    m_settings.useRange = true;
-    m_settings.implantQLText = QStringLiteral("35");
-    m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
-    QVERIFY(build());
+    ownOneClusterForHeadAndChest(QStringLiteral("35"));
+    QVERIFY(buildFromStoredStock(true));
     QCOMPARE(m_results->buildLog(), QStringList{QStringLiteral("Fail - No Shining Alpha Cluster of between Quality "
                                                               "35 and 70 avaliable")});
 }
