@@ -136,11 +136,17 @@ bool ReloadStock(StockRegister &stock, const QString &path, QString *error)
     return false;
 }
 
-QString KeepUnreadable(const QString &path)
+QString UnreadableName(const QString &path)
 {
     QString kept = path + QStringLiteral(".unreadable");
     for (int n = 2; QFileInfo::exists(kept); ++n)
         kept = path + QStringLiteral(".unreadable.") + QString::number(n);
+    return kept;
+}
+
+QString KeepUnreadable(const QString &path)
+{
+    const QString kept = UnreadableName(path);
     if (!QFile::rename(path, kept))
         throw EStreamError(QStringLiteral("Cannot keep the unreadable stock file \"%1\" as \"%2\".").arg(path, kept));
     return kept;

@@ -52,6 +52,10 @@ void SaveStockFile(const QString &path, const StockRegister &stock,
 // be read; the register is then empty.
 bool ReloadStock(StockRegister &stock, const QString &path = StockPath(), QString *error = nullptr);
 
+// The name an unreadable file at path is kept under: "<path>.unreadable", or
+// "<path>.unreadable.2" and so on when that is taken.
+QString UnreadableName(const QString &path);
+
 // Renames a file that could not be read to "<path>.unreadable", or
 // "<path>.unreadable.2" and so on when that is taken, so that writing a new
 // file at path loses nothing. Returns the new name; throws EStreamError when

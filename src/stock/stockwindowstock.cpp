@@ -43,10 +43,7 @@ void StockWindowStock::open(const QString &cataloguePath, const QString &stockPa
 
 QString StockWindowStock::keptName() const
 {
-    QString kept = m_stockPath + QStringLiteral(".unreadable");
-    for (int n = 2; QFileInfo::exists(kept); ++n)
-        kept = m_stockPath + QStringLiteral(".unreadable.") + QString::number(n);
-    return kept;
+    return UnreadableName(m_stockPath);
 }
 
 QString StockWindowStock::save()
