@@ -24,25 +24,31 @@ QString flag(bool on)
 int number(const QString &line)
 {
     int value = 0;
-    return TryStrToInt(TrimCtl(line), value) ? value : 0;
+    return TryStrToInt(TrimCtl(QStringView(line)), value) ? value : 0;
 }
 
 // A stored marker code; anything but a code of the fixed set is no marker.
 Marker markerCode(const QString &line)
 {
     int code = 0;
-    if (!TryStrToInt(TrimCtl(line), code) || code < int(Marker::None) || code > int(Marker::NoStock))
+    if (!TryStrToInt(TrimCtl(QStringView(line)), code) || code < int(Marker::None) || code > int(Marker::NoStock))
         return Marker::None;
     return Marker(code);
 }
 
-// A catalogue entry for a stored skill name: of several records with the
-// name, the last in catalogue order; none when no record has it.
-QList<SkillEntry> attach(const QStringList &names, const TNanoList &nanoList)
+// The catalogue record a stored skill name stands for: of several records
+// with the name, the last in catalogue order.
+QHash<QString, const TNano *> recordsByName(const TNanoList &nanoList)
 {
     QHash<QString, const TNano *> last;
     for (int i = 0; i < nanoList.count(); ++i)
         last.insert(nanoList.at(i)->SkillName, nanoList.at(i));
+    return last;
+}
+
+// The entries for stored skill names; a name no record has gets none.
+QList<SkillEntry> attach(const QStringList &names, const QHash<QString, const TNano *> &last)
+{
     QList<SkillEntry> entries;
     entries.reserve(names.size());
     for (const QString &name : names)
@@ -59,13 +65,26 @@ QStringList names(const QList<SkillEntry> &entries)
     return result;
 }
 
+// A marker's stored code. The texts are made once and shared by every line:
+// a project holds over three thousand marker lines.
+const QString &markerText(Marker marker)
+{
+    static const QStringList texts = [] {
+        QStringList list;
+        for (int code = int(Marker::None); code <= int(Marker::NoStock); ++code)
+            list.append(QString::number(code));
+        return list;
+    }();
+    return texts.at(int(marker) - int(Marker::None));
+}
+
 QStringList markerLines(const LayoutState &layout, LayoutView view)
 {
     QStringList lines;
     lines.reserve(LayoutColumns * MarkerRows);
     for (int c = 0; c < LayoutColumns; ++c)
         for (int r = 0; r < MarkerRows; ++r)
-            lines.append(QString::number(int(layout.marker(view, c, r))));
+            lines.append(markerText(layout.marker(view, c, r)));
     return lines;
 }
 
@@ -170,7 +189,8 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
     restoreResult(image.resultReq, results.reqTable());
     restoreResult(image.resultSuggest, results.suggestTable());
 
-    layout.skills().restore(attach(image.selected, nanoList), attach(image.available, nanoList));
+    const QHash<QString, const TNano *> records = recordsByName(nanoList);
+    layout.skills().restore(attach(image.selected, records), attach(image.available, records));
 
     const int marks = int(std::min<qsizetype>(image.colorGrid.size(), qsizetype(3) * MarkRows));
     for (int k = 0; k < marks; ++k)

@@ -6,7 +6,7 @@
 
 namespace ludra {
 
-bool TryStrToInt(const QString &text, int &value)
+bool TryStrToInt(QStringView text, int &value)
 {
     qsizetype i = 0;
     bool negative = false;

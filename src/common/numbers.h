@@ -7,7 +7,7 @@ namespace ludra {
 // Strict conversion of a whole number written in decimal, with an optional
 // leading sign and nothing else around it. Returns false when the text is not
 // such a number or does not fit 32 bits.
-bool TryStrToInt(const QString &text, int &value);
+bool TryStrToInt(QStringView text, int &value);
 
 // Strict conversion that ends the command: throws EConvertError with
 // "'<text>' is not a valid integer value" when the text is not a number.

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <charconv>
+#include <iterator>
+
 namespace ludra {
 
 namespace {
@@ -30,12 +33,23 @@ QStringList streamLines(const TVellStreams &streams, const QString &name)
     return SplitLines(streams.ReadStream(name));
 }
 
+// A list's stream name, made in one allocation: a register of the shipped
+// catalogue looks up over three hundred names each time it is read.
 QString streamName(const char *prefix, int position)
 {
-    return QLatin1String(prefix) + QString::number(position);
+    char digits[16];
+    const std::to_chars_result end = std::to_chars(std::begin(digits), std::end(digits), position);
+    const QLatin1StringView head(prefix);
+    QString name;
+    name.reserve(head.size() + (end.ptr - digits));
+    name.append(head);
+    name.append(QLatin1StringView(digits, end.ptr));
+    return name;
 }
 
-void storeRegister(TVellStreams &streams, const StockRegister &stock)
+} // namespace
+
+void StoreStockRegister(TVellStreams &streams, const StockRegister &stock)
 {
     const QList<StockEntry> &clusters = stock.ClusterStock();
     for (int i = 0; i < int(clusters.size()); ++i) {
@@ -51,8 +65,6 @@ void storeRegister(TVellStreams &streams, const StockRegister &stock)
         streams.StoreStream(streamName("ImplantCost", i), listText(items.Costs));
     }
 }
-
-} // namespace
 
 QString StockPath()
 {
@@ -81,6 +93,12 @@ bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterList
             *error = e.message();
         return false;
     }
+    ReadStockStreams(streams, stock, implantClusters);
+    return true;
+}
+
+void ReadStockStreams(const TVellStreams &streams, StockRegister &stock, ImplantClusterLists *implantClusters)
+{
     QList<StockEntry> &clusters = stock.ClusterStock();
     for (int i = 0; i < int(clusters.size()); ++i) {
         TStockList &items = clusters[i].stock;
@@ -98,7 +116,6 @@ bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterList
         for (std::size_t i = 0; i < implantClusters->lists.size(); ++i)
             implantClusters->lists[i] = streamLines(streams, ImplantClusterLists::streamNames()[i]);
     }
-    return true;
 }
 
 void SaveStockFile(const QString &path, const StockRegister &stock, const ImplantClusterLists *implantClusters)
@@ -119,7 +136,7 @@ void SaveStockFile(const QString &path, const StockRegister &stock, const Implan
             streams.ClearStreams();
         }
     }
-    storeRegister(streams, stock);
+    StoreStockRegister(streams, stock);
     streams.Compressed = true;
     streams.SaveToFile(path);
 }

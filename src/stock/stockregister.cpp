@@ -24,6 +24,7 @@ void TStockList::clear()
 
 StockRegister::StockRegister()
 {
+    m_implants.reserve(BodySlotNames().size());
     for (const QString &slot : BodySlotNames())
         m_implants.append(StockEntry{slot, {}});
 }

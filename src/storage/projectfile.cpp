@@ -213,7 +213,7 @@ GridImage ReadGridText(const QStringList &lines)
     return readGridText(lines, QString());
 }
 
-void WriteProjectFile(const QString &path, const ProjectImage &project)
+TVellStreams ProjectStreams(const ProjectImage &project)
 {
     TVellStreams streams;
     const auto store = [&streams](const QString &stream, const QStringList &lines) {
@@ -231,14 +231,11 @@ void WriteProjectFile(const QString &path, const ProjectImage &project)
     store(ResultSkillStream, WriteGridText(project.resultSkill));
     store(ResultReqStream, WriteGridText(project.resultReq));
     store(ResultSuggestStream, WriteGridText(project.resultSuggest));
-    streams.Compressed = true;
-    streams.SaveToFile(path);
+    return streams;
 }
 
-ProjectImage ReadProjectFile(const QString &path)
+ProjectImage ProjectFromStreams(const TVellStreams &streams)
 {
-    TVellStreams streams;
-    streams.LoadFromFile(path);
     ProjectImage project;
     project.config = streamLines(streams, ConfigStream);
     project.colorGrid = streamLines(streams, ColorGridStream);
@@ -253,6 +250,20 @@ ProjectImage ReadProjectFile(const QString &path)
     project.resultReq = readGridText(streamLines(streams, ResultReqStream), ResultReqStream);
     project.resultSuggest = readGridText(streamLines(streams, ResultSuggestStream), ResultSuggestStream);
     return project;
+}
+
+void WriteProjectFile(const QString &path, const ProjectImage &project)
+{
+    TVellStreams streams = ProjectStreams(project);
+    streams.Compressed = true;
+    streams.SaveToFile(path);
+}
+
+ProjectImage ReadProjectFile(const QString &path)
+{
+    TVellStreams streams;
+    streams.LoadFromFile(path);
+    return ProjectFromStreams(streams);
 }
 
 } // namespace ludra
