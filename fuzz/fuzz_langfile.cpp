@@ -5,6 +5,8 @@
 
 #include "app/langfile.h"
 #include "app/messages.h"
+#include "common/paths.h"
+#include "fuzzsupport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,9 +27,17 @@ void checkValue(const QString &value)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    // The program reads the file as 8-bit text; so does this.
+    // Opened from the base folder as the program opens it at start-up.
+    static const QString path = [] {
+        ludra::SetBaseDir(ludra::fuzz::WorkDir());
+        return ludra::ReferenceFile(QLatin1String(ludra::TLangFile::FileName));
+    }();
+    ludra::fuzz::WriteFile(path, QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    ludra::LangOpen();
+    const ludra::TLangFile *file = ludra::LangFile();
+    if (file == nullptr)
+        std::abort();
     const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
-    const auto file = ludra::TLangFile::fromText(text);
     if (file->keyCount() < 0 || (!text.contains(u'=') && file->keyCount() != 0))
         std::abort();
 

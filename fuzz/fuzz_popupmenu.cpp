@@ -3,7 +3,8 @@
 // access outside a list or undefined behaviour, and a moved skill must leave
 // the available list for the selected one.
 
-#include "common/text.h"
+#include "common/paths.h"
+#include "fuzzsupport.h"
 #include "data/nano.h"
 #include "data/referencedata.h"
 #include "layout/defaultselections.h"
@@ -32,13 +33,23 @@ const ludra::TNanoList &catalogue()
     return list;
 }
 
+const QString &menuPath()
+{
+    static const QString path = [] {
+        ludra::SetBaseDir(ludra::fuzz::WorkDir());
+        return ludra::ReferenceFile(ludra::PopupMenuFile);
+    }();
+    return path;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    // The program reads the file whole and splits it into lines; so does this.
+    // Read from the base folder by the loader the program calls.
+    ludra::fuzz::WriteFile(menuPath(), QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
     ludra::DefaultSelections menu;
-    menu.assign(ludra::SplitLines(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size))));
+    menu.load();
 
     QList<ludra::SkillEntry> entries;
     for (int i = 0; i < catalogue().count(); ++i)

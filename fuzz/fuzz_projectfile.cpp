@@ -1,29 +1,37 @@
 // libFuzzer target: the project file's streams as a project is read from
-// them. The input is the text of the twelve streams, separated by NUL bytes,
-// in the order Config, ColorGrid, Selected, Avaliable, Grid, Icons,
+// them and opened. The input is the text of the twelve streams, separated by
+// NUL bytes, in the order Config, ColorGrid, Selected, Avaliable, Grid, Icons,
 // SecondIcons, SelImp-Bool, SelImp-QL, GridResultSkill, GridResultReq,
 // GridResultSuggest. It is stored, uncompressed, in a container file and read
 // as a project, so the fuzzer works on the lines and the grids' text rather
-// than on the container, which has its own target.
+// than on the container, which has its own target. What is read is then
+// opened into a model holding the shipped reference files, as the program
+// opens a project.
 //
 // A damaged grid may end the read as a corrupt file, and nothing else may end
-// it. What is read must be written back as a project and read again the same,
-// with one exception the grid text form makes: a cell text that holds a line
-// feed but no carriage return is written as it is, so it reads back cut at
-// its first line feed, and the pieces after it are read as lines of their
-// own. Such a read is compared with the image whose cells are cut so, unless
-// a piece would itself read as a width or cell line; then it only has to end
+// it; a layout grid of another width may end the opening so, and nothing else
+// may. What is read, stored back as a project's streams and read from them,
+// must be the same. This is done in memory: compressing each input took two
+// thirds of the run, and the container's writing has its own tests. One
+// exception comes from the grid text form: a cell text that holds a line feed
+// but no carriage return is written as it is, so it reads back cut at its
+// first line feed, and the pieces after it are read as lines of their own.
+// Such a read is compared with the image whose cells are cut so, unless a
+// piece would itself read as a width or cell line; then it only has to end
 // without a fault (a corrupt file allowed).
 
+#include "app/ludramodel.h"
+#include "app/projectstate.h"
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "common/paths.h"
 #include "common/text.h"
+#include "fuzzsupport.h"
 #include "storage/corruptfile.h"
 #include "storage/projectfile.h"
 #include "storage/vellstreams.h"
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <QFile>
 
 #include <cstdint>
 #include <cstdlib>
@@ -41,16 +49,33 @@ const QStringList &streamNames()
     return names;
 }
 
-QString filePath(const QString &name)
+// A model as the program's after start-up: the shipped reference files read
+// from the base folder, the skills all available, the layout in body view.
+LudraModel &model()
 {
-    static QTemporaryDir dir;
-    return QDir(dir.path()).filePath(name);
+    static LudraModel *loaded = [] {
+        SetBaseDir(fuzz::WorkDir());
+        for (const QString &name : {RefFile::Catalogue, RefFile::SecSkills, RefFile::Requirements})
+            if (!QFile::copy(QStringLiteral(LUDRA_SHIPPED_DIR "/") + name, ReferenceFile(name)))
+                std::abort();
+        auto *model = new LudraModel;
+        ReferenceData &reference = model->reference();
+        QString error;
+        if (!reference.loadSkillReq(&error) || !reference.loadCatalogue() || !reference.loadSecSkills()
+            || !reference.loadRequirements())
+            std::abort();
+        model->layout().skills().assignAvailable(reference.skillEntries());
+        model->layout().prepareBodyView(reference.bodySlots());
+        return model;
+    }();
+    return *loaded;
 }
 
-std::optional<ProjectImage> read(const QString &path)
+template <typename Read>
+std::optional<ProjectImage> read(Read &&reader)
 {
     try {
-        return ReadProjectFile(path);
+        return reader();
     } catch (const ECorruptFile &e) {
         // The container is stored whole: only a grid can be corrupt.
         if (!e.message().startsWith(QLatin1String(kFileCorruptMessage)))
@@ -99,21 +124,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     streams.Compressed = false;
     for (int i = 0; i < parts.size() && i < streamNames().size(); ++i)
         streams.StoreStream(streamNames().at(i), parts.at(i));
-    streams.SaveToFile(filePath(QStringLiteral("input.lud")));
+    static const QString path = fuzz::WorkFile(QStringLiteral("input.lud"));
+    fuzz::WriteFile(path, streams.SaveToByteArray());
 
-    const std::optional<ProjectImage> project = read(filePath(QStringLiteral("input.lud")));
+    const std::optional<ProjectImage> project = read([] { return ReadProjectFile(path); });
     if (!project)
         return 0;
 
     // Every line read is Latin-1 and holds no line break: the lists come back
     // as they are, and so does every grid that holds no raw line feed.
-    WriteProjectFile(filePath(QStringLiteral("written.lud")), *project);
     ProjectImage expected = *project;
     bool predictable = true;
     for (GridImage *grid : {&expected.grid, &expected.resultSkill, &expected.resultReq, &expected.resultSuggest})
         predictable = cutRawLineFeeds(*grid) && predictable;
-    const std::optional<ProjectImage> again = read(filePath(QStringLiteral("written.lud")));
+    const std::optional<ProjectImage> again = read([&] { return ProjectFromStreams(ProjectStreams(*project)); });
     if (predictable && !(again && *again == expected))
+        std::abort();
+
+    // Opened into the model that held the previous input's project, as one
+    // project opened after another. The layout keeps its shape and the result
+    // tables their columns whatever the file held.
+    const bool layoutFits = project->grid.columns == 0 || project->grid.columns == LayoutColumns;
+    LudraModel &opened = model();
+    try {
+        ApplyProject(*project, opened);
+        if (!layoutFits)
+            std::abort();
+    } catch (const ECorruptFile &) {
+        if (layoutFits)
+            std::abort();
+    }
+    static const BuildResults fresh;
+    const BuildResults &results = opened.results();
+    if (opened.layout().table().columnCount() != LayoutColumns || opened.layout().table().rowCount() < 1
+        || results.skillIncTable().columnCount() != fresh.skillIncTable().columnCount()
+        || results.reqTable().columnCount() != fresh.reqTable().columnCount()
+        || results.suggestTable().columnCount() != fresh.suggestTable().columnCount())
         std::abort();
     return 0;
 }

@@ -1,5 +1,6 @@
-// Writes a seed corpus of valid containers for fuzz_vellstreams into the
-// folder given as the only argument.
+// Writes the seed corpus of fuzz_vellstreams (fuzz/seeds/vellstreams) into
+// the folder given as the only argument: valid containers, stored and
+// compressed, and two damaged ones. The committed seeds were written by it.
 
 #include "storage/vellstreams.h"
 
@@ -63,6 +64,24 @@ int main(int argc, char **argv)
     for (int i = 0; i < 40; ++i)
         v.StoreStream(QString::fromLatin1(stems[i % 7]) + QString::number(i * 37 % 101), QByteArray::number(i));
     write("many-names", v);
+
+    // Damaged files: a compressed project cut short, which the loader
+    // refuses, and one with a bit of its compressed data flipped.
+    v.ClearStreams();
+    v.StoreStream("Config", "0\r\n1\r\ntrue\r\n");
+    v.StoreStream("Grid", Lines(60, "1,"));
+    v.Compressed = true;
+    const QByteArray whole = v.SaveToByteArray();
+    auto writeBytes = [&](const char *name, const QByteArray &image) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        if (!f.open(QIODevice::WriteOnly) || f.write(image) < 0)
+            std::exit(1);
+        ++written;
+    };
+    writeBytes("damaged-cut-lh5", whole.left(whole.size() * 2 / 3));
+    QByteArray flipped = whole;
+    flipped[flipped.size() - 8] = char(flipped[flipped.size() - 8] ^ 0x10);
+    writeBytes("damaged-flipped-lh5", flipped);
     std::printf("%d seeds written to %s\n", written, argv[1]);
     return 0;
 }
