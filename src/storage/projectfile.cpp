@@ -185,11 +185,12 @@ QStringList WriteGridText(const GridImage &grid)
 {
     QStringList lines;
     lines.reserve(1 + grid.columns + qsizetype(grid.rows) * grid.columns);
-    lines.append(QStringLiteral("%1,%2").arg(grid.columns).arg(grid.rows));
+    lines.append(QString::number(grid.columns) + u',' + QString::number(grid.rows));
     for (int column = 0; column < grid.columns; ++column)
-        lines.append(QStringLiteral("cw %1,%2").arg(column).arg(grid.widths.value(column)));
+        lines.append(QStringLiteral("cw ") + QString::number(column) + u',' + QString::number(grid.widths.value(column)));
     for (int row = 0; row < grid.rows; ++row) {
         const QStringList cells = grid.cells.value(row);
+        const QString rowText = u',' + QString::number(row) + u',';
         for (int column = 0; column < grid.columns; ++column) {
             QString text = cells.value(column);
             if (text.isEmpty())
@@ -202,7 +203,7 @@ QStringList WriteGridText(const GridImage &grid)
                         ch = QChar(StoredLF);
                 }
             }
-            lines.append(QString::number(column) + u',' + QString::number(row) + u',' + text);
+            lines.append(QString::number(column) + rowText + text);
         }
     }
     return lines;
