@@ -6,7 +6,8 @@
 # its execution count, rate and result, and fails when any target found
 # something: a crash, a sanitizer report, a leak, a slow input (over 10 s) or
 # memory beyond 2 GiB. The input that did it is kept as fuzz/findings/NAME-*,
-# with the log beside it.
+# with the run's log and the log of the input replayed with the allocation
+# stacks the run leaves out (fuzz/common.sh) beside it.
 #
 # Usage: fuzz/run-all.sh SECONDS [TARGET...]     (TARGET as in the list below,
 #        e.g. stockfile; default all)
@@ -85,7 +86,10 @@ for t in "${targets[@]}"; do
     failed=1
     if [ -n "$artifact" ]; then
       cp "$log" "$artifact.log"
-      result="FOUND: $artifact (log: $artifact.log)"
+      # The input once more, with allocation stacks kept, for the report.
+      ASAN_OPTIONS=detect_leaks=1:malloc_context_size=30 timeout 120 \
+        "build-fuzz/bin/fuzz_$t" -timeout=10 -rss_limit_mb=2048 "$artifact" >"$artifact.replay.log" 2>&1 || true
+      result="FOUND: $artifact (logs: $artifact.log, $artifact.replay.log)"
     else
       result="FAILED (exit ${status[$t]}; log: $log)"
     fi
