@@ -26,8 +26,8 @@ shift
 # run down without reaching new code.
 declare -A max_len=(
   [vellstreams]=16384   # containers: a compressed project holds a few KiB
-  [projectfile]=8192    # a project's streams: grids of dozens of cells
-  [stockfile]=4096      # stock lists of a few clusters and slots
+  [projectfile]=4096    # a project's streams: grids of dozens of cells
+  [stockfile]=2048      # stock lists of a few clusters and slots
   [referencefiles]=8192 # a few dozen lines of each reference file
   [langfile]=8192       # a language file's sections and keys
   [popupmenu]=4096      # the default selections menu
