@@ -4,6 +4,7 @@
 #include "data/nano.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace ludra {
 
@@ -31,12 +32,16 @@ StockRegister::StockRegister()
 
 void StockRegister::setClusterNames(const QStringList &names)
 {
+    // The positions are sorted rather than the entries, which are large to
+    // move; names that compare equal keep their order.
+    QList<qsizetype> order(names.size());
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&names](qsizetype a, qsizetype b) { return CompareText(names.at(a), names.at(b)) < 0; });
     m_clusters.clear();
     m_clusters.reserve(names.size());
-    for (const QString &name : names)
-        m_clusters.append(StockEntry{name, {}});
-    std::stable_sort(m_clusters.begin(), m_clusters.end(),
-                     [](const StockEntry &a, const StockEntry &b) { return CompareText(a.name, b.name) < 0; });
+    for (const qsizetype i : order)
+        m_clusters.append(StockEntry{names.at(i), {}});
 }
 
 void StockRegister::clearItems()
