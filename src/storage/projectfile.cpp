@@ -183,18 +183,23 @@ void GridImage::toTable(TextTable &table) const
 
 QStringList WriteGridText(const GridImage &grid)
 {
+    // Only cells with text get a line, and most cells of a grid are empty:
+    // room is made as lines come, and a row's number is written once it has
+    // a cell to write.
     QStringList lines;
-    lines.reserve(1 + grid.columns + qsizetype(grid.rows) * grid.columns);
+    lines.reserve(1 + grid.columns);
     lines.append(QString::number(grid.columns) + u',' + QString::number(grid.rows));
     for (int column = 0; column < grid.columns; ++column)
         lines.append(QStringLiteral("cw ") + QString::number(column) + u',' + QString::number(grid.widths.value(column)));
     for (int row = 0; row < grid.rows; ++row) {
         const QStringList cells = grid.cells.value(row);
-        const QString rowText = u',' + QString::number(row) + u',';
+        QString rowText;
         for (int column = 0; column < grid.columns; ++column) {
             QString text = cells.value(column);
             if (text.isEmpty())
                 continue;
+            if (rowText.isEmpty())
+                rowText = u',' + QString::number(row) + u',';
             if (text.contains(u'\r')) {
                 for (QChar &ch : text) {
                     if (ch == u'\r')
