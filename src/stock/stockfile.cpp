@@ -47,9 +47,7 @@ QString streamName(const char *prefix, int position)
     return name;
 }
 
-} // namespace
-
-void StoreStockRegister(TVellStreams &streams, const StockRegister &stock)
+void storeRegister(TVellStreams &streams, const StockRegister &stock)
 {
     const QList<StockEntry> &clusters = stock.ClusterStock();
     for (int i = 0; i < int(clusters.size()); ++i) {
@@ -65,6 +63,8 @@ void StoreStockRegister(TVellStreams &streams, const StockRegister &stock)
         streams.StoreStream(streamName("ImplantCost", i), listText(items.Costs));
     }
 }
+
+} // namespace
 
 QString StockPath()
 {
@@ -93,12 +93,6 @@ bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterList
             *error = e.message();
         return false;
     }
-    ReadStockStreams(streams, stock, implantClusters);
-    return true;
-}
-
-void ReadStockStreams(const TVellStreams &streams, StockRegister &stock, ImplantClusterLists *implantClusters)
-{
     QList<StockEntry> &clusters = stock.ClusterStock();
     for (int i = 0; i < int(clusters.size()); ++i) {
         TStockList &items = clusters[i].stock;
@@ -116,6 +110,7 @@ void ReadStockStreams(const TVellStreams &streams, StockRegister &stock, Implant
         for (std::size_t i = 0; i < implantClusters->lists.size(); ++i)
             implantClusters->lists[i] = streamLines(streams, ImplantClusterLists::streamNames()[i]);
     }
+    return true;
 }
 
 void SaveStockFile(const QString &path, const StockRegister &stock, const ImplantClusterLists *implantClusters)
@@ -136,7 +131,7 @@ void SaveStockFile(const QString &path, const StockRegister &stock, const Implan
             streams.ClearStreams();
         }
     }
-    StoreStockRegister(streams, stock);
+    storeRegister(streams, stock);
     streams.Compressed = true;
     streams.SaveToFile(path);
 }

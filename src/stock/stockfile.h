@@ -9,8 +9,6 @@
 
 namespace ludra {
 
-class TVellStreams;
-
 // The stock file, among the files Ludra writes (UserFile).
 inline const QString StockFileName = QStringLiteral("default.stk");
 // Its full path.
@@ -48,14 +46,6 @@ bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterList
 // as it was. Throws EStreamError when the file cannot be written.
 void SaveStockFile(const QString &path, const StockRegister &stock,
                    const ImplantClusterLists *implantClusters = nullptr);
-
-// What the two functions above do between the file and the streams: the
-// register's lists (and the implant-cluster lists when given) read from
-// loaded streams, and the register's lists stored into streams, replacing
-// the streams of the same names.
-void ReadStockStreams(const TVellStreams &streams, StockRegister &stock,
-                      ImplantClusterLists *implantClusters = nullptr);
-void StoreStockRegister(TVellStreams &streams, const StockRegister &stock);
 
 // Empties the register's items and reads the stock file into it when there is
 // one (ReloadStock). False, with the reason, when a file is there and cannot

@@ -219,7 +219,7 @@ GridImage ReadGridText(const QStringList &lines)
     return readGridText(lines, QString());
 }
 
-TVellStreams ProjectStreams(const ProjectImage &project)
+void WriteProjectFile(const QString &path, const ProjectImage &project)
 {
     TVellStreams streams;
     const auto store = [&streams](const QString &stream, const QStringList &lines) {
@@ -237,11 +237,14 @@ TVellStreams ProjectStreams(const ProjectImage &project)
     store(ResultSkillStream, WriteGridText(project.resultSkill));
     store(ResultReqStream, WriteGridText(project.resultReq));
     store(ResultSuggestStream, WriteGridText(project.resultSuggest));
-    return streams;
+    streams.Compressed = true;
+    streams.SaveToFile(path);
 }
 
-ProjectImage ProjectFromStreams(const TVellStreams &streams)
+ProjectImage ReadProjectFile(const QString &path)
 {
+    TVellStreams streams;
+    streams.LoadFromFile(path);
     ProjectImage project;
     project.config = streamLines(streams, ConfigStream);
     project.colorGrid = streamLines(streams, ColorGridStream);
@@ -256,20 +259,6 @@ ProjectImage ProjectFromStreams(const TVellStreams &streams)
     project.resultReq = readGridText(streamLines(streams, ResultReqStream), ResultReqStream);
     project.resultSuggest = readGridText(streamLines(streams, ResultSuggestStream), ResultSuggestStream);
     return project;
-}
-
-void WriteProjectFile(const QString &path, const ProjectImage &project)
-{
-    TVellStreams streams = ProjectStreams(project);
-    streams.Compressed = true;
-    streams.SaveToFile(path);
-}
-
-ProjectImage ReadProjectFile(const QString &path)
-{
-    TVellStreams streams;
-    streams.LoadFromFile(path);
-    return ProjectFromStreams(streams);
 }
 
 } // namespace ludra

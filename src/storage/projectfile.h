@@ -7,7 +7,6 @@
 namespace ludra {
 
 class TextTable;
-class TVellStreams;
 
 // A grid in its stored text form (GridText): its column and row counts, the
 // width of each column in pixels, and its cells, header cells included.
@@ -78,12 +77,6 @@ struct ProjectImage
 
     bool operator==(const ProjectImage &) const = default;
 };
-
-// The twelve streams of a project, as a project file stores them.
-TVellStreams ProjectStreams(const ProjectImage &project);
-// A project read from the streams of a loaded container, as ReadProjectFile
-// reads it; throws ECorruptFile when a grid is damaged.
-ProjectImage ProjectFromStreams(const TVellStreams &streams);
 
 // Writes the twelve streams to a compressed container file, replacing the
 // file only once the new one is whole. Throws EStreamError when it cannot.
