@@ -82,10 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const QString &name : windowNames)
             if (name.isEmpty())
                 std::abort();
-        StockRegister windowStock;
-        windowStock.setClusterNames(windowNames);
-        if (windowStock.ClusterStock().size() != lines)
-            std::abort();
     }
 
     QStringList names;

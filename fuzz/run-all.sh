@@ -27,7 +27,7 @@ shift
 declare -A max_len=(
   [vellstreams]=16384   # containers: a compressed project holds a few KiB
   [projectfile]=4096    # a project's streams: grids of dozens of cells
-  [stockfile]=2048      # stock lists of a few clusters and slots
+  [stockfile]=1024      # stock lists of a few clusters and slots
   [referencefiles]=8192 # a few dozen lines of each reference file
   [langfile]=8192       # a language file's sections and keys
   [popupmenu]=4096      # the default selections menu
