@@ -5,7 +5,6 @@
 
 #include "app/langfile.h"
 #include "app/messages.h"
-#include "common/paths.h"
 #include "fuzzsupport.h"
 
 #include <cstdint>
@@ -29,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // Opened from the base folder as the program opens it at start-up.
     static const QString path = [] {
-        ludra::SetBaseDir(ludra::fuzz::WorkDir());
+        ludra::fuzz::UseWorkDirAsBase();
         return ludra::ReferenceFile(QLatin1String(ludra::TLangFile::FileName));
     }();
     ludra::fuzz::WriteFile(path, QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));

@@ -3,10 +3,9 @@
 // access outside a list or undefined behaviour, and a moved skill must leave
 // the available list for the selected one.
 
-#include "common/paths.h"
-#include "fuzzsupport.h"
 #include "data/nano.h"
 #include "data/referencedata.h"
+#include "fuzzsupport.h"
 #include "layout/defaultselections.h"
 #include "layout/skilllists.h"
 
@@ -36,7 +35,7 @@ const ludra::TNanoList &catalogue()
 const QString &menuPath()
 {
     static const QString path = [] {
-        ludra::SetBaseDir(ludra::fuzz::WorkDir());
+        ludra::fuzz::UseWorkDirAsBase();
         return ludra::ReferenceFile(ludra::PopupMenuFile);
     }();
     return path;

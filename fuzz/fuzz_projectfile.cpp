@@ -31,6 +31,7 @@
 
 #include <QFile>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -56,7 +57,7 @@ const QStringList &streamNames()
 LudraModel &model()
 {
     static LudraModel *loaded = [] {
-        SetBaseDir(fuzz::WorkDir());
+        fuzz::UseWorkDirAsBase();
         for (const QString &name : {RefFile::Catalogue, RefFile::SecSkills, RefFile::Requirements})
             if (!QFile::copy(QStringLiteral(LUDRA_SHIPPED_DIR "/") + name, ReferenceFile(name)))
                 std::abort();
@@ -138,18 +139,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // no further: writing it back and opening it runs the code a small grid
     // runs, and took up to two seconds an input, which drew the run's rate
     // down as such inputs gathered in the corpus.
+    const std::array<const GridImage *, 4> grids{&project->grid, &project->resultSkill, &project->resultReq,
+                                                 &project->resultSuggest};
     qint64 cells = 0;
-    for (const GridImage *grid : {&project->grid, &project->resultSkill, &project->resultReq, &project->resultSuggest})
+    for (const GridImage *grid : grids)
         cells += qint64(grid->columns) * grid->rows;
     if (cells > LargestFilledCells)
         return 0;
 
     // Every grid that holds no raw line feed reads back from its written text
-    // as it was; every text read is Latin-1, so every grid can be written. The lists need no such check: every line read is Latin-1 and
-    // holds no line break, and they are written a line each and split into
-    // lines again by the same rules; writing them again for every input cut
-    // the rate by a third.
-    for (const GridImage *grid : {&project->grid, &project->resultSkill, &project->resultReq, &project->resultSuggest}) {
+    // as it was; every text read is Latin-1, so every grid can be written.
+    // The lists need no such check: they hold no line break, and are written
+    // a line each and split into lines again by the same rules; writing them
+    // again for every input cut the rate by a third.
+    for (const GridImage *grid : grids) {
         GridImage expected = *grid;
         const bool predictable = cutRawLineFeeds(expected);
         // Into a stream's bytes and back into lines, as the file stores them.

@@ -4,8 +4,9 @@
 // file ("SecSkill.csv"), the requirement file ("require.csv"), the skill
 // increase file ("skillreq.dat") and the options file ("nnludra.inf"); files
 // the input has no part for are empty. (The whole input used to be the last
-// two files as well; reading it three times cost a quarter of the run.) Any bytes must read without a crash or undefined
-// behaviour, and what is read must keep its rules: one record per line of each
+// two files as well; reading it three times cost a quarter of the run.) Any
+// bytes must read without a crash or undefined behaviour, and what is read
+// must keep its rules: one record per line of each
 // file, no blank names, every recipe found again by its name and by its
 // clusters no later than itself, and a short skill increase file giving the
 // built-in values and replaced by a file that reads back the same.
@@ -26,19 +27,10 @@
 
 namespace {
 
-// The base folder of the run, made once and kept for every input.
-const QString &baseDir()
-{
-    static const QString path = [] {
-        ludra::SetBaseDir(ludra::fuzz::WorkDir());
-        return ludra::fuzz::WorkDir();
-    }();
-    return path;
-}
-
+// Writes one of the files into the base folder of the run.
 void writeFile(const QString &name, QByteArrayView bytes)
 {
-    ludra::fuzz::WriteFile(baseDir() + QLatin1Char('/') + name, bytes);
+    ludra::fuzz::WriteFile(ludra::fuzz::UseWorkDirAsBase() + QLatin1Char('/') + name, bytes);
 }
 
 // The number of lines the readers see in 8-bit bytes, counted on the bytes

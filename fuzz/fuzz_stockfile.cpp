@@ -1,7 +1,7 @@
 // libFuzzer target: the stock file's streams as the register reads them, the
 // stock rules a build applies to what it read, and the stock window's names
-// read from the first stream's bytes taken as a catalogue. The input is the text of
-// the streams, separated by NUL bytes, in the order ClusterQL0,
+// read from the first stream's bytes taken as a catalogue. The input is the
+// text of the streams, separated by NUL bytes, in the order ClusterQL0,
 // ClusterCost0, ClusterType0, ClusterQL1, ... for a catalogue of three
 // clusters, then ImplantQL0, ImplantCost0 and so on for the body slots. It is
 // stored in a container file and read back by the stock file loader as the
@@ -18,6 +18,7 @@
 #include "stock/stockwindowstock.h"
 #include "common/text.h"
 #include "storage/vellstreams.h"
+
 #include "fuzzsupport.h"
 
 #include <cstdint>

@@ -5,6 +5,8 @@
 // writers replace a file through a temporary file that is synced to disk, and
 // on a disk that sync, not the reading, took most of each input's time.
 
+#include "common/paths.h"
+
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +34,16 @@ inline const QString &WorkDir()
 inline QString WorkFile(const QString &name)
 {
     return WorkDir() + QLatin1Char('/') + name;
+}
+
+// Makes the folder the program's base folder, where it reads its shipped and
+// user files (both there, as when run portable). Done once; later calls only
+// return the folder.
+inline const QString &UseWorkDirAsBase()
+{
+    static const bool set = (SetBaseDir(WorkDir()), true);
+    (void)set;
+    return WorkDir();
 }
 
 // Writes a file of the folder whole. A plain write: the program's writers
