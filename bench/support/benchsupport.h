@@ -1,7 +1,7 @@
 #pragma once
 
-// What the benchmarks share: a prompter that shows nothing, and the timing
-// of a step over many rounds.
+// What the benchmarks share: the timing of a step over many rounds, and the
+// prompter that shows nothing (SilentPrompter).
 
 #include "common/prompter.h"
 
@@ -13,20 +13,6 @@
 #include <vector>
 
 namespace ludra {
-
-// Answers every message with its affirmative button and cancels every file
-// and sub-dialog, showing nothing.
-class SilentPrompter : public Prompter
-{
-public:
-    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
-    {
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    QString openFileName(const FileRequest &) override { return QString(); }
-    QString saveFileName(const FileRequest &) override { return QString(); }
-    Answer runDialog(QObject &) override { return Answer::Cancel; }
-};
 
 // Runs setup (untimed) and then work (timed), rounds times, and prints the
 // median and the fastest in microseconds.

@@ -47,4 +47,19 @@ public:
     void error(const QString &text) { message(Icon::Stop, Buttons::Ok, QStringLiteral("Ludra"), text); }
 };
 
+// Answers every message with its affirmative button and cancels every file
+// and sub-dialog, showing nothing: for
+// the benchmarks and tools that run the windows without a user.
+class SilentPrompter : public Prompter
+{
+public:
+    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
+    {
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+    QString openFileName(const FileRequest &) override { return QString(); }
+    QString saveFileName(const FileRequest &) override { return QString(); }
+    Answer runDialog(QObject &) override { return Answer::Cancel; }
+};
+
 } // namespace ludra

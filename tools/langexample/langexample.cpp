@@ -25,20 +25,6 @@ namespace langexample {
 
 namespace {
 
-// Answers every message with its affirmative button and cancels every file
-// and sub-dialog, showing nothing.
-class SilentPrompter : public ludra::Prompter
-{
-public:
-    Answer message(Icon, Buttons buttons, const QString &, const QString &) override
-    {
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    QString openFileName(const FileRequest &) override { return QString(); }
-    QString saveFileName(const FileRequest &) override { return QString(); }
-    Answer runDialog(QObject &) override { return Answer::Cancel; }
-};
-
 // Puts the base folder back however generation ends.
 class BaseDirRestorer
 {
@@ -89,7 +75,7 @@ QStringList ExampleLines()
         throw ludra::Exception(QStringLiteral("cannot make a temporary folder: %1").arg(empty.errorString()));
     ludra::SetBaseDir(empty.path());
 
-    SilentPrompter prompter;
+    ludra::SilentPrompter prompter;
     const std::vector<std::unique_ptr<QWidget>> windows = MakeWindows(prompter);
     // With no language file in an empty folder every window keeps its
     // built-in texts.
