@@ -3,8 +3,8 @@
 // value holds a line end or blanks at its ends, names match without regard
 // to case, and a file without "=" holds no keys.
 
-#include "app/langfile.h"
-#include "app/messages.h"
+#include "text/langfile.h"
+#include "text/messages.h"
 #include "fuzzsupport.h"
 
 #include <cstdint>

@@ -18,11 +18,12 @@
 // so, unless a piece would itself read as a width or cell line; then it only
 // has to end without a fault (a corrupt file allowed).
 
-#include "app/ludramodel.h"
-#include "app/projectstate.h"
+#include "model/ludramodel.h"
+#include "model/projectstate.h"
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/prompter.h"
 #include "common/text.h"
 #include "fuzzsupport.h"
 #include "storage/corruptfile.h"
@@ -62,13 +63,9 @@ LudraModel &model()
             if (!QFile::copy(QStringLiteral(LUDRA_SHIPPED_DIR "/") + name, ReferenceFile(name)))
                 std::abort();
         auto *model = new LudraModel;
-        ReferenceData &reference = model->reference();
-        QString error;
-        if (!reference.loadSkillReq(&error) || !reference.loadCatalogue() || !reference.loadSecSkills()
-            || !reference.loadRequirements())
+        SilentPrompter prompter;
+        if (!model->start(prompter, StartOptions{.readStock = false}).missingFiles.isEmpty())
             std::abort();
-        model->layout().skills().assignAvailable(reference.skillEntries());
-        model->layout().prepareBodyView(reference.bodySlots());
         return model;
     }();
     return *loaded;

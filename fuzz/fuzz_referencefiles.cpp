@@ -11,7 +11,7 @@
 // clusters no later than itself, and a short skill increase file giving the
 // built-in values and replaced by a file that reads back the same.
 
-#include "app/options.h"
+#include "model/options.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "data/referencedata.h"

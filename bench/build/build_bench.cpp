@@ -87,21 +87,17 @@ int main(int argc, char **argv)
     SetBaseDir(dir.path());
 
     {
-        ReferenceData reference;
-        reference.loadSkillReq(nullptr);
-        reference.loadCatalogue();
-        reference.loadSecSkills();
-        reference.loadRequirements();
-        LayoutState layout;
-        layout.prepareBodyView(reference.bodySlots());
+        LudraModel model;
+        SilentPrompter prompter;
+        model.start(prompter);
+        const ReferenceData &reference = model.reference();
+        LayoutState &layout = model.layout();
         layout.setNames(LayoutNames::ClusterNames, reference.nanoList());
         const int cells = fillEveryCell(layout, reference);
-        BuildSettings settings;
+        BuildSettings &settings = model.buildSettings();
         settingsForBench(settings);
-        BuildResults results;
-        StockState stock;
-        SilentPrompter prompter;
-        BuildRunner runner(reference, layout, settings, results, stock, prompter);
+        const BuildResults &results = model.results();
+        BuildRunner runner(reference, layout, settings, model.results(), model.stock(), prompter);
         std::printf("== %d catalogue records, %d recipes, %d layout cells filled\n", reference.nanoList().count(),
                     reference.secSkills().count(), cells);
         measure("computation alone", rounds, [] {}, [&] { runner.compute(); });

@@ -13,6 +13,7 @@
 #include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
 #include "stock/stocksourcing.h"
+#include "stock/stockstatus.h"
 #include "stock/stockstate.h"
 
 #include <QApplication>
@@ -132,14 +133,9 @@ void run(const char *title, const TNanoList &catalogue, int rounds)
     }
     BuildSettings settings;
     settings.useStock = true;
-    QStringList log;
-    StockCheck check{layout, catalogue, bodySlots, settings, stock, log, QStringLiteral("35")};
     measure("stock status, every cell of the skill view", rounds, [&] { toSkill(); toSkillNames(); },
             [&] {
-                const int rows = layout.table().rowCount();
-                for (int row = 1; row < rows; ++row)
-                    for (int column = 1; column < LayoutColumns; ++column)
-                        CheckStock(check, column, row);
+                CheckLayoutStock(QStringLiteral("35"), layout, settings, stock, catalogue);
                 shown();
             });
 }

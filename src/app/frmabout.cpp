@@ -1,6 +1,6 @@
 #include "app/frmabout.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 
 #include "common/paths.h"
 

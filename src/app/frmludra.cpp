@@ -3,11 +3,11 @@
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
 #include "app/frmoptions.h"
-#include "app/langapply.h"
-#include "app/langfile.h"
-#include "app/options.h"
-#include "app/projectstate.h"
-#include "app/messages.h"
+#include "text/langapply.h"
+#include "text/langfile.h"
+#include "model/options.h"
+#include "model/projectstate.h"
+#include "text/messages.h"
 #include "build/buildpage.h"
 #include "build/buildrunner.h"
 #include "reports/reports.h"
@@ -54,27 +54,12 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     // default-selection menus, messages) come from the message table.
     LangApplyProgram(*this);
 
-    m_model.loadSkillReq(m_prompter);
-    m_model.resetBuildState();
-
-    m_model.layout().defaultSelections().load();
+    const StartReport started = m_model.start(m_prompter, StartOptions{.reopenLastProject = true});
     tabReport->buildDefaultSelectionsMenu();
-
     tabReport->buildMarkerMenu(MarkerCaptions());
-    m_model.layout().clearMarks();
-    if (m_model.loadCatalogue(m_prompter))
-        tabReport->selectFirstViews();
-    m_model.loadSecSkills(m_prompter);
-    m_model.loadRequirements(m_prompter);
-    tabReport->fillAvailableSkills();
-    tabReport->prepareLayoutGrid();
-
-    // The last project, when the options ask for it.
-    const QString lastProject = AutoLoadPath();
-    if (!lastProject.isEmpty())
-        RunCommand(m_prompter, [this, &lastProject] { openProject(lastProject); });
-
-    m_model.reloadStock(m_prompter);
+    tabReport->showStarted(started.catalogueRead());
+    if (started.reopened)
+        showOpened(*started.reopened);
 }
 
 TfrmLudra::~TfrmLudra() = default;
@@ -100,7 +85,8 @@ void TfrmLudra::createPages()
     tabs->addTab(tabResultSuggest, QStringLiteral("Result - Suggestions"));
     tabs->setCurrentWidget(tabReport);
     connect(tabs, &QTabWidget::currentChanged, this, &TfrmLudra::pgcMainChange);
-    m_reports = std::make_unique<Reports>(m_model, m_prompter, *this);
+    m_reports = std::make_unique<Reports>(m_model.layout(), m_model.results(), m_prompter, *this);
+    m_reports->projectPath = [this] { return m_model.fileName(); };
     m_reports->columnWidths = [this](ReportGrid grid) {
         if (grid == ReportGrid::Layout)
             return tabReport->gridWidths();
@@ -126,10 +112,11 @@ void TfrmLudra::createPages()
     tabReport->setStockCheck([this](int column, int row) {
         LudraModel &m = m_model;
         if (column < 0)
-            CheckLayoutStock(tabReport->stockTarget(), m.layout(), m.buildSettings(), m.stock(), m.reference());
+            CheckLayoutStock(tabReport->stockTarget(), m.layout(), m.buildSettings(), m.stock(),
+                             m.reference().nanoList());
         else
             CheckCellStock(column, row, tabReport->stockTarget(), m.layout(), m.buildSettings(), m.stock(),
-                           m.reference());
+                           m.reference().nanoList());
     });
     // A changed maximum or warning recolours the requirements.
     connect(tabBuild, &BuildPage::settingsChanged, tabResultCosts, &RequirementResultPage::settingsChanged);
@@ -159,7 +146,6 @@ void TfrmLudra::createMenus()
 
     QMenu *file = submenu(bar, QStringLiteral("File1"), QStringLiteral("&File"));
     bar->addMenu(file);
-    QList<QAction *> waiting; // commands whose features are not built yet
     connect(item(file, QStringLiteral("Open1"), QStringLiteral("&Open")), &QAction::triggered, this,
             &TfrmLudra::Open1Click);
     file->addSeparator();
@@ -205,10 +191,6 @@ void TfrmLudra::createMenus()
     connect(item(help, QStringLiteral("About1"), QStringLiteral("&About")), &QAction::triggered, this,
             &TfrmLudra::AboutClick);
 
-    // A command that cannot work yet is shown disabled rather than offered and
-    // left to do nothing.
-    for (QAction *action : waiting)
-        action->setEnabled(false);
     showPrintCommands();
 }
 
@@ -297,7 +279,8 @@ void TfrmLudra::ApplyStockControl(bool targetChanged)
 {
     RunCommand(m_prompter, [this, targetChanged] {
         ludra::ApplyStockControl(tabReport->stockControlOn(), tabReport->stockTarget(), targetChanged,
-                                 m_model.layout(), m_model.buildSettings(), m_model.stock(), m_model.reference());
+                                 m_model.layout(), m_model.buildSettings(), m_model.stock(),
+                                 m_model.reference().nanoList());
         tabReport->showStockControl();
         tabBuild->showSettings();
     });
@@ -308,6 +291,7 @@ void TfrmLudra::btnBuildClick()
     RunCommand(m_prompter, [this] {
         BuildRunner runner(m_model.reference(), m_model.layout(), m_model.buildSettings(), m_model.results(),
                            m_model.stock(), m_prompter);
+        // The layout is switched through its page, which repaints.
         runner.hooks.showView = [this](LayoutView view) { tabReport->showView(view); };
         runner.hooks.showNames = [this](LayoutNames names) { tabReport->showNames(names); };
         runner.hooks.showResults = [this] { tabs->setCurrentIndex(tabs->currentIndex() + 1); };
@@ -382,33 +366,22 @@ void TfrmLudra::saveProject(const QString &path)
     // The file is written whole beside the old one and then takes its place,
     // so a failed write leaves the old file as it was; the plan on screen is
     // never touched by saving.
-    WriteProjectFile(path, CaptureProject(m_model, shownState()));
-    m_model.setFileName(path);
+    m_model.saveProject(path, shownState());
     showTitle();
     RecordLastProject(path);
 }
 
 void TfrmLudra::openProject(const QString &path)
 {
-    // The file is read whole before anything on screen changes: a file that
-    // cannot be read costs the user nothing but the message.
-    ProjectImage image;
-    try {
-        image = ReadProjectFile(path);
-    } catch (const Exception &e) {
-        throw Exception(QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(path), e.message()));
-    }
-    ProjectShown shown;
-    try {
-        shown = ApplyProject(image, m_model);
-    } catch (const Exception &e) {
-        throw Exception(QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(path), e.message()));
-    }
-    m_model.setFileName(path);
+    showOpened(m_model.openProject(path));
+    RecordLastProject(path);
+}
+
+void TfrmLudra::showOpened(const ProjectShown &shown)
+{
     showTitle();
     tabReport->showRestored(shown.viewSelectorEnabled);
     tabBuild->showSettings();
-    RecordLastProject(path);
 }
 
 void TfrmLudra::showTitle()

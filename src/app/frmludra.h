@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ludramodel.h"
-#include "app/messages.h"
-#include "app/projectstate.h"
+#include "model/ludramodel.h"
+#include "text/messages.h"
+#include "model/projectstate.h"
 
 #include <QMainWindow>
 
@@ -88,6 +88,8 @@ private:
     // with the file's name and the reason when it cannot be read, leaving the
     // plan on screen as it was.
     void openProject(const QString &path);
+    // Shows a project the model has just opened.
+    void showOpened(const ProjectShown &shown);
     // Writes the plan on screen to a project file.
     void saveProject(const QString &path);
     void saveProjectAs(const MessageDef &title, const MessageDef &filter);

@@ -1,6 +1,6 @@
 #include "app/frmoptions.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 
 #include "views/widgets.h"
 

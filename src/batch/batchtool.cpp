@@ -1,156 +1,25 @@
 #include "batch/batchtool.h"
 
-#include "app/ludramodel.h"
-#include "app/messages.h"
-#include "app/projectstate.h"
-#include "build/buildresults.h"
-#include "build/buildrunner.h"
+#include "batch/batchsupport.h"
 #include "build/buildsettings.h"
-#include "common/errors.h"
-#include "common/numbers.h"
-#include "common/paths.h"
-#include "common/prompter.h"
-#include "reports/export.h"
+#include "common/similarnames.h"
+#include "common/wholefile.h"
+#include "model/ludramodel.h"
 #include "stock/stockfile.h"
 #include "storage/projectfile.h"
 #include "storage/vellstreams.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <map>
+
+// The commands of ludra-batch; what they stand on is in batchsupport.h.
 
 namespace ludra {
 
+using namespace batch;
+
 namespace {
-
-// Arguments the tool does not understand: exit status 2.
-class EUsageError : public Exception
-{
-public:
-    using Exception::Exception;
-};
-
-void writeStderr(const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-    std::fflush(stderr);
-}
-
-// Tells on standard error what the window would ask or report, and answers
-// as a user who does not want anything changed: Cancel, No, or OK where OK is
-// the only button.
-class StderrPrompter : public Prompter
-{
-public:
-    int stops = 0;
-
-    Answer message(Icon icon, Buttons buttons, const QString &title, const QString &text) override
-    {
-        if (icon == Icon::Stop)
-            ++stops;
-        QString flat = text;
-        flat.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ').replace(u'\r', u' ');
-        writeStderr(QStringLiteral("ludra-batch: %1: %2\n").arg(title, flat));
-        switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::OkCancel:
-            return Answer::Cancel;
-        case Buttons::YesNo:
-            return Answer::No;
-        }
-        return Answer::Cancel;
-    }
-    QString openFileName(const FileRequest &) override { return QString(); }
-    QString saveFileName(const FileRequest &) override { return QString(); }
-    Answer runDialog(QObject &) override { return Answer::Cancel; }
-};
-
-// ---------------------------------------------------------------------------
-// The command line: options in the order given, each with its value.
-
-struct KnownOption
-{
-    QString name;   // without the dashes
-    bool takesValue = false;
-};
-
-struct ParsedArguments
-{
-    QList<std::pair<QString, QString>> options;
-    QStringList positional;
-
-    QStringList values(const QString &name) const
-    {
-        QStringList result;
-        for (const auto &[option, value] : options)
-            if (option == name)
-                result.append(value);
-        return result;
-    }
-    QString value(const QString &name) const
-    {
-        const QStringList all = values(name);
-        return all.isEmpty() ? QString() : all.constLast();
-    }
-    bool has(const QString &name) const
-    {
-        return std::any_of(options.cbegin(), options.cend(), [&name](const auto &o) { return o.first == name; });
-    }
-};
-
-ParsedArguments parseArguments(const QStringList &arguments, const QList<KnownOption> &known)
-{
-    ParsedArguments parsed;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (!argument.startsWith(u'-') || argument == QLatin1String("-")) {
-            parsed.positional.append(argument);
-            continue;
-        }
-        QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(2) : argument.mid(1);
-        QString value;
-        bool inlineValue = false;
-        if (const qsizetype eq = name.indexOf(u'='); eq >= 0 && argument.startsWith(QLatin1String("--"))) {
-            value = name.mid(eq + 1);
-            name.truncate(eq);
-            inlineValue = true;
-        }
-        const auto match = std::find_if(known.cbegin(), known.cend(),
-                                       [&name](const KnownOption &s) { return s.name == name; });
-        if (match == known.cend())
-            throw EUsageError(QStringLiteral("unknown option \"%1\"").arg(argument));
-        if (match->takesValue && !inlineValue) {
-            if (i + 1 >= arguments.size())
-                throw EUsageError(QStringLiteral("option \"%1\" needs a value").arg(argument));
-            value = arguments.at(++i);
-        } else if (!match->takesValue && inlineValue) {
-            throw EUsageError(QStringLiteral("option \"--%1\" takes no value").arg(name));
-        }
-        parsed.options.append({name, value});
-    }
-    return parsed;
-}
-
-int positiveInteger(const QString &text, const QString &what)
-{
-    int value = 0;
-    if (!TryStrToInt(text, value) || value < 1)
-        throw EUsageError(QStringLiteral("%1 must be a whole number above 0, not \"%2\"").arg(what, text));
-    return value;
-}
-
-// ---------------------------------------------------------------------------
-// Help texts.
 
 const char *const ToolHelp =
     "Usage: ludra-batch COMMAND [OPTIONS]\n"
@@ -168,376 +37,76 @@ const char *const ToolHelp =
     "Exit status: 0 success, 1 a file that cannot be read or written or a build\n"
     "that ends with an error, 2 a usage error.\n";
 
-const char *const OutputHelp =
-    "  --table skill|req|suggest|all   the tables to write (default all)\n"
-    "  --format text|csv|html|json     text: aligned columns (default); csv: the\n"
-    "                                  records, tables apart by an empty line; html:\n"
-    "                                  one document; json: an object per table\n"
-    "  -o FILE                         write to FILE (whole or not at all)\n"
-    "                                  instead of standard output\n"
-    "  --data DIR                      the folder of every file Ludra reads and\n"
-    "                                  writes (default: the executable's folder,\n"
-    "                                  or when installed the shipped files and\n"
-    "                                  the user's data folder)\n";
-
-const char *const BuildHelp =
-    "Usage: ludra-batch build PROJECT.lud [OPTIONS]\n"
-    "Builds the project with its own build settings, as the window's \"Build >>\"\n"
-    "does. With \"Use only avaliable stock\" the stock file \"default.stk\" of the\n"
-    "user's files is read; stock is never removed and the stock file never written.\n"
-    "\n"
-    "  --save                          write the results back into the project\n";
-
-const char *const PlanHelp =
-    "Usage: ludra-batch plan --skill NAME [--skill NAME ...] [--group NAME]\n"
-    "                        (--ql N | --ql-slot SLOT=N ...) [OPTIONS]\n"
-    "Selects the skills in the order given, allocates them with the default\n"
-    "allocation rules and builds.\n"
-    "\n"
-    "  --skill NAME                    a skill to select (repeatable)\n"
-    "  --group NAME                    a default-selection group (repeatable)\n"
-    "  --ql N                          one quality level for every implant\n"
-    "  --ql-slot SLOT=N                the level of one body slot (repeatable);\n"
-    "                                  only the slots given are built\n"
-    "  --types shining,bright,faded    the cluster types to allocate (default all)\n"
-    "  --attr NAME                     an important attribute (repeatable)\n"
-    "  --max-np N                      warn about nano-programming above N\n"
-    "  --save PROJECT.lud              write a project the window opens\n";
-
-const char *const StreamsHelp =
-    "Usage: ludra-batch streams FILE\n"
-    "Lists the streams of a project or stock file: name and size in bytes.\n";
-
-const char *const CheckHelp =
-    "Usage: ludra-batch check FILE... [--data DIR]\n"
-    "Opens each project file, or stock file (\".stk\"), and tells in one line\n"
-    "whether it reads. Exit status 0 only when every file does.\n";
-
 // ---------------------------------------------------------------------------
-// Files.
-
-void writeOutput(const QString &path, const QByteArray &bytes)
-{
-    if (path.isEmpty() || path == QLatin1String("-")) {
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-        if (std::fflush(stdout) != 0)
-            throw EStreamError(QStringLiteral("Cannot write to standard output."));
-        return;
-    }
-    QSaveFile file(path);
-    const auto fail = [&file, &path] {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw EStreamError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail();
-    if (file.write(bytes) != bytes.size())
-        fail();
-    if (!file.commit())
-        fail();
-}
-
-// The start-up of the window without its controls: skill increase table,
-// working state, default selections, catalogue, recipes, requirements, the
-// available skills and the body-placement layout.
-void loadReference(LudraModel &model, StderrPrompter &prompter, const QString &dataDir)
-{
-    if (!dataDir.isEmpty()) {
-        if (!QFileInfo(dataDir).isDir())
-            throw EStreamError(QStringLiteral("The data folder \"%1\" does not exist.")
-                                   .arg(QDir::toNativeSeparators(dataDir)));
-        SetBaseDir(dataDir);
-    }
-    // A skill increase file that cannot be written leaves the built-in
-    // values in use: told, not fatal.
-    model.loadSkillReq(prompter);
-    model.resetBuildState();
-    model.layout().defaultSelections().load();
-    model.layout().clearMarks();
-    const int stops = prompter.stops;
-    model.loadCatalogue(prompter);
-    model.loadSecSkills(prompter);
-    model.loadRequirements(prompter);
-    if (prompter.stops != stops)
-        throw EStreamError(QStringLiteral("The reference files in \"%1\" cannot be read.")
-                               .arg(QDir::toNativeSeparators(BaseDir())));
-    model.layout().skills().assignAvailable(model.reference().skillEntries());
-    model.layout().prepareBodyView(model.reference().bodySlots());
-}
-
-// "Build >>" without its questions: the target check, the stock register
-// read when the build uses it, the layout shown by body placement with
-// cluster names, the computation with removal off, and the layout back.
-void buildModel(LudraModel &model, StderrPrompter &prompter)
-{
-    const BuildSettings &settings = model.buildSettings();
-    if (settings.oneLevel && StrToInt(settings.implantQLText) == 0)
-        throw Exception(LangMsg(Msg::NoTargetText));
-    BuildSettings computeSettings = settings;
-    computeSettings.removeStock = false;
-
-    BuildResults &results = model.results();
-    results.clearSortColumns();
-    if (settings.useStock) {
-        const int stops = prompter.stops;
-        model.reloadStock(prompter);
-        if (prompter.stops != stops)
-            throw EStreamError(QStringLiteral("Cannot read the stock file \"%1\".")
-                                   .arg(QDir::toNativeSeparators(StockPath())));
-    }
-    model.stock().resetUse();
-    results.clearBuildLog();
-
-    LayoutState &layout = model.layout();
-    BuildRunner runner(model.reference(), layout, computeSettings, results, model.stock(), prompter);
-    const LayoutView userView = layout.currentView();
-    const LayoutNames userNames = layout.names();
-    const auto restore = [&] {
-        if (layout.currentView() != userView)
-            runner.hooks.showView(userView);
-        if (layout.names() != userNames)
-            runner.hooks.showNames(userNames);
-    };
-    try {
-        runner.hooks.showView(LayoutView::BodyPlacement);
-        runner.hooks.showNames(LayoutNames::ClusterNames);
-        if (layout.currentView() != LayoutView::BodyPlacement)
-            throw Exception(LangMsg(Msg::DuplicatesLabel));
-        runner.compute();
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
-    for (const QString &line : results.buildLog())
-        writeStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
-}
-
-// ---------------------------------------------------------------------------
-// The tables.
-
-struct ResultTable
-{
-    QString key;
-    QString title;
-    const TextTable *table;
-};
-
-QList<ResultTable> chosenTables(const BuildResults &results, const QString &which)
-{
-    const QList<ResultTable> all{
-        {QStringLiteral("skill"), QStringLiteral("Skill Increases"), &results.skillIncTable()},
-        {QStringLiteral("req"), QStringLiteral("Requirements"), &results.reqTable()},
-        {QStringLiteral("suggest"), QStringLiteral("Suggestions"), &results.suggestTable()},
-    };
-    if (which.isEmpty() || which == QLatin1String("all"))
-        return all;
-    for (const ResultTable &table : all)
-        if (table.key == which)
-            return {table};
-    throw EUsageError(QStringLiteral("--table must be skill, req, suggest or all, not \"%1\"").arg(which));
-}
-
-QString flatCell(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
-}
-
-QByteArray textTables(const QList<ResultTable> &tables)
-{
-    QString out;
-    for (const ResultTable &entry : tables) {
-        const TextTable &table = *entry.table;
-        if (!out.isEmpty())
-            out += u'\n';
-        out += entry.title + u'\n';
-        QList<qsizetype> widths(table.columnCount(), 0);
-        for (int row = 0; row < table.rowCount(); ++row)
-            for (int column = 0; column < table.columnCount(); ++column)
-                widths[column] = std::max(widths[column], flatCell(table.cell(column, row)).size());
-        for (int row = 0; row < table.rowCount(); ++row) {
-            QString line;
-            for (int column = 0; column < table.columnCount(); ++column) {
-                if (column > 0)
-                    line += QStringLiteral("  ");
-                line += flatCell(table.cell(column, row)).leftJustified(widths[column]);
-            }
-            while (line.endsWith(u' '))
-                line.chop(1);
-            out += line + u'\n';
-        }
-    }
-    return out.toUtf8();
-}
-
-QByteArray jsonTables(const QList<ResultTable> &tables)
-{
-    QJsonObject root;
-    for (const ResultTable &entry : tables) {
-        const TextTable &table = *entry.table;
-        QJsonArray rows;
-        for (int row = 1; row < table.rowCount(); ++row)
-            rows.append(QJsonArray::fromStringList(table.row(row)));
-        QJsonObject object;
-        object.insert(QStringLiteral("title"), entry.title);
-        object.insert(QStringLiteral("header"), QJsonArray::fromStringList(table.row(0)));
-        object.insert(QStringLiteral("rows"), rows);
-        root.insert(entry.key, object);
-    }
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
-}
-
-QByteArray formatTables(const QList<ResultTable> &tables, const QString &format)
-{
-    if (format.isEmpty() || format == QLatin1String("text"))
-        return textTables(tables);
-    if (format == QLatin1String("json"))
-        return jsonTables(tables);
-    if (format == QLatin1String("csv")) {
-        QByteArray out;
-        for (const ResultTable &entry : tables) {
-            if (!out.isEmpty())
-                out += "\r\n";
-            out += CsvText(*entry.table);
-        }
-        return out;
-    }
-    if (format == QLatin1String("html")) {
-        QList<HtmlSection> sections;
-        for (const ResultTable &entry : tables)
-            sections.append(HtmlSection{entry.title, entry.table});
-        return HtmlText(tables.size() == 1 ? tables.first().title : QStringLiteral("Ludra results"), sections);
-    }
-    throw EUsageError(QStringLiteral("--format must be text, csv, html or json, not \"%1\"").arg(format));
-}
-
-const QList<KnownOption> &outputOptions()
-{
-    static const QList<KnownOption> options{{QStringLiteral("table"), true},  {QStringLiteral("format"), true},
-                                         {QStringLiteral("o"), true},      {QStringLiteral("data"), true},
-                                         {QStringLiteral("help"), false}};
-    return options;
-}
-
-// Checks the output options before any work, so a mistyped one costs nothing.
-void checkOutputOptions(const ParsedArguments &parsed)
-{
-    BuildResults empty;
-    formatTables(chosenTables(empty, parsed.value(QStringLiteral("table"))), parsed.value(QStringLiteral("format")));
-}
-
-void writeTables(const BuildResults &results, const ParsedArguments &parsed)
-{
-    writeOutput(parsed.value(QStringLiteral("o")),
-                formatTables(chosenTables(results, parsed.value(QStringLiteral("table"))),
-                             parsed.value(QStringLiteral("format"))));
-}
-
-// ---------------------------------------------------------------------------
-// Commands.
+// build
 
 int buildCommand(const QStringList &arguments)
 {
-    QList<KnownOption> options = outputOptions();
-    options.append({QStringLiteral("save"), false});
-    const ParsedArguments parsed = parseArguments(arguments, options);
-    if (parsed.has(QStringLiteral("help"))) {
-        writeOutput(QString(), QByteArray(BuildHelp) + OutputHelp);
+    Command command(QStringLiteral("Builds the project with its own build settings, as the window's \"Build >>\" "
+                                   "does. With \"Use only avaliable stock\" the stock file \"default.stk\" of the "
+                                   "user's files is read; stock is never removed and the stock file never "
+                                   "written."),
+                    QStringLiteral("PROJECT.lud"), QStringLiteral("The project to build."),
+                    QStringLiteral("build PROJECT.lud"));
+    command.addOutputOptions();
+    const QCommandLineOption save(QStringLiteral("save"), QStringLiteral("Write the results back into the project."));
+    command.parser().addOption(save);
+    if (!command.parse(QStringLiteral("build"), arguments))
         return BatchExit::Success;
-    }
-    if (parsed.positional.size() != 1)
+    if (command.positional().size() != 1)
         throw EUsageError(QStringLiteral("build needs one project file"));
-    checkOutputOptions(parsed);
+    CheckOutputOptions(command.parser());
 
-    const QString path = parsed.positional.first();
+    const QString path = command.positional().first();
     LudraModel model;
     StderrPrompter prompter;
-    loadReference(model, prompter, parsed.value(QStringLiteral("data")));
-    ProjectShown shown;
-    try {
-        shown = ApplyProject(ReadProjectFile(path), model);
-    } catch (const Exception &e) {
-        throw EStreamError(
-            QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(path), e.message()));
-    }
-    model.setFileName(path);
-    buildModel(model, prompter);
-    writeTables(model.results(), parsed);
-    if (parsed.has(QStringLiteral("save")))
-        WriteProjectFile(path, CaptureProject(model, shown));
+    StartModel(model, prompter, command.parser().value(DataOption()));
+    const ProjectShown shown = model.openProject(path);
+    BuildModel(model, prompter);
+    WriteTables(model.results(), command.parser());
+    if (command.parser().isSet(save))
+        model.saveProject(path, shown);
     return BatchExit::Success;
 }
 
-// The letters to insert, delete or change to turn one text into the other,
-// letter case aside.
-qsizetype editDistance(const QString &a, const QString &b)
-{
-    const QString x = a.toLower();
-    const QString y = b.toLower();
-    QList<qsizetype> previous(y.size() + 1);
-    for (qsizetype j = 0; j <= y.size(); ++j)
-        previous[j] = j;
-    for (qsizetype i = 1; i <= x.size(); ++i) {
-        QList<qsizetype> current(y.size() + 1);
-        current[0] = i;
-        for (qsizetype j = 1; j <= y.size(); ++j)
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1,
-                                   previous[j - 1] + (x.at(i - 1) == y.at(j - 1) ? 0 : 1)});
-        previous = current;
-    }
-    return previous[y.size()];
-}
+// ---------------------------------------------------------------------------
+// plan
 
-// Up to five known names like an unknown one: those starting with it, then
-// those holding it, letter case aside.
-QStringList closestNames(const QString &name, const QStringList &known)
+// The options of plan, each with the meaning it has there.
+struct PlanOptions
 {
-    QStringList result;
-    const auto collect = [&](const std::function<bool(const QString &)> &like) {
-        for (const QString &candidate : known)
-            if (result.size() < 5 && !result.contains(candidate) && like(candidate))
-                result.append(candidate);
-    };
-    collect([&name](const QString &c) { return c.startsWith(name, Qt::CaseInsensitive); });
-    collect([&name](const QString &c) { return c.contains(name, Qt::CaseInsensitive); });
-    // Then the names sharing the first word, then those a few typing
-    // mistakes away.
-    const QString first = name.section(u' ', 0, 0);
-    if (first.size() >= 3)
-        collect([&first](const QString &c) { return c.contains(first, Qt::CaseInsensitive); });
-    const qsizetype allowed = std::max<qsizetype>(2, name.size() / 4);
-    collect([&name, allowed](const QString &c) { return editDistance(name, c) <= allowed; });
-    return result;
-}
+    QCommandLineOption skill{QStringLiteral("skill"), QStringLiteral("A skill to select (repeatable)."),
+                             QStringLiteral("NAME")};
+    QCommandLineOption group{QStringLiteral("group"), QStringLiteral("A default-selection group (repeatable)."),
+                             QStringLiteral("NAME")};
+    QCommandLineOption ql{QStringLiteral("ql"), QStringLiteral("One quality level for every implant."),
+                          QStringLiteral("N")};
+    QCommandLineOption qlSlot{QStringLiteral("ql-slot"),
+                              QStringLiteral("The level of one body slot (repeatable); only the slots given are "
+                                             "built."),
+                              QStringLiteral("SLOT=N")};
+    QCommandLineOption types{QStringLiteral("types"),
+                             QStringLiteral("The cluster types to allocate, of shining, bright and faded (default "
+                                            "all)."),
+                             QStringLiteral("LIST")};
+    QCommandLineOption attr{QStringLiteral("attr"), QStringLiteral("An important attribute (repeatable)."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption maxNp{QStringLiteral("max-np"), QStringLiteral("Warn about nano-programming above N."),
+                             QStringLiteral("N")};
+    QCommandLineOption save{QStringLiteral("save"), QStringLiteral("Write a project the window opens."),
+                            QStringLiteral("PROJECT.lud")};
+};
 
-// Selects the skills of that name: as written, else the one name that
-// matches it without regard to case. False when no skill has the name.
-bool selectSkill(SkillLists &lists, const QString &name)
-{
-    if (lists.selectByName(name) > 0)
-        return true;
-    const auto same = [&name](const SkillEntry &entry) {
-        return entry.name.trimmed().compare(name, Qt::CaseInsensitive) == 0;
-    };
-    const auto available = std::find_if(lists.available().cbegin(), lists.available().cend(), same);
-    if (available != lists.available().cend())
-        return lists.selectByName(available->name.trimmed()) > 0;
-    // Named twice (or by a group as well): already selected.
-    return std::any_of(lists.selected().cbegin(), lists.selected().cend(), same);
-}
-
-void applyPlanSettings(LudraModel &model, const ParsedArguments &parsed)
+void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, const PlanOptions &o)
 {
     BuildSettings &settings = model.buildSettings();
-    const QStringList levels = parsed.values(QStringLiteral("ql"));
-    const QStringList slotLevels = parsed.values(QStringLiteral("ql-slot"));
+    const QStringList levels = parser.values(o.ql);
+    const QStringList slotLevels = parser.values(o.qlSlot);
     if (levels.isEmpty() == slotLevels.isEmpty())
         throw EUsageError(QStringLiteral("plan needs either --ql or --ql-slot"));
     if (!levels.isEmpty()) {
         settings.oneLevel = true;
-        settings.implantQLText = QString::number(positiveInteger(levels.constLast(), QStringLiteral("--ql")));
+        settings.implantQLText = QString::number(PositiveInteger(levels.constLast(), QStringLiteral("--ql")));
     } else {
         const QStringList &bodySlots = model.reference().bodySlots();
         QList<ImplantSelection> selections(bodySlots.size());
@@ -550,14 +119,14 @@ void applyPlanSettings(LudraModel &model, const ParsedArguments &parsed)
             if (eq < 0 || found == bodySlots.cend())
                 throw EUsageError(QStringLiteral("--ql-slot takes SLOT=N with a body slot of: %1; not \"%2\"")
                                       .arg(bodySlots.join(QStringLiteral(", ")), entry));
-            const int level = positiveInteger(entry.mid(eq + 1), QStringLiteral("--ql-slot ") + slot);
+            const int level = PositiveInteger(entry.mid(eq + 1), QStringLiteral("--ql-slot ") + slot);
             selections[found - bodySlots.cbegin()] = ImplantSelection{true, QString::number(level)};
         }
         settings.oneLevel = false;
         settings.setImplantSelections(selections);
         settings.indiSelectedCaption = IndiSelectedCaption(settings.selectedImplants());
     }
-    for (const QString &list : parsed.values(QStringLiteral("attr"))) {
+    for (const QString &list : parser.values(o.attr)) {
         for (const QString &name : list.split(u',', Qt::SkipEmptyParts)) {
             const QStringList &names = AttributeNames();
             const auto found = std::find_if(names.cbegin(), names.cend(), [&name](const QString &n) {
@@ -569,20 +138,19 @@ void applyPlanSettings(LudraModel &model, const ParsedArguments &parsed)
             settings.setAttribute(Attribute(found - names.cbegin()), true);
         }
     }
-    if (parsed.has(QStringLiteral("max-np"))) {
-        const QString text = parsed.value(QStringLiteral("max-np"));
+    if (parser.isSet(o.maxNp)) {
         settings.warnNanoProg = true;
-        settings.maxNanoProgText = QString::number(positiveInteger(text, QStringLiteral("--max-np")));
+        settings.maxNanoProgText = QString::number(PositiveInteger(parser.value(o.maxNp), QStringLiteral("--max-np")));
     }
 }
 
-AllocationRules planRules(const ParsedArguments &parsed)
+AllocationRules planRules(const QCommandLineParser &parser, const PlanOptions &o)
 {
     AllocationRules rules;
-    if (!parsed.has(QStringLiteral("types")))
+    if (!parser.isSet(o.types))
         return rules;
     rules.IncludeShining = rules.IncludeBright = rules.IncludeFaded = false;
-    for (const QString &type : parsed.value(QStringLiteral("types")).split(u',', Qt::SkipEmptyParts)) {
+    for (const QString &type : parser.value(o.types).split(u',', Qt::SkipEmptyParts)) {
         const QString key = type.trimmed().toLower();
         if (key == QLatin1String("shining"))
             rules.IncludeShining = true;
@@ -596,50 +164,31 @@ AllocationRules planRules(const ParsedArguments &parsed)
     return rules;
 }
 
-int planCommand(const QStringList &arguments)
+// Selects the skills and groups in the order the command line gives them;
+// the names it does not know end the command, all of them told at once.
+void selectPlanSkills(LudraModel &model, const QCommandLineParser &parser, const PlanOptions &o)
 {
-    QList<KnownOption> options = outputOptions();
-    options.append({{QStringLiteral("skill"), true},
-                  {QStringLiteral("group"), true},
-                  {QStringLiteral("ql"), true},
-                  {QStringLiteral("ql-slot"), true},
-                  {QStringLiteral("types"), true},
-                  {QStringLiteral("attr"), true},
-                  {QStringLiteral("max-np"), true},
-                  {QStringLiteral("save"), true}});
-    const ParsedArguments parsed = parseArguments(arguments, options);
-    if (parsed.has(QStringLiteral("help"))) {
-        writeOutput(QString(), QByteArray(PlanHelp) + OutputHelp);
-        return BatchExit::Success;
-    }
-    if (!parsed.positional.isEmpty())
-        throw EUsageError(QStringLiteral("plan takes no file name but after --save or -o: \"%1\"")
-                              .arg(parsed.positional.first()));
-    if (!parsed.has(QStringLiteral("skill")) && !parsed.has(QStringLiteral("group")))
-        throw EUsageError(QStringLiteral("plan needs at least one --skill or --group"));
-    checkOutputOptions(parsed);
-    const AllocationRules rules = planRules(parsed);
-
-    LudraModel model;
-    StderrPrompter prompter;
-    loadReference(model, prompter, parsed.value(QStringLiteral("data")));
-    applyPlanSettings(model, parsed);
-
     LayoutState &layout = model.layout();
     QStringList skillNames;
     for (const SkillEntry &entry : model.reference().skillEntries())
         if (!skillNames.contains(entry.name.trimmed()))
             skillNames.append(entry.name.trimmed());
+    const QStringList skills = parser.values(o.skill);
+    const QStringList groups = parser.values(o.group);
+    qsizetype nextSkill = 0;
+    qsizetype nextGroup = 0;
     QStringList unknown;
-    for (const auto &[option, value] : parsed.options) {
-        if (option == QLatin1String("skill")) {
-            if (!selectSkill(layout.skills(), value.trimmed())) {
-                const QStringList like = closestNames(value.trimmed(), skillNames);
+    for (const QString &option : parser.optionNames()) {
+        if (option == o.skill.names().first()) {
+            const QString value = skills.at(nextSkill++);
+            if (!layout.skills().selectNamed(value.trimmed())) {
+                const QStringList like = SimilarNames(value.trimmed(), skillNames);
                 unknown.append(QStringLiteral("unknown skill \"%1\"; %2").arg(value,
                     like.isEmpty() ? QStringLiteral("no similar names")
                                    : QStringLiteral("did you mean: ") + like.join(QStringLiteral(", "))));
             }
-        } else if (option == QLatin1String("group")) {
+        } else if (option == o.group.names().first()) {
+            const QString value = groups.at(nextGroup++);
             const QList<PopupItem> &items = layout.defaultSelections().items();
             const auto item = std::find_if(items.cbegin(), items.cend(), [&value](const PopupItem &i) {
                 return i.caption.trimmed().compare(value.trimmed(), Qt::CaseInsensitive) == 0;
@@ -657,60 +206,88 @@ int planCommand(const QStringList &arguments)
     }
     if (!unknown.isEmpty())
         throw EUsageError(unknown.join(QStringLiteral("\nludra-batch: ")));
+}
 
-    layout.setRules(rules);
-    layout.allocate(model.reference().bodySlots());
-    buildModel(model, prompter);
-    writeTables(model.results(), parsed);
-    if (parsed.has(QStringLiteral("save")))
-        WriteProjectFile(parsed.value(QStringLiteral("save")), CaptureProject(model, ProjectShown{}));
+int planCommand(const QStringList &arguments)
+{
+    Command command(QStringLiteral("Selects the skills in the order given, allocates them with the default "
+                                   "allocation rules and builds, at one quality level (--ql) or per slot "
+                                   "(--ql-slot)."),
+                    QStringLiteral("plan"), QStringLiteral("The command; the plan is made of its options."),
+                    QStringLiteral("plan"));
+    const PlanOptions o;
+    command.parser().addOptions({o.skill, o.group, o.ql, o.qlSlot, o.types, o.attr, o.maxNp, o.save});
+    command.addOutputOptions();
+    if (!command.parse(QStringLiteral("plan"), arguments))
+        return BatchExit::Success;
+    const QCommandLineParser &parser = command.parser();
+    if (!command.positional().isEmpty())
+        throw EUsageError(QStringLiteral("plan takes no file name but after --save or -o: \"%1\"")
+                              .arg(command.positional().first()));
+    if (!parser.isSet(o.skill) && !parser.isSet(o.group))
+        throw EUsageError(QStringLiteral("plan needs at least one --skill or --group"));
+    CheckOutputOptions(parser);
+    const AllocationRules rules = planRules(parser, o);
+
+    LudraModel model;
+    StderrPrompter prompter;
+    StartModel(model, prompter, parser.value(DataOption()));
+    applyPlanSettings(model, parser, o);
+    selectPlanSkills(model, parser, o);
+    model.layout().setRules(rules);
+    model.layout().allocate(model.reference().bodySlots());
+    BuildModel(model, prompter);
+    WriteTables(model.results(), parser);
+    if (parser.isSet(o.save))
+        model.saveProject(parser.value(o.save), ProjectShown{});
     return BatchExit::Success;
 }
 
+// ---------------------------------------------------------------------------
+// streams and check
+
 int streamsCommand(const QStringList &arguments)
 {
-    const ParsedArguments parsed = parseArguments(arguments, {{QStringLiteral("help"), false}});
-    if (parsed.has(QStringLiteral("help"))) {
-        writeOutput(QString(), StreamsHelp);
+    Command command(QStringLiteral("Lists the streams of a project or stock file: name and size in bytes."),
+                    QStringLiteral("FILE"), QStringLiteral("A project or stock file."), QStringLiteral("streams FILE"));
+    if (!command.parse(QStringLiteral("streams"), arguments))
         return BatchExit::Success;
-    }
-    if (parsed.positional.size() != 1)
+    if (command.positional().size() != 1)
         throw EUsageError(QStringLiteral("streams needs one file"));
-    const QString path = parsed.positional.first();
+    const QString path = command.positional().first();
     TVellStreams streams;
     try {
         streams.LoadFromFile(path);
     } catch (const Exception &e) {
-        throw EStreamError(
-            QStringLiteral("Cannot open \"%1\". %2").arg(QDir::toNativeSeparators(path), e.message()));
+        throw EStreamError(CannotOpenDocumentMessage(path, e.message()));
     }
     QString out;
     for (const QString &name : streams.StreamNames())
         out += name + u'\t' + QString::number(streams.ReadStream(name).size()) + u'\n';
-    writeOutput(QString(), out.toUtf8());
+    WriteOutput(QString(), out.toUtf8());
     return BatchExit::Success;
 }
 
 int checkCommand(const QStringList &arguments)
 {
-    const ParsedArguments parsed =
-        parseArguments(arguments, {{QStringLiteral("help"), false}, {QStringLiteral("data"), true}});
-    if (parsed.has(QStringLiteral("help"))) {
-        writeOutput(QString(), CheckHelp);
+    Command command(QStringLiteral("Opens each project file, or stock file (\".stk\"), and tells in one line "
+                                   "whether it reads. Exit status 0 only when every file does."),
+                    QStringLiteral("FILE"), QStringLiteral("Project and stock files."), QStringLiteral("check FILE..."));
+    command.parser().addOption(DataOption());
+    if (!command.parse(QStringLiteral("check"), arguments))
         return BatchExit::Success;
-    }
-    if (parsed.positional.isEmpty())
+    if (command.positional().isEmpty())
         throw EUsageError(QStringLiteral("check needs at least one file"));
     LudraModel model;
     StderrPrompter prompter;
-    loadReference(model, prompter, parsed.value(QStringLiteral("data")));
+    StartModel(model, prompter, command.parser().value(DataOption()));
     QStringList clusterNames;
     for (int i = 0; i < model.reference().nanoList().count(); ++i)
         clusterNames.append(model.reference().nanoList().at(i)->ClusterName);
 
     bool allRead = true;
     QString out;
-    for (const QString &path : parsed.positional) {
+    for (const QString &path : command.positional()) {
         QString error;
         if (path.endsWith(QLatin1String(".stk"), Qt::CaseInsensitive)) {
             StockRegister stock;
@@ -729,7 +306,7 @@ int checkCommand(const QStringList &arguments)
         out += QDir::toNativeSeparators(path) +
                (error.isEmpty() ? QStringLiteral(": reads") : QStringLiteral(": cannot be read: ") + error) + u'\n';
     }
-    writeOutput(QString(), out.toUtf8());
+    WriteOutput(QString(), out.toUtf8());
     return allRead ? BatchExit::Success : BatchExit::FileError;
 }
 
@@ -742,11 +319,11 @@ int RunBatch(const QStringList &arguments)
         const QStringList rest = arguments.mid(1);
         if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
             command == QLatin1String("help")) {
-            writeOutput(QString(), ToolHelp);
+            WriteOutput(QString(), ToolHelp);
             return BatchExit::Success;
         }
         if (command == QLatin1String("--version")) {
-            writeOutput(QString(), QByteArray("ludra-batch " LUDRA_VERSION "\n"));
+            WriteOutput(QString(), QByteArray("ludra-batch " LUDRA_VERSION "\n"));
             return BatchExit::Success;
         }
         if (command == QLatin1String("build"))
@@ -760,13 +337,13 @@ int RunBatch(const QStringList &arguments)
         throw EUsageError(command.isEmpty() ? QStringLiteral("no command given")
                                             : QStringLiteral("unknown command \"%1\"").arg(command));
     } catch (const EUsageError &e) {
-        writeStderr(QStringLiteral("ludra-batch: %1\nTry \"ludra-batch --help\".\n").arg(e.message()));
+        WriteStderr(QStringLiteral("ludra-batch: %1\nTry \"ludra-batch --help\".\n").arg(e.message()));
         return BatchExit::UsageError;
     } catch (const Exception &e) {
-        writeStderr(QStringLiteral("ludra-batch: %1\n").arg(e.message()));
+        WriteStderr(QStringLiteral("ludra-batch: %1\n").arg(e.message()));
         return BatchExit::FileError;
     } catch (const std::bad_alloc &) {
-        writeStderr(QStringLiteral("ludra-batch: out of memory\n"));
+        WriteStderr(QStringLiteral("ludra-batch: out of memory\n"));
         return BatchExit::FileError;
     }
 }

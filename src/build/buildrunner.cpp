@@ -1,6 +1,5 @@
 #include "build/buildrunner.h"
 
-#include "app/messages.h"
 #include "build/buildformulas.h"
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
@@ -12,6 +11,9 @@
 #include "data/referencedata.h"
 #include "stock/stockfile.h"
 #include "stock/stocksourcing.h"
+#include "text/messages.h"
+
+#include <QDir>
 
 namespace ludra {
 
@@ -27,6 +29,11 @@ BuildRunner::BuildRunner(const ReferenceData &reference, LayoutState &layout, co
     hooks.showNames = [this](LayoutNames names) { m_layout.setNames(names, m_reference.nanoList()); };
 }
 
+bool BuildRunner::removing() const
+{
+    return m_settings.removeStock && options.removeStock;
+}
+
 bool BuildRunner::run()
 {
     if (m_settings.oneLevel && StrToInt(m_settings.implantQLText) == 0) {
@@ -34,13 +41,13 @@ bool BuildRunner::run()
                            LangMsg(Msg::NoTargetText));
         return false;
     }
-    if (m_settings.removeStock &&
+    if (removing() &&
         m_prompter.message(Prompter::Icon::Stop, Prompter::Buttons::OkCancel, LangMsg(Msg::RemoveStockTitle),
                            LangMsg(Msg::RemoveStockText)) != Prompter::Answer::Ok)
         return false;
 
     m_results.clearSortColumns();
-    m_stock.reload(stockPath, m_prompter);
+    readStock();
     m_stock.resetUse();
     m_results.clearBuildLog();
     ClearResultTable(m_results.reqTable());
@@ -49,9 +56,8 @@ bool BuildRunner::run()
     const LayoutView userView = m_layout.currentView();
     const LayoutNames userNames = m_layout.names();
     // Whatever ends the build from here on, the layout goes back to what the
-    // user had and the build is over.
+    // user had.
     auto restore = [&] {
-        m_stock.Building = false;
         if (m_layout.currentView() != userView)
             hooks.showView(userView);
         if (m_layout.names() != userNames)
@@ -74,7 +80,7 @@ bool BuildRunner::run()
     if (hooks.showResults)
         hooks.showResults();
 
-    if (m_settings.removeStock) {
+    if (removing()) {
         removeUsedImplants();
         const QString text = QString::number(m_stock.ImplantsDeleted) + LangMsg(Msg::RemovedCountMiddle) +
                              QString::number(m_stock.ClustersDeleted) + LangMsg(Msg::RemovedCountEnd);
@@ -87,25 +93,39 @@ bool BuildRunner::run()
     return true;
 }
 
+void BuildRunner::readStock()
+{
+    // The register starts every build as the file has it, undoing whatever
+    // an earlier build removed without keeping it.
+    if (!options.requireStockFile) {
+        m_stock.reload(stockPath, m_prompter);
+        return;
+    }
+    if (m_settings.useStock && !m_stock.reload(stockPath, m_prompter))
+        throw EStreamError(
+            QStringLiteral("Cannot read the stock file \"%1\".").arg(QDir::toNativeSeparators(stockPath)));
+}
+
 void BuildRunner::compute()
 {
-    // While the cells are built the stock checks write build log lines rather
-    // than layout markers; however the computation ends, it is over after.
-    struct Building
-    {
-        StockState &stock;
-        explicit Building(StockState &s) : stock(s) { stock.Building = true; }
-        ~Building() { stock.Building = false; }
-    } building(m_stock);
-
     ClearResultTable(m_results.reqTable());
     ClearResultTable(m_results.skillIncTable());
+    // The skill table starts with its one blank row, which the first skill
+    // counted takes over.
+    m_tallies = {SkillTally{QString(), 0, 0, true}};
     const TextTable &table = m_layout.table();
     int outRow = 1;
-    for (int row = 1; row < table.rowCount(); ++row) {
-        for (int column = 1; column <= 3; ++column)
-            buildCell(column, row, outRow);
+    try {
+        for (int row = 1; row < table.rowCount(); ++row) {
+            for (int column = 1; column <= 3; ++column)
+                buildCell(column, row, outRow);
+        }
+    } catch (...) {
+        // The tables keep what was counted before the stop.
+        writeSkillTallies();
+        throw;
     }
+    writeSkillTallies();
     ClearResultTable(m_results.suggestTable());
     BuildSuggestions(m_results.reqTable(), m_results.suggestTable(), m_reference.secSkills(), m_settings);
 }
@@ -119,15 +139,17 @@ void BuildRunner::buildCell(int column, int row, int &outRow)
 
     if (!m_settings.oneLevel && IndividualQL(m_settings, bodySlots, slot) < 0)
         return;
-    if (TrimCtl(QStringView(cluster)).isEmpty())
+    const std::optional<StockCell> cell = StockCellAt(m_layout, m_reference.nanoList(), column, row);
+    if (!cell)
         return;
-    QStringList log;
-    StockCheck check{m_layout, m_reference.nanoList(), bodySlots, m_settings, m_stock, log, QString()};
-    const bool inStock = CheckStock(check, column, row);
-    for (const QString &line : log)
-        m_results.addLogLine(line);
-    if (!inStock)
+    const int q = ImplantQL(m_settings, bodySlots, slot);
+    // During a build the implant counts only when stock is used.
+    const StockVerdict verdict = CheckStock(m_stock.stock(), m_settings, *cell, q, m_settings.useStock);
+    if (verdict != StockVerdict::InStock) {
+        m_results.addLogLine(StockFailureLine(verdict, *cell, q, m_settings));
         return;
+    }
+    m_stock.useImplant(cell->slot, q);
 
     TextTable &req = m_results.reqTable();
     if (outRow > 1)
@@ -135,20 +157,18 @@ void BuildRunner::buildCell(int column, int row, int &outRow)
     req.setCell(ReqCol::Type, outRow, ClusterTypeNames().value(column - 1));
     const QString type = req.cell(ReqCol::Type, outRow);
     const QString sec = ClusterSecSkill(m_reference.secSkills(), cluster, type);
-    const int q = ImplantQL(m_settings, bodySlots, slot);
     const int clusterQL = SourceCluster(m_stock, m_settings, cluster, type, q, false);
     req.setCell(ReqCol::Cluster, outRow, cluster + QStringLiteral(" (QL ") + QString::number(clusterQL) +
                                              QLatin1Char(')'));
     req.setCell(ReqCol::Implant, outRow, slot + QStringLiteral(" (QL ") + QString::number(q) + QLatin1Char(')'));
     req.setCell(ReqCol::SkillReq, outRow,
-                QString::number(ClusterSkillReq(m_reference.requirements(), cluster, type,
-                                                ImplantQL(m_settings, bodySlots, slot))));
+                QString::number(ClusterSkillReq(m_reference.requirements(), cluster, type, q)));
     req.setCell(ReqCol::Credits, outRow,
                 QString::number(StockCost(m_stock.stock(), m_settings, cluster, type, clusterQL)));
     req.setCell(ReqCol::Treatment, outRow, QString::number(TreatmentReq(q)));
     req.setCell(ReqCol::SecondarySkill, outRow, QString::number(SecondarySkillReq(q)) + QLatin1Char(' ') + sec);
     const QString skill = ClusterToSkill(m_reference.nanoList(), cluster);
-    if (m_settings.removeStock)
+    if (removing())
         SourceCluster(m_stock, m_settings, cluster, type, q, true);
     tallySkill(skill, SkillIncrease(m_reference.nanoList(), m_reference.skillReq(), cluster, type, q));
     ++outRow;
@@ -156,32 +176,41 @@ void BuildRunner::buildCell(int column, int row, int &outRow)
 
 void BuildRunner::tallySkill(const QString &skill, qint64 increase)
 {
-    TextTable &table = m_results.skillIncTable();
     const QStringView wanted = TrimCtl(QStringView(skill));
-    for (int r = 1; r < table.rowCount(); ++r) {
-        if (TrimCtl(QStringView(table.cell(SkillCol::Skill, r))) != wanted)
+    for (SkillTally &tally : m_tallies) {
+        if (TrimCtl(QStringView(tally.skill)) != wanted)
             continue;
-        table.setCell(SkillCol::Clusters, r,
-                      QString::number(qint64(StrToInt(QLatin1Char('0') + table.cell(SkillCol::Clusters, r))) + 1));
-        table.setCell(SkillCol::Increase, r,
-                      QString::number(qint64(StrToInt(QLatin1Char('0') + table.cell(SkillCol::Increase, r))) +
-                                      increase));
+        ++tally.clusters;
+        tally.increase += increase;
+        tally.blank = false;
         return;
     }
-    // A single blank first row is written over rather than kept.
-    const bool blankFirst =
-        table.rowCount() == 2 && TrimCtl(QStringView(table.cell(SkillCol::Skill, 1))).isEmpty();
-    if (!blankFirst)
-        table.setRowCount(table.rowCount() + 1);
-    table.setRow(table.rowCount() - 1, {skill, QString::number(increase), QStringLiteral("1")});
+    // A single first row without a skill is written over rather than kept,
+    // also when a cluster of no known skill was counted in it.
+    const SkillTally counted{skill, increase, 1, false};
+    if (m_tallies.size() == 1 && TrimCtl(QStringView(m_tallies.first().skill)).isEmpty())
+        m_tallies.first() = counted;
+    else
+        m_tallies.append(counted);
+}
+
+void BuildRunner::writeSkillTallies()
+{
+    TextTable &table = m_results.skillIncTable();
+    table.setRowCount(int(m_tallies.size()) + 1);
+    for (int i = 0; i < int(m_tallies.size()); ++i) {
+        const SkillTally &tally = m_tallies.at(i);
+        if (tally.blank)
+            table.setRow(i + 1, {QString(), QString(), QString()});
+        else
+            table.setRow(i + 1, {tally.skill, QString::number(tally.increase), QString::number(tally.clusters)});
+    }
 }
 
 void BuildRunner::removeUsedImplants()
 {
-    const int count = int(std::min(m_stock.ImplantsUsed.size(), m_stock.ImplantsUsedQL.size()));
-    for (int i = 0; i < count; ++i)
-        ImplantAvailable(m_stock, m_settings, m_stock.ImplantsUsed.at(i), StrToInt(m_stock.ImplantsUsedQL.at(i)),
-                         true);
+    for (const UsedImplant &used : m_stock.ImplantsUsed)
+        ImplantAvailable(m_stock, m_settings, used.slot, used.ql, true);
 }
 
 } // namespace ludra

@@ -27,7 +27,25 @@ struct BuildHooks
     std::function<void()> showResults;
 };
 
-// The build of "&Build >>": turns the layout into the result tables.
+// What differs between a build the user starts in the window and one the
+// command-line tool runs.
+struct BuildOptions
+{
+    // Whether the build may take the stock it uses out of the register and
+    // the stock file when "Remove build stock" asks for it; it then asks
+    // before it starts and again before it keeps the removal. Off, nothing is
+    // asked and nothing is removed, whatever the setting.
+    bool removeStock = true;
+    // Whether the stock file must be read: it is then read only for a build
+    // that draws on stock, and a file that cannot be read ends the build.
+    // Off, it is read at every build, and a file that cannot be read is
+    // reported while the build goes on without stock.
+    bool requireStockFile = false;
+};
+
+// The build of "&Build >>": turns the layout into the result tables. The
+// window and the command-line tool run the same build; hooks and options say
+// what differs.
 class BuildRunner
 {
 public:
@@ -35,6 +53,7 @@ public:
                 BuildResults &results, StockState &stock, Prompter &prompter);
 
     BuildHooks hooks;
+    BuildOptions options;
     // The stock file the build reloads the register from and, when the user
     // confirms a removal, writes.
     QString stockPath;
@@ -46,8 +65,8 @@ public:
     // and the question whether to keep the removal. Returns false when the
     // target check or the first question ended it before anything changed.
     // A value that is not a whole number ends it with EConvertError; the
-    // tables keep what was written, the layout is back as the user had it
-    // and no build is left running.
+    // tables keep what was written and the layout is back as the user had
+    // it.
     bool run();
 
     // The computation alone, on a layout shown by body placement with
@@ -57,9 +76,24 @@ public:
     void compute();
 
 private:
+    // Whether this build removes the stock it uses.
+    bool removing() const;
+    void readStock();
     void buildCell(int column, int row, int &outRow);
-    void tallySkill(const QString &skill, qint64 increase);
     void removeUsedImplants();
+
+    // The skill totals as the cell loop sums them, written into the table
+    // once at the end.
+    struct SkillTally
+    {
+        QString skill;
+        qint64 increase = 0;
+        qint64 clusters = 0;
+        // The blank first row no cluster has been counted in yet.
+        bool blank = false;
+    };
+    void tallySkill(const QString &skill, qint64 increase);
+    void writeSkillTallies();
 
     const ReferenceData &m_reference;
     LayoutState &m_layout;
@@ -67,6 +101,7 @@ private:
     BuildResults &m_results;
     StockState &m_stock;
     Prompter &m_prompter;
+    QList<SkillTally> m_tallies;
 };
 
 } // namespace ludra

@@ -1,6 +1,6 @@
 #include "build/frmimplantselections.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 
 #include "build/frmsetall.h"
 #include "common/command.h"

@@ -1,6 +1,6 @@
 #include "build/frmlog.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 
 #include "views/widgets.h"
 

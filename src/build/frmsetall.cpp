@@ -1,6 +1,6 @@
 #include "build/frmsetall.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 
 #include "views/numberbox.h"
 #include "views/widgets.h"

@@ -1,7 +1,8 @@
 #include "common/text.h"
 
+#include "common/wholefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace ludra {
 
@@ -63,12 +64,7 @@ bool WriteLines(const QString &path, const QStringList &lines, QString *error)
         return false;
     const QByteArray &bytes = *encoded;
 
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    return WriteWholeFile(path, bytes, error);
 }
 
 QString PathToText(const QString &path)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messages.h"
+#include "text/messages.h"
 #include "common/prompter.h"
 
 namespace ludra {

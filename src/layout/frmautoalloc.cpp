@@ -1,6 +1,6 @@
 #include "layout/frmautoalloc.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 
 #include "views/widgets.h"
 

@@ -1,7 +1,7 @@
 #include "layout/layoutpage.h"
 
-#include "app/langapply.h"
-#include "app/messages.h"
+#include "text/langapply.h"
+#include "text/messages.h"
 #include "common/command.h"
 #include "data/referencedata.h"
 #include "layout/layoutgrid.h"
@@ -306,12 +306,6 @@ void LayoutPage::buildMarkerMenu(const QStringList &captions)
     }
 }
 
-void LayoutPage::selectFirstViews()
-{
-    cboViewStyle->setCurrentIndex(0);
-    cboInside->setCurrentIndex(0);
-}
-
 void LayoutPage::buildDefaultSelectionsMenu()
 {
     mnuPopup->clear();
@@ -326,10 +320,17 @@ void LayoutPage::buildDefaultSelectionsMenu()
     }
 }
 
-void LayoutPage::fillAvailableSkills()
+void LayoutPage::showStarted(bool catalogueRead)
 {
-    m_layout.skills().assignAvailable(m_reference.skillEntries());
+    if (catalogueRead) {
+        const QSignalBlocker quietNames(cboInside);
+        cboInside->setCurrentIndex(int(m_layout.names()));
+        showViewState();
+    }
     showSkillLists();
+    for (int c = 0; c < LayoutColumns - 1; ++c)
+        grdReport->setColumnWidth(c, LayoutColumnWidth);
+    m_layoutModel->refresh();
 }
 
 void LayoutPage::showSkillLists()
@@ -372,14 +373,6 @@ void LayoutPage::showViewState()
     AutoAllocate1->setEnabled(bodyView);
     const QSignalBlocker quiet(cboViewStyle);
     cboViewStyle->setCurrentIndex(int(m_layout.currentView()));
-}
-
-void LayoutPage::prepareLayoutGrid()
-{
-    m_layout.prepareBodyView(m_reference.bodySlots());
-    for (int c = 0; c < LayoutColumns - 1; ++c)
-        grdReport->setColumnWidth(c, LayoutColumnWidth);
-    m_layoutModel->refresh();
 }
 
 // ---------------------------------------------------------------------------
@@ -430,27 +423,35 @@ void LayoutPage::btnPopupClick()
 
 void LayoutPage::cboViewStyleChange()
 {
-    RunCommand(m_prompter, [this] {
-        // An empty selector names no view.
-        if (cboViewStyle->currentIndex() < 0)
-            return;
-        m_layout.setView(LayoutView(cboViewStyle->currentIndex()), m_reference.nanoList(), m_reference.bodySlots());
-        // The rebuilt view's cells get their stock status afresh.
-        if (chkStockControl->isChecked() && m_stockCheck)
-            m_stockCheck(-1, -1);
-        showViewState();
-        m_layoutModel->refresh();
-    });
+    RunCommand(m_prompter, [this] { applyViewStyle(); });
 }
 
 void LayoutPage::cboInsideChange()
 {
-    RunCommand(m_prompter, [this] {
-        if (cboInside->currentIndex() < 0)
-            return;
-        m_layout.setNames(LayoutNames(cboInside->currentIndex()), m_reference.nanoList());
+    RunCommand(m_prompter, [this] { applyNames(); });
+}
+
+void LayoutPage::applyViewStyle()
+{
+    // An empty selector names no view.
+    if (cboViewStyle->currentIndex() < 0)
+        return;
+    m_layout.setView(LayoutView(cboViewStyle->currentIndex()), m_reference.nanoList(), m_reference.bodySlots());
+    showViewState();
+    m_layoutModel->refresh();
+    // The rebuilt view's cells get their stock status afresh.
+    if (chkStockControl->isChecked() && m_stockCheck) {
+        m_stockCheck(-1, -1);
         m_layoutModel->refresh();
-    });
+    }
+}
+
+void LayoutPage::applyNames()
+{
+    if (cboInside->currentIndex() < 0)
+        return;
+    m_layout.setNames(LayoutNames(cboInside->currentIndex()), m_reference.nanoList());
+    m_layoutModel->refresh();
 }
 
 void LayoutPage::btnAllocateClick()
@@ -533,7 +534,7 @@ void LayoutPage::showView(LayoutView view)
         const QSignalBlocker quiet(cboViewStyle);
         cboViewStyle->setCurrentIndex(int(view));
     }
-    cboViewStyleChange();
+    applyViewStyle();
     // Paint what changed before going on; the user's input waits until the
     // command is over.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -545,7 +546,7 @@ void LayoutPage::showNames(LayoutNames names)
         const QSignalBlocker quiet(cboInside);
         cboInside->setCurrentIndex(int(names));
     }
-    cboInsideChange();
+    applyNames();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -39,22 +39,18 @@ public:
 
     LayoutPage(LayoutState &layout, const ReferenceData &reference, Prompter &prompter, QWidget *parent = nullptr);
 
-    // Start-up steps, run by the main window in its creation order.
+    // Start-up, once the model has started.
 
     // The marker menu: one entry per caption, each but the first with the
     // image of its marker.
     void buildMarkerMenu(const QStringList &captions);
-    // Selects the first entry of each view selector, once the catalogue is
-    // there.
-    void selectFirstViews();
     // The default-selections menu: one item per heading of the default
     // selections.
     void buildDefaultSelectionsMenu();
-    // Puts the catalogue into the available skills, their first entry chosen,
-    // and shows both skill lists.
-    void fillAvailableSkills();
-    // Arranges the layout for the body-placement view and sizes its columns.
-    void prepareLayoutGrid();
+    // Shows the layout as start-up left it: the view selectors at its view
+    // and names once there is a catalogue (without one they name nothing),
+    // both skill lists, and the grid with its columns sized.
+    void showStarted(bool catalogueRead);
 
     // Command handlers.
 
@@ -66,6 +62,8 @@ public:
     void btnPopupClick();
     // Applies the default selection group whose heading is at the line index.
     void ClickMenu(int line);
+    // The view or names chosen in a selector; each runs its operation below
+    // inside the command's error boundary.
     void cboViewStyleChange();
     void cboInsideChange();
     // Asks before allocating and allocates on Yes.
@@ -80,7 +78,9 @@ public:
     // The view and the names chosen as the user would choose them: the
     // selector shows the choice and its change operation runs, even when the
     // choice was already made; then the window repaints. The build shows the
-    // layout this way while it reads it.
+    // layout this way while it reads it. An error ends the command that asked
+    // (the stock status of a view needs a target that is a number): these
+    // throw, and the caller's boundary tells it.
     void showView(LayoutView view);
     void showNames(LayoutNames names);
 
@@ -129,6 +129,11 @@ private:
     void showSkillLists();
     // Enables what depends on the view shown.
     void showViewState();
+    // The operations of the view selectors: the layout takes the view or
+    // names the selector shows, the stock status is checked afresh for a
+    // new view, and the grid repaints. They throw what ends them.
+    void applyViewStyle();
+    void applyNames();
     // Opens the marker menu for a cell (column and row of the layout table;
     // -1 for none) at a point of the screen.
     void popupMarkerMenu(const QPoint &cell, const QPoint &globalPos);

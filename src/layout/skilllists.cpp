@@ -116,4 +116,17 @@ int SkillLists::selectByName(const QString &name)
     return moved;
 }
 
+bool SkillLists::selectNamed(const QString &name)
+{
+    if (selectByName(name) > 0)
+        return true;
+    const auto same = [&name](const SkillEntry &entry) {
+        return TrimCtl(QStringView(entry.name)).compare(name, Qt::CaseInsensitive) == 0;
+    };
+    const auto available = std::find_if(m_available.cbegin(), m_available.cend(), same);
+    if (available != m_available.cend())
+        return selectByName(TrimCtl(QStringView(available->name)).toString()) > 0;
+    return std::any_of(m_selected.cbegin(), m_selected.cend(), same);
+}
+
 } // namespace ludra

@@ -54,6 +54,11 @@ public:
     // available list from its end; after each move the first available entry
     // becomes current. Returns how many moved.
     int selectByName(const QString &name);
+    // Selects the skills a person means by a name: those named so exactly,
+    // else those of the one available name that matches it without regard
+    // to letter case. True when such skills are selected now, also when they
+    // already were; false when no skill goes by the name.
+    bool selectNamed(const QString &name);
 
 private:
     void insertAvailable(const SkillEntry &entry);

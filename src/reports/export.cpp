@@ -1,10 +1,11 @@
 #include "reports/export.h"
 
-#include "common/errors.h"
 #include "common/texttable.h"
+#include "common/wholefile.h"
 
-#include <QDir>
-#include <QSaveFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <algorithm>
 #include <functional>
@@ -13,18 +14,13 @@ namespace ludra {
 
 namespace {
 
-// Streams a document into a file that replaces the old one only when the
-// last byte is in. Text gathers in a buffer that goes out in large pieces,
-// so a big table never sits whole in memory twice.
+// Streams a document into a file written whole or not at all. Text gathers
+// in a buffer that goes out in large pieces, so a big table never sits whole
+// in memory twice.
 class ExportFile
 {
 public:
-    explicit ExportFile(const QString &path) : m_file(path), m_path(path)
-    {
-        if (!m_file.open(QIODevice::WriteOnly))
-            fail();
-        m_buffer.reserve(BufferSize + BufferSize / 4);
-    }
+    explicit ExportFile(const QString &path) : m_file(path) { m_buffer.reserve(BufferSize + BufferSize / 4); }
 
     void write(const QByteArray &bytes)
     {
@@ -37,8 +33,7 @@ public:
     void commit()
     {
         flush();
-        if (!m_file.commit())
-            fail();
+        m_file.commit();
     }
 
 private:
@@ -46,21 +41,11 @@ private:
 
     void flush()
     {
-        if (!m_buffer.isEmpty() && m_file.write(m_buffer) != m_buffer.size())
-            fail();
+        m_file.write(m_buffer);
         m_buffer.clear();
     }
 
-    [[noreturn]] void fail()
-    {
-        const QString reason = m_file.errorString();
-        m_file.cancelWriting();
-        throw EStreamError(QStringLiteral("Cannot create file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(m_path), reason));
-    }
-
-    QSaveFile m_file;
-    QString m_path;
+    WholeFileWriter m_file;
     QByteArray m_buffer;
 };
 
@@ -253,6 +238,70 @@ QByteArray HtmlText(const QString &title, const QList<HtmlSection> &sections)
     QByteArray text;
     WriteHtmlDocument(title, sections, [&text](const QByteArray &bytes) { text += bytes; });
     return text;
+}
+
+namespace {
+
+QString flatCell(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+} // namespace
+
+QByteArray PlainTextTables(const QList<ReportTable> &tables)
+{
+    QString out;
+    for (const ReportTable &entry : tables) {
+        const TextTable &table = *entry.table;
+        if (!out.isEmpty())
+            out += u'\n';
+        out += entry.title + u'\n';
+        QList<qsizetype> widths(table.columnCount(), 0);
+        for (int row = 0; row < table.rowCount(); ++row)
+            for (int column = 0; column < table.columnCount(); ++column)
+                widths[column] = std::max(widths[column], flatCell(table.cell(column, row)).size());
+        for (int row = 0; row < table.rowCount(); ++row) {
+            QString line;
+            for (int column = 0; column < table.columnCount(); ++column) {
+                if (column > 0)
+                    line += QStringLiteral("  ");
+                line += flatCell(table.cell(column, row)).leftJustified(widths[column]);
+            }
+            while (line.endsWith(u' '))
+                line.chop(1);
+            out += line + u'\n';
+        }
+    }
+    return out.toUtf8();
+}
+
+QByteArray JsonTables(const QList<ReportTable> &tables)
+{
+    QJsonObject root;
+    for (const ReportTable &entry : tables) {
+        const TextTable &table = *entry.table;
+        QJsonArray rows;
+        for (int row = 1; row < table.rowCount(); ++row)
+            rows.append(QJsonArray::fromStringList(table.row(row)));
+        QJsonObject object;
+        object.insert(QStringLiteral("title"), entry.title);
+        object.insert(QStringLiteral("header"), QJsonArray::fromStringList(table.row(0)));
+        object.insert(QStringLiteral("rows"), rows);
+        root.insert(entry.key, object);
+    }
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+QByteArray CsvTables(const QList<ReportTable> &tables)
+{
+    QByteArray out;
+    for (const ReportTable &entry : tables) {
+        if (!out.isEmpty())
+            out += "\r\n";
+        out += CsvText(*entry.table);
+    }
+    return out;
 }
 
 void ExportRtf(const TextTable &table, const QString &title, const QString &path)

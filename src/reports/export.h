@@ -31,6 +31,24 @@ struct HtmlSection
 // An HTML document as ExportHtml writes it, holding each section's heading and
 // table in turn; one section headed by the title gives ExportHtml's file.
 QByteArray HtmlText(const QString &title, const QList<HtmlSection> &sections);
+// One of several tables written as one text: its key (the name JSON gives
+// it) and its title.
+struct ReportTable
+{
+    QString key;
+    QString title;
+    const TextTable *table = nullptr;
+};
+// The tables as plain text: each under its title, its columns aligned with
+// two spaces between them, line breaks in a cell written as spaces, UTF-8.
+QByteArray PlainTextTables(const QList<ReportTable> &tables);
+// The tables as one JSON object: under each key, an object with the title,
+// the header row and the data rows.
+QByteArray JsonTables(const QList<ReportTable> &tables);
+// The tables' CSV records (CsvText), one table after the other with an empty
+// line between them.
+QByteArray CsvTables(const QList<ReportTable> &tables);
+
 // An RTF document holding the title and the table as a real table (bold
 // header row, single borders), which word processors open whatever the
 // file's extension.

@@ -1,6 +1,6 @@
 #include "reports/frmpreview.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 #include "views/widgets.h"
 
 #include <QHBoxLayout>

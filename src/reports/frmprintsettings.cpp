@@ -1,6 +1,6 @@
 #include "reports/frmprintsettings.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 #include "views/widgets.h"
 
 #include <QCheckBox>

@@ -1,7 +1,8 @@
 #include "reports/reports.h"
 
-#include "app/ludramodel.h"
-#include "app/messages.h"
+#include "build/buildresults.h"
+#include "layout/layoutstate.h"
+#include "text/messages.h"
 #include "common/command.h"
 #include "common/errors.h"
 #include "common/prompter.h"
@@ -16,9 +17,14 @@
 
 namespace ludra {
 
-Reports::Reports(LudraModel &model, Prompter &prompter, QWidget &window)
-    : m_model(model), m_prompter(prompter), m_window(window)
+Reports::Reports(const LayoutState &layout, const BuildResults &results, Prompter &prompter, QWidget &window)
+    : m_layout(layout), m_results(results), m_prompter(prompter), m_window(window)
 {
+}
+
+QString Reports::projectName() const
+{
+    return projectPath ? projectPath() : QString();
 }
 
 ReportGrid Reports::printGrid(int tab) const
@@ -50,12 +56,12 @@ ReportGrid Reports::exportGrid(int tab) const
 const TextTable &Reports::table(ReportGrid grid) const
 {
     switch (grid) {
-    case ReportGrid::Skills: return m_model.results().skillIncTable();
-    case ReportGrid::Requirements: return m_model.results().reqTable();
-    case ReportGrid::Suggestions: return m_model.results().suggestTable();
+    case ReportGrid::Skills: return m_results.skillIncTable();
+    case ReportGrid::Requirements: return m_results.reqTable();
+    case ReportGrid::Suggestions: return m_results.suggestTable();
     case ReportGrid::Layout: break;
     }
-    return m_model.layout().table();
+    return m_layout.table();
 }
 
 QString Reports::title(ReportGrid grid) const
@@ -76,7 +82,7 @@ PrintableGrid Reports::printable(ReportGrid grid) const
     if (columnWidths)
         printable.columnWidths = columnWidths(grid);
     if (grid == ReportGrid::Layout) {
-        const LayoutState &layout = m_model.layout();
+        const LayoutState &layout = m_layout;
         printable.cellImage = [&layout](int column, int row) {
             const Marker marker = layout.shownMarker(column, row);
             return marker == Marker::None ? QPixmap() : MarkerIcon(int(marker)).pixmap(16, 16);
@@ -103,7 +109,7 @@ void Reports::printWithDialog(ReportGrid grid)
     if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
         return;
     PrintSettings &settings = m_settings[int(grid)];
-    settings.setReportSettings(title(grid), m_model.fileName());
+    settings.setReportSettings(title(grid), projectName());
     print(printable(grid), settings, printer);
 }
 
@@ -112,7 +118,7 @@ void Reports::printPreview(int tab)
     const ReportGrid grid = previewGrid(tab);
     m_previewBound = grid;
     PrintSettings &settings = m_settings[int(grid)];
-    settings.setReportSettings(title(grid), m_model.fileName());
+    settings.setReportSettings(title(grid), projectName());
     const PrintableGrid shown = printable(grid);
     TfrmPreview preview([this, shown, settings](QPrinter &printer) { print(shown, settings, printer); },
                         [this, grid] { RunCommand(m_prompter, [this, grid] { printWithDialog(grid); }); },

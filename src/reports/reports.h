@@ -12,7 +12,8 @@ class QWidget;
 
 namespace ludra {
 
-class LudraModel;
+class BuildResults;
+class LayoutState;
 class Prompter;
 class TextTable;
 struct PrintableGrid;
@@ -29,7 +30,9 @@ public:
     // The window's tabs, in order.
     enum Tab { LayoutTab, BuildTab, SkillsTab, RequirementsTab, SuggestionsTab };
 
-    Reports(LudraModel &model, Prompter &prompter, QWidget &window);
+    // The grids come from the layout and the build's results; the reports
+    // keep no copy of them.
+    Reports(const LayoutState &layout, const BuildResults &results, Prompter &prompter, QWidget &window);
 
     // The grid of each command on a tab. The Build tab has no grid of its
     // own: printing and export take the layout there, which is what the
@@ -58,6 +61,9 @@ public:
     std::function<void(QPrinter &)> preparePrinter;
     // The widths of a grid's columns as its view shows them.
     std::function<QList<int>(ReportGrid)> columnWidths;
+    // The path of the project shown, which a report names; empty before
+    // there is one.
+    std::function<QString()> projectPath;
 
 private:
     // Asks for the printer and prints the grid as a report.
@@ -67,7 +73,10 @@ private:
     QString title(ReportGrid grid) const;
     void print(const PrintableGrid &grid, const PrintSettings &settings, QPrinter &printer) const;
 
-    LudraModel &m_model;
+    QString projectName() const;
+
+    const LayoutState &m_layout;
+    const BuildResults &m_results;
     Prompter &m_prompter;
     QWidget &m_window;
     PrintSettings m_settings[4];

@@ -1,6 +1,6 @@
 #include "stock/frmstockcontrol.h"
 
-#include "app/langapply.h"
+#include "text/langapply.h"
 
 #include "common/command.h"
 #include "common/paths.h"

@@ -2,12 +2,9 @@
 
 #include "common/errors.h"
 #include "common/paths.h"
-#include "common/prompter.h"
-#include "stock/stockstate.h"
 #include "common/text.h"
 #include "storage/vellstreams.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -162,38 +159,6 @@ QString KeepUnreadable(const QString &path)
     if (!QFile::rename(path, kept))
         throw EStreamError(QStringLiteral("Cannot keep the unreadable stock file \"%1\" as \"%2\".").arg(path, kept));
     return kept;
-}
-
-void StockState::resetUse()
-{
-    ImplantsUsed.clear();
-    ImplantsUsedQL.clear();
-    ClustersDeleted = 0;
-    ImplantsDeleted = 0;
-}
-
-void StockState::reload(const QString &path, Prompter &prompter)
-{
-    QString error;
-    if (ReloadStock(m_register, path, &error)) {
-        m_unreadable.clear();
-        return;
-    }
-    if (m_unreadable == path)
-        return;
-    m_unreadable = path;
-    prompter.error(QStringLiteral("The stock file \"%1\" could not be read: %2\nLudra goes on without stock; "
-                                  "the file is kept as it is.")
-                       .arg(QDir::toNativeSeparators(path), error));
-}
-
-void StockState::save(const QString &path)
-{
-    if (!m_unreadable.isEmpty() && m_unreadable == path && QFileInfo::exists(path)) {
-        KeepUnreadable(path);
-        m_unreadable.clear();
-    }
-    SaveStockFile(path, m_register);
 }
 
 } // namespace ludra

@@ -1,6 +1,5 @@
 #include "stock/stocksourcing.h"
 
-#include "build/buildformulas.h"
 #include "common/numbers.h"
 #include "common/text.h"
 #include "layout/layoutstate.h"
@@ -33,6 +32,28 @@ int sourceItem(const TStockList &items, const BuildSettings &settings, const QSt
         }
     }
     return chosen;
+}
+
+// Where an item sits in a register: its entry and its position there; -1 and
+// -1 for none.
+struct ItemAt
+{
+    int entry = -1;
+    int item = -1;
+};
+
+// The first implant item of the slot's first entry at exactly ql.
+ItemAt implantItem(const StockRegister &stock, const QString &slot, int ql)
+{
+    const int entry = stock.findImplant(slot);
+    if (entry < 0)
+        return {};
+    const TStockList &items = stock.ImplantStock().at(entry).stock;
+    const int count = int(items.QualityLevels.size());
+    for (int k = 0; k < count; ++k)
+        if (StrToInt(items.QualityLevels.at(k)) == ql)
+            return {entry, k};
+    return {};
 }
 
 } // namespace
@@ -98,25 +119,23 @@ int StockCost(const StockRegister &stock, const BuildSettings &settings, const Q
     return cost;
 }
 
+bool ImplantOwned(const StockRegister &stock, const BuildSettings &settings, const QString &slot, int ql)
+{
+    return !settings.useStock || implantItem(stock, slot, ql).entry >= 0;
+}
+
 bool ImplantAvailable(StockState &state, const BuildSettings &settings, const QString &slot, int ql, bool remove)
 {
     if (!settings.useStock)
         return true;
-    const int entry = state.stock().findImplant(slot);
-    if (entry < 0)
+    const ItemAt at = implantItem(state.stock(), slot, ql);
+    if (at.entry < 0)
         return false;
-    TStockList &items = state.stock().ImplantStock()[entry].stock;
-    const int count = int(items.QualityLevels.size());
-    for (int k = 0; k < count; ++k) {
-        if (StrToInt(items.QualityLevels.at(k)) != ql)
-            continue;
-        if (remove) {
-            items.removeItem(k);
-            ++state.ImplantsDeleted;
-        }
-        return true;
+    if (remove) {
+        state.stock().ImplantStock()[at.entry].stock.removeItem(at.item);
+        ++state.ImplantsDeleted;
     }
-    return false;
+    return true;
 }
 
 QString SkillToCluster(const TNanoList &nanoList, const QString &skill)
@@ -129,67 +148,51 @@ QString SkillToCluster(const TNanoList &nanoList, const QString &skill)
     return QString();
 }
 
-bool CheckStock(StockCheck &check, int column, int row)
+std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList &nanoList, int column, int row)
 {
-    const TextTable &table = check.layout.table();
+    const TextTable &table = layout.table();
     const QString text = table.cell(column, row);
     if (TrimCtl(QStringView(text)).isEmpty())
-        return false;
-
-    const bool skillNames = check.layout.names() == LayoutNames::SkillNames;
-    QString slot;
-    QString cluster;
-    if (check.layout.currentView() == LayoutView::BodyPlacement) {
-        slot = table.cell(0, row);
-        cluster = skillNames ? SkillToCluster(check.nanoList, text) : text;
+        return std::nullopt;
+    const bool skillNames = layout.names() == LayoutNames::SkillNames;
+    StockCell cell;
+    if (layout.currentView() == LayoutView::BodyPlacement) {
+        cell.slot = table.cell(0, row);
+        cell.cluster = skillNames ? SkillToCluster(nanoList, text) : text;
     } else {
-        slot = text;
-        cluster = skillNames ? SkillToCluster(check.nanoList, table.cell(0, row)) : table.cell(0, row);
+        cell.slot = text;
+        cell.cluster = skillNames ? SkillToCluster(nanoList, table.cell(0, row)) : table.cell(0, row);
     }
-    const QString type = table.cell(column, 0);
-    const bool building = check.state.Building;
-    const int ql = building ? ImplantQL(check.settings, check.bodySlots, slot) : StrToInt(check.stockTargetText);
+    cell.type = table.cell(column, 0);
+    return cell;
+}
 
-    // Outside a build a target of 0 means any level, and the implant is not
-    // looked at; during one the implant counts only when stock is used.
-    const bool implantChecked = building ? check.settings.useStock : ql != 0;
-    if (implantChecked && !ImplantAvailable(check.state, check.settings, slot, ql, false)) {
-        if (building)
-            check.buildLog.append(QStringLiteral("Fail - No ") + slot + QStringLiteral(" of Quality ") +
-                                  QString::number(ql) + QStringLiteral(" avaliable for ") + cluster);
-        else
-            // Code 4: the key's "Bad Cluster" image, which the stock status
-            // uses for a slot without a usable implant.
-            check.layout.setMarker(column, row, Marker::BadCluster);
-        return false;
-    }
+StockVerdict CheckStock(const StockRegister &stock, const BuildSettings &settings, const StockCell &cell, int ql,
+                        bool checkImplant)
+{
+    if (checkImplant && !ImplantOwned(stock, settings, cell.slot, ql))
+        return StockVerdict::NoImplant;
+    return ClusterAvailable(stock, settings, cell.cluster, cell.type, ql) ? StockVerdict::InStock
+                                                                          : StockVerdict::NoStock;
+}
 
-    if (ClusterAvailable(check.state.stock(), check.settings, cluster, type, ql)) {
-        if (building) {
-            if (!check.state.ImplantsUsed.contains(slot)) {
-                check.state.ImplantsUsed.append(slot);
-                check.state.ImplantsUsedQL.append(QString::number(ql));
-            }
-        } else {
-            check.layout.setMarker(column, row, Marker::InStock);
-        }
-        return true;
+QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, const BuildSettings &settings)
+{
+    switch (verdict) {
+    case StockVerdict::InStock:
+        break;
+    case StockVerdict::NoImplant:
+        return QStringLiteral("Fail - No ") + cell.slot + QStringLiteral(" of Quality ") + QString::number(ql) +
+               QStringLiteral(" avaliable for ") + cell.cluster;
+    case StockVerdict::NoStock:
+        if (settings.useRange)
+            return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
+                   QStringLiteral(" of between Quality ") + QString::number(ql) + QStringLiteral(" and ") +
+                   QString::number(qint64(ql) + StrToInt(settings.rangeText)) + QStringLiteral(" avaliable");
+        return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
+               QStringLiteral(" of at least Quality ") + QString::number(ql) + QStringLiteral(" avaliable");
     }
-    if (building) {
-        if (check.settings.useRange)
-            check.buildLog.append(QStringLiteral("Fail - No ") + type + QLatin1Char(' ') + cluster +
-                                  QStringLiteral(" of between Quality ") + QString::number(ql) +
-                                  QStringLiteral(" and ") +
-                                  QString::number(qint64(ql) + StrToInt(check.settings.rangeText)) +
-                                  QStringLiteral(" avaliable"));
-        else
-            check.buildLog.append(QStringLiteral("Fail - No ") + type + QLatin1Char(' ') + cluster +
-                                  QStringLiteral(" of at least Quality ") + QString::number(ql) +
-                                  QStringLiteral(" avaliable"));
-    } else {
-        check.layout.setMarker(column, row, Marker::NoStock);
-    }
-    return false;
+    return QString();
 }
 
 } // namespace ludra

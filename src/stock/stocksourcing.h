@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace ludra {
 
 class LayoutState;
@@ -32,31 +34,45 @@ int SourceCluster(StockState &state, const BuildSettings &settings, const QStrin
 // counts. 0 when none has one.
 int StockCost(const StockRegister &stock, const BuildSettings &settings, const QString &name, const QString &type,
               int ql);
-// Whether the slot's implant is owned at exactly ql. With remove, the first
-// such implant leaves the register and is counted.
+// Whether the slot's implant is owned at exactly ql.
+bool ImplantOwned(const StockRegister &stock, const BuildSettings &settings, const QString &slot, int ql);
+// The same; with remove, the first such implant leaves the register and is
+// counted.
 bool ImplantAvailable(StockState &state, const BuildSettings &settings, const QString &slot, int ql, bool remove);
 // The cluster name of the first catalogue record of a skill; empty when none.
 QString SkillToCluster(const TNanoList &nanoList, const QString &skill);
 
-// What a stock check of a layout cell reads and writes.
-struct StockCheck
+// A layout cell as the stock rules read it: the body slot, the cluster and
+// its type.
+struct StockCell
 {
-    LayoutState &layout;
-    const TNanoList &nanoList;
-    const QStringList &bodySlots;
-    const BuildSettings &settings;
-    StockState &state;
-    // The build log, which failed checks add to during a build.
-    QStringList &buildLog;
-    // The stock target box of the Layout tab (StockTargetQL), as typed.
-    QString stockTargetText;
+    QString slot;
+    QString cluster;
+    QString type;
 };
 
-// Checks one data cell of the layout against the stock (CheckStock). During
-// a build a failure adds its line to the build log and a success records the
-// slot's implant; outside a build the cell gets the marker "in stock",
-// "no stock" or "no implant". An empty cell answers false and changes
-// nothing.
-bool CheckStock(StockCheck &check, int column, int row);
+// The cell at column, row of the layout by its current view and names: in
+// the body-placement view the row names the slot and the cell the cluster,
+// in the skill/cluster-set view the other way round; a skill name stands for
+// the cluster of its first record; the column's header is the type. Nothing
+// for a cell that is empty once trimmed.
+std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList &nanoList, int column, int row);
+
+// What a stock check finds.
+enum class StockVerdict {
+    InStock,   // a qualifying cluster is owned (and the implant, when asked)
+    NoImplant, // the slot's implant is not owned at the level
+    NoStock,   // no owned cluster of the name and type qualifies
+};
+
+// Checks a cell against the stock at quality level ql (CheckStock); with
+// checkImplant, the slot's implant must be owned at exactly ql first. The
+// caller decides what a verdict leaves behind: a marker on the layout, or a
+// line in the build log.
+StockVerdict CheckStock(const StockRegister &stock, const BuildSettings &settings, const StockCell &cell, int ql,
+                        bool checkImplant);
+
+// The build log line of a check that failed.
+QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, const BuildSettings &settings);
 
 } // namespace ludra

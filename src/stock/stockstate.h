@@ -9,31 +9,39 @@ namespace ludra {
 
 class Prompter;
 
+// An implant a build takes from stock: its body slot and quality level (an
+// entry of ImplantsUsed and ImplantsUsedQL).
+struct UsedImplant
+{
+    QString slot;
+    int ql = 0;
+};
+
 // The main window's copy of the stock register and what a build records while
 // it draws on it: the slots whose implants it takes with their quality levels
-// (ImplantsUsed, ImplantsUsedQL) and the items it removed.
+// and the items it removed.
 class StockState
 {
 public:
     StockRegister &stock() { return m_register; }
     const StockRegister &stock() const { return m_register; }
 
-    // Set while a build runs: stock checks then write build log lines instead
-    // of layout markers.
-    bool Building = false;
-    QStringList ImplantsUsed;
-    QStringList ImplantsUsedQL;
+    // Each slot once, in the order the build first drew on it.
+    QList<UsedImplant> ImplantsUsed;
     int ClustersDeleted = 0;
     int ImplantsDeleted = 0;
 
     // Forgets what the last build used.
     void resetUse();
+    // Records the slot's implant at ql as used, unless the slot already is.
+    void useImplant(const QString &slot, int ql);
 
     // Empties the register's items and reads the stock file into it when
     // there is one (ReloadStock). A file that is there but cannot be read
     // leaves the register empty and is reported once, until it reads again;
-    // it is then kept aside before anything writes over it.
-    void reload(const QString &path, Prompter &prompter);
+    // it is then kept aside before anything writes over it. Returns whether
+    // the file was read (or there was none).
+    bool reload(const QString &path, Prompter &prompter);
     // Writes the register to the stock file (the main window's rewrite,
     // which carries over what the register does not hold). An unreadable
     // file there is first renamed to "<name>.unreadable" (numbered when that

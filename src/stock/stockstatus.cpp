@@ -1,7 +1,8 @@
 #include "stock/stockstatus.h"
 
 #include "build/buildsettings.h"
-#include "data/referencedata.h"
+#include "common/numbers.h"
+#include "data/nano.h"
 #include "layout/layoutstate.h"
 #include "stock/stocksourcing.h"
 #include "stock/stockstate.h"
@@ -9,25 +10,39 @@
 namespace ludra {
 
 void CheckCellStock(int column, int row, const QString &targetText, LayoutState &layout,
-                    const BuildSettings &settings, StockState &stock, const ReferenceData &reference)
+                    const BuildSettings &settings, StockState &stock, const TNanoList &nanoList)
 {
-    // Outside a build a failed check leaves a marker, not a log line.
-    QStringList unused;
-    StockCheck check{layout, reference.nanoList(), reference.bodySlots(), settings, stock, unused, targetText};
-    CheckStock(check, column, row);
+    const std::optional<StockCell> cell = StockCellAt(layout, nanoList, column, row);
+    if (!cell)
+        return;
+    // A target of 0 means any level, and the implant is not looked at.
+    const int ql = StrToInt(targetText);
+    switch (CheckStock(stock.stock(), settings, *cell, ql, ql != 0)) {
+    case StockVerdict::InStock:
+        layout.setMarker(column, row, Marker::InStock);
+        break;
+    case StockVerdict::NoImplant:
+        // The key's "Bad Cluster" image, which the status uses for a slot
+        // without a usable implant.
+        layout.setMarker(column, row, Marker::BadCluster);
+        break;
+    case StockVerdict::NoStock:
+        layout.setMarker(column, row, Marker::NoStock);
+        break;
+    }
 }
 
 void CheckLayoutStock(const QString &targetText, LayoutState &layout, const BuildSettings &settings,
-                      StockState &stock, const ReferenceData &reference)
+                      StockState &stock, const TNanoList &nanoList)
 {
     const int rows = layout.table().rowCount();
     for (int row = 1; row < rows; ++row)
         for (int column = 1; column < LayoutColumns; ++column)
-            CheckCellStock(column, row, targetText, layout, settings, stock, reference);
+            CheckCellStock(column, row, targetText, layout, settings, stock, nanoList);
 }
 
 void ApplyStockControl(bool on, const QString &targetText, bool targetChanged, LayoutState &layout,
-                       BuildSettings &settings, StockState &stock, const ReferenceData &reference)
+                       BuildSettings &settings, StockState &stock, const TNanoList &nanoList)
 {
     if (!on) {
         settings.useStock = false;
@@ -38,7 +53,7 @@ void ApplyStockControl(bool on, const QString &targetText, bool targetChanged, L
         settings.implantQLText = targetText;
     settings.oneLevel = true;
     settings.useStock = true;
-    CheckLayoutStock(targetText, layout, settings, stock, reference);
+    CheckLayoutStock(targetText, layout, settings, stock, nanoList);
 }
 
 } // namespace ludra

@@ -6,7 +6,7 @@ namespace ludra {
 
 class BuildSettings;
 class LayoutState;
-class ReferenceData;
+class TNanoList;
 class StockState;
 
 // The layout's stock status, as "Activate Stock Control" switches it
@@ -16,15 +16,15 @@ class StockState;
 // no stock or no implant. Off: builds no longer use stock, and the automatic
 // markers (in stock, no implant, conflict, no stock) leave both views.
 void ApplyStockControl(bool on, const QString &targetText, bool targetChanged, LayoutState &layout,
-                       BuildSettings &settings, StockState &stock, const ReferenceData &reference);
+                       BuildSettings &settings, StockState &stock, const TNanoList &nanoList);
 
 // Checks every data cell of the layout against the stock at the target, as
 // the status does after the view changed.
 void CheckLayoutStock(const QString &targetText, LayoutState &layout, const BuildSettings &settings,
-                      StockState &stock, const ReferenceData &reference);
+                      StockState &stock, const TNanoList &nanoList);
 
 // Checks one data cell, as the status does after the cell was edited.
 void CheckCellStock(int column, int row, const QString &targetText, LayoutState &layout,
-                    const BuildSettings &settings, StockState &stock, const ReferenceData &reference);
+                    const BuildSettings &settings, StockState &stock, const TNanoList &nanoList);
 
 } // namespace ludra

@@ -1,12 +1,12 @@
 #include "storage/vellstreams.h"
 
 #include "common/collation.h"
+#include "common/wholefile.h"
 #include "storage/lh5.h"
 
 #include <QDir>
 #include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -363,13 +363,7 @@ void TVellStreams::SaveToFile(const QString &path) const
 {
     // The image is complete before the file system is touched.
     const QByteArray image = SaveToByteArray();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EStreamError(QStringLiteral("Cannot create file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    if (file.write(image) != image.size() || !file.commit())
-        throw EStreamError(QStringLiteral("Cannot write file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    WriteWholeFileOrThrow(path, image);
 }
 
 void TVellStreams::corrupt(const QString &reason)
@@ -480,8 +474,7 @@ void TVellStreams::LoadFromFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EStreamError(QStringLiteral("Cannot open file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw EStreamError(CannotOpenFileMessage(path, file.errorString()));
     LoadFromStream(file);
 }
 

@@ -1,6 +1,6 @@
 #include "app/frmludra.h"
 #include "common/paths.h"
-#include "app/projectstate.h"
+#include "model/projectstate.h"
 #include "common/text.h"
 #include "layout/layoutstate.h"
 #include "stock/stockfile.h"
@@ -73,6 +73,7 @@ private Q_SLOTS:
     void savedPlanComesBackAtStartUp();
     void damagedProjectLeavesThePlan();
     void stockStatusMarksTheLayout();
+    void emptiedStockTargetEndsTheBuild();
 
 private:
     // Opens the main window; missingFiles reference files are reported missing.
@@ -529,7 +530,6 @@ void TstLayoutPage::buildStopsOnABadNumberAndRestoresTheLayout()
     QCOMPARE(find<QComboBox>("cboInside")->currentIndex(), 0);
     QCOMPARE(m_window->model().layout().currentView(), LayoutView::SkillSet);
     QCOMPARE(m_window->model().layout().names(), LayoutNames::SkillNames);
-    QVERIFY(!m_window->model().stock().Building);
 }
 
 void TstLayoutPage::savedPlanComesBackAtStartUp()
@@ -687,6 +687,29 @@ void TstLayoutPage::stockStatusMarksTheLayout()
         for (int c = 1; c <= 3; ++c)
             QCOMPARE(layout.shownMarker(c, r), Marker::None);
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// The build shows the layout by body placement through the page, whose stock
+// status then needs the target as a number: an emptied target ends the build
+// with its one message, and the build does not go on as if it had succeeded.
+void TstLayoutPage::emptiedStockTargetEndsTheBuild()
+{
+    openAllocated();
+    find<QCheckBox>("chkStockControl")->click();
+    type("edtStockTarget", QString());
+    auto *tabs = find<QTabWidget>("pgcMain");
+    tabs->setCurrentIndex(1);
+
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Ludra")});
+    QCOMPARE(m_prompter.asked.first().text, QStringLiteral("'' is not a valid integer value"));
+    QCOMPARE(tabs->currentIndex(), 1);
+
+    m_prompter.asked.clear();
+    type("edtStockTarget", QStringLiteral("40"));
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QVERIFY(m_prompter.asked.isEmpty());
+    QCOMPARE(tabs->currentIndex(), 2);
 }
 
 QTEST_MAIN(TstLayoutPage)

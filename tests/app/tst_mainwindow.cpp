@@ -1,7 +1,7 @@
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
 #include "app/frmludra.h"
-#include "app/messages.h"
+#include "text/messages.h"
 #include "common/errors.h"
 #include "common/collation.h"
 #include "common/paths.h"

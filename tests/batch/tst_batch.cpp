@@ -1,4 +1,4 @@
-#include "app/ludramodel.h"
+#include "model/ludramodel.h"
 #include "build/buildrunner.h"
 #include "storage/projectfile.h"
 #include "support/scriptedprompter.h"
@@ -93,12 +93,7 @@ private Q_SLOTS:
     {
         LudraModel model;
         ScriptedPrompter prompter;
-        model.loadSkillReq(prompter);
-        QVERIFY(model.loadCatalogue(prompter));
-        model.loadSecSkills(prompter);
-        model.loadRequirements(prompter);
-        model.layout().skills().assignAvailable(model.reference().skillEntries());
-        model.layout().prepareBodyView(model.reference().bodySlots());
+        QVERIFY(model.start(prompter).missingFiles.isEmpty());
         for (const QString &skill : Skills)
             QVERIFY(model.layout().skills().selectByName(skill) > 0);
         QVERIFY(model.layout().allocate(model.reference().bodySlots()));

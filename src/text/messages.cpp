@@ -1,6 +1,6 @@
-#include "app/messages.h"
+#include "text/messages.h"
 
-#include "app/langfile.h"
+#include "text/langfile.h"
 
 namespace ludra {
 

@@ -1,4 +1,4 @@
-#include "app/langfile.h"
+#include "text/langfile.h"
 
 #include "common/collation.h"
 #include "common/paths.h"

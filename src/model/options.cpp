@@ -1,10 +1,10 @@
-#include "app/options.h"
+#include "model/options.h"
 
 #include "common/errors.h"
 #include "common/paths.h"
 #include "common/text.h"
+#include "common/wholefile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <optional>
@@ -21,8 +21,7 @@ void writeOptions(const QStringList &lines)
     const QString path = OptionsPath();
     QString reason;
     if (!WriteLines(path, lines, &reason))
-        throw EStreamError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+        throw EStreamError(CannotCreateFileMessage(path, reason));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "app/projectstate.h"
+#include "model/projectstate.h"
 
-#include "app/ludramodel.h"
+#include "model/ludramodel.h"
 #include "common/numbers.h"
 #include "common/text.h"
 #include "storage/corruptfile.h"

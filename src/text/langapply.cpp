@@ -1,6 +1,6 @@
-#include "app/langapply.h"
+#include "text/langapply.h"
 
-#include "app/langfile.h"
+#include "text/langfile.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

@@ -1,7 +1,7 @@
 // The options file: what it asks for at start-up, and how the option and the
 // last project are written into it.
 
-#include "app/options.h"
+#include "model/options.h"
 
 #include "common/errors.h"
 #include "common/paths.h"

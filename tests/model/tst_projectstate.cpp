@@ -1,8 +1,8 @@
 // A project taken from the plan on screen and put back: what each stored
 // line restores, what a short or damaged image leaves alone.
 
-#include "app/ludramodel.h"
-#include "app/projectstate.h"
+#include "model/ludramodel.h"
+#include "model/projectstate.h"
 #include "common/paths.h"
 #include "storage/corruptfile.h"
 #include "support/scriptedprompter.h"
@@ -52,9 +52,7 @@ void TstProjectState::cleanup()
 std::unique_ptr<LudraModel> TstProjectState::freshModel()
 {
     auto model = std::make_unique<LudraModel>();
-    model->loadCatalogue(m_prompter);
-    model->layout().prepareBodyView(model->reference().bodySlots());
-    model->layout().skills().assignAvailable(model->reference().skillEntries());
+    model->start(m_prompter);
     return model;
 }
 

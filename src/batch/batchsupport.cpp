@@ -1,0 +1,209 @@
+#include "batch/batchsupport.h"
+
+#include "build/buildresults.h"
+#include "build/buildrunner.h"
+#include "common/numbers.h"
+#include "common/paths.h"
+#include "common/wholefile.h"
+#include "model/ludramodel.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace ludra {
+namespace batch {
+
+void WriteStderr(const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+void WriteOutput(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        if (std::fflush(stdout) != 0)
+            throw EStreamError(QStringLiteral("Cannot write to standard output."));
+        return;
+    }
+    WriteWholeFileOrThrow(path, bytes);
+}
+
+Prompter::Answer StderrPrompter::message(Icon, Buttons buttons, const QString &title, const QString &text)
+{
+    QString flat = text;
+    flat.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ').replace(u'\r', u' ');
+    WriteStderr(QStringLiteral("ludra-batch: %1: %2\n").arg(title, flat));
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return Answer::Cancel;
+    case Buttons::YesNo:
+        return Answer::No;
+    }
+    return Answer::Cancel;
+}
+
+namespace {
+
+const QCommandLineOption &helpOption()
+{
+    static const QCommandLineOption option(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                           QStringLiteral("Tell about the command."));
+    return option;
+}
+
+QList<ReportTable> chosenTables(const BuildResults &results, const QString &which)
+{
+    const QList<ReportTable> all{
+        {QStringLiteral("skill"), QStringLiteral("Skill Increases"), &results.skillIncTable()},
+        {QStringLiteral("req"), QStringLiteral("Requirements"), &results.reqTable()},
+        {QStringLiteral("suggest"), QStringLiteral("Suggestions"), &results.suggestTable()},
+    };
+    if (which.isEmpty() || which == QLatin1String("all"))
+        return all;
+    for (const ReportTable &table : all)
+        if (table.key == which)
+            return {table};
+    throw EUsageError(QStringLiteral("--table must be skill, req, suggest or all, not \"%1\"").arg(which));
+}
+
+QByteArray formatTables(const QList<ReportTable> &tables, const QString &format)
+{
+    if (format.isEmpty() || format == QLatin1String("text"))
+        return PlainTextTables(tables);
+    if (format == QLatin1String("json"))
+        return JsonTables(tables);
+    if (format == QLatin1String("csv"))
+        return CsvTables(tables);
+    if (format == QLatin1String("html")) {
+        QList<HtmlSection> sections;
+        for (const ReportTable &entry : tables)
+            sections.append(HtmlSection{entry.title, entry.table});
+        return HtmlText(tables.size() == 1 ? tables.first().title : QStringLiteral("Ludra results"), sections);
+    }
+    throw EUsageError(QStringLiteral("--format must be text, csv, html or json, not \"%1\"").arg(format));
+}
+
+} // namespace
+
+const QCommandLineOption &DataOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("data"),
+        QStringLiteral("The folder of every file Ludra reads and writes (default: the executable's folder, or when "
+                       "installed the shipped files and the user's data folder)."),
+        QStringLiteral("DIR"));
+    return option;
+}
+
+const QCommandLineOption &TableOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("table"), QStringLiteral("The tables to write: skill, req, suggest or all (default all)."),
+        QStringLiteral("TABLE"));
+    return option;
+}
+
+const QCommandLineOption &FormatOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("format"),
+        QStringLiteral("text: aligned columns (default); csv: the records, tables apart by an empty line; html: one "
+                       "document; json: an object per table."),
+        QStringLiteral("FORMAT"));
+    return option;
+}
+
+const QCommandLineOption &OutputOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("o"), QStringLiteral("Write to FILE (whole or not at all) instead of standard output."),
+        QStringLiteral("FILE"));
+    return option;
+}
+
+Command::Command(const QString &description, const QString &argument, const QString &argumentDescription,
+                 const QString &syntax)
+{
+    m_parser.setApplicationDescription(description);
+    m_parser.addOption(helpOption());
+    m_parser.addPositionalArgument(argument, argumentDescription, syntax);
+}
+
+void Command::addOutputOptions()
+{
+    m_parser.addOptions({TableOption(), FormatOption(), OutputOption(), DataOption()});
+}
+
+bool Command::parse(const QString &name, const QStringList &arguments)
+{
+    // The parser takes its first argument for the program; the command's
+    // name stands there.
+    if (!m_parser.parse(QStringList{name} + arguments))
+        throw EUsageError(m_parser.errorText());
+    if (m_parser.isSet(helpOption())) {
+        WriteOutput(QString(), m_parser.helpText().toUtf8());
+        return false;
+    }
+    return true;
+}
+
+QStringList Command::positional() const
+{
+    return m_parser.positionalArguments();
+}
+
+int PositiveInteger(const QString &text, const QString &what)
+{
+    int value = 0;
+    if (!TryStrToInt(text, value) || value < 1)
+        throw EUsageError(QStringLiteral("%1 must be a whole number above 0, not \"%2\"").arg(what, text));
+    return value;
+}
+
+void StartModel(LudraModel &model, Prompter &prompter, const QString &dataDir)
+{
+    if (!dataDir.isEmpty()) {
+        if (!QFileInfo(dataDir).isDir())
+            throw EStreamError(QStringLiteral("The data folder \"%1\" does not exist.")
+                                   .arg(QDir::toNativeSeparators(dataDir)));
+        SetBaseDir(dataDir);
+    }
+    // The stock is read when a build draws on it.
+    if (!model.start(prompter, StartOptions{.readStock = false}).missingFiles.isEmpty())
+        throw EStreamError(QStringLiteral("The reference files in \"%1\" cannot be read.")
+                               .arg(QDir::toNativeSeparators(BaseDir())));
+}
+
+void BuildModel(LudraModel &model, Prompter &prompter)
+{
+    BuildRunner runner(model.reference(), model.layout(), model.buildSettings(), model.results(), model.stock(),
+                       prompter);
+    runner.options = BuildOptions{.removeStock = false, .requireStockFile = true};
+    // What ended the build before it began has been told.
+    if (!runner.run())
+        throw Exception(QStringLiteral("Nothing was built."));
+    for (const QString &line : model.results().buildLog())
+        WriteStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
+}
+
+void CheckOutputOptions(const QCommandLineParser &parser)
+{
+    BuildResults empty;
+    formatTables(chosenTables(empty, parser.value(TableOption())), parser.value(FormatOption()));
+}
+
+void WriteTables(const BuildResults &results, const QCommandLineParser &parser)
+{
+    WriteOutput(parser.value(OutputOption()),
+                formatTables(chosenTables(results, parser.value(TableOption())), parser.value(FormatOption())));
+}
+
+} // namespace batch
+} // namespace ludra

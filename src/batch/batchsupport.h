@@ -1,0 +1,93 @@
+#pragma once
+
+#include "common/errors.h"
+#include "common/prompter.h"
+#include "reports/export.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+
+namespace ludra {
+
+class BuildResults;
+class LudraModel;
+
+namespace batch {
+
+// What every command of ludra-batch stands on: its output, its prompter, its
+// command line, and the model started and built as the window does it.
+
+// Arguments the tool does not understand: exit status 2.
+class EUsageError : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
+void WriteStderr(const QString &text);
+// Writes to standard output (an empty path or "-") or to a file, whole or
+// not at all.
+void WriteOutput(const QString &path, const QByteArray &bytes);
+
+// Tells on standard error what the window would ask or report, and answers
+// as a user who does not want anything changed: Cancel, No, or OK where OK is
+// the only button.
+class StderrPrompter : public Prompter
+{
+public:
+    Answer message(Icon icon, Buttons buttons, const QString &title, const QString &text) override;
+    QString openFileName(const FileRequest &) override { return QString(); }
+    QString saveFileName(const FileRequest &) override { return QString(); }
+    Answer runDialog(QObject &) override { return Answer::Cancel; }
+};
+
+// The options the commands share.
+const QCommandLineOption &DataOption();
+const QCommandLineOption &TableOption();
+const QCommandLineOption &FormatOption();
+const QCommandLineOption &OutputOption();
+
+// A command's parser: its description, its argument, the help option.
+class Command
+{
+public:
+    // The usage line shows syntax after the options; the argument is listed
+    // with its description.
+    Command(const QString &description, const QString &argument, const QString &argumentDescription,
+            const QString &syntax);
+
+    QCommandLineParser &parser() { return m_parser; }
+    const QCommandLineParser &parser() const { return m_parser; }
+    // --table, --format, -o and --data.
+    void addOutputOptions();
+    // Parses the arguments after the command's name; false when they ask for
+    // the help, which is then written. Throws EUsageError for arguments it
+    // does not know.
+    bool parse(const QString &name, const QStringList &arguments);
+    // The arguments that are not options.
+    QStringList positional() const;
+
+private:
+    QCommandLineParser m_parser;
+};
+
+// A whole number above 0, or a usage error naming what it is for.
+int PositiveInteger(const QString &text, const QString &what);
+
+// The model started as the window starts it, without its controls, in the
+// executable's folder or dataDir. A reference file it cannot read ends the
+// command.
+void StartModel(LudraModel &model, Prompter &prompter, const QString &dataDir);
+// "Build >>" as the window runs it, asking nothing and removing no stock;
+// the build log goes to standard error.
+void BuildModel(LudraModel &model, Prompter &prompter);
+
+// Checks the output options before any work, so a mistyped one costs nothing.
+void CheckOutputOptions(const QCommandLineParser &parser);
+// Writes the tables --table chooses, in the --format, to -o.
+void WriteTables(const BuildResults &results, const QCommandLineParser &parser);
+
+} // namespace batch
+} // namespace ludra
