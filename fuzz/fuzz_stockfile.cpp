@@ -48,7 +48,7 @@ int clusterLevels(const StockRegister &stock)
 {
     int levels = 0;
     for (const StockEntry &entry : stock.ClusterStock())
-        levels += int(entry.stock.QualityLevels.size());
+        levels += int(entry.stock.qualityLevels().size());
     return levels;
 }
 

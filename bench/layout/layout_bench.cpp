@@ -122,15 +122,10 @@ void run(const char *title, const TNanoList &catalogue, int rounds)
     for (int i = 0; i < catalogue.count(); ++i)
         clusters.append(catalogue.at(i)->ClusterName);
     stock.stock().setClusterNames(clusters);
-    for (StockEntry &entry : stock.stock().ClusterStock()) {
-        entry.stock.QualityLevels = QStringList{QStringLiteral("50")};
-        entry.stock.Costs = QStringList{QStringLiteral("1")};
-        entry.stock.Types = QStringList{QStringLiteral("Bright")};
-    }
-    for (StockEntry &entry : stock.stock().ImplantStock()) {
-        entry.stock.QualityLevels = QStringList{QStringLiteral("35")};
-        entry.stock.Costs = QStringList{QStringLiteral("1")};
-    }
+    for (StockEntry &entry : stock.stock().ClusterStock())
+        entry.stock.add(StockItem{QStringLiteral("50"), QStringLiteral("1"), QStringLiteral("Bright")});
+    for (StockEntry &entry : stock.stock().ImplantStock())
+        entry.stock.add(StockItem{QStringLiteral("35"), QStringLiteral("1"), {}}, false);
     BuildSettings settings;
     settings.useStock = true;
     measure("stock status, every cell of the skill view", rounds, [&] { toSkill(); toSkillNames(); },

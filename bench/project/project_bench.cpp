@@ -140,10 +140,10 @@ int main(int argc, char **argv)
     constexpr int Items = 10'000;
     for (int k = 0; k < Items; ++k) {
         TStockList &items = stock.ClusterStock()[k % 111].stock;
-        items.QualityLevels.append(QString::number(1 + k % 300));
-        items.Costs.append(QString::number(1000 + (k * 7919) % 250000));
-        items.Types.append(k % 3 == 0 ? QStringLiteral("Shining") : k % 3 == 1 ? QStringLiteral("Bright")
-                                                                            : QStringLiteral("Faded"));
+        items.add(StockItem{QString::number(1 + k % 300), QString::number(1000 + (k * 7919) % 250000),
+                            k % 3 == 0   ? QStringLiteral("Shining")
+                            : k % 3 == 1 ? QStringLiteral("Bright")
+                                         : QStringLiteral("Faded")});
     }
     const QString stockPath = QDir(dir.path()).filePath(StockFileName);
     SaveStockFile(stockPath, stock);

@@ -63,10 +63,8 @@ int main(int argc, char **argv)
         const int e = i % entries;
         const bool cluster = e < int(reg.ClusterStock().size());
         TStockList &items = cluster ? reg.ClusterStock()[e].stock : reg.ImplantStock()[e - reg.ClusterStock().size()].stock;
-        items.QualityLevels.append(QString::number(100 + i % 200));
-        items.Costs.append(QString::number(1000 + i));
-        if (cluster)
-            items.Types.append(QLatin1String(types[i % 3]));
+        items.add(StockItem{QString::number(100 + i % 200), QString::number(1000 + i), QLatin1String(types[i % 3])},
+                  cluster);
     }
     stock.save();
 

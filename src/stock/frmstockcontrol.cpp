@@ -329,10 +329,12 @@ void TfrmStockControl::FillItems(int entry)
         for (int c = 0; c < columns; ++c)
             setCell(grdItems, r, c, QString());
     for (int k = 0; k < count; ++k) {
-        setCell(grdItems, k, QualityColumn, items->QualityLevels.value(k));
-        setCell(grdItems, k, CostColumn, items->Costs.value(k));
+        // A value the item lacks reads as empty.
+        const StockItem &item = items->item(k);
+        setCell(grdItems, k, QualityColumn, item.qualityLevel);
+        setCell(grdItems, k, CostColumn, item.cost);
         if (m_showingClusters)
-            setCell(grdItems, k, TypeColumn, items->Types.value(k));
+            setCell(grdItems, k, TypeColumn, item.type);
     }
     selectItemRow(0);
 }
@@ -389,10 +391,8 @@ void TfrmStockControl::btnAddItemClick()
         const QString cost = edtCost->text();
         const QString type = cmbType->currentText();
         TStockList &items = entries[entry].stock;
-        items.QualityLevels.append(quality);
-        items.Costs.append(cost);
-        if (m_showingClusters)
-            items.Types.append(type);
+        // Implants have no type.
+        items.add(StockItem{quality, cost, type}, m_showingClusters);
 
         const QTableWidgetItem *first = grdItems->item(0, QualityColumn);
         const bool onlyBlankRow = grdItems->rowCount() == 1 && (!first || TrimCtl(first->text()).isEmpty());
@@ -423,14 +423,7 @@ void TfrmStockControl::btnDeleteItemClick()
         if (entry < 0 || entry >= int(entries.size()) || row < 0)
             return;
         TStockList &items = entries[entry].stock;
-        auto removeFrom = [row](QStringList &list) {
-            if (row < list.size())
-                list.removeAt(row);
-        };
-        removeFrom(items.QualityLevels);
-        removeFrom(items.Costs);
-        if (m_showingClusters)
-            removeFrom(items.Types);
+        items.removeItem(row);
 
         setCell(grdEntries, entry, CountColumn, QString::number(items.count()));
         if (grdItems->rowCount() > 1) {

@@ -49,15 +49,15 @@ void storeRegister(TVellStreams &streams, const StockRegister &stock)
     const QList<StockEntry> &clusters = stock.ClusterStock();
     for (int i = 0; i < int(clusters.size()); ++i) {
         const TStockList &items = clusters.at(i).stock;
-        streams.StoreStream(streamName("ClusterQL", i), listText(items.QualityLevels));
-        streams.StoreStream(streamName("ClusterCost", i), listText(items.Costs));
-        streams.StoreStream(streamName("ClusterType", i), listText(items.Types));
+        streams.StoreStream(streamName("ClusterQL", i), listText(items.qualityLevels()));
+        streams.StoreStream(streamName("ClusterCost", i), listText(items.costs()));
+        streams.StoreStream(streamName("ClusterType", i), listText(items.types()));
     }
     const QList<StockEntry> &implants = stock.ImplantStock();
     for (int i = 0; i < int(implants.size()); ++i) {
         const TStockList &items = implants.at(i).stock;
-        streams.StoreStream(streamName("ImplantQL", i), listText(items.QualityLevels));
-        streams.StoreStream(streamName("ImplantCost", i), listText(items.Costs));
+        streams.StoreStream(streamName("ImplantQL", i), listText(items.qualityLevels()));
+        streams.StoreStream(streamName("ImplantCost", i), listText(items.costs()));
     }
 }
 
@@ -92,16 +92,14 @@ bool LoadStockFile(const QString &path, StockRegister &stock, ImplantClusterList
     }
     QList<StockEntry> &clusters = stock.ClusterStock();
     for (int i = 0; i < int(clusters.size()); ++i) {
-        TStockList &items = clusters[i].stock;
-        items.QualityLevels = streamLines(streams, streamName("ClusterQL", i));
-        items.Costs = streamLines(streams, streamName("ClusterCost", i));
-        items.Types = streamLines(streams, streamName("ClusterType", i));
+        clusters[i].stock = TStockList::fromLists(streamLines(streams, streamName("ClusterQL", i)),
+                                                  streamLines(streams, streamName("ClusterCost", i)),
+                                                  streamLines(streams, streamName("ClusterType", i)));
     }
     QList<StockEntry> &implants = stock.ImplantStock();
     for (int i = 0; i < int(implants.size()); ++i) {
-        TStockList &items = implants[i].stock;
-        items.QualityLevels = streamLines(streams, streamName("ImplantQL", i));
-        items.Costs = streamLines(streams, streamName("ImplantCost", i));
+        implants[i].stock = TStockList::fromLists(streamLines(streams, streamName("ImplantQL", i)),
+                                                  streamLines(streams, streamName("ImplantCost", i)), {});
     }
     if (implantClusters) {
         for (std::size_t i = 0; i < implantClusters->lists.size(); ++i)

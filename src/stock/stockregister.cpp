@@ -8,19 +8,74 @@
 
 namespace ludra {
 
+void TStockList::add(const StockItem &item, bool withType)
+{
+    const auto place = [this](int &count, QString StockItem::*field, const QString &value) {
+        if (count >= int(m_items.size()))
+            m_items.resize(count + 1);
+        m_items[count].*field = value;
+        ++count;
+    };
+    place(m_levels, &StockItem::qualityLevel, item.qualityLevel);
+    place(m_costs, &StockItem::cost, item.cost);
+    if (withType)
+        place(m_types, &StockItem::type, item.type);
+}
+
 void TStockList::removeItem(int k)
 {
-    for (QStringList *list : {&QualityLevels, &Costs, &Types}) {
-        if (k >= 0 && k < list->size())
-            list->removeAt(k);
-    }
+    if (k < 0 || k >= int(m_items.size()))
+        return;
+    m_items.removeAt(k);
+    for (int *count : {&m_levels, &m_costs, &m_types})
+        if (k < *count)
+            --*count;
 }
 
 void TStockList::clear()
 {
-    QualityLevels.clear();
-    Costs.clear();
-    Types.clear();
+    *this = TStockList();
+}
+
+TStockList TStockList::fromLists(const QStringList &qualityLevels, const QStringList &costs, const QStringList &types)
+{
+    TStockList list;
+    list.m_levels = int(qualityLevels.size());
+    list.m_costs = int(costs.size());
+    list.m_types = int(types.size());
+    const int count = std::max({list.m_levels, list.m_costs, list.m_types});
+    list.m_items.reserve(count);
+    for (int k = 0; k < count; ++k)
+        list.m_items.append(StockItem{qualityLevels.value(k), costs.value(k), types.value(k)});
+    return list;
+}
+
+namespace {
+
+QStringList values(const QList<StockItem> &items, int count, QString StockItem::*field)
+{
+    QStringList list;
+    list.reserve(count);
+    for (int k = 0; k < count; ++k)
+        list.append(items.at(k).*field);
+    return list;
+}
+
+} // namespace
+
+QStringList TStockList::qualityLevels() const
+{
+    return values(m_items, m_levels, &StockItem::qualityLevel);
+}
+
+QStringList TStockList::costs() const
+{
+    return values(m_items, m_costs, &StockItem::cost);
+}
+
+QStringList TStockList::types() const
+{
+    return values(m_items, m_types, &StockItem::type);
 }
 
 StockRegister::StockRegister()

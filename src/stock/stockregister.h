@@ -6,25 +6,57 @@
 
 namespace ludra {
 
-// The owned items of one cluster or one body slot: item k is
-// (QualityLevels[k], Costs[k], Types[k]). Values stay as the text the user
-// typed and are converted only where compared. Lists read from a file may
-// differ in length, so every reader checks the index against the list it
-// reads. Body-slot entries leave Types empty.
+// One owned item: its quality level, its cost and, for a cluster, its type,
+// each as the user typed it or the file held it. The numbers are converted
+// only where they are compared or used.
+struct StockItem
+{
+    QString qualityLevel;
+    QString cost;
+    QString type;
+
+    bool operator==(const StockItem &) const = default;
+};
+
+// The owned items of one cluster or one body slot, in the order they were
+// added. A stock file holds them as three lists (levels, costs, types), which
+// a file may give in unequal lengths: an item then lacks the values beyond
+// the end of a shorter list (they read as empty), and every rule asks
+// whether an item has the value it reads. Items the program makes have every
+// value; body-slot items have no type.
 class TStockList
 {
 public:
-    QStringList QualityLevels;
-    QStringList Costs;
-    QStringList Types;
+    const QList<StockItem> &items() const { return m_items; }
+    const StockItem &item(int k) const { return m_items.at(k); }
+    // The number of items: those with a cost.
+    int count() const { return m_costs; }
+    bool hasQualityLevel(int k) const { return k >= 0 && k < m_levels; }
+    bool hasCost(int k) const { return k >= 0 && k < m_costs; }
+    bool hasType(int k) const { return k >= 0 && k < m_types; }
 
-    // The number of items: the length of Costs.
-    int count() const { return int(Costs.size()); }
-    // Removes item k from every list that has one.
+    // Adds an item, with its type or (body slots) without. Each value takes
+    // the next place of its own kind, as the file's lists would.
+    void add(const StockItem &item, bool withType = true);
+    // Removes item k with every value it has.
     void removeItem(int k);
     void clear();
 
+    // The file's three lists, and back.
+    static TStockList fromLists(const QStringList &qualityLevels, const QStringList &costs,
+                                const QStringList &types);
+    QStringList qualityLevels() const;
+    QStringList costs() const;
+    QStringList types() const;
+
     bool operator==(const TStockList &) const = default;
+
+private:
+    QList<StockItem> m_items;
+    // How many items, from the first, have each value.
+    int m_levels = 0;
+    int m_costs = 0;
+    int m_types = 0;
 };
 
 // One register entry: the cluster or slot name and its items.

@@ -21,11 +21,10 @@ int sourceItem(const TStockList &items, const BuildSettings &settings, const QSt
 {
     int chosen = -1;
     int chosenLevel = 0;
-    const int count = int(items.QualityLevels.size());
-    for (int k = 0; k < count; ++k) {
-        if (k >= items.Types.size() || items.Types.at(k) != type)
+    for (int k = 0; items.hasQualityLevel(k); ++k) {
+        if (!items.hasType(k) || items.item(k).type != type)
             continue;
-        const int q = StrToInt(items.QualityLevels.at(k));
+        const int q = StrToInt(items.item(k).qualityLevel);
         if (qualifies(settings, q, ql) && (chosen < 0 || q <= chosenLevel)) {
             chosen = k;
             chosenLevel = q;
@@ -49,9 +48,8 @@ ItemAt implantItem(const StockRegister &stock, const QString &slot, int ql)
     if (entry < 0)
         return {};
     const TStockList &items = stock.ImplantStock().at(entry).stock;
-    const int count = int(items.QualityLevels.size());
-    for (int k = 0; k < count; ++k)
-        if (StrToInt(items.QualityLevels.at(k)) == ql)
+    for (int k = 0; items.hasQualityLevel(k); ++k)
+        if (StrToInt(items.item(k).qualityLevel) == ql)
             return {entry, k};
     return {};
 }
@@ -67,10 +65,9 @@ bool ClusterAvailable(const StockRegister &stock, const BuildSettings &settings,
     if (entry < 0)
         return false;
     const TStockList &items = stock.ClusterStock().at(entry).stock;
-    const int count = int(items.QualityLevels.size());
-    for (int k = 0; k < count; ++k) {
-        if (k < items.Types.size() && items.Types.at(k) == type &&
-            qualifies(settings, StrToInt(items.QualityLevels.at(k)), ql))
+    for (int k = 0; items.hasQualityLevel(k); ++k) {
+        if (items.hasType(k) && items.item(k).type == type &&
+            qualifies(settings, StrToInt(items.item(k).qualityLevel), ql))
             return true;
     }
     return false;
@@ -88,7 +85,7 @@ int SourceCluster(StockState &state, const BuildSettings &settings, const QStrin
     const int k = sourceItem(items, settings, type, ql);
     if (k < 0)
         return ql;
-    const int level = StrToInt(items.QualityLevels.at(k));
+    const int level = StrToInt(items.item(k).qualityLevel);
     if (remove) {
         items.removeItem(k);
         ++state.ClustersDeleted;
@@ -107,11 +104,10 @@ int StockCost(const StockRegister &stock, const BuildSettings &settings, const Q
         if (entry.name != name)
             continue;
         const TStockList &items = entry.stock;
-        const int count = int(items.QualityLevels.size());
-        for (int k = 0; k < count; ++k) {
-            if (k < items.Types.size() && k < items.Costs.size() && items.Types.at(k) == type &&
-                items.QualityLevels.at(k) == level) {
-                cost = StrToInt(items.Costs.at(k));
+        for (int k = 0; items.hasQualityLevel(k); ++k) {
+            const StockItem &item = items.item(k);
+            if (items.hasType(k) && items.hasCost(k) && item.type == type && item.qualityLevel == level) {
+                cost = StrToInt(item.cost);
                 break;
             }
         }

@@ -131,16 +131,13 @@ void TstBuildLog::failedCellsOfChestInLayoutOrder()
     const QStringList clusters{"Agility Clu", "Sense Clu", "Stamina Clu"};
     stock.setClusterNames(clusters);
     for (StockEntry &implant : stock.ImplantStock()) {
-        implant.stock.QualityLevels.append("1");
-        implant.stock.Costs.append("1");
+        implant.stock.add(StockItem{"1", "1", {}}, false);
     }
     const QStringList owned[] = {{"Shining", "Bright", "Faded"}, {"Shining", "Bright"}, {"Bright", "Faded"}};
     for (int c = 0; c < 3; ++c)
         for (const QString &type : owned[c]) {
             TStockList &items = stock.ClusterStock()[stock.findCluster(clusters.at(c))].stock;
-            items.QualityLevels.append("1");
-            items.Costs.append("1");
-            items.Types.append(type);
+            items.add(StockItem{"1", "1", type});
         }
     SaveStockFile(StockPath(), stock);
 

@@ -644,12 +644,9 @@ void TstLayoutPage::stockStatusMarksTheLayout()
         StockRegister stock;
         stock.setClusterNames({"Agility Clu", "Stamina Clu", "Burst Clu", "Sense Clu"});
         TStockList &agility = stock.ClusterStock()[stock.findCluster(QStringLiteral("Agility Clu"))].stock;
-        agility.QualityLevels = QStringList{QStringLiteral("40")};
-        agility.Costs = QStringList{QStringLiteral("9")};
-        agility.Types = QStringList{QStringLiteral("Shining")};
+        agility.add(StockItem{QStringLiteral("40"), QStringLiteral("9"), QStringLiteral("Shining")});
         TStockList &head = stock.ImplantStock()[0].stock;
-        head.QualityLevels = QStringList{QStringLiteral("40")};
-        head.Costs = QStringList{QStringLiteral("100")};
+        head.add(StockItem{QStringLiteral("40"), QStringLiteral("100"), {}}, false);
         SaveStockFile(StockPath(), stock);
     }
     openAllocated();

@@ -168,7 +168,7 @@ void TstStockControl::addAndDelete()
     const StockEntry &entry = implants ? m_window->stock().ImplantStock().at(1) : m_window->stock().ClusterStock().at(1);
     const int count = rows.first().trimmed().isEmpty() ? 0 : int(rows.size());
     QCOMPARE(entry.stock.count(), count);
-    QCOMPARE(entry.stock.Types, types);
+    QCOMPARE(entry.stock.types(), types);
     QCOMPARE(entries->item(1, 0)->text(), QString::number(count));
 }
 
@@ -238,7 +238,7 @@ void TstStockControl::boxesTakeDigitsOnly()
     QTest::keyClicks(other, "4");
     QVERIFY(button->isEnabled());
     button->click();
-    QCOMPARE(m_window->stock().ClusterStock().at(0).stock.QualityLevels.value(0),
+    QCOMPARE(m_window->stock().ClusterStock().at(0).stock.qualityLevels().value(0),
              box == "edtQuality" ? kept : QStringLiteral("4"));
     QVERIFY(edit->text().isEmpty() && other->text().isEmpty() && !button->isEnabled());
 }
@@ -266,7 +266,7 @@ void TstStockControl::writtenOnceHoweverClosed()
     StockRegister read;
     read.setClusterNames({"a", "b"});
     QVERIFY(LoadStockFile(StockPath(), read));
-    QCOMPARE(read.ClusterStock().at(0).stock.Costs, QStringList{"2"});
+    QCOMPARE(read.ClusterStock().at(0).stock.costs(), QStringList{"2"});
     QVERIFY(QFile::remove(StockPath()));
     m_window->accept();
     QVERIFY(!QFile::exists(StockPath()));
@@ -292,10 +292,10 @@ void TstStockControl::roundTripThroughTheMainWindow()
     QCOMPARE(m_prompter.dialogsRun, QStringList{"frmStockControl"});
     const StockRegister &stock = main.model().stock().stock();
     QCOMPARE(stock.ClusterStock().at(3).name, QStringLiteral("Unknown #1"));
-    QCOMPARE(stock.ClusterStock().at(3).stock.QualityLevels, (QStringList{"035", "7"}));
-    QCOMPARE(stock.ClusterStock().at(3).stock.Costs, (QStringList{"1200", "8"}));
-    QCOMPARE(stock.ClusterStock().at(3).stock.Types, (QStringList{"Shining", "Faded"}));
-    QCOMPARE(stock.ImplantStock().at(12).stock.Costs, QStringList{"5"});
+    QCOMPARE(stock.ClusterStock().at(3).stock.qualityLevels(), (QStringList{"035", "7"}));
+    QCOMPARE(stock.ClusterStock().at(3).stock.costs(), (QStringList{"1200", "8"}));
+    QCOMPARE(stock.ClusterStock().at(3).stock.types(), (QStringList{"Shining", "Faded"}));
+    QCOMPARE(stock.ImplantStock().at(12).stock.costs(), QStringList{"5"});
     QCOMPARE(stock.itemCount(), 3);
     ImplantClusterLists read;
     StockRegister again = stock;
@@ -319,7 +319,7 @@ void TstStockControl::unreadableFileIsKeptAside()
     StockRegister read;
     read.setClusterNames({"a"});
     QVERIFY(LoadStockFile(StockPath(), read));
-    QCOMPARE(read.ClusterStock().at(0).stock.Costs, QStringList{"4"});
+    QCOMPARE(read.ClusterStock().at(0).stock.costs(), QStringList{"4"});
 }
 
 void TstStockControl::missingCatalogueLeavesClusterStockAlone()
@@ -327,8 +327,8 @@ void TstStockControl::missingCatalogueLeavesClusterStockAlone()
     QVERIFY(QFile::remove(m_dir->filePath("data.csv")));
     StockRegister before;
     before.setClusterNames({"a", "b"});
-    before.ClusterStock()[1].stock = TStockList{{"50"}, {"60"}, {"Bright"}};
-    before.ImplantStock()[0].stock = TStockList{{"1"}, {"2"}, {}};
+    before.ClusterStock()[1].stock = TStockList::fromLists({"50"}, {"60"}, {"Bright"});
+    before.ImplantStock()[0].stock = TStockList::fromLists({"1"}, {"2"}, {});
     ImplantClusterLists kept;
     kept.lists[5] = QStringList{"q"};
     SaveStockFile(StockPath(), before, &kept);
@@ -345,7 +345,7 @@ void TstStockControl::missingCatalogueLeavesClusterStockAlone()
     add("3", "4");
     find<QPushButton>("btnClose")->click();
     StockRegister after = before;
-    after.ImplantStock()[0].stock = TStockList{{"1", "3"}, {"2", "4"}, {}};
+    after.ImplantStock()[0].stock = TStockList::fromLists({"1", "3"}, {"2", "4"}, {});
     StockRegister read;
     read.setClusterNames({"a", "b"});
     ImplantClusterLists readLists;

@@ -76,10 +76,7 @@ void own(StockRegister &stock, const QString &name, const QStringList &items)
                                                                : stock.ImplantStock()[entry].stock;
     for (const QString &item : items) {
         const QStringList f = item.split(u'|');
-        list.QualityLevels.append(f.at(0));
-        list.Costs.append(f.at(1));
-        if (f.size() > 2)
-            list.Types.append(f.at(2));
+        list.add(StockItem{f.at(0), f.at(1), f.value(2)}, f.size() > 2);
     }
 }
 
@@ -134,6 +131,8 @@ private Q_SLOTS:
 
     void stockRules_data();
     void stockRules();
+    void stockListsOfUnequalLength_data();
+    void stockListsOfUnequalLength();
     void removalConsumesBeforeNextCell();
     void confirmedRemovalRewritesStockFile();
     void unreadableStockFileIsToldOnceAndKept();
@@ -499,6 +498,55 @@ void TstBuild::stockRules()
     QCOMPARE(SourceCluster(m_stock, m_settings, name, type, 999, true), 999);
     QCOMPARE(StockCost(m_stock.stock(), m_settings, name, type, sourced), 0);
     QCOMPARE(m_stock.ClustersDeleted, 0);
+}
+
+// A file's three lists of an entry may differ in length: an item has only the
+// values its lists reach, the rules read only those, and adding or removing
+// changes each list as if it stood alone.
+void TstBuild::stockListsOfUnequalLength_data()
+{
+    QTest::addColumn<QStringList>("lists"); // levels, costs and types, "|" apart
+    QTest::addColumn<QString>("change");    // "add L|C|T" or "remove K"
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("shiningAt20");
+    QTest::newRow("types short")
+        << QStringList{"10|20", "1|2", "Shining"} << "" << QStringList{"10|20", "1|2", "Shining"} << 2 << false;
+    QTest::newRow("levels long, first removed")
+        << QStringList{"10|20|30", "1|2", "Shining|Shining"} << "remove 0" << QStringList{"20|30", "2", "Shining"}
+        << 1 << true;
+    QTest::newRow("costs long, one added")
+        << QStringList{"10", "1|2", "Shining"} << "add 20|3|Shining" << QStringList{"10|20", "1|2|3", "Shining|Shining"}
+        << 3 << true;
+    QTest::newRow("removed beyond the levels")
+        << QStringList{"10", "1|2|3", "Shining"} << "remove 2" << QStringList{"10", "1|2", "Shining"} << 2 << false;
+}
+
+void TstBuild::stockListsOfUnequalLength()
+{
+    QFETCH(QStringList, lists);
+    QFETCH(QString, change);
+    QFETCH(QStringList, after);
+    QFETCH(int, count);
+    QFETCH(bool, shiningAt20);
+    const auto split = [](const QString &list) { return list.isEmpty() ? QStringList() : list.split(u'|'); };
+    TStockList items = TStockList::fromLists(split(lists.at(0)), split(lists.at(1)), split(lists.at(2)));
+    if (change.startsWith(QLatin1String("add "))) {
+        const QStringList f = change.mid(4).split(u'|');
+        items.add(StockItem{f.at(0), f.at(1), f.at(2)});
+    } else if (change.startsWith(QLatin1String("remove "))) {
+        items.removeItem(change.mid(7).toInt());
+    }
+    QCOMPARE(items.qualityLevels(), split(after.at(0)));
+    QCOMPARE(items.costs(), split(after.at(1)));
+    QCOMPARE(items.types(), split(after.at(2)));
+    QCOMPARE(items.count(), count);
+    const int entry = m_stock.stock().findCluster(QStringLiteral("Alpha Cluster"));
+    m_stock.stock().ClusterStock()[entry].stock = items;
+    m_settings.useStock = true;
+    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings, QStringLiteral("Alpha Cluster"), QStringLiteral("Shining"),
+                              20),
+             shiningAt20);
 }
 
 void TstBuild::removalConsumesBeforeNextCell()
