@@ -5,6 +5,8 @@
 #include "common/text.h"
 #include "storage/corruptfile.h"
 
+#include <iterator>
+
 namespace ludra {
 
 namespace {
@@ -106,35 +108,127 @@ void restoreResult(const GridImage &grid, TextTable &table)
         table.setRowCount(2);
 }
 
+// The "Config" stream, typed: what its lines hold.
+struct ConfigState
+{
+    LayoutView view = LayoutView::BodyPlacement;
+    LayoutNames names = LayoutNames::SkillNames;
+    bool viewSelectorEnabled = true;
+    AllocationRules rules;
+    BuildSettings settings;
+    // "Individual Implant Levels" is chosen: the settings' oneLevel, turned.
+    bool individualLevels = false;
+};
+
+// How a line stands for its value.
+enum class ConfigKind {
+    View,      // the layout view's index: 1 the skill/cluster set, anything else body placement
+    Names,     // the names' index: 1 cluster names, anything else skill names
+    TrueFalse, // "true" or "false"; only "true" is on
+    OneIsOn,   // "1" or "0"; only "1" is on
+    ZeroIsOff, // "1" or "0"; only "0" is off
+    Overwrite, // the allocation's overwrite option: "0" clears first, anything else does not
+    Text,      // a number box's text as it was typed, or a caption
+};
+
+struct ConfigLine
+{
+    const char *name;
+    ConfigKind kind;
+    bool &(*flag)(ConfigState &) = nullptr;
+    QString &(*text)(ConfigState &) = nullptr;
+};
+
+// Every line of "Config", in stream order.
+const ConfigLine ConfigLines[] = {
+    {"layout view", ConfigKind::View},
+    {"names shown", ConfigKind::Names},
+    {"view selector enabled", ConfigKind::TrueFalse, [](ConfigState &c) -> bool & { return c.viewSelectorEnabled; }},
+    {"include Shining", ConfigKind::OneIsOn, [](ConfigState &c) -> bool & { return c.rules.IncludeShining; }},
+    {"include Bright", ConfigKind::OneIsOn, [](ConfigState &c) -> bool & { return c.rules.IncludeBright; }},
+    {"include Faded", ConfigKind::OneIsOn, [](ConfigState &c) -> bool & { return c.rules.IncludeFaded; }},
+    {"overwrite option", ConfigKind::Overwrite},
+    {"use only available stock", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.useStock; }},
+    {"quality level range", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.useRange; }},
+    {"remove build stock", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.removeStock; }},
+    {"individual implant levels", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.individualLevels; }},
+    {"range box", ConfigKind::Text, nullptr, [](ConfigState &c) -> QString & { return c.settings.rangeText; }},
+    {"one level box", ConfigKind::Text, nullptr, [](ConfigState &c) -> QString & { return c.settings.implantQLText; }},
+    {"implant selection caption", ConfigKind::Text, nullptr,
+     [](ConfigState &c) -> QString & { return c.settings.indiSelectedCaption; }},
+    {"nano programming warning", ConfigKind::ZeroIsOff,
+     [](ConfigState &c) -> bool & { return c.settings.warnNanoProg; }},
+    {"nano programming maximum", ConfigKind::Text, nullptr,
+     [](ConfigState &c) -> QString & { return c.settings.maxNanoProgText; }},
+    {"Strength", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[0]; }},
+    {"Agility", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[1]; }},
+    {"Stamina", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[2]; }},
+    {"Intelligence", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[3]; }},
+    {"Psychic", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[4]; }},
+    {"Sense", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[5]; }},
+};
+static_assert(std::size(ConfigLines) == 16 + AttributeCount, "a \"Config\" stream has 22 lines");
+
+QString writeConfigLine(const ConfigLine &line, ConfigState &state)
+{
+    switch (line.kind) {
+    case ConfigKind::View:
+        return QString::number(int(state.view));
+    case ConfigKind::Names:
+        return QString::number(int(state.names));
+    case ConfigKind::TrueFalse:
+        return line.flag(state) ? QStringLiteral("true") : QStringLiteral("false");
+    case ConfigKind::OneIsOn:
+    case ConfigKind::ZeroIsOff:
+        return flag(line.flag(state));
+    case ConfigKind::Overwrite:
+        return QString::number(int(state.rules.OverwriteOption));
+    case ConfigKind::Text:
+        return line.text(state);
+    }
+    return QString();
+}
+
+void readConfigLine(const ConfigLine &line, const QString &text, ConfigState &state)
+{
+    switch (line.kind) {
+    case ConfigKind::View:
+        state.view = number(text) == 1 ? LayoutView::SkillSet : LayoutView::BodyPlacement;
+        break;
+    case ConfigKind::Names:
+        state.names = number(text) == 1 ? LayoutNames::ClusterNames : LayoutNames::SkillNames;
+        break;
+    case ConfigKind::TrueFalse:
+        line.flag(state) = text == QLatin1String("true");
+        break;
+    case ConfigKind::OneIsOn:
+        line.flag(state) = text == QLatin1String("1");
+        break;
+    case ConfigKind::ZeroIsOff:
+        line.flag(state) = text != QLatin1String("0");
+        break;
+    case ConfigKind::Overwrite:
+        state.rules.OverwriteOption =
+            text == QLatin1String("0") ? AllocationRules::ClearBeforeAllocation : AllocationRules::DoNotClear;
+        break;
+    case ConfigKind::Text:
+        line.text(state) = text;
+        break;
+    }
+}
+
 } // namespace
 
 ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown)
 {
     const LayoutState &layout = model.layout();
     const BuildSettings &settings = model.buildSettings();
-    const AllocationRules &rules = layout.rules();
     ProjectImage image;
 
-    image.config = {
-        QString::number(int(layout.currentView())),
-        QString::number(int(layout.names())),
-        shown.viewSelectorEnabled ? QStringLiteral("true") : QStringLiteral("false"),
-        flag(rules.IncludeShining),
-        flag(rules.IncludeBright),
-        flag(rules.IncludeFaded),
-        QString::number(int(rules.OverwriteOption)),
-        flag(settings.useStock),
-        flag(settings.useRange),
-        flag(settings.removeStock),
-        flag(!settings.oneLevel),
-        settings.rangeText,
-        settings.implantQLText,
-        settings.indiSelectedCaption,
-        flag(settings.warnNanoProg),
-        settings.maxNanoProgText,
-    };
-    for (bool on : settings.attributes)
-        image.config.append(flag(on));
+    ConfigState config{layout.currentView(), layout.names(), shown.viewSelectorEnabled, layout.rules(), settings,
+                       !settings.oneLevel};
+    for (const ConfigLine &line : ConfigLines)
+        image.config.append(writeConfigLine(line, config));
 
     image.colorGrid.reserve(3 * MarkRows);
     for (int c = 1; c < LayoutColumns; ++c)
@@ -196,51 +290,18 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
     for (int k = 0; k < marks; ++k)
         layout.restoreDuplicateMark(1 + k / MarkRows, 1 + k % MarkRows, !TrimCtl(image.colorGrid.at(k)).isEmpty());
 
-    // Line i counts only when the stored list has it.
-    const QStringList &config = image.config;
-    const auto has = [&config](int line) { return config.size() > line; };
-    const auto on = [&config](int line) { return config.at(line) != QLatin1String("0"); };
-    LayoutView view = layout.currentView();
-    LayoutNames shownNames = layout.names();
-    if (has(0))
-        view = number(config.at(0)) == 1 ? LayoutView::SkillSet : LayoutView::BodyPlacement;
-    if (has(1))
-        shownNames = number(config.at(1)) == 1 ? LayoutNames::ClusterNames : LayoutNames::SkillNames;
-    layout.restoreView(view, shownNames);
-    if (has(2))
-        shown.viewSelectorEnabled = config.at(2) == QLatin1String("true");
-    AllocationRules rules = layout.rules();
-    if (has(3))
-        rules.IncludeShining = config.at(3) == QLatin1String("1");
-    if (has(4))
-        rules.IncludeBright = config.at(4) == QLatin1String("1");
-    if (has(5))
-        rules.IncludeFaded = config.at(5) == QLatin1String("1");
-    if (has(6))
-        rules.OverwriteOption =
-            config.at(6) == QLatin1String("0") ? AllocationRules::ClearBeforeAllocation : AllocationRules::DoNotClear;
-    layout.setRules(rules);
-    if (has(7))
-        settings.useStock = on(7);
-    if (has(8))
-        settings.useRange = on(8);
-    if (has(9))
-        settings.removeStock = on(9);
-    if (has(10))
-        settings.oneLevel = !on(10);
-    if (has(11))
-        settings.rangeText = config.at(11);
-    if (has(12))
-        settings.implantQLText = config.at(12);
-    if (has(13))
-        settings.indiSelectedCaption = config.at(13);
-    if (has(14))
-        settings.warnNanoProg = on(14);
-    if (has(15))
-        settings.maxNanoProgText = config.at(15);
-    for (int a = 0; a < AttributeCount; ++a)
-        if (has(16 + a))
-            settings.attributes[std::size_t(a)] = on(16 + a);
+    // A line counts only when the stored list has it; the others keep what
+    // the model holds.
+    ConfigState config{layout.currentView(), layout.names(), shown.viewSelectorEnabled, layout.rules(), settings,
+                       !settings.oneLevel};
+    const int lines = int(std::min<qsizetype>(image.config.size(), std::size(ConfigLines)));
+    for (int i = 0; i < lines; ++i)
+        readConfigLine(ConfigLines[i], image.config.at(i), config);
+    layout.restoreView(config.view, config.names);
+    shown.viewSelectorEnabled = config.viewSelectorEnabled;
+    layout.setRules(config.rules);
+    settings = config.settings;
+    settings.oneLevel = !config.individualLevels;
 
     restoreMarkers(layout, LayoutView::BodyPlacement, image.icons);
     restoreMarkers(layout, LayoutView::SkillSet, image.secondIcons);

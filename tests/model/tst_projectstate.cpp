@@ -25,6 +25,8 @@ private Q_SLOTS:
     void roundTripInSkillViewWithDuplicatesAndMarkers();
     void shortConfigKeepsTheRest();
     void damagedLinesReadAsNothing();
+    void flagLinesReadByTheirRule_data();
+    void flagLinesReadByTheirRule();
 
 private:
     std::unique_ptr<LudraModel> freshModel();
@@ -141,6 +143,44 @@ void TstProjectState::damagedLinesReadAsNothing()
     image.config[12] = QStringLiteral("6");
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, ApplyProject(image, *model));
     QCOMPARE(model->buildSettings().implantQLText, QStringLiteral("5"));
+}
+
+// The include flags of the allocation rules are on only for "1"; the Build
+// tab's flags are off only for "0"; the view selector is enabled only for
+// "true".
+void TstProjectState::flagLinesReadByTheirRule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("includeShining");
+    QTest::addColumn<bool>("useStock");
+    QTest::addColumn<bool>("individual");
+    QTest::addColumn<bool>("sense");
+    QTest::addColumn<bool>("selectorEnabled");
+    QTest::newRow("1") << "1" << true << true << true << true << false;
+    QTest::newRow("0") << "0" << false << false << false << false << false;
+    QTest::newRow("2") << "2" << false << true << true << true << false;
+    QTest::newRow("empty") << "" << false << true << true << true << false;
+    QTest::newRow("true") << "true" << false << true << true << true << true;
+}
+
+void TstProjectState::flagLinesReadByTheirRule()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, includeShining);
+    QFETCH(bool, useStock);
+    QFETCH(bool, individual);
+    QFETCH(bool, sense);
+    QFETCH(bool, selectorEnabled);
+    std::unique_ptr<LudraModel> model = freshModel();
+    ProjectImage image = CaptureProject(*model, ProjectShown());
+    for (int line : {2, 3, 7, 10, 21})
+        image.config[line] = text;
+    const ProjectShown shown = ApplyProject(image, *model);
+    QCOMPARE(model->layout().rules().IncludeShining, includeShining);
+    QCOMPARE(model->buildSettings().useStock, useStock);
+    QCOMPARE(!model->buildSettings().oneLevel, individual);
+    QCOMPARE(model->buildSettings().attribute(Attribute::Sense), sense);
+    QCOMPARE(shown.viewSelectorEnabled, selectorEnabled);
 }
 
 QTEST_GUILESS_MAIN(TstProjectState)
