@@ -5,10 +5,8 @@
 #   bench/batch-bench.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build build --target ludra-batch >/dev/null
+. bench/support/configure.sh
+bench_build build ludra-batch RelWithDebInfo
 runs=${1:-41}
 command=(build/bin/ludra-batch plan
   --skill "MG & SMG" --skill Burst --skill "Computer Literacy" --skill Agility

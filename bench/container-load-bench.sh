@@ -9,12 +9,10 @@
 #        (defaults: build-bench, a Release build; 100000 streams; 21 rounds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/support/configure.sh
 build=${1:-build-bench}
 streams=${2:-100000}
 rounds=${3:-21}
 
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUDRA_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" --parallel "$(nproc)" --target storage_bench >/dev/null
+bench_build "$build" storage_bench
 "$build/bin/storage_bench" load-order "$streams" "$rounds"

@@ -8,11 +8,9 @@
 # Usage: bench/layout-bench.sh [BUILD_DIR] [ROUNDS]   (default build-bench, Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/support/configure.sh
 build=${1:-build-bench}
 rounds=${2:-201}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUDRA_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" --parallel 2 --target layout_bench >/dev/null
+bench_build "$build" layout_bench
 # The grid paints on the offscreen platform: the same drawing, no display.
 QT_QPA_PLATFORM=offscreen "$build/bin/layout_bench" resources/data.csv "$rounds"

@@ -7,11 +7,9 @@
 # Usage: bench/print-bench.sh [BUILD_DIR] [ROUNDS]   (default build-bench, Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/support/configure.sh
 build=${1:-build-bench}
 rounds=${2:-51}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUDRA_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" --parallel 2 --target print_bench >/dev/null
+bench_build "$build" print_bench
 # Fonts and pages need no display: the offscreen platform does.
 QT_QPA_PLATFORM=offscreen "$build/bin/print_bench" "$rounds"

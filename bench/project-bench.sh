@@ -8,10 +8,8 @@
 # Usage: bench/project-bench.sh [BUILD_DIR] [ROUNDS]   (default build-bench, Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/support/configure.sh
 build=${1:-build-bench}
 rounds=${2:-101}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUDRA_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" --parallel 2 --target project_bench >/dev/null
+bench_build "$build" project_bench
 "$build/bin/project_bench" "$rounds"

@@ -18,15 +18,13 @@
 # Needs: jlha (jlha-utils), lhasa, hyperfine, and Ludra's build dependencies.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/support/configure.sh
 build=${1:-build-bench}
 
 for tool in jlha lhasa hyperfine; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
 done
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUDRA_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" --target storage_bench >/dev/null
+bench_build "$build" storage_bench
 ludra="$PWD/$build/bin/storage_bench"
 
 work=$(mktemp -d)

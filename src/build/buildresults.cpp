@@ -86,20 +86,12 @@ BuildResults::BuildResults()
 void BuildResults::clearSortColumns()
 {
     m_reqSort.clear();
-    m_skillIncSort.clear();
 }
 
 void BuildResults::resortRequirements()
 {
     m_reqSort = {ReqCol::Type, ReqCol::Cluster};
     SortResultRows(m_reqTable, m_reqSort);
-}
-
-void BuildResults::clearTables()
-{
-    ClearResultTable(m_skillIncTable);
-    ClearResultTable(m_reqTable);
-    ClearResultTable(m_suggestTable);
 }
 
 } // namespace ludra

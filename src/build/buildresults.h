@@ -59,9 +59,9 @@ public:
     const TextTable &reqTable() const { return m_reqTable; }
     const TextTable &suggestTable() const { return m_suggestTable; }
 
-    // The sort columns of a table, in order; empty when it is in build order.
+    // The sort columns of the requirements, in order; empty when they are in
+    // build order.
     const QList<int> &reqSortColumns() const { return m_reqSort; }
-    const QList<int> &skillIncSortColumns() const { return m_skillIncSort; }
     void clearSortColumns();
     // "Sort by Type/Cluster Name": the requirement rows by type, then by the
     // cluster text.
@@ -72,15 +72,11 @@ public:
     void clearBuildLog() { m_buildLog.clear(); }
     void addLogLine(const QString &line) { m_buildLog.append(line); }
 
-    // Blanks all three tables to one data row each; the headers stay.
-    void clearTables();
-
 private:
     TextTable m_skillIncTable;
     TextTable m_reqTable;
     TextTable m_suggestTable;
     QList<int> m_reqSort;
-    QList<int> m_skillIncSort;
     QStringList m_buildLog;
 };
 

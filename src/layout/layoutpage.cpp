@@ -31,8 +31,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-Q_DECLARE_METATYPE(const ludra::TNano *)
-
 namespace ludra {
 
 LayoutPage::LayoutPage(LayoutState &layout, const ReferenceData &reference, Prompter &prompter, QWidget *parent)
@@ -230,10 +228,10 @@ QFrame *LayoutPage::createKeyPanel()
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAutoFillBackground(true);
 
-    auto iconRow = [panel](int code, const QString &text) {
+    auto iconRow = [panel](Marker marker, const QString &text) {
         auto *row = new QHBoxLayout;
         auto *image = new QLabel(panel);
-        image->setPixmap(MarkerIcon(code).pixmap(16, 16));
+        image->setPixmap(MarkerIcon(int(marker)).pixmap(16, 16));
         image->setFixedSize(16, 16);
         row->addWidget(image);
         row->addWidget(MakeLabel(text, panel), 1);
@@ -254,12 +252,12 @@ QFrame *LayoutPage::createKeyPanel()
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(3);
     layout->addWidget(title);
-    layout->addLayout(iconRow(11, QStringLiteral("Auto allocate tried to place two clusters in this spot")));
+    layout->addLayout(iconRow(Marker::Conflict, QStringLiteral("Auto allocate tried to place two clusters in this spot")));
     layout->addSpacing(4);
     layout->addLayout(stockHeading);
-    layout->addLayout(iconRow(2, QStringLiteral("There is enough avaliable stock for this Cluster")));
-    layout->addLayout(iconRow(13, QStringLiteral("You do not have enough stock to source this Cluster")));
-    layout->addLayout(iconRow(4, QStringLiteral("You do not have a valid  Implant for this slot")));
+    layout->addLayout(iconRow(Marker::InStock, QStringLiteral("There is enough avaliable stock for this Cluster")));
+    layout->addLayout(iconRow(Marker::NoStock, QStringLiteral("You do not have enough stock to source this Cluster")));
+    layout->addLayout(iconRow(Marker::BadCluster, QStringLiteral("You do not have a valid  Implant for this slot")));
 
     panel->adjustSize();
     panel->hide();
@@ -342,9 +340,7 @@ void LayoutPage::showSkillLists()
     QList<QStandardItem *> items;
     items.reserve(skills.available().size());
     for (const SkillEntry &entry : skills.available()) {
-        auto *item = new QStandardItem(entry.name);
-        item->setData(QVariant::fromValue(entry.nano), Qt::UserRole);
-        items.append(item);
+        items.append(new QStandardItem(entry.name));
     }
     auto *model = new QStandardItemModel(cboAvaNanos);
     if (!items.isEmpty())
@@ -359,8 +355,7 @@ void LayoutPage::showSkillLists()
     const QSignalBlocker quietList(lbSelNanos->selectionModel());
     lbSelNanos->clear();
     for (const SkillEntry &entry : skills.selected()) {
-        auto *item = new QListWidgetItem(entry.name, lbSelNanos);
-        item->setData(Qt::UserRole, QVariant::fromValue(entry.nano));
+        new QListWidgetItem(entry.name, lbSelNanos);
     }
     if (skills.selectedCurrent() >= 0)
         lbSelNanos->setCurrentRow(skills.selectedCurrent());

@@ -65,7 +65,6 @@ private Q_SLOTS:
     void everyTextIsReadableWhole();
     void menus_data();
     void menus();
-    void markerMenu();
     void exitClosesWithoutAsking();
     void aboutShowsNameAndVersion();
     void helpShowsTheHelpFile();
@@ -174,10 +173,10 @@ void TstMainWindow::shippedFilesOfferEveryDefaultSkill()
     QCOMPARE(available->count(), reference.nanoList().count());
     QCOMPARE(reference.nanoList().count(), 111);
     QCOMPARE(available->currentIndex(), 0);
+    const QList<SkillEntry> &entries = window->model().layout().skills().available();
     for (int i = 0; i < available->count(); ++i) {
-        const auto *nano = available->itemData(i).value<const TNano *>();
-        QVERIFY(nano);
-        QCOMPARE(nano->SkillName, available->itemText(i));
+        QVERIFY(entries.at(i).nano);
+        QCOMPARE(entries.at(i).nano->SkillName, available->itemText(i));
     }
     QCOMPARE(reference.secSkills().count(), 11007);
     QCOMPARE(reference.secSkills().SecSkillNames(0), u"Psychic");
@@ -198,8 +197,9 @@ void TstMainWindow::availableSkillsSortedWithoutCase()
     auto *available = window->findChild<QComboBox *>("cboAvaNanos");
     // Equal names without regard to case keep their catalogue order.
     QCOMPARE(comboTexts(available), (QStringList{"Alpha", "alpha", "Alpha", "beta", "Beta", "Gamma"}));
-    QCOMPARE(available->itemData(0).value<const TNano *>()->ClusterName, QStringLiteral("c2"));
-    QCOMPARE(available->itemData(2).value<const TNano *>()->ClusterName, QStringLiteral("c6"));
+    const QList<SkillEntry> &entries = window->model().layout().skills().available();
+    QCOMPARE(entries.at(0).nano->ClusterName, QStringLiteral("c2"));
+    QCOMPARE(entries.at(2).nano->ClusterName, QStringLiteral("c6"));
     QCOMPARE(available->currentText(), QStringLiteral("Alpha"));
     // Only the two other files were missing.
     QCOMPARE(m_prompter.titles(), (QStringList{"Error you can survive with.", "Bad Error!"}));
@@ -382,21 +382,6 @@ void TstMainWindow::menus()
     QVERIFY(window->findChild<QAction *>("Exit1")->isEnabled());
     QVERIFY(window->findChild<QAction *>("About1")->isEnabled());
     QVERIFY(window->findChild<QAction *>("Help2")->isEnabled());
-}
-
-void TstMainWindow::markerMenu()
-{
-    auto window = open();
-    auto *menu = window->findChild<QMenu *>("mnuIconPopup");
-    QVERIFY(menu);
-    const QList<QAction *> items = menu->actions();
-    QCOMPARE(items.size(), 15);
-    for (int i = 0; i < 15; ++i) {
-        QCOMPARE(items.at(i)->objectName(), QStringLiteral("y%1").arg(i));
-        QCOMPARE(items.at(i)->text(), QString::fromLatin1(Msg::MarkerCaptions[i].text));
-        QCOMPARE(items.at(i)->icon().isNull(), i == 0);
-    }
-    QCOMPARE(items.at(12)->text(), QStringLiteral("Conflict! (auto assigned)"));
 }
 
 void TstMainWindow::exitClosesWithoutAsking()
