@@ -2,7 +2,7 @@
 // them and opened. The input is the text of the twelve streams, separated by
 // NUL bytes, in the order Config, ColorGrid, Selected, Avaliable, Grid, Icons,
 // SecondIcons, SelImp-Bool, SelImp-QL, GridResultSkill, GridResultReq,
-// GridResultSuggest. It is stored, uncompressed, in a container file and read
+// GridResultSuggest, and the later Character and GridResultLadder. It is stored, uncompressed, in a container file and read
 // as a project, so the fuzzer works on the lines and the grids' text rather
 // than on the container, which has its own target. What is read is then
 // opened into a model holding the shipped reference files, as the program
@@ -32,6 +32,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -49,7 +50,8 @@ const QStringList &streamNames()
 {
     static const QStringList names{"Config",    "ColorGrid",   "Selected",    "Avaliable",
                                    "Grid",      "Icons",       "SecondIcons", "SelImp-Bool",
-                                   "SelImp-QL", "GridResultSkill", "GridResultReq", "GridResultSuggest"};
+                                   "SelImp-QL", "GridResultSkill", "GridResultReq", "GridResultSuggest",
+                                   "Character", "GridResultLadder"};
     return names;
 }
 
@@ -136,8 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // no further: writing it back and opening it runs the code a small grid
     // runs, and took up to two seconds an input, which drew the run's rate
     // down as such inputs gathered in the corpus.
-    const std::array<const GridImage *, 4> grids{&project->grid, &project->resultSkill, &project->resultReq,
-                                                 &project->resultSuggest};
+    const std::array<const GridImage *, 5> grids{&project->grid, &project->resultSkill, &project->resultReq,
+                                                 &project->resultSuggest, &project->resultLadder};
     qint64 cells = 0;
     for (const GridImage *grid : grids)
         cells += qint64(grid->columns) * grid->rows;
@@ -179,7 +181,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (opened.layout().table().columnCount() != LayoutColumns || opened.layout().table().rowCount() < 1
         || results.skillIncTable().columnCount() != fresh.skillIncTable().columnCount()
         || results.reqTable().columnCount() != fresh.reqTable().columnCount()
-        || results.suggestTable().columnCount() != fresh.suggestTable().columnCount())
+        || results.suggestTable().columnCount() != fresh.suggestTable().columnCount()
+        || results.ladderTable().columnCount() != fresh.ladderTable().columnCount())
+        std::abort();
+    // A character read from any text keeps within what the program allows.
+    const BuildSettings &settings = opened.buildSettings();
+    if (settings.ladderTopLevel < 1 || settings.ladderTopLevel > TopQualityLevel
+        || std::any_of(settings.character.stats.cbegin(), settings.character.stats.cend(),
+                       [](qint64 value) { return value < 0; }))
         std::abort();
     return 0;
 }

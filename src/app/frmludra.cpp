@@ -78,11 +78,13 @@ void TfrmLudra::createPages()
     tabResultSkills = new SkillResultPage(m_model.results(), m_prompter);
     tabResultCosts = new RequirementResultPage(m_model.results(), m_model.buildSettings(), m_prompter);
     tabResultSuggest = new SuggestionPage(m_model.results());
+    tabResultLadder = new LadderResultPage(m_model.results());
     tabs->addTab(tabReport, QStringLiteral("Layout"));
     tabs->addTab(tabBuild, QStringLiteral("Build"));
     tabs->addTab(tabResultSkills, QStringLiteral("Result - Skill Increases"));
     tabs->addTab(tabResultCosts, QStringLiteral("Result - Requirements"));
     tabs->addTab(tabResultSuggest, QStringLiteral("Result - Suggestions"));
+    tabs->addTab(tabResultLadder, QStringLiteral("Result - Ladder"));
     tabs->setCurrentWidget(tabReport);
     connect(tabs, &QTabWidget::currentChanged, this, &TfrmLudra::pgcMainChange);
     m_reports = std::make_unique<Reports>(m_model.layout(), m_model.results(), m_prompter, *this);
@@ -90,7 +92,7 @@ void TfrmLudra::createPages()
     m_reports->columnWidths = [this](ReportGrid grid) {
         if (grid == ReportGrid::Layout)
             return tabReport->gridWidths();
-        static const char *const names[] = {"", "grdSkillInc", "grdReqs", "grdSuggest"};
+        static const char *const names[] = {"", "grdSkillInc", "grdReqs", "grdSuggest", "grdLadder"};
         QList<int> widths;
         if (const auto *view = findChild<QTableView *>(QLatin1String(names[int(grid)])))
             for (int c = 0; c < view->model()->columnCount(); ++c)
@@ -228,7 +230,7 @@ void TfrmLudra::pgcMainChange()
         QWidget *shown = tabs->currentWidget();
         if (shown == tabBuild)
             m_printAllowedByTab = false;
-        else if (shown == tabReport || shown == tabResultSkills || shown == tabResultCosts)
+        else if (shown == tabReport || shown == tabResultSkills || shown == tabResultCosts || shown == tabResultLadder)
             m_printAllowedByTab = true;
         // The suggestions leave the commands as they were.
         showPrintCommands();
@@ -358,6 +360,7 @@ ProjectShown TfrmLudra::shownState() const
     shown.widths.skills = widths("grdSkillInc");
     shown.widths.requirements = widths("grdReqs");
     shown.widths.suggestions = widths("grdSuggest");
+    shown.widths.ladder = widths("grdLadder");
     return shown;
 }
 

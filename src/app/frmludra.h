@@ -20,6 +20,7 @@ class Prompter;
 class RequirementResultPage;
 class SkillResultPage;
 class SuggestionPage;
+class LadderResultPage;
 
 // The main window: owns the whole model and composes one page per tab, owns
 // the menus, and runs the start-up order. Closing it ends the program without
@@ -110,6 +111,7 @@ private:
     SkillResultPage *tabResultSkills = nullptr;
     RequirementResultPage *tabResultCosts = nullptr;
     SuggestionPage *tabResultSuggest = nullptr;
+    LadderResultPage *tabResultLadder = nullptr;
 
     QAction *PrintSetup1 = nullptr;
     QAction *PrintPreview1 = nullptr;

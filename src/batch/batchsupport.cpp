@@ -2,6 +2,7 @@
 
 #include "build/buildresults.h"
 #include "build/buildrunner.h"
+#include "build/buildsettings.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/wholefile.h"
@@ -9,7 +10,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
 
+#include <array>
 #include <cstdio>
 
 namespace ludra {
@@ -58,27 +61,55 @@ const QCommandLineOption &helpOption()
     return option;
 }
 
-QList<ReportTable> chosenTables(const BuildResults &results, const QString &which)
+const QString LadderKey = QStringLiteral("ladder");
+
+// The tables --table names; "all" is every table the build made, the ladder
+// only when it made one. A ladder asked for by name that the build did not
+// make is a usage error, once the build is over.
+QList<ReportTable> chosenTables(const BuildResults &results, const QString &which, bool built)
 {
-    const QList<ReportTable> all{
+    QList<ReportTable> all{
         {QStringLiteral("skill"), QStringLiteral("Skill Increases"), &results.skillIncTable()},
         {QStringLiteral("req"), QStringLiteral("Requirements"), &results.reqTable()},
         {QStringLiteral("suggest"), QStringLiteral("Suggestions"), &results.suggestTable()},
     };
-    if (which.isEmpty() || which == QLatin1String("all"))
+    const ReportTable ladder{LadderKey, QStringLiteral("Ladder"), &results.ladderTable()};
+    if (which.isEmpty() || which == QLatin1String("all")) {
+        if (results.ladder())
+            all.append(ladder);
         return all;
+    }
+    if (which == LadderKey) {
+        if (built && !results.ladder())
+            throw EUsageError(QStringLiteral("--table ladder needs a build at the highest levels the character can "
+                                             "wear: give --ladder"));
+        return {ladder};
+    }
     for (const ReportTable &table : all)
         if (table.key == which)
             return {table};
-    throw EUsageError(QStringLiteral("--table must be skill, req, suggest or all, not \"%1\"").arg(which));
+    throw EUsageError(QStringLiteral("--table must be skill, req, suggest, ladder or all, not \"%1\"").arg(which));
 }
 
-QByteArray formatTables(const QList<ReportTable> &tables, const QString &format)
+QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &results, const QString &format)
 {
     if (format.isEmpty() || format == QLatin1String("text"))
         return PlainTextTables(tables);
-    if (format == QLatin1String("json"))
-        return JsonTables(tables);
+    if (format == QLatin1String("json")) {
+        // The ladder is one object of its own rather than a table's rows.
+        QList<ReportTable> grids;
+        bool ladder = false;
+        for (const ReportTable &table : tables) {
+            if (table.key == LadderKey)
+                ladder = true;
+            else
+                grids.append(table);
+        }
+        QJsonObject root = JsonTablesObject(grids);
+        if (ladder && results.ladder())
+            root.insert(LadderKey, LadderJson(*results.ladder()));
+        return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    }
     if (format == QLatin1String("csv"))
         return CsvTables(tables);
     if (format == QLatin1String("html")) {
@@ -105,7 +136,9 @@ const QCommandLineOption &DataOption()
 const QCommandLineOption &TableOption()
 {
     static const QCommandLineOption option(
-        QStringLiteral("table"), QStringLiteral("The tables to write: skill, req, suggest or all (default all)."),
+        QStringLiteral("table"),
+        QStringLiteral("The tables to write: skill, req, suggest, ladder or all (default all; the ladder when the "
+                       "build made one)."),
         QStringLiteral("TABLE"));
     return option;
 }
@@ -167,6 +200,85 @@ int PositiveInteger(const QString &text, const QString &what)
     return value;
 }
 
+namespace {
+
+const QCommandLineOption &statOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("stat"),
+        QStringLiteral("A stat of the character with no implant worn: Treatment, Strength, Agility, Stamina, "
+                       "Intelligence, Psychic or Sense (repeatable)."),
+        QStringLiteral("NAME=N"));
+    return option;
+}
+
+const QCommandLineOption &ladderOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("ladder"),
+        QStringLiteral("Build every implant at the highest level the character can wear it, and write the ladder "
+                       "that gets there; needs all seven stats."));
+    return option;
+}
+
+const QCommandLineOption &maxQlOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("max-ql"), QStringLiteral("The top level the ladder aims for, 1 to 300 (default 300)."),
+        QStringLiteral("N"));
+    return option;
+}
+
+} // namespace
+
+void AddCharacterOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({statOption(), ladderOption(), maxQlOption()});
+}
+
+bool LadderAsked(const QCommandLineParser &parser)
+{
+    return parser.isSet(ladderOption());
+}
+
+void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &settings, bool characterKnown)
+{
+    std::array<bool, StatCount> given{};
+    for (const QString &entry : parser.values(statOption())) {
+        const qsizetype eq = entry.indexOf(u'=');
+        const QString name = entry.left(eq).trimmed();
+        int stat = -1;
+        for (int i = 0; i < StatCount; ++i)
+            if (StatNames().at(i).compare(name, Qt::CaseInsensitive) == 0)
+                stat = i;
+        int value = -1;
+        if (eq < 0 || stat < 0 || !TryStrToInt(entry.mid(eq + 1).trimmed(), value) || value < 0)
+            throw EUsageError(QStringLiteral("--stat takes NAME=N with a whole number N from 0 and a NAME of: %1; "
+                                             "not \"%2\"")
+                                  .arg(StatNames().join(QStringLiteral(", ")), entry));
+        settings.character.stats[std::size_t(stat)] = value;
+        given[std::size_t(stat)] = true;
+    }
+    if (parser.isSet(maxQlOption())) {
+        int top = 0;
+        if (!TryStrToInt(parser.value(maxQlOption()), top) || top < 1 || top > TopQualityLevel)
+            throw EUsageError(QStringLiteral("--max-ql must be a whole number from 1 to %1, not \"%2\"")
+                                  .arg(TopQualityLevel)
+                                  .arg(parser.value(maxQlOption())));
+        settings.ladderTopLevel = top;
+    }
+    if (!parser.isSet(ladderOption()))
+        return;
+    QStringList missing;
+    for (int i = 0; i < StatCount; ++i)
+        if (!given[std::size_t(i)] && !characterKnown)
+            missing.append(QStringLiteral("--stat ") + StatNames().at(i) + QStringLiteral("=N"));
+    if (!missing.isEmpty())
+        throw EUsageError(QStringLiteral("--ladder needs all seven stats of the character; missing: ") +
+                          missing.join(QStringLiteral(", ")));
+    settings.setTarget(BuildSettings::Target::Highest);
+}
+
 void StartModel(LudraModel &model, Prompter &prompter, const QString &dataDir)
 {
     if (!dataDir.isEmpty()) {
@@ -196,13 +308,13 @@ void BuildModel(LudraModel &model, Prompter &prompter)
 void CheckOutputOptions(const QCommandLineParser &parser)
 {
     BuildResults empty;
-    formatTables(chosenTables(empty, parser.value(TableOption())), parser.value(FormatOption()));
+    formatTables(chosenTables(empty, parser.value(TableOption()), false), empty, parser.value(FormatOption()));
 }
 
 void WriteTables(const BuildResults &results, const QCommandLineParser &parser)
 {
-    WriteOutput(parser.value(OutputOption()),
-                formatTables(chosenTables(results, parser.value(TableOption())), parser.value(FormatOption())));
+    WriteOutput(parser.value(OutputOption()), formatTables(chosenTables(results, parser.value(TableOption()), true),
+                                                           results, parser.value(FormatOption())));
 }
 
 } // namespace batch

@@ -12,6 +12,7 @@
 namespace ludra {
 
 class BuildResults;
+class BuildSettings;
 class LudraModel;
 
 namespace batch {
@@ -75,6 +76,17 @@ private:
 
 // A whole number above 0, or a usage error naming what it is for.
 int PositiveInteger(const QString &text, const QString &what);
+
+// The character's options: --stat NAME=N (repeatable), --ladder and
+// --max-ql N.
+void AddCharacterOptions(QCommandLineParser &parser);
+// Whether --ladder was given.
+bool LadderAsked(const QCommandLineParser &parser);
+// Puts the options into the settings: each --stat replaces that stat of the
+// character, --max-ql the top level (1 to 300), and --ladder chooses the
+// highest levels the character can wear, which needs all seven stats: given
+// by --stat, or all known already (characterKnown, a project's character).
+void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &settings, bool characterKnown);
 
 // The model started as the window starts it, without its controls, in the
 // executable's folder or dataDir. A reference file it cannot read ends the

@@ -51,6 +51,7 @@ int buildCommand(const QStringList &arguments)
     command.addOutputOptions();
     const QCommandLineOption save(QStringLiteral("save"), QStringLiteral("Write the results back into the project."));
     command.parser().addOption(save);
+    AddCharacterOptions(command.parser());
     if (!command.parse(QStringLiteral("build"), arguments))
         return BatchExit::Success;
     if (command.positional().size() != 1)
@@ -62,6 +63,8 @@ int buildCommand(const QStringList &arguments)
     StderrPrompter prompter;
     StartModel(model, prompter, command.parser().value(DataOption()));
     const ProjectShown shown = model.openProject(path);
+    // The project's own character, the command line's stats over it.
+    ApplyCharacterOptions(command.parser(), model.buildSettings(), shown.characterStored);
     BuildModel(model, prompter);
     WriteTables(model.results(), command.parser());
     if (command.parser().isSet(save))
@@ -102,12 +105,18 @@ void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, cons
     BuildSettings &settings = model.buildSettings();
     const QStringList levels = parser.values(o.ql);
     const QStringList slotLevels = parser.values(o.qlSlot);
-    if (levels.isEmpty() == slotLevels.isEmpty())
-        throw EUsageError(QStringLiteral("plan needs either --ql or --ql-slot"));
+    if (LadderAsked(parser)) {
+        if (!levels.isEmpty() || !slotLevels.isEmpty())
+            throw EUsageError(QStringLiteral("--ladder takes the place of --ql and --ql-slot; give one of them"));
+    } else if (levels.isEmpty() == slotLevels.isEmpty()) {
+        throw EUsageError(QStringLiteral("plan needs either --ql, --ql-slot or --ladder"));
+    }
+    // With --ladder the character options choose the levels.
+    ApplyCharacterOptions(parser, settings, false);
     if (!levels.isEmpty()) {
-        settings.oneLevel = true;
+        settings.setTarget(BuildSettings::Target::OneLevel);
         settings.implantQLText = QString::number(PositiveInteger(levels.constLast(), QStringLiteral("--ql")));
-    } else {
+    } else if (!slotLevels.isEmpty()) {
         const QStringList &bodySlots = model.reference().bodySlots();
         QList<ImplantSelection> selections(bodySlots.size());
         for (const QString &entry : slotLevels) {
@@ -122,7 +131,7 @@ void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, cons
             const int level = PositiveInteger(entry.mid(eq + 1), QStringLiteral("--ql-slot ") + slot);
             selections[found - bodySlots.cbegin()] = ImplantSelection{true, QString::number(level)};
         }
-        settings.oneLevel = false;
+        settings.setTarget(BuildSettings::Target::Individual);
         settings.setImplantSelections(selections);
         settings.indiSelectedCaption = IndiSelectedCaption(settings.selectedImplants());
     }
@@ -211,12 +220,14 @@ void selectPlanSkills(LudraModel &model, const QCommandLineParser &parser, const
 int planCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("Selects the skills in the order given, allocates them with the default "
-                                   "allocation rules and builds, at one quality level (--ql) or per slot "
-                                   "(--ql-slot)."),
+                                   "allocation rules and builds, at one quality level (--ql), per slot "
+                                   "(--ql-slot), or each implant at the highest level the character can wear "
+                                   "(--ladder with --stat for each of the seven stats)."),
                     QStringLiteral("plan"), QStringLiteral("The command; the plan is made of its options."),
                     QStringLiteral("plan"));
     const PlanOptions o;
     command.parser().addOptions({o.skill, o.group, o.ql, o.qlSlot, o.types, o.attr, o.maxNp, o.save});
+    AddCharacterOptions(command.parser());
     command.addOutputOptions();
     if (!command.parse(QStringLiteral("plan"), arguments))
         return BatchExit::Success;

@@ -96,7 +96,11 @@ const TNano *FindCluster(const TNanoList &nanoList, const QString &cluster)
 qint64 SkillIncrease(const TNanoList &nanoList, const TSkillReq &skillReq, const QString &cluster,
                      const QString &type, int q)
 {
-    const TNano *nano = FindCluster(nanoList, cluster);
+    return SkillIncreaseOf(FindCluster(nanoList, cluster), skillReq, type, q);
+}
+
+qint64 SkillIncreaseOf(const TNano *nano, const TSkillReq &skillReq, const QString &type, int q)
+{
     if (!nano)
         return 2;
     const int category = StrToInt(QLatin1Char('0') + nano->IncCategory);

@@ -42,6 +42,9 @@ const TNano *FindCluster(const TNanoList &nanoList, const QString &cluster);
 // know or a category outside 1 to 12.
 qint64 SkillIncrease(const TNanoList &nanoList, const TSkillReq &skillReq, const QString &cluster,
                      const QString &type, int q);
+// The same for a cluster whose record was looked up once (nullptr: the
+// catalogue does not know it), for callers that ask at many levels.
+qint64 SkillIncreaseOf(const TNano *nano, const TSkillReq &skillReq, const QString &type, int q);
 
 // The nano-programming requirement of a cluster of a type in an implant of
 // quality level implantQL (ClusterSkillReq), from its requirement base value.

@@ -1,6 +1,7 @@
 #include "build/buildpage.h"
 
 #include "build/buildsettings.h"
+#include "build/frmcharacter.h"
 #include "build/frmimplantselections.h"
 #include "common/command.h"
 #include "common/prompter.h"
@@ -78,13 +79,26 @@ void BuildPage::createControls()
     btnSelIndiImplants->setToolTip(QStringLiteral("Choose the implants and their quality levels"));
     lblIndiSelected = MakeStateLabel(QStringLiteral("<no implants selected>"), QStringLiteral("lblIndiSelected"),
                                      QStringLiteral("The implants chosen for individual quality levels"), grpTargets);
+    rdoHighestQL = Named(new QRadioButton(QStringLiteral("Highest I Can Wear"), grpTargets),
+                         QStringLiteral("rdoHighestQL"), QStringLiteral("Highest I Can Wear"));
+    rdoHighestQL->setToolTip(QStringLiteral("Build every implant at the highest level your character can wear it, "
+                                            "with the help of the other implants"));
+    btnCharacter = Named(new QPushButton(QStringLiteral("Character..."), grpTargets), QStringLiteral("btnCharacter"),
+                         QStringLiteral("Character..."));
+    lblCharacter = MakeStateLabel(NoCharacterCaption(), QStringLiteral("lblCharacter"),
+                                  QStringLiteral("The character the ladder and the requirements are judged by"),
+                                  grpTargets);
+    lblCharacter->setWordWrap(true);
     auto *targetLayout = new QGridLayout(grpTargets);
     targetLayout->addWidget(rdoOneQL, 0, 0);
     targetLayout->addWidget(edtImplantQL, 0, 1);
     targetLayout->addWidget(rdoIndiQL, 1, 0);
     targetLayout->addWidget(btnSelIndiImplants, 1, 1, Qt::AlignLeft);
-    targetLayout->addWidget(lblIndiSelected, 2, 0, 1, 2);
-    targetLayout->setRowStretch(3, 1);
+    targetLayout->addWidget(lblIndiSelected, 2, 0, 1, 3);
+    targetLayout->addWidget(rdoHighestQL, 3, 0);
+    targetLayout->addWidget(btnCharacter, 3, 1, 1, 2, Qt::AlignLeft);
+    targetLayout->addWidget(lblCharacter, 4, 0, 1, 3);
+    targetLayout->setRowStretch(5, 1);
     targetLayout->setColumnStretch(2, 1);
 
     // Nano programming.
@@ -154,9 +168,17 @@ void BuildPage::connectControls()
     flag(chkQLRange, &BuildSettings::useRange);
     text(edtQLRange, &BuildSettings::rangeText);
     flag(chkAgeStock, &BuildSettings::removeStock);
-    // The two radio buttons switch together: the first one's state is the
-    // setting.
-    flag(rdoOneQL, &BuildSettings::oneLevel);
+    // The three radio buttons switch together: the one turned on is the
+    // target.
+    const auto target = [this](QRadioButton *button, BuildSettings::Target chosen) {
+        connect(button, &QRadioButton::toggled, this, [this, chosen](bool on) {
+            if (on)
+                changeSettings([chosen](BuildSettings &s) { s.setTarget(chosen); });
+        });
+    };
+    target(rdoOneQL, BuildSettings::Target::OneLevel);
+    target(rdoIndiQL, BuildSettings::Target::Individual);
+    target(rdoHighestQL, BuildSettings::Target::Highest);
     text(edtImplantQL, &BuildSettings::implantQLText);
     flag(chkUseNanoProg, &BuildSettings::warnNanoProg);
     text(edtMaxNanoProg, &BuildSettings::maxNanoProgText);
@@ -168,6 +190,7 @@ void BuildPage::connectControls()
         });
     }
     connect(btnSelIndiImplants, &QToolButton::clicked, this, &BuildPage::btnSelIndiImplantsClick);
+    connect(btnCharacter, &QPushButton::clicked, this, &BuildPage::btnCharacterClick);
 }
 
 void BuildPage::showSettings()
@@ -178,9 +201,14 @@ void BuildPage::showSettings()
     chkQLRange->setChecked(s.useRange);
     edtQLRange->setText(s.rangeText);
     chkAgeStock->setChecked(s.removeStock);
-    (s.oneLevel ? rdoOneQL : rdoIndiQL)->setChecked(true);
+    switch (s.target()) {
+    case BuildSettings::Target::OneLevel: rdoOneQL->setChecked(true); break;
+    case BuildSettings::Target::Individual: rdoIndiQL->setChecked(true); break;
+    case BuildSettings::Target::Highest: rdoHighestQL->setChecked(true); break;
+    }
     edtImplantQL->setText(s.implantQLText);
     lblIndiSelected->setText(s.indiSelectedCaption);
+    lblCharacter->setText(CharacterCaption(s.character, s.ladderTopLevel));
     chkUseNanoProg->setChecked(s.warnNanoProg);
     edtMaxNanoProg->setText(s.maxNanoProgText);
     const QList<QCheckBox *> attributes = attributeBoxes();
@@ -200,9 +228,11 @@ void BuildPage::showEnablement()
     // The warning goes with the removal box alone, so it still stands out
     // while that box is greyed but checked.
     lblRemoveStockWarning->setEnabled(s.removeStock);
-    edtImplantQL->setEnabled(s.oneLevel);
-    btnSelIndiImplants->setEnabled(!s.oneLevel);
-    lblIndiSelected->setEnabled(!s.oneLevel);
+    const BuildSettings::Target target = s.target();
+    edtImplantQL->setEnabled(target == BuildSettings::Target::OneLevel);
+    btnSelIndiImplants->setEnabled(target == BuildSettings::Target::Individual);
+    lblIndiSelected->setEnabled(target == BuildSettings::Target::Individual);
+    lblCharacter->setEnabled(s.character.entered());
     edtMaxNanoProg->setEnabled(s.warnNanoProg);
 }
 
@@ -233,5 +263,18 @@ void BuildPage::btnSelIndiImplantsClick()
     });
 }
 
+void BuildPage::btnCharacterClick()
+{
+    RunCommand(m_prompter, [this] {
+        TfrmCharacter dialog(m_prompter, m_settings.character, m_settings.ladderTopLevel, this);
+        if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
+            return;
+        m_settings.character = dialog.character();
+        m_settings.ladderTopLevel = dialog.topLevel();
+        lblCharacter->setText(CharacterCaption(m_settings.character, m_settings.ladderTopLevel));
+        showEnablement();
+        Q_EMIT settingsChanged();
+    });
+}
 
 } // namespace ludra

@@ -38,6 +38,8 @@ public:
 
     // Runs the implant selections dialog and keeps its selection on OK.
     void btnSelIndiImplantsClick();
+    // Runs the character dialog and keeps the character and top level on OK.
+    void btnCharacterClick();
 
 Q_SIGNALS:
     // A control changed the settings.
@@ -70,6 +72,9 @@ private:
     QRadioButton *rdoIndiQL = nullptr;
     QToolButton *btnSelIndiImplants = nullptr;
     QLabel *lblIndiSelected = nullptr;
+    QRadioButton *rdoHighestQL = nullptr;
+    QPushButton *btnCharacter = nullptr;
+    QLabel *lblCharacter = nullptr;
     QCheckBox *chkUseNanoProg = nullptr;
     NumberBox *edtMaxNanoProg = nullptr;
     QCheckBox *chkStr = nullptr;

@@ -31,8 +31,33 @@ std::optional<int> zeroPrefixedNumber(const QString &text)
 
 } // namespace
 
+namespace {
+
+// Whether a requirement cell asks more of the character than it has: the
+// "Treatment" cell's number against its Treatment, the "Secondary Skill"
+// cell's leading number against the ability its last " - " part names.
+bool aboveCharacter(const Character &character, int column, const QString &text)
+{
+    if (column == ReqCol::Treatment) {
+        const std::optional<int> value = zeroPrefixedNumber(text.trimmed());
+        return value && *value > character.stat(Stat::Treatment);
+    }
+    const qsizetype space = text.indexOf(u' ');
+    const qsizetype dash = text.lastIndexOf(QStringLiteral(" - "));
+    if (space <= 0 || dash < 0)
+        return false;
+    const int ability = StatIndex(QStringView(text).sliced(dash + 3).trimmed());
+    const std::optional<int> value = zeroPrefixedNumber(text.left(space));
+    return ability > int(Stat::Treatment) && value && *value > character.stats[std::size_t(ability)];
+}
+
+} // namespace
+
 ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text)
 {
+    if ((column == ReqCol::Treatment || column == ReqCol::SecondarySkill) && row >= 1 &&
+        settings.character.entered() && aboveCharacter(settings.character, column, text))
+        return ReqCellColor::Red;
     if (column != ReqCol::SkillReq || row < 1)
         return ReqCellColor::Black;
     if (!settings.warnNanoProg)
@@ -81,6 +106,41 @@ BuildResults::BuildResults()
                            QStringLiteral("Secondary Skill")});
     setHeader(m_suggestTable, {QStringLiteral("Suggested Cluster Addition"), QStringLiteral("Implant"),
                                QStringLiteral("New Secondary Skill")});
+    setHeader(m_ladderTable, {QStringLiteral("Step"), QStringLiteral("Implant"), QStringLiteral("QL"),
+                              QStringLiteral("Treatment"), QStringLiteral("Ability"), QStringLiteral("Treatment After"),
+                              QStringLiteral("Ability After"), QStringLiteral("Note")});
+}
+
+void FillLadderTable(const Ladder &ladder, TextTable &table)
+{
+    QList<QStringList> rows;
+    for (int i = 0; i < int(ladder.steps.size()); ++i) {
+        const LadderStep &step = ladder.steps.at(i);
+        const QString &ability = StatNames().at(int(step.ability));
+        rows.append({QString::number(i + 1), step.slot, QString::number(step.ql), QString::number(step.treatmentNeeded),
+                     ability + u' ' + QString::number(step.abilityNeeded),
+                     QString::number(step.after[std::size_t(Stat::Treatment)]),
+                     ability + u' ' + QString::number(step.after[std::size_t(step.ability)]),
+                     step.final ? QStringLiteral("final level") : QStringLiteral("on the way")});
+    }
+    for (const LadderUnwearable &implant : ladder.unwearable)
+        rows.append({QString(), implant.slot, QStringLiteral("0"), QString(), QString(), QString(), QString(),
+                     implant.reason});
+    if (rows.isEmpty())
+        rows.append(QStringList());
+    table.replaceRowsFrom(1, rows);
+}
+
+void BuildResults::setLadder(const Ladder &ladder)
+{
+    m_ladder = ladder;
+    FillLadderTable(ladder, m_ladderTable);
+}
+
+void BuildResults::clearLadder()
+{
+    m_ladder.reset();
+    ClearResultTable(m_ladderTable);
 }
 
 void BuildResults::clearSortColumns()

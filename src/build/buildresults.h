@@ -1,9 +1,12 @@
 #pragma once
 
+#include "build/ladder.h"
 #include "common/texttable.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <optional>
 
 namespace ludra {
 
@@ -16,6 +19,11 @@ inline constexpr int Cluster = 0, Credits = 1, SkillReq = 2, Implant = 3, Type =
 // Column indexes of the skill increase table.
 namespace SkillCol {
 inline constexpr int Skill = 0, Increase = 1, Clusters = 2;
+}
+// Column indexes of the ladder table.
+namespace LadderCol {
+inline constexpr int Step = 0, Implant = 1, Level = 2, Treatment = 3, Ability = 4, TreatmentAfter = 5,
+                     AbilityAfter = 6, Note = 7;
 }
 // Column indexes of the suggestion table.
 namespace SuggestCol {
@@ -32,7 +40,9 @@ enum class ReqCellColor {
 // The colour of the requirement cell at column, row (grdReqsGetCellColor): a
 // "Skill Req" data cell is red when the warning over the maximum nano
 // programming skill is on and the cell's value is above the maximum, and keeps
-// the normal colour otherwise; every other cell is black.
+// the normal colour otherwise. With a character entered, a "Treatment" cell
+// above its Treatment, and a "Secondary Skill" cell whose requirement is
+// above the ability it names, are red too. Every other cell is black.
 ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text);
 
 // Blanks every data cell of a result table and cuts it to one data row; the
@@ -44,9 +54,15 @@ void ClearResultTable(TextTable &table);
 // compare equal keep their order.
 void SortResultRows(TextTable &table, const QList<int> &columns);
 
+// The ladder's rows as its grid shows them: one row per step (the treatment
+// and the ability with the value it needs, then both after the step), then
+// one per implant that cannot be worn, at level 0 with the reason in "Note".
+void FillLadderTable(const Ladder &ladder, TextTable &table);
+
 // What a build produces: the skill increase, requirement and suggestion
 // tables (row 0 their headers, one blank data row until a build fills them),
-// the sort state of the two sortable tables, and the build log.
+// the ladder of a build at the highest levels the character can wear, the
+// sort state of the requirements, and the build log.
 class BuildResults
 {
 public:
@@ -58,6 +74,17 @@ public:
     const TextTable &skillIncTable() const { return m_skillIncTable; }
     const TextTable &reqTable() const { return m_reqTable; }
     const TextTable &suggestTable() const { return m_suggestTable; }
+    TextTable &ladderTable() { return m_ladderTable; }
+    const TextTable &ladderTable() const { return m_ladderTable; }
+
+    // The ladder of the last build, when it built at the highest levels the
+    // character can wear; nothing otherwise, and after a project was opened
+    // (which brings back the ladder's table only).
+    const std::optional<Ladder> &ladder() const { return m_ladder; }
+    // Keeps the ladder and shows it in the ladder table.
+    void setLadder(const Ladder &ladder);
+    // No ladder: the table blank.
+    void clearLadder();
 
     // The sort columns of the requirements, in order; empty when they are in
     // build order.
@@ -76,6 +103,8 @@ private:
     TextTable m_skillIncTable;
     TextTable m_reqTable;
     TextTable m_suggestTable;
+    TextTable m_ladderTable;
+    std::optional<Ladder> m_ladder;
     QList<int> m_reqSort;
     QStringList m_buildLog;
 };

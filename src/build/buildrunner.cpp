@@ -3,6 +3,7 @@
 #include "build/buildformulas.h"
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
+#include "build/ladder.h"
 #include "build/suggestions.h"
 #include "common/errors.h"
 #include "common/numbers.h"
@@ -14,6 +15,7 @@
 #include "text/messages.h"
 
 #include <QDir>
+#include <QScopedValueRollback>
 
 namespace ludra {
 
@@ -106,10 +108,45 @@ void BuildRunner::readStock()
             QStringLiteral("Cannot read the stock file \"%1\".").arg(QDir::toNativeSeparators(stockPath)));
 }
 
+namespace {
+
+// The settings at the ladder's final levels: each implant the character can
+// wear as an individual level, the others left out.
+BuildSettings atLadderLevels(const BuildSettings &settings, const Ladder &ladder, const QStringList &bodySlots)
+{
+    BuildSettings levels = settings;
+    levels.setTarget(BuildSettings::Target::Individual);
+    QList<ImplantSelection> selections;
+    for (const QString &slot : bodySlots) {
+        const int ql = ladder.finalLevel(slot);
+        selections.append(ImplantSelection{ql > 0, ql > 0 ? QString::number(ql) : QString()});
+    }
+    levels.setImplantSelections(selections);
+    levels.indiSelectedCaption = IndiSelectedCaption(levels.selectedImplants());
+    return levels;
+}
+
+} // namespace
+
 void BuildRunner::compute()
 {
     ClearResultTable(m_results.reqTable());
     ClearResultTable(m_results.skillIncTable());
+    // "Highest I Can Wear" builds each implant at the ladder's final level,
+    // as individual levels would.
+    BuildSettings levels;
+    if (m_settings.highestLevels) {
+        const Ladder ladder = PlanLadder(PlannedImplants(m_layout), m_settings.character, m_settings.ladderTopLevel,
+                                         m_reference);
+        levels = atLadderLevels(m_settings, ladder, m_reference.bodySlots());
+        for (const LadderUnwearable &implant : ladder.unwearable)
+            m_results.addLogLine(QStringLiteral("Left out - ") + implant.slot + QStringLiteral(": ") + implant.reason);
+        m_results.setLadder(ladder);
+    } else {
+        levels = m_settings;
+        m_results.clearLadder();
+    }
+    const QScopedValueRollback<const BuildSettings *> use(m_levels, &levels);
     // The skill table starts with its one blank row, which the first skill
     // counted takes over.
     m_tallies = {SkillTally{QString(), 0, 0, true}};
@@ -127,26 +164,27 @@ void BuildRunner::compute()
     }
     writeSkillTallies();
     ClearResultTable(m_results.suggestTable());
-    BuildSuggestions(m_results.reqTable(), m_results.suggestTable(), m_reference.secSkills(), m_settings);
+    BuildSuggestions(m_results.reqTable(), m_results.suggestTable(), m_reference.secSkills(), levels);
 }
 
 void BuildRunner::buildCell(int column, int row, int &outRow)
 {
+    const BuildSettings &settings = *m_levels;
     const TextTable &table = m_layout.table();
     const QStringList &bodySlots = m_reference.bodySlots();
     const QString slot = table.cell(0, row);
     const QString cluster = table.cell(column, row);
 
-    if (!m_settings.oneLevel && IndividualQL(m_settings, bodySlots, slot) < 0)
+    if (!settings.oneLevel && IndividualQL(settings, bodySlots, slot) < 0)
         return;
     const std::optional<StockCell> cell = StockCellAt(m_layout, m_reference.nanoList(), column, row);
     if (!cell)
         return;
-    const int q = ImplantQL(m_settings, bodySlots, slot);
+    const int q = ImplantQL(settings, bodySlots, slot);
     // During a build the implant counts only when stock is used.
-    const StockVerdict verdict = CheckStock(m_stock.stock(), m_settings, *cell, q, m_settings.useStock);
+    const StockVerdict verdict = CheckStock(m_stock.stock(), settings, *cell, q, settings.useStock);
     if (verdict != StockVerdict::InStock) {
-        m_results.addLogLine(StockFailureLine(verdict, *cell, q, m_settings));
+        m_results.addLogLine(StockFailureLine(verdict, *cell, q, settings));
         return;
     }
     m_stock.useImplant(cell->slot, q);
@@ -157,19 +195,19 @@ void BuildRunner::buildCell(int column, int row, int &outRow)
     req.setCell(ReqCol::Type, outRow, ClusterTypeNames().value(column - 1));
     const QString type = req.cell(ReqCol::Type, outRow);
     const QString sec = ClusterSecSkill(m_reference.secSkills(), cluster, type);
-    const int clusterQL = SourceCluster(m_stock, m_settings, cluster, type, q, false);
+    const int clusterQL = SourceCluster(m_stock, settings, cluster, type, q, false);
     req.setCell(ReqCol::Cluster, outRow, cluster + QStringLiteral(" (QL ") + QString::number(clusterQL) +
                                              QLatin1Char(')'));
     req.setCell(ReqCol::Implant, outRow, slot + QStringLiteral(" (QL ") + QString::number(q) + QLatin1Char(')'));
     req.setCell(ReqCol::SkillReq, outRow,
                 QString::number(ClusterSkillReq(m_reference.requirements(), cluster, type, q)));
     req.setCell(ReqCol::Credits, outRow,
-                QString::number(StockCost(m_stock.stock(), m_settings, cluster, type, clusterQL)));
+                QString::number(StockCost(m_stock.stock(), settings, cluster, type, clusterQL)));
     req.setCell(ReqCol::Treatment, outRow, QString::number(TreatmentReq(q)));
     req.setCell(ReqCol::SecondarySkill, outRow, QString::number(SecondarySkillReq(q)) + QLatin1Char(' ') + sec);
     const QString skill = ClusterToSkill(m_reference.nanoList(), cluster);
     if (removing())
-        SourceCluster(m_stock, m_settings, cluster, type, q, true);
+        SourceCluster(m_stock, settings, cluster, type, q, true);
     tallySkill(skill, SkillIncrease(m_reference.nanoList(), m_reference.skillReq(), cluster, type, q));
     ++outRow;
 }

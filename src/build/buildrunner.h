@@ -101,6 +101,8 @@ private:
     BuildResults &m_results;
     StockState &m_stock;
     Prompter &m_prompter;
+    // The levels the cell loop builds at: the settings', or the ladder's.
+    const BuildSettings *m_levels = nullptr;
     QList<SkillTally> m_tallies;
 };
 

@@ -12,6 +12,18 @@ const QStringList &AttributeNames()
     return names;
 }
 
+QString NoCharacterCaption()
+{
+    return QStringLiteral("<no character entered>");
+}
+
+QString CharacterCaption(const Character &character, int topLevel)
+{
+    if (!character.entered())
+        return NoCharacterCaption();
+    return character.summary() + QStringLiteral("; up to level ") + QString::number(topLevel);
+}
+
 QString IndiSelectedCaption(int selected)
 {
     if (selected <= 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "build/character.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,10 @@ const QStringList &AttributeNames();
 
 // The caption of lblIndiSelected for a number of selected implants.
 QString IndiSelectedCaption(int selected);
+// The caption of lblCharacter: the character's values and the top level, or
+// NoCharacterCaption() when none is entered.
+QString CharacterCaption(const Character &character, int topLevel);
+QString NoCharacterCaption();
 
 // Every setting of the Build tab. Numbers stay as the text in their boxes:
 // nothing is validated when entered, and the build converts what it reads
@@ -42,9 +48,24 @@ public:
     QString rangeText = QStringLiteral("35"); // edtQLRange
     bool removeStock = false;     // chkAgeStock
 
-    // " Quality Level Targets ".
-    bool oneLevel = true;         // rdoOneQL, else rdoIndiQL
+    // " Quality Level Targets ": one level for all (rdoOneQL), a level per
+    // selected implant (rdoIndiQL), or each implant at the highest level the
+    // character can wear it (rdoHighestQL), which the build reaches as
+    // individual levels of its own.
+    bool oneLevel = true;
+    bool highestLevels = false;
     QString implantQLText = QStringLiteral("1"); // edtImplantQL
+    enum class Target { OneLevel, Individual, Highest };
+    Target target() const { return oneLevel ? Target::OneLevel : highestLevels ? Target::Highest : Target::Individual; }
+    void setTarget(Target target)
+    {
+        oneLevel = target == Target::OneLevel;
+        highestLevels = target == Target::Highest;
+    }
+
+    // The player's character and the top level a ladder aims for.
+    Character character;
+    int ladderTopLevel = TopQualityLevel;
 
     // " Nano Programming Skill ".
     bool warnNanoProg = false;    // chkUseNanoProg

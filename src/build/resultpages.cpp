@@ -102,11 +102,11 @@ QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
 
 void RequirementTableModel::refreshColors()
 {
-    // Without a header column, view and table columns are the same.
+    // The nano programming limit colours one column and the character two
+    // others; every cell is asked again.
     const int rows = rowCount();
-    const int column = ReqCol::SkillReq;
-    if (rows > 0 && column < columnCount())
-        Q_EMIT dataChanged(index(0, column), index(rows - 1, column), {Qt::ForegroundRole});
+    if (rows > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), {Qt::ForegroundRole});
 }
 
 SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWidget *parent)
@@ -201,6 +201,23 @@ void RequirementResultPage::btnResortClick()
 void RequirementResultPage::btnLogReqClick()
 {
     RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this, m_printLog); });
+}
+
+LadderResultPage::LadderResultPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("tabResultLadder"));
+    grdLadder = MakeResultGrid(results.ladderTable(), QStringLiteral("grdLadder"), QStringLiteral("Ladder"),
+                               {36, 90, 36, 66, 110, 98, 110, 130}, this);
+    auto *explain = MakeLabel(QStringLiteral("Put the implants on in this order, from nothing worn: each step needs "
+                                             "only your character and the implants worn before it. Choose \"Highest "
+                                             "I Can Wear\" and enter your character on the Build tab to build this."),
+                              this);
+    explain->setObjectName(QStringLiteral("lblLadderNote"));
+    explain->setWordWrap(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(grdLadder, 1);
+    layout->addWidget(explain);
 }
 
 SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent) : QWidget(parent)

@@ -99,6 +99,20 @@ private:
     QPushButton *btnResort = nullptr;
 };
 
+// "Result - Ladder": the steps that take the character from nothing worn to
+// every implant at the highest level it can wear, then the implants that
+// cannot be worn and why.
+class LadderResultPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit LadderResultPage(BuildResults &results, QWidget *parent = nullptr);
+
+private:
+    QTableView *grdLadder = nullptr;
+};
+
 // "Result - Suggestions": the suggestion grid and what it needs to show
 // anything.
 class SuggestionPage : public QWidget

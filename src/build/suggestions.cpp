@@ -11,14 +11,6 @@ namespace {
 
 const QString Empty = QStringLiteral("Empty");
 
-// The text of a requirement cell before its first "(", trimmed: the cluster
-// of column 0, the slot of column 3.
-QString beforeParenthesis(const QString &text)
-{
-    const qsizetype open = text.indexOf(QLatin1Char('('));
-    return TrimCtl(open < 0 ? QStringView(text) : QStringView(text).first(open)).toString();
-}
-
 // The clusters an implant holds, "Empty" where it holds none.
 struct Implant
 {
@@ -56,6 +48,22 @@ bool agrees(const QString &held, QStringView recipe, const char *label, QString 
 
 } // namespace
 
+QString RecipeClusterName(const QString &text)
+{
+    const qsizetype open = text.indexOf(QLatin1Char('('));
+    return TrimCtl(open < 0 ? QStringView(text) : QStringView(text).first(open)).toString();
+}
+
+QString ImplantSecondarySkill(const TSecSkills &recipes, const QString &shining, const QString &bright,
+                              const QString &faded)
+{
+    const auto held = [](const QString &cluster) {
+        return TrimCtl(QStringView(cluster)).isEmpty() ? Empty : RecipeClusterName(cluster);
+    };
+    const int recipe = recipes.firstHolding(held(bright), held(faded), held(shining));
+    return recipe < 0 ? QString() : recipes.SecSkillNames(recipe).toString();
+}
+
 void BuildSuggestions(TextTable &reqTable, TextTable &suggestTable, const TSecSkills &recipes,
                       const BuildSettings &settings)
 {
@@ -65,7 +73,7 @@ void BuildSuggestions(TextTable &reqTable, TextTable &suggestTable, const TSecSk
 
     std::vector<QString> implants(std::size_t(rows) + 1);
     for (int r = 1; r <= rows; ++r)
-        implants[r] = beforeParenthesis(reqTable.cell(ReqCol::Implant, r));
+        implants[r] = RecipeClusterName(reqTable.cell(ReqCol::Implant, r));
     std::vector<bool> done(std::size_t(rows) + 1, false);
     // The suggestion rows are gathered here and shown at the end in one go;
     // a suggestion goes into the last row unless that already holds one.
@@ -84,7 +92,7 @@ void BuildSuggestions(TextTable &reqTable, TextTable &suggestTable, const TSecSk
             if (done[r2] || implants[r2] != implantName)
                 continue;
             done[r2] = true;
-            implant.place(reqTable.cell(ReqCol::Type, r2), beforeParenthesis(reqTable.cell(ReqCol::Cluster, r2)));
+            implant.place(reqTable.cell(ReqCol::Type, r2), RecipeClusterName(reqTable.cell(ReqCol::Cluster, r2)));
         }
 
         const int recipe = recipes.firstHolding(implant.bright, implant.faded, implant.shining);

@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "storage/corruptfile.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace ludra {
@@ -217,6 +218,43 @@ void readConfigLine(const ConfigLine &line, const QString &text, ConfigState &st
     }
 }
 
+// The "Character" stream: one "Name=value" line per stat, the ladder's top
+// level, and whether the build aims at the highest levels the character can
+// wear.
+const QString TopLevelKey = QStringLiteral("MaxQL");
+const QString HighestKey = QStringLiteral("HighestICanWear");
+
+QStringList characterLines(const BuildSettings &settings)
+{
+    QStringList lines;
+    for (int i = 0; i < StatCount; ++i)
+        lines.append(StatNames().at(i) + u'=' + QString::number(settings.character.stats[std::size_t(i)]));
+    lines.append(TopLevelKey + u'=' + QString::number(settings.ladderTopLevel));
+    lines.append(HighestKey + u'=' + flag(settings.highestLevels));
+    return lines;
+}
+
+// Reads the lines it knows; a line it does not know, or whose value is no
+// whole number, leaves that value as it was.
+void readCharacter(const QStringList &lines, BuildSettings &settings)
+{
+    for (const QString &line : lines) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        const QStringView key = TrimCtl(QStringView(line).first(eq));
+        int value = 0;
+        if (!TryStrToInt(TrimCtl(QStringView(line).sliced(eq + 1)), value))
+            continue;
+        if (const int stat = StatIndex(key); stat >= 0)
+            settings.character.stats[std::size_t(stat)] = std::max(value, 0);
+        else if (key == TopLevelKey)
+            settings.ladderTopLevel = std::clamp(value, 1, TopQualityLevel);
+        else if (key == HighestKey && value == 1)
+            settings.setTarget(BuildSettings::Target::Highest);
+    }
+}
+
 } // namespace
 
 ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown)
@@ -247,6 +285,9 @@ ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown)
     image.resultSkill = GridImage::fromTable(results.skillIncTable(), shown.widths.skills);
     image.resultReq = GridImage::fromTable(results.reqTable(), shown.widths.requirements);
     image.resultSuggest = GridImage::fromTable(results.suggestTable(), shown.widths.suggestions);
+    image.character = characterLines(settings);
+    if (!TrimCtl(results.ladderTable().cell(LadderCol::Implant, 1)).isEmpty())
+        image.resultLadder = GridImage::fromTable(results.ladderTable(), shown.widths.ladder);
     return image;
 }
 
@@ -263,6 +304,8 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
     shown.widths.skills = image.resultSkill.widths;
     shown.widths.requirements = image.resultReq.widths;
     shown.widths.suggestions = image.resultSuggest.widths;
+    shown.widths.ladder = image.resultLadder.widths;
+    shown.characterStored = !image.character.isEmpty();
 
     layout.resetForProject();
     // A selection is one pair of entries per slot; entries the other list
@@ -282,6 +325,8 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
     restoreResult(image.resultSkill, results.skillIncTable());
     restoreResult(image.resultReq, results.reqTable());
     restoreResult(image.resultSuggest, results.suggestTable());
+    results.clearLadder();
+    restoreResult(image.resultLadder, results.ladderTable());
 
     const QHash<QString, const TNano *> records = recordsByName(nanoList);
     layout.skills().restore(attach(image.selected, records), attach(image.available, records));
@@ -302,6 +347,11 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
     layout.setRules(config.rules);
     settings = config.settings;
     settings.oneLevel = !config.individualLevels;
+    // The character belongs to the plan: a project without one has none.
+    settings.character = Character();
+    settings.ladderTopLevel = TopQualityLevel;
+    settings.highestLevels = false;
+    readCharacter(image.character, settings);
 
     restoreMarkers(layout, LayoutView::BodyPlacement, image.icons);
     restoreMarkers(layout, LayoutView::SkillSet, image.secondIcons);

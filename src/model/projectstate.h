@@ -16,6 +16,7 @@ struct GridWidths
     QList<int> skills;
     QList<int> requirements;
     QList<int> suggestions;
+    QList<int> ladder;
 };
 
 // The window state a project stores besides the model: the grids' column
@@ -24,6 +25,9 @@ struct ProjectShown
 {
     GridWidths widths;
     bool viewSelectorEnabled = true;
+    // Whether the project holds a character (projects of older versions do
+    // not, and open without one).
+    bool characterStored = false;
 };
 
 // The image of the plan on screen: skill lists, layout with its marks and

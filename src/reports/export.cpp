@@ -1,5 +1,6 @@
 #include "reports/export.h"
 
+#include "build/ladder.h"
 #include "common/texttable.h"
 #include "common/wholefile.h"
 
@@ -278,6 +279,11 @@ QByteArray PlainTextTables(const QList<ReportTable> &tables)
 
 QByteArray JsonTables(const QList<ReportTable> &tables)
 {
+    return QJsonDocument(JsonTablesObject(tables)).toJson(QJsonDocument::Indented);
+}
+
+QJsonObject JsonTablesObject(const QList<ReportTable> &tables)
+{
     QJsonObject root;
     for (const ReportTable &entry : tables) {
         const TextTable &table = *entry.table;
@@ -290,7 +296,48 @@ QByteArray JsonTables(const QList<ReportTable> &tables)
         object.insert(QStringLiteral("rows"), rows);
         root.insert(entry.key, object);
     }
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return root;
+}
+
+namespace {
+
+QJsonObject statsJson(const Stats &stats)
+{
+    QJsonObject object;
+    for (int i = 0; i < StatCount; ++i)
+        object.insert(StatNames().at(i), qint64(stats[std::size_t(i)]));
+    return object;
+}
+
+} // namespace
+
+QJsonObject LadderJson(const Ladder &ladder)
+{
+    QJsonArray steps;
+    for (const LadderStep &step : ladder.steps) {
+        QJsonObject object;
+        object.insert(QStringLiteral("slot"), step.slot);
+        object.insert(QStringLiteral("ql"), step.ql);
+        object.insert(QStringLiteral("treatment"), qint64(step.treatmentNeeded));
+        object.insert(QStringLiteral("ability"), StatNames().at(int(step.ability)));
+        object.insert(QStringLiteral("abilityNeeded"), qint64(step.abilityNeeded));
+        object.insert(QStringLiteral("final"), step.final);
+        object.insert(QStringLiteral("after"), statsJson(step.after));
+        steps.append(object);
+    }
+    QJsonObject final;
+    for (const LadderLevel &level : ladder.finalLevels)
+        final.insert(level.slot, level.ql);
+    QJsonArray unwearable;
+    for (const LadderUnwearable &implant : ladder.unwearable)
+        unwearable.append(QJsonObject{{QStringLiteral("slot"), implant.slot}, {QStringLiteral("reason"), implant.reason}});
+    QJsonObject object;
+    object.insert(QStringLiteral("character"), statsJson(ladder.character.stats));
+    object.insert(QStringLiteral("maxQl"), ladder.topLevel);
+    object.insert(QStringLiteral("steps"), steps);
+    object.insert(QStringLiteral("final"), final);
+    object.insert(QStringLiteral("unwearable"), unwearable);
+    return object;
 }
 
 QByteArray CsvTables(const QList<ReportTable> &tables)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
 namespace ludra {
 
 class TextTable;
+struct Ladder;
 
 // Writes a table's cells, header row included, in the table's row order, to
 // a file, replacing it only once the new file is whole. Throws EStreamError
@@ -44,7 +46,14 @@ struct ReportTable
 QByteArray PlainTextTables(const QList<ReportTable> &tables);
 // The tables as one JSON object: under each key, an object with the title,
 // the header row and the data rows.
+QJsonObject JsonTablesObject(const QList<ReportTable> &tables);
 QByteArray JsonTables(const QList<ReportTable> &tables);
+// A ladder as one JSON object: the character, the top level ("maxQl"), the
+// steps (slot, ql, treatment, ability, abilityNeeded, final, and every stat
+// "after" the step), the final level of every implant of the plan ("final",
+// 0 where it cannot be worn) and the implants that cannot be worn, with why
+// ("unwearable").
+QJsonObject LadderJson(const Ladder &ladder);
 // The tables' CSV records (CsvText), one table after the other with an empty
 // line between them.
 QByteArray CsvTables(const QList<ReportTable> &tables);

@@ -33,6 +33,7 @@ ReportGrid Reports::printGrid(int tab) const
     case SkillsTab: return ReportGrid::Skills;
     case RequirementsTab: return ReportGrid::Requirements;
     case SuggestionsTab: return ReportGrid::Suggestions;
+    case LadderTab: return ReportGrid::Ladder;
     default: return ReportGrid::Layout;
     }
 }
@@ -59,6 +60,7 @@ const TextTable &Reports::table(ReportGrid grid) const
     case ReportGrid::Skills: return m_results.skillIncTable();
     case ReportGrid::Requirements: return m_results.reqTable();
     case ReportGrid::Suggestions: return m_results.suggestTable();
+    case ReportGrid::Ladder: return m_results.ladderTable();
     case ReportGrid::Layout: break;
     }
     return m_layout.table();
@@ -70,6 +72,7 @@ QString Reports::title(ReportGrid grid) const
     case ReportGrid::Skills: return LangMsg(Msg::SkillReportTitle);
     case ReportGrid::Requirements: return LangMsg(Msg::RequirementsReportTitle);
     case ReportGrid::Suggestions: return LangMsg(Msg::SuggestionReportTitle);
+    case ReportGrid::Ladder: return LangMsg(Msg::LadderReportTitle);
     case ReportGrid::Layout: break;
     }
     return LangMsg(Msg::ReportTitle);

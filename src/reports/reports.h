@@ -18,8 +18,8 @@ class Prompter;
 class TextTable;
 struct PrintableGrid;
 
-// The four grids a report can take.
-enum class ReportGrid { Layout, Skills, Requirements, Suggestions };
+// The grids a report can take.
+enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder };
 
 // The report commands of the main window: printing, preview, print settings
 // and export of the grid each tab shows, each grid with print settings of
@@ -28,7 +28,7 @@ class Reports
 {
 public:
     // The window's tabs, in order.
-    enum Tab { LayoutTab, BuildTab, SkillsTab, RequirementsTab, SuggestionsTab };
+    enum Tab { LayoutTab, BuildTab, SkillsTab, RequirementsTab, SuggestionsTab, LadderTab };
 
     // The grids come from the layout and the build's results; the reports
     // keep no copy of them.
@@ -79,7 +79,7 @@ private:
     const BuildResults &m_results;
     Prompter &m_prompter;
     QWidget &m_window;
-    PrintSettings m_settings[4];
+    PrintSettings m_settings[5];
     ReportGrid m_previewBound = ReportGrid::Layout;
     ReportGrid m_settingsBound = ReportGrid::Requirements;
 };

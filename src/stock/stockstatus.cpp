@@ -51,7 +51,7 @@ void ApplyStockControl(bool on, const QString &targetText, bool targetChanged, L
     }
     if (targetChanged)
         settings.implantQLText = targetText;
-    settings.oneLevel = true;
+    settings.setTarget(BuildSettings::Target::OneLevel);
     settings.useStock = true;
     CheckLayoutStock(targetText, layout, settings, stock, nanoList);
 }

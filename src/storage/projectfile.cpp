@@ -26,6 +26,8 @@ const QString SelImpQLStream = QStringLiteral("SelImp-QL");
 const QString ResultSkillStream = QStringLiteral("GridResultSkill");
 const QString ResultReqStream = QStringLiteral("GridResultReq");
 const QString ResultSuggestStream = QStringLiteral("GridResultSuggest");
+const QString CharacterStream = QStringLiteral("Character");
+const QString ResultLadderStream = QStringLiteral("GridResultLadder");
 
 // What a cell's carriage returns and line feeds become in a GridText line.
 constexpr char16_t StoredCR = 9;
@@ -237,6 +239,10 @@ void WriteProjectFile(const QString &path, const ProjectImage &project)
     store(ResultSkillStream, WriteGridText(project.resultSkill));
     store(ResultReqStream, WriteGridText(project.resultReq));
     store(ResultSuggestStream, WriteGridText(project.resultSuggest));
+    if (!project.character.isEmpty())
+        store(CharacterStream, project.character);
+    if (project.resultLadder.columns > 0)
+        store(ResultLadderStream, WriteGridText(project.resultLadder));
     streams.Compressed = true;
     streams.SaveToFile(path);
 }
@@ -258,6 +264,8 @@ ProjectImage ReadProjectFile(const QString &path)
     project.resultSkill = readGridText(streamLines(streams, ResultSkillStream), ResultSkillStream);
     project.resultReq = readGridText(streamLines(streams, ResultReqStream), ResultReqStream);
     project.resultSuggest = readGridText(streamLines(streams, ResultSuggestStream), ResultSuggestStream);
+    project.character = streamLines(streams, CharacterStream);
+    project.resultLadder = readGridText(streamLines(streams, ResultLadderStream), ResultLadderStream);
     return project;
 }
 

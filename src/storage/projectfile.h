@@ -74,11 +74,17 @@ struct ProjectImage
     GridImage resultSkill;
     GridImage resultReq;
     GridImage resultSuggest;
+    // Streams later versions added; a file without them reads them empty.
+    // "Character": the player's character as "Name=value" lines.
+    QStringList character;
+    // "GridResultLadder": the ladder of the last build, when it made one.
+    GridImage resultLadder;
 
     bool operator==(const ProjectImage &) const = default;
 };
 
-// Writes the twelve streams to a compressed container file, replacing the
+// Writes the twelve streams, and the character and the ladder after them, to
+// a compressed container file, replacing the
 // file only once the new one is whole. Throws EStreamError when it cannot.
 void WriteProjectFile(const QString &path, const ProjectImage &project);
 // Reads a project file whole. Throws EStreamError when the file cannot be

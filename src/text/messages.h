@@ -74,7 +74,11 @@ inline constexpr MessageDef SkillReportTitle{"M44", "Ludra Skill Increase Report
 inline constexpr MessageDef ReportTitle{"M45", "Ludra Report"};
 inline constexpr MessageDef RequirementsReportTitle{"M46", "Ludra Requirements and Layout Report"};
 inline constexpr MessageDef SuggestionReportTitle{"M47", "Ludra Suggestion Report"};
-// Every message of the table, M01 to M47 in key order: the language file's
+inline constexpr MessageDef LadderReportTitle{"M48", "Ludra Ladder Report"};
+// The character.
+inline constexpr MessageDef TopLevelRangeText{"M49", "The top quality level must be a whole number from 1 to 300."};
+inline constexpr MessageDef TopLevelRangeTitle{"M50", "Top Quality Level"};
+// Every message of the table, M01 to M50 in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
     MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
@@ -85,11 +89,11 @@ inline constexpr MessageDef All[] = {
     RemoveStockText, RemoveStockTitle, RemovedCountTitle, RemovedCountMiddle, RemovedCountEnd, SaveAsTitle,
     SaveAsFilter, SaveUnnamedTitle, SaveUnnamedFilter, DuplicatesLabel, ExportCsvTitle, ExportCsvFilter,
     ExportHtmlTitle, ExportHtmlFilter, ExportDocTitle, ExportDocFilter, SkillReportTitle, ReportTitle,
-    RequirementsReportTitle, SuggestionReportTitle,
+    RequirementsReportTitle, SuggestionReportTitle, LadderReportTitle, TopLevelRangeText, TopLevelRangeTitle,
 };
 
 namespace detail {
-// Whether All holds the keys M01 to M47, each once and in order.
+// Whether All holds the keys M01 to M50, each once and in order.
 constexpr bool keysInOrder()
 {
     int n = 0;
@@ -99,10 +103,10 @@ constexpr bool keysInOrder()
         if (key[0] != 'M' || key[1] - '0' != n / 10 || key[2] - '0' != n % 10 || key[3] != 0)
             return false;
     }
-    return n == 47;
+    return n == 50;
 }
 } // namespace detail
-static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M47 in order");
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M50 in order");
 
 } // namespace Msg
 

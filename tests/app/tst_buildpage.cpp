@@ -208,7 +208,7 @@ void TstBuildPage::controlsAndSettingsAgree()
     BuildSettings copy = m_settings;
     BuildPage fresh(copy, m_prompter);
     QCOMPARE(stateOf(&fresh), stateOf(m_page.get()));
-    QCOMPARE(stateOf(&fresh).size(), 23); // the 19 controls and their 4 groups
+    QCOMPARE(stateOf(&fresh).size(), 26); // the 22 controls and their 4 groups
 }
 
 void TstBuildPage::numberBoxesKeepWhatIsTyped_data()

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void damagedProjectLeavesThePlan();
     void stockStatusMarksTheLayout();
     void emptiedStockTargetEndsTheBuild();
+    void highestICanWear();
 
 private:
     // Opens the main window; missingFiles reference files are reported missing.
@@ -707,6 +708,52 @@ void TstLayoutPage::emptiedStockTargetEndsTheBuild()
     QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
     QVERIFY(m_prompter.asked.isEmpty());
     QCOMPARE(tabs->currentIndex(), 2);
+}
+
+// The character entered in its dialog, "Highest I Can Wear" built: the
+// requirements at the final levels and the ladder on its own tab; with a
+// one-level build beyond the character, its treatment shows red.
+void TstLayoutPage::highestICanWear()
+{
+    openAllocated();
+    auto *tabs = find<QTabWidget>("pgcMain");
+    tabs->setCurrentIndex(1);
+    const auto enter = [this](const QString &treatment, const QString &others, const QString &top) {
+        m_prompter.dialogs.append({Prompter::Answer::Ok, [=](QObject &dialog) {
+                                       for (NumberBox *box : dialog.findChildren<NumberBox *>())
+                                           box->setText(box->objectName() == "edtTreatment" ? treatment
+                                                        : box->objectName() == "edtTopLevel" ? top
+                                                                                             : others);
+                                   }});
+        find<QPushButton>("btnCharacter")->click();
+    };
+    // A top level the game does not have is refused, and nothing changes.
+    enter(QStringLiteral("600"), QStringLiteral("150"), QStringLiteral("301"));
+    QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Top Quality Level")});
+    QVERIFY(!m_window->model().buildSettings().character.entered());
+    m_prompter.asked.clear();
+
+    enter(QStringLiteral("600"), QStringLiteral("150"), QStringLiteral("300"));
+    QVERIFY(find<QLabel>("lblCharacter")->text().startsWith(QStringLiteral("Treatment 600, Strength 150")));
+    QTest::mouseClick(find<QRadioButton>("rdoHighestQL"), Qt::LeftButton);
+    QVERIFY(!find<QWidget>("edtImplantQL")->isEnabled());
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QVERIFY(m_prompter.asked.isEmpty());
+    // HEAD (Agility's Shining and Burst's Faded cluster) needs Strength: 150
+    // wears level 73 (146); 600 Treatment would allow 125.
+    const QStringList ladder = gridRows("grdLadder");
+    QCOMPARE(ladder.first(), QStringLiteral("1|HEAD|73|351|Strength 150|600|Strength 150|final level"));
+    QVERIFY(ladder.contains(QStringLiteral("|CHEST|0|||||no recipe")));
+    QVERIFY(gridRows("grdReqs").first().contains(QStringLiteral("HEAD (QL 73)")));
+
+    QTest::mouseClick(find<QRadioButton>("rdoOneQL"), Qt::LeftButton);
+    type("edtImplantQL", QStringLiteral("200"));
+    tabs->setCurrentIndex(1);
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    const QAbstractItemModel *reqs = find<QTableView>("grdReqs")->model();
+    QCOMPARE(reqs->index(0, 5).data().toString(), QStringLiteral("951"));
+    QCOMPARE(reqs->index(0, 5).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    QCOMPARE(reqs->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
 }
 
 QTEST_MAIN(TstLayoutPage)

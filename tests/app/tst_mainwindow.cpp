@@ -231,8 +231,9 @@ void TstMainWindow::tabsAndGrids()
         names.append(tabs->widget(i)->objectName());
     }
     QCOMPARE(captions, (QStringList{"Layout", "Build", "Result - Skill Increases", "Result - Requirements",
-                                    "Result - Suggestions"}));
-    QCOMPARE(names, (QStringList{"tabReport", "tabBuild", "tabResultSkills", "tabResultCosts", "tabResultSuggest"}));
+                                    "Result - Suggestions", "Result - Ladder"}));
+    QCOMPARE(names, (QStringList{"tabReport", "tabBuild", "tabResultSkills", "tabResultCosts", "tabResultSuggest",
+                                 "tabResultLadder"}));
     QCOMPARE(tabs->currentIndex(), 0);
 
     auto *layout = window->findChild<QTableView *>("grdReport");
@@ -253,6 +254,9 @@ void TstMainWindow::tabsAndGrids()
          {"Cluster", "Credits", "Skill Req", "Implant", "Type", "Treatment", "Secondary Skill"},
          {157, 58, 56, 140, 62, 70, 132}},
         {"grdSuggest", {"Suggested Cluster Addition", "Implant", "New Secondary Skill"}, {501, 85, 111}},
+        {"grdLadder",
+         {"Step", "Implant", "QL", "Treatment", "Ability", "Treatment After", "Ability After", "Note"},
+         {36, 90, 36, 66, 110, 98, 110, 130}},
     };
     for (const Grid &expected : grids) {
         auto *grid = window->findChild<QTableView *>(expected.name);

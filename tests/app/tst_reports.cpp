@@ -93,6 +93,7 @@ void TstReports::gridOfEachCommand_data()
     QTest::newRow("skills") << 2 << G::Skills << G::Skills << G::Skills << G::Skills;
     QTest::newRow("requirements") << 3 << G::Requirements << G::Requirements << G::Requirements << G::Requirements;
     QTest::newRow("suggestions") << 4 << G::Suggestions << G::Suggestions << G::Suggestions << G::Suggestions;
+    QTest::newRow("ladder") << 5 << G::Ladder << G::Ladder << G::Ladder << G::Ladder;
 }
 
 void TstReports::gridOfEachCommand()
@@ -135,6 +136,7 @@ void TstReports::exportTakesTheShownGrid_data()
     QTest::newRow("skills html") << 2 << "HTML1" << "Export to HTML" << "<th>Increase</th>";
     QTest::newRow("requirements doc") << 3 << "WordDoc1" << "Export to Word Document" << "Treatment";
     QTest::newRow("suggestions csv") << 4 << "CSV1" << "Export to CSV" << "Suggested Cluster Addition,";
+    QTest::newRow("ladder html") << 5 << "HTML1" << "Export to HTML" << "<title>Ludra Ladder Report</title>";
 }
 
 void TstReports::exportTakesTheShownGrid()

@@ -163,12 +163,13 @@ void TstResultPages::skillReqColor()
     m_settings.warnNanoProg = warn;
     m_settings.maxNanoProgText = maximum;
     m_reqs->settingsChanged();
-    // The whole "Skill Req" column is repainted for its new colours.
+    // Every cell is repainted for its new colour, the "Skill Req" column's
+    // among them.
     QCOMPARE(repainted.size(), 1);
     const auto topLeft = repainted.at(0).at(0).value<QModelIndex>();
     const auto bottomRight = repainted.at(0).at(1).value<QModelIndex>();
     QCOMPARE(QList<int>({topLeft.row(), topLeft.column(), bottomRight.row(), bottomRight.column()}),
-             QList<int>({0, 2, 2, 2}));
+             QList<int>({0, 0, 2, 6}));
     QVERIFY(repainted.at(0).at(2).value<QList<int>>().contains(Qt::ForegroundRole));
 
     const QVariant colour = row == 0 ? model->headerData(column, Qt::Horizontal, Qt::ForegroundRole)

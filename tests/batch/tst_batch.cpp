@@ -205,6 +205,75 @@ private Q_SLOTS:
         QCOMPARE(readFile(output), QByteArray("old"));
     }
 
+    // --ladder builds at the highest levels the character can wear and writes
+    // the ladder as one JSON object; a saved plan keeps its character.
+    void ladder()
+    {
+        const QStringList stats{"--stat", "Treatment=500", "--stat", "strength=200", "--stat", "Agility=200",
+                                "--stat", "Stamina=200",   "--stat", "Intelligence=250", "--stat", "Psychic=250",
+                                "--stat", "Sense=200"};
+        const QString saved = m_dir.filePath(QStringLiteral("ladder.lud"));
+        const Run plan = batch(QStringList{"plan", "--skill", "Treatment", "--skill", "Intelligence", "--skill",
+                                           "Computer Literacy", "--ladder", "--format", "json", "--save", saved} +
+                               stats);
+        QCOMPARE(plan.status, 0);
+        const QJsonObject root = QJsonDocument::fromJson(plan.out).object();
+        const QJsonObject ladder = root.value(QStringLiteral("ladder")).toObject();
+        QCOMPARE(ladder.value("character").toObject().value("Treatment").toInt(), 500);
+        QCOMPARE(ladder.value("character").toObject().size(), 7);
+        QCOMPARE(ladder.value("maxQl").toInt(), 300);
+        const QJsonArray steps = ladder.value("steps").toArray();
+        QVERIFY(!steps.isEmpty());
+        for (const QJsonValue &step : steps) {
+            const QJsonObject object = step.toObject();
+            QCOMPARE(object.keys(), (QStringList{"ability", "abilityNeeded", "after", "final", "ql", "slot",
+                                                 "treatment"}));
+            QCOMPARE(object.value("after").toObject().size(), 7);
+        }
+        // Every implant the requirements show is built at its final level.
+        const QJsonObject final = ladder.value("final").toObject();
+        const QList<QStringList> req = jsonRows(plan.out, QStringLiteral("req"));
+        for (int r = 1; r < req.size(); ++r) {
+            const QString slot = req.at(r).at(3).section(QStringLiteral(" (QL "), 0, 0);
+            QCOMPARE(req.at(r).at(3), slot + " (QL " + QString::number(final.value(slot).toInt()) + ")");
+        }
+
+        // The project's own character, and a --stat over it.
+        const Run build = batch({"build", saved, "--ladder", "--table", "ladder", "--format", "json"});
+        QCOMPARE(build.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(build.out).object().value("ladder").toObject(), ladder);
+        const Run stronger = batch({"build", saved, "--stat", "Treatment=900", "--table", "ladder"});
+        QCOMPARE(stronger.status, 0);
+        QVERIFY(stronger.out.startsWith("Ladder\n"));
+        QVERIFY(stronger.out != batch({"build", saved, "--table", "ladder"}).out);
+    }
+
+    void ladderUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a stat missing") << QStringList{"plan", "--skill", "Burst", "--ladder", "--stat", "Treatment=1"}
+                                        << "missing: --stat Strength=N";
+        QTest::newRow("with --ql") << QStringList{"plan", "--skill", "Burst", "--ladder", "--ql", "1"}
+                                   << "takes the place of --ql";
+        QTest::newRow("top level 301") << QStringList{"plan", "--skill", "Burst", "--ql", "1", "--max-ql", "301"}
+                                       << "--max-ql must be a whole number from 1 to 300";
+        QTest::newRow("no such stat") << QStringList{"plan", "--skill", "Burst", "--ql", "1", "--stat", "Luck=5"}
+                                      << "--stat takes NAME=N";
+        QTest::newRow("no ladder built") << QStringList{"plan", "--skill", "Burst", "--ql", "1", "--table", "ladder"}
+                                         << "--table ladder needs";
+    }
+
+    void ladderUsage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Run run = batch(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
     // The tool needs no display: it does not load the GUI or widget library.
     void linksCoreOnly()
     {

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void roundTripInSkillViewWithDuplicatesAndMarkers();
     void shortConfigKeepsTheRest();
     void damagedLinesReadAsNothing();
+    void characterTravelsWithThePlan();
     void flagLinesReadByTheirRule_data();
     void flagLinesReadByTheirRule();
 
@@ -143,6 +144,32 @@ void TstProjectState::damagedLinesReadAsNothing()
     image.config[12] = QStringLiteral("6");
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, ApplyProject(image, *model));
     QCOMPARE(model->buildSettings().implantQLText, QStringLiteral("5"));
+}
+
+// The character, its top level and "Highest I Can Wear" are saved in their
+// own stream; a project without it (an older one) opens without a character,
+// at the level target its "Config" names.
+void TstProjectState::characterTravelsWithThePlan()
+{
+    std::unique_ptr<LudraModel> model = freshModel();
+    BuildSettings &settings = model->buildSettings();
+    settings.character.setStat(Stat::Treatment, 700);
+    settings.character.setStat(Stat::Sense, 250);
+    settings.ladderTopLevel = 250;
+    settings.setTarget(BuildSettings::Target::Highest);
+    const ProjectImage image = CaptureProject(*model, ProjectShown());
+    QCOMPARE(image.character.first(), QStringLiteral("Treatment=700"));
+
+    std::unique_ptr<LudraModel> opened = freshModel();
+    QVERIFY(ApplyProject(image, *opened).characterStored);
+    QVERIFY(opened->buildSettings() == settings);
+
+    ProjectImage older = image;
+    older.character.clear();
+    QVERIFY(!ApplyProject(older, *opened).characterStored);
+    QVERIFY(!opened->buildSettings().character.entered());
+    QCOMPARE(opened->buildSettings().ladderTopLevel, TopQualityLevel);
+    QCOMPARE(opened->buildSettings().target(), BuildSettings::Target::Individual);
 }
 
 // The include flags of the allocation rules are on only for "1"; the Build

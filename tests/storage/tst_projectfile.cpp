@@ -63,6 +63,8 @@ ProjectImage sampleProject()
     p.resultSkill = sampleGrid(7, 39, "skill");
     p.resultReq = sampleGrid(6, 23, "req");
     p.resultSuggest = sampleGrid(5, 12, "suggest");
+    p.character = {"Treatment=700", "Strength=250", "MaxQL=280", "HighestICanWear=1"};
+    p.resultLadder = sampleGrid(8, 9, "ladder");
     return p;
 }
 
@@ -191,8 +193,9 @@ void TstProjectFile::projectRoundTrip()
     TVellStreams streams;
     streams.LoadFromFile(path);
     QCOMPARE(streams.StreamNames(),
-             QStringList({"Avaliable", "ColorGrid", "Config", "Grid", "GridResultReq", "GridResultSkill",
-                          "GridResultSuggest", "Icons", "SecondIcons", "Selected", "SelImp-Bool", "SelImp-QL"}));
+             QStringList({"Avaliable", "Character", "ColorGrid", "Config", "Grid", "GridResultLadder", "GridResultReq",
+                          "GridResultSkill", "GridResultSuggest", "Icons", "SecondIcons", "Selected", "SelImp-Bool",
+                          "SelImp-QL"}));
     QCOMPARE(streams.ReadStream("Avaliable"), QByteArray("Agility\r\nStrength\r\n\xc4rger\r\n"));
     QCOMPARE(streams.ReadStream("SelImp-QL"), QByteArray("200\r\n175\r\n"));
     QCOMPARE(SplitLines(streams.ReadStream("GridResultReq")), WriteGridText(project.resultReq));

@@ -8,6 +8,7 @@
 #include "text/messages.h"
 #include "build/frmimplantselections.h"
 #include "build/frmlog.h"
+#include "build/frmcharacter.h"
 #include "build/frmsetall.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -62,6 +63,7 @@ std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
     windows.push_back(std::make_unique<ludra::TfrmAutoAlloc>());
     windows.push_back(std::make_unique<ludra::TfrmImplantSelections>(prompter, QList<ludra::ImplantSelection>()));
     windows.push_back(std::make_unique<ludra::TfrmSetAll>());
+    windows.push_back(std::make_unique<ludra::TfrmCharacter>(prompter, ludra::Character(), ludra::TopQualityLevel));
     windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
     windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
     return windows;

@@ -1,0 +1,38 @@
+#include "build/character.h"
+
+#include <algorithm>
+
+namespace ludra {
+
+const QStringList &StatNames()
+{
+    static const QStringList names{QStringLiteral("Treatment"), QStringLiteral("Strength"),
+                                   QStringLiteral("Agility"),   QStringLiteral("Stamina"),
+                                   QStringLiteral("Intelligence"), QStringLiteral("Psychic"),
+                                   QStringLiteral("Sense")};
+    return names;
+}
+
+int StatIndex(QStringView name)
+{
+    const QStringList &names = StatNames();
+    for (int i = 0; i < int(names.size()); ++i)
+        if (names.at(i) == name)
+            return i;
+    return -1;
+}
+
+bool Character::entered() const
+{
+    return std::any_of(stats.cbegin(), stats.cend(), [](qint64 value) { return value > 0; });
+}
+
+QString Character::summary() const
+{
+    QStringList parts;
+    for (int i = 0; i < StatCount; ++i)
+        parts.append(StatNames().at(i) + u' ' + QString::number(stats[std::size_t(i)]));
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace ludra

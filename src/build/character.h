@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <array>
+
+namespace ludra {
+
+// The stats an implant can require or raise that a player's character has:
+// Treatment and the six abilities, in this order.
+enum class Stat { Treatment, Strength, Agility, Stamina, Intelligence, Psychic, Sense };
+inline constexpr int StatCount = 7;
+using Stats = std::array<qint64, StatCount>;
+
+// "Treatment", then the six ability names as the recipes spell them.
+const QStringList &StatNames();
+// The stat of a name spelled as StatNames spells it; -1 for any other text.
+int StatIndex(QStringView name);
+
+// The highest quality level the game has, and the top level a ladder aims
+// for unless told otherwise.
+inline constexpr int TopQualityLevel = 300;
+
+// A player's character as the game shows it with no implant worn.
+struct Character
+{
+    Stats stats{};
+
+    qint64 stat(Stat s) const { return stats[std::size_t(s)]; }
+    void setStat(Stat s, qint64 value) { stats[std::size_t(s)] = value; }
+    // Whether the player has entered a character: any stat above 0 (a real
+    // character has every one).
+    bool entered() const;
+    // "Treatment 700, Strength 250, ..." in StatNames order.
+    QString summary() const;
+
+    bool operator==(const Character &) const = default;
+};
+
+} // namespace ludra

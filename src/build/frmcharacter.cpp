@@ -1,0 +1,101 @@
+#include "build/frmcharacter.h"
+
+#include "common/command.h"
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/prompter.h"
+#include "text/langapply.h"
+#include "text/messages.h"
+#include "views/numberbox.h"
+#include "views/widgets.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace ludra {
+
+namespace {
+
+// The object names of the stat boxes, in Stat order.
+const char *const StatBoxNames[StatCount] = {"edtTreatment", "edtStrength", "edtAgility", "edtStamina",
+                                             "edtIntelligence", "edtPsychic", "edtSense"};
+
+} // namespace
+
+TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int topLevel, QWidget *parent)
+    : QDialog(parent), m_prompter(prompter), m_character(character), m_topLevel(topLevel)
+{
+    setObjectName(QStringLiteral("frmCharacter"));
+    setWindowTitle(QStringLiteral("Character"));
+
+    auto *grpStats = Named(new QGroupBox(QStringLiteral(" Without Implants "), this), QStringLiteral("grpStats"),
+                           QStringLiteral("Without Implants"));
+    auto *statsLayout = new QGridLayout(grpStats);
+    for (int i = 0; i < StatCount; ++i) {
+        const QString &name = StatNames().at(i);
+        auto *label = MakeLabel(name, grpStats);
+        label->setObjectName(QStringLiteral("lbl") + QLatin1String(StatBoxNames[i]).mid(3));
+        auto *box = Named(new NumberBox(0, 9999, QString::number(character.stats[std::size_t(i)]), grpStats),
+                          QLatin1String(StatBoxNames[i]), name);
+        label->setBuddy(box);
+        statsLayout->addWidget(label, i, 0);
+        statsLayout->addWidget(box, i, 1);
+        m_stats[std::size_t(i)] = box;
+    }
+
+    auto *lblTopLevel = MakeLabel(QStringLiteral("Top quality level"), this);
+    lblTopLevel->setObjectName(QStringLiteral("lblTopLevel"));
+    edtTopLevel = Named(new NumberBox(1, TopQualityLevel, QString::number(topLevel), this),
+                        QStringLiteral("edtTopLevel"), QStringLiteral("Top quality level"));
+    lblTopLevel->setBuddy(edtTopLevel);
+    auto *note = MakeLabel(QStringLiteral("Enter the values the game shows with no implant worn. \"Highest I Can "
+                                          "Wear\" builds every implant at the highest level up to the top level "
+                                          "that these values and the other implants allow."),
+                           this);
+    note->setObjectName(QStringLiteral("lblCharacterNote"));
+    note->setWordWrap(true);
+
+    QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOK"), QStringLiteral("btnsCharacter"));
+
+    auto *topRow = new QHBoxLayout;
+    topRow->addWidget(lblTopLevel);
+    topRow->addWidget(edtTopLevel);
+    topRow->addStretch(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(grpStats);
+    layout->addLayout(topRow);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+    setFixedWidth(sizeHint().width() + 80);
+
+    LangApplyProgram(*this);
+    m_stats[0]->setFocus();
+}
+
+void TfrmCharacter::accept()
+{
+    RunCommand(m_prompter, [this] {
+        Character character;
+        // An emptied box counts as 0; anything else must be a whole number.
+        for (int i = 0; i < StatCount; ++i) {
+            const QString text = m_stats[std::size_t(i)]->text();
+            character.stats[std::size_t(i)] = text.isEmpty() ? 0 : StrToInt(text);
+        }
+        int top = 0;
+        if (!TryStrToInt(edtTopLevel->text(), top) || top < 1 || top > TopQualityLevel) {
+            m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::TopLevelRangeTitle),
+                               LangMsg(Msg::TopLevelRangeText));
+            edtTopLevel->setFocus();
+            return;
+        }
+        m_character = character;
+        m_topLevel = top;
+        QDialog::accept();
+    });
+}
+
+} // namespace ludra

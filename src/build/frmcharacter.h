@@ -1,0 +1,40 @@
+#pragma once
+
+#include "build/character.h"
+
+#include <QDialog>
+
+#include <array>
+
+namespace ludra {
+
+class NumberBox;
+class Prompter;
+
+// "Character": the player's Treatment and six abilities as the game shows
+// them with no implant worn, and the top quality level the ladder aims for.
+// OK keeps them only when every box holds a whole number and the top level
+// is from 1 to 300; otherwise it says what is wrong and stays open.
+class TfrmCharacter : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TfrmCharacter(Prompter &prompter, const Character &character, int topLevel, QWidget *parent = nullptr);
+
+    // What OK kept.
+    const Character &character() const { return m_character; }
+    int topLevel() const { return m_topLevel; }
+
+public Q_SLOTS:
+    void accept() override;
+
+private:
+    Prompter &m_prompter;
+    Character m_character;
+    int m_topLevel;
+    std::array<NumberBox *, StatCount> m_stats{};
+    NumberBox *edtTopLevel = nullptr;
+};
+
+} // namespace ludra

@@ -1,0 +1,220 @@
+#include "build/ladder.h"
+
+#include "build/buildformulas.h"
+#include "build/suggestions.h"
+#include "common/text.h"
+#include "data/referencedata.h"
+#include "layout/layoutstate.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ludra {
+
+int Ladder::finalLevel(const QString &slot) const
+{
+    for (const LadderLevel &level : finalLevels)
+        if (level.slot == slot)
+            return level.ql;
+    return 0;
+}
+
+QList<PlannedImplant> PlannedImplants(const LayoutState &layout)
+{
+    QList<PlannedImplant> implants;
+    const TextTable &table = layout.table();
+    for (int row = 1; row < table.rowCount(); ++row) {
+        PlannedImplant implant;
+        implant.slot = table.cell(0, row);
+        bool holds = false;
+        for (int column = 1; column < LayoutColumns; ++column) {
+            const QString &cell = table.cell(column, row);
+            if (TrimCtl(QStringView(cell)).isEmpty())
+                continue;
+            implant.clusters[std::size_t(column - 1)] = cell;
+            holds = true;
+        }
+        if (holds)
+            implants.append(implant);
+    }
+    return implants;
+}
+
+namespace {
+
+Stats operator+(Stats a, const Stats &b)
+{
+    for (std::size_t i = 0; i < a.size(); ++i)
+        a[i] += b[i];
+    return a;
+}
+
+// An implant as the ladder works on it: what it needs and gives at every
+// level from 0 (not worn) to the top.
+struct Rung
+{
+    QString slot;
+    int ability = -1; // the stat its recipe requires; -1 when it has none
+    std::vector<Stats> bonus;
+};
+
+class Planner
+{
+public:
+    Planner(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
+            const ReferenceData &reference)
+        : m_character(character.stats), m_top(std::clamp(topLevel, 1, TopQualityLevel))
+    {
+        m_treatment.resize(std::size_t(m_top) + 1);
+        m_ability.resize(std::size_t(m_top) + 1);
+        for (int q = 1; q <= m_top; ++q) {
+            m_treatment[std::size_t(q)] = TreatmentReq(q);
+            m_ability[std::size_t(q)] = SecondarySkillReq(q);
+        }
+        for (const PlannedImplant &implant : implants)
+            m_rungs.push_back(rung(implant, reference));
+    }
+
+    Ladder plan(const Character &character)
+    {
+        Ladder ladder;
+        ladder.character = character;
+        ladder.topLevel = m_top;
+        const std::vector<int> final = finalLevels();
+        for (std::size_t i = 0; i < m_rungs.size(); ++i) {
+            const Rung &rung = m_rungs[i];
+            ladder.finalLevels.append(LadderLevel{rung.slot, final[i]});
+            if (rung.ability < 0)
+                ladder.unwearable.append(LadderUnwearable{rung.slot, NoRecipeReason});
+            else if (final[i] == 0)
+                ladder.unwearable.append(LadderUnwearable{rung.slot, TooWeakReason});
+        }
+        ladder.steps = steps(final);
+        return ladder;
+    }
+
+private:
+    Rung rung(const PlannedImplant &implant, const ReferenceData &reference) const
+    {
+        Rung rung;
+        rung.slot = implant.slot;
+        const QString recipe =
+            ImplantSecondarySkill(reference.secSkills(), implant.clusters[0], implant.clusters[1], implant.clusters[2]);
+        const int ability = StatIndex(recipe);
+        // Only an ability is a requirement a character can meet.
+        rung.ability = ability > int(Stat::Treatment) ? ability : -1;
+        rung.bonus.assign(std::size_t(m_top) + 1, Stats{});
+        const QStringList &types = ClusterTypeNames();
+        for (std::size_t c = 0; c < implant.clusters.size(); ++c) {
+            const QString &cluster = implant.clusters[c];
+            if (TrimCtl(QStringView(cluster)).isEmpty())
+                continue;
+            const TNano *nano = FindCluster(reference.nanoList(), cluster);
+            const int stat = nano ? StatIndex(nano->SkillName) : -1;
+            if (stat < 0)
+                continue;
+            for (int q = 1; q <= m_top; ++q)
+                rung.bonus[std::size_t(q)][std::size_t(stat)] +=
+                    SkillIncreaseOf(nano, reference.skillReq(), types.at(qsizetype(c)), q);
+        }
+        return rung;
+    }
+
+    bool wearable(const Rung &rung, int q, const Stats &available) const
+    {
+        return m_treatment[std::size_t(q)] <= available[std::size_t(Stat::Treatment)] &&
+               m_ability[std::size_t(q)] <= available[std::size_t(rung.ability)];
+    }
+
+    // The stats with every implant worn at its level but the one at skip.
+    Stats available(const std::vector<int> &worn, std::size_t skip) const
+    {
+        Stats stats = m_character;
+        for (std::size_t j = 0; j < m_rungs.size(); ++j)
+            if (j != skip)
+                stats = stats + m_rungs[j].bonus[std::size_t(worn[j])];
+        return stats;
+    }
+
+    // The highest level implant i can be put on at with the others worn as
+    // they are; 0 when not even level 1.
+    int best(std::size_t i, const std::vector<int> &worn) const
+    {
+        const Rung &rung = m_rungs[i];
+        if (rung.ability < 0)
+            return 0;
+        const Stats stats = available(worn, i);
+        // Requirements rise with the level.
+        for (int q = m_top; q >= 1; --q)
+            if (wearable(rung, q, stats))
+                return q;
+        return 0;
+    }
+
+    // Every implant raised together, each to the most the others' current
+    // levels allow, until nothing rises: the same whatever the order.
+    std::vector<int> finalLevels() const
+    {
+        std::vector<int> levels(m_rungs.size(), 0);
+        for (;;) {
+            std::vector<int> next = levels;
+            for (std::size_t i = 0; i < m_rungs.size(); ++i)
+                next[i] = std::max(levels[i], best(i, levels));
+            if (next == levels)
+                return levels;
+            levels = next;
+        }
+    }
+
+    // The lowest level of an implant whose bonuses are those at q.
+    int cheapest(const Rung &rung, int q) const
+    {
+        while (q > 1 && rung.bonus[std::size_t(q - 1)] == rung.bonus[std::size_t(q)])
+            --q;
+        return q;
+    }
+
+    QList<LadderStep> steps(const std::vector<int> &final) const
+    {
+        QList<LadderStep> steps;
+        std::vector<int> worn(m_rungs.size(), 0);
+        const auto wear = [&](std::size_t i, int q, bool isFinal) {
+            worn[i] = q;
+            const Rung &rung = m_rungs[i];
+            steps.append(LadderStep{rung.slot, q, m_treatment[std::size_t(q)], Stat(rung.ability),
+                                    m_ability[std::size_t(q)], isFinal, available(worn, m_rungs.size())});
+        };
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (std::size_t i = 0; i < m_rungs.size(); ++i) {
+                if (final[i] == 0 || worn[i] == final[i])
+                    continue;
+                const int q = best(i, worn);
+                if (q >= final[i]) {
+                    wear(i, final[i], true);
+                    changed = true;
+                } else if (q > 0 && m_rungs[i].bonus[std::size_t(q)] != m_rungs[i].bonus[std::size_t(worn[i])]) {
+                    wear(i, cheapest(m_rungs[i], q), false);
+                    changed = true;
+                }
+            }
+        }
+        return steps;
+    }
+
+    Stats m_character;
+    int m_top;
+    std::vector<qint64> m_treatment;
+    std::vector<qint64> m_ability;
+    std::vector<Rung> m_rungs;
+};
+
+} // namespace
+
+Ladder PlanLadder(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
+                  const ReferenceData &reference)
+{
+    return Planner(implants, character, topLevel, reference).plan(character);
+}
+
+} // namespace ludra

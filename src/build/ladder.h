@@ -1,0 +1,94 @@
+#pragma once
+
+#include "build/character.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace ludra {
+
+class LayoutState;
+class ReferenceData;
+
+// One implant of a plan: a body slot and the clusters it holds, Shining,
+// Bright and Faded, empty where it holds none.
+struct PlannedImplant
+{
+    QString slot;
+    std::array<QString, 3> clusters;
+};
+
+// The implants of a layout shown by body placement with cluster names: every
+// slot holding at least one cluster, in slot order.
+QList<PlannedImplant> PlannedImplants(const LayoutState &layout);
+
+// One wearing of a ladder: the implant of a slot put on at a level, what
+// that needs, and every stat once it is on.
+struct LadderStep
+{
+    QString slot;
+    int ql = 0;
+    qint64 treatmentNeeded = 0;
+    // The ability the implant requires (a Stat other than Treatment).
+    Stat ability = Stat::Strength;
+    qint64 abilityNeeded = 0;
+    // The implant's last step: it is at its final level.
+    bool final = false;
+    Stats after{};
+};
+
+// An implant of the plan that cannot be worn, and why.
+struct LadderUnwearable
+{
+    QString slot;
+    QString reason;
+};
+
+// The level an implant of the plan ends at; 0 when it cannot be worn.
+struct LadderLevel
+{
+    QString slot;
+    int ql = 0;
+};
+
+// What a character can wear of a plan, and in which order to put it on.
+struct Ladder
+{
+    Character character;
+    int topLevel = TopQualityLevel;
+    QList<LadderStep> steps;
+    // Every implant of the plan, in the plan's order.
+    QList<LadderLevel> finalLevels;
+    QList<LadderUnwearable> unwearable;
+
+    // The final level of a slot's implant; 0 for a slot the plan does not
+    // hold or that cannot be worn.
+    int finalLevel(const QString &slot) const;
+};
+
+// Why an implant cannot be worn: its clusters make no recipe, or the
+// character cannot wear it even at level 1.
+inline const QString NoRecipeReason = QStringLiteral("no recipe");
+inline const QString TooWeakReason = QStringLiteral("too weak for level 1");
+
+// Plans the ladder of a character for the implants, up to topLevel (1 to
+// 300). An implant's requirements at level Q are the treatment of Q and the
+// ability its recipe names at the secondary-skill requirement of Q; its
+// bonuses are the increases its Treatment and ability clusters give at Q.
+// Wearing an implant needs the character's stats plus the bonuses of the
+// others worn at that moment (its own slot's implant comes off first).
+//
+// The final levels are the highest each implant can be worn at given the
+// others at their final levels, reached from nothing worn: the most any
+// order of wearing reaches, whatever the order of the implants. The steps
+// lead there from nothing worn: on the way an implant is worn at the lowest
+// level that gives the bonuses of the highest it could wear then, and only
+// when its bonuses rise; its last step puts it on at its final level.
+// A value the catalogue holds that is no number (a category) throws
+// EConvertError, as it ends a build.
+Ladder PlanLadder(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
+                  const ReferenceData &reference);
+
+} // namespace ludra

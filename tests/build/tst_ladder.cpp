@@ -1,0 +1,242 @@
+// The ladder: what a character can wear of a plan and in which order, on
+// hand-worked cases, and the build at those levels.
+//
+// The numbers come from the build's formulas with the built-in skill
+// increase table: treatment (Q - 1) * 4.723 + 11 up to level 200 and
+// (Q - 201) * 10.606 + 1001 above; a Shining Treatment cluster gives
+// round(99 / 199 * (Q - 1)) + 6 (55 at 99 and 100, 58 at 105, 105 at 200), a
+// Faded one round(40 / 199 * (Q - 1)) + 2 (24 from 108 to 112).
+
+#include "build/buildresults.h"
+#include "build/buildrunner.h"
+#include "build/buildsettings.h"
+#include "build/ladder.h"
+#include "common/paths.h"
+#include "data/referencedata.h"
+#include "layout/layoutstate.h"
+#include "stock/stockstate.h"
+#include "support/scriptedprompter.h"
+#include "support/testfiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace ludra;
+
+namespace {
+
+// Treat Clu raises Treatment (Shining HEAD, Bright EYE, Faded RIGHT HAND);
+// Burst Clu raises a skill no ladder counts. HEAD holding Treat Clu alone and
+// RIGHT HAND holding it alone need Intelligence; EYE holding Burst Clu alone
+// needs Strength; EAR holding Burst Clu alone makes no recipe.
+const QByteArray Catalogue = "Treat Clu,Treatment,HEAD,EYE,RIGHT HAND,1\r\n"
+                             "Burst Clu,Burst,EYE,EAR,HEAD,1\r\n";
+const QByteArray Recipes = "Intelligence,Empty,Empty,Treat Clu\r\n"
+                           "Intelligence,Empty,Treat Clu,Empty\r\n"
+                           "Strength,Empty,Empty,Burst Clu\r\n";
+
+PlannedImplant implant(const QString &slot, int column, const QString &cluster)
+{
+    PlannedImplant planned;
+    planned.slot = slot;
+    planned.clusters[std::size_t(column - 1)] = cluster;
+    return planned;
+}
+
+const PlannedImplant HeadTreatment = implant(QStringLiteral("HEAD"), 1, QStringLiteral("Treat Clu"));
+const PlannedImplant HandTreatment = implant(QStringLiteral("RIGHT HAND"), 3, QStringLiteral("Treat Clu"));
+const PlannedImplant EyeBurst = implant(QStringLiteral("EYE"), 1, QStringLiteral("Burst Clu"));
+const PlannedImplant EarBurst = implant(QStringLiteral("EAR"), 2, QStringLiteral("Burst Clu"));
+
+// A character with the Treatment given and every ability at the value.
+Character character(qint64 treatment, qint64 abilities = 2000)
+{
+    Character c;
+    c.stats.fill(abilities);
+    c.setStat(Stat::Treatment, treatment);
+    return c;
+}
+
+QString finals(const Ladder &ladder)
+{
+    QStringList levels;
+    for (const LadderLevel &level : ladder.finalLevels)
+        levels.append(level.slot + u'=' + QString::number(level.ql));
+    return levels.join(u' ');
+}
+
+// Each step as "slot ql treatment-needed treatment-after final|way".
+QStringList steps(const Ladder &ladder)
+{
+    QStringList result;
+    for (const LadderStep &step : ladder.steps)
+        result.append(QStringLiteral("%1 %2 %3 %4 %5")
+                          .arg(step.slot)
+                          .arg(step.ql)
+                          .arg(step.treatmentNeeded)
+                          .arg(step.after[std::size_t(Stat::Treatment)])
+                          .arg(step.final ? "final" : "way"));
+    return result;
+}
+
+QString unwearable(const Ladder &ladder)
+{
+    QStringList result;
+    for (const LadderUnwearable &u : ladder.unwearable)
+        result.append(u.slot + QStringLiteral(": ") + u.reason);
+    return result.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<ludra::PlannedImplant>)
+
+class TstLadder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cases_data();
+    void cases();
+    void finalLevelsDoNotDependOnTheOrder();
+    void buildAtTheHighestLevels();
+
+private:
+    QTemporaryDir m_dir;
+    ReferenceData m_reference;
+};
+
+void TstLadder::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    SetBaseDir(m_dir.path());
+    writeFile(m_dir.filePath(QStringLiteral("data.csv")), Catalogue);
+    writeFile(m_dir.filePath(QStringLiteral("SecSkill.csv")), Recipes);
+    QVERIFY(m_reference.loadSkillReq(nullptr));
+    QVERIFY(m_reference.loadCatalogue());
+    QVERIFY(m_reference.loadSecSkills());
+}
+
+void TstLadder::cases_data()
+{
+    QTest::addColumn<QList<PlannedImplant>>("plan");
+    QTest::addColumn<Character>("who");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<QString>("final");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("unwearable");
+
+    // Alone EYE would stop at 100 (treatment 479); HEAD's 55 Treatment at 100
+    // takes it to 111 (531, while 112 needs 535).
+    QTest::newRow("a treatment implant lifts another")
+        << QList<PlannedImplant>{HeadTreatment, EyeBurst} << character(479) << 300 << "HEAD=100 EYE=111"
+        << QStringList{"HEAD 100 479 534 final", "EYE 111 531 534 final"} << "";
+    // HEAD first goes on where its 55 costs least (99, not 100), RIGHT HAND
+    // at 108 for the 24 it would give at 111; then each takes its final level
+    // with the other's bonus: HEAD 105 (502 of 503), RIGHT HAND 112 (535 of
+    // 537).
+    QTest::newRow("two treatment implants lift each other")
+        << QList<PlannedImplant>{HeadTreatment, HandTreatment} << character(479) << 300 << "HEAD=105 RIGHT HAND=112"
+        << QStringList{"HEAD 99 474 534 way", "RIGHT HAND 108 516 558 way", "HEAD 105 502 561 final",
+                       "RIGHT HAND 112 535 561 final"}
+        << "";
+    QTest::newRow("too weak for level 1")
+        << QList<PlannedImplant>{HeadTreatment, EyeBurst} << character(10) << 300 << "HEAD=0 EYE=0" << QStringList()
+        << "HEAD: too weak for level 1; EYE: too weak for level 1";
+    // Intelligence 5 is one short of level 1; Strength is plenty.
+    QTest::newRow("an ability too weak")
+        << QList<PlannedImplant>{HeadTreatment, EyeBurst} << character(479, 5) << 300 << "HEAD=0 EYE=0"
+        << QStringList() << "HEAD: too weak for level 1; EYE: too weak for level 1";
+    QTest::newRow("no recipe") << QList<PlannedImplant>{EarBurst, EyeBurst} << character(479) << 300
+                               << "EAR=0 EYE=100" << QStringList{"EYE 100 479 479 final"} << "EAR: no recipe";
+    // 951 wears 200, 1001 would be needed for 201; HEAD's 105 at 200 carries
+    // EYE past the jump to 210 (1096, while 211 needs 1107).
+    QTest::newRow("the jump at 201")
+        << QList<PlannedImplant>{HeadTreatment, EyeBurst} << character(1000) << 300 << "HEAD=200 EYE=210"
+        << QStringList{"HEAD 200 951 1105 final", "EYE 210 1096 1105 final"} << "";
+    QTest::newRow("the top level") << QList<PlannedImplant>{HeadTreatment, EyeBurst} << character(5000) << 150
+                                   << "HEAD=150 EYE=150"
+                                   << QStringList{"HEAD 150 715 5080 final", "EYE 150 715 5080 final"} << "";
+}
+
+void TstLadder::cases()
+{
+    QFETCH(QList<PlannedImplant>, plan);
+    QFETCH(Character, who);
+    QFETCH(int, top);
+    QFETCH(QString, final);
+    const Ladder ladder = PlanLadder(plan, who, top, m_reference);
+    QCOMPARE(finals(ladder), final);
+    QTEST(steps(ladder), "steps");
+    QTEST(unwearable(ladder), "unwearable");
+    QCOMPARE(ladder.topLevel, top);
+    // The steps end with every implant at its final level, each step needing
+    // no more than the character and the implants worn before it give.
+    for (const LadderLevel &level : ladder.finalLevels) {
+        const auto last = std::find_if(ladder.steps.crbegin(), ladder.steps.crend(),
+                                       [&level](const LadderStep &s) { return s.slot == level.slot; });
+        QCOMPARE(last == ladder.steps.crend() ? 0 : last->ql, level.ql);
+    }
+}
+
+void TstLadder::finalLevelsDoNotDependOnTheOrder()
+{
+    const QList<PlannedImplant> plan{HeadTreatment, EyeBurst, HandTreatment, EarBurst};
+    QList<PlannedImplant> reversed = plan;
+    std::reverse(reversed.begin(), reversed.end());
+    const Ladder forward = PlanLadder(plan, character(479), 300, m_reference);
+    const Ladder backward = PlanLadder(reversed, character(479), 300, m_reference);
+    for (const PlannedImplant &implant : plan)
+        QCOMPARE(backward.finalLevel(implant.slot), forward.finalLevel(implant.slot));
+    // EYE takes both treatment bonuses at their final levels: 479 + 58 + 24
+    // wears 117 (559), not 118 (564).
+    QCOMPARE(forward.finalLevel(QStringLiteral("EYE")), 117);
+}
+
+// "Highest I Can Wear": each implant built at its final level; the implants
+// that cannot be worn are left out and the log says why.
+void TstLadder::buildAtTheHighestLevels()
+{
+    LayoutState layout;
+    layout.prepareBodyView(m_reference.bodySlots());
+    layout.setNames(LayoutNames::ClusterNames, m_reference.nanoList());
+    const auto place = [&](const PlannedImplant &planned) {
+        const int row = int(m_reference.bodySlots().indexOf(planned.slot)) + 1;
+        for (int c = 0; c < 3; ++c)
+            layout.table().setCell(c + 1, row, planned.clusters[std::size_t(c)]);
+    };
+    for (const PlannedImplant &planned : {HeadTreatment, EyeBurst, EarBurst})
+        place(planned);
+    BuildSettings settings;
+    settings.setTarget(BuildSettings::Target::Highest);
+    settings.character = character(479);
+    BuildResults results;
+    StockState stock;
+    ScriptedPrompter prompter;
+    BuildRunner runner(m_reference, layout, settings, results, stock, prompter);
+    QVERIFY(runner.run());
+    QVERIFY(prompter.asked.isEmpty());
+    QCOMPARE(results.reqTable().rowCount(), 3);
+    QCOMPARE(results.reqTable().cell(ReqCol::Implant, 1), QStringLiteral("HEAD (QL 100)"));
+    QCOMPARE(results.reqTable().cell(ReqCol::Implant, 2), QStringLiteral("EYE (QL 111)"));
+    QCOMPARE(results.reqTable().cell(ReqCol::Treatment, 2), QStringLiteral("531"));
+    QCOMPARE(results.buildLog(), QStringList{QStringLiteral("Left out - EAR: no recipe")});
+    QVERIFY(results.ladder());
+    QCOMPARE(results.ladderTable().row(2),
+             (QStringList{"2", "EYE", "111", "531", "Strength 226", "534", "Strength 2000", "final level"}));
+    QCOMPARE(results.ladderTable().row(3), (QStringList{"", "EAR", "0", "", "", "", "", "no recipe"}));
+    // The settings stay as the user chose them.
+    QCOMPARE(settings.target(), BuildSettings::Target::Highest);
+
+    settings.setTarget(BuildSettings::Target::OneLevel);
+    settings.implantQLText = QStringLiteral("50");
+    QVERIFY(runner.run());
+    QVERIFY(!results.ladder());
+    QCOMPARE(results.reqTable().cell(ReqCol::Implant, 2), QStringLiteral("EAR (QL 50)"));
+}
+
+QTEST_GUILESS_MAIN(TstLadder)
+#include "tst_ladder.moc"
