@@ -14,7 +14,8 @@ case "${1:-run}" in
   # libFuzzer and the sanitizers come with clang's runtime library.
   fuzz) pkgs=("${build_pkgs[@]}" clang libclang-rt-14-dev) ;;
   # cpack's Debian generator finds the package's dependencies with dpkg-shlibdeps.
-  package) pkgs=("${build_pkgs[@]}" dpkg-dev file) ;;
+  # lintian checks the package it makes.
+  package) pkgs=("${build_pkgs[@]}" dpkg-dev file lintian) ;;
   *) echo "usage: $0 run|test|fuzz|package" >&2; exit 2 ;;
 esac
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of Ludra in ./build-package (a Release build for
-# the prefix /usr, without tests and benchmarks) and prints the .deb's path.
+# the prefix /usr, without tests and benchmarks), checks it with lintian and
+# prints the .deb's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh package
@@ -8,4 +9,7 @@ cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_INSTALL_PREFIX=/usr -DLUDRA_BUILD_TESTS=OFF -DLUDRA_BUILD_BENCH=OFF
 cmake --build build-package --parallel "$(nproc)"
 (cd build-package && cpack -G DEB)
-ls -1 "$PWD"/build-package/ludra_*.deb
+deb=$(ls -1 "$PWD"/build-package/ludra_*.deb | tail -n 1)
+# The package must pass Debian's own checks without an error.
+lintian --fail-on error "$deb"
+echo "$deb"

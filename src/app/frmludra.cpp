@@ -23,6 +23,10 @@
 #include "views/widgets.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QUndoStack>
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
@@ -39,6 +43,7 @@ namespace ludra {
 TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmLudra"));
+    m_undo = new QUndoStack(this);
     setWindowTitle(QStringLiteral("Ludra"));
     setWindowIcon(LudraIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -53,13 +58,24 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     // Before anything fills the controls: the texts made later (marker and
     // default-selection menus, messages) come from the message table.
     LangApplyProgram(*this);
+    // The caption as the language file has it; the project's name and the
+    // unsaved-changes mark are added to it.
+    m_caption = windowTitle();
 
     const StartReport started = m_model.start(m_prompter, StartOptions{.reopenLastProject = true});
     tabReport->buildDefaultSelectionsMenu();
     tabReport->buildMarkerMenu(MarkerCaptions());
     tabReport->showStarted(started.catalogueRead());
-    if (started.reopened)
+    if (started.reopened) {
         showOpened(*started.reopened);
+        RunCommand(m_prompter, [this] { AddRecentProject(m_model.fileName()); });
+    } else {
+        showTitle();
+    }
+    // The window comes back where it was last closed.
+    const QByteArray geometry = WindowGeometryOption();
+    if (!geometry.isEmpty() && restoreGeometry(geometry))
+        m_centred = true;
 }
 
 TfrmLudra::~TfrmLudra() = default;
@@ -122,6 +138,12 @@ void TfrmLudra::createPages()
     });
     // A changed maximum or warning recolours the requirements.
     connect(tabBuild, &BuildPage::settingsChanged, tabResultCosts, &RequirementResultPage::settingsChanged);
+    // Every plan edit goes onto the history, whose clean state says whether
+    // the plan differs from its file; the settings and a build change the
+    // plan without a step of their own.
+    tabReport->setUndoStack(m_undo);
+    connect(m_undo, &QUndoStack::cleanChanged, this, &TfrmLudra::showModified);
+    connect(tabBuild, &BuildPage::settingsChanged, this, &TfrmLudra::markChanged);
 
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -148,8 +170,16 @@ void TfrmLudra::createMenus()
 
     QMenu *file = submenu(bar, QStringLiteral("File1"), QStringLiteral("&File"));
     bar->addMenu(file);
+    QAction *newPlan = item(file, QStringLiteral("New1"), QStringLiteral("&New"));
+    newPlan->setShortcut(QKeySequence::New);
+    connect(newPlan, &QAction::triggered, this, &TfrmLudra::New1Click);
     connect(item(file, QStringLiteral("Open1"), QStringLiteral("&Open")), &QAction::triggered, this,
             &TfrmLudra::Open1Click);
+    mnuRecent = submenu(file, QStringLiteral("RecentProjects1"), QStringLiteral("Recent &Projects"));
+    mnuRecent->setToolTipsVisible(true);
+    file->addMenu(mnuRecent);
+    // The list is read afresh each time the File menu opens.
+    connect(file, &QMenu::aboutToShow, this, &TfrmLudra::fillRecentMenu);
     file->addSeparator();
     connect(item(file, QStringLiteral("Save1"), QStringLiteral("&Save")), &QAction::triggered, this,
             &TfrmLudra::Save1Click);
@@ -173,6 +203,32 @@ void TfrmLudra::createMenus()
     file->addSeparator();
     connect(item(file, QStringLiteral("Exit1"), QStringLiteral("E&xit")), &QAction::triggered, this,
             &TfrmLudra::Exit1Click);
+
+    QMenu *edit = submenu(bar, QStringLiteral("Edit1"), QStringLiteral("&Edit"));
+    bar->addMenu(edit);
+    Undo1 = item(edit, QStringLiteral("Undo1"), LangMsg(Msg::UndoPrefix));
+    Redo1 = item(edit, QStringLiteral("Redo1"), LangMsg(Msg::RedoPrefix));
+    // Their captions name the step, from the message table.
+    for (QAction *action : {Undo1, Redo1}) {
+        action->setProperty(LangFixed, true);
+        action->setEnabled(false);
+    }
+    Undo1->setShortcut(QKeySequence::Undo);
+    Redo1->setShortcut(QKeySequence::Redo);
+    connect(Undo1, &QAction::triggered, this, &TfrmLudra::Undo1Click);
+    connect(Redo1, &QAction::triggered, this, &TfrmLudra::Redo1Click);
+    const auto named = [](QAction *action, const MessageDef &prefix, const QString &step) {
+        action->setText(step.isEmpty() ? LangMsg(prefix) : LangMsg(prefix) + u' ' + step);
+    };
+    connect(m_undo, &QUndoStack::undoTextChanged, this, [this, named](const QString &step) { named(Undo1, Msg::UndoPrefix, step); });
+    connect(m_undo, &QUndoStack::redoTextChanged, this, [this, named](const QString &step) { named(Redo1, Msg::RedoPrefix, step); });
+    connect(m_undo, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(m_undo, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+    edit->addSeparator();
+    connect(item(edit, QStringLiteral("CopyPlan1"), QStringLiteral("&Copy Plan")), &QAction::triggered, this,
+            &TfrmLudra::CopyPlan1Click);
+    connect(item(edit, QStringLiteral("PastePlan1"), QStringLiteral("&Paste Plan")), &QAction::triggered, this,
+            &TfrmLudra::PastePlan1Click);
 
     QMenu *tools = submenu(bar, QStringLiteral("Tools1"), QStringLiteral("&Tools"));
     bar->addMenu(tools);
@@ -221,7 +277,129 @@ void TfrmLudra::showEvent(QShowEvent *event)
 
 void TfrmLudra::Exit1Click()
 {
+    // Closing asks about unsaved changes.
     RunCommand(m_prompter, [this] { close(); });
+}
+
+void TfrmLudra::closeEvent(QCloseEvent *event)
+{
+    bool closing = false;
+    RunCommand(m_prompter, [this, &closing] { closing = maybeSave(); });
+    if (!closing) {
+        event->ignore();
+        return;
+    }
+    // Where the window was, for the next start; a file that cannot be
+    // written costs nothing but that.
+    RunCommand(m_prompter, [this] { SetWindowGeometryOption(saveGeometry()); });
+    QMainWindow::closeEvent(event);
+}
+
+bool TfrmLudra::maybeSave()
+{
+    if (!isWindowModified() || !AskToSaveOption())
+        return true;
+    const QString name = m_model.fileName().isEmpty()
+                             ? LangMsg(Msg::UntitledProject)
+                             : u'"' + QFileInfo(m_model.fileName()).fileName() + u'"';
+    switch (m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::SaveDiscardCancel, QStringLiteral("Ludra"),
+                               LangMsg(Msg::SaveChangesText).arg(name))) {
+    case Prompter::Answer::Save:
+        return saveCurrent();
+    case Prompter::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfrmLudra::markChanged()
+{
+    m_otherChanges = true;
+    showModified();
+}
+
+void TfrmLudra::showModified()
+{
+    setWindowModified(m_otherChanges || !m_undo->isClean());
+}
+
+void TfrmLudra::startHistory()
+{
+    m_undo->clear();
+    m_otherChanges = false;
+    showModified();
+}
+
+void TfrmLudra::New1Click()
+{
+    RunCommand(m_prompter, [this] {
+        if (!maybeSave())
+            return;
+        m_model.newPlan();
+        startHistory();
+        showTitle();
+        tabReport->showPlan();
+        tabBuild->showSettings();
+    });
+}
+
+void TfrmLudra::Undo1Click()
+{
+    RunCommand(m_prompter, [this] {
+        m_undo->undo();
+        tabReport->checkStockAfterHistoryStep();
+    });
+}
+
+void TfrmLudra::Redo1Click()
+{
+    RunCommand(m_prompter, [this] {
+        m_undo->redo();
+        tabReport->checkStockAfterHistoryStep();
+    });
+}
+
+void TfrmLudra::CopyPlan1Click()
+{
+    RunCommand(m_prompter, [this] { QGuiApplication::clipboard()->setText(tabReport->planText()); });
+}
+
+void TfrmLudra::PastePlan1Click()
+{
+    RunCommand(m_prompter, [this] { tabReport->pastePlan(QGuiApplication::clipboard()->text()); });
+}
+
+void TfrmLudra::fillRecentMenu()
+{
+    RunCommand(m_prompter, [this] {
+        mnuRecent->clear();
+        const QStringList paths = RecentProjects();
+        for (int i = 0; i < int(paths.size()); ++i) {
+            const QString &path = paths.at(i);
+            auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), mnuRecent);
+            action->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
+            action->setToolTip(QDir::toNativeSeparators(path));
+            action->setProperty(LangFixed, true);
+            connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+            mnuRecent->addAction(action);
+        }
+        mnuRecent->setEnabled(!paths.isEmpty());
+    });
+}
+
+void TfrmLudra::openRecent(const QString &path)
+{
+    RunCommand(m_prompter, [this, &path] {
+        if (!QFileInfo::exists(path)) {
+            m_prompter.message(Prompter::Icon::Information, Prompter::Buttons::Ok, LangMsg(Msg::RecentGoneTitle),
+                               LangMsg(Msg::RecentGoneText).arg(QDir::toNativeSeparators(path)));
+            ForgetRecentProject(path);
+            return;
+        }
+        if (maybeSave())
+            openProject(path);
+    });
 }
 
 void TfrmLudra::pgcMainChange()
@@ -242,8 +420,10 @@ void TfrmLudra::AutoAllocateRules1Click()
     RunCommand(m_prompter, [this] {
         TfrmAutoAlloc dialog(this);
         dialog.setRules(m_model.layout().rules());
-        if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok)
+        if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok && !(dialog.rules() == m_model.layout().rules())) {
             m_model.layout().setRules(dialog.rules());
+            markChanged();
+        }
     });
 }
 
@@ -285,6 +465,7 @@ void TfrmLudra::ApplyStockControl(bool targetChanged)
                                  m_model.reference().nanoList());
         tabReport->showStockControl();
         tabBuild->showSettings();
+        markChanged();
     });
 }
 
@@ -297,7 +478,8 @@ void TfrmLudra::btnBuildClick()
         runner.hooks.showView = [this](LayoutView view) { tabReport->showView(view); };
         runner.hooks.showNames = [this](LayoutNames names) { tabReport->showNames(names); };
         runner.hooks.showResults = [this] { tabs->setCurrentIndex(tabs->currentIndex() + 1); };
-        runner.run();
+        if (runner.run())
+            markChanged();
     });
 }
 
@@ -307,6 +489,8 @@ void TfrmLudra::btnBuildClick()
 void TfrmLudra::Open1Click()
 {
     RunCommand(m_prompter, [this] {
+        if (!maybeSave())
+            return;
         Prompter::FileRequest request;
         request.title = QStringLiteral("Open");
         request.filter = QStringLiteral("Ludra Files (*.lud)|*.lud");
@@ -320,12 +504,15 @@ void TfrmLudra::Open1Click()
 
 void TfrmLudra::Save1Click()
 {
-    RunCommand(m_prompter, [this] {
-        if (m_model.fileName().isEmpty())
-            saveProjectAs(Msg::SaveUnnamedTitle, Msg::SaveUnnamedFilter);
-        else
-            saveProject(m_model.fileName());
-    });
+    RunCommand(m_prompter, [this] { saveCurrent(); });
+}
+
+bool TfrmLudra::saveCurrent()
+{
+    if (m_model.fileName().isEmpty())
+        return saveProjectAs(Msg::SaveUnnamedTitle, Msg::SaveUnnamedFilter);
+    saveProject(m_model.fileName());
+    return true;
 }
 
 void TfrmLudra::SaveAs1Click()
@@ -333,7 +520,7 @@ void TfrmLudra::SaveAs1Click()
     RunCommand(m_prompter, [this] { saveProjectAs(Msg::SaveAsTitle, Msg::SaveAsFilter); });
 }
 
-void TfrmLudra::saveProjectAs(const MessageDef &title, const MessageDef &filter)
+bool TfrmLudra::saveProjectAs(const MessageDef &title, const MessageDef &filter)
 {
     Prompter::FileRequest request;
     request.title = LangMsg(title);
@@ -341,8 +528,10 @@ void TfrmLudra::saveProjectAs(const MessageDef &title, const MessageDef &filter)
     request.defaultSuffix = QStringLiteral("lud");
     request.initialPath = m_model.fileName();
     const QString path = m_prompter.saveFileName(request);
-    if (!path.isEmpty())
-        saveProject(path);
+    if (path.isEmpty())
+        return false;
+    saveProject(path);
+    return true;
 }
 
 ProjectShown TfrmLudra::shownState() const
@@ -370,18 +559,27 @@ void TfrmLudra::saveProject(const QString &path)
     // so a failed write leaves the old file as it was; the plan on screen is
     // never touched by saving.
     m_model.saveProject(path, shownState());
+    m_undo->setClean();
+    m_otherChanges = false;
     showTitle();
-    RecordLastProject(path);
+    rememberProject(path);
 }
 
 void TfrmLudra::openProject(const QString &path)
 {
     showOpened(m_model.openProject(path));
+    rememberProject(path);
+}
+
+void TfrmLudra::rememberProject(const QString &path)
+{
     RecordLastProject(path);
+    AddRecentProject(path);
 }
 
 void TfrmLudra::showOpened(const ProjectShown &shown)
 {
+    startHistory();
     showTitle();
     tabReport->showRestored(shown.viewSelectorEnabled);
     tabBuild->showSettings();
@@ -389,8 +587,11 @@ void TfrmLudra::showOpened(const ProjectShown &shown)
 
 void TfrmLudra::showTitle()
 {
-    setWindowTitle(m_model.fileName().isEmpty() ? QStringLiteral("Ludra")
-                                                : QStringLiteral("Ludra - ") + m_model.fileName());
+    // "[*]" shows as "*" while the plan has unsaved changes.
+    setWindowTitle(m_model.fileName().isEmpty() ? m_caption + QStringLiteral("[*]")
+                                                : m_caption + QStringLiteral(" - ") + m_model.fileName() +
+                                                      QStringLiteral("[*]"));
+    showModified();
 }
 
 void TfrmLudra::Options1Click()
@@ -398,8 +599,11 @@ void TfrmLudra::Options1Click()
     RunCommand(m_prompter, [this] {
         TfrmOptions options(this);
         options.setAutoLoad(AutoLoadOption(ReadOptions()));
-        if (m_prompter.runDialog(options) == Prompter::Answer::Ok)
-            SetAutoLoadOption(options.autoLoad());
+        options.setAskToSave(AskToSaveOption());
+        if (m_prompter.runDialog(options) != Prompter::Answer::Ok)
+            return;
+        SetAutoLoadOption(options.autoLoad());
+        SetAskToSaveOption(options.askToSave());
     });
 }
 

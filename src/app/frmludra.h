@@ -7,7 +7,9 @@
 #include <QMainWindow>
 
 class QAction;
+class QMenu;
 class QTabWidget;
+class QUndoStack;
 
 #include <memory>
 
@@ -23,8 +25,9 @@ class SuggestionPage;
 class LadderResultPage;
 
 // The main window: owns the whole model and composes one page per tab, owns
-// the menus, and runs the start-up order. Closing it ends the program without
-// asking or saving anything.
+// the menus and the plan's history, and runs the start-up order. Closing it,
+// opening a project or starting a new plan asks first when the plan has
+// unsaved changes (unless the options say not to).
 class TfrmLudra : public QMainWindow
 {
     Q_OBJECT
@@ -47,8 +50,22 @@ public:
     // suggestions tab leaves them as the tab before it did.
     bool printCommandsAllowedByTab() const { return m_printAllowedByTab; }
 
+    // The plan's history of edits.
+    QUndoStack &undoStack() { return *m_undo; }
+
 public Q_SLOTS:
     void Exit1Click();
+    // "&New": an empty plan with the default settings.
+    void New1Click();
+    // "&Undo", "&Redo": a step back or forth in the plan's history.
+    void Undo1Click();
+    void Redo1Click();
+    // "&Copy Plan", "&Paste Plan": the layout as text on the clipboard, and
+    // such text put back as one undoable edit.
+    void CopyPlan1Click();
+    void PastePlan1Click();
+    // A project of "Recent &Projects".
+    void openRecent(const QString &path);
     // Shows the rules of automatic allocation and keeps them on OK.
     void AutoAllocateRules1Click();
     // Opens the stock control window; its stock file is read again after.
@@ -79,6 +96,7 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createPages();
@@ -93,7 +111,24 @@ private:
     void showOpened(const ProjectShown &shown);
     // Writes the plan on screen to a project file.
     void saveProject(const QString &path);
-    void saveProjectAs(const MessageDef &title, const MessageDef &filter);
+    // False when the user cancelled the save dialog.
+    bool saveProjectAs(const MessageDef &title, const MessageDef &filter);
+    // "&Save": to the project's file, or as a new one; false when cancelled.
+    bool saveCurrent();
+    // Before the plan is closed or replaced: when it has unsaved changes and
+    // the options ask for it, asks whether to save them. True to go on (saved
+    // or discarded), false to keep everything as it was. A failed save
+    // throws and keeps the plan.
+    bool maybeSave();
+    // The plan changed without a step of its history (settings, a build).
+    void markChanged();
+    // The title's mark follows the history's clean state and those changes.
+    void showModified();
+    // A project opened or a new plan: no history, nothing unsaved.
+    void startHistory();
+    // Line 2 of the options file and the recent projects.
+    void rememberProject(const QString &path);
+    void fillRecentMenu();
     // What the window shows of a project besides the model.
     ProjectShown shownState() const;
     // "Ludra - " and the project's path, or "Ludra" before there is one.
@@ -101,6 +136,9 @@ private:
 
     Prompter &m_prompter;
     LudraModel m_model;
+    QUndoStack *m_undo = nullptr;
+    bool m_otherChanges = false;
+    QString m_caption;
     std::unique_ptr<Reports> m_reports;
     bool m_centred = false;
     bool m_printAllowedByTab = true;
@@ -116,6 +154,9 @@ private:
     QAction *PrintSetup1 = nullptr;
     QAction *PrintPreview1 = nullptr;
     QAction *Print1 = nullptr;
+    QAction *Undo1 = nullptr;
+    QAction *Redo1 = nullptr;
+    QMenu *mnuRecent = nullptr;
 };
 
 } // namespace ludra

@@ -22,8 +22,14 @@ TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
     chkAutoLoad = Named(new QCheckBox(QStringLiteral("Automatically load the last opened file on startup?"), group),
                         QStringLiteral("chkAutoLoad"),
                         QStringLiteral("Automatically load the last opened file on startup"));
+    chkAskToSave = Named(new QCheckBox(QStringLiteral("Ask to save changes"), group), QStringLiteral("chkAskToSave"),
+                         QStringLiteral("Ask to save changes"));
+    chkAskToSave->setChecked(true);
+    chkAskToSave->setToolTip(QStringLiteral("Before a plan with unsaved changes is closed or replaced, ask whether "
+                                            "to save it"));
     auto *groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(chkAutoLoad);
+    groupLayout->addWidget(chkAskToSave);
 
     QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOk"));
 
@@ -43,6 +49,16 @@ bool TfrmOptions::autoLoad() const
 void TfrmOptions::setAutoLoad(bool on)
 {
     chkAutoLoad->setChecked(on);
+}
+
+bool TfrmOptions::askToSave() const
+{
+    return chkAskToSave->isChecked();
+}
+
+void TfrmOptions::setAskToSave(bool on)
+{
+    chkAskToSave->setChecked(on);
 }
 
 } // namespace ludra

@@ -48,6 +48,8 @@ Prompter::Answer StderrPrompter::message(Icon, Buttons buttons, const QString &t
         return Answer::Cancel;
     case Buttons::YesNo:
         return Answer::No;
+    case Buttons::SaveDiscardCancel:
+        return Answer::Cancel;
     }
     return Answer::Cancel;
 }

@@ -137,6 +137,16 @@ void BuildResults::setLadder(const Ladder &ladder)
     FillLadderTable(ladder, m_ladderTable);
 }
 
+void BuildResults::reset()
+{
+    ClearResultTable(m_skillIncTable);
+    ClearResultTable(m_reqTable);
+    ClearResultTable(m_suggestTable);
+    clearLadder();
+    m_reqSort.clear();
+    m_buildLog.clear();
+}
+
 void BuildResults::clearLadder()
 {
     m_ladder.reset();

@@ -85,6 +85,8 @@ public:
     void setLadder(const Ladder &ladder);
     // No ladder: the table blank.
     void clearLadder();
+    // As before any build: every table blank, no ladder, no sort, no log.
+    void reset();
 
     // The sort columns of the requirements, in order; empty when they are in
     // build order.

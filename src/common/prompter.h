@@ -13,8 +13,10 @@ class Prompter
 {
 public:
     enum class Icon { Information, Warning, Stop };
-    enum class Buttons { Ok, OkCancel, YesNo };
-    enum class Answer { Ok, Cancel, Yes, No };
+    // SaveDiscardCancel: the question before a plan with unsaved changes is
+    // closed or replaced.
+    enum class Buttons { Ok, OkCancel, YesNo, SaveDiscardCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
 
     // A file dialog's settings. The filter is written as pairs of description
     // and pattern separated by "|", for example "Ludra Files (*.lud)|*.lud".
@@ -55,7 +57,12 @@ class SilentPrompter : public Prompter
 public:
     Answer message(Icon, Buttons buttons, const QString &, const QString &) override
     {
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        switch (buttons) {
+        case Buttons::YesNo: return Answer::Yes;
+        // Nothing is saved behind anyone's back.
+        case Buttons::SaveDiscardCancel: return Answer::Discard;
+        default: return Answer::Ok;
+        }
     }
     QString openFileName(const FileRequest &) override { return QString(); }
     QString saveFileName(const FileRequest &) override { return QString(); }

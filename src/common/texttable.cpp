@@ -23,6 +23,16 @@ void TextTable::setColumnCount(int columns)
     Q_EMIT shapeChanged();
 }
 
+void TextTable::assign(int columns, const QList<QStringList> &rows)
+{
+    m_columns = std::max(columns, 1);
+    m_rows = rows;
+    for (QStringList &cells : m_rows)
+        if (cells.size() != m_columns)
+            cells.resize(m_columns);
+    Q_EMIT shapeChanged();
+}
+
 void TextTable::setRowCount(int rows)
 {
     rows = std::max(rows, 0);

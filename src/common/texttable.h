@@ -32,6 +32,10 @@ public:
     // padded to the column count), in one change of shape. firstRow must be
     // within the table or just past its end.
     void replaceRowsFrom(int firstRow, const QList<QStringList> &rows);
+    // Every row, each with one cell per column; and the whole table put back
+    // from such rows, in one change of shape.
+    const QList<QStringList> &rows() const { return m_rows; }
+    void assign(int columns, const QList<QStringList> &rows);
 
 Q_SIGNALS:
     // The cells of an inclusive range changed text.

@@ -15,6 +15,8 @@ struct SkillEntry
 {
     QString name;
     const TNano *nano = nullptr;
+
+    bool operator==(const SkillEntry &) const = default;
 };
 
 // The reference data the planner reads at start-up and never changes while it

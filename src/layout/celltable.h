@@ -50,6 +50,8 @@ public:
     // Puts every cell back to the initial value.
     void reset() { m_cells.fill(m_initial); }
 
+    bool operator==(const TCellTable &) const = default;
+
 private:
     qsizetype offset(int column, int row) const
     {

@@ -3,9 +3,11 @@
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "common/command.h"
+#include "common/errors.h"
 #include "data/referencedata.h"
 #include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
+#include "layout/plantext.h"
 #include "layout/skilllists.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
@@ -28,6 +30,7 @@
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QUndoStack>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -373,42 +376,129 @@ void LayoutPage::showViewState()
 // ---------------------------------------------------------------------------
 // Commands: each runs its body inside the one error boundary.
 
-void LayoutPage::changeSkillLists(const std::function<void(SkillLists &)> &change)
+namespace {
+
+// One step of the plan's history: the plan before and after an edit. The
+// edit is made first; the command only goes back and forth between the two.
+class PlanEdit : public QUndoCommand
 {
-    RunCommand(m_prompter, [this, &change] {
-        change(m_layout.skills());
+public:
+    PlanEdit(const QString &text, LayoutSnapshot before, LayoutSnapshot after,
+             std::function<void(const LayoutSnapshot &)> show)
+        : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)), m_show(std::move(show))
+    {
+    }
+
+    void undo() override { m_show(m_before); }
+    void redo() override
+    {
+        // Pushing the step redoes it; the edit itself was made already.
+        if (m_done) {
+            m_done = false;
+            return;
+        }
+        m_show(m_after);
+    }
+
+private:
+    LayoutSnapshot m_before;
+    LayoutSnapshot m_after;
+    std::function<void(const LayoutSnapshot &)> m_show;
+    bool m_done = true;
+};
+
+} // namespace
+
+void LayoutPage::recordEdit(const MessageDef &name, const std::function<void()> &edit)
+{
+    const LayoutSnapshot before = m_layout.snapshot();
+    const auto record = [this, &name, &before] {
+        LayoutSnapshot after = m_layout.snapshot();
+        if (after == before)
+            return;
+        if (m_undo)
+            m_undo->push(new PlanEdit(LangMsg(name), before, std::move(after),
+                                      [this](const LayoutSnapshot &plan) { showSnapshot(plan); }));
+        Q_EMIT planChanged();
+    };
+    // What an edit changed before an error ended it can be undone too.
+    try {
+        edit();
+    } catch (...) {
+        record();
+        throw;
+    }
+    record();
+}
+
+void LayoutPage::showSnapshot(const LayoutSnapshot &plan)
+{
+    m_layout.restore(plan);
+    showPlan();
+}
+
+void LayoutPage::showPlan()
+{
+    {
+        const QSignalBlocker quietNames(cboInside);
+        cboInside->setCurrentIndex(int(m_layout.names()));
+    }
+    showViewState();
+    showSkillLists();
+    const bool duplicates = m_layout.CheckDuplicates();
+    lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
+    cboViewStyle->setEnabled(!duplicates);
+    m_layoutModel->refresh();
+    Q_EMIT duplicatesChecked(duplicates);
+    Q_EMIT planChanged();
+}
+
+void LayoutPage::checkStockAfterHistoryStep()
+{
+    // A step may bring back markers of a stock status that has changed since.
+    if (chkStockControl->isChecked() && m_stockCheck)
+        m_stockCheck(-1, -1);
+    else
+        m_layout.clearStockStatusMarkers();
+    m_layoutModel->refresh();
+}
+
+void LayoutPage::changeSkillLists(const MessageDef &name, const std::function<void(SkillLists &)> &change)
+{
+    RunCommand(m_prompter, [this, &name, &change] {
+        recordEdit(name, [this, &change] { change(m_layout.skills()); });
         showSkillLists();
     });
 }
 
 void LayoutPage::btnAddClick()
 {
-    changeSkillLists([](SkillLists &skills) { skills.add(); });
+    changeSkillLists(Msg::EditAdd, [](SkillLists &skills) { skills.add(); });
 }
 
 void LayoutPage::btnRemoveClick()
 {
-    changeSkillLists([](SkillLists &skills) { skills.remove(); });
+    changeSkillLists(Msg::EditRemove, [](SkillLists &skills) { skills.remove(); });
 }
 
 void LayoutPage::btnUpClick()
 {
-    changeSkillLists([](SkillLists &skills) { skills.moveUp(); });
+    changeSkillLists(Msg::EditMoveUp, [](SkillLists &skills) { skills.moveUp(); });
 }
 
 void LayoutPage::btnDownClick()
 {
-    changeSkillLists([](SkillLists &skills) { skills.moveDown(); });
+    changeSkillLists(Msg::EditMoveDown, [](SkillLists &skills) { skills.moveDown(); });
 }
 
 void LayoutPage::ClearAll1Click()
 {
-    changeSkillLists([](SkillLists &skills) { skills.clearAll(); });
+    changeSkillLists(Msg::EditClearAll, [](SkillLists &skills) { skills.clearAll(); });
 }
 
 void LayoutPage::ClickMenu(int line)
 {
-    changeSkillLists([this, line](SkillLists &) { m_layout.ClickMenu(line); });
+    changeSkillLists(Msg::EditDefaultSelection, [this, line](SkillLists &) { m_layout.ClickMenu(line); });
 }
 
 void LayoutPage::btnPopupClick()
@@ -418,12 +508,12 @@ void LayoutPage::btnPopupClick()
 
 void LayoutPage::cboViewStyleChange()
 {
-    RunCommand(m_prompter, [this] { applyViewStyle(); });
+    RunCommand(m_prompter, [this] { recordEdit(Msg::EditView, [this] { applyViewStyle(); }); });
 }
 
 void LayoutPage::cboInsideChange()
 {
-    RunCommand(m_prompter, [this] { applyNames(); });
+    RunCommand(m_prompter, [this] { recordEdit(Msg::EditNames, [this] { applyNames(); }); });
 }
 
 void LayoutPage::applyViewStyle()
@@ -456,7 +546,7 @@ void LayoutPage::btnAllocateClick()
         if (m_prompter.message(question.icon, Prompter::Buttons::YesNo, LangMsg(question.title),
                                LangMsg(question.text)) != Prompter::Answer::Yes)
             return;
-        m_layout.allocate(m_reference.bodySlots());
+        recordEdit(Msg::EditAutoAllocate, [this] { m_layout.allocate(m_reference.bodySlots()); });
         m_layoutModel->refresh();
     });
 }
@@ -464,14 +554,35 @@ void LayoutPage::btnAllocateClick()
 void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
 {
     RunCommand(m_prompter, [this, column, row, text] {
-        const bool duplicates = m_layout.editCell(column, row, text);
-        if (chkStockControl->isChecked() && m_stockCheck)
-            m_stockCheck(column, row);
+        bool duplicates = false;
+        recordEdit(Msg::EditCell, [&] {
+            duplicates = m_layout.editCell(column, row, text);
+            if (chkStockControl->isChecked() && m_stockCheck)
+                m_stockCheck(column, row);
+        });
         lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
         cboViewStyle->setEnabled(!duplicates);
         m_layoutModel->refresh();
         Q_EMIT duplicatesChecked(duplicates);
     });
+}
+
+QString LayoutPage::planText() const
+{
+    return PlanText(m_layout, m_reference.nanoList(), m_reference.bodySlots());
+}
+
+void LayoutPage::pastePlan(const QString &text)
+{
+    const PlanReading reading = ReadPlanText(text, m_reference.nanoList(), m_reference.bodySlots());
+    if (!reading.problems.isEmpty())
+        throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
+    recordEdit(Msg::EditPastePlan, [this, &reading] {
+        PlacePlan(m_layout, reading, m_reference.bodySlots());
+        if (chkStockControl->isChecked() && m_stockCheck)
+            m_stockCheck(-1, -1);
+    });
+    showPlan();
 }
 
 void LayoutPage::setStockCheck(std::function<void(int column, int row)> check)
@@ -548,7 +659,8 @@ void LayoutPage::showNames(LayoutNames names)
 void LayoutPage::IconMenu(int position)
 {
     RunCommand(m_prompter, [this, position] {
-        m_layout.setMarker(m_clickedCell.x(), m_clickedCell.y(), Marker(position - 1));
+        recordEdit(Msg::EditMarker,
+                   [this, position] { m_layout.setMarker(m_clickedCell.x(), m_clickedCell.y(), Marker(position - 1)); });
         m_layoutModel->refresh();
     });
 }

@@ -14,9 +14,12 @@ class QMenu;
 class QPushButton;
 class QTableView;
 class QToolButton;
+class QUndoStack;
 
 namespace ludra {
 
+struct LayoutSnapshot;
+struct MessageDef;
 class LayoutState;
 enum class LayoutNames;
 enum class LayoutView;
@@ -91,6 +94,25 @@ public:
     void showRestored(bool viewSelectorEnabled);
     bool viewSelectorEnabled() const;
 
+    // The history every plan edit of the page goes onto: adding, removing,
+    // moving and clearing skills, a default group, an allocation, a cell
+    // edit, a marker, a view or names switch, a pasted plan. None before it
+    // is set.
+    void setUndoStack(QUndoStack *stack) { m_undo = stack; }
+    // After the history went a step back or forth: the stock status checked
+    // afresh (or its markers gone while stock control is off). Throws what a
+    // stock check throws.
+    void checkStockAfterHistoryStep();
+
+    // The plan as text (Copy Plan), and a plan's text put in as one edit
+    // (Paste Plan). Lines or names it cannot read end it with one message
+    // listing them all, and nothing changes.
+    QString planText() const;
+    void pastePlan(const QString &text);
+    // Shows the plan as the layout holds it, everything on the page afresh
+    // (a new plan).
+    void showPlan();
+
     // Stock status. The check runs for one data cell, or for every cell when
     // given -1 and -1; the page runs it after a view change and after an
     // edit, while "Activate Stock Control" is on.
@@ -111,6 +133,8 @@ Q_SIGNALS:
     // "Activate Stock Control" was clicked, or its target changed while it
     // is on (targetChanged).
     void stockControlChanged(bool targetChanged);
+    // A plan edit was made, undone or redone.
+    void planChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -123,7 +147,12 @@ private:
     void btnKeyClick();
     // Runs a change of the skill lists as a command and shows the lists after
     // it.
-    void changeSkillLists(const std::function<void(SkillLists &)> &change);
+    void changeSkillLists(const MessageDef &name, const std::function<void(SkillLists &)> &change);
+    // Makes an edit and puts it onto the history under its name, when it
+    // changed the plan.
+    void recordEdit(const MessageDef &name, const std::function<void()> &edit);
+    // Shows the plan as a step of the history holds it.
+    void showSnapshot(const LayoutSnapshot &plan);
     // Shows the two skill lists and their current entries as the core holds
     // them.
     void showSkillLists();
@@ -150,6 +179,7 @@ private:
     // button (rather than because the button was pressed).
     bool m_keyShownByPointer = false;
     std::function<void(int column, int row)> m_stockCheck;
+    QUndoStack *m_undo = nullptr;
 
     QTableView *grdReport = nullptr;
     QComboBox *cboViewStyle = nullptr;

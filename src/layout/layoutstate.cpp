@@ -122,6 +122,23 @@ LayoutState::LayoutState()
 {
 }
 
+LayoutSnapshot LayoutState::snapshot() const
+{
+    return LayoutSnapshot{m_table.columnCount(), m_table.rows(), m_colorGrid, m_icons, m_secondIcons,
+                          m_currentView, m_names, m_skills};
+}
+
+void LayoutState::restore(const LayoutSnapshot &snapshot)
+{
+    m_table.assign(snapshot.columns, snapshot.rows);
+    m_colorGrid = snapshot.colorGrid;
+    m_icons = snapshot.icons;
+    m_secondIcons = snapshot.secondIcons;
+    m_currentView = snapshot.view;
+    m_names = snapshot.names;
+    m_skills = snapshot.skills;
+}
+
 void LayoutState::prepareBodyView(const QStringList &bodySlots)
 {
     m_table.setColumnCount(LayoutColumns);
@@ -145,6 +162,19 @@ void LayoutState::clearMarks()
 {
     resetMarkTables();
     m_currentView = LayoutView::BodyPlacement;
+}
+
+void LayoutState::clearStockStatusMarkers()
+{
+    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
+        TCellTable<Marker> &table = markers(view);
+        for (int c = 0; c < LayoutColumns; ++c)
+            for (int r = 0; r <= LayoutMaxRows; ++r) {
+                const Marker marker = table.value(c, r);
+                if (marker == Marker::InStock || marker == Marker::BadCluster || marker == Marker::NoStock)
+                    table.set(c, r, Marker::None);
+            }
+    }
 }
 
 void LayoutState::clearStockMarkers()

@@ -47,6 +47,24 @@ QStringList FillBodyPickList(const TNanoList &nanoList, const QString &slot, int
 // column's type of every record that goes by the row's name.
 QStringList FillSkillPickList(const TNanoList &nanoList, const QString &rowName, int column, LayoutNames names);
 
+// The plan as the layout holds it at one moment: the table, its duplicate
+// marks and the markers of both views, the view and names shown, and the
+// skill lists. A copy shares its data with the layout until either changes,
+// so keeping one for every step of an undo history costs little.
+struct LayoutSnapshot
+{
+    int columns = 0;
+    QList<QStringList> rows;
+    TCellTable<bool> colorGrid{1, LayoutColumns - 1, 1, LayoutMaxRows, false};
+    TCellTable<Marker> icons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
+    TCellTable<Marker> secondIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
+    LayoutView view = LayoutView::BodyPlacement;
+    LayoutNames names = LayoutNames::SkillNames;
+    SkillLists skills;
+
+    bool operator==(const LayoutSnapshot &) const = default;
+};
+
 // The layout: the table the layout grid shows, the duplicate marks of its
 // cells, the markers of each view's cells, the skill lists, the default
 // selections and the allocation rules, with the operations of the Layout tab.
@@ -92,6 +110,13 @@ public:
     // Takes the automatic markers (in stock, no implant, conflict, no stock)
     // off every cell of both views; the user's markers stay.
     void clearStockMarkers();
+    // Takes only the stock status's markers (in stock, no implant, no stock)
+    // off both views.
+    void clearStockStatusMarkers();
+
+    // The plan as it stands, and the plan put back as a snapshot held it.
+    LayoutSnapshot snapshot() const;
+    void restore(const LayoutSnapshot &snapshot);
 
     // Restoring a stored layout.
 

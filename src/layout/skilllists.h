@@ -60,6 +60,8 @@ public:
     // already were; false when no skill goes by the name.
     bool selectNamed(const QString &name);
 
+    bool operator==(const SkillLists &) const = default;
+
 private:
     void insertAvailable(const SkillEntry &entry);
     void firstAvailableCurrent();

@@ -100,6 +100,19 @@ ProjectShown LudraModel::openProject(const QString &path)
     }
 }
 
+void LudraModel::newPlan()
+{
+    m_layout.resetForProject();
+    m_layout.clearMarks();
+    m_layout.restoreView(LayoutView::BodyPlacement, LayoutNames::SkillNames);
+    m_layout.prepareBodyView(m_reference.bodySlots());
+    m_layout.skills().assignAvailable(m_reference.skillEntries());
+    m_buildSettings.reset();
+    m_results.reset();
+    m_stock.resetUse();
+    m_fileName.clear();
+}
+
 void LudraModel::saveProject(const QString &path, const ProjectShown &shown)
 {
     WriteProjectFile(path, CaptureProject(*this, shown));

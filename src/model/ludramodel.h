@@ -86,6 +86,11 @@ public:
     // Writes the model to a project file, replacing it only once the new
     // file is whole, and makes it the project shown.
     void saveProject(const QString &path, const ProjectShown &shown);
+    // An empty plan with the default settings, as start-up leaves it without
+    // a project: every skill available, an empty layout by body placement
+    // with skill names, the allocation rules and the build settings as they
+    // come, no results, no project. The reference data and the stock stay.
+    void newPlan();
 
 private:
     void loadSkillReq(Prompter &prompter);

@@ -77,4 +77,91 @@ void RecordLastProject(const QString &path)
     writeOptions(lines);
 }
 
+QStringList OptionValues(const QStringList &options, const QString &name)
+{
+    QStringList values;
+    const QString prefix = name + u'=';
+    for (qsizetype i = 2; i < options.size(); ++i)
+        if (options.at(i).startsWith(prefix))
+            values.append(options.at(i).mid(prefix.size()));
+    return values;
+}
+
+void SetOptionValues(const QString &name, const QStringList &values)
+{
+    const QStringList old = ReadOptions();
+    QStringList lines{old.value(0, AutoLoadOff), old.value(1)};
+    const QString prefix = name + u'=';
+    for (qsizetype i = 2; i < old.size(); ++i)
+        if (!old.at(i).startsWith(prefix))
+            lines.append(old.at(i));
+    for (const QString &value : values)
+        lines.append(prefix + value);
+    writeOptions(lines);
+}
+
+namespace {
+
+const QString AskToSaveName = QStringLiteral("AskToSave");
+const QString RecentName = QStringLiteral("Recent");
+const QString GeometryName = QStringLiteral("WindowGeometry");
+
+void writeRecent(const QStringList &paths)
+{
+    QStringList texts;
+    for (const QString &path : paths)
+        texts.append(PathToText(path));
+    SetOptionValues(RecentName, texts);
+}
+
+} // namespace
+
+bool AskToSaveOption()
+{
+    const QStringList values = OptionValues(ReadOptions(), AskToSaveName);
+    return values.isEmpty() || values.constLast() != AutoLoadOff;
+}
+
+void SetAskToSaveOption(bool on)
+{
+    SetOptionValues(AskToSaveName, {on ? AutoLoadOn : AutoLoadOff});
+}
+
+QStringList RecentProjects()
+{
+    QStringList paths;
+    for (const QString &text : OptionValues(ReadOptions(), RecentName)) {
+        const QString path = PathFromText(text);
+        if (!TrimCtl(QStringView(text)).isEmpty() && !paths.contains(path) && paths.size() < RecentProjectCount)
+            paths.append(path);
+    }
+    return paths;
+}
+
+void AddRecentProject(const QString &path)
+{
+    QStringList paths = RecentProjects();
+    paths.removeAll(path);
+    paths.prepend(path);
+    writeRecent(paths.mid(0, RecentProjectCount));
+}
+
+void ForgetRecentProject(const QString &path)
+{
+    QStringList paths = RecentProjects();
+    paths.removeAll(path);
+    writeRecent(paths);
+}
+
+QByteArray WindowGeometryOption()
+{
+    const QStringList values = OptionValues(ReadOptions(), GeometryName);
+    return values.isEmpty() ? QByteArray() : QByteArray::fromBase64(values.constLast().toLatin1());
+}
+
+void SetWindowGeometryOption(const QByteArray &geometry)
+{
+    SetOptionValues(GeometryName, {QString::fromLatin1(geometry.toBase64())});
+}
+
 } // namespace ludra

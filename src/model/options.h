@@ -34,4 +34,32 @@ void SetAutoLoadOption(bool on);
 // without line 1 gets "0" there). Throws EStreamError like SetAutoLoadOption.
 void RecordLastProject(const QString &path);
 
+// The lines after line 2 hold the settings of later versions as "Name=value"
+// lines; a file without them (an older one) reads their defaults, and lines
+// 1 and 2 keep their meaning.
+
+// The value of every line of that name after line 2, in file order.
+QStringList OptionValues(const QStringList &options, const QString &name);
+// Writes the values as the lines of that name: every older line of the name
+// goes, the new lines follow the others, and lines 1 and 2 (padded to "0" and
+// "" when missing) and every other line stay. Throws like SetAutoLoadOption.
+void SetOptionValues(const QString &name, const QStringList &values);
+
+// "Ask to save changes" of the options dialog: on unless the file says "0".
+bool AskToSaveOption();
+void SetAskToSaveOption(bool on);
+
+// The projects last opened or saved, newest first, at most RecentProjectCount.
+inline constexpr int RecentProjectCount = 8;
+QStringList RecentProjects();
+// Puts the path first in the list (once), the oldest falling off.
+void AddRecentProject(const QString &path);
+// Takes the path off the list.
+void ForgetRecentProject(const QString &path);
+
+// The main window's size and place as the window saves them; empty when none
+// is kept.
+QByteArray WindowGeometryOption();
+void SetWindowGeometryOption(const QByteArray &geometry);
+
 } // namespace ludra

@@ -136,7 +136,10 @@ QList<LangKey> LangKeys(QWidget &window)
 {
     const QString section = window.objectName();
     QList<LangKey> keys;
-    keys.append(LangKey{section + QStringLiteral(".Caption"), window.windowTitle(), LangKey::Caption, &window});
+    // The "[*]" where a window marks unsaved changes is no part of its text.
+    QString caption = window.windowTitle();
+    caption.remove(QStringLiteral("[*]"));
+    keys.append(LangKey{section + QStringLiteral(".Caption"), caption, LangKey::Caption, &window});
     const QString prefix = section + QLatin1Char('.');
     for (QObject *object : window.findChildren<QObject *>()) {
         // Objects without a name are the toolkit's own parts, not controls.

@@ -78,7 +78,29 @@ inline constexpr MessageDef LadderReportTitle{"M48", "Ludra Ladder Report"};
 // The character.
 inline constexpr MessageDef TopLevelRangeText{"M49", "The top quality level must be a whole number from 1 to 300."};
 inline constexpr MessageDef TopLevelRangeTitle{"M50", "Top Quality Level"};
-// Every message of the table, M01 to M50 in key order: the language file's
+// Undo and redo: the menu items' words and the names of the edits.
+inline constexpr MessageDef UndoPrefix{"M51", "&Undo"};
+inline constexpr MessageDef RedoPrefix{"M52", "&Redo"};
+inline constexpr MessageDef EditAdd{"M53", "Add"};
+inline constexpr MessageDef EditRemove{"M54", "Remove"};
+inline constexpr MessageDef EditMoveUp{"M55", "Move Up"};
+inline constexpr MessageDef EditMoveDown{"M56", "Move Down"};
+inline constexpr MessageDef EditClearAll{"M57", "Clear All"};
+inline constexpr MessageDef EditDefaultSelection{"M58", "Default Selection"};
+inline constexpr MessageDef EditAutoAllocate{"M59", "Auto Allocate"};
+inline constexpr MessageDef EditCell{"M60", "Cell Edit"};
+inline constexpr MessageDef EditMarker{"M61", "Marker"};
+inline constexpr MessageDef EditView{"M62", "View Switch"};
+inline constexpr MessageDef EditNames{"M63", "Names Switch"};
+inline constexpr MessageDef EditPastePlan{"M64", "Paste Plan"};
+// Unsaved changes and recent projects.
+inline constexpr MessageDef SaveChangesText{"M65", "Save changes to %1?"};
+inline constexpr MessageDef UntitledProject{"M66", "the new plan"};
+inline constexpr MessageDef RecentGoneTitle{"M67", "Recent Projects"};
+inline constexpr MessageDef RecentGoneText{"M68", "The project \"%1\" no longer exists. It has been taken off the list of recent projects."};
+inline constexpr MessageDef PasteFailedTitle{"M69", "Paste Plan"};
+inline constexpr MessageDef PasteFailedText{"M70", "The plan could not be pasted, and nothing was changed:"};
+// Every message of the table, M01 to M70 in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
     MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
@@ -90,10 +112,13 @@ inline constexpr MessageDef All[] = {
     SaveAsFilter, SaveUnnamedTitle, SaveUnnamedFilter, DuplicatesLabel, ExportCsvTitle, ExportCsvFilter,
     ExportHtmlTitle, ExportHtmlFilter, ExportDocTitle, ExportDocFilter, SkillReportTitle, ReportTitle,
     RequirementsReportTitle, SuggestionReportTitle, LadderReportTitle, TopLevelRangeText, TopLevelRangeTitle,
+    UndoPrefix, RedoPrefix, EditAdd, EditRemove, EditMoveUp, EditMoveDown, EditClearAll, EditDefaultSelection,
+    EditAutoAllocate, EditCell, EditMarker, EditView, EditNames, EditPastePlan, SaveChangesText, UntitledProject,
+    RecentGoneTitle, RecentGoneText, PasteFailedTitle, PasteFailedText,
 };
 
 namespace detail {
-// Whether All holds the keys M01 to M50, each once and in order.
+// Whether All holds the keys M01 to M70, each once and in order.
 constexpr bool keysInOrder()
 {
     int n = 0;
@@ -103,10 +128,10 @@ constexpr bool keysInOrder()
         if (key[0] != 'M' || key[1] - '0' != n / 10 || key[2] - '0' != n % 10 || key[3] != 0)
             return false;
     }
-    return n == 50;
+    return n == 70;
 }
 } // namespace detail
-static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M50 in order");
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M70 in order");
 
 } // namespace Msg
 

@@ -210,7 +210,8 @@ void TstMainWindow::windowShape()
     auto window = open();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Ludra"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Ludra[*]"));
+    QVERIFY(!window->isWindowModified());
     QCOMPARE(window->centralWidget()->size(), QSize(766, 412));
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QCOMPARE(window->height(), 412 + window->menuBar()->height());
@@ -350,9 +351,12 @@ void TstMainWindow::menus_data()
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QStringList>("names");
     QTest::newRow("File") << "File1" << "&File"
-                          << QStringList{"&Open", "-", "&Save", "Save &As...", "Exp&ort", "-", "Print S&ettings",
-                                         "Print Pre&view", "&Print Report", "-", "E&xit"}
-                          << QStringList{"Open1", "Save1", "SaveAs1", "PrintSetup1", "PrintPreview1", "Print1", "Exit1"};
+                          << QStringList{"&New", "&Open", "Recent &Projects", "-", "&Save", "Save &As...", "Exp&ort",
+                                         "-", "Print S&ettings", "Print Pre&view", "&Print Report", "-", "E&xit"}
+                          << QStringList{"New1", "Open1", "Save1", "SaveAs1", "PrintSetup1", "PrintPreview1", "Print1",
+                                         "Exit1"};
+    QTest::newRow("Edit") << "Edit1" << "&Edit" << QStringList{"&Undo", "&Redo", "-", "&Copy Plan", "&Paste Plan"}
+                          << QStringList{"Undo1", "Redo1", "CopyPlan1", "PastePlan1"};
     QTest::newRow("Export") << "Export1" << "Exp&ort" << QStringList{"C&SV", "H&TML", "&Word Doc"}
                             << QStringList{"CSV1", "HTML1", "WordDoc1"};
     QTest::newRow("Tools") << "Tools1" << "&Tools"
@@ -381,7 +385,7 @@ void TstMainWindow::menus()
     QStringList top;
     for (const QAction *action : window->menuBar()->actions())
         top.append(action->text());
-    QCOMPARE(top, (QStringList{"&File", "&Tools", "&Help"}));
+    QCOMPARE(top, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
     QVERIFY(!window->findChild<QAction *>("Graphs1")->isEnabled());
     QVERIFY(window->findChild<QAction *>("Exit1")->isEnabled());
     QVERIFY(window->findChild<QAction *>("About1")->isEnabled());

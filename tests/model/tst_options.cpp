@@ -24,6 +24,7 @@ private slots:
     void rules_data();
     void rules();
     void failedWriteKeepsTheFile();
+    void laterSettingsFollowTheTwoLines();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -124,6 +125,40 @@ void TstOptions::failedWriteKeepsTheFile()
     QVERIFY2(recorded.startsWith("Cannot create file \"") && recorded.contains(OptionsFileName), qPrintable(recorded));
     QVERIFY2(set.startsWith("Cannot create file \""), qPrintable(set));
     QCOMPARE(readFile(OptionsPath()), old);
+}
+
+// The recent projects, "Ask to save changes" and the window's place live in
+// named lines after the first two, which keep their meaning; a file of an
+// older version reads their defaults.
+void TstOptions::laterSettingsFollowTheTwoLines()
+{
+    writeFile(OptionsPath(), "1\r\nold.lud\r\nthird\r\n");
+    QVERIFY(AskToSaveOption());
+    QVERIFY(RecentProjects().isEmpty());
+    QVERIFY(WindowGeometryOption().isEmpty());
+
+    for (int i = 1; i <= 9; ++i)
+        AddRecentProject(m_dir->filePath(QStringLiteral("p%1.lud").arg(i)));
+    AddRecentProject(m_project);
+    AddRecentProject(m_dir->filePath(QStringLiteral("p9.lud")));
+    QStringList expected{m_dir->filePath(QStringLiteral("p9.lud")), m_project};
+    for (int i = 8; i >= 3; --i)
+        expected.append(m_dir->filePath(QStringLiteral("p%1.lud").arg(i)));
+    QCOMPARE(RecentProjects(), expected);
+    ForgetRecentProject(m_project);
+    expected.removeAll(m_project);
+    QCOMPARE(RecentProjects(), expected);
+
+    SetAskToSaveOption(false);
+    QVERIFY(!AskToSaveOption());
+    SetWindowGeometryOption(QByteArray("\x01\x02\xff geometry", 13));
+    QCOMPARE(WindowGeometryOption(), QByteArray("\x01\x02\xff geometry", 13));
+    SetAutoLoadOption(false);
+    RecordLastProject(m_project);
+    const QStringList lines = ReadOptions();
+    QCOMPARE(lines.mid(0, 3), (QStringList{"0", PathToText(m_project), "third"}));
+    QCOMPARE(AutoLoadPath(), QString());
+    QCOMPARE(OptionValues(lines, QStringLiteral("AskToSave")), QStringList{"0"});
 }
 
 QTEST_GUILESS_MAIN(TstOptions)

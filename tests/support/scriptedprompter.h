@@ -50,6 +50,8 @@ public:
         asked.append(Asked{icon, buttons, title, text});
         if (!answers.isEmpty())
             return answers.takeFirst();
+        if (buttons == Buttons::SaveDiscardCancel)
+            return Answer::Save;
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
 
