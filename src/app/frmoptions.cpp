@@ -20,8 +20,7 @@ TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
 
     auto *group = Named(new QGroupBox(this), QStringLiteral("grpStartup"), QStringLiteral("Start-up"));
     chkAutoLoad = Named(new QCheckBox(QStringLiteral("Automatically load the last opened file on startup?"), group),
-                        QStringLiteral("chkAutoLoad"),
-                        QStringLiteral("Automatically load the last opened file on startup"));
+                        QStringLiteral("chkAutoLoad"));
     auto *groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(chkAutoLoad);
 

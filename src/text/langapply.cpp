@@ -93,6 +93,13 @@ void appendKeys(QList<LangKey> &keys, const QString &prefix, QObject *object)
             keys.append(LangKey{name + QStringLiteral(".items[%1]").arg(n), combo->itemText(n), LangKey::Item,
                                 object, n});
     }
+    // A control with a caption is read by it and has no name of its own.
+    if (widget && !widget->accessibleName().isEmpty())
+        keys.append(LangKey{name + QStringLiteral(".AccessibleName"), widget->accessibleName(),
+                            LangKey::AccessibleName, object});
+    if (widget && !widget->accessibleDescription().isEmpty())
+        keys.append(LangKey{name + QStringLiteral(".AccessibleDescription"), widget->accessibleDescription(),
+                            LangKey::AccessibleDescription, object});
 }
 
 void setText(const LangKey &key, const QString &text)
@@ -126,6 +133,14 @@ void setText(const LangKey &key, const QString &text)
     case LangKey::Item:
         if (auto *combo = qobject_cast<QComboBox *>(object); combo && key.index < combo->count())
             combo->setItemText(key.index, text);
+        break;
+    case LangKey::AccessibleName:
+        if (auto *widget = qobject_cast<QWidget *>(object))
+            widget->setAccessibleName(text);
+        break;
+    case LangKey::AccessibleDescription:
+        if (auto *widget = qobject_cast<QWidget *>(object))
+            widget->setAccessibleDescription(text);
         break;
     }
 }

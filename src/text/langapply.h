@@ -15,7 +15,7 @@ class TLangFile;
 // window has built in.
 struct LangKey
 {
-    enum Kind { Caption, Hint, Line, Item };
+    enum Kind { Caption, Hint, Line, Item, AccessibleName, AccessibleDescription };
 
     QString key;
     QString text;
@@ -36,10 +36,12 @@ inline constexpr const char *LangFixed = "langFixed";
 // order in which its controls were made): the window's caption, then per
 // named control its caption when it has one (the text or title of buttons,
 // labels, check boxes, radio buttons, group boxes, menus and menu items, the
-// tab text of a tab page), its hint, the lines of a multi-line text box and
-// the entries of a drop-down list. Found from the window's objects and their
-// properties, so no control can be missed; the parts the toolkit makes inside
-// its controls and the controls marked LangFixed are left out.
+// tab text of a tab page), its hint, the lines of a multi-line text box, the
+// entries of a drop-down list, and what a screen reader says of a control
+// without a caption: its accessible name ("AccessibleName") and the purpose
+// of a state label ("AccessibleDescription"). Found from the window's objects
+// and their properties, so no control can be missed; the parts the toolkit
+// makes inside its controls and the controls marked LangFixed are left out.
 QList<LangKey> LangKeys(QWidget &window);
 
 // Applies a language file to a window (LangApply): every key of LangKeys
