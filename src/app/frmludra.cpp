@@ -48,6 +48,8 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     // Message boxes shown on the way are modal and hold the creation until
     // they are answered; the window always opens in the end.
     LangOpen();
+    // Before any of the toolkit's own texts is made (a dialog's buttons).
+    LangLoadToolkitTranslation();
     createPages();
     createMenus();
     // Before anything fills the controls: the texts made later (marker and

@@ -6,16 +6,22 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QWidget>
+
+#include <memory>
 
 namespace ludra {
 
@@ -196,6 +202,33 @@ void LangApplyProgram(QWidget &window)
 {
     if (const TLangFile *file = LangFile())
         LangApply(window, *file);
+}
+
+QLocale LangLocale()
+{
+    if (const TLangFile *file = LangFile()) {
+        const QString name = file->value(QStringLiteral("SETTINGS"), QStringLiteral("Locale"));
+        if (!name.isEmpty())
+            return QLocale(name);
+    }
+    return QLocale();
+}
+
+bool LangLoadToolkitTranslation()
+{
+    // The application owns the translator, so it goes with the application.
+    static QPointer<QTranslator> loaded;
+    if (loaded) {
+        QCoreApplication::removeTranslator(loaded);
+        delete loaded;
+    }
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    if (!translator->load(LangLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return false;
+    loaded = translator.release();
+    return true;
 }
 
 } // namespace ludra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 
 class QObject;
@@ -55,5 +56,16 @@ void LangApply(QWidget &window, const TLangFile &file);
 // Applies the program's language file to a window when there is one: the
 // first thing each window does once its controls exist.
 void LangApplyProgram(QWidget &window);
+
+// The locale of the toolkit's own texts (the buttons of message boxes, the
+// file dialogs): "Locale" of "SETTINGS" in the program's language file (for
+// example "de"); without a file, a key or a value, the default locale, which
+// is the system's.
+QLocale LangLocale();
+
+// Loads the toolkit's own translation (qtbase, from the toolkit's folder of
+// translations) for LangLocale(), in place of the one loaded before. False
+// when there is none for that locale: the toolkit's texts are then English.
+bool LangLoadToolkitTranslation();
 
 } // namespace ludra

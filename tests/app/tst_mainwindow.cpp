@@ -1,6 +1,7 @@
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
 #include "app/frmludra.h"
+#include "app/widgetprompter.h"
 #include "text/messages.h"
 #include "common/errors.h"
 #include "common/collation.h"
@@ -19,8 +20,10 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -116,6 +119,8 @@ private Q_SLOTS:
     void keyPanelFollowsThePointer();
     void screenReaderNamesFollowTheLanguageFile_data();
     void screenReaderNamesFollowTheLanguageFile();
+    void toolkitButtonsFollowTheLocale_data();
+    void toolkitButtonsFollowTheLocale();
 
 private:
     std::unique_ptr<TfrmLudra> open();
@@ -594,6 +599,50 @@ void TstMainWindow::screenReaderNamesFollowTheLanguageFile()
                                }});
     window->findChild<QAction *>("AutoAllocateRules1")->trigger();
     QVERIFY(seen);
+}
+
+void TstMainWindow::toolkitButtonsFollowTheLocale_data()
+{
+    QTest::addColumn<QByteArray>("languageFile");
+    QTest::addColumn<QString>("translation");
+    QTest::addColumn<QString>("yes");
+    QTest::addColumn<QString>("no");
+    QTest::newRow("German") << readFile(sourceDir() + "/fuzz/seeds/langfile/german.ini") << "qtbase_de.qm"
+                            << "Ja"
+                            << "Nein";
+    QTest::newRow("French, the rest English") << QByteArray("[SETTINGS]\r\nLocale=fr\r\n") << "qtbase_fr.qm"
+                                              << "Oui"
+                                              << "Non";
+    // The tests run in the neutral locale: without the key, the system's.
+    QTest::newRow("no locale named") << QByteArray("[SETTINGS]\r\nLocale=\r\n") << QString() << "Yes"
+                                     << "No";
+}
+
+void TstMainWindow::toolkitButtonsFollowTheLocale()
+{
+    QFETCH(QByteArray, languageFile);
+    QFETCH(QString, translation);
+    QFETCH(QString, yes);
+    QFETCH(QString, no);
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translation.isEmpty() && !QFileInfo::exists(QDir(translations).filePath(translation)))
+        QSKIP(qPrintable(QStringLiteral("the toolkit's translation %1 is not installed in %2 "
+                                        "(Debian package qt6-translations-l10n, installed by scripts/deps.sh)")
+                             .arg(translation, translations)));
+    writeFile(m_dir->filePath("english.ini"), languageFile);
+    auto window = open();
+    m_prompter.asked.clear();
+    m_prompter.answers = {Prompter::Answer::No};
+    window->findChild<QPushButton *>("btnAllocate")->click();
+    QCOMPARE(m_prompter.asked.size(), 1);
+    const ScriptedPrompter::Asked &question = m_prompter.asked.constFirst();
+    QCOMPARE(question.buttons, Prompter::Buttons::YesNo);
+
+    // The box the program shows for that question.
+    const auto box = WidgetPrompter::messageBox(question.icon, question.buttons, question.title, question.text);
+    QCOMPARE(box->button(QMessageBox::Yes)->text().remove('&'), yes);
+    QCOMPARE(box->button(QMessageBox::No)->text().remove('&'), no);
+    QCOMPARE(box->text(), question.text);
 }
 
 QTEST_MAIN(TstMainWindow)
