@@ -23,6 +23,7 @@
 #include "views/widgets.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
@@ -134,9 +135,21 @@ void TfrmLudra::createMenus()
     bar->setObjectName(QStringLiteral("mnuMain"));
     bar->setAccessibleName(QStringLiteral("Main menu"));
 
-    auto item = [this](QMenu *menu, const QString &name, const QString &caption) {
+    // A command with a standard key of the platform takes it. The key is no
+    // part of the caption, so a language file's caption leaves it working,
+    // and the menu shows it beside whatever caption the item has.
+    auto item = [this](QMenu *menu, const QString &name, const QString &caption,
+                       QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
         auto *action = new QAction(caption, this);
         action->setObjectName(name);
+        if (key != QKeySequence::UnknownKey)
+            action->setShortcuts(key);
+        // Desktops without a key of their own for these (a bare X session)
+        // get the one every desktop of this platform knows.
+        if (action->shortcuts().isEmpty() && key == QKeySequence::SaveAs)
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        if (action->shortcuts().isEmpty() && key == QKeySequence::Quit)
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
         menu->addAction(action);
         return action;
     };
@@ -148,13 +161,13 @@ void TfrmLudra::createMenus()
 
     QMenu *file = submenu(bar, QStringLiteral("File1"), QStringLiteral("&File"));
     bar->addMenu(file);
-    connect(item(file, QStringLiteral("Open1"), QStringLiteral("&Open")), &QAction::triggered, this,
+    connect(item(file, QStringLiteral("Open1"), QStringLiteral("&Open"), QKeySequence::Open), &QAction::triggered, this,
             &TfrmLudra::Open1Click);
     file->addSeparator();
-    connect(item(file, QStringLiteral("Save1"), QStringLiteral("&Save")), &QAction::triggered, this,
+    connect(item(file, QStringLiteral("Save1"), QStringLiteral("&Save"), QKeySequence::Save), &QAction::triggered, this,
             &TfrmLudra::Save1Click);
-    connect(item(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As...")), &QAction::triggered, this,
-            &TfrmLudra::SaveAs1Click);
+    connect(item(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."), QKeySequence::SaveAs),
+            &QAction::triggered, this, &TfrmLudra::SaveAs1Click);
     QMenu *exportMenu = submenu(file, QStringLiteral("Export1"), QStringLiteral("Exp&ort"));
     file->addMenu(exportMenu);
     connect(item(exportMenu, QStringLiteral("CSV1"), QStringLiteral("C&SV")), &QAction::triggered, this,
@@ -166,12 +179,12 @@ void TfrmLudra::createMenus()
     file->addSeparator();
     PrintSetup1 = item(file, QStringLiteral("PrintSetup1"), QStringLiteral("Print S&ettings"));
     PrintPreview1 = item(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print Pre&view"));
-    Print1 = item(file, QStringLiteral("Print1"), QStringLiteral("&Print Report"));
+    Print1 = item(file, QStringLiteral("Print1"), QStringLiteral("&Print Report"), QKeySequence::Print);
     connect(PrintSetup1, &QAction::triggered, this, &TfrmLudra::PrintSetup1Click);
     connect(PrintPreview1, &QAction::triggered, this, &TfrmLudra::PrintPreview1Click);
     connect(Print1, &QAction::triggered, this, &TfrmLudra::Print1Click);
     file->addSeparator();
-    connect(item(file, QStringLiteral("Exit1"), QStringLiteral("E&xit")), &QAction::triggered, this,
+    connect(item(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), QKeySequence::Quit), &QAction::triggered, this,
             &TfrmLudra::Exit1Click);
 
     QMenu *tools = submenu(bar, QStringLiteral("Tools1"), QStringLiteral("&Tools"));
@@ -187,8 +200,8 @@ void TfrmLudra::createMenus()
 
     QMenu *help = submenu(bar, QStringLiteral("Help1"), QStringLiteral("&Help"));
     bar->addMenu(help);
-    connect(item(help, QStringLiteral("Help2"), QStringLiteral("&Ludra Help")), &QAction::triggered, this,
-            &TfrmLudra::Help2Click);
+    connect(item(help, QStringLiteral("Help2"), QStringLiteral("&Ludra Help"), QKeySequence::HelpContents),
+            &QAction::triggered, this, &TfrmLudra::Help2Click);
     help->addSeparator();
     connect(item(help, QStringLiteral("About1"), QStringLiteral("&About")), &QAction::triggered, this,
             &TfrmLudra::AboutClick);

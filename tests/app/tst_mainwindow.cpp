@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -36,6 +37,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 
 using namespace ludra;
 
@@ -121,6 +123,7 @@ private Q_SLOTS:
     void screenReaderNamesFollowTheLanguageFile();
     void toolkitButtonsFollowTheLocale_data();
     void toolkitButtonsFollowTheLocale();
+    void standardShortcutsOutliveTheCaptions();
 
 private:
     std::unique_ptr<TfrmLudra> open();
@@ -643,6 +646,50 @@ void TstMainWindow::toolkitButtonsFollowTheLocale()
     QCOMPARE(box->button(QMessageBox::Yes)->text().remove('&'), yes);
     QCOMPARE(box->button(QMessageBox::No)->text().remove('&'), no);
     QCOMPARE(box->text(), question.text);
+}
+
+void TstMainWindow::standardShortcutsOutliveTheCaptions()
+{
+    copyShippedFiles();
+    QVERIFY(QFile::copy(sourceDir() + "/fuzz/seeds/langfile/german.ini", m_dir->filePath("english.ini")));
+    auto window = open();
+    QCOMPARE(window->findChild<QAction *>("Save1")->text(), QStringLiteral("&Speichern"));
+    // The platform's own keys; Save As and Exit, which some desktops have
+    // none for, fall back to the keys every desktop here knows.
+    const QList<std::tuple<const char *, QKeySequence::StandardKey, QKeySequence>> commands{
+        {"Open1", QKeySequence::Open, {}},
+        {"Save1", QKeySequence::Save, {}},
+        {"SaveAs1", QKeySequence::SaveAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {"Print1", QKeySequence::Print, {}},
+        {"Exit1", QKeySequence::Quit, QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {"Help2", QKeySequence::HelpContents, {}}};
+    for (const auto &[name, key, fallback] : commands) {
+        QList<QKeySequence> expected = QKeySequence::keyBindings(key);
+        if (expected.isEmpty() && !fallback.isEmpty())
+            expected = {fallback};
+        QVERIFY2(!expected.isEmpty(), name);
+        QCOMPARE(window->findChild<QAction *>(name)->shortcuts(), expected);
+    }
+    QCOMPARE(window->findChild<QAction *>("Help2")->shortcut(), QKeySequence(Qt::Key_F1));
+
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // Ctrl+S saves the unnamed plan under the name asked for.
+    const QString project = m_dir->filePath("plan.lud");
+    m_prompter.fileNames = {project};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_prompter.fileRequests.size(), 1);
+    QVERIFY(QFileInfo(project).size() > 0);
+    QCOMPARE(window->model().fileName(), project);
+    // F1 opens the help.
+    m_prompter.dialogs.append({Prompter::Answer::Cancel, {}});
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"frmHelp"});
+    QVERIFY(m_prompter.asked.isEmpty());
+    // Ctrl+Q ends the program.
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!window->isVisible());
 }
 
 QTEST_MAIN(TstMainWindow)
