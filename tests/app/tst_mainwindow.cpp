@@ -10,6 +10,8 @@
 #include "support/scriptedprompter.h"
 #include "support/widgettexts.h"
 #include "support/testfiles.h"
+#include "stock/stockfile.h"
+#include "stock/stockregister.h"
 #include "views/widgets.h"
 
 #include <QAccessible>
@@ -124,6 +126,7 @@ private Q_SLOTS:
     void toolkitButtonsFollowTheLocale_data();
     void toolkitButtonsFollowTheLocale();
     void standardShortcutsOutliveTheCaptions();
+    void portableFolderWithoutItsCatalogueStaysPortable();
 
 private:
     std::unique_ptr<TfrmLudra> open();
@@ -690,6 +693,38 @@ void TstMainWindow::standardShortcutsOutliveTheCaptions()
     // Ctrl+Q ends the program.
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!window->isVisible());
+}
+
+void TstMainWindow::portableFolderWithoutItsCatalogueStaysPortable()
+{
+    // A portable folder that has lost its catalogue but keeps its language
+    // file and stock; the home folder is somewhere else.
+    const QString folder = m_dir->filePath("portable");
+    const QString home = m_dir->filePath("home/Ludra");
+    QVERIFY(QDir().mkpath(folder));
+    for (const char *name : {"SecSkill.csv", "require.csv"})
+        QVERIFY(QFile::copy(sourceDir() + "/resources/" + name, QDir(folder).filePath(name)));
+    writeFile(QDir(folder).filePath("english.ini"),
+              "[Misc]\r\nM16=Kein Clusterkatalog gefunden!\r\nM17=Katalog fehlt\r\n");
+    {
+        StockRegister stock;
+        stock.ImplantStock()[0].stock.add(StockItem{QStringLiteral("40"), QStringLiteral("100"), {}}, false);
+        SaveStockFile(QDir(folder).filePath("default.stk"), stock);
+    }
+    SetLayout(ResolveLayout(folder, home));
+    QVERIFY(CurrentLayout().portable);
+
+    auto window = open();
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QCOMPARE(m_prompter.asked.at(0).icon, Prompter::Icon::Stop);
+    QCOMPARE(m_prompter.asked.at(0).title, QStringLiteral("Katalog fehlt"));
+    QCOMPARE(m_prompter.asked.at(0).text, QStringLiteral("Kein Clusterkatalog gefunden!"));
+    const StockEntry &head = window->model().stock().stock().ImplantStock().at(0);
+    QCOMPARE(head.stock.count(), 1);
+    QCOMPARE(head.stock.item(0).qualityLevel, QStringLiteral("40"));
+    // What Ludra writes stays in the folder; nothing starts in the home folder.
+    QVERIFY(QFileInfo::exists(QDir(folder).filePath("skillreq.dat")));
+    QVERIFY(!QFileInfo::exists(home));
 }
 
 QTEST_MAIN(TstMainWindow)
