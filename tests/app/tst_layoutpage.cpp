@@ -265,7 +265,6 @@ void TstLayoutPage::cellEditorKeys_data()
     QTest::newRow("End") << "" << "End, Return" << "Stamina" << false;
     QTest::newRow("Home") << "Stamina" << "Home, Return" << " " << false;
     QTest::newRow("Page Down stops at the last") << "" << "PgDown, Return" << "Stamina" << false;
-    QTest::newRow("Up from the blank stays") << " " << "Up, Return" << " " << false;
     QTest::newRow("a letter") << "Agility" << "S, Return" << "Stamina" << false;
     QTest::newRow("a letter no choice starts with") << "Agility" << "X, Return" << "Agility" << false;
 }
