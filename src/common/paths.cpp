@@ -42,9 +42,9 @@ FileLayout ResolveLayout(const QString &exeDir, const QString &userDir, bool bui
     FileLayout layout;
     const QString installedData = QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral("../share/ludra")));
     const QDir installed(installedData);
-    const bool isInstalled =
-        builtForInstallation || std::any_of(InstalledDataFiles().cbegin(), InstalledDataFiles().cend(),
-                                            [&](const QString &name) { return installed.exists(name); });
+    const bool isInstalled = builtForInstallation ||
+                             std::any_of(InstalledDataFiles().cbegin(), InstalledDataFiles().cend(),
+                                         [&](const QString &name) { return installed.exists(name); });
     if (!isInstalled) {
         // Whatever files are missing here, this stays the folder of the
         // user's files: a missing file is told as missing, and the stock and

@@ -101,8 +101,8 @@ void appendKeys(QList<LangKey> &keys, const QString &prefix, QObject *object)
     }
     // A control with a caption is read by it and has no name of its own.
     if (widget && !widget->accessibleName().isEmpty())
-        keys.append(LangKey{name + QStringLiteral(".AccessibleName"), widget->accessibleName(),
-                            LangKey::AccessibleName, object});
+        keys.append(LangKey{name + QStringLiteral(".AccessibleName"), widget->accessibleName(), LangKey::AccessibleName,
+                            object});
     if (widget && !widget->accessibleDescription().isEmpty())
         keys.append(LangKey{name + QStringLiteral(".AccessibleDescription"), widget->accessibleDescription(),
                             LangKey::AccessibleDescription, object});
