@@ -3,7 +3,10 @@
 # safe to run again. Usage: scripts/deps.sh run|test|fuzz|package
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
+# qt6-translations-l10n: the toolkit's own texts (Yes, No, the file dialogs)
+# in the language a language file names.
+build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  fonts-dejavu-core)
 case "${1:-run}" in
   run)  pkgs=("${build_pkgs[@]}") ;;
   # The lh5 codec is tested against two independent LHA implementations.

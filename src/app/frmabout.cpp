@@ -66,7 +66,6 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName(QStringLiteral("btnOk"));
-    ok->setAccessibleName(QStringLiteral("OK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto *text = new QVBoxLayout;

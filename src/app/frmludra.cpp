@@ -26,6 +26,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QUndoStack>
 #include <QDir>
 #include <QFileInfo>
@@ -53,6 +54,8 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     // Message boxes shown on the way are modal and hold the creation until
     // they are answered; the window always opens in the end.
     LangOpen();
+    // Before any of the toolkit's own texts is made (a dialog's buttons).
+    LangLoadToolkitTranslation();
     createPages();
     createMenus();
     // Before anything fills the controls: the texts made later (marker and
@@ -156,9 +159,21 @@ void TfrmLudra::createMenus()
     bar->setObjectName(QStringLiteral("mnuMain"));
     bar->setAccessibleName(QStringLiteral("Main menu"));
 
-    auto item = [this](QMenu *menu, const QString &name, const QString &caption) {
+    // A command with a standard key of the platform takes it. The key is no
+    // part of the caption, so a language file's caption leaves it working,
+    // and the menu shows it beside whatever caption the item has.
+    auto item = [this](QMenu *menu, const QString &name, const QString &caption,
+                       QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
         auto *action = new QAction(caption, this);
         action->setObjectName(name);
+        if (key != QKeySequence::UnknownKey)
+            action->setShortcuts(key);
+        // Desktops without a key of their own for these (a bare X session)
+        // get the one every desktop of this platform knows.
+        if (action->shortcuts().isEmpty() && key == QKeySequence::SaveAs)
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        if (action->shortcuts().isEmpty() && key == QKeySequence::Quit)
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
         menu->addAction(action);
         return action;
     };
@@ -170,10 +185,9 @@ void TfrmLudra::createMenus()
 
     QMenu *file = submenu(bar, QStringLiteral("File1"), QStringLiteral("&File"));
     bar->addMenu(file);
-    QAction *newPlan = item(file, QStringLiteral("New1"), QStringLiteral("&New"));
-    newPlan->setShortcut(QKeySequence::New);
-    connect(newPlan, &QAction::triggered, this, &TfrmLudra::New1Click);
-    connect(item(file, QStringLiteral("Open1"), QStringLiteral("&Open")), &QAction::triggered, this,
+    connect(item(file, QStringLiteral("New1"), QStringLiteral("&New"), QKeySequence::New), &QAction::triggered, this,
+            &TfrmLudra::New1Click);
+    connect(item(file, QStringLiteral("Open1"), QStringLiteral("&Open"), QKeySequence::Open), &QAction::triggered, this,
             &TfrmLudra::Open1Click);
     mnuRecent = submenu(file, QStringLiteral("RecentProjects1"), QStringLiteral("Recent &Projects"));
     mnuRecent->setToolTipsVisible(true);
@@ -181,10 +195,10 @@ void TfrmLudra::createMenus()
     // The list is read afresh each time the File menu opens.
     connect(file, &QMenu::aboutToShow, this, &TfrmLudra::fillRecentMenu);
     file->addSeparator();
-    connect(item(file, QStringLiteral("Save1"), QStringLiteral("&Save")), &QAction::triggered, this,
+    connect(item(file, QStringLiteral("Save1"), QStringLiteral("&Save"), QKeySequence::Save), &QAction::triggered, this,
             &TfrmLudra::Save1Click);
-    connect(item(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As...")), &QAction::triggered, this,
-            &TfrmLudra::SaveAs1Click);
+    connect(item(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."), QKeySequence::SaveAs),
+            &QAction::triggered, this, &TfrmLudra::SaveAs1Click);
     QMenu *exportMenu = submenu(file, QStringLiteral("Export1"), QStringLiteral("Exp&ort"));
     file->addMenu(exportMenu);
     connect(item(exportMenu, QStringLiteral("CSV1"), QStringLiteral("C&SV")), &QAction::triggered, this,
@@ -196,32 +210,32 @@ void TfrmLudra::createMenus()
     file->addSeparator();
     PrintSetup1 = item(file, QStringLiteral("PrintSetup1"), QStringLiteral("Print S&ettings"));
     PrintPreview1 = item(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print Pre&view"));
-    Print1 = item(file, QStringLiteral("Print1"), QStringLiteral("&Print Report"));
+    Print1 = item(file, QStringLiteral("Print1"), QStringLiteral("&Print Report"), QKeySequence::Print);
     connect(PrintSetup1, &QAction::triggered, this, &TfrmLudra::PrintSetup1Click);
     connect(PrintPreview1, &QAction::triggered, this, &TfrmLudra::PrintPreview1Click);
     connect(Print1, &QAction::triggered, this, &TfrmLudra::Print1Click);
     file->addSeparator();
-    connect(item(file, QStringLiteral("Exit1"), QStringLiteral("E&xit")), &QAction::triggered, this,
+    connect(item(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), QKeySequence::Quit), &QAction::triggered, this,
             &TfrmLudra::Exit1Click);
 
     QMenu *edit = submenu(bar, QStringLiteral("Edit1"), QStringLiteral("&Edit"));
     bar->addMenu(edit);
-    Undo1 = item(edit, QStringLiteral("Undo1"), LangMsg(Msg::UndoPrefix));
-    Redo1 = item(edit, QStringLiteral("Redo1"), LangMsg(Msg::RedoPrefix));
+    Undo1 = item(edit, QStringLiteral("Undo1"), LangMsg(Msg::UndoPrefix), QKeySequence::Undo);
+    Redo1 = item(edit, QStringLiteral("Redo1"), LangMsg(Msg::RedoPrefix), QKeySequence::Redo);
     // Their captions name the step, from the message table.
     for (QAction *action : {Undo1, Redo1}) {
         action->setProperty(LangFixed, true);
         action->setEnabled(false);
     }
-    Undo1->setShortcut(QKeySequence::Undo);
-    Redo1->setShortcut(QKeySequence::Redo);
     connect(Undo1, &QAction::triggered, this, &TfrmLudra::Undo1Click);
     connect(Redo1, &QAction::triggered, this, &TfrmLudra::Redo1Click);
     const auto named = [](QAction *action, const MessageDef &prefix, const QString &step) {
         action->setText(step.isEmpty() ? LangMsg(prefix) : LangMsg(prefix) + u' ' + step);
     };
-    connect(m_undo, &QUndoStack::undoTextChanged, this, [this, named](const QString &step) { named(Undo1, Msg::UndoPrefix, step); });
-    connect(m_undo, &QUndoStack::redoTextChanged, this, [this, named](const QString &step) { named(Redo1, Msg::RedoPrefix, step); });
+    connect(m_undo, &QUndoStack::undoTextChanged, this,
+            [this, named](const QString &step) { named(Undo1, Msg::UndoPrefix, step); });
+    connect(m_undo, &QUndoStack::redoTextChanged, this,
+            [this, named](const QString &step) { named(Redo1, Msg::RedoPrefix, step); });
     connect(m_undo, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
     connect(m_undo, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
     edit->addSeparator();
@@ -243,8 +257,8 @@ void TfrmLudra::createMenus()
 
     QMenu *help = submenu(bar, QStringLiteral("Help1"), QStringLiteral("&Help"));
     bar->addMenu(help);
-    connect(item(help, QStringLiteral("Help2"), QStringLiteral("&Ludra Help")), &QAction::triggered, this,
-            &TfrmLudra::Help2Click);
+    connect(item(help, QStringLiteral("Help2"), QStringLiteral("&Ludra Help"), QKeySequence::HelpContents),
+            &QAction::triggered, this, &TfrmLudra::Help2Click);
     help->addSeparator();
     connect(item(help, QStringLiteral("About1"), QStringLiteral("&About")), &QAction::triggered, this,
             &TfrmLudra::AboutClick);

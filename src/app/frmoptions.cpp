@@ -20,10 +20,8 @@ TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
 
     auto *group = Named(new QGroupBox(this), QStringLiteral("grpStartup"), QStringLiteral("Start-up"));
     chkAutoLoad = Named(new QCheckBox(QStringLiteral("Automatically load the last opened file on startup?"), group),
-                        QStringLiteral("chkAutoLoad"),
-                        QStringLiteral("Automatically load the last opened file on startup"));
-    chkAskToSave = Named(new QCheckBox(QStringLiteral("Ask to save changes"), group), QStringLiteral("chkAskToSave"),
-                         QStringLiteral("Ask to save changes"));
+                        QStringLiteral("chkAutoLoad"));
+    chkAskToSave = Named(new QCheckBox(QStringLiteral("Ask to save changes"), group), QStringLiteral("chkAskToSave"));
     chkAskToSave->setChecked(true);
     chkAskToSave->setToolTip(QStringLiteral("Before a plan with unsaved changes is closed or replaced, ask whether "
                                             "to save it"));

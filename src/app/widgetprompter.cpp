@@ -6,35 +6,42 @@
 
 namespace ludra {
 
-Prompter::Answer WidgetPrompter::message(Icon icon, Buttons buttons, const QString &title, const QString &text)
+std::unique_ptr<QMessageBox> WidgetPrompter::messageBox(Icon icon, Buttons buttons, const QString &title,
+                                                        const QString &text, QWidget *parent)
 {
-    QMessageBox box(m_parent);
-    box.setWindowTitle(title);
-    box.setText(text);
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(title);
+    box->setText(text);
     switch (icon) {
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Information: box->setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box->setIcon(QMessageBox::Warning); break;
+    case Icon::Stop: box->setIcon(QMessageBox::Critical); break;
     }
     switch (buttons) {
     case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
+        box->setStandardButtons(QMessageBox::Ok);
         break;
     case Buttons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
         break;
     case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setEscapeButton(QMessageBox::No);
         break;
     case Buttons::SaveDiscardCancel:
-        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Save);
-        box.setEscapeButton(QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Save);
+        box->setEscapeButton(QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    return box;
+}
+
+Prompter::Answer WidgetPrompter::message(Icon icon, Buttons buttons, const QString &title, const QString &text)
+{
+    const std::unique_ptr<QMessageBox> box = messageBox(icon, buttons, title, text, m_parent);
+    switch (box->exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

@@ -5,6 +5,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
+class QMessageBox;
+
 namespace ludra {
 
 // Asks the user with the platform's message boxes and file dialogs.
@@ -19,6 +23,11 @@ public:
     QString openFileName(const FileRequest &request) override;
     QString saveFileName(const FileRequest &request) override;
     Answer runDialog(QObject &dialog) override;
+
+    // The message box message() shows, ready to be shown: its buttons are
+    // the toolkit's own, in the language of its translation.
+    static std::unique_ptr<QMessageBox> messageBox(Icon icon, Buttons buttons, const QString &title,
+                                                   const QString &text, QWidget *parent = nullptr);
 
     // "Ludra Files (*.lud)|*.lud" in the file dialog's form "Ludra Files (*.lud)".
     static QString dialogFilter(const QString &filter);

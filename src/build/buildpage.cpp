@@ -35,18 +35,15 @@ void BuildPage::createControls()
     QWidget *page = this;
 
     // Stock handling.
-    auto *grpStock = Named(new QGroupBox(QStringLiteral(" Stock Handling "), page), QStringLiteral("grpStock"),
-                           QStringLiteral("Stock Handling"));
+    auto *grpStock = Named(new QGroupBox(QStringLiteral(" Stock Handling "), page), QStringLiteral("grpStock"));
     chkAvaStock = Named(new QCheckBox(QStringLiteral("Use only avaliable stock"), grpStock),
-                        QStringLiteral("chkAvaStock"), QStringLiteral("Use only available stock"));
-    chkQLRange = Named(new QCheckBox(QStringLiteral("Quality Level Range"), grpStock), QStringLiteral("chkQLRange"),
-                       QStringLiteral("Quality Level Range"));
+                        QStringLiteral("chkAvaStock"));
+    chkQLRange = Named(new QCheckBox(QStringLiteral("Quality Level Range"), grpStock), QStringLiteral("chkQLRange"));
     chkQLRange->setToolTip(QStringLiteral("Only In Stock clusters NO GREATER than the selected number will be used "
                                           "to build your implant"));
     edtQLRange = Named(new NumberBox(0, 200, QStringLiteral("35"), grpStock), QStringLiteral("edtQLRange"),
                        QStringLiteral("Quality level range"));
-    chkAgeStock = Named(new QCheckBox(QStringLiteral("Remove build stock"), grpStock), QStringLiteral("chkAgeStock"),
-                        QStringLiteral("Remove build stock"));
+    chkAgeStock = Named(new QCheckBox(QStringLiteral("Remove build stock"), grpStock), QStringLiteral("chkAgeStock"));
     lblRemoveStockWarning =
         MakeStateLabel(QStringLiteral("WARNING! If you leave this item checked any Cluster or Implant will be removed "
                                       "from avaliable stock if it is used in this build!"),
@@ -66,25 +63,23 @@ void BuildPage::createControls()
 
     // Quality level targets.
     auto *grpTargets = Named(new QGroupBox(QStringLiteral(" Quality Level Targets "), page),
-                             QStringLiteral("grpTargets"), QStringLiteral("Quality Level Targets"));
-    rdoOneQL = Named(new QRadioButton(QStringLiteral("Use One Quality Level"), grpTargets), QStringLiteral("rdoOneQL"),
-                     QStringLiteral("Use One Quality Level"));
+                             QStringLiteral("grpTargets"));
+    rdoOneQL = Named(new QRadioButton(QStringLiteral("Use One Quality Level"), grpTargets), QStringLiteral("rdoOneQL"));
     edtImplantQL = Named(new NumberBox(1, 200, QStringLiteral("1"), grpTargets), QStringLiteral("edtImplantQL"),
                          QStringLiteral("Implant quality level"));
     rdoIndiQL = Named(new QRadioButton(QStringLiteral("Individual Implant Levels"), grpTargets),
-                      QStringLiteral("rdoIndiQL"), QStringLiteral("Individual Implant Levels"));
+                      QStringLiteral("rdoIndiQL"));
     btnSelIndiImplants = Named(new QToolButton(grpTargets), QStringLiteral("btnSelIndiImplants"),
                                QStringLiteral("Select implants"));
     btnSelIndiImplants->setText(QStringLiteral("..."));
     btnSelIndiImplants->setToolTip(QStringLiteral("Choose the implants and their quality levels"));
     lblIndiSelected = MakeStateLabel(QStringLiteral("<no implants selected>"), QStringLiteral("lblIndiSelected"),
                                      QStringLiteral("The implants chosen for individual quality levels"), grpTargets);
-    rdoHighestQL = Named(new QRadioButton(QStringLiteral("Highest I Can Wear"), grpTargets),
-                         QStringLiteral("rdoHighestQL"), QStringLiteral("Highest I Can Wear"));
+    rdoHighestQL =
+        Named(new QRadioButton(QStringLiteral("Highest I Can Wear"), grpTargets), QStringLiteral("rdoHighestQL"));
     rdoHighestQL->setToolTip(QStringLiteral("Build every implant at the highest level your character can wear it, "
                                             "with the help of the other implants"));
-    btnCharacter = Named(new QPushButton(QStringLiteral("Character..."), grpTargets), QStringLiteral("btnCharacter"),
-                         QStringLiteral("Character..."));
+    btnCharacter = Named(new QPushButton(QStringLiteral("Character..."), grpTargets), QStringLiteral("btnCharacter"));
     lblCharacter = MakeStateLabel(NoCharacterCaption(), QStringLiteral("lblCharacter"),
                                   QStringLiteral("The character the ladder and the requirements are judged by"),
                                   grpTargets);
@@ -103,10 +98,9 @@ void BuildPage::createControls()
 
     // Nano programming.
     auto *grpNanoProg = Named(new QGroupBox(QStringLiteral(" Nano Programming Skill "), page),
-                              QStringLiteral("grpNanoProg"), QStringLiteral("Nano Programming Skill"));
+                              QStringLiteral("grpNanoProg"));
     chkUseNanoProg = Named(new QCheckBox(QStringLiteral("Warning over this max Nano Programming skill"), grpNanoProg),
-                           QStringLiteral("chkUseNanoProg"),
-                           QStringLiteral("Warning over this max Nano Programming skill"));
+                           QStringLiteral("chkUseNanoProg"));
     edtMaxNanoProg = Named(new NumberBox(0, 1500, QStringLiteral("0"), grpNanoProg), QStringLiteral("edtMaxNanoProg"),
                            QStringLiteral("Maximum nano programming skill"));
     auto *nanoLayout = new QVBoxLayout(grpNanoProg);
@@ -119,9 +113,9 @@ void BuildPage::createControls()
 
     // Important attributes.
     auto *grpAttributes = Named(new QGroupBox(QStringLiteral(" Important Attributes "), page),
-                                QStringLiteral("grpAttributes"), QStringLiteral("Important Attributes"));
+                                QStringLiteral("grpAttributes"));
     auto attribute = [grpAttributes](const QString &name, const QString &caption) {
-        return Named(new QCheckBox(caption, grpAttributes), name, caption);
+        return Named(new QCheckBox(caption, grpAttributes), name);
     };
     chkStr = attribute(QStringLiteral("chkStr"), QStringLiteral("Strength"));
     chkAgi = attribute(QStringLiteral("chkAgi"), QStringLiteral("Agility"));
@@ -134,8 +128,7 @@ void BuildPage::createControls()
     for (int i = 0; i < int(attributes.size()); ++i)
         attributeLayout->addWidget(attributes.at(i), i % 3, i / 3);
 
-    btnBuild = Named(new QPushButton(QStringLiteral("&Build >>"), page), QStringLiteral("btnBuild"),
-                     QStringLiteral("Build"));
+    btnBuild = Named(new QPushButton(QStringLiteral("&Build >>"), page), QStringLiteral("btnBuild"));
 
     auto *layout = new QGridLayout(page);
     layout->setContentsMargins(8, 8, 8, 8);

@@ -32,8 +32,7 @@ TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int
     setObjectName(QStringLiteral("frmCharacter"));
     setWindowTitle(QStringLiteral("Character"));
 
-    auto *grpStats = Named(new QGroupBox(QStringLiteral(" Without Implants "), this), QStringLiteral("grpStats"),
-                           QStringLiteral("Without Implants"));
+    auto *grpStats = Named(new QGroupBox(QStringLiteral(" Without Implants "), this), QStringLiteral("grpStats"));
     auto *statsLayout = new QGridLayout(grpStats);
     for (int i = 0; i < StatCount; ++i) {
         const QString &name = StatNames().at(i);

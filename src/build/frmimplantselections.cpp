@@ -24,18 +24,23 @@ namespace ludra {
 
 namespace {
 
-// The editor of a quality cell: a plain line edit. A level is not checked
-// here; the build converts it when it reads it.
+// The editor of a quality cell: a plain line edit, opened by a double click,
+// F2 or typing; Return or Tab (moving on) keeps what was typed, Escape leaves
+// the cell. A level is not checked here; the build converts it when it reads
+// it.
 class QualityCellDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
         auto *editor = new QLineEdit(parent);
         editor->setFrame(false);
-        editor->setAccessibleName(QStringLiteral("Quality"));
+        // Named by the grid's own texts: the column's header and the slot.
+        editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString() +
+                                  QStringLiteral(", ") +
+                                  index.siblingAtColumn(TfrmImplantSelections::ImplantColumn).data().toString());
         return editor;
     }
 };
@@ -62,6 +67,9 @@ TfrmImplantSelections::TfrmImplantSelections(Prompter &prompter, const QList<Imp
     grdImplants->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdImplants->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdImplants->setItemDelegateForColumn(QualityColumn, new QualityCellDelegate(grdImplants));
+    // As in the layout grid: typing in a quality cell starts editing it.
+    grdImplants->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
 
     QHeaderView *header = grdImplants->horizontalHeader();
     header->setSectionsClickable(false);

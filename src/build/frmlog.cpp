@@ -57,12 +57,11 @@ TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent, std::function<void()
         width = std::max(width, grdLog->sizeHintForIndex(grdLog->model()->index(r, 0)).width() + 1);
     grdLog->setColumnWidth(0, width);
 
-    btnPrint = Named(new QPushButton(QStringLiteral("Print"), this), QStringLiteral("btnPrint"),
-                     QStringLiteral("Print"));
+    btnPrint = Named(new QPushButton(QStringLiteral("Print"), this), QStringLiteral("btnPrint"));
     btnPrint->setEnabled(bool(print));
     if (print)
         connect(btnPrint, &QPushButton::clicked, this, [print = std::move(print)] { print(); });
-    btnOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("btnOK"), QStringLiteral("OK"));
+    btnOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("btnOK"));
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -116,8 +116,7 @@ SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWid
     grdSkillInc = MakeResultGrid(results.skillIncTable(), QStringLiteral("grdSkillInc"),
                                  QStringLiteral("Skill increases"), {215, 80, 80}, this);
     grdSkillInc->setFixedWidth(gridWidth(grdSkillInc));
-    btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"),
-                        QStringLiteral("Build log"));
+    btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"));
     connect(btnLogSkill, &QPushButton::clicked, this, &SkillResultPage::btnLogSkillClick);
 
     auto *side = new QVBoxLayout;
@@ -150,11 +149,9 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
     grdReqs->setPalette(unmarked);
     grdReqs->setItemDelegate(new UnmarkedSelectionDelegate(grdReqs));
     btnPrintShoppingList = Named(new QPushButton(QStringLiteral("Print Shopping List"), this),
-                                 QStringLiteral("btnPrintShoppingList"), QStringLiteral("Print Shopping List"));
-    btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"),
-                      QStringLiteral("Build log"));
-    btnResort = Named(new QPushButton(QStringLiteral("Sort by Type/Cluster Name"), this), QStringLiteral("btnResort"),
-                      QStringLiteral("Sort by Type/Cluster Name"));
+                                 QStringLiteral("btnPrintShoppingList"));
+    btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"));
+    btnResort = Named(new QPushButton(QStringLiteral("Sort by Type/Cluster Name"), this), QStringLiteral("btnResort"));
     // Printing is the main window's: it hands the page its printer.
     btnPrintShoppingList->setEnabled(false);
     connect(btnPrintShoppingList, &QPushButton::clicked, this, [this] {

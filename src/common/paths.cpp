@@ -5,11 +5,20 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <optional>
 
 namespace ludra {
 
 namespace {
+
+// A build made to be installed (the Debian package) is installed wherever
+// its executable lies.
+#ifdef LUDRA_BUILT_FOR_INSTALLATION
+constexpr bool BuiltForInstallation = true;
+#else
+constexpr bool BuiltForInstallation = false;
+#endif
 
 std::optional<FileLayout> &layoutInUse()
 {
@@ -19,26 +28,45 @@ std::optional<FileLayout> &layoutInUse()
 
 } // namespace
 
-FileLayout ResolveLayout(const QString &exeDir, const QString &userDir)
+const QStringList &InstalledDataFiles()
+{
+    // What src/app/CMakeLists.txt installs into share/ludra.
+    static const QStringList files{QStringLiteral("data.csv"), QStringLiteral("SecSkill.csv"),
+                                   QStringLiteral("require.csv"), QStringLiteral("Ludra.hlp"),
+                                   QStringLiteral("english.ini.example")};
+    return files;
+}
+
+FileLayout ResolveLayout(const QString &exeDir, const QString &userDir, bool builtForInstallation)
 {
     FileLayout layout;
-    const QFileInfo folder(exeDir);
-    if (QFileInfo::exists(QDir(exeDir).filePath(QStringLiteral("data.csv"))) && folder.isWritable()) {
+    const QString installedData = QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral("../share/ludra")));
+    const QDir installed(installedData);
+    const bool isInstalled = builtForInstallation ||
+                             std::any_of(InstalledDataFiles().cbegin(), InstalledDataFiles().cend(),
+                                         [&](const QString &name) { return installed.exists(name); });
+    if (!isInstalled) {
+        // Whatever files are missing here, this stays the folder of the
+        // user's files: a missing file is told as missing, and the stock and
+        // options beside the program are still the ones read.
         layout.dataDir = exeDir;
         layout.userDir = exeDir;
-        return layout;
+        if (!QFileInfo(exeDir).isWritable())
+            layout.problem = QStringLiteral("The folder for your files \"%1\" cannot be written to.")
+                                 .arg(QDir::toNativeSeparators(exeDir));
+    } else {
+        layout.portable = false;
+        layout.dataDir = installedData;
+        layout.userDir = userDir;
+        if (userDir.isEmpty())
+            layout.problem = QStringLiteral("There is no folder for your files: the home folder is unknown.");
+        else if (!QDir().mkpath(userDir))
+            layout.problem = QStringLiteral("Cannot create the folder for your files \"%1\".")
+                                 .arg(QDir::toNativeSeparators(userDir));
+        else if (!QFileInfo(userDir).isWritable())
+            layout.problem = QStringLiteral("The folder for your files \"%1\" cannot be written to.")
+                                 .arg(QDir::toNativeSeparators(userDir));
     }
-    layout.portable = false;
-    layout.dataDir = QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral("../share/ludra")));
-    layout.userDir = userDir;
-    if (userDir.isEmpty())
-        layout.problem = QStringLiteral("There is no folder for your files: the home folder is unknown.");
-    else if (!QDir().mkpath(userDir))
-        layout.problem = QStringLiteral("Cannot create the folder for your files \"%1\".")
-                             .arg(QDir::toNativeSeparators(userDir));
-    else if (!QFileInfo(userDir).isWritable())
-        layout.problem = QStringLiteral("The folder for your files \"%1\" cannot be written to.")
-                             .arg(QDir::toNativeSeparators(userDir));
     if (!layout.problem.isEmpty())
         layout.problem += QStringLiteral(" Changed settings, stock and skill increases are not kept.");
     return layout;
@@ -55,7 +83,7 @@ QString DefaultUserDir()
 const FileLayout &CurrentLayout()
 {
     if (!layoutInUse())
-        layoutInUse() = ResolveLayout(QCoreApplication::applicationDirPath(), DefaultUserDir());
+        layoutInUse() = ResolveLayout(QCoreApplication::applicationDirPath(), DefaultUserDir(), BuiltForInstallation);
     return *layoutInUse();
 }
 

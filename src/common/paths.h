@@ -1,16 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ludra {
 
-// Where Ludra's files are. Decided once at start-up by one rule:
-// - portable: the executable's folder holds "data.csv" and is writable;
-//   every file lies beside the executable;
-// - installed: otherwise; the shipped files are read from the install's data
-//   folder (share/ludra beside the executable's bin folder) and the files
-//   Ludra writes go to the user's data folder, where a reference file of the
-//   user's own is read instead of the shipped one.
+// Where Ludra's files are. Decided once at start-up by where the program
+// lives, never by which of its files happen to be there:
+// - installed: the install's data folder (share/ludra beside the executable's
+//   bin folder) holds any of the files installing puts there, or the program
+//   was built for installation; the shipped files are read from that folder
+//   and the files Ludra writes go to the user's data folder, where a
+//   reference file of the user's own is read instead of the shipped one;
+// - portable: otherwise (the build tree, an unpacked folder); every file lies
+//   beside the executable, also when one of them is missing.
 struct FileLayout {
     bool portable = true;
     QString dataDir;  // the shipped reference files, the help, the example language file
@@ -18,9 +21,15 @@ struct FileLayout {
     QString problem;  // why the user's folder cannot be used; empty when it can
 };
 
-// The rule itself, on given folders: creates the user's folder of an
-// installed layout when it is missing, and says in problem when it cannot.
-FileLayout ResolveLayout(const QString &exeDir, const QString &userDir);
+// The files installing puts into the install's data folder.
+const QStringList &InstalledDataFiles();
+
+// The rule itself, on given folders (builtForInstallation: the program was
+// built to be installed, so it is installed wherever it lies). Creates the
+// user's folder of an installed layout when it is missing; says in problem
+// when the folder for the user's files (the executable's, when portable)
+// cannot be used.
+FileLayout ResolveLayout(const QString &exeDir, const QString &userDir, bool builtForInstallation = false);
 
 // The user's data folder of the running program: the application data
 // folder of the window ("Ludra" under the user's data folder), shared by

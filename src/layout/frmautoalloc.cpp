@@ -23,26 +23,21 @@ TfrmAutoAlloc::TfrmAutoAlloc(QWidget *parent) : QDialog(parent)
 
     auto *include = new QGroupBox(QStringLiteral(" Include "), this);
     include->setObjectName(QStringLiteral("grpInclude"));
-    chkShining = Named(new QCheckBox(QStringLiteral("Shining"), include), QStringLiteral("chkShining"),
-                       QStringLiteral("Shining"));
-    chkBright = Named(new QCheckBox(QStringLiteral("Bright"), include), QStringLiteral("chkBright"),
-                      QStringLiteral("Bright"));
-    chkFaded = Named(new QCheckBox(QStringLiteral("Faded"), include), QStringLiteral("chkFaded"),
-                     QStringLiteral("Faded"));
+    chkShining = Named(new QCheckBox(QStringLiteral("Shining"), include), QStringLiteral("chkShining"));
+    chkBright = Named(new QCheckBox(QStringLiteral("Bright"), include), QStringLiteral("chkBright"));
+    chkFaded = Named(new QCheckBox(QStringLiteral("Faded"), include), QStringLiteral("chkFaded"));
     auto *includeLayout = new QVBoxLayout(include);
     includeLayout->addWidget(chkShining);
     includeLayout->addWidget(chkBright);
     includeLayout->addWidget(chkFaded);
 
     // A radio group: one of two items, by index.
-    rdoOverwrite = Named(new QGroupBox(QStringLiteral(" Overwrite Options "), this), QStringLiteral("rdoOverwrite"),
-                         QStringLiteral("Overwrite Options"));
+    rdoOverwrite = Named(new QGroupBox(QStringLiteral(" Overwrite Options "), this), QStringLiteral("rdoOverwrite"));
     m_overwrite = new QButtonGroup(rdoOverwrite);
     auto *overwriteLayout = new QVBoxLayout(rdoOverwrite);
     const QStringList items{QStringLiteral("Clear before Allocation"), QStringLiteral("Do not Clear")};
     for (int i = 0; i < int(items.size()); ++i) {
-        auto *button = Named(new QRadioButton(items.at(i), rdoOverwrite), QStringLiteral("rdoOverwrite%1").arg(i),
-                             items.at(i));
+        auto *button = Named(new QRadioButton(items.at(i), rdoOverwrite), QStringLiteral("rdoOverwrite%1").arg(i));
         m_overwrite->addButton(button, i);
         overwriteLayout->addWidget(button);
     }

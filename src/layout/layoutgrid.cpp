@@ -4,10 +4,116 @@
 #include "layout/layoutstate.h"
 #include "views/widgets.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace ludra {
+
+namespace {
+
+// The drop-down of a layout cell while it is edited. Moving through the
+// choices (arrow, Home, End and Page keys, typing, the wheel) only changes
+// the shown choice; the edit ends with it on Return, Tab or the focus leaving,
+// and with none on Escape (the delegate's own keys), or at once when a choice
+// is picked from the open list.
+class CellChoiceBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    // Whether the box is moving its choice for a key or the wheel; a
+    // choice taken then is no pick from the list.
+    bool moving() const { return m_moving; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool plain = !(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier));
+        const int last = count() - 1;
+        const int current = currentIndex();
+        // A page is what the open list shows at a time.
+        const int page = std::max(1, maxVisibleItems() - 1);
+        int to = -1;
+        switch (plain && last >= 0 ? event->key() : Qt::Key_unknown) {
+        case Qt::Key_Up:
+            to = std::max(0, current - 1);
+            break;
+        case Qt::Key_Down:
+            to = std::min(last, current + 1);
+            break;
+        case Qt::Key_PageUp:
+            to = std::max(0, current - page);
+            break;
+        case Qt::Key_PageDown:
+            to = std::min(last, current + page);
+            break;
+        case Qt::Key_Home:
+            to = 0;
+            break;
+        case Qt::Key_End:
+            to = last;
+            break;
+        default:
+            break;
+        }
+        if (to >= 0) {
+            setCurrentIndex(to);
+            event->accept();
+            return;
+        }
+        const QString typed = event->text();
+        if (plain && !typed.isEmpty() && typed.at(0).isPrint() && !typed.at(0).isSpace()) {
+            search(typed);
+            event->accept();
+            return;
+        }
+        // Space, Alt+Down and F4 open the list; Return and Escape are the
+        // delegate's.
+        m_moving = true;
+        QComboBox::keyPressEvent(event);
+        m_moving = false;
+    }
+
+    void wheelEvent(QWheelEvent *event) override
+    {
+        m_moving = true;
+        QComboBox::wheelEvent(event);
+        m_moving = false;
+    }
+
+private:
+    // Typing moves to the first choice that starts with the letters typed in
+    // quick succession (without regard to case); the same letter again moves
+    // on to the next choice starting with it. No match leaves the choice.
+    void search(const QString &typed)
+    {
+        const bool goesOn = m_typedTime.isValid() && m_typedTime.elapsed() < QApplication::keyboardInputInterval();
+        m_typed = goesOn ? m_typed + typed : typed;
+        m_typedTime.start();
+        const bool repeated = m_typed.size() > 1 && m_typed.count(m_typed.front()) == m_typed.size();
+        const QString start = repeated ? m_typed.left(1) : m_typed;
+        const int from = repeated ? currentIndex() + 1 : 0;
+        for (int i = 0; i < count(); ++i) {
+            const int candidate = (from + i) % count();
+            if (itemText(candidate).startsWith(start, Qt::CaseInsensitive)) {
+                setCurrentIndex(candidate);
+                return;
+            }
+        }
+    }
+
+    bool m_moving = false;
+    QString m_typed;
+    QElapsedTimer m_typedTime;
+};
+
+} // namespace
 
 LayoutTableModel::LayoutTableModel(LayoutState &layout, QObject *parent)
     : TextTableModel(layout.table(), true, parent), m_layout(layout)
@@ -79,17 +185,22 @@ LayoutCellDelegate::LayoutCellDelegate(const LayoutState &layout, const Referenc
 {
 }
 
-QWidget *LayoutCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
-                                          const QModelIndex &) const
+QWidget *LayoutCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new CellChoiceBox(parent);
     combo->setObjectName(QStringLiteral("cboCellEditor"));
-    combo->setAccessibleName(QStringLiteral("Cell choice"));
+    // Named by its row and column, as the grid's headers show them.
+    const QAbstractItemModel *model = index.model();
+    combo->setAccessibleName(model->headerData(index.row(), Qt::Vertical).toString() + QStringLiteral(", ") +
+                             model->headerData(index.column(), Qt::Horizontal).toString());
     combo->setEditable(false);
     combo->setFrame(false);
-    // A choice taken from the list ends the edit at once.
+    // A choice picked from the open list ends the edit at once; moving
+    // through the choices with the keys does not.
     auto *self = const_cast<LayoutCellDelegate *>(this);
     connect(combo, &QComboBox::activated, self, [self, combo] {
+        if (combo->moving())
+            return;
         Q_EMIT self->commitData(combo);
         Q_EMIT self->closeEditor(combo);
     });

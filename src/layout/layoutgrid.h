@@ -38,8 +38,11 @@ private:
 
 // The in-cell editor of the layout grid: a drop-down list filled, as the cell
 // is about to be edited, with the cell's pick list, that offers only its
-// listed choices. A choice is not written into the cell here: it goes to the
-// validation handler, which needs the old text to judge the edit.
+// listed choices. The arrow, Home, End and Page keys and typing move through
+// the choices; Return, Tab (moving on to the next cell) or a click in the open
+// list picks one, Escape leaves the cell. A choice is not written into the
+// cell here: it goes to the validation handler, which needs the old text to
+// judge the edit.
 class LayoutCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -102,7 +102,7 @@ void LayoutPage::createControls()
     cboAvaNanos->setMinimumContentsLength(12);
     lblAvailable->setBuddy(cboAvaNanos);
 
-    btnAdd = Named(new QPushButton(QStringLiteral("&Add"), this), QStringLiteral("btnAdd"), QStringLiteral("Add"));
+    btnAdd = Named(new QPushButton(QStringLiteral("&Add"), this), QStringLiteral("btnAdd"));
     btnPopup = Named(new QToolButton(this), QStringLiteral("btnPopup"), QStringLiteral("Default skill selections"));
     btnPopup->setText(QStringLiteral("..."));
     btnPopup->setToolTip(QStringLiteral("Click to popup a menu of default skill selections"));
@@ -116,8 +116,7 @@ void LayoutPage::createControls()
     lbSelNanos->viewport()->installEventFilter(this);
     lbSelNanos->installEventFilter(this);
 
-    btnRemove = Named(new QPushButton(QStringLiteral("&Remove"), this), QStringLiteral("btnRemove"),
-                      QStringLiteral("Remove"));
+    btnRemove = Named(new QPushButton(QStringLiteral("&Remove"), this), QStringLiteral("btnRemove"));
     btnUp = Named(new QToolButton(this), QStringLiteral("btnUp"), QStringLiteral("Move up"));
     btnUp->setArrowType(Qt::UpArrow);
     btnUp->setToolTip(QStringLiteral("Move the selected skill up"));
@@ -126,7 +125,7 @@ void LayoutPage::createControls()
     btnDown->setToolTip(QStringLiteral("Move the selected skill down"));
 
     chkStockControl = Named(new QCheckBox(QStringLiteral("Activate Stock Control"), this),
-                            QStringLiteral("chkStockControl"), QStringLiteral("Activate Stock Control"));
+                            QStringLiteral("chkStockControl"));
     auto *lblStockTarget = MakeLabel(QStringLiteral("Target QL"), this);
     lblStockTarget->setObjectName(QStringLiteral("lblStockTarget"));
     edtStockTarget = Named(new NumberBox(0, 200, QStringLiteral("0"), this), QStringLiteral("edtStockTarget"),
@@ -134,16 +133,14 @@ void LayoutPage::createControls()
     edtStockTarget->setEnabled(false);
     lblStockTarget->setBuddy(edtStockTarget);
 
-    btnAllocate = Named(new QPushButton(QStringLiteral("Auto Allocate Nanos"), this), QStringLiteral("btnAllocate"),
-                        QStringLiteral("Auto Allocate Nanos"));
+    btnAllocate = Named(new QPushButton(QStringLiteral("Auto Allocate Nanos"), this), QStringLiteral("btnAllocate"));
     lblDupes = MakeStateLabel(QString(), QStringLiteral("lblDupes"),
                               QStringLiteral("Warns when the layout holds a cluster twice"), this);
     lblDupes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblDupes->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
     lblDupes->setMouseTracking(true);
     lblDupes->installEventFilter(this);
-    btnKey = Named(new QPushButton(QStringLiteral("Key"), this), QStringLiteral("btnKey"),
-                   QStringLiteral("Key to icons"));
+    btnKey = Named(new QPushButton(QStringLiteral("Key"), this), QStringLiteral("btnKey"));
     btnKey->setToolTip(QStringLiteral("Point at or press to show the key to the cell icons"));
     btnKey->installEventFilter(this);
 

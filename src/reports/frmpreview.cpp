@@ -26,14 +26,10 @@ TfrmPreview::TfrmPreview(std::function<void(QPrinter &)> paint, std::function<vo
         paint(*printer);
     });
 
-    btnPrevious = Named(new QPushButton(QStringLiteral("Previous"), this), QStringLiteral("btnPrevious"),
-                        QStringLiteral("Previous page"));
-    btnNext = Named(new QPushButton(QStringLiteral("Next"), this), QStringLiteral("btnNext"),
-                    QStringLiteral("Next page"));
-    btnPrint = Named(new QPushButton(QStringLiteral("Print"), this), QStringLiteral("btnPrint"),
-                     QStringLiteral("Print"));
-    btnClose = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("btnClose"),
-                     QStringLiteral("Close"));
+    btnPrevious = Named(new QPushButton(QStringLiteral("Previous"), this), QStringLiteral("btnPrevious"));
+    btnNext = Named(new QPushButton(QStringLiteral("Next"), this), QStringLiteral("btnNext"));
+    btnPrint = Named(new QPushButton(QStringLiteral("Print"), this), QStringLiteral("btnPrint"));
+    btnClose = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("btnClose"));
     connect(btnPrevious, &QPushButton::clicked, this, &TfrmPreview::btnPreviousClick);
     connect(btnNext, &QPushButton::clicked, this, &TfrmPreview::btnNextClick);
     connect(btnPrint, &QPushButton::clicked, this, &TfrmPreview::btnPrintClick);

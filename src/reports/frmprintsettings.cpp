@@ -46,27 +46,23 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     // Borders and general.
-    auto *grpGeneral = Named(new QGroupBox(QStringLiteral("General"), this), QStringLiteral("grpGeneral"),
-                             QStringLiteral("General"));
+    auto *grpGeneral = Named(new QGroupBox(QStringLiteral("General"), this), QStringLiteral("grpGeneral"));
     chkBorders = Named(new QCheckBox(QStringLiteral("Borders around the cells"), grpGeneral),
-                       QStringLiteral("chkBorders"), QStringLiteral("Borders around the cells"));
+                       QStringLiteral("chkBorders"));
     chkCentred = Named(new QCheckBox(QStringLiteral("Centre the table on the page"), grpGeneral),
-                       QStringLiteral("chkCentred"), QStringLiteral("Centre the table on the page"));
-    chkGraphics = Named(new QCheckBox(QStringLiteral("Print cell images"), grpGeneral), QStringLiteral("chkGraphics"),
-                        QStringLiteral("Print cell images"));
+                       QStringLiteral("chkCentred"));
+    chkGraphics = Named(new QCheckBox(QStringLiteral("Print cell images"), grpGeneral), QStringLiteral("chkGraphics"));
     auto *generalLayout = new QVBoxLayout(grpGeneral);
     for (QWidget *w : {static_cast<QWidget *>(chkBorders), static_cast<QWidget *>(chkCentred),
                        static_cast<QWidget *>(chkGraphics)})
         generalLayout->addWidget(w);
 
     // Fonts.
-    auto *grpFonts = Named(new QGroupBox(QStringLiteral("Fonts"), this), QStringLiteral("grpFonts"),
-                           QStringLiteral("Fonts"));
+    auto *grpFonts = Named(new QGroupBox(QStringLiteral("Fonts"), this), QStringLiteral("grpFonts"));
     cboFont = Named(new QFontComboBox(grpFonts), QStringLiteral("cboFont"), QStringLiteral("Cell font"));
     edtFontSize = Named(new QSpinBox(grpFonts), QStringLiteral("edtFontSize"), QStringLiteral("Cell font size"));
     edtFontSize->setRange(4, 48);
-    chkHeaderBold = Named(new QCheckBox(QStringLiteral("Bold header"), grpFonts), QStringLiteral("chkHeaderBold"),
-                          QStringLiteral("Bold header"));
+    chkHeaderBold = Named(new QCheckBox(QStringLiteral("Bold header"), grpFonts), QStringLiteral("chkHeaderBold"));
     edtHeaderSize = Named(new QSpinBox(grpFonts), QStringLiteral("edtHeaderSize"),
                           QStringLiteral("Header font size"));
     edtHeaderSize->setRange(4, 48);
@@ -76,15 +72,12 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
     fontLayout->addRow(chkHeaderBold, edtHeaderSize);
 
     // Title, date and time, pages.
-    auto *grpTitle = Named(new QGroupBox(QStringLiteral("Title, date and pages"), this), QStringLiteral("grpTitle"),
-                           QStringLiteral("Title, date and pages"));
+    auto *grpTitle = Named(new QGroupBox(QStringLiteral("Title, date and pages"), this), QStringLiteral("grpTitle"));
     memTitle = Named(new QPlainTextEdit(grpTitle), QStringLiteral("memTitle"), QStringLiteral("Title lines"));
     memTitle->setFixedHeight(52);
-    chkDate = Named(new QCheckBox(QStringLiteral("Date"), grpTitle), QStringLiteral("chkDate"),
-                    QStringLiteral("Print the date"));
+    chkDate = Named(new QCheckBox(QStringLiteral("Date"), grpTitle), QStringLiteral("chkDate"));
     edtDateFormat = Named(new QLineEdit(grpTitle), QStringLiteral("edtDateFormat"), QStringLiteral("Date format"));
-    chkPageNumbers = Named(new QCheckBox(QStringLiteral("Page numbers"), grpTitle), QStringLiteral("chkPageNumbers"),
-                           QStringLiteral("Print page numbers"));
+    chkPageNumbers = Named(new QCheckBox(QStringLiteral("Page numbers"), grpTitle), QStringLiteral("chkPageNumbers"));
     edtPagePrefix = Named(new QLineEdit(grpTitle), QStringLiteral("edtPagePrefix"),
                           QStringLiteral("Page number prefix"));
     auto *titleLayout = new QFormLayout(grpTitle);
@@ -93,17 +86,14 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
     titleLayout->addRow(chkPageNumbers, edtPagePrefix);
 
     // Margins, spacing and orientation.
-    auto *grpPage = Named(new QGroupBox(QStringLiteral("Page"), this), QStringLiteral("grpPage"),
-                          QStringLiteral("Page"));
+    auto *grpPage = Named(new QGroupBox(QStringLiteral("Page"), this), QStringLiteral("grpPage"));
     edtMarginLeft = millimetres(QStringLiteral("edtMarginLeft"), QStringLiteral("Left margin"), grpPage);
     edtMarginTop = millimetres(QStringLiteral("edtMarginTop"), QStringLiteral("Top margin"), grpPage);
     edtMarginRight = millimetres(QStringLiteral("edtMarginRight"), QStringLiteral("Right margin"), grpPage);
     edtMarginBottom = millimetres(QStringLiteral("edtMarginBottom"), QStringLiteral("Bottom margin"), grpPage);
     edtSpacing = millimetres(QStringLiteral("edtSpacing"), QStringLiteral("Space between rows"), grpPage);
-    rdoPortrait = Named(new QRadioButton(QStringLiteral("Portrait"), grpPage), QStringLiteral("rdoPortrait"),
-                        QStringLiteral("Portrait"));
-    rdoLandscape = Named(new QRadioButton(QStringLiteral("Landscape"), grpPage), QStringLiteral("rdoLandscape"),
-                         QStringLiteral("Landscape"));
+    rdoPortrait = Named(new QRadioButton(QStringLiteral("Portrait"), grpPage), QStringLiteral("rdoPortrait"));
+    rdoLandscape = Named(new QRadioButton(QStringLiteral("Landscape"), grpPage), QStringLiteral("rdoLandscape"));
     auto *pageLayout = new QGridLayout(grpPage);
     pageLayout->addWidget(MakeLabel(QStringLiteral("Left"), grpPage), 0, 0);
     pageLayout->addWidget(edtMarginLeft, 0, 1);
@@ -128,7 +118,6 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
 
     QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOk"));
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Save"));
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("Save the settings"));
 
     auto *left = new QVBoxLayout;
     left->addWidget(grpGeneral);

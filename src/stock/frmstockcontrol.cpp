@@ -89,10 +89,9 @@ QLineEdit *MakeDigitBox(const QString &objectName, const QString &accessibleName
     return box;
 }
 
-QPushButton *MakeButton(const QString &caption, const QString &objectName, const QString &accessibleName,
-                        QWidget *parent)
+QPushButton *MakeButton(const QString &caption, const QString &objectName, QWidget *parent)
 {
-    auto *button = Named(new QPushButton(caption, parent), objectName, accessibleName);
+    auto *button = Named(new QPushButton(caption, parent), objectName);
     // Enter in a box must not press a button.
     button->setAutoDefault(false);
     return button;
@@ -170,18 +169,15 @@ void TfrmStockControl::createControls()
     }
     grdItems->setFixedWidth(GridWidth(grdItems, itemsWidth));
 
-    btnDeleteItem = MakeButton(QStringLiteral("&Delete Item"), QStringLiteral("btnDeleteItem"),
-                               QStringLiteral("Delete Item"), this);
+    btnDeleteItem = MakeButton(QStringLiteral("&Delete Item"), QStringLiteral("btnDeleteItem"), this);
     connect(btnDeleteItem, &QPushButton::clicked, this, &TfrmStockControl::btnDeleteItemClick);
 
-    grpAddItem = Named(new QGroupBox(QStringLiteral(" Add Stock Item "), this), QStringLiteral("grpAddItem"),
-                       QStringLiteral("Add Stock Item"));
+    grpAddItem = Named(new QGroupBox(QStringLiteral(" Add Stock Item "), this), QStringLiteral("grpAddItem"));
     edtQuality = MakeDigitBox(QStringLiteral("edtQuality"), QStringLiteral("Quality Level"), grpAddItem);
     edtCost = MakeDigitBox(QStringLiteral("edtCost"), QStringLiteral("Cost"), grpAddItem);
     cmbType = Named(new QComboBox(grpAddItem), QStringLiteral("cmbType"), QStringLiteral("Type"));
     cmbType->addItems({QStringLiteral("Faded"), QStringLiteral("Bright"), QStringLiteral("Shining")});
-    btnAddItem = MakeButton(QStringLiteral("&Add Item"), QStringLiteral("btnAddItem"), QStringLiteral("Add Item"),
-                            grpAddItem);
+    btnAddItem = MakeButton(QStringLiteral("&Add Item"), QStringLiteral("btnAddItem"), grpAddItem);
     btnAddItem->setEnabled(false);
     connect(btnAddItem, &QPushButton::clicked, this, &TfrmStockControl::btnAddItemClick);
     connect(edtQuality, &QLineEdit::textChanged, this, &TfrmStockControl::showAddEnabled);
@@ -199,7 +195,7 @@ void TfrmStockControl::createControls()
     }
     addLayout->addWidget(btnAddItem, 1, 3);
 
-    btnClose = MakeButton(QStringLiteral("&Close"), QStringLiteral("btnClose"), QStringLiteral("Close"), this);
+    btnClose = MakeButton(QStringLiteral("&Close"), QStringLiteral("btnClose"), this);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
     lblCatalogueNote = MakeStateLabel(QString(), QStringLiteral("lblCatalogueNote"),

@@ -6,16 +6,22 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QWidget>
+
+#include <memory>
 
 namespace ludra {
 
@@ -93,6 +99,13 @@ void appendKeys(QList<LangKey> &keys, const QString &prefix, QObject *object)
             keys.append(LangKey{name + QStringLiteral(".items[%1]").arg(n), combo->itemText(n), LangKey::Item,
                                 object, n});
     }
+    // A control with a caption is read by it and has no name of its own.
+    if (widget && !widget->accessibleName().isEmpty())
+        keys.append(LangKey{name + QStringLiteral(".AccessibleName"), widget->accessibleName(), LangKey::AccessibleName,
+                            object});
+    if (widget && !widget->accessibleDescription().isEmpty())
+        keys.append(LangKey{name + QStringLiteral(".AccessibleDescription"), widget->accessibleDescription(),
+                            LangKey::AccessibleDescription, object});
 }
 
 void setText(const LangKey &key, const QString &text)
@@ -126,6 +139,14 @@ void setText(const LangKey &key, const QString &text)
     case LangKey::Item:
         if (auto *combo = qobject_cast<QComboBox *>(object); combo && key.index < combo->count())
             combo->setItemText(key.index, text);
+        break;
+    case LangKey::AccessibleName:
+        if (auto *widget = qobject_cast<QWidget *>(object))
+            widget->setAccessibleName(text);
+        break;
+    case LangKey::AccessibleDescription:
+        if (auto *widget = qobject_cast<QWidget *>(object))
+            widget->setAccessibleDescription(text);
         break;
     }
 }
@@ -184,6 +205,33 @@ void LangApplyProgram(QWidget &window)
 {
     if (const TLangFile *file = LangFile())
         LangApply(window, *file);
+}
+
+QLocale LangLocale()
+{
+    if (const TLangFile *file = LangFile()) {
+        const QString name = file->value(QStringLiteral("SETTINGS"), QStringLiteral("Locale"));
+        if (!name.isEmpty())
+            return QLocale(name);
+    }
+    return QLocale();
+}
+
+bool LangLoadToolkitTranslation()
+{
+    // The application owns the translator, so it goes with the application.
+    static QPointer<QTranslator> loaded;
+    if (loaded) {
+        QCoreApplication::removeTranslator(loaded);
+        delete loaded;
+    }
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    if (!translator->load(LangLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return false;
+    loaded = translator.release();
+    return true;
 }
 
 } // namespace ludra

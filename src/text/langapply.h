@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 
 class QObject;
@@ -15,7 +16,7 @@ class TLangFile;
 // window has built in.
 struct LangKey
 {
-    enum Kind { Caption, Hint, Line, Item };
+    enum Kind { Caption, Hint, Line, Item, AccessibleName, AccessibleDescription };
 
     QString key;
     QString text;
@@ -36,10 +37,12 @@ inline constexpr const char *LangFixed = "langFixed";
 // order in which its controls were made): the window's caption, then per
 // named control its caption when it has one (the text or title of buttons,
 // labels, check boxes, radio buttons, group boxes, menus and menu items, the
-// tab text of a tab page), its hint, the lines of a multi-line text box and
-// the entries of a drop-down list. Found from the window's objects and their
-// properties, so no control can be missed; the parts the toolkit makes inside
-// its controls and the controls marked LangFixed are left out.
+// tab text of a tab page), its hint, the lines of a multi-line text box, the
+// entries of a drop-down list, and what a screen reader says of a control
+// without a caption: its accessible name ("AccessibleName") and the purpose
+// of a state label ("AccessibleDescription"). Found from the window's objects
+// and their properties, so no control can be missed; the parts the toolkit
+// makes inside its controls and the controls marked LangFixed are left out.
 QList<LangKey> LangKeys(QWidget &window);
 
 // Applies a language file to a window (LangApply): every key of LangKeys
@@ -53,5 +56,16 @@ void LangApply(QWidget &window, const TLangFile &file);
 // Applies the program's language file to a window when there is one: the
 // first thing each window does once its controls exist.
 void LangApplyProgram(QWidget &window);
+
+// The locale of the toolkit's own texts (the buttons of message boxes, the
+// file dialogs): "Locale" of "SETTINGS" in the program's language file (for
+// example "de"); without a file, a key or a value, the default locale, which
+// is the system's.
+QLocale LangLocale();
+
+// Loads the toolkit's own translation (qtbase, from the toolkit's folder of
+// translations) for LangLocale(), in place of the one loaded before. False
+// when there is none for that locale: the toolkit's texts are then English.
+bool LangLoadToolkitTranslation();
 
 } // namespace ludra

@@ -52,8 +52,8 @@ QDialogButtonBox *MakeOkCancelButtons(QDialog *dialog, const QString &okName, co
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     if (!boxName.isEmpty())
         buttons->setObjectName(boxName);
-    Named(buttons->button(QDialogButtonBox::Ok), okName, QStringLiteral("OK"));
-    Named(buttons->button(QDialogButtonBox::Cancel), QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
+    Named(buttons->button(QDialogButtonBox::Ok), okName);
+    Named(buttons->button(QDialogButtonBox::Cancel), QStringLiteral("btnCancel"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

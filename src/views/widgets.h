@@ -20,8 +20,21 @@ class TextTableModel;
 // Row height of every grid, header rows included.
 inline constexpr int GridRowHeight = 21;
 
-// Gives a control its name (the name the language file and the tests use) and
-// the name a screen reader announces.
+// Gives a control its name, the name the language file and the tests use. A
+// control whose visible text says what it is (a button, a check box, a group
+// box with its title) needs nothing more: a screen reader reads that text,
+// so it follows the language file.
+template <typename W>
+W *Named(W *widget, const QString &objectName)
+{
+    widget->setObjectName(objectName);
+    return widget;
+}
+
+// The same for a control without a visible text of its own (a grid, an icon
+// button, a drop-down, a number box beside its label), with the name a
+// screen reader announces. The language file can replace that name too
+// ("window.control.AccessibleName").
 template <typename W>
 W *Named(W *widget, const QString &objectName, const QString &accessibleName)
 {
@@ -38,8 +51,7 @@ QLabel *MakeLabel(const QString &text, QWidget *parent, Qt::Alignment alignment 
 QLabel *MakeStateLabel(const QString &text, const QString &objectName, const QString &purpose, QWidget *parent);
 
 // OK and Cancel of a dialog, accepting and rejecting it: OK named okName,
-// Cancel "btnCancel", each with the name a screen reader says, the box named
-// boxName when one is given.
+// Cancel "btnCancel", the box named boxName when one is given.
 QDialogButtonBox *MakeOkCancelButtons(QDialog *dialog, const QString &okName = QStringLiteral("btnOK"),
                                       const QString &boxName = QString());
 

@@ -7,6 +7,8 @@
 #include "views/numberbox.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -100,6 +102,7 @@ private Q_SLOTS:
     void numberBoxesKeepWhatIsTyped_data();
     void numberBoxesKeepWhatIsTyped();
     void implantSelectionsRoundTrip();
+    void qualityCellKeys();
     void implantMenuCommands_data();
     void implantMenuCommands();
     void printCommandsFollowTheTab_data();
@@ -316,6 +319,51 @@ void TstBuildPage::implantSelectionsRoundTrip()
     QCOMPARE(levelsOf(m_settings.implantSelections()), levels);
     QCOMPARE(changed.count(), 1);
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstBuildPage::qualityCellKeys()
+{
+    find<QAbstractButton>("rdoIndiQL")->click();
+    m_prompter.dialogs.append({Prompter::Answer::Ok, [&](QObject &object) {
+        auto *dialog = qobject_cast<TfrmImplantSelections *>(&object);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QSignalSpy accepted(dialog, &QDialog::accepted);
+        auto *grid = dialog->findChild<QTableWidget *>("grdImplants");
+        const auto editorOf = [grid] { return qobject_cast<QLineEdit *>(grid->indexWidget(grid->currentIndex())); };
+
+        // Typing on a quality cell edits it; Return keeps the level and
+        // leaves the dialog open.
+        grid->setCurrentCell(0, 2);
+        QTest::keyClick(grid, Qt::Key_1);
+        QLineEdit *editor = editorOf();
+        QVERIFY(editor);
+        QCOMPARE(editor->accessibleName(), QStringLiteral("Quality, HEAD"));
+        QTest::keyClicks(editor, "20");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("120"));
+        QVERIFY(!grid->indexWidget(grid->model()->index(0, 2)));
+        QCOMPARE(accepted.count(), 0);
+
+        // Escape leaves the cell as it was.
+        grid->setCurrentCell(1, 2);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QTest::keyClicks(editorOf(), "99");
+        QTest::keyClick(editorOf(), Qt::Key_Escape);
+        QCOMPARE(grid->item(1, 2)->text(), QString());
+
+        // Tab keeps the level and moves on.
+        grid->setCurrentCell(2, 2);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QTest::keyClicks(editorOf(), "75");
+        QTest::keyClick(editorOf(), Qt::Key_Tab);
+        QCOMPARE(grid->item(2, 2)->text(), QStringLiteral("75"));
+        QCOMPARE(grid->currentIndex(), grid->model()->index(3, 0));
+        QCOMPARE(accepted.count(), 0);
+    }});
+    find<QAbstractButton>("btnSelIndiImplants")->click();
+    QCOMPARE(levelsOf(m_settings.implantSelections()), QStringLiteral("120,,75,,,,,,,,,,"));
 }
 
 void TstBuildPage::implantMenuCommands_data()

@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -63,6 +64,9 @@ private Q_SLOTS:
     void addRemoveUpDownAndClearAll();
     void defaultSelectionGroup();
     void bodyCellOffersItsPickList();
+    void cellEditorKeys_data();
+    void cellEditorKeys();
+    void cellEditorTabTypingAndList();
     void allocationAsksFirst();
     void rulesDialogChangesTheAllocation();
     void viewsSwitchAndAllocationFollows();
@@ -242,9 +246,96 @@ void TstLayoutPage::bodyCellOffersItsPickList()
     editor = editCell(0, 2);
     QVERIFY(editor);
     QCOMPARE(comboTexts(editor), (QStringList{" ", "Burst Clu"}));
-    // A choice from the list is the cell's new text.
+    // The choice taken is the cell's new text.
     QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
     QCOMPARE(cell(3, 1), QStringLiteral("Burst Clu"));
+}
+
+void TstLayoutPage::cellEditorKeys_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("stillEditing");
+    // HEAD's Shining cell offers " ", "Agility" and "Stamina".
+    QTest::newRow("Down, Down, Return takes the second choice") << "" << "Down, Down, Return" << "Agility" << false;
+    QTest::newRow("an arrow only moves") << "" << "Down" << "" << true;
+    QTest::newRow("Escape leaves the cell") << "Stamina" << "Up, Up, Escape" << "Stamina" << false;
+    QTest::newRow("End") << "" << "End, Return" << "Stamina" << false;
+    QTest::newRow("Home") << "Stamina" << "Home, Return" << " " << false;
+    QTest::newRow("Page Down stops at the last") << "" << "PgDown, Return" << "Stamina" << false;
+    QTest::newRow("a letter") << "Agility" << "S, Return" << "Stamina" << false;
+    QTest::newRow("a letter no choice starts with") << "Agility" << "X, Return" << "Agility" << false;
+}
+
+void TstLayoutPage::cellEditorKeys()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, keys);
+    QFETCH(QString, after);
+    QFETCH(bool, stillEditing);
+    open();
+    if (!before.isEmpty())
+        m_window->model().layout().editCell(1, 1, before);
+    QComboBox *editor = editCell(0, 0);
+    QVERIFY(editor);
+    QCOMPARE(comboTexts(editor), (QStringList{" ", "Agility", "Stamina"}));
+    QTest::keySequence(editor, QKeySequence(keys));
+    QCoreApplication::processEvents();
+    QCOMPARE(cell(1, 1), after);
+    auto *grid = find<QTableView>("grdReport");
+    QCOMPARE(grid->indexWidget(grid->model()->index(0, 0)) != nullptr, stillEditing);
+}
+
+void TstLayoutPage::cellEditorTabTypingAndList()
+{
+    open();
+    auto *grid = find<QTableView>("grdReport");
+    // Tab takes the choice and goes on to edit the next cell.
+    QComboBox *editor = editCell(0, 0);
+    QVERIFY(editor);
+    QTest::keySequence(editor, QKeySequence(QStringLiteral("Down, Down, Tab")));
+    QCoreApplication::processEvents();
+    QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
+    QCOMPARE(grid->currentIndex(), grid->model()->index(0, 1));
+    editor = qobject_cast<QComboBox *>(grid->indexWidget(grid->model()->index(0, 1)));
+    QVERIFY(editor);
+    QCOMPARE(editor->accessibleName(), QStringLiteral("HEAD, Bright"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QCOMPARE(cell(2, 1), QString());
+
+    // Typing on a cell opens its editor at the choice typed.
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_S);
+    editor = qobject_cast<QComboBox *>(grid->indexWidget(grid->model()->index(0, 0)));
+    QVERIFY(editor);
+    QCOMPARE(editor->currentText(), QStringLiteral("Stamina"));
+    QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
+
+    // The wheel only moves too.
+    for (int turn = 0; turn < 2; ++turn) {
+        const QPointF at = editor->rect().center();
+        QWheelEvent wheel(at, editor->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(editor, &wheel);
+    }
+    QCOMPARE(editor->currentText(), QStringLiteral(" "));
+    QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
+
+    // In the open list the keys move, and Return takes the choice at once.
+    QTest::keyClick(editor, Qt::Key_F4);
+    QAbstractItemView *list = editor->view();
+    QVERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(cell(1, 1), QStringLiteral("Stamina"));
+    QCoreApplication::processEvents();
+    QVERIFY(!grid->indexWidget(grid->model()->index(0, 0)));
 }
 
 void TstLayoutPage::allocationAsksFirst()
@@ -404,6 +495,8 @@ void TstLayoutPage::duplicateEditTurnsRedAndLocksTheView()
     QVERIFY(editor);
     QCOMPARE(comboTexts(editor), (QStringList{" ", "HEAD"}));
     QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
     QCOMPARE(cell(1, 2), QStringLiteral("HEAD"));
     const QColor red(0xff, 0x00, 0x00);
     QCOMPARE(grid->model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), red);
@@ -417,6 +510,8 @@ void TstLayoutPage::duplicateEditTurnsRedAndLocksTheView()
     editor = editCell(1, 0);
     QVERIFY(editor);
     QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
     QCOMPARE(cell(1, 2), QStringLiteral(" "));
     QVERIFY(!grid->model()->index(0, 0).data(Qt::ForegroundRole).isValid());
     QCOMPARE(dupes->text(), QString());

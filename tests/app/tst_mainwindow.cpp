@@ -1,6 +1,7 @@
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
 #include "app/frmludra.h"
+#include "app/widgetprompter.h"
 #include "text/messages.h"
 #include "common/errors.h"
 #include "common/collation.h"
@@ -9,16 +10,23 @@
 #include "support/scriptedprompter.h"
 #include "support/widgettexts.h"
 #include "support/testfiles.h"
+#include "stock/stockfile.h"
+#include "stock/stockregister.h"
 #include "views/widgets.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -31,6 +39,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 
 using namespace ludra;
 
@@ -45,6 +54,45 @@ QStringList menuCaptions(const QMenu *menu)
     for (const QAction *action : menu->actions())
         captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
     return captions;
+}
+
+// Every control a person can operate in a window has a name a screen
+// reader can say: its caption, or a name of its own. Returns how many were
+// checked.
+int checkScreenReaderNames(QWidget &window)
+{
+    auto partOfAnotherControl = [](const QWidget *widget) {
+        for (const QWidget *up = widget->parentWidget(); up; up = up->parentWidget()) {
+            if (qobject_cast<const QComboBox *>(up) || qobject_cast<const QAbstractItemView *>(up) ||
+                qobject_cast<const QAbstractSpinBox *>(up) || qobject_cast<const QTabBar *>(up))
+                return true;
+        }
+        return false;
+    };
+    int checked = 0;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const bool operable = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QComboBox *>(widget) ||
+                              qobject_cast<QAbstractItemView *>(widget) || qobject_cast<QAbstractSpinBox *>(widget);
+        // Qt's own helpers (the menu bar's overflow button, tab scrollers) are skipped.
+        if (!operable || partOfAnotherControl(widget) || widget->objectName().startsWith("qt_") ||
+            qobject_cast<QTabBar *>(widget->parentWidget()))
+            continue;
+        ++checked;
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        const QString what = widget->objectName() + " (" + widget->metaObject()->className() + ")";
+        if (!accessible || accessible->text(QAccessible::Name).isEmpty()) {
+            QTest::qFail(qPrintable(what + " has no name a screen reader can say"), __FILE__, __LINE__);
+            return checked;
+        }
+    }
+    return checked;
+}
+
+// What a screen reader says a control is.
+QString spokenName(QWidget *widget)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
 } // namespace
@@ -73,6 +121,12 @@ private Q_SLOTS:
     void missingHelpFileIsReported();
     void unwritableSkillReqIsReported();
     void keyPanelFollowsThePointer();
+    void screenReaderNamesFollowTheLanguageFile_data();
+    void screenReaderNamesFollowTheLanguageFile();
+    void toolkitButtonsFollowTheLocale_data();
+    void toolkitButtonsFollowTheLocale();
+    void standardShortcutsOutliveTheCaptions();
+    void portableFolderWithoutItsCatalogueStaysPortable();
 
 private:
     std::unique_ptr<TfrmLudra> open();
@@ -272,29 +326,6 @@ void TstMainWindow::tabsAndGrids()
         }
         QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     }
-
-    // Every control a person can operate has a name a screen reader can say.
-    auto partOfAnotherControl = [](const QWidget *widget) {
-        for (const QWidget *up = widget->parentWidget(); up; up = up->parentWidget()) {
-            if (qobject_cast<const QComboBox *>(up) || qobject_cast<const QAbstractItemView *>(up) ||
-                qobject_cast<const QAbstractSpinBox *>(up) || qobject_cast<const QTabBar *>(up))
-                return true;
-        }
-        return false;
-    };
-    int checked = 0;
-    for (QWidget *widget : window->findChildren<QWidget *>()) {
-        const bool operable = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QComboBox *>(widget) ||
-                              qobject_cast<QAbstractItemView *>(widget) || qobject_cast<QAbstractSpinBox *>(widget);
-        // Qt's own helpers (the menu bar's overflow button, tab scrollers) are skipped.
-        if (!operable || partOfAnotherControl(widget) || widget->objectName().startsWith("qt_") ||
-            qobject_cast<QTabBar *>(widget->parentWidget()))
-            continue;
-        ++checked;
-        QVERIFY2(!widget->accessibleName().isEmpty(),
-                 qPrintable(widget->objectName() + " (" + widget->metaObject()->className() + ")"));
-    }
-    QVERIFY(checked >= 38);
 }
 
 void TstMainWindow::everyTextIsReadableWhole()
@@ -539,6 +570,169 @@ void TstMainWindow::keyPanelFollowsThePointer()
     QVERIFY(panel->isVisible());
     key->click();
     QVERIFY(!panel->isVisible());
+}
+
+void TstMainWindow::screenReaderNamesFollowTheLanguageFile_data()
+{
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<QString>("build");
+    QTest::addColumn<QString>("up");
+    QTest::addColumn<QString>("shining");
+    QTest::newRow("built-in texts") << false << "Build >>"
+                                    << "Move up"
+                                    << "Shining";
+    // A control is read by its caption, and one without a caption by the
+    // name the language file gives it.
+    QTest::newRow("German") << true << "Bauen >>"
+                            << "Nach oben"
+                            << "Leuchtend";
+}
+
+void TstMainWindow::screenReaderNamesFollowTheLanguageFile()
+{
+    QFETCH(bool, german);
+    QFETCH(QString, build);
+    QFETCH(QString, up);
+    QFETCH(QString, shining);
+    if (german)
+        QVERIFY(QFile::copy(sourceDir() + "/fuzz/seeds/langfile/german.ini", m_dir->filePath("english.ini")));
+    auto window = open();
+    QVERIFY(checkScreenReaderNames(*window) >= 38);
+    auto *buildButton = window->findChild<QPushButton *>("btnBuild");
+    QCOMPARE(spokenName(buildButton), build);
+    QCOMPARE(spokenName(window->findChild<QWidget *>("btnUp")), up);
+
+    bool seen = false;
+    m_prompter.dialogs.append({Prompter::Answer::Cancel, [&](QObject &dialog) {
+                                   auto *rules = qobject_cast<QWidget *>(&dialog);
+                                   QVERIFY(checkScreenReaderNames(*rules) >= 7);
+                                   auto *box = dialog.findChild<QCheckBox *>("chkShining");
+                                   QCOMPARE(box->text(), shining);
+                                   QCOMPARE(spokenName(box), shining);
+                                   seen = true;
+                               }});
+    window->findChild<QAction *>("AutoAllocateRules1")->trigger();
+    QVERIFY(seen);
+}
+
+void TstMainWindow::toolkitButtonsFollowTheLocale_data()
+{
+    QTest::addColumn<QByteArray>("languageFile");
+    QTest::addColumn<QString>("translation");
+    QTest::addColumn<QString>("yes");
+    QTest::addColumn<QString>("no");
+    QTest::newRow("German") << readFile(sourceDir() + "/fuzz/seeds/langfile/german.ini") << "qtbase_de.qm"
+                            << "Ja"
+                            << "Nein";
+    QTest::newRow("French, the rest English") << QByteArray("[SETTINGS]\r\nLocale=fr\r\n") << "qtbase_fr.qm"
+                                              << "Oui"
+                                              << "Non";
+    // The tests run in the neutral locale: without the key, the system's.
+    QTest::newRow("no locale named") << QByteArray("[SETTINGS]\r\nLocale=\r\n") << QString() << "Yes"
+                                     << "No";
+}
+
+void TstMainWindow::toolkitButtonsFollowTheLocale()
+{
+    QFETCH(QByteArray, languageFile);
+    QFETCH(QString, translation);
+    QFETCH(QString, yes);
+    QFETCH(QString, no);
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translation.isEmpty() && !QFileInfo::exists(QDir(translations).filePath(translation)))
+        QSKIP(qPrintable(QStringLiteral("the toolkit's translation %1 is not installed in %2 "
+                                        "(Debian package qt6-translations-l10n, installed by scripts/deps.sh)")
+                             .arg(translation, translations)));
+    writeFile(m_dir->filePath("english.ini"), languageFile);
+    auto window = open();
+    m_prompter.asked.clear();
+    m_prompter.answers = {Prompter::Answer::No};
+    window->findChild<QPushButton *>("btnAllocate")->click();
+    QCOMPARE(m_prompter.asked.size(), 1);
+    const ScriptedPrompter::Asked &question = m_prompter.asked.constFirst();
+    QCOMPARE(question.buttons, Prompter::Buttons::YesNo);
+
+    // The box the program shows for that question.
+    const auto box = WidgetPrompter::messageBox(question.icon, question.buttons, question.title, question.text);
+    QCOMPARE(box->button(QMessageBox::Yes)->text().remove('&'), yes);
+    QCOMPARE(box->button(QMessageBox::No)->text().remove('&'), no);
+    QCOMPARE(box->text(), question.text);
+}
+
+void TstMainWindow::standardShortcutsOutliveTheCaptions()
+{
+    copyShippedFiles();
+    QVERIFY(QFile::copy(sourceDir() + "/fuzz/seeds/langfile/german.ini", m_dir->filePath("english.ini")));
+    auto window = open();
+    QCOMPARE(window->findChild<QAction *>("Save1")->text(), QStringLiteral("&Speichern"));
+    // The platform's own keys; Save As and Exit, which some desktops have
+    // none for, fall back to the keys every desktop here knows.
+    const QList<std::tuple<const char *, QKeySequence::StandardKey, QKeySequence>> commands{
+        {"Open1", QKeySequence::Open, {}},
+        {"Save1", QKeySequence::Save, {}},
+        {"SaveAs1", QKeySequence::SaveAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {"Print1", QKeySequence::Print, {}},
+        {"Exit1", QKeySequence::Quit, QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {"Help2", QKeySequence::HelpContents, {}}};
+    for (const auto &[name, key, fallback] : commands) {
+        QList<QKeySequence> expected = QKeySequence::keyBindings(key);
+        if (expected.isEmpty() && !fallback.isEmpty())
+            expected = {fallback};
+        QVERIFY2(!expected.isEmpty(), name);
+        QCOMPARE(window->findChild<QAction *>(name)->shortcuts(), expected);
+    }
+    QCOMPARE(window->findChild<QAction *>("Help2")->shortcut(), QKeySequence(Qt::Key_F1));
+
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // Ctrl+S saves the unnamed plan under the name asked for.
+    const QString project = m_dir->filePath("plan.lud");
+    m_prompter.fileNames = {project};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_prompter.fileRequests.size(), 1);
+    QVERIFY(QFileInfo(project).size() > 0);
+    QCOMPARE(window->model().fileName(), project);
+    // F1 opens the help.
+    m_prompter.dialogs.append({Prompter::Answer::Cancel, {}});
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"frmHelp"});
+    QVERIFY(m_prompter.asked.isEmpty());
+    // Ctrl+Q ends the program.
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!window->isVisible());
+}
+
+void TstMainWindow::portableFolderWithoutItsCatalogueStaysPortable()
+{
+    // A portable folder that has lost its catalogue but keeps its language
+    // file and stock; the home folder is somewhere else.
+    const QString folder = m_dir->filePath("portable");
+    const QString home = m_dir->filePath("home/Ludra");
+    QVERIFY(QDir().mkpath(folder));
+    for (const char *name : {"SecSkill.csv", "require.csv"})
+        QVERIFY(QFile::copy(sourceDir() + "/resources/" + name, QDir(folder).filePath(name)));
+    writeFile(QDir(folder).filePath("english.ini"),
+              "[Misc]\r\nM16=Kein Clusterkatalog gefunden!\r\nM17=Katalog fehlt\r\n");
+    {
+        StockRegister stock;
+        stock.ImplantStock()[0].stock.add(StockItem{QStringLiteral("40"), QStringLiteral("100"), {}}, false);
+        SaveStockFile(QDir(folder).filePath("default.stk"), stock);
+    }
+    SetLayout(ResolveLayout(folder, home));
+    QVERIFY(CurrentLayout().portable);
+
+    auto window = open();
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QCOMPARE(m_prompter.asked.at(0).icon, Prompter::Icon::Stop);
+    QCOMPARE(m_prompter.asked.at(0).title, QStringLiteral("Katalog fehlt"));
+    QCOMPARE(m_prompter.asked.at(0).text, QStringLiteral("Kein Clusterkatalog gefunden!"));
+    const StockEntry &head = window->model().stock().stock().ImplantStock().at(0);
+    QCOMPARE(head.stock.count(), 1);
+    QCOMPARE(head.stock.item(0).qualityLevel, QStringLiteral("40"));
+    // What Ludra writes stays in the folder; nothing starts in the home folder.
+    QVERIFY(QFileInfo::exists(QDir(folder).filePath("skillreq.dat")));
+    QVERIFY(!QFileInfo::exists(home));
 }
 
 QTEST_MAIN(TstMainWindow)

@@ -17,6 +17,7 @@
 #include "layout/frmautoalloc.h"
 #include "stock/frmstockcontrol.h"
 
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -35,6 +36,20 @@ public:
 
 private:
     QString m_dir;
+};
+
+// The built-in texts of the toolkit's own controls (OK and Cancel of a
+// dialog) are its English ones, whatever the system's language: the windows
+// are made in the neutral locale, so the main window loads no translation of
+// the toolkit, and the default locale comes back however generation ends.
+class NeutralLocale
+{
+public:
+    NeutralLocale() { QLocale::setDefault(QLocale::c()); }
+    ~NeutralLocale() { QLocale::setDefault(m_locale); }
+
+private:
+    QLocale m_locale;
 };
 
 // A text as a value line holds it: a line break becomes "*|*", the mark the
@@ -76,6 +91,7 @@ QStringList ExampleLines()
     if (!empty.isValid())
         throw ludra::Exception(QStringLiteral("cannot make a temporary folder: %1").arg(empty.errorString()));
     ludra::SetBaseDir(empty.path());
+    NeutralLocale neutral;
 
     ludra::SilentPrompter prompter;
     const std::vector<std::unique_ptr<QWidget>> windows = MakeWindows(prompter);
@@ -94,6 +110,9 @@ QStringList ExampleLines()
         QStringLiteral("[SETTINGS]"),
         QStringLiteral("Font="),
         QStringLiteral("Charset=0"),
+        QStringLiteral("; The language of the buttons and dialogs that come with the toolkit (Yes,"),
+        QStringLiteral("; No, Cancel, the file dialogs), for example \"de\"; empty, the system's."),
+        QStringLiteral("Locale="),
     };
     for (const std::unique_ptr<QWidget> &window : windows) {
         lines.append(QString());
