@@ -4,12 +4,14 @@
 #include "build/buildsettings.h"
 #include "common/similarnames.h"
 #include "common/wholefile.h"
+#include "layout/plantext.h"
 #include "model/ludramodel.h"
 #include "stock/stockfile.h"
 #include "storage/projectfile.h"
 #include "storage/vellstreams.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <algorithm>
 
@@ -98,6 +100,10 @@ struct PlanOptions
                              QStringLiteral("N")};
     QCommandLineOption save{QStringLiteral("save"), QStringLiteral("Write a project the window opens."),
                             QStringLiteral("PROJECT.lud")};
+    QCommandLineOption layout{QStringLiteral("layout"),
+                              QStringLiteral("The layout as the window's \"Copy Plan\" writes it (a line per body "
+                                             "slot, its clusters apart by tabs), in place of --skill and --group."),
+                              QStringLiteral("FILE")};
 };
 
 void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, const PlanOptions &o)
@@ -217,6 +223,23 @@ void selectPlanSkills(LudraModel &model, const QCommandLineParser &parser, const
         throw EUsageError(unknown.join(QStringLiteral("\nludra-batch: ")));
 }
 
+// The layout a plan's text gives; what it cannot read ends the command, all
+// of it told at once.
+void placeLayoutText(LudraModel &model, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EStreamError(CannotOpenFileMessage(path, file.errorString()));
+    // Text from a forum or a chat is UTF-8; ASCII reads the same either way.
+    const PlanReading reading =
+        ReadPlanText(QString::fromUtf8(file.readAll()), model.reference().nanoList(), model.reference().bodySlots());
+    if (!reading.problems.isEmpty())
+        throw EStreamError(QStringLiteral("The layout in \"%1\" cannot be read:\nludra-batch: ")
+                               .arg(QDir::toNativeSeparators(path)) +
+                           reading.problems.join(QStringLiteral("\nludra-batch: ")));
+    PlacePlan(model.layout(), reading, model.reference().bodySlots());
+}
+
 int planCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("Selects the skills in the order given, allocates them with the default "
@@ -226,7 +249,7 @@ int planCommand(const QStringList &arguments)
                     QStringLiteral("plan"), QStringLiteral("The command; the plan is made of its options."),
                     QStringLiteral("plan"));
     const PlanOptions o;
-    command.parser().addOptions({o.skill, o.group, o.ql, o.qlSlot, o.types, o.attr, o.maxNp, o.save});
+    command.parser().addOptions({o.skill, o.group, o.layout, o.ql, o.qlSlot, o.types, o.attr, o.maxNp, o.save});
     AddCharacterOptions(command.parser());
     command.addOutputOptions();
     if (!command.parse(QStringLiteral("plan"), arguments))
@@ -235,8 +258,11 @@ int planCommand(const QStringList &arguments)
     if (!command.positional().isEmpty())
         throw EUsageError(QStringLiteral("plan takes no file name but after --save or -o: \"%1\"")
                               .arg(command.positional().first()));
-    if (!parser.isSet(o.skill) && !parser.isSet(o.group))
-        throw EUsageError(QStringLiteral("plan needs at least one --skill or --group"));
+    const bool fromText = parser.isSet(o.layout);
+    if (fromText && (parser.isSet(o.skill) || parser.isSet(o.group) || parser.isSet(o.types)))
+        throw EUsageError(QStringLiteral("--layout takes the place of --skill, --group and --types"));
+    if (!fromText && !parser.isSet(o.skill) && !parser.isSet(o.group))
+        throw EUsageError(QStringLiteral("plan needs at least one --skill or --group, or --layout"));
     CheckOutputOptions(parser);
     const AllocationRules rules = planRules(parser, o);
 
@@ -244,9 +270,13 @@ int planCommand(const QStringList &arguments)
     StderrPrompter prompter;
     StartModel(model, prompter, parser.value(DataOption()));
     applyPlanSettings(model, parser, o);
-    selectPlanSkills(model, parser, o);
-    model.layout().setRules(rules);
-    model.layout().allocate(model.reference().bodySlots());
+    if (fromText) {
+        placeLayoutText(model, parser.value(o.layout));
+    } else {
+        selectPlanSkills(model, parser, o);
+        model.layout().setRules(rules);
+        model.layout().allocate(model.reference().bodySlots());
+    }
     BuildModel(model, prompter);
     WriteTables(model.results(), parser);
     if (parser.isSet(o.save))

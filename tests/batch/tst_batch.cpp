@@ -248,6 +248,27 @@ private Q_SLOTS:
         QVERIFY(stronger.out != batch({"build", saved, "--table", "ladder"}).out);
     }
 
+    // A plan shared as text builds on the command line; what it cannot read
+    // ends the command, told on standard error.
+    void planFromText()
+    {
+        const QString good = m_dir.filePath(QStringLiteral("plan.txt"));
+        writeFile(good, "Slot\tShining\tBright\tFaded\nhead\tcomputer literacy\nRIGHT ARM\tBurst\t\t\n");
+        const Run plan = batch({"plan", "--layout", good, "--ql", "100", "--format", "json"});
+        QCOMPARE(plan.status, 0);
+        const QList<QStringList> req = jsonRows(plan.out, QStringLiteral("req"));
+        QCOMPARE(req.size(), 3);
+        QCOMPARE(req.at(1).at(3), QStringLiteral("HEAD (QL 100)"));
+        QCOMPARE(req.at(2).at(3), QStringLiteral("RIGHT ARM (QL 100)"));
+
+        const QString bad = m_dir.filePath(QStringLiteral("bad.txt"));
+        writeFile(bad, "HEAD\tBurrst\n");
+        const Run refused = batch({"plan", "--layout", bad, "--ql", "100"});
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains("did you mean: Burst"), qPrintable(refused.err));
+        QCOMPARE(batch({"plan", "--layout", good, "--skill", "Burst", "--ql", "1"}).status, 2);
+    }
+
     void ladderUsage_data()
     {
         QTest::addColumn<QStringList>("arguments");

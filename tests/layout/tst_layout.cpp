@@ -1,6 +1,7 @@
 #include "common/paths.h"
 #include "data/nano.h"
 #include "layout/layoutstate.h"
+#include "layout/plantext.h"
 #include "support/testfiles.h"
 
 #include <QRandomGenerator>
@@ -127,6 +128,8 @@ class TstLayout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void planText_data();
+    void planText();
     void skillLists_data();
     void skillLists();
 
@@ -830,6 +833,50 @@ void TstLayout::catalogueBeyondTheCellTables()
     QCOMPARE(layout.table().cell(1, 1), QStringLiteral("Skill 499"));
     QCOMPARE(layout.table().cell(1, 3), QStringLiteral("Skill 599"));
     QCOMPARE(layout.shownMarker(1, 1), Marker::Conflict);
+}
+
+// The plan as text: a spreadsheet's tabs, a chat's bars or spaces, any letter
+// case, cluster or skill names; and what it cannot read, each said once.
+void TstLayout::planText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("head"); // HEAD's three clusters, "|" apart
+    QTest::addColumn<QStringList>("problems");
+    QTest::newRow("tabs and a header") << "Slot\tShining\tBright\tFaded\nHEAD\tStr Clu\t\tInt Clu\n" << "Str Clu||Int Clu"
+                                       << QStringList();
+    QTest::newRow("skill names, any case") << "head\tstrength\r\n" << "Str Clu||" << QStringList();
+    QTest::newRow("a drawn table") << "| Slot | Shining |\n| HEAD | Str Clu | | Int Clu |\n" << "Str Clu||Int Clu"
+                                   << QStringList();
+    QTest::newRow("two spaces") << "HEAD  str clu\n" << "Str Clu||" << QStringList();
+    QTest::newRow("wrong slot") << "HEAD\t\tStr Clu\n" << "||"
+                                << QStringList{"Line 1: \"Str Clu\" does not go into HEAD as Bright."};
+    QTest::newRow("no such slot") << "HEDA\tStr Clu\nHEAD\tStr Clu\nHEAD\tStr Clu\n" << "Str Clu||"
+                                  << QStringList{"Line 1: \"HEDA\" is not a body slot.", "Line 3: HEAD is given twice."};
+    QTest::newRow("no plan") << "hello there" << "||" << QStringList{"Line 1: \"hello there\" is not a body slot."};
+    QTest::newRow("empty") << "" << "||" << QStringList{"No line names a body slot."};
+}
+
+void TstLayout::planText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, head);
+    const TNanoList catalogue = makeCatalogue({"Strength|Str Clu|HEAD|EYE|EAR", "Intelligence|Int Clu|EYE|EAR|HEAD"});
+    const PlanReading reading = ReadPlanText(text, catalogue, BodySlotNames());
+    QStringList names;
+    for (const TNano *nano : reading.placed.at(0))
+        names.append(nano ? nano->ClusterName : QString());
+    QCOMPARE(names.join(u'|'), head);
+    QTEST(reading.problems, "problems");
+
+    // Written out and read back, a plan is the same.
+    if (reading.problems.isEmpty()) {
+        LayoutState layout;
+        layout.prepareBodyView(BodySlotNames());
+        PlacePlan(layout, reading, BodySlotNames());
+        const PlanReading again = ReadPlanText(PlanText(layout, catalogue, BodySlotNames()), catalogue, BodySlotNames());
+        QCOMPARE(again.placed, reading.placed);
+        QVERIFY(again.problems.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TstLayout)

@@ -1,0 +1,254 @@
+// What a desktop program is expected to do, on the real main window
+// offscreen: undo and redo, unsaved changes, recent projects and the plan as
+// text.
+
+#include "app/frmludra.h"
+#include "common/paths.h"
+#include "layout/layoutpage.h"
+#include "layout/layoutstate.h"
+#include "model/options.h"
+#include "support/scriptedprompter.h"
+#include "support/testfiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <memory>
+
+using namespace ludra;
+
+class TstDesktop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void undoAndRedoAnAllocation();
+    void titleMarksUnsavedChanges();
+    void closingAsksAboutChanges_data();
+    void closingAsksAboutChanges();
+    void recentProjects();
+    void copyThenPastePlan();
+
+private:
+    void open();
+    // Adds every available skill and allocates them (answering the question
+    // Yes).
+    void allocateAll();
+    void trigger(const char *action) { find<QAction>(action)->trigger(); }
+    QList<QStringList> layoutRows() const { return m_window->model().layout().table().rows(); }
+    template <typename T>
+    T *find(const char *name) const
+    {
+        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no %s", name);
+        return found;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<TfrmLudra> m_window;
+};
+
+void TstDesktop::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    SetBaseDir(m_dir->path());
+    m_prompter = ScriptedPrompter();
+    // Agility and Stamina both want HEAD's Shining cluster.
+    writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n"
+                                           "Stamina Clu,Stamina,HEAD,CHEST,WAIST,1\r\n"
+                                           "Burst Clu,Burst,EYE,EAR,HEAD,1\r\n");
+    writeFile(m_dir->filePath("SecSkill.csv"), "Strength,Empty,Burst Clu,Agility Clu\r\n");
+    writeFile(m_dir->filePath("require.csv"), "Agility Clu,Agility,600\r\n");
+}
+
+void TstDesktop::cleanup()
+{
+    m_window.reset();
+    SetBaseDir(QString());
+    m_dir.reset();
+}
+
+void TstDesktop::open()
+{
+    m_window = std::make_unique<TfrmLudra>(m_prompter);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstDesktop::allocateAll()
+{
+    auto *available = find<QComboBox>("cboAvaNanos");
+    while (available->count() > 0)
+        find<QPushButton>("btnAdd")->click();
+    m_prompter.answers = {Prompter::Answer::Yes};
+    find<QPushButton>("btnAllocate")->click();
+    QCOMPARE(m_prompter.asked.size(), 1);
+    m_prompter.asked.clear();
+}
+
+void TstDesktop::undoAndRedoAnAllocation()
+{
+    open();
+    const QList<QStringList> empty = layoutRows();
+    allocateAll();
+    const QList<QStringList> allocated = layoutRows();
+    QVERIFY(allocated != empty);
+    QCOMPARE(find<QAction>("Undo1")->text(), QStringLiteral("&Undo Auto Allocate"));
+
+    // In the skill view a second HEAD Shining cluster is a duplicate; undone,
+    // the warning and the held-back view selector go with it.
+    auto *view = find<QComboBox>("cboViewStyle");
+    view->setCurrentIndex(1);
+    find<LayoutPage>("tabReport")->grdReportCellValidate(1, 2, QStringLiteral("HEAD"));
+    auto *duplicates = find<QLabel>("lblDupes");
+    QVERIFY(!duplicates->text().isEmpty());
+    QVERIFY(!view->isEnabled());
+    QVERIFY(!find<QPushButton>("btnBuild")->isEnabled());
+    trigger("Undo1");
+    QVERIFY(duplicates->text().isEmpty());
+    QVERIFY(view->isEnabled());
+    QVERIFY(find<QPushButton>("btnBuild")->isEnabled());
+    trigger("Redo1");
+    QVERIFY(!duplicates->text().isEmpty());
+    trigger("Undo1");
+    trigger("Undo1"); // the view switch
+    QCOMPARE(view->currentIndex(), 0);
+    QCOMPARE(layoutRows(), allocated);
+    trigger("Undo1");
+    QCOMPARE(layoutRows(), empty);
+    QCOMPARE(find<QAction>("Redo1")->text(), QStringLiteral("&Redo Auto Allocate"));
+    trigger("Redo1");
+    QCOMPARE(layoutRows(), allocated);
+    // A marker of the conflict comes back with it.
+    QCOMPARE(m_window->model().layout().shownMarker(1, 1), Marker::Conflict);
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstDesktop::titleMarksUnsavedChanges()
+{
+    open();
+    QVERIFY(!m_window->isWindowModified());
+    find<QPushButton>("btnAdd")->click();
+    QVERIFY(m_window->isWindowModified());
+    trigger("Undo1");
+    QVERIFY(!m_window->isWindowModified());
+
+    // Saved, it is clean; a build setting changes the plan without a step of
+    // the history.
+    find<QPushButton>("btnAdd")->click();
+    m_prompter.fileNames = {m_dir->filePath("plan.lud")};
+    trigger("Save1");
+    QVERIFY(!m_window->isWindowModified());
+    QCOMPARE(m_window->windowTitle(), "Ludra - " + m_dir->filePath("plan.lud") + "[*]");
+    find<QAbstractButton>("chkStr")->click();
+    QVERIFY(m_window->isWindowModified());
+    // New starts clean, with no history.
+    m_prompter.answers = {Prompter::Answer::Discard};
+    trigger("New1");
+    QVERIFY(!m_window->isWindowModified());
+    QVERIFY(!find<QAction>("Undo1")->isEnabled());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Ludra[*]"));
+}
+
+void TstDesktop::closingAsksAboutChanges_data()
+{
+    QTest::addColumn<bool>("ask");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("cancel") << true << int(Prompter::Answer::Cancel) << 1 << false;
+    QTest::newRow("discard") << true << int(Prompter::Answer::Discard) << 1 << true;
+    QTest::newRow("option off") << false << int(Prompter::Answer::Cancel) << 0 << true;
+}
+
+void TstDesktop::closingAsksAboutChanges()
+{
+    QFETCH(bool, ask);
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, closed);
+    SetAskToSaveOption(ask);
+    open();
+    find<QPushButton>("btnAdd")->click();
+    m_prompter.answers = {Prompter::Answer(answer)};
+    trigger("Exit1");
+    QCOMPARE(m_prompter.asked.size(), questions);
+    if (questions > 0) {
+        QCOMPARE(m_prompter.asked.first().buttons, Prompter::Buttons::SaveDiscardCancel);
+        QCOMPARE(m_prompter.asked.first().text, QStringLiteral("Save changes to the new plan?"));
+    }
+    QCOMPARE(!m_window->isVisible(), closed);
+    if (!closed)
+        QCOMPARE(m_window->model().layout().skills().selected().size(), 1);
+}
+
+void TstDesktop::recentProjects()
+{
+    open();
+    const QString first = m_dir->filePath("first.lud");
+    const QString second = m_dir->filePath("second.lud");
+    m_prompter.fileNames = {first, second};
+    trigger("SaveAs1");
+    trigger("SaveAs1");
+    auto *file = find<QMenu>("File1");
+    QMetaObject::invokeMethod(file, "aboutToShow");
+    QMenu *recent = find<QMenu>("RecentProjects1");
+    QStringList captions, tips;
+    for (const QAction *action : recent->actions()) {
+        captions.append(action->text());
+        tips.append(action->toolTip());
+    }
+    QCOMPARE(captions, (QStringList{"&1 second.lud", "&2 first.lud"}));
+    QCOMPARE(tips, (QStringList{QDir::toNativeSeparators(second), QDir::toNativeSeparators(first)}));
+
+    // A vanished project is told and taken off the list.
+    QVERIFY(QFile::remove(first));
+    recent->actions().at(1)->trigger();
+    QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Recent Projects")});
+    QCOMPARE(RecentProjects(), QStringList{second});
+    QCOMPARE(m_window->model().fileName(), second);
+}
+
+void TstDesktop::copyThenPastePlan()
+{
+    open();
+    allocateAll();
+    const QList<QStringList> allocated = layoutRows();
+    trigger("CopyPlan1");
+    const QString text = QApplication::clipboard()->text();
+    QVERIFY(text.startsWith(QStringLiteral("Slot\tShining\tBright\tFaded\nHEAD\tAgility Clu\t")));
+
+    m_prompter.answers = {Prompter::Answer::Discard};
+    trigger("New1");
+    QVERIFY(layoutRows() != allocated);
+    trigger("PastePlan1");
+    QCOMPARE(layoutRows(), allocated);
+    QCOMPARE(find<QAction>("Undo1")->text(), QStringLiteral("&Undo Paste Plan"));
+
+    // A name nobody knows: one message, and nothing changes.
+    QApplication::clipboard()->setText(QStringLiteral("head\tagility\nEYE\tBurrst\n"));
+    m_prompter.asked.clear();
+    trigger("PastePlan1");
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QVERIFY2(m_prompter.asked.first().text.contains(QStringLiteral("Line 2: no cluster or skill is called \"Burrst\"")),
+             qPrintable(m_prompter.asked.first().text));
+    QCOMPARE(layoutRows(), allocated);
+    QCOMPARE(m_window->undoStack().count(), 1);
+}
+
+QTEST_MAIN(TstDesktop)
+#include "tst_desktop.moc"
