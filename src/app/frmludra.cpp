@@ -47,8 +47,6 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     m_undo = new QUndoStack(this);
     setWindowTitle(QStringLiteral("Ludra"));
     setWindowIcon(LudraIcon());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     // The controls exist first; then the model is loaded in a fixed order.
     // Message boxes shown on the way are modal and hold the creation until
@@ -75,7 +73,8 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     } else {
         showTitle();
     }
-    // The window comes back where it was last closed.
+    // The design's size at first; then where the window was last closed.
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     const QByteArray geometry = WindowGeometryOption();
     if (!geometry.isEmpty() && restoreGeometry(geometry))
         m_centred = true;
@@ -87,9 +86,10 @@ void TfrmLudra::createPages()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("pnlClient"));
-    client->setFixedSize(ClientWidth, ClientHeight);
+    // The design's size is the least the window takes and what it opens at;
+    // it grows as far as the user likes, the grids taking the room.
+    client->setMinimumSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     tabs = Named(new QTabWidget(client), QStringLiteral("pgcMain"), QStringLiteral("Pages"));
     tabReport = new LayoutPage(m_model.layout(), m_model.reference(), m_prompter);

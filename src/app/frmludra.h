@@ -35,7 +35,8 @@ class TfrmLudra : public QMainWindow
 public:
     Reports &reports() { return *m_reports; }
 
-    // The size of the window's client area below the menu bar.
+    // The size of the window's client area below the menu bar when it opens
+    // the first time, and the least it takes.
     static constexpr int ClientWidth = 766;
     static constexpr int ClientHeight = 412;
 

@@ -38,6 +38,9 @@ QWidget *sortHints(QWidget *parent)
     return box;
 }
 
+// The width of the sort hints and the log button beside the skill grid.
+constexpr int SkillHintsWidth = 340;
+
 // The width of a grid showing every column whole, with room for a scroll bar.
 int gridWidth(const QTableView *grid)
 {
@@ -91,9 +94,10 @@ QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
     const int row = tableRow(index.row());
     switch (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString())) {
     case ReqCellColor::Red:
-        return QColor(0xff, 0x00, 0x00);
+        return WarningRed();
+    // Black on a light palette is its text colour; on a dark one black
+    // would not read, so every cell that is not red takes the palette's.
     case ReqCellColor::Black:
-        return QColor(0x00, 0x00, 0x00);
     case ReqCellColor::Normal:
         break;
     }
@@ -115,7 +119,8 @@ SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWid
     setObjectName(QStringLiteral("tabResultSkills"));
     grdSkillInc = MakeResultGrid(results.skillIncTable(), QStringLiteral("grdSkillInc"),
                                  QStringLiteral("Skill increases"), {215, 80, 80}, this);
-    grdSkillInc->setFixedWidth(gridWidth(grdSkillInc));
+    // At least every column whole; the grid takes what room the page gains.
+    grdSkillInc->setMinimumWidth(gridWidth(grdSkillInc));
     btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"));
     connect(btnLogSkill, &QPushButton::clicked, this, &SkillResultPage::btnLogSkillClick);
 
@@ -124,10 +129,14 @@ SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWid
     side->addWidget(sortHints(this));
     side->addStretch(1);
     side->addWidget(btnLogSkill, 0, Qt::AlignRight);
+    auto *sidePanel = new QWidget(this);
+    side->setContentsMargins(0, 0, 0, 0);
+    sidePanel->setLayout(side);
+    sidePanel->setFixedWidth(SkillHintsWidth);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(grdSkillInc);
-    layout->addLayout(side, 1);
+    layout->addWidget(grdSkillInc, 1);
+    layout->addWidget(sidePanel);
 }
 
 RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildSettings &settings,

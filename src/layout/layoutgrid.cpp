@@ -139,9 +139,10 @@ QVariant LayoutTableModel::data(const QModelIndex &index, int role) const
     case Qt::DecorationRole:
         return markerImage(column, row);
     case Qt::ForegroundRole:
-        // Pure red, as the duplicate warning is.
+        // The warning red, as the duplicate warning is; other text in the
+        // palette's own colour.
         if (m_layout.isDuplicate(column, row))
-            return QColor(0xff, 0x00, 0x00);
+            return WarningRed();
         return QVariant();
     case Qt::EditRole:
         return TextTableModel::data(index, Qt::DisplayRole);

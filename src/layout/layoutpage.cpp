@@ -13,6 +13,7 @@
 #include "views/widgets.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QComboBox>
@@ -75,6 +76,8 @@ void LayoutPage::createControls()
     rowHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     rowHeader->setSectionsClickable(false);
     QHeaderView *columnHeader = grdReport->horizontalHeader();
+    // The cluster columns share what room the grid has beyond its design
+    // width (fitColumns, as the grid is resized).
     columnHeader->setSectionResizeMode(QHeaderView::Fixed);
     columnHeader->setDefaultSectionSize(LayoutColumnWidth);
     columnHeader->setFixedHeight(GridRowHeight);
@@ -137,7 +140,10 @@ void LayoutPage::createControls()
     lblDupes = MakeStateLabel(QString(), QStringLiteral("lblDupes"),
                               QStringLiteral("Warns when the layout holds a cluster twice"), this);
     lblDupes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblDupes->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
+    QPalette warning = lblDupes->palette();
+    warning.setColor(QPalette::WindowText, WarningRed(warning));
+    lblDupes->setPalette(warning);
+    lblDupes->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
     lblDupes->setMouseTracking(true);
     lblDupes->installEventFilter(this);
     btnKey = Named(new QPushButton(QStringLiteral("Key"), this), QStringLiteral("btnKey"));
@@ -180,15 +186,21 @@ void LayoutPage::createControls()
     left->addLayout(bottom);
 
     // Room for the scroll bar is kept, so the columns stay where they are when
-    // a long skill view needs it.
+    // a long skill view needs it. The grid takes what room the page gains;
+    // the side panel keeps its width.
     const int gridWidth = LayoutColumnWidth * LayoutColumns + 2 * grdReport->frameWidth() +
                           grdReport->verticalScrollBar()->sizeHint().width();
-    grdReport->setFixedWidth(gridWidth);
+    grdReport->setMinimumWidth(gridWidth);
+    auto *sidePanel = new QWidget(this);
+    sidePanel->setObjectName(QStringLiteral("pnlSide"));
+    side->setContentsMargins(0, 0, 0, 0);
+    sidePanel->setLayout(side);
+    sidePanel->setFixedWidth(SidePanelWidth);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(left);
-    layout->addLayout(side, 1);
+    layout->addLayout(left, 1);
+    layout->addWidget(sidePanel);
 
     panKey = createKeyPanel();
     installEventFilter(this);
@@ -327,13 +339,18 @@ void LayoutPage::showStarted(bool catalogueRead)
     }
     showSkillLists();
     for (int c = 0; c < LayoutColumns - 1; ++c)
-        grdReport->setColumnWidth(c, LayoutColumnWidth);
+        grdReport->setColumnWidth(c, columnWidth());
     m_layoutModel->refresh();
 }
 
 void LayoutPage::showSkillLists()
 {
     const SkillLists &skills = m_layout.skills();
+    // The lists are shown again only when they changed: a step of the history
+    // that edited a cell leaves them as they are.
+    if (m_shownSkills && *m_shownSkills == skills)
+        return;
+    m_shownSkills = skills;
 
     // The entries go into the drop-down's model in one step rather than one
     // insertion (and one round of signals) each.
@@ -687,8 +704,21 @@ QPoint LayoutPage::cellAt(QObject *watched, const QPoint &pos) const
     return {-1, -1};
 }
 
+int LayoutPage::columnWidth() const
+{
+    // Room for the scroll bar stays, as at the design width.
+    const int room = grdReport->width() - 2 * grdReport->frameWidth() -
+                     grdReport->verticalScrollBar()->sizeHint().width() - grdReport->verticalHeader()->width();
+    return std::max(LayoutColumnWidth, room / (LayoutColumns - 1));
+}
+
 bool LayoutPage::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == grdReport && event->type() == QEvent::Resize) {
+        const int width = columnWidth();
+        for (int c = 0; c < LayoutColumns - 1; ++c)
+            grdReport->setColumnWidth(c, width);
+    }
     const bool onGrid = watched == grdReport->viewport() || watched == grdReport->horizontalHeader()->viewport() ||
                         watched == grdReport->verticalHeader()->viewport();
     if (event->type() == QEvent::MouseButtonRelease) {

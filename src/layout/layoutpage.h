@@ -1,8 +1,11 @@
 #pragma once
 
+#include "layout/skilllists.h"
+
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -27,7 +30,6 @@ class NumberBox;
 class Prompter;
 class ReferenceData;
 class LayoutTableModel;
-class SkillLists;
 
 // The "Layout" tab: the layout grid, the view selectors, the available and
 // selected skill lists, stock control, the duplicate warning and the key to
@@ -39,6 +41,9 @@ class LayoutPage : public QWidget
 public:
     // Width of each layout grid column, the row headers included.
     static constexpr int LayoutColumnWidth = 136;
+    // Width of the panel beside the grid: the views, the skill lists and
+    // stock control.
+    static constexpr int SidePanelWidth = 184;
 
     LayoutPage(LayoutState &layout, const ReferenceData &reference, Prompter &prompter, QWidget *parent = nullptr);
 
@@ -167,6 +172,9 @@ private:
     // -1 for none) at a point of the screen.
     void popupMarkerMenu(const QPoint &cell, const QPoint &globalPos);
     QPoint cellAt(QObject *watched, const QPoint &pos) const;
+    // The width of each cluster column: the design width, or a share of
+    // the room a wider grid has.
+    int columnWidth() const;
 
     LayoutState &m_layout;
     const ReferenceData &m_reference;
@@ -180,6 +188,8 @@ private:
     bool m_keyShownByPointer = false;
     std::function<void(int column, int row)> m_stockCheck;
     QUndoStack *m_undo = nullptr;
+    // The skill lists as the two list controls show them.
+    std::optional<SkillLists> m_shownSkills;
 
     QTableView *grdReport = nullptr;
     QComboBox *cboViewStyle = nullptr;

@@ -41,17 +41,17 @@ constexpr int TypeWidthAgain = 150;
 constexpr int CountWidth = 50;
 constexpr int NameWidth = 156;
 
-// The selected row's text is white on the highlight colour, all other text
-// black on white, whether or not the grid has the focus.
+// The selected row's text in the highlight's text colour on the highlight
+// colour (white on blue in a light palette), all other text in the palette's
+// text colour on its base, whether or not the grid has the focus.
 void SetGridColours(QTableWidget *grid)
 {
     QPalette palette = grid->palette();
     const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    const QColor highlightedText = palette.color(QPalette::Active, QPalette::HighlightedText);
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Base, Qt::white);
-        palette.setColor(group, QPalette::Text, Qt::black);
         palette.setColor(group, QPalette::Highlight, highlight);
-        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        palette.setColor(group, QPalette::HighlightedText, highlightedText);
     }
     grid->setPalette(palette);
 }

@@ -1,5 +1,7 @@
 #include "views/widgets.h"
 
+#include <QGuiApplication>
+
 #include "views/texttablemodel.h"
 
 #include <QDialog>
@@ -34,6 +36,21 @@ QLabel *MakeStateLabel(const QString &text, const QString &objectName, const QSt
 QIcon MarkerIcon(int code)
 {
     return QIcon(QStringLiteral(":/markers/marker-%1.png").arg(code, 2, 10, QLatin1Char('0')));
+}
+
+bool IsDarkPalette(const QPalette &palette)
+{
+    return palette.color(QPalette::Active, QPalette::Base).lightness() < 128;
+}
+
+QColor WarningRed(const QPalette &palette)
+{
+    return IsDarkPalette(palette) ? QColor(0xff, 0x70, 0x70) : QColor(0xff, 0x00, 0x00);
+}
+
+QColor WarningRed()
+{
+    return WarningRed(QGuiApplication::palette());
 }
 
 QIcon LudraIcon()
@@ -88,24 +105,44 @@ QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, con
     // the tables the grids are on pages out of sight and cost nothing.
     auto *fitter = new ResultGridFitter(grid, widths);
     grid->installEventFilter(fitter);
-    QObject::connect(model, &QAbstractItemModel::modelReset, fitter, [grid, widths] {
+    QObject::connect(model, &QAbstractItemModel::modelReset, fitter, [grid, fitter] {
         // New contents are read from their first row.
         grid->scrollToTop();
         if (grid->isVisible())
-            FitResultColumns(grid, widths);
+            fitter->fit();
     });
     return grid;
 }
 
-void FitResultColumns(QTableView *grid, const QList<int> &widths)
+QList<int> FitResultColumns(QTableView *grid, const QList<int> &widths)
 {
     QHeaderView *header = grid->horizontalHeader();
+    QList<int> fitted;
     for (int c = 0; c < grid->model()->columnCount(); ++c) {
         // The header's own measure of its text, margins and sort arrow space
         // included, so a long caption is never cut; the design width at
         // least; and the cells' own measure (the first thousand rows).
         grid->resizeColumnToContents(c);
-        header->resizeSection(c, std::max({widths.value(c), header->sectionSizeHint(c), header->sectionSize(c)}));
+        fitted.append(std::max({widths.value(c), header->sectionSizeHint(c), header->sectionSize(c)}));
+    }
+    SpreadColumns(grid, fitted);
+    return fitted;
+}
+
+void SpreadColumns(QTableView *grid, const QList<int> &widths)
+{
+    QHeaderView *header = grid->horizontalHeader();
+    int total = 0;
+    for (int width : widths)
+        total += width;
+    const int room = grid->viewport()->width();
+    const int extra = total > 0 && room > total ? room - total : 0;
+    int given = 0;
+    for (int c = 0; c < int(widths.size()); ++c) {
+        // The last column takes what rounding left over.
+        const int more = c + 1 == int(widths.size()) ? extra - given : int(qint64(extra) * widths.at(c) / total);
+        given += more;
+        header->resizeSection(c, widths.at(c) + more);
     }
 }
 
@@ -114,10 +151,20 @@ ResultGridFitter::ResultGridFitter(QTableView *grid, QList<int> widths)
 {
 }
 
+void ResultGridFitter::fit()
+{
+    m_fitted = FitResultColumns(m_grid, m_widths);
+}
+
 bool ResultGridFitter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_grid && event->type() == QEvent::Show)
-        FitResultColumns(m_grid, m_widths);
+    if (watched != m_grid)
+        return false;
+    if (event->type() == QEvent::Show)
+        fit();
+    else if (event->type() == QEvent::Resize && m_grid->isVisible() && !m_fitted.isEmpty())
+        // A grid that grows widens its columns; their contents are as they were.
+        SpreadColumns(m_grid, m_fitted);
     return false;
 }
 

@@ -3,7 +3,9 @@
 #include <QList>
 #include <QObject>
 
+#include <QColor>
 #include <QIcon>
+#include <QPalette>
 #include <QLabel>
 #include <QString>
 
@@ -61,6 +63,16 @@ QIcon MarkerIcon(int code);
 // The program's own icon, in the sizes a window shows it (16 to 64 pixels).
 QIcon LudraIcon();
 
+// The red of a warning (a duplicate, a requirement above what is allowed):
+// pure red on a light palette, a lighter red that stays readable on a dark
+// one. The same red wherever the program warns.
+QColor WarningRed(const QPalette &palette);
+// The application's palette's warning red.
+QColor WarningRed();
+// Whether a palette is dark: its base (the background of grids and boxes)
+// darker than the middle.
+bool IsDarkPalette(const QPalette &palette);
+
 // A read-only grid showing a result table: its row 0 as the column headers,
 // no row headers, rows of GridRowHeight, grid lines, one cell selected at a
 // time, and headers that do not sort when clicked. Each column is at least as
@@ -68,8 +80,13 @@ QIcon LudraIcon();
 QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent);
 // Widens each column of a result grid to its longest cell and its header,
-// never below its design width, so every text reads whole.
-void FitResultColumns(QTableView *grid, const QList<int> &widths);
+// never below its design width, so every text reads whole; then spreads the
+// room the grid has beyond them over the columns in proportion. Returns the
+// widths before the spreading.
+QList<int> FitResultColumns(QTableView *grid, const QList<int> &widths);
+// Sets the columns to the widths, each widened in proportion so that
+// together they fill the grid's width when it is wider.
+void SpreadColumns(QTableView *grid, const QList<int> &widths);
 
 // Fits a result grid's columns whenever it is shown.
 class ResultGridFitter : public QObject
@@ -78,9 +95,13 @@ public:
     ResultGridFitter(QTableView *grid, QList<int> widths);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    // Measures the columns afresh (new contents).
+    void fit();
+
 private:
     QTableView *m_grid;
     QList<int> m_widths;
+    QList<int> m_fitted;
 };
 
 // The same over a model of the caller's, for a table that shows more than its

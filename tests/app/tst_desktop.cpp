@@ -38,6 +38,7 @@ private Q_SLOTS:
     void closingAsksAboutChanges();
     void recentProjects();
     void copyThenPastePlan();
+    void windowComesBackAsLeft();
 
 private:
     void open();
@@ -248,6 +249,16 @@ void TstDesktop::copyThenPastePlan()
              qPrintable(m_prompter.asked.first().text));
     QCOMPARE(layoutRows(), allocated);
     QCOMPARE(m_window->undoStack().count(), 1);
+}
+
+void TstDesktop::windowComesBackAsLeft()
+{
+    open();
+    m_window->resize(1000, 640);
+    QTRY_COMPARE(m_window->width(), 1000);
+    QVERIFY(m_window->close());
+    open();
+    QCOMPARE(m_window->size(), QSize(1000, 640));
 }
 
 QTEST_MAIN(TstDesktop)

@@ -848,7 +848,7 @@ void TstLayoutPage::highestICanWear()
     const QAbstractItemModel *reqs = find<QTableView>("grdReqs")->model();
     QCOMPARE(reqs->index(0, 5).data().toString(), QStringLiteral("951"));
     QCOMPARE(reqs->index(0, 5).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
-    QCOMPARE(reqs->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+    QVERIFY(!reqs->index(0, 0).data(Qt::ForegroundRole).isValid()); // the palette's own
 }
 
 QTEST_MAIN(TstLayoutPage)

@@ -266,13 +266,29 @@ void TstMainWindow::windowShape()
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QCOMPARE(window->windowTitle(), QStringLiteral("Ludra[*]"));
     QVERIFY(!window->isWindowModified());
+    // It opens at the design's size, which is also the least it takes.
     QCOMPARE(window->centralWidget()->size(), QSize(766, 412));
-    QCOMPARE(window->minimumSize(), window->maximumSize());
     QCOMPARE(window->height(), 412 + window->menuBar()->height());
-    const Qt::WindowFlags flags = window->windowFlags();
-    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-    QVERIFY(flags & Qt::WindowSystemMenuHint);
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    auto *grid = window->findChild<QTableView *>("grdReport");
+    QCOMPARE(grid->columnWidth(0), 136);
+    const int side = window->findChild<QWidget *>("pnlSide")->width();
+
+    // Grown, the grids take the room: columns widen, more rows show; the side
+    // panel keeps its width.
+    window->resize(1200, 800);
+    QTRY_COMPARE(window->centralWidget()->width(), 1200);
+    QVERIFY2(grid->columnWidth(0) > 250, qPrintable(QString::number(grid->columnWidth(0))));
+    QCOMPARE(window->findChild<QWidget *>("pnlSide")->width(), side);
+    auto *tabs = window->findChild<QTabWidget *>("pgcMain");
+    tabs->setCurrentIndex(3);
+    auto *reqs = window->findChild<QTableView *>("grdReqs");
+    QTRY_VERIFY(reqs->isVisible());
+    int total = 0;
+    for (int c = 0; c < reqs->model()->columnCount(); ++c)
+        total += reqs->columnWidth(c);
+    QCOMPARE(total, reqs->viewport()->width());
+    QVERIFY(total > 1100);
+    QVERIFY(window->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 void TstMainWindow::tabsAndGrids()

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QApplication>
 #include <QTest>
 
 #include <initializer_list>
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void gridsShowCellsReadOnly();
     void skillReqColor_data();
     void skillReqColor();
+    void redReadsOnADarkPalette();
     void selectedCellStandsOutOnlyInSkillGrid_data();
     void selectedCellStandsOutOnlyInSkillGrid();
     void resortByTypeThenClusterText();
@@ -132,7 +134,7 @@ void TstResultPages::skillReqColor_data()
     QTest::addColumn<int>("row"); // of the table; 0 is the header
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("shown"); // an invalid colour: the grid's own
-    const QColor red(255, 0, 0), black(0, 0, 0), own;
+    const QColor red(255, 0, 0), own;
     QTest::newRow("above the maximum") << true << "500" << 2 << 1 << "501" << red;
     QTest::newRow("at the maximum") << true << "500" << 2 << 1 << "500" << own;
     QTest::newRow("a later row above") << true << "500" << 2 << 3 << "900" << red;
@@ -142,7 +144,7 @@ void TstResultPages::skillReqColor_data()
     QTest::newRow("empty maximum, empty cell") << true << "" << 2 << 1 << "" << own;
     QTest::newRow("maximum not a number") << true << "5oo" << 2 << 1 << "501" << own;
     QTest::newRow("cell not a number") << true << "500" << 2 << 1 << "5 01" << own;
-    QTest::newRow("other column") << true << "500" << 1 << 1 << "501" << black;
+    QTest::newRow("other column") << true << "500" << 1 << 1 << "501" << own;
     QTest::newRow("header row") << true << "500" << 2 << 0 << "501" << own;
 }
 
@@ -256,6 +258,29 @@ void TstResultPages::headerClickLeavesTheOrder()
     QCOMPARE(shownColumn(view, 0), before);
     QVERIFY(!header->isSortIndicatorShown());
     QVERIFY(m_results->reqSortColumns().isEmpty());
+}
+
+// On a dark palette the warning red is one that reads there, and the other
+// cells take the palette's own text colour rather than black.
+void TstResultPages::redReadsOnADarkPalette()
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    QApplication::setPalette(dark);
+    TextTable &table = m_results->reqTable();
+    table.setCell(2, 1, QStringLiteral("501"));
+    m_settings.warnNanoProg = true;
+    m_settings.maxNanoProgText = QStringLiteral("500");
+    const QAbstractItemModel *model = grid("grdReqs")->model();
+    const QColor red = model->index(0, 2).data(Qt::ForegroundRole).value<QColor>();
+    QApplication::setPalette(light);
+    QVERIFY(red.isValid());
+    QCOMPARE(red.hue(), 0);
+    // Light enough to read on the dark base.
+    QVERIFY2(red.lightness() > 160, qPrintable(red.name()));
+    QVERIFY(!model->index(0, 1).data(Qt::ForegroundRole).isValid());
 }
 
 QTEST_MAIN(TstResultPages)
