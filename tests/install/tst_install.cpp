@@ -76,7 +76,7 @@ void TstInstall::shipsEveryFile()
          {"bin/ludra", "bin/ludra-batch", "share/ludra/data.csv", "share/ludra/SecSkill.csv", "share/ludra/require.csv",
           "share/ludra/Ludra.hlp", "share/ludra/english.ini.example", "share/applications/ludra.desktop",
           "share/metainfo/ludra.metainfo.xml", "share/icons/hicolor/scalable/apps/ludra.svg",
-          "share/icons/hicolor/48x48/apps/ludra.png", "share/man/man1/ludra.1", "share/man/man1/ludra-batch.1"})
+          "share/icons/hicolor/48x48/apps/ludra.png", "share/man/man1/ludra.1.gz", "share/man/man1/ludra-batch.1.gz", "share/doc/ludra/copyright"})
         QVERIFY2(QFileInfo::exists(prefix.filePath(QString::fromLatin1(path))), path);
     QVERIFY(!QFileInfo::exists(prefix.filePath(QStringLiteral("bin/data.csv"))));
 }
