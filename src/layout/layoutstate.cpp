@@ -118,14 +118,16 @@ QStringList FillSkillPickList(const TNanoList &nanoList, const QString &rowName,
 LayoutState::LayoutState()
     : m_colorGrid(1, LayoutColumns - 1, 1, LayoutMaxRows, false),
       m_icons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None),
-      m_secondIcons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None)
+      m_secondIcons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None),
+      m_stockIcons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None),
+      m_stockSecondIcons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None)
 {
 }
 
 LayoutSnapshot LayoutState::snapshot() const
 {
-    return LayoutSnapshot{m_table.columnCount(), m_table.rows(), m_colorGrid, m_icons, m_secondIcons,
-                          m_currentView, m_names, m_skills};
+    return LayoutSnapshot{m_table.columnCount(), m_table.rows(), m_colorGrid,      m_icons, m_secondIcons,
+                          m_stockIcons,          m_stockSecondIcons, m_currentView, m_names, m_skills};
 }
 
 void LayoutState::restore(const LayoutSnapshot &snapshot)
@@ -134,6 +136,8 @@ void LayoutState::restore(const LayoutSnapshot &snapshot)
     m_colorGrid = snapshot.colorGrid;
     m_icons = snapshot.icons;
     m_secondIcons = snapshot.secondIcons;
+    m_stockIcons = snapshot.stockIcons;
+    m_stockSecondIcons = snapshot.stockSecondIcons;
     m_currentView = snapshot.view;
     m_names = snapshot.names;
     m_skills = snapshot.skills;
@@ -156,6 +160,8 @@ void LayoutState::resetMarkTables()
     m_colorGrid.reset();
     m_icons.reset();
     m_secondIcons.reset();
+    m_stockIcons.reset();
+    m_stockSecondIcons.reset();
 }
 
 void LayoutState::clearMarks()
@@ -164,8 +170,19 @@ void LayoutState::clearMarks()
     m_currentView = LayoutView::BodyPlacement;
 }
 
+void LayoutState::setStockMarker(int column, int row, Marker marker)
+{
+    TCellTable<Marker> &stock = stockMarkers(m_currentView);
+    if (stock.contains(column, row))
+        stock.set(column, row, marker);
+}
+
 void LayoutState::clearStockStatusMarkers()
 {
+    m_stockIcons.reset();
+    m_stockSecondIcons.reset();
+    // A project of an older version holds the stock status among the
+    // markers themselves.
     for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
         TCellTable<Marker> &table = markers(view);
         for (int c = 0; c < LayoutColumns; ++c)
@@ -179,6 +196,8 @@ void LayoutState::clearStockStatusMarkers()
 
 void LayoutState::clearStockMarkers()
 {
+    m_stockIcons.reset();
+    m_stockSecondIcons.reset();
     for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
         TCellTable<Marker> &table = markers(view);
         for (int c = 0; c < LayoutColumns; ++c)
@@ -370,8 +389,11 @@ bool LayoutState::editCell(int column, int row, const QString &text)
     m_table.setCell(column, row, text);
 
     TCellTable<Marker> &icons = markers(m_currentView);
-    if (isBlank(text) && isAutomatic(icons.value(column, row)))
-        icons.set(column, row, Marker::None);
+    if (isBlank(text)) {
+        if (isAutomatic(icons.value(column, row)))
+            icons.set(column, row, Marker::None);
+        setStockMarker(column, row, Marker::None);
+    }
 
     // Rows beyond the cell tables (a catalogue of more than 399 records)
     // neither take nor give duplicate marks.
@@ -428,6 +450,7 @@ bool LayoutState::setMarker(int column, int row, Marker marker)
     if (!icons.contains(column, row))
         return false;
     icons.set(column, row, marker);
+    setStockMarker(column, row, Marker::None);
     return true;
 }
 

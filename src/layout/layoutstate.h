@@ -58,6 +58,8 @@ struct LayoutSnapshot
     TCellTable<bool> colorGrid{1, LayoutColumns - 1, 1, LayoutMaxRows, false};
     TCellTable<Marker> icons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
     TCellTable<Marker> secondIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
+    TCellTable<Marker> stockIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
+    TCellTable<Marker> stockSecondIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
     LayoutView view = LayoutView::BodyPlacement;
     LayoutNames names = LayoutNames::SkillNames;
     SkillLists skills;
@@ -98,20 +100,31 @@ public:
 
     // Whether a data cell's text repeats another cell's (ColorGrid).
     bool isDuplicate(int column, int row) const { return m_colorGrid.value(column, row); }
-    // The marker of a cell in a view (Icons and SecondIcons).
+    // The marker a cell carries in a view (Icons and SecondIcons): the
+    // player's own or allocation's, whatever stock status lies over it. This
+    // is what a project stores.
     Marker marker(LayoutView view, int column, int row) const { return markers(view).value(column, row); }
-    // The marker the grid shows on a cell: the current view's.
-    Marker shownMarker(int column, int row) const { return marker(m_currentView, column, row); }
+    // The marker the grid shows on a cell of the current view: its stock
+    // status while it has one, else its own marker.
+    Marker shownMarker(int column, int row) const
+    {
+        const Marker stock = stockMarkers(m_currentView).value(column, row);
+        return stock != Marker::None ? stock : marker(m_currentView, column, row);
+    }
+    // Puts a stock status marker (in stock, no stock, no implant) over a cell
+    // of the current view; the cell's own marker stays beneath it.
+    void setStockMarker(int column, int row, Marker marker);
 
     // Clears the duplicate marks and the markers of both views and returns to
     // the body-placement view.
     void clearMarks();
 
     // Takes the automatic markers (in stock, no implant, conflict, no stock)
-    // off every cell of both views; the user's markers stay.
+    // off every cell of both views: the stock status goes, and the player's
+    // own markers beneath it show again.
     void clearStockMarkers();
     // Takes only the stock status's markers (in stock, no implant, no stock)
-    // off both views.
+    // off both views; allocation's conflicts stay.
     void clearStockStatusMarkers();
 
     // The plan as it stands, and the plan put back as a snapshot held it.
@@ -180,9 +193,10 @@ public:
     bool editCell(int column, int row, const QString &text);
     // Whether any data cell carries a duplicate mark.
     bool CheckDuplicates() const;
-    // Puts a marker (None removes it) on a cell of the current view, header
-    // cells included. A cell outside the table or the marker tables changes
-    // nothing; false then.
+    // Puts the player's marker (None removes it) on a cell of the current
+    // view, header cells included; it shows at once, over any stock status.
+    // A cell outside the table or the marker tables changes nothing; false
+    // then.
     bool setMarker(int column, int row, Marker marker);
 
 private:
@@ -194,6 +208,14 @@ private:
     {
         return view == LayoutView::BodyPlacement ? m_icons : m_secondIcons;
     }
+    const TCellTable<Marker> &stockMarkers(LayoutView view) const
+    {
+        return view == LayoutView::BodyPlacement ? m_stockIcons : m_stockSecondIcons;
+    }
+    TCellTable<Marker> &stockMarkers(LayoutView view)
+    {
+        return view == LayoutView::BodyPlacement ? m_stockIcons : m_stockSecondIcons;
+    }
     void translateNames(LayoutNames to, const TNanoList &nanoList);
     void clearForAllocation();
     // Empties the duplicate marks and the markers of both views, headers
@@ -204,6 +226,9 @@ private:
     TCellTable<bool> m_colorGrid;
     TCellTable<Marker> m_icons;
     TCellTable<Marker> m_secondIcons;
+    // The stock status of each view's cells, over their own markers.
+    TCellTable<Marker> m_stockIcons;
+    TCellTable<Marker> m_stockSecondIcons;
     LayoutView m_currentView = LayoutView::BodyPlacement;
     LayoutNames m_names = LayoutNames::SkillNames;
     SkillLists m_skills;

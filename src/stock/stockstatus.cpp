@@ -19,15 +19,15 @@ void CheckCellStock(int column, int row, const QString &targetText, LayoutState 
     const int ql = StrToInt(targetText);
     switch (CheckStock(stock.stock(), settings, *cell, ql, ql != 0)) {
     case StockVerdict::InStock:
-        layout.setMarker(column, row, Marker::InStock);
+        layout.setStockMarker(column, row, Marker::InStock);
         break;
     case StockVerdict::NoImplant:
         // The key's "Bad Cluster" image, which the status uses for a slot
         // without a usable implant.
-        layout.setMarker(column, row, Marker::BadCluster);
+        layout.setStockMarker(column, row, Marker::BadCluster);
         break;
     case StockVerdict::NoStock:
-        layout.setMarker(column, row, Marker::NoStock);
+        layout.setStockMarker(column, row, Marker::NoStock);
         break;
     }
 }

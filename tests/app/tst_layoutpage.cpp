@@ -4,6 +4,7 @@
 #include "common/text.h"
 #include "layout/layoutstate.h"
 #include "stock/stockfile.h"
+#include "storage/projectfile.h"
 #include "views/numberbox.h"
 #include "support/scriptedprompter.h"
 #include "support/widgettexts.h"
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void damagedProjectLeavesThePlan();
     void stockStatusMarksTheLayout();
     void emptiedStockTargetEndsTheBuild();
+    void playersMarkersLieUnderTheStockStatus();
     void highestICanWear();
 
 private:
@@ -779,6 +781,28 @@ void TstLayoutPage::stockStatusMarksTheLayout()
     for (int r = 1; r <= 13; ++r)
         for (int c = 1; c <= 3; ++c)
             QCOMPARE(layout.shownMarker(c, r), Marker::None);
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// The stock status lies over the player's own markers: a project saved
+// meanwhile keeps the player's, and they show again when stock control goes
+// off.
+void TstLayoutPage::playersMarkersLieUnderTheStockStatus()
+{
+    openAllocated();
+    LayoutState &layout = m_window->model().layout();
+    layout.setMarker(3, 1, Marker::Query); // HEAD's Faded cluster, Burst's
+    find<QCheckBox>("chkStockControl")->click();
+    QCOMPARE(layout.shownMarker(3, 1), Marker::NoStock);
+
+    const QString path = m_dir->filePath("stock on.lud");
+    m_prompter.fileNames = {path};
+    find<QAction>("SaveAs1")->trigger();
+    QCOMPARE(ReadProjectFile(path).icons.at(3 * (LayoutMaxRows + 1) + 1), QString::number(int(Marker::Query)));
+
+    find<QCheckBox>("chkStockControl")->click();
+    QCOMPARE(layout.shownMarker(3, 1), Marker::Query);
+    QCOMPARE(layout.shownMarker(1, 1), Marker::None); // the conflict went, as stock control off takes it
     QVERIFY(m_prompter.asked.isEmpty());
 }
 
