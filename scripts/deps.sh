@@ -3,7 +3,9 @@
 # safe to run again. Usage: scripts/deps.sh run|test|fuzz|package
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
+# The charts of the Graphs window and their SVG images: Qt Charts and Qt SVG.
+build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-charts-dev qt6-svg-dev libgl-dev
+            fonts-dejavu-core)
 case "${1:-run}" in
   run)  pkgs=("${build_pkgs[@]}") ;;
   # The lh5 codec is tested against two independent LHA implementations.
