@@ -122,6 +122,20 @@ LayoutState::LayoutState()
 {
 }
 
+LayoutState::LayoutState(const LayoutState &other)
+    : m_colorGrid(other.m_colorGrid), m_icons(other.m_icons), m_secondIcons(other.m_secondIcons),
+      m_currentView(other.m_currentView), m_names(other.m_names), m_skills(other.m_skills),
+      m_defaultSelections(other.m_defaultSelections), m_rules(other.m_rules)
+{
+    // The table is an object of its own, with signals: its cells are copied.
+    m_table.setColumnCount(other.m_table.columnCount());
+    QList<QStringList> rows;
+    rows.reserve(other.m_table.rowCount());
+    for (int r = 0; r < other.m_table.rowCount(); ++r)
+        rows.append(other.m_table.row(r));
+    m_table.replaceRowsFrom(0, rows);
+}
+
 void LayoutState::prepareBodyView(const QStringList &bodySlots)
 {
     m_table.setColumnCount(LayoutColumns);

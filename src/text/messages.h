@@ -78,7 +78,25 @@ inline constexpr MessageDef LadderReportTitle{"M48", "Ludra Ladder Report"};
 // The character.
 inline constexpr MessageDef TopLevelRangeText{"M49", "The top quality level must be a whole number from 1 to 300."};
 inline constexpr MessageDef TopLevelRangeTitle{"M50", "Top Quality Level"};
-// Every message of the table, M01 to M50 in key order: the language file's
+// The graphs: axis titles, the names of their lines and marks, and saving
+// and printing them.
+inline constexpr MessageDef GraphLevelAxis{"M51", "Quality Level"};
+inline constexpr MessageDef GraphRequirementAxis{"M52", "Requirement"};
+inline constexpr MessageDef GraphBonusAxis{"M53", "Increase"};
+inline constexpr MessageDef GraphTreatmentLine{"M54", "Treatment"};
+inline constexpr MessageDef GraphAbilityLine{"M55", "Secondary Skill"};
+inline constexpr MessageDef GraphNanoProgLine{"M56", "Highest Nano Programming"};
+inline constexpr MessageDef GraphCharacterLine{"M57", "Character's %1"};
+inline constexpr MessageDef GraphNanoProgMaxLine{"M58", "Nano Programming maximum"};
+inline constexpr MessageDef GraphTargetLine{"M59", "Target Quality Level"};
+inline constexpr MessageDef GraphLastWearable{"M60", "Last wearable at QL %1: %2"};
+inline constexpr MessageDef GraphNotWearable{"M61", "Not wearable: %1"};
+inline constexpr MessageDef GraphBoundaryLine{"M62", "Quality level 200/201"};
+inline constexpr MessageDef GraphUnknownSkill{"M63", "(unknown skill)"};
+inline constexpr MessageDef GraphSaveTitle{"M64", "Save Image"};
+inline constexpr MessageDef GraphSaveFilter{"M65", "PNG image (*.png)|*.png|SVG image (*.svg)|*.svg"};
+inline constexpr MessageDef GraphReportTitle{"M66", "Ludra Graph Report"};
+// Every message of the table, M01 to M66 in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
     MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
@@ -90,10 +108,13 @@ inline constexpr MessageDef All[] = {
     SaveAsFilter, SaveUnnamedTitle, SaveUnnamedFilter, DuplicatesLabel, ExportCsvTitle, ExportCsvFilter,
     ExportHtmlTitle, ExportHtmlFilter, ExportDocTitle, ExportDocFilter, SkillReportTitle, ReportTitle,
     RequirementsReportTitle, SuggestionReportTitle, LadderReportTitle, TopLevelRangeText, TopLevelRangeTitle,
+    GraphLevelAxis, GraphRequirementAxis, GraphBonusAxis, GraphTreatmentLine, GraphAbilityLine, GraphNanoProgLine,
+    GraphCharacterLine, GraphNanoProgMaxLine, GraphTargetLine, GraphLastWearable, GraphNotWearable,
+    GraphBoundaryLine, GraphUnknownSkill, GraphSaveTitle, GraphSaveFilter, GraphReportTitle,
 };
 
 namespace detail {
-// Whether All holds the keys M01 to M50, each once and in order.
+// Whether All holds the keys M01 to M66, each once and in order.
 constexpr bool keysInOrder()
 {
     int n = 0;
@@ -103,10 +124,10 @@ constexpr bool keysInOrder()
         if (key[0] != 'M' || key[1] - '0' != n / 10 || key[2] - '0' != n % 10 || key[3] != 0)
             return false;
     }
-    return n == 50;
+    return n == 66;
 }
 } // namespace detail
-static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M50 in order");
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M66 in order");
 
 } // namespace Msg
 
