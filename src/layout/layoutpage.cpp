@@ -378,6 +378,7 @@ void LayoutPage::changeSkillLists(const std::function<void(SkillLists &)> &chang
     RunCommand(m_prompter, [this, &change] {
         change(m_layout.skills());
         showSkillLists();
+        Q_EMIT planChanged();
     });
 }
 
@@ -439,6 +440,7 @@ void LayoutPage::applyViewStyle()
         m_stockCheck(-1, -1);
         m_layoutModel->refresh();
     }
+    Q_EMIT planChanged();
 }
 
 void LayoutPage::applyNames()
@@ -447,6 +449,7 @@ void LayoutPage::applyNames()
         return;
     m_layout.setNames(LayoutNames(cboInside->currentIndex()), m_reference.nanoList());
     m_layoutModel->refresh();
+    Q_EMIT planChanged();
 }
 
 void LayoutPage::btnAllocateClick()
@@ -458,6 +461,7 @@ void LayoutPage::btnAllocateClick()
             return;
         m_layout.allocate(m_reference.bodySlots());
         m_layoutModel->refresh();
+        Q_EMIT planChanged();
     });
 }
 
@@ -471,6 +475,7 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
         cboViewStyle->setEnabled(!duplicates);
         m_layoutModel->refresh();
         Q_EMIT duplicatesChecked(duplicates);
+        Q_EMIT planChanged();
     });
 }
 
@@ -508,6 +513,7 @@ void LayoutPage::showRestored(bool viewSelectorEnabled)
     cboViewStyle->setEnabled(viewSelectorEnabled);
     showSkillLists();
     m_layoutModel->refresh();
+    Q_EMIT planChanged();
 }
 
 bool LayoutPage::viewSelectorEnabled() const

@@ -111,6 +111,10 @@ Q_SIGNALS:
     // "Activate Stock Control" was clicked, or its target changed while it
     // is on (targetChanged).
     void stockControlChanged(bool targetChanged);
+    // The plan may have changed: after a cell edit, an allocation, a view or
+    // names switch, a change of the skill lists and a layout shown from a
+    // project.
+    void planChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
