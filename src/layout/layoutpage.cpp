@@ -417,14 +417,22 @@ void LayoutPage::btnPopupClick()
     RunCommand(m_prompter, [this] { mnuPopup->popup(QCursor::pos()); });
 }
 
+// A switch the user makes tells that the plan may have changed; the build's
+// own switches, which it undoes, do not.
 void LayoutPage::cboViewStyleChange()
 {
-    RunCommand(m_prompter, [this] { applyViewStyle(); });
+    RunCommand(m_prompter, [this] {
+        applyViewStyle();
+        Q_EMIT planChanged();
+    });
 }
 
 void LayoutPage::cboInsideChange()
 {
-    RunCommand(m_prompter, [this] { applyNames(); });
+    RunCommand(m_prompter, [this] {
+        applyNames();
+        Q_EMIT planChanged();
+    });
 }
 
 void LayoutPage::applyViewStyle()
@@ -440,7 +448,6 @@ void LayoutPage::applyViewStyle()
         m_stockCheck(-1, -1);
         m_layoutModel->refresh();
     }
-    Q_EMIT planChanged();
 }
 
 void LayoutPage::applyNames()
@@ -449,7 +456,6 @@ void LayoutPage::applyNames()
         return;
     m_layout.setNames(LayoutNames(cboInside->currentIndex()), m_reference.nanoList());
     m_layoutModel->refresh();
-    Q_EMIT planChanged();
 }
 
 void LayoutPage::btnAllocateClick()

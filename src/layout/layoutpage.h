@@ -112,8 +112,9 @@ Q_SIGNALS:
     // is on (targetChanged).
     void stockControlChanged(bool targetChanged);
     // The plan may have changed: after a cell edit, an allocation, a view or
-    // names switch, a change of the skill lists and a layout shown from a
-    // project.
+    // names switch chosen in a selector, a change of the skill lists and a
+    // layout shown from a project (not after the switches of a build, which
+    // puts the layout back as it was).
     void planChanged();
 
 protected:

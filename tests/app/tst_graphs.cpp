@@ -18,6 +18,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QImage>
 #include <QLabel>
@@ -27,6 +28,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +91,7 @@ private Q_SLOTS:
     void opensBesideTheMainWindow();
     void followsThePlanAndTheSettings();
     void waitsWhileHidden();
+    void buildDoesNotRedraw();
     void skillList();
     void pointerShowsTheValues();
     void followsThePalette();
@@ -232,7 +235,24 @@ void TstGraphs::waitsWhileHidden()
     QVERIFY(seriesNames(view("chtBonuses")).contains("Nano Programming"));
 }
 
-// Ten skills: the eight largest at level 300 are drawn until the player
+// A build switches the layout's view and back: the plan stays, and the
+// charts are not drawn again; a switch the user makes tells the window.
+void TstGraphs::buildDoesNotRedraw()
+{
+    edit(1, 1, QStringLiteral("Nano Programming"));
+    QVERIFY(openGraphs());
+    LayoutPage *page = m_window->findChild<LayoutPage *>(QStringLiteral("tabReport"));
+    QSignalSpy told(page, &LayoutPage::planChanged);
+    m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
+    QVERIFY(m_prompter.asked.isEmpty());
+    QCOMPARE(m_window->model().results().skillIncTable().cell(0, 1), QStringLiteral("Nano Programming"));
+    QCOMPARE(told.count(), 0);
+    page->findChild<QComboBox *>(QStringLiteral("cboViewStyle"))->setCurrentIndex(1);
+    QCOMPARE(told.count(), 1);
+    QVERIFY(seriesNames(view("chtBonuses")).contains("Nano Programming"));
+}
+
+// Every cell filled: the eight largest at level 300 are drawn until the player
 // picks, and a pick stays through the next change.
 void TstGraphs::skillList()
 {
