@@ -29,6 +29,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -407,6 +408,7 @@ void TstGraphs::saveImage()
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(root, QStringLiteral("svg"));
         QVERIFY(hasTitle);
+        QVERIFY(QSvgRenderer(bytes).isValid());
     }
 }
 
