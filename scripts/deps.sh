@@ -4,9 +4,10 @@
 set -euo pipefail
 
 # qt6-translations-l10n: the toolkit's own texts (Yes, No, the file dialogs)
-# in the language a language file names.
-build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  fonts-dejavu-core)
+# in the language a language file names. The charts of the Graphs window and
+# their SVG images: Qt Charts and Qt SVG.
+build_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
+  qt6-charts-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
 case "${1:-run}" in
   run)  pkgs=("${build_pkgs[@]}") ;;
   # The lh5 codec is tested against two independent LHA implementations.

@@ -10,6 +10,7 @@
 #include "text/messages.h"
 #include "build/buildpage.h"
 #include "build/buildrunner.h"
+#include "build/frmgraphs.h"
 #include "reports/reports.h"
 #include "stock/stockstatus.h"
 #include "build/resultpages.h"
@@ -80,7 +81,11 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
         m_centred = true;
 }
 
-TfrmLudra::~TfrmLudra() = default;
+TfrmLudra::~TfrmLudra()
+{
+    // The Graphs window reads the model: it goes first.
+    delete frmGraphs;
+}
 
 void TfrmLudra::createPages()
 {
@@ -147,6 +152,9 @@ void TfrmLudra::createPages()
     tabReport->setUndoStack(m_undo);
     connect(m_undo, &QUndoStack::cleanChanged, this, &TfrmLudra::showModified);
     connect(tabBuild, &BuildPage::settingsChanged, this, &TfrmLudra::markChanged);
+    // The graphs follow the plan and the settings.
+    connect(tabReport, &LayoutPage::planChanged, this, &TfrmLudra::graphsChanged);
+    connect(tabBuild, &BuildPage::settingsChanged, this, &TfrmLudra::graphsChanged);
 
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -250,7 +258,8 @@ void TfrmLudra::createMenus()
             &QAction::triggered, this, &TfrmLudra::AutoAllocateRules1Click);
     connect(item(tools, QStringLiteral("StockControl1"), QStringLiteral("Stoc&k Control")), &QAction::triggered, this,
             &TfrmLudra::StockControl1Click);
-    item(tools, QStringLiteral("Graphs1"), QStringLiteral("&Graphs"))->setEnabled(false);
+    connect(item(tools, QStringLiteral("Graphs1"), QStringLiteral("&Graphs")), &QAction::triggered, this,
+            &TfrmLudra::Graphs1Click);
     tools->addSeparator();
     connect(item(tools, QStringLiteral("Options1"), QStringLiteral("&Options")), &QAction::triggered, this,
             &TfrmLudra::Options1Click);
@@ -452,6 +461,26 @@ void TfrmLudra::StockControl1Click()
     });
 }
 
+void TfrmLudra::Graphs1Click()
+{
+    RunCommand(m_prompter, [this] {
+        if (!frmGraphs) {
+            frmGraphs = new TfrmGraphs(m_model.layout(), m_model.buildSettings(), m_model.reference(), m_prompter,
+                                       this);
+            frmGraphs->projectPath = [this] { return m_model.fileName(); };
+        }
+        frmGraphs->show();
+        frmGraphs->raise();
+        frmGraphs->activateWindow();
+    });
+}
+
+void TfrmLudra::graphsChanged()
+{
+    if (frmGraphs)
+        frmGraphs->planChanged();
+}
+
 void TfrmLudra::Help2Click()
 {
     RunCommand(m_prompter, [this] {
@@ -480,6 +509,7 @@ void TfrmLudra::ApplyStockControl(bool targetChanged)
         tabReport->showStockControl();
         tabBuild->showSettings();
         markChanged();
+        graphsChanged();
     });
 }
 
@@ -597,6 +627,7 @@ void TfrmLudra::showOpened(const ProjectShown &shown)
     showTitle();
     tabReport->showRestored(shown.viewSelectorEnabled);
     tabBuild->showSettings();
+    graphsChanged();
 }
 
 void TfrmLudra::showTitle()

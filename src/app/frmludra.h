@@ -16,6 +16,7 @@ class QUndoStack;
 namespace ludra {
 
 class BuildPage;
+class TfrmGraphs;
 class LayoutPage;
 class Reports;
 class Prompter;
@@ -71,6 +72,9 @@ public Q_SLOTS:
     void AutoAllocateRules1Click();
     // Opens the stock control window; its stock file is read again after.
     void StockControl1Click();
+    // Shows the Graphs window, made on first use; it stays open beside this
+    // one and follows the plan.
+    void Graphs1Click();
     void Help2Click();
     void AboutClick();
     // Another tab is shown.
@@ -134,6 +138,9 @@ private:
     ProjectShown shownState() const;
     // "Ludra - " and the project's path, or "Ludra" before there is one.
     void showTitle();
+    // Tells the Graphs window, once there is one, that the plan, the
+    // character or the build settings changed.
+    void graphsChanged();
 
     Prompter &m_prompter;
     LudraModel m_model;
@@ -151,6 +158,7 @@ private:
     RequirementResultPage *tabResultCosts = nullptr;
     SuggestionPage *tabResultSuggest = nullptr;
     LadderResultPage *tabResultLadder = nullptr;
+    TfrmGraphs *frmGraphs = nullptr;
 
     QAction *PrintSetup1 = nullptr;
     QAction *PrintPreview1 = nullptr;

@@ -3,6 +3,7 @@
 #include "build/buildresults.h"
 #include "build/buildrunner.h"
 #include "build/buildsettings.h"
+#include "build/series.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/wholefile.h"
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 
 #include <array>
+#include <memory>
 #include <cstdio>
 
 namespace ludra {
@@ -64,11 +66,25 @@ const QCommandLineOption &helpOption()
 }
 
 const QString LadderKey = QStringLiteral("ladder");
+const QString SeriesKey = QStringLiteral("series");
+const QString LimitsKey = QStringLiteral("limits");
+
+// The numbers behind the graphs, made only when asked for: the series and
+// their tables.
+struct SeriesTables
+{
+    PlanSeries series;
+    TextTable table;
+    TextTable limits;
+};
 
 // The tables --table names; "all" is every table the build made, the ladder
 // only when it made one. A ladder asked for by name that the build did not
-// make is a usage error, once the build is over.
-QList<ReportTable> chosenTables(const BuildResults &results, const QString &which, bool built)
+// make is a usage error, once the build is over. The series (with the
+// character's wear limits when one is entered) come only by name: they are
+// numbers for plotting, three hundred rows, not results of the build.
+QList<ReportTable> chosenTables(const BuildResults &results, const QString &which, bool built,
+                                const SeriesTables *series = nullptr)
 {
     QList<ReportTable> all{
         {QStringLiteral("skill"), QStringLiteral("Skill Increases"), &results.skillIncTable()},
@@ -81,6 +97,14 @@ QList<ReportTable> chosenTables(const BuildResults &results, const QString &whic
             all.append(ladder);
         return all;
     }
+    if (which == SeriesKey) {
+        if (!series)
+            return {};
+        QList<ReportTable> tables{{SeriesKey, QStringLiteral("Series"), &series->table}};
+        if (!series->series.character.isEmpty())
+            tables.append({LimitsKey, QStringLiteral("Wear Limits"), &series->limits});
+        return tables;
+    }
     if (which == LadderKey) {
         if (built && !results.ladder())
             throw EUsageError(QStringLiteral("--table ladder needs a build at the highest levels the character can "
@@ -90,26 +114,34 @@ QList<ReportTable> chosenTables(const BuildResults &results, const QString &whic
     for (const ReportTable &table : all)
         if (table.key == which)
             return {table};
-    throw EUsageError(QStringLiteral("--table must be skill, req, suggest, ladder or all, not \"%1\"").arg(which));
+    throw EUsageError(
+        QStringLiteral("--table must be skill, req, suggest, ladder, series or all, not \"%1\"").arg(which));
 }
 
-QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &results, const QString &format)
+QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &results, const QString &format,
+                        const SeriesTables *series = nullptr)
 {
     if (format.isEmpty() || format == QLatin1String("text"))
         return PlainTextTables(tables);
     if (format == QLatin1String("json")) {
-        // The ladder is one object of its own rather than a table's rows.
+        // The ladder and the series are objects of their own rather than a
+        // table's rows.
         QList<ReportTable> grids;
         bool ladder = false;
+        bool seriesAsked = false;
         for (const ReportTable &table : tables) {
             if (table.key == LadderKey)
                 ladder = true;
+            else if (table.key == SeriesKey || table.key == LimitsKey)
+                seriesAsked = true;
             else
                 grids.append(table);
         }
         QJsonObject root = JsonTablesObject(grids);
         if (ladder && results.ladder())
             root.insert(LadderKey, LadderJson(*results.ladder()));
+        if (seriesAsked && series)
+            root.insert(SeriesKey, SeriesJson(series->series));
         return QJsonDocument(root).toJson(QJsonDocument::Indented);
     }
     if (format == QLatin1String("csv"))
@@ -139,8 +171,9 @@ const QCommandLineOption &TableOption()
 {
     static const QCommandLineOption option(
         QStringLiteral("table"),
-        QStringLiteral("The tables to write: skill, req, suggest, ladder or all (default all; the ladder when the "
-                       "build made one)."),
+        QStringLiteral("The tables to write: skill, req, suggest, ladder, series or all (default all: the build's "
+                       "tables, the ladder when the build made one). series: one row per quality level from 1 to 300, "
+                       "one column per line of the graphs, and with a character each implant's last wearable level."),
         QStringLiteral("TABLE"));
     return option;
 }
@@ -313,10 +346,20 @@ void CheckOutputOptions(const QCommandLineParser &parser)
     formatTables(chosenTables(empty, parser.value(TableOption()), false), empty, parser.value(FormatOption()));
 }
 
-void WriteTables(const BuildResults &results, const QCommandLineParser &parser)
+void WriteTables(const LudraModel &model, const QCommandLineParser &parser)
 {
-    WriteOutput(parser.value(OutputOption()), formatTables(chosenTables(results, parser.value(TableOption()), true),
-                                                           results, parser.value(FormatOption())));
+    const QString which = parser.value(TableOption());
+    std::unique_ptr<SeriesTables> series;
+    if (which == SeriesKey) {
+        series = std::make_unique<SeriesTables>();
+        series->series = ComputeSeries(model.layout(), model.buildSettings(), model.reference());
+        FillSeriesTable(series->series, series->table);
+        FillWearLimitTable(series->series, series->limits);
+    }
+    const BuildResults &results = model.results();
+    WriteOutput(parser.value(OutputOption()),
+                formatTables(chosenTables(results, which, true, series.get()), results, parser.value(FormatOption()),
+                             series.get()));
 }
 
 } // namespace batch

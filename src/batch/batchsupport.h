@@ -11,7 +11,6 @@
 
 namespace ludra {
 
-class BuildResults;
 class BuildSettings;
 class LudraModel;
 
@@ -98,8 +97,9 @@ void BuildModel(LudraModel &model, Prompter &prompter);
 
 // Checks the output options before any work, so a mistyped one costs nothing.
 void CheckOutputOptions(const QCommandLineParser &parser);
-// Writes the tables --table chooses, in the --format, to -o.
-void WriteTables(const BuildResults &results, const QCommandLineParser &parser);
+// Writes the tables --table chooses, in the --format, to -o: the build's
+// results, or the series of the model's plan.
+void WriteTables(const LudraModel &model, const QCommandLineParser &parser);
 
 } // namespace batch
 } // namespace ludra

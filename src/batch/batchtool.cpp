@@ -68,7 +68,7 @@ int buildCommand(const QStringList &arguments)
     // The project's own character, the command line's stats over it.
     ApplyCharacterOptions(command.parser(), model.buildSettings(), shown.characterStored);
     BuildModel(model, prompter);
-    WriteTables(model.results(), command.parser());
+    WriteTables(model, command.parser());
     if (command.parser().isSet(save))
         model.saveProject(path, shown);
     return BatchExit::Success;
@@ -278,7 +278,7 @@ int planCommand(const QStringList &arguments)
         model.layout().allocate(model.reference().bodySlots());
     }
     BuildModel(model, prompter);
-    WriteTables(model.results(), parser);
+    WriteTables(model, parser);
     if (parser.isSet(o.save))
         model.saveProject(parser.value(o.save), ProjectShown{});
     return BatchExit::Success;

@@ -123,6 +123,11 @@ qint64 SkillIncreaseOf(const TNano *nano, const TSkillReq &skillReq, const QStri
 qint64 ClusterSkillReq(const RequirementList &requirements, const QString &cluster, const QString &type,
                        int implantQL)
 {
+    return ClusterSkillReqOf(ClusterSkillFactor(requirements, cluster, type), implantQL);
+}
+
+double ClusterSkillFactor(const RequirementList &requirements, const QString &cluster, const QString &type)
+{
     // base and factor are rounded to doubles after each step; only the last
     // product is extended. So a requirement whose decimal value is whole
     // (3 / 200 * 200) comes out one below it, as it always has: the double
@@ -140,7 +145,11 @@ qint64 ClusterSkillReq(const RequirementList &requirements, const QString &clust
         base = base / 100 * 75;
     else if (type == QLatin1String("Faded"))
         base = base / 2;
-    const double factor = base / 200;
+    return base / 200;
+}
+
+qint64 ClusterSkillReqOf(double factor, int implantQL)
+{
     return qint64(std::trunc(static_cast<long double>(implantQL) * static_cast<long double>(factor)));
 }
 

@@ -47,9 +47,15 @@ qint64 SkillIncrease(const TNanoList &nanoList, const TSkillReq &skillReq, const
 qint64 SkillIncreaseOf(const TNano *nano, const TSkillReq &skillReq, const QString &type, int q);
 
 // The nano-programming requirement of a cluster of a type in an implant of
-// quality level implantQL (ClusterSkillReq), from its requirement base value.
+// quality level implantQL (ClusterSkillReq), from its requirement base value:
+// ClusterSkillReqOf its ClusterSkillFactor.
 qint64 ClusterSkillReq(const RequirementList &requirements, const QString &cluster, const QString &type,
                        int implantQL);
+// The two halves of it, for callers that ask at many levels: the factor of a
+// cluster and type (its base value looked up and scaled for the type, per
+// level), and the requirement that factor gives at a level.
+double ClusterSkillFactor(const RequirementList &requirements, const QString &cluster, const QString &type);
+qint64 ClusterSkillReqOf(double factor, int implantQL);
 
 // The skill name of the first catalogue record of a cluster; empty when the
 // catalogue does not know it (ClusterToSkill).

@@ -149,7 +149,7 @@ void BuildRunner::compute()
     const QScopedValueRollback<const BuildSettings *> use(m_levels, &levels);
     // The skill table starts with its one blank row, which the first skill
     // counted takes over.
-    m_tallies = {SkillTally{QString(), 0, 0, true}};
+    m_tallies = SkillTallies();
     const TextTable &table = m_layout.table();
     int outRow = 1;
     try {
@@ -208,36 +208,17 @@ void BuildRunner::buildCell(int column, int row, int &outRow)
     const QString skill = ClusterToSkill(m_reference.nanoList(), cluster);
     if (removing())
         SourceCluster(m_stock, settings, cluster, type, q, true);
-    tallySkill(skill, SkillIncrease(m_reference.nanoList(), m_reference.skillReq(), cluster, type, q));
+    m_tallies.add(skill, SkillIncrease(m_reference.nanoList(), m_reference.skillReq(), cluster, type, q));
     ++outRow;
-}
-
-void BuildRunner::tallySkill(const QString &skill, qint64 increase)
-{
-    const QStringView wanted = TrimCtl(QStringView(skill));
-    for (SkillTally &tally : m_tallies) {
-        if (TrimCtl(QStringView(tally.skill)) != wanted)
-            continue;
-        ++tally.clusters;
-        tally.increase += increase;
-        tally.blank = false;
-        return;
-    }
-    // A single first row without a skill is written over rather than kept,
-    // also when a cluster of no known skill was counted in it.
-    const SkillTally counted{skill, increase, 1, false};
-    if (m_tallies.size() == 1 && TrimCtl(QStringView(m_tallies.first().skill)).isEmpty())
-        m_tallies.first() = counted;
-    else
-        m_tallies.append(counted);
 }
 
 void BuildRunner::writeSkillTallies()
 {
     TextTable &table = m_results.skillIncTable();
-    table.setRowCount(int(m_tallies.size()) + 1);
-    for (int i = 0; i < int(m_tallies.size()); ++i) {
-        const SkillTally &tally = m_tallies.at(i);
+    const QList<SkillTallies::Tally> &tallies = m_tallies.tallies();
+    table.setRowCount(int(tallies.size()) + 1);
+    for (int i = 0; i < int(tallies.size()); ++i) {
+        const SkillTallies::Tally &tally = tallies.at(i);
         if (tally.blank)
             table.setRow(i + 1, {QString(), QString(), QString()});
         else

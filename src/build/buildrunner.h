@@ -1,5 +1,6 @@
 #pragma once
 
+#include "build/skilltally.h"
 #include "layout/layoutstate.h"
 
 #include <QString>
@@ -81,18 +82,6 @@ private:
     void readStock();
     void buildCell(int column, int row, int &outRow);
     void removeUsedImplants();
-
-    // The skill totals as the cell loop sums them, written into the table
-    // once at the end.
-    struct SkillTally
-    {
-        QString skill;
-        qint64 increase = 0;
-        qint64 clusters = 0;
-        // The blank first row no cluster has been counted in yet.
-        bool blank = false;
-    };
-    void tallySkill(const QString &skill, qint64 increase);
     void writeSkillTallies();
 
     const ReferenceData &m_reference;
@@ -103,7 +92,9 @@ private:
     Prompter &m_prompter;
     // The levels the cell loop builds at: the settings', or the ladder's.
     const BuildSettings *m_levels = nullptr;
-    QList<SkillTally> m_tallies;
+    // The skill totals as the cell loop sums them, written into the table
+    // once at the end.
+    SkillTallies m_tallies;
 };
 
 } // namespace ludra

@@ -520,6 +520,8 @@ void LayoutPage::btnPopupClick()
     RunCommand(m_prompter, [this] { mnuPopup->popup(QCursor::pos()); });
 }
 
+// A switch the user makes tells that the plan may have changed; the build's
+// own switches, which it undoes, do not.
 void LayoutPage::cboViewStyleChange()
 {
     RunCommand(m_prompter, [this] { recordEdit(Msg::EditView, [this] { applyViewStyle(); }); });
@@ -633,6 +635,7 @@ void LayoutPage::showRestored(bool viewSelectorEnabled)
     cboViewStyle->setEnabled(viewSelectorEnabled);
     showSkillLists();
     m_layoutModel->refresh();
+    Q_EMIT planChanged();
 }
 
 bool LayoutPage::viewSelectorEnabled() const

@@ -138,7 +138,11 @@ Q_SIGNALS:
     // "Activate Stock Control" was clicked, or its target changed while it
     // is on (targetChanged).
     void stockControlChanged(bool targetChanged);
-    // A plan edit was made, undone or redone.
+    // The plan may have changed: after every plan edit (a cell edit, an
+    // allocation, a view or names switch chosen in a selector, a change of
+    // the skill lists, a marker, a pasted plan), after a step of the
+    // history, and when a layout is shown from a project or a new plan (not
+    // after the switches of a build, which puts the layout back as it was).
     void planChanged();
 
 protected:

@@ -74,6 +74,10 @@ class LayoutState
 {
 public:
     LayoutState();
+    // A copy of every part, to be switched to another view or names without
+    // touching the layout the user sees.
+    LayoutState(const LayoutState &other);
+    LayoutState &operator=(const LayoutState &) = delete;
 
     // The layout table (LayoutTable): row 0 holds the cluster type headers,
     // column 0 the slot or record name of each row.

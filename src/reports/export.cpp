@@ -1,6 +1,7 @@
 #include "reports/export.h"
 
 #include "build/ladder.h"
+#include "build/series.h"
 #include "common/texttable.h"
 #include "common/wholefile.h"
 
@@ -337,6 +338,73 @@ QJsonObject LadderJson(const Ladder &ladder)
     object.insert(QStringLiteral("steps"), steps);
     object.insert(QStringLiteral("final"), final);
     object.insert(QStringLiteral("unwearable"), unwearable);
+    return object;
+}
+
+namespace {
+
+QJsonArray valuesJson(const QList<qint64> &values)
+{
+    QJsonArray array;
+    for (qint64 value : values)
+        array.append(value);
+    return array;
+}
+
+QJsonArray linesJson(const QList<const SeriesLine *> &lines)
+{
+    QJsonArray array;
+    for (const SeriesLine *line : lines)
+        array.append(QJsonObject{{QStringLiteral("name"), line->name},
+                                 {QStringLiteral("values"), valuesJson(line->values)}});
+    return array;
+}
+
+} // namespace
+
+QJsonObject SeriesJson(const PlanSeries &series)
+{
+    QJsonArray levels;
+    for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q)
+        levels.append(q);
+    QList<const SeriesLine *> skills;
+    for (const SeriesLine &skill : series.skills)
+        skills.append(&skill);
+    QJsonArray character;
+    for (const StatLine &stat : series.character)
+        character.append(QJsonObject{{QStringLiteral("stat"), StatNames().at(int(stat.stat))},
+                                     {QStringLiteral("name"), stat.name},
+                                     {QStringLiteral("value"), qint64(stat.value)}});
+    QJsonArray limits;
+    for (const WearLimit &limit : series.limits) {
+        QJsonObject object;
+        object.insert(QStringLiteral("slot"), limit.slot);
+        object.insert(QStringLiteral("ability"),
+                      limit.ability < 0 ? QJsonValue() : QJsonValue(StatNames().at(limit.ability)));
+        object.insert(QStringLiteral("lastLevel"), limit.lastLevel);
+        if (limit.ability < 0)
+            object.insert(QStringLiteral("reason"), NoRecipeReason);
+        else if (limit.lastLevel == 0)
+            object.insert(QStringLiteral("reason"), TooWeakReason);
+        else if (limit.lastLevel < SeriesLastLevel)
+            object.insert(QStringLiteral("limitedBy"), StatNames().at(int(limit.limitedBy)));
+        limits.append(object);
+    }
+    QJsonArray targets;
+    for (int level : series.targets)
+        targets.append(level);
+
+    QJsonObject object;
+    object.insert(QStringLiteral("levels"), levels);
+    object.insert(QStringLiteral("requirements"),
+                  linesJson({&series.treatment, &series.ability, &series.nanoProgramming}));
+    if (series.nanoProgMax)
+        object.insert(QStringLiteral("nanoProgMax"), qint64(*series.nanoProgMax));
+    object.insert(QStringLiteral("skills"), linesJson(skills));
+    object.insert(QStringLiteral("character"), character);
+    object.insert(QStringLiteral("limits"), limits);
+    object.insert(QStringLiteral("targets"), targets);
+    object.insert(QStringLiteral("boundary"), SeriesBoundaryLevel);
     return object;
 }
 

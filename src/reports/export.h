@@ -9,6 +9,7 @@ namespace ludra {
 
 class TextTable;
 struct Ladder;
+struct PlanSeries;
 
 // Writes a table's cells, header row included, in the table's row order, to
 // a file, replacing it only once the new file is whole. Throws EStreamError
@@ -54,6 +55,13 @@ QByteArray JsonTables(const QList<ReportTable> &tables);
 // 0 where it cannot be worn) and the implants that cannot be worn, with why
 // ("unwearable").
 QJsonObject LadderJson(const Ladder &ladder);
+// The series of the graphs as one JSON object: the levels, the requirement
+// lines and the skill lines (each a name and its values, level by level),
+// the maximum nano-programming skill when the Build tab warns above it
+// ("nanoProgMax"), the character's stat lines, how far it can wear each
+// implant ("limits": slot, ability, lastLevel, and limitedBy or the reason
+// none can be worn), the target levels and the 200/201 boundary.
+QJsonObject SeriesJson(const PlanSeries &series);
 // The tables' CSV records (CsvText), one table after the other with an empty
 // line between them.
 QByteArray CsvTables(const QList<ReportTable> &tables);

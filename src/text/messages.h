@@ -100,7 +100,25 @@ inline constexpr MessageDef RecentGoneTitle{"M67", "Recent Projects"};
 inline constexpr MessageDef RecentGoneText{"M68", "The project \"%1\" no longer exists. It has been taken off the list of recent projects."};
 inline constexpr MessageDef PasteFailedTitle{"M69", "Paste Plan"};
 inline constexpr MessageDef PasteFailedText{"M70", "The plan could not be pasted, and nothing was changed:"};
-// Every message of the table, M01 to M70 in key order: the language file's
+// The graphs: axis titles, the names of their lines and marks, and saving
+// and printing them.
+inline constexpr MessageDef GraphLevelAxis{"M71", "Quality Level"};
+inline constexpr MessageDef GraphRequirementAxis{"M72", "Requirement"};
+inline constexpr MessageDef GraphBonusAxis{"M73", "Increase"};
+inline constexpr MessageDef GraphTreatmentLine{"M74", "Treatment"};
+inline constexpr MessageDef GraphAbilityLine{"M75", "Secondary Skill"};
+inline constexpr MessageDef GraphNanoProgLine{"M76", "Highest Nano Programming"};
+inline constexpr MessageDef GraphCharacterLine{"M77", "Character's %1"};
+inline constexpr MessageDef GraphNanoProgMaxLine{"M78", "Nano Programming maximum"};
+inline constexpr MessageDef GraphTargetLine{"M79", "Target Quality Level"};
+inline constexpr MessageDef GraphLastWearable{"M80", "Last wearable at QL %1: %2"};
+inline constexpr MessageDef GraphNotWearable{"M81", "Not wearable: %1"};
+inline constexpr MessageDef GraphBoundaryLine{"M82", "Quality level 200/201"};
+inline constexpr MessageDef GraphUnknownSkill{"M83", "(unknown skill)"};
+inline constexpr MessageDef GraphSaveTitle{"M84", "Save Image"};
+inline constexpr MessageDef GraphSaveFilter{"M85", "PNG image (*.png)|*.png|SVG image (*.svg)|*.svg"};
+inline constexpr MessageDef GraphReportTitle{"M86", "Ludra Graph Report"};
+// Every message of the table, M01 to M86 in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
     MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
@@ -115,10 +133,13 @@ inline constexpr MessageDef All[] = {
     UndoPrefix, RedoPrefix, EditAdd, EditRemove, EditMoveUp, EditMoveDown, EditClearAll, EditDefaultSelection,
     EditAutoAllocate, EditCell, EditMarker, EditView, EditNames, EditPastePlan, SaveChangesText, UntitledProject,
     RecentGoneTitle, RecentGoneText, PasteFailedTitle, PasteFailedText,
+    GraphLevelAxis, GraphRequirementAxis, GraphBonusAxis, GraphTreatmentLine, GraphAbilityLine, GraphNanoProgLine,
+    GraphCharacterLine, GraphNanoProgMaxLine, GraphTargetLine, GraphLastWearable, GraphNotWearable,
+    GraphBoundaryLine, GraphUnknownSkill, GraphSaveTitle, GraphSaveFilter, GraphReportTitle,
 };
 
 namespace detail {
-// Whether All holds the keys M01 to M70, each once and in order.
+// Whether All holds the keys M01 to M86, each once and in order.
 constexpr bool keysInOrder()
 {
     int n = 0;
@@ -128,10 +149,10 @@ constexpr bool keysInOrder()
         if (key[0] != 'M' || key[1] - '0' != n / 10 || key[2] - '0' != n % 10 || key[3] != 0)
             return false;
     }
-    return n == 70;
+    return n == 86;
 }
 } // namespace detail
-static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M70 in order");
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M86 in order");
 
 } // namespace Msg
 

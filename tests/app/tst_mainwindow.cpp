@@ -433,7 +433,7 @@ void TstMainWindow::menus()
     for (const QAction *action : window->menuBar()->actions())
         top.append(action->text());
     QCOMPARE(top, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
-    QVERIFY(!window->findChild<QAction *>("Graphs1")->isEnabled());
+    QVERIFY(window->findChild<QAction *>("Graphs1")->isEnabled());
     QVERIFY(window->findChild<QAction *>("Exit1")->isEnabled());
     QVERIFY(window->findChild<QAction *>("About1")->isEnabled());
     QVERIFY(window->findChild<QAction *>("Help2")->isEnabled());

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -295,6 +296,87 @@ private Q_SLOTS:
         QVERIFY(run.out.isEmpty());
     }
 
+    // --table series writes the numbers behind the graphs in every format:
+    // a row per level, and at level 200 the skill totals of the plan's build
+    // at 200. "all" leaves them out.
+    void series_data()
+    {
+        QTest::addColumn<QString>("format");
+        for (const char *format : {"json", "csv", "html", "text"})
+            QTest::newRow(format) << QString::fromLatin1(format);
+    }
+
+    void series()
+    {
+        QFETCH(QString, format);
+        QVERIFY(!QJsonDocument::fromJson(m_planJson).object().contains(QStringLiteral("series")));
+        const Run run = batch({"build", m_project, "--table", "series", "--format", format, "--stat", "Treatment=951",
+                               "--stat", "Agility=404", "--stat", "Sense=404"});
+        QCOMPARE(run.status, 0);
+        const QList<QStringList> skills = jsonRows(m_planJson, QStringLiteral("skill"));
+        QVERIFY(skills.size() > 3);
+        // Column 0 the level, then the three requirements, then the
+        // character's stats, then the skills; found by their names.
+        QList<QStringList> rows;
+        if (format == QLatin1String("json")) {
+            const QJsonObject series = QJsonDocument::fromJson(run.out).object().value("series").toObject();
+            QCOMPARE(series.value("levels").toArray().size(), 300);
+            QStringList header{"QL"};
+            QList<QJsonArray> columns;
+            for (const char *group : {"requirements", "skills"})
+                for (const QJsonValue &line : series.value(QLatin1String(group)).toArray()) {
+                    header.append(line.toObject().value("name").toString());
+                    columns.append(line.toObject().value("values").toArray());
+                }
+            rows.append(header);
+            for (int q = 1; q <= 300; ++q) {
+                QStringList row{QString::number(q)};
+                for (const QJsonArray &column : columns)
+                    row.append(QString::number(column.at(q - 1).toInteger()));
+                rows.append(row);
+            }
+            QVERIFY(!series.value("limits").toArray().isEmpty());
+        } else if (format == QLatin1String("csv")) {
+            const QList<QByteArray> lines = run.out.split('\n');
+            for (const QByteArray &line : lines) {
+                if (line.trimmed().isEmpty())
+                    break;
+                rows.append(QString::fromUtf8(line.trimmed()).split(u','));
+            }
+            QVERIFY(run.out.contains("\r\n\r\nImplant,Ability,Last Wearable QL,Limited By\r\n"));
+        } else if (format == QLatin1String("html")) {
+            const QString html = QString::fromUtf8(run.out);
+            const QString series = html.section(QStringLiteral("<h1>Wear Limits</h1>"), 0, 0);
+            for (const QString &tr : series.split(QStringLiteral("<tr>")).mid(1)) {
+                QString row = tr.section(QStringLiteral("</tr>"), 0, 0);
+                row.remove(QStringLiteral("<th>")).remove(QStringLiteral("<td>")).replace(QStringLiteral("</th>"), "|");
+                row.replace(QStringLiteral("</td>"), "|").replace("&amp;", "&");
+                row.chop(1);
+                rows.append(row.split(u'|'));
+            }
+            QVERIFY(html.contains(QStringLiteral("<h1>Wear Limits</h1>")));
+        } else {
+            // Columns two spaces or more apart.
+            const QStringList lines = QString::fromUtf8(run.out).split(u'\n');
+            QCOMPARE(lines.first(), QStringLiteral("Series"));
+            for (const QString &line : lines.mid(1)) {
+                if (line.isEmpty())
+                    break;
+                rows.append(line.split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts));
+            }
+            QVERIFY(lines.contains(QStringLiteral("Wear Limits")));
+        }
+        QCOMPARE(rows.size(), 301);
+        const QStringList &header = rows.first();
+        QCOMPARE(header.mid(0, 4), (QStringList{"QL", "Treatment", "Secondary Skill", "Highest Nano Programming"}));
+        QCOMPARE(rows.at(201).mid(0, 3), (QStringList{"201", "1001", "426"}));
+        for (int r = 1; r < skills.size(); ++r) {
+            const qsizetype column = header.indexOf(skills.at(r).at(0));
+            QVERIFY2(column > 3, qPrintable(skills.at(r).at(0)));
+            QCOMPARE(rows.at(200).at(column), skills.at(r).at(1));
+        }
+    }
+
     // The tool needs no display: it does not load the GUI or widget library.
     void linksCoreOnly()
     {
@@ -306,6 +388,8 @@ private Q_SLOTS:
         QVERIFY(headers.contains("NEEDED               libQt6Core"));
         QVERIFY(!headers.contains("libQt6Gui"));
         QVERIFY(!headers.contains("libQt6Widgets"));
+        QVERIFY(!headers.contains("libQt6Charts"));
+        QVERIFY(!headers.contains("libQt6Svg"));
     }
 };
 

@@ -9,12 +9,14 @@
 #include "build/frmimplantselections.h"
 #include "build/frmlog.h"
 #include "build/frmcharacter.h"
+#include "build/frmgraphs.h"
 #include "build/frmsetall.h"
 #include "common/errors.h"
 #include "common/paths.h"
 #include "common/prompter.h"
 #include "common/text.h"
 #include "layout/frmautoalloc.h"
+#include "model/ludramodel.h"
 #include "stock/frmstockcontrol.h"
 
 #include <QLocale>
@@ -67,6 +69,22 @@ QString valueText(const QString &text, const QString &key, bool lineBreaks)
     return value;
 }
 
+// The Graphs window over a model of its own, made before the window and
+// gone after it (a base class before the window's).
+struct ModelHolder
+{
+    ludra::LudraModel model;
+};
+
+class GraphsWindow : private ModelHolder, public ludra::TfrmGraphs
+{
+public:
+    explicit GraphsWindow(ludra::Prompter &prompter)
+        : TfrmGraphs(model.layout(), model.buildSettings(), model.reference(), prompter)
+    {
+    }
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
@@ -81,6 +99,7 @@ std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
     windows.push_back(std::make_unique<ludra::TfrmCharacter>(prompter, ludra::Character(), ludra::TopQualityLevel));
     windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
     windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
+    windows.push_back(std::make_unique<GraphsWindow>(prompter));
     return windows;
 }
 

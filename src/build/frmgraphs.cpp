@@ -1,0 +1,626 @@
+#include "build/frmgraphs.h"
+
+#include "build/buildsettings.h"
+#include "common/command.h"
+#include "common/errors.h"
+#include "common/prompter.h"
+#include "common/wholefile.h"
+#include "layout/layoutstate.h"
+#include "text/langapply.h"
+#include "text/messages.h"
+#include "views/widgets.h"
+
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <map>
+
+namespace ludra {
+
+// A chart view that tells, while the pointer moves over the plot, the level
+// under it and every value there.
+class GraphView : public QChartView
+{
+public:
+    GraphView(QChart *chart, QWidget *parent) : QChartView(chart, parent)
+    {
+        setRenderHint(QPainter::Antialiasing);
+        setMouseTracking(true);
+        viewport()->setMouseTracking(true);
+    }
+
+    // The text for a level; empty shows nothing.
+    std::function<QString(int level)> valuesAt;
+
+    // The level under a point of the view; 0 outside the plot.
+    int levelAt(const QPointF &position) const
+    {
+        const QPointF scene = mapToScene(position.toPoint());
+        const QPointF inChart = chart()->mapFromScene(scene);
+        if (!chart()->plotArea().contains(inChart) || chart()->axes(Qt::Horizontal).isEmpty())
+            return 0;
+        const int level = int(std::lround(chart()->mapToValue(inChart).x()));
+        return std::clamp(level, SeriesFirstLevel, SeriesLastLevel);
+    }
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        const int level = levelAt(event->position());
+        const QString text = level > 0 && valuesAt ? valuesAt(level) : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPosition().toPoint(), text, this);
+        QChartView::mouseMoveEvent(event);
+    }
+};
+
+namespace {
+
+// The colours a chart is drawn in, from a palette: the chart's own theme for
+// a light or a dark window, its background, text and grid from the palette,
+// and line colours that stand apart on either.
+struct ChartColors
+{
+    bool dark = false;
+    QColor background;
+    QColor text;
+    QColor grid;
+    QList<QColor> lines;
+
+    QColor line(int i) const { return lines.at(i % lines.size()); }
+};
+
+ChartColors colorsOf(const QPalette &palette)
+{
+    ChartColors colors;
+    colors.background = palette.color(QPalette::Base);
+    colors.text = palette.color(QPalette::Text);
+    colors.dark = colors.background.lightness() < 128;
+    colors.grid = colors.dark ? colors.background.lighter(250) : colors.background.darker(125);
+    static const char *const names[] = {"#1f77b4", "#d62728", "#2ca02c", "#ff7f0e", "#9467bd",
+                                        "#8c564b", "#e377c2", "#17becf", "#bcbd22", "#7f7f7f"};
+    for (const char *name : names) {
+        const QColor color{QLatin1String(name)};
+        colors.lines.append(colors.dark ? color.lighter(140) : color);
+    }
+    return colors;
+}
+
+// Empties a chart and gives it the colours, the title and its legend.
+void prepareChart(QChart &chart, const QString &title, const ChartColors &colors)
+{
+    chart.removeAllSeries();
+    for (QAbstractAxis *axis : chart.axes()) {
+        chart.removeAxis(axis);
+        delete axis;
+    }
+    const QChart::ChartTheme theme = colors.dark ? QChart::ChartThemeDark : QChart::ChartThemeLight;
+    if (chart.theme() != theme)
+        chart.setTheme(theme);
+    chart.setAnimationOptions(QChart::NoAnimation);
+    chart.setBackgroundBrush(colors.background);
+    chart.setBackgroundPen(Qt::NoPen);
+    chart.setBackgroundRoundness(0);
+    chart.setPlotAreaBackgroundVisible(false);
+    chart.setTitle(title);
+    chart.setTitleBrush(colors.text);
+    QFont titleFont = chart.titleFont();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(QFont().pointSizeF() + 2);
+    chart.setTitleFont(titleFont);
+    // At the right, one line per entry: a legend below gets one row, which
+    // cuts every name short.
+    chart.legend()->setAlignment(Qt::AlignRight);
+    chart.legend()->setLabelColor(colors.text);
+    QFont legendFont;
+    legendFont.setPointSizeF(std::max(6.0, legendFont.pointSizeF() - 1));
+    chart.legend()->setFont(legendFont);
+}
+
+QValueAxis *makeAxis(const QString &title, const ChartColors &colors)
+{
+    auto *axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setTitleBrush(colors.text);
+    axis->setLabelsBrush(colors.text);
+    axis->setLabelsFont(QFont());
+    axis->setLinePenColor(colors.text);
+    axis->setGridLineColor(colors.grid);
+    axis->setMinorGridLineColor(colors.grid);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    return axis;
+}
+
+// The level axis: 1 to the top, a label every 50 levels.
+QValueAxis *levelAxis(const ChartColors &colors)
+{
+    QValueAxis *axis = makeAxis(LangMsg(Msg::GraphLevelAxis), colors);
+    axis->setRange(SeriesFirstLevel, SeriesLastLevel);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(50);
+    return axis;
+}
+
+// A value axis from 0 to a round number above the highest value.
+QValueAxis *valueAxis(const QString &title, qint64 highest, const ChartColors &colors)
+{
+    QValueAxis *axis = makeAxis(title, colors);
+    axis->setRange(0, double(std::max<qint64>(highest, 10)) * 1.05);
+    axis->applyNiceNumbers();
+    return axis;
+}
+
+void attach(QChart &chart, QXYSeries *series, QValueAxis *x, QValueAxis *y)
+{
+    chart.addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+QLineSeries *curve(const SeriesLine &line, const QColor &color, qreal width)
+{
+    auto *series = new QLineSeries;
+    series->setName(line.name);
+    QList<QPointF> points;
+    points.reserve(line.values.size());
+    for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q)
+        points.append(QPointF(q, double(line.at(q))));
+    series->replace(points);
+    QPen pen(color, width);
+    pen.setCapStyle(Qt::RoundCap);
+    series->setPen(pen);
+    return series;
+}
+
+QLineSeries *straight(const QString &name, QPointF from, QPointF to, const QPen &pen)
+{
+    auto *series = new QLineSeries;
+    series->setName(name);
+    series->append(from);
+    series->append(to);
+    series->setPen(pen);
+    return series;
+}
+
+// A vertical line at each target level, named once in the legend.
+void drawTargets(QChart &chart, const QList<int> &targets, qreal top, const ChartColors &colors, QValueAxis *x,
+                 QValueAxis *y)
+{
+    QPen pen(colors.text, 1.5, Qt::DashDotLine);
+    for (int i = 0; i < int(targets.size()); ++i) {
+        QLineSeries *series =
+            straight(LangMsg(Msg::GraphTargetLine), QPointF(targets.at(i), 0), QPointF(targets.at(i), top), pen);
+        attach(chart, series, x, y);
+        if (i > 0)
+            for (QLegendMarker *marker : chart.legend()->markers(series))
+                marker->setVisible(false);
+    }
+}
+
+} // namespace
+
+TfrmGraphs::TfrmGraphs(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference,
+                       Prompter &prompter, QWidget *parent)
+    : QDialog(parent), m_layout(layout), m_settings(settings), m_reference(reference), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("frmGraphs"));
+    setWindowTitle(QStringLiteral("Graphs"));
+    setModal(false);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMaximizeButtonHint);
+
+    pgcGraphs = Named(new QTabWidget(this), QStringLiteral("pgcGraphs"), QStringLiteral("Graphs"));
+
+    auto *tabRequirements = new QWidget;
+    tabRequirements->setObjectName(QStringLiteral("tabRequirements"));
+    chtRequirements = Named(new GraphView(new QChart, tabRequirements), QStringLiteral("chtRequirements"),
+                            QStringLiteral("Requirements by quality level"));
+    chtRequirements->valuesAt = [this](int level) { return valuesAt(0, level); };
+    auto *requirementsLayout = new QVBoxLayout(tabRequirements);
+    requirementsLayout->setContentsMargins(0, 0, 0, 0);
+    requirementsLayout->addWidget(chtRequirements);
+
+    auto *tabBonuses = new QWidget;
+    tabBonuses->setObjectName(QStringLiteral("tabBonuses"));
+    chtBonuses = Named(new GraphView(new QChart, tabBonuses), QStringLiteral("chtBonuses"),
+                       QStringLiteral("Bonuses by quality level"));
+    chtBonuses->valuesAt = [this](int level) { return valuesAt(1, level); };
+    auto *lblSkills = MakeLabel(QStringLiteral("Skills shown"), tabBonuses);
+    lblSkills->setObjectName(QStringLiteral("lblSkills"));
+    lbSkills = Named(new QListWidget(tabBonuses), QStringLiteral("lbSkills"), QStringLiteral("Skills shown"));
+    lbSkills->setToolTip(QStringLiteral("Tick the skills to draw; the largest at level 300 are drawn until you "
+                                        "choose"));
+    lblSkills->setBuddy(lbSkills);
+    lbSkills->setFixedWidth(200);
+    auto *skillsColumn = new QVBoxLayout;
+    skillsColumn->addWidget(lblSkills);
+    skillsColumn->addWidget(lbSkills, 1);
+    auto *bonusesLayout = new QHBoxLayout(tabBonuses);
+    bonusesLayout->setContentsMargins(0, 0, 4, 0);
+    bonusesLayout->addWidget(chtBonuses, 1);
+    bonusesLayout->addLayout(skillsColumn);
+
+    pgcGraphs->addTab(tabRequirements, QStringLiteral("Requirements by Quality Level"));
+    pgcGraphs->addTab(tabBonuses, QStringLiteral("Bonuses by Quality Level"));
+
+    lblProblem = MakeStateLabel(QString(), QStringLiteral("lblProblem"),
+                                QStringLiteral("Why the plan cannot be drawn"), this);
+    lblProblem->setWordWrap(true);
+    lblProblem->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
+    lblProblem->hide();
+
+    btnSaveImage = Named(new QPushButton(QStringLiteral("Save Image..."), this), QStringLiteral("btnSaveImage"),
+                         QStringLiteral("Save Image..."));
+    btnSaveImage->setToolTip(QStringLiteral("Save the chart shown as a PNG or SVG image"));
+    btnPrint = Named(new QPushButton(QStringLiteral("Print..."), this), QStringLiteral("btnPrint"),
+                     QStringLiteral("Print..."));
+    btnClose = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("btnClose"),
+                     QStringLiteral("Close"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnSaveImage);
+    buttons->addWidget(btnPrint);
+    buttons->addStretch(1);
+    buttons->addWidget(btnClose);
+
+    auto *layoutBox = new QVBoxLayout(this);
+    layoutBox->addWidget(lblProblem);
+    layoutBox->addWidget(pgcGraphs, 1);
+    layoutBox->addLayout(buttons);
+    resize(1100, 620);
+
+    connect(btnSaveImage, &QPushButton::clicked, this, &TfrmGraphs::btnSaveImageClick);
+    connect(btnPrint, &QPushButton::clicked, this, &TfrmGraphs::btnPrintClick);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(lbSkills, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+        if (m_fillingList)
+            return;
+        RunCommand(m_prompter, [this, item] {
+            m_skillChoices.insert(item->text(), item->checkState() == Qt::Checked);
+            drawBonuses(palette());
+        });
+    });
+
+    LangApplyProgram(*this);
+}
+
+TfrmGraphs::~TfrmGraphs() = default;
+
+void TfrmGraphs::planChanged()
+{
+    m_stale = true;
+    if (isVisible())
+        showSeries();
+}
+
+void TfrmGraphs::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_stale)
+        showSeries();
+}
+
+void TfrmGraphs::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // A new palette (a dark theme chosen while the window is open) redraws
+    // the charts in its colours.
+    if (event->type() == QEvent::PaletteChange && m_series)
+        drawCharts(palette());
+}
+
+void TfrmGraphs::showSeries()
+{
+    m_stale = false;
+    try {
+        m_series = ComputeSeries(m_layout, m_settings, m_reference);
+        lblProblem->clear();
+        lblProblem->hide();
+    } catch (const Exception &e) {
+        // The plan cannot be read as it stands (duplicates, a value that is
+        // no number): the window says why instead of drawing old numbers.
+        m_series.reset();
+        lblProblem->setText(e.message());
+        lblProblem->show();
+    }
+    btnSaveImage->setEnabled(bool(m_series));
+    btnPrint->setEnabled(bool(m_series));
+    fillSkillList();
+    drawCharts(palette());
+}
+
+void TfrmGraphs::drawCharts(const QPalette &palette)
+{
+    drawRequirements(palette);
+    drawBonuses(palette);
+}
+
+void TfrmGraphs::fillSkillList()
+{
+    m_fillingList = true;
+    lbSkills->clear();
+    if (m_series) {
+        // Largest at the top level first; equal ones in the table's order.
+        QList<const SeriesLine *> skills;
+        for (const SeriesLine &skill : m_series->skills)
+            skills.append(&skill);
+        std::stable_sort(skills.begin(), skills.end(), [](const SeriesLine *a, const SeriesLine *b) {
+            return a->at(SeriesLastLevel) > b->at(SeriesLastLevel);
+        });
+        for (int i = 0; i < int(skills.size()); ++i) {
+            const QString &name = skills.at(i)->name;
+            auto *item = new QListWidgetItem(name, lbSkills);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            const bool shown = m_skillChoices.value(name, i < DefaultSkillLines);
+            item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    m_fillingList = false;
+}
+
+QList<const SeriesLine *> TfrmGraphs::shownSkills() const
+{
+    QList<const SeriesLine *> shown;
+    if (!m_series)
+        return shown;
+    for (int i = 0; i < lbSkills->count(); ++i) {
+        const QListWidgetItem *item = lbSkills->item(i);
+        if (item->checkState() != Qt::Checked)
+            continue;
+        for (const SeriesLine &skill : m_series->skills)
+            if (skill.name == item->text())
+                shown.append(&skill);
+    }
+    return shown;
+}
+
+void TfrmGraphs::drawRequirements(const QPalette &palette)
+{
+    const ChartColors colors = colorsOf(palette);
+    QChart &chart = *chtRequirements->chart();
+    prepareChart(chart, pgcGraphs->tabText(0), colors);
+    QValueAxis *x = levelAxis(colors);
+    if (!m_series) {
+        chart.addAxis(x, Qt::AlignBottom);
+        chart.addAxis(valueAxis(LangMsg(Msg::GraphRequirementAxis), 0, colors), Qt::AlignLeft);
+        return;
+    }
+    const PlanSeries &s = *m_series;
+    qint64 highest = std::max({s.treatment.at(SeriesLastLevel), s.ability.at(SeriesLastLevel),
+                               s.nanoProgramming.at(SeriesLastLevel), s.nanoProgMax.value_or(0)});
+    for (const StatLine &stat : s.character)
+        highest = std::max(highest, stat.value);
+    QValueAxis *y = valueAxis(LangMsg(Msg::GraphRequirementAxis), highest, colors);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(y, Qt::AlignLeft);
+    const qreal top = y->max();
+
+    const QColor treatmentColour = colors.line(0);
+    const QColor abilityColour = colors.line(1);
+    attach(chart, curve(s.treatment, treatmentColour, 2.5), x, y);
+    attach(chart, curve(s.ability, abilityColour, 2.5), x, y);
+    attach(chart, curve(s.nanoProgramming, colors.line(2), 2.5), x, y);
+    if (s.nanoProgMax)
+        attach(chart,
+               straight(LangMsg(Msg::GraphNanoProgMaxLine), QPointF(SeriesFirstLevel, double(*s.nanoProgMax)),
+                        QPointF(SeriesLastLevel, double(*s.nanoProgMax)), QPen(colors.line(2), 1.5, Qt::DashLine)),
+               x, y);
+    // The character's stats across the chart: Treatment in the colour of
+    // its requirement, each ability in a colour of its own.
+    const auto statColour = [&colors, treatmentColour](Stat stat) {
+        return stat == Stat::Treatment ? treatmentColour : colors.line(2 + int(stat));
+    };
+    for (const StatLine &stat : s.character)
+        attach(chart,
+               straight(stat.name, QPointF(SeriesFirstLevel, double(stat.value)),
+                        QPointF(SeriesLastLevel, double(stat.value)), QPen(statColour(stat.stat), 1.5, Qt::DashLine)),
+               x, y);
+    // The last level each implant can be worn at, on the requirement that
+    // stops it, the implants that stop at the same level together.
+    std::map<std::pair<int, int>, QStringList> groups;
+    for (const WearLimit &limit : s.limits)
+        if (limit.lastLevel < SeriesLastLevel)
+            groups[{limit.lastLevel, limit.lastLevel > 0 ? int(limit.limitedBy) : -1}].append(limit.slot);
+    static constexpr QScatterSeries::MarkerShape Shapes[] = {
+        QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle, QScatterSeries::MarkerShapeTriangle,
+        QScatterSeries::MarkerShapeStar, QScatterSeries::MarkerShapePentagon};
+    int shape = 0;
+    for (const auto &[key, implantSlots] : groups) {
+        const auto [level, stat] = key;
+        auto *marks = new QScatterSeries;
+        const QString implants = implantSlots.join(QStringLiteral(", "));
+        marks->setName(level > 0 ? LangMsg(Msg::GraphLastWearable).arg(level).arg(implants)
+                                 : LangMsg(Msg::GraphNotWearable).arg(implants));
+        marks->setMarkerShape(Shapes[shape++ % 5]);
+        marks->setMarkerSize(11);
+        const bool byTreatment = stat == int(Stat::Treatment);
+        marks->setColor(stat < 0 ? colors.text : statColour(Stat(stat)));
+        marks->setBorderColor(colors.text);
+        if (level > 0) {
+            marks->append(level, double(byTreatment ? s.treatment.at(level) : s.ability.at(level)));
+            marks->setPointLabelsVisible(true);
+            marks->setPointLabelsFormat(QStringLiteral("@xPoint"));
+            marks->setPointLabelsColor(colors.text);
+        }
+        attach(chart, marks, x, y);
+    }
+    drawTargets(chart, s.targets, top, colors, x, y);
+}
+
+void TfrmGraphs::drawBonuses(const QPalette &palette)
+{
+    const ChartColors colors = colorsOf(palette);
+    QChart &chart = *chtBonuses->chart();
+    prepareChart(chart, pgcGraphs->tabText(1), colors);
+    QValueAxis *x = levelAxis(colors);
+    const QList<const SeriesLine *> skills = shownSkills();
+    qint64 highest = 0;
+    for (const SeriesLine *skill : skills)
+        highest = std::max(highest, skill->at(SeriesLastLevel));
+    QValueAxis *y = valueAxis(LangMsg(Msg::GraphBonusAxis), highest, colors);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(y, Qt::AlignLeft);
+    if (!m_series)
+        return;
+    for (int i = 0; i < int(skills.size()); ++i)
+        attach(chart, curve(*skills.at(i), colors.line(i), 2.0), x, y);
+    // Between 200 and 201 the bonuses change pace.
+    const double boundary = SeriesBoundaryLevel + 0.5;
+    attach(chart,
+           straight(LangMsg(Msg::GraphBoundaryLine), QPointF(boundary, 0), QPointF(boundary, y->max()),
+                    QPen(colors.grid.lightness() < 128 ? colors.text : colors.grid.darker(160), 1.5, Qt::DotLine)),
+           x, y);
+    drawTargets(chart, m_series->targets, y->max(), colors, x, y);
+}
+
+QString TfrmGraphs::valuesAt(int chartIndex, int level) const
+{
+    if (!m_series || level < SeriesFirstLevel || level > SeriesLastLevel)
+        return QString();
+    const PlanSeries &s = *m_series;
+    QStringList lines{QStringLiteral("QL ") + QString::number(level)};
+    const auto value = [&lines](const QString &name, qint64 number) {
+        lines.append(name + QStringLiteral(": ") + QString::number(number));
+    };
+    if (chartIndex == 0) {
+        for (const SeriesLine *line : {&s.treatment, &s.ability, &s.nanoProgramming})
+            value(line->name, line->at(level));
+        if (s.nanoProgMax)
+            value(LangMsg(Msg::GraphNanoProgMaxLine), *s.nanoProgMax);
+        for (const StatLine &stat : s.character)
+            value(stat.name, stat.value);
+    } else {
+        for (const SeriesLine *skill : shownSkills())
+            value(skill->name, skill->at(level));
+    }
+    return lines.join(u'\n');
+}
+
+GraphView *TfrmGraphs::shownView() const
+{
+    return pgcGraphs->currentIndex() == 0 ? chtRequirements : chtBonuses;
+}
+
+void TfrmGraphs::btnSaveImageClick()
+{
+    RunCommand(m_prompter, [this] {
+        Prompter::FileRequest request;
+        request.title = LangMsg(Msg::GraphSaveTitle);
+        request.filter = LangMsg(Msg::GraphSaveFilter);
+        request.defaultSuffix = QStringLiteral("png");
+        const QString path = m_prompter.saveFileName(request);
+        if (path.isEmpty())
+            return;
+        // The image is made whole in memory first; the file is written only
+        // then, and replaces an old one only once it is complete.
+        GraphView &view = *shownView();
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&buffer);
+            svg.setSize(view.size());
+            svg.setViewBox(QRect(QPoint(0, 0), view.size()));
+            svg.setTitle(pgcGraphs->tabText(pgcGraphs->currentIndex()));
+            svg.setDescription(QStringLiteral("Ludra"));
+            QPainter painter;
+            if (!painter.begin(&svg))
+                throw EStreamError(CannotCreateFileMessage(path, QStringLiteral("The image cannot be drawn.")));
+            view.render(&painter);
+            painter.end();
+        } else if (!view.grab().save(&buffer, "PNG")) {
+            throw EStreamError(CannotCreateFileMessage(path, QStringLiteral("The image cannot be drawn.")));
+        }
+        WriteWholeFileOrThrow(path, buffer.data());
+    });
+}
+
+void TfrmGraphs::btnPrintClick()
+{
+    RunCommand(m_prompter, [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        if (preparePrinter)
+            preparePrinter(printer);
+        QPrintDialog dialog(&printer, this);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
+            return;
+        printChart(printer);
+    });
+}
+
+void TfrmGraphs::printChart(QPrinter &printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw EStreamError(QStringLiteral("The printer cannot be used."));
+    // Paper is white: the chart prints in the colours of a light window
+    // whatever the screen shows, and is drawn back as it was after.
+    const QPalette paper(QColor(Qt::white));
+    GraphView &view = *shownView();
+    if (&view == chtRequirements)
+        drawRequirements(paper);
+    else
+        drawBonuses(paper);
+    // The chart lays its new series and legend out on posted events; they
+    // are handled before it is drawn on paper.
+    QCoreApplication::sendPostedEvents();
+
+    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const double dpi = printer.resolution();
+    // The report's head: the title lines at the left, the date at the right,
+    // as the table reports have them.
+    QFont titleFont = QFont();
+    titleFont.setPointSize(14);
+    titleFont.setBold(true);
+    QFont textFont = QFont();
+    textFont.setPointSize(10);
+    painter.setPen(Qt::black);
+    painter.setFont(titleFont);
+    const QFontMetricsF titleMetrics(titleFont, &printer);
+    double y = titleMetrics.ascent();
+    painter.drawText(QPointF(0, y), LangMsg(Msg::GraphReportTitle));
+    painter.setFont(textFont);
+    const QFontMetricsF textMetrics(textFont, &printer);
+    const QString date = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+    painter.drawText(QPointF(page.width() - textMetrics.horizontalAdvance(date), y), date);
+    y += titleMetrics.descent();
+    const QString project = projectPath ? projectPath() : QString();
+    if (!project.isEmpty()) {
+        y += textMetrics.ascent();
+        painter.drawText(QPointF(0, y), QDir::toNativeSeparators(project));
+        y += textMetrics.descent();
+    }
+    y += dpi * 5 / 25.4;
+    const QRectF target(0, y, page.width(), page.height() - y);
+    view.render(&painter, target, view.viewport()->rect(), Qt::KeepAspectRatio);
+    painter.end();
+    drawCharts(palette());
+}
+
+} // namespace ludra

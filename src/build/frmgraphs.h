@@ -1,0 +1,108 @@
+#pragma once
+
+#include "build/series.h"
+
+#include <QDialog>
+#include <QHash>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QListWidget;
+class QPrinter;
+class QPushButton;
+class QTabWidget;
+
+namespace ludra {
+
+class BuildSettings;
+class LayoutState;
+class Prompter;
+class ReferenceData;
+class GraphView;
+
+// "Graphs": what each quality level of the plan needs and gives, as two
+// charts on tabs: the requirements by quality level (the treatment and
+// secondary-skill requirements, the highest nano-programming requirement,
+// with a character its stats and the last level it can wear each implant
+// at) and the bonuses by quality level (the skill totals, the eight largest
+// at the top level unless the list says otherwise, and the 200/201
+// boundary); a line marks each target level. It stays open beside the main
+// window and follows the plan: the main window tells it of every change
+// (planChanged). The shown chart can be saved as a PNG or SVG image and
+// printed on one page.
+class TfrmGraphs : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The number of skill lines shown until the player picks others.
+    static constexpr int DefaultSkillLines = 8;
+
+    TfrmGraphs(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference,
+               Prompter &prompter, QWidget *parent = nullptr);
+    ~TfrmGraphs() override;
+
+    // The plan, the character or the build settings changed: the charts are
+    // drawn afresh now when the window is shown, or when it is next shown.
+    void planChanged();
+
+    // What the pointer shows over a chart (0 requirements, 1 bonuses) at a
+    // level: the level and the value of every line drawn there.
+    QString valuesAt(int chart, int level) const;
+
+    // The path of the project shown, which a printout names; empty before
+    // there is one.
+    std::function<QString()> projectPath;
+    // How the printer is made ready before the print dialog shows it; tests
+    // print to a file.
+    std::function<void(QPrinter &)> preparePrinter;
+
+    // Command handlers.
+    void btnSaveImageClick();
+    void btnPrintClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // Computes the series and draws both charts; a plan that cannot be read
+    // (duplicates, a value that is no number) is told in lblProblem.
+    void showSeries();
+    // Draws the charts of the series held, in the colours of a palette.
+    void drawCharts(const QPalette &palette);
+    void drawRequirements(const QPalette &palette);
+    void drawBonuses(const QPalette &palette);
+    // The skill list as the series and the player's picks have it.
+    void fillSkillList();
+    // The skills drawn, in the list's order.
+    QList<const SeriesLine *> shownSkills() const;
+    GraphView *shownView() const;
+    void printChart(QPrinter &printer);
+
+    const LayoutState &m_layout;
+    const BuildSettings &m_settings;
+    const ReferenceData &m_reference;
+    Prompter &m_prompter;
+    std::optional<PlanSeries> m_series;
+    // The series are out of date: the plan changed while the window was
+    // hidden.
+    bool m_stale = true;
+    // The skills the player turned on or off in the list; every other skill
+    // is shown when it is among the largest.
+    QHash<QString, bool> m_skillChoices;
+    bool m_fillingList = false;
+
+    QTabWidget *pgcGraphs = nullptr;
+    GraphView *chtRequirements = nullptr;
+    GraphView *chtBonuses = nullptr;
+    QListWidget *lbSkills = nullptr;
+    QLabel *lblProblem = nullptr;
+    QPushButton *btnSaveImage = nullptr;
+    QPushButton *btnPrint = nullptr;
+    QPushButton *btnClose = nullptr;
+};
+
+} // namespace ludra

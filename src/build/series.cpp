@@ -1,0 +1,246 @@
+#include "build/series.h"
+
+#include "build/buildformulas.h"
+#include "build/buildsettings.h"
+#include "build/ladder.h"
+#include "build/skilltally.h"
+#include "build/suggestions.h"
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/texttable.h"
+#include "data/referencedata.h"
+#include "layout/layoutstate.h"
+#include "text/messages.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace ludra {
+
+namespace {
+
+// A cluster of the plan with what the rules need of it looked up once.
+struct PlannedCluster
+{
+    QString skill;
+    QString type;
+    const TNano *nano = nullptr;
+    double nanoProgFactor = 0.0;
+};
+
+// The implants a build of the settings would build: with individual levels
+// only the selected slots, otherwise every implant of the plan.
+QList<PlannedImplant> builtImplants(const LayoutState &layout, const BuildSettings &settings,
+                                    const ReferenceData &reference)
+{
+    QList<PlannedImplant> implants = PlannedImplants(layout);
+    if (settings.target() == BuildSettings::Target::Individual)
+        implants.removeIf([&](const PlannedImplant &implant) {
+            return IndividualQL(settings, reference.bodySlots(), implant.slot) < 0;
+        });
+    return implants;
+}
+
+// The ability an implant's recipe requires; -1 when its clusters make no
+// recipe or the recipe names no ability.
+int implantAbility(const PlannedImplant &implant, const ReferenceData &reference)
+{
+    const int stat = StatIndex(ImplantSecondarySkill(reference.secSkills(), implant.clusters[0], implant.clusters[1],
+                                                     implant.clusters[2]));
+    return stat > int(Stat::Treatment) ? stat : -1;
+}
+
+WearLimit wearLimit(const PlannedImplant &implant, int ability, const Character &character)
+{
+    WearLimit limit;
+    limit.slot = implant.slot;
+    limit.ability = ability;
+    if (ability < 0)
+        return limit;
+    const qint64 treatment = character.stat(Stat::Treatment);
+    const qint64 abilityValue = character.stats[std::size_t(ability)];
+    // Both requirements rise with the level: the first level the character
+    // falls short of ends it.
+    for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q) {
+        const bool treatmentMet = TreatmentReq(q) <= treatment;
+        if (treatmentMet && SecondarySkillReq(q) <= abilityValue) {
+            limit.lastLevel = q;
+            continue;
+        }
+        limit.limitedBy = treatmentMet ? Stat(ability) : Stat::Treatment;
+        break;
+    }
+    return limit;
+}
+
+void addTarget(QList<int> &targets, int level)
+{
+    if (level >= SeriesFirstLevel && level <= SeriesLastLevel && !targets.contains(level))
+        targets.append(level);
+}
+
+QList<int> targetLevels(const QList<PlannedImplant> &implants, const BuildSettings &settings,
+                        const ReferenceData &reference)
+{
+    QList<int> targets;
+    switch (settings.target()) {
+    case BuildSettings::Target::OneLevel: {
+        int level = 0;
+        if (TryStrToInt(settings.implantQLText, level))
+            addTarget(targets, level);
+        break;
+    }
+    case BuildSettings::Target::Individual:
+        for (const PlannedImplant &implant : implants)
+            addTarget(targets, IndividualQL(settings, reference.bodySlots(), implant.slot));
+        break;
+    case BuildSettings::Target::Highest:
+        for (const LadderLevel &level :
+             PlanLadder(implants, settings.character, settings.ladderTopLevel, reference).finalLevels)
+            addTarget(targets, level.ql);
+        break;
+    }
+    std::sort(targets.begin(), targets.end());
+    return targets;
+}
+
+SeriesLine line(const MessageDef &name)
+{
+    SeriesLine line;
+    line.name = LangMsg(name);
+    line.values.reserve(SeriesLevelCount);
+    return line;
+}
+
+} // namespace
+
+PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference)
+{
+    const TNanoList &nanoList = reference.nanoList();
+    // The plan as a build reads it; the user's layout stays as it is shown.
+    std::optional<LayoutState> switched;
+    const LayoutState *plan = &layout;
+    if (layout.currentView() != LayoutView::BodyPlacement || layout.names() != LayoutNames::ClusterNames) {
+        switched.emplace(layout);
+        switched->setView(LayoutView::BodyPlacement, nanoList, reference.bodySlots());
+        switched->setNames(LayoutNames::ClusterNames, nanoList);
+        if (switched->currentView() != LayoutView::BodyPlacement)
+            throw Exception(LangMsg(Msg::DuplicatesLabel));
+        plan = &*switched;
+    }
+    const QList<PlannedImplant> implants = builtImplants(*plan, settings, reference);
+
+    QList<PlannedCluster> clusters;
+    for (const PlannedImplant &implant : implants) {
+        for (std::size_t c = 0; c < implant.clusters.size(); ++c) {
+            const QString &name = implant.clusters[c];
+            if (name.isEmpty())
+                continue;
+            PlannedCluster cluster;
+            cluster.type = ClusterTypeNames().at(qsizetype(c));
+            cluster.nano = FindCluster(nanoList, name);
+            cluster.skill = cluster.nano ? cluster.nano->SkillName : QString();
+            cluster.nanoProgFactor = ClusterSkillFactor(reference.requirements(), name, cluster.type);
+            clusters.append(cluster);
+        }
+    }
+
+    PlanSeries series;
+    series.treatment = line(Msg::GraphTreatmentLine);
+    series.ability = line(Msg::GraphAbilityLine);
+    series.nanoProgramming = line(Msg::GraphNanoProgLine);
+    for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q) {
+        series.treatment.values.append(TreatmentReq(q));
+        series.ability.values.append(SecondarySkillReq(q));
+        qint64 nanoProg = 0;
+        SkillTallies tallies;
+        for (const PlannedCluster &cluster : clusters) {
+            nanoProg = std::max(nanoProg, ClusterSkillReqOf(cluster.nanoProgFactor, q));
+            tallies.add(cluster.skill, SkillIncreaseOf(cluster.nano, reference.skillReq(), cluster.type, q));
+        }
+        series.nanoProgramming.values.append(nanoProg);
+        // Which clusters count towards which row does not depend on the
+        // level: every level gives the same rows.
+        int row = 0;
+        for (const SkillTallies::Tally &tally : tallies.tallies()) {
+            if (tally.blank)
+                continue;
+            if (row == series.skills.size()) {
+                SeriesLine skill;
+                skill.name = tally.skill.trimmed().isEmpty() ? LangMsg(Msg::GraphUnknownSkill) : tally.skill;
+                skill.values.reserve(SeriesLevelCount);
+                series.skills.append(skill);
+            }
+            series.skills[row++].values.append(tally.increase);
+        }
+    }
+
+    if (settings.character.entered()) {
+        QList<int> abilities;
+        for (const PlannedImplant &implant : implants) {
+            const int ability = implantAbility(implant, reference);
+            series.limits.append(wearLimit(implant, ability, settings.character));
+            if (ability >= 0 && !abilities.contains(ability))
+                abilities.append(ability);
+        }
+        std::sort(abilities.begin(), abilities.end());
+        abilities.prepend(int(Stat::Treatment));
+        for (int stat : abilities)
+            series.character.append(StatLine{Stat(stat), settings.character.stats[std::size_t(stat)],
+                                             LangMsg(Msg::GraphCharacterLine).arg(StatNames().at(stat))});
+    }
+
+    int maximum = 0;
+    // An empty maximum counts as 0, as the requirement colours read it.
+    if (settings.warnNanoProg && TryStrToInt(QLatin1Char('0') + settings.maxNanoProgText, maximum))
+        series.nanoProgMax = maximum;
+    series.targets = targetLevels(implants, settings, reference);
+    return series;
+}
+
+void FillSeriesTable(const PlanSeries &series, TextTable &table)
+{
+    QStringList header{QStringLiteral("QL"), series.treatment.name, series.ability.name, series.nanoProgramming.name};
+    if (series.nanoProgMax)
+        header.append(LangMsg(Msg::GraphNanoProgMaxLine));
+    for (const StatLine &stat : series.character)
+        header.append(stat.name);
+    for (const SeriesLine &skill : series.skills)
+        header.append(skill.name);
+    table.setColumnCount(int(header.size()));
+    table.setRowCount(SeriesLevelCount + 1);
+    table.setRow(0, header);
+    for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q) {
+        QStringList row{QString::number(q), QString::number(series.treatment.at(q)),
+                        QString::number(series.ability.at(q)), QString::number(series.nanoProgramming.at(q))};
+        if (series.nanoProgMax)
+            row.append(QString::number(*series.nanoProgMax));
+        for (const StatLine &stat : series.character)
+            row.append(QString::number(stat.value));
+        for (const SeriesLine &skill : series.skills)
+            row.append(QString::number(skill.at(q)));
+        table.setRow(q - SeriesFirstLevel + 1, row);
+    }
+}
+
+void FillWearLimitTable(const PlanSeries &series, TextTable &table)
+{
+    table.setColumnCount(4);
+    table.setRowCount(int(series.limits.size()) + 1);
+    table.setRow(0, {QStringLiteral("Implant"), QStringLiteral("Ability"), QStringLiteral("Last Wearable QL"),
+                     QStringLiteral("Limited By")});
+    for (int i = 0; i < int(series.limits.size()); ++i) {
+        const WearLimit &limit = series.limits.at(i);
+        QString limitedBy;
+        if (limit.ability < 0)
+            limitedBy = NoRecipeReason;
+        else if (limit.lastLevel == 0)
+            limitedBy = TooWeakReason;
+        else if (limit.lastLevel < SeriesLastLevel)
+            limitedBy = StatNames().at(int(limit.limitedBy));
+        table.setRow(i + 1, {limit.slot, limit.ability < 0 ? QString() : StatNames().at(limit.ability),
+                             QString::number(limit.lastLevel), limitedBy});
+    }
+}
+
+} // namespace ludra

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "build/character.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace ludra {
+
+class BuildSettings;
+class LayoutState;
+class ReferenceData;
+class TextTable;
+
+// The quality levels the graphs cover, and the last level before
+// requirements and bonuses change pace.
+inline constexpr int SeriesFirstLevel = 1;
+inline constexpr int SeriesLastLevel = TopQualityLevel;
+inline constexpr int SeriesLevelCount = SeriesLastLevel - SeriesFirstLevel + 1;
+inline constexpr int SeriesBoundaryLevel = 200;
+
+// One line of a graph: its name and its value at every level from
+// SeriesFirstLevel to SeriesLastLevel, in order.
+struct SeriesLine
+{
+    QString name;
+    QList<qint64> values;
+
+    // The value at a level; 0 outside the levels.
+    qint64 at(int level) const { return values.value(level - SeriesFirstLevel); }
+};
+
+// A stat of the character, drawn across the requirements.
+struct StatLine
+{
+    Stat stat = Stat::Treatment;
+    qint64 value = 0;
+    QString name;
+};
+
+// How far the character, wearing nothing, can wear an implant of the plan:
+// the highest level whose treatment requirement and whose ability
+// requirement (the secondary-skill requirement, in the ability the
+// implant's recipe names) its stats meet.
+struct WearLimit
+{
+    QString slot;
+    // The ability the recipe requires (a Stat other than Treatment); -1 when
+    // the implant's clusters make no recipe, which no character can wear.
+    int ability = -1;
+    // 0 when not even level 1 can be worn (or there is no recipe);
+    // SeriesLastLevel when every level can.
+    int lastLevel = 0;
+    // The stat whose requirement the level after lastLevel exceeds.
+    Stat limitedBy = Stat::Treatment;
+};
+
+// The numbers behind the graphs of a plan: what each quality level needs
+// and gives when every implant the build would build is built at that one
+// level, from the build's own rules.
+struct PlanSeries
+{
+    // The treatment and secondary-skill requirements, and the highest
+    // nano-programming requirement among the plan's clusters.
+    SeriesLine treatment;
+    SeriesLine ability;
+    SeriesLine nanoProgramming;
+    // The skill totals, one line per row of the skill table a build at the
+    // level makes, in its order.
+    QList<SeriesLine> skills;
+    // With a character entered: its Treatment and each ability the plan's
+    // implants require (in Stat order), and how far it can wear each
+    // implant (in the plan's order).
+    QList<StatLine> character;
+    QList<WearLimit> limits;
+    // The maximum nano-programming skill, when the Build tab warns above it.
+    std::optional<qint64> nanoProgMax;
+    // The levels the build settings target: the one level, each selected
+    // implant's level, or each implant's final level on the character's
+    // ladder; ascending, each once, within the levels.
+    QList<int> targets;
+};
+
+// The series of the plan the layout holds, read as a build reads it: by
+// body placement with cluster names (a layout shown otherwise is read from a
+// copy switched to that view). With "Individual Implant Levels" only the
+// selected slots count, as in a build; stock is not consulted. A layout
+// held in the skill view by duplicates ends it with the duplicate warning,
+// and a value that is no whole number with EConvertError, as they end a
+// build.
+PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference);
+
+// The numbers of both graphs as a table: "QL" and the name of every line of
+// the graphs (the requirements, the maximum nano-programming skill and the
+// character's stats where drawn, then the skills), one row per level.
+void FillSeriesTable(const PlanSeries &series, TextTable &table);
+// How far the character can wear each implant: "Implant", "Ability", "Last
+// Wearable QL" and "Limited By" (the stat, or why none can be worn); only the
+// header without a character.
+void FillWearLimitTable(const PlanSeries &series, TextTable &table);
+
+} // namespace ludra

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace ludra {
+
+// The skill totals as a build sums them, one tally per skill in the order
+// each skill is first counted; skill names match trimmed. The skill table
+// starts with one blank row, which the first skill counted takes over; a
+// single first row without a skill is written over by the next skill too,
+// also when a cluster of no known skill was counted in it.
+class SkillTallies
+{
+public:
+    struct Tally
+    {
+        QString skill;
+        qint64 increase = 0;
+        qint64 clusters = 0;
+        // The blank first row no cluster has been counted in yet.
+        bool blank = false;
+    };
+
+    SkillTallies() : m_tallies{Tally{QString(), 0, 0, true}} {}
+
+    // Counts one cluster of a skill with the increase it gives.
+    void add(const QString &skill, qint64 increase);
+    const QList<Tally> &tallies() const { return m_tallies; }
+
+private:
+    QList<Tally> m_tallies;
+};
+
+} // namespace ludra
