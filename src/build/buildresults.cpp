@@ -77,20 +77,27 @@ void ClearResultTable(TextTable &table)
     table.setRow(1, QStringList());
 }
 
-void SortResultRows(TextTable &table, const QList<int> &columns)
+void SortResultRows(TextTable &table, const QList<SortKey> &keys)
 {
     const int rows = table.rowCount();
-    if (rows <= 2 || columns.isEmpty())
+    if (rows <= 2 || keys.isEmpty())
         return;
     QList<QStringList> data;
     data.reserve(rows - 1);
     for (int r = 1; r < rows; ++r)
         data.append(table.row(r));
-    std::stable_sort(data.begin(), data.end(), [&columns](const QStringList &a, const QStringList &b) {
-        for (int c : columns) {
-            const int order = CompareText(a.value(c), b.value(c));
+    const auto compare = [](const QString &a, const QString &b) {
+        int x = 0;
+        int y = 0;
+        if (TryStrToInt(a, x) && TryStrToInt(b, y))
+            return x < y ? -1 : x > y ? 1 : 0;
+        return CompareText(a, b);
+    };
+    std::stable_sort(data.begin(), data.end(), [&keys, &compare](const QStringList &a, const QStringList &b) {
+        for (const SortKey &key : keys) {
+            const int order = compare(a.value(key.column), b.value(key.column));
             if (order != 0)
-                return order < 0;
+                return key.descending ? order > 0 : order < 0;
         }
         return false;
     });
@@ -144,6 +151,7 @@ void BuildResults::reset()
     ClearResultTable(m_suggestTable);
     clearLadder();
     m_reqSort.clear();
+    m_skillIncSort.clear();
     m_buildLog.clear();
 }
 
@@ -156,11 +164,40 @@ void BuildResults::clearLadder()
 void BuildResults::clearSortColumns()
 {
     m_reqSort.clear();
+    m_skillIncSort.clear();
+}
+
+QList<int> BuildResults::reqSortColumns() const
+{
+    QList<int> columns;
+    for (const SortKey &key : m_reqSort)
+        columns.append(key.column);
+    return columns;
+}
+
+void BuildResults::sortByHeading(SortableTable which, int column, bool add)
+{
+    QList<SortKey> &keys = which == SortableTable::Requirements ? m_reqSort : m_skillIncSort;
+    TextTable &table = which == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
+    if (column < 0 || column >= table.columnCount())
+        return;
+    const auto found = std::find_if(keys.begin(), keys.end(), [column](const SortKey &k) { return k.column == column; });
+    if (add) {
+        if (found != keys.end())
+            found->descending = !found->descending;
+        else
+            keys.append(SortKey{column, false});
+    } else if (keys.size() == 1 && found != keys.end()) {
+        found->descending = !found->descending;
+    } else {
+        keys = {SortKey{column, false}};
+    }
+    SortResultRows(table, keys);
 }
 
 void BuildResults::resortRequirements()
 {
-    m_reqSort = {ReqCol::Type, ReqCol::Cluster};
+    m_reqSort = {SortKey{ReqCol::Type, false}, SortKey{ReqCol::Cluster, false}};
     SortResultRows(m_reqTable, m_reqSort);
 }
 

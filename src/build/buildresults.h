@@ -49,10 +49,22 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
 // header row stays.
 void ClearResultTable(TextTable &table);
 
-// Sorts the data rows of a table (row 0 stays) by the given columns in order,
-// ascending, comparing the cell texts with the one collation; rows that
-// compare equal keep their order.
-void SortResultRows(TextTable &table, const QList<int> &columns);
+// One column of a table's sort state, and its direction.
+struct SortKey
+{
+    int column = 0;
+    bool descending = false;
+
+    bool operator==(const SortKey &) const = default;
+};
+
+// Sorts the data rows of a table (row 0 stays) by the keys in order: two
+// cells that are both whole numbers by their value, any others as text with
+// the one collation; rows that compare equal keep their order.
+void SortResultRows(TextTable &table, const QList<SortKey> &keys);
+
+// The result tables a heading click sorts.
+enum class SortableTable { SkillIncreases, Requirements };
 
 // The ladder's rows as its grid shows them: one row per step (the treatment
 // and the ability with the value it needs, then both after the step), then
@@ -88,13 +100,23 @@ public:
     // As before any build: every table blank, no ladder, no sort, no log.
     void reset();
 
-    // The sort columns of the requirements, in order; empty when they are in
-    // build order.
-    const QList<int> &reqSortColumns() const { return m_reqSort; }
+    // A table's sort state: its sort columns in order, each with its
+    // direction; empty when the rows are in build order.
+    const QList<SortKey> &sortKeys(SortableTable table) const
+    {
+        return table == SortableTable::Requirements ? m_reqSort : m_skillIncSort;
+    }
+    // The requirements' sort columns alone.
+    QList<int> reqSortColumns() const;
     void clearSortColumns();
     // "Sort by Type/Cluster Name": the requirement rows by type, then by the
-    // cluster text.
+    // cluster text, ascending.
     void resortRequirements();
+    // A click on a column's heading: the rows sorted by that column, or the
+    // other way round when it already is the only sort column. With add
+    // (Shift held), the column becomes the next sort column instead, or
+    // turns round when it is one already.
+    void sortByHeading(SortableTable table, int column, bool add);
 
     // The failure lines of the last build (BuildLog).
     const QStringList &buildLog() const { return m_buildLog; }
@@ -107,7 +129,8 @@ private:
     TextTable m_suggestTable;
     TextTable m_ladderTable;
     std::optional<Ladder> m_ladder;
-    QList<int> m_reqSort;
+    QList<SortKey> m_reqSort;
+    QList<SortKey> m_skillIncSort;
     QStringList m_buildLog;
 };
 

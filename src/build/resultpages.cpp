@@ -8,7 +8,9 @@
 #include "views/widgets.h"
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
@@ -66,6 +68,33 @@ protected:
 };
 
 
+// Lets a click on a grid's heading sort its table by that column (again: the
+// other way round), Shift-click add the column as the next sort column, and
+// shows the first sort column on the heading.
+void makeSortable(QTableView *grid, BuildResults &results, SortableTable table, TextTable &rows, Prompter &prompter)
+{
+    QHeaderView *header = grid->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    const auto show = [header, &results, table] {
+        const QList<SortKey> &keys = results.sortKeys(table);
+        if (keys.isEmpty())
+            header->setSortIndicator(-1, Qt::AscendingOrder);
+        else
+            header->setSortIndicator(keys.first().column,
+                                     keys.first().descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    };
+    show();
+    QObject::connect(header, &QHeaderView::sectionClicked, grid, [&results, &prompter, table, show](int column) {
+        RunCommand(prompter, [&] {
+            results.sortByHeading(table, column, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+            show();
+        });
+    });
+    // A build or an opened project puts the rows in their own order.
+    QObject::connect(&rows, &TextTable::shapeChanged, grid, show);
+}
+
 // Shows the lines of the last build in the log window, owned by the main
 // window (a page's own window) and freed when it closes.
 void showBuildLog(Prompter &prompter, const BuildResults &results, QWidget *page,
@@ -121,6 +150,7 @@ SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWid
                                  QStringLiteral("Skill increases"), {215, 80, 80}, this);
     // At least every column whole; the grid takes what room the page gains.
     grdSkillInc->setMinimumWidth(gridWidth(grdSkillInc));
+    makeSortable(grdSkillInc, results, SortableTable::SkillIncreases, results.skillIncTable(), prompter);
     btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"));
     connect(btnLogSkill, &QPushButton::clicked, this, &SkillResultPage::btnLogSkillClick);
 
@@ -157,6 +187,7 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
     }
     grdReqs->setPalette(unmarked);
     grdReqs->setItemDelegate(new UnmarkedSelectionDelegate(grdReqs));
+    makeSortable(grdReqs, results, SortableTable::Requirements, results.reqTable(), prompter);
     btnPrintShoppingList = Named(new QPushButton(QStringLiteral("Print Shopping List"), this),
                                  QStringLiteral("btnPrintShoppingList"));
     btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"));

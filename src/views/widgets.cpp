@@ -92,7 +92,9 @@ QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, con
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setShowGrid(true);
-    // The rows stay in the order of the table: a header click never sorts.
+    // The view never sorts by itself: the rows stay in the table's order,
+    // which the table's own sort state sets (a heading click on a sortable
+    // grid asks for it).
     grid->setSortingEnabled(false);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
