@@ -36,6 +36,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -151,6 +152,10 @@ void TfrmLudra::createPages()
     // plan without a step of their own.
     tabReport->setUndoStack(m_undo);
     connect(m_undo, &QUndoStack::cleanChanged, this, &TfrmLudra::showModified);
+    // A step of the history or a changed setting leaves the last results
+    // standing for a plan that is no longer there.
+    connect(m_undo, &QUndoStack::indexChanged, this, &TfrmLudra::resultsOutdated);
+    connect(tabBuild, &BuildPage::settingsChanged, this, &TfrmLudra::resultsOutdated);
     connect(tabBuild, &BuildPage::settingsChanged, this, &TfrmLudra::markChanged);
     // The graphs follow the plan and the settings.
     connect(tabReport, &LayoutPage::planChanged, this, &TfrmLudra::graphsChanged);
@@ -336,6 +341,25 @@ bool TfrmLudra::maybeSave()
     }
 }
 
+void TfrmLudra::resultsOutdated()
+{
+    m_model.results().markStale();
+    showResultsState();
+}
+
+void TfrmLudra::showResultsState()
+{
+    const bool stale = m_model.results().stale();
+    for (ResultPage *page : {static_cast<ResultPage *>(tabResultSkills), static_cast<ResultPage *>(tabResultCosts),
+                             static_cast<ResultPage *>(tabResultSuggest), static_cast<ResultPage *>(tabResultLadder)}) {
+        page->showState();
+        // A result tab's caption is greyed while its results are stale.
+        tabs->tabBar()->setTabTextColor(tabs->indexOf(page), stale ? palette().color(QPalette::Disabled,
+                                                                                   QPalette::WindowText)
+                                                                   : QColor());
+    }
+}
+
 void TfrmLudra::markChanged()
 {
     m_otherChanges = true;
@@ -361,6 +385,7 @@ void TfrmLudra::New1Click()
             return;
         m_model.newPlan();
         startHistory();
+        showResultsState();
         showTitle();
         tabReport->showPlan();
         tabBuild->showSettings();
@@ -503,6 +528,7 @@ void TfrmLudra::AboutClick()
 void TfrmLudra::ApplyStockControl(bool targetChanged)
 {
     RunCommand(m_prompter, [this, targetChanged] {
+        resultsOutdated();
         ludra::ApplyStockControl(tabReport->stockControlOn(), tabReport->stockTarget(), targetChanged,
                                  m_model.layout(), m_model.buildSettings(), m_model.stock(),
                                  m_model.reference().nanoList());
@@ -524,6 +550,7 @@ void TfrmLudra::btnBuildClick()
         runner.hooks.showResults = [this] { tabs->setCurrentIndex(tabs->currentIndex() + 1); };
         if (runner.run())
             markChanged();
+        showResultsState();
     });
 }
 
@@ -624,6 +651,7 @@ void TfrmLudra::rememberProject(const QString &path)
 void TfrmLudra::showOpened(const ProjectShown &shown)
 {
     startHistory();
+    showResultsState();
     showTitle();
     tabReport->showRestored(shown.viewSelectorEnabled);
     tabBuild->showSettings();

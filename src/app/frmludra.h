@@ -127,6 +127,10 @@ private:
     bool maybeSave();
     // The plan changed without a step of its history (settings, a build).
     void markChanged();
+    // The plan or the settings changed after a build: its results stand for
+    // what is gone; shown on the result tabs.
+    void resultsOutdated();
+    void showResultsState();
     // The title's mark follows the history's clean state and those changes.
     void showModified();
     // A project opened or a new plan: no history, nothing unsaved.

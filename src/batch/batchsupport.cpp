@@ -235,6 +235,18 @@ int PositiveInteger(const QString &text, const QString &what)
     return value;
 }
 
+int QualityLevel(const QString &text, const QString &what)
+{
+    int value = 0;
+    if (!TryStrToInt(text, value) || value < 1 || value > TopQualityLevel)
+        throw EUsageError(QStringLiteral("%1 must be a whole number from 1 to %2 (the game has no higher level), "
+                                         "not \"%3\"")
+                              .arg(what)
+                              .arg(TopQualityLevel)
+                              .arg(text));
+    return value;
+}
+
 namespace {
 
 const QCommandLineOption &statOption()
@@ -336,6 +348,12 @@ void BuildModel(LudraModel &model, Prompter &prompter)
     // What ended the build before it began has been told.
     if (!runner.run())
         throw Exception(QStringLiteral("Nothing was built."));
+    // A build that made no row is told, not written as empty tables.
+    if (model.results().outcome() != BuildOutcome::Built) {
+        for (const QString &line : model.results().buildLog())
+            WriteStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
+        throw Exception(OutcomeText(model.results().outcome()));
+    }
     for (const QString &line : model.results().buildLog())
         WriteStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
 }

@@ -75,6 +75,8 @@ private:
 
 // A whole number above 0, or a usage error naming what it is for.
 int PositiveInteger(const QString &text, const QString &what);
+// A quality level the game has, 1 to 300, or a usage error.
+int QualityLevel(const QString &text, const QString &what);
 
 // The character's options: --stat NAME=N (repeatable), --ladder and
 // --max-ql N.

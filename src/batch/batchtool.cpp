@@ -121,7 +121,7 @@ void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, cons
     ApplyCharacterOptions(parser, settings, false);
     if (!levels.isEmpty()) {
         settings.setTarget(BuildSettings::Target::OneLevel);
-        settings.implantQLText = QString::number(PositiveInteger(levels.constLast(), QStringLiteral("--ql")));
+        settings.implantQLText = QString::number(QualityLevel(levels.constLast(), QStringLiteral("--ql")));
     } else if (!slotLevels.isEmpty()) {
         const QStringList &bodySlots = model.reference().bodySlots();
         QList<ImplantSelection> selections(bodySlots.size());
@@ -134,7 +134,7 @@ void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, cons
             if (eq < 0 || found == bodySlots.cend())
                 throw EUsageError(QStringLiteral("--ql-slot takes SLOT=N with a body slot of: %1; not \"%2\"")
                                       .arg(bodySlots.join(QStringLiteral(", ")), entry));
-            const int level = PositiveInteger(entry.mid(eq + 1), QStringLiteral("--ql-slot ") + slot);
+            const int level = QualityLevel(entry.mid(eq + 1), QStringLiteral("--ql-slot ") + bodySlots.at(found - bodySlots.cbegin()));
             selections[found - bodySlots.cbegin()] = ImplantSelection{true, QString::number(level)};
         }
         settings.setTarget(BuildSettings::Target::Individual);

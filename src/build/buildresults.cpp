@@ -3,6 +3,7 @@
 #include "build/buildsettings.h"
 #include "common/collation.h"
 #include "common/numbers.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <optional>
@@ -144,8 +145,29 @@ void BuildResults::setLadder(const Ladder &ladder)
     FillLadderTable(ladder, m_ladderTable);
 }
 
+QString OutcomeText(BuildOutcome outcome)
+{
+    switch (outcome) {
+    case BuildOutcome::NothingPlaced:
+        return LangMsg(Msg::NothingPlacedText);
+    case BuildOutcome::NothingSourced:
+        return LangMsg(Msg::NothingSourcedText);
+    case BuildOutcome::None:
+    case BuildOutcome::Built:
+        break;
+    }
+    return QString();
+}
+
+QString StaleResultsText()
+{
+    return LangMsg(Msg::StaleResultsText);
+}
+
 void BuildResults::reset()
 {
+    m_outcome = BuildOutcome::None;
+    m_stale = false;
     ClearResultTable(m_skillIncTable);
     ClearResultTable(m_reqTable);
     ClearResultTable(m_suggestTable);

@@ -63,6 +63,21 @@ struct SortKey
 // the one collation; rows that compare equal keep their order.
 void SortResultRows(TextTable &table, const QList<SortKey> &keys);
 
+// What the last build made of the layout.
+enum class BuildOutcome {
+    None,           // no build since start-up, a new plan or an opened project
+    Built,          // at least one requirement row
+    NothingPlaced,  // no selected implant holds a cluster
+    NothingSourced, // every cluster failed its stock check
+};
+
+// The line a result page shows for an outcome that built nothing; empty
+// otherwise.
+QString OutcomeText(BuildOutcome outcome);
+// The line a result page shows while its results are from before the plan
+// or the settings last changed.
+QString StaleResultsText();
+
 // The result tables a heading click sorts.
 enum class SortableTable { SkillIncreases, Requirements };
 
@@ -118,6 +133,26 @@ public:
     // turns round when it is one already.
     void sortByHeading(SortableTable table, int column, bool add);
 
+    // What the last build made, and whether the results still stand for the
+    // plan and settings: any change after a build makes them stale, until
+    // the next build or an opened project.
+    BuildOutcome outcome() const { return m_outcome; }
+    void setOutcome(BuildOutcome outcome)
+    {
+        m_outcome = outcome;
+        m_stale = false;
+    }
+    bool stale() const { return m_stale; }
+    // The plan or the settings changed: results of a build no longer stand
+    // for them.
+    void markStale() { m_stale = m_outcome != BuildOutcome::None; }
+    // Results taken back from a project stand for the project's plan.
+    void markRestored()
+    {
+        m_outcome = BuildOutcome::None;
+        m_stale = false;
+    }
+
     // The failure lines of the last build (BuildLog).
     const QStringList &buildLog() const { return m_buildLog; }
     void clearBuildLog() { m_buildLog.clear(); }
@@ -132,6 +167,8 @@ private:
     QList<SortKey> m_reqSort;
     QList<SortKey> m_skillIncSort;
     QStringList m_buildLog;
+    BuildOutcome m_outcome = BuildOutcome::None;
+    bool m_stale = false;
 };
 
 } // namespace ludra

@@ -17,6 +17,9 @@
 #include <QDir>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+#include <QScopedValueRollback>
+
 namespace ludra {
 
 BuildRunner::BuildRunner(const ReferenceData &reference, LayoutState &layout, const BuildSettings &settings,
@@ -43,6 +46,26 @@ bool BuildRunner::run()
                            LangMsg(Msg::NoTargetText));
         return false;
     }
+    // A level the game does not have gives numbers nobody can use: the
+    // build asks before it goes on.
+    // A level that is no number is left to the build, which stops at it.
+    int highest = 0;
+    const auto consider = [&highest](const QString &text) {
+        int level = 0;
+        if (TryStrToInt(text, level))
+            highest = std::max(highest, level);
+    };
+    if (m_settings.oneLevel) {
+        consider(m_settings.implantQLText);
+    } else if (!m_settings.highestLevels) {
+        for (const ImplantSelection &selection : m_settings.implantSelections())
+            if (selection.selected)
+                consider(selection.qualityLevel);
+    }
+    if (highest > TopQualityLevel &&
+        m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::OkCancel, LangMsg(Msg::LevelAboveTopTitle),
+                           LangMsg(Msg::LevelAboveTopText).arg(highest)) != Prompter::Answer::Ok)
+        return false;
     if (removing() &&
         m_prompter.message(Prompter::Icon::Stop, Prompter::Buttons::OkCancel, LangMsg(Msg::RemoveStockTitle),
                            LangMsg(Msg::RemoveStockText)) != Prompter::Answer::Ok)
@@ -152,6 +175,7 @@ void BuildRunner::compute()
     m_tallies = SkillTallies();
     const TextTable &table = m_layout.table();
     int outRow = 1;
+    m_placed = 0;
     try {
         for (int row = 1; row < table.rowCount(); ++row) {
             for (int column = 1; column <= 3; ++column)
@@ -164,7 +188,14 @@ void BuildRunner::compute()
     }
     writeSkillTallies();
     ClearResultTable(m_results.suggestTable());
-    BuildSuggestions(m_results.reqTable(), m_results.suggestTable(), m_reference.secSkills(), levels);
+    // A build that made no requirement row leaves every table empty and says
+    // why, rather than showing the blank row as an implant of its own.
+    if (outRow == 1)
+        m_results.setOutcome(m_placed == 0 ? BuildOutcome::NothingPlaced : BuildOutcome::NothingSourced);
+    else {
+        BuildSuggestions(m_results.reqTable(), m_results.suggestTable(), m_reference.secSkills(), levels);
+        m_results.setOutcome(BuildOutcome::Built);
+    }
 }
 
 void BuildRunner::buildCell(int column, int row, int &outRow)
@@ -180,6 +211,7 @@ void BuildRunner::buildCell(int column, int row, int &outRow)
     const std::optional<StockCell> cell = StockCellAt(m_layout, m_reference.nanoList(), column, row);
     if (!cell)
         return;
+    ++m_placed;
     const int q = ImplantQL(settings, bodySlots, slot);
     // During a build the implant counts only when stock is used.
     const StockVerdict verdict = CheckStock(m_stock.stock(), settings, *cell, q, settings.useStock);

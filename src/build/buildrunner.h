@@ -95,6 +95,8 @@ private:
     // The skill totals as the cell loop sums them, written into the table
     // once at the end.
     SkillTallies m_tallies;
+    // The cells of selected implants that hold a cluster, in this build.
+    int m_placed = 0;
 };
 
 } // namespace ludra

@@ -5,6 +5,7 @@
 #include "build/frmlog.h"
 #include "common/command.h"
 #include "common/prompter.h"
+#include "text/langapply.h"
 #include "views/widgets.h"
 
 #include <QColor>
@@ -142,8 +143,26 @@ void RequirementTableModel::refreshColors()
         Q_EMIT dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), {Qt::ForegroundRole});
 }
 
+ResultPage::ResultPage(const BuildResults &results, const QString &noteName, QWidget *parent)
+    : QWidget(parent), m_state(results)
+{
+    m_note = MakeStateLabel(QString(), noteName, QStringLiteral("Whether the results stand for the plan"), this);
+    // Its text comes from the message table as the results change.
+    m_note->setProperty(LangFixed, true);
+    m_note->setWordWrap(true);
+    m_note->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    m_note->hide();
+}
+
+void ResultPage::showState()
+{
+    const QString text = m_state.stale() ? StaleResultsText() : OutcomeText(m_state.outcome());
+    m_note->setText(text);
+    m_note->setVisible(!text.isEmpty());
+}
+
 SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), m_results(results), m_prompter(prompter)
+    : ResultPage(results, QStringLiteral("lblNoteSkills"), parent), m_results(results), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabResultSkills"));
     grdSkillInc = MakeResultGrid(results.skillIncTable(), QStringLiteral("grdSkillInc"),
@@ -163,15 +182,18 @@ SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWid
     side->setContentsMargins(0, 0, 0, 0);
     sidePanel->setLayout(side);
     sidePanel->setFixedWidth(SkillHintsWidth);
-    auto *layout = new QHBoxLayout(this);
+    auto *row = new QHBoxLayout;
+    row->addWidget(grdSkillInc, 1);
+    row->addWidget(sidePanel);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(grdSkillInc, 1);
-    layout->addWidget(sidePanel);
+    layout->addWidget(note());
+    layout->addLayout(row, 1);
 }
 
 RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildSettings &settings,
                                              Prompter &prompter, QWidget *parent)
-    : QWidget(parent), m_results(results), m_prompter(prompter)
+    : ResultPage(results, QStringLiteral("lblNoteReqs"), parent), m_results(results), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabResultCosts"));
     m_reqModel = new RequirementTableModel(results.reqTable(), settings);
@@ -208,6 +230,7 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
     buttons->addWidget(btnLogReq);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(note());
     layout->addWidget(grdReqs, 1);
     layout->addWidget(sortHints(this));
     layout->addLayout(buttons);
@@ -240,7 +263,8 @@ void RequirementResultPage::btnLogReqClick()
     RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this, m_printLog); });
 }
 
-LadderResultPage::LadderResultPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+LadderResultPage::LadderResultPage(BuildResults &results, QWidget *parent)
+    : ResultPage(results, QStringLiteral("lblNoteLadder"), parent)
 {
     setObjectName(QStringLiteral("tabResultLadder"));
     grdLadder = MakeResultGrid(results.ladderTable(), QStringLiteral("grdLadder"), QStringLiteral("Ladder"),
@@ -253,11 +277,13 @@ LadderResultPage::LadderResultPage(BuildResults &results, QWidget *parent) : QWi
     explain->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(note());
     layout->addWidget(grdLadder, 1);
     layout->addWidget(explain);
 }
 
-SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent) : QWidget(parent)
+SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent)
+    : ResultPage(results, QStringLiteral("lblNoteSuggest"), parent)
 {
     setObjectName(QStringLiteral("tabResultSuggest"));
     grdSuggest = MakeResultGrid(results.suggestTable(), QStringLiteral("grdSuggest"), QStringLiteral("Suggestions"),
@@ -272,6 +298,7 @@ SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent) : QWidget
     needAttribute->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(note());
     layout->addWidget(grdSuggest, 1);
     layout->addWidget(explain);
     layout->addWidget(needAttribute);

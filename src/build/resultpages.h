@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QTableView;
 
@@ -38,9 +39,30 @@ private:
     const BuildSettings &m_settings;
 };
 
+// A result tab. Its note, a line over its grid, tells when the results are
+// from before the plan or the settings last changed, or that the last build
+// made none; otherwise it is hidden.
+class ResultPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ResultPage(const BuildResults &results, const QString &noteName, QWidget *parent = nullptr);
+
+    // Shows the note as the results stand.
+    void showState();
+
+protected:
+    QLabel *note() const { return m_note; }
+
+private:
+    const BuildResults &m_state;
+    QLabel *m_note = nullptr;
+};
+
 // "Result - Skill Increases": the skill increase grid, the sort hints and the
 // build log button.
-class SkillResultPage : public QWidget
+class SkillResultPage : public ResultPage
 {
     Q_OBJECT
 
@@ -65,7 +87,7 @@ private:
 
 // "Result - Requirements": the requirement grid, the sort hints, the resort
 // button, the shopping list and the build log button.
-class RequirementResultPage : public QWidget
+class RequirementResultPage : public ResultPage
 {
     Q_OBJECT
 
@@ -102,7 +124,7 @@ private:
 // "Result - Ladder": the steps that take the character from nothing worn to
 // every implant at the highest level it can wear, then the implants that
 // cannot be worn and why.
-class LadderResultPage : public QWidget
+class LadderResultPage : public ResultPage
 {
     Q_OBJECT
 
@@ -115,7 +137,7 @@ private:
 
 // "Result - Suggestions": the suggestion grid and what it needs to show
 // anything.
-class SuggestionPage : public QWidget
+class SuggestionPage : public ResultPage
 {
     Q_OBJECT
 

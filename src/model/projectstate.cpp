@@ -326,6 +326,7 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
     restoreResult(image.resultReq, results.reqTable());
     restoreResult(image.resultSuggest, results.suggestTable());
     results.clearLadder();
+    results.markRestored();
     restoreResult(image.resultLadder, results.ladderTable());
 
     const QHash<QString, const TNano *> records = recordsByName(nanoList);

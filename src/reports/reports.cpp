@@ -68,6 +68,14 @@ const TextTable &Reports::table(ReportGrid grid) const
 
 QString Reports::title(ReportGrid grid) const
 {
+    // Results from before the last change say so wherever they go.
+    if (grid != ReportGrid::Layout && m_results.stale())
+        return baseTitle(grid) + QStringLiteral(" (") + LangMsg(Msg::StaleReportNote) + u')';
+    return baseTitle(grid);
+}
+
+QString Reports::baseTitle(ReportGrid grid) const
+{
     switch (grid) {
     case ReportGrid::Skills: return LangMsg(Msg::SkillReportTitle);
     case ReportGrid::Requirements: return LangMsg(Msg::RequirementsReportTitle);

@@ -71,6 +71,7 @@ private:
     PrintableGrid printable(ReportGrid grid) const;
     const TextTable &table(ReportGrid grid) const;
     QString title(ReportGrid grid) const;
+    QString baseTitle(ReportGrid grid) const;
     void print(const PrintableGrid &grid, const PrintSettings &settings, QPrinter &printer) const;
 
     QString projectName() const;

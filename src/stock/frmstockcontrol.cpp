@@ -1,5 +1,11 @@
 #include "stock/frmstockcontrol.h"
 
+#include "build/character.h"
+
+#include "text/messages.h"
+
+#include "common/numbers.h"
+
 #include "text/langapply.h"
 
 #include "common/command.h"
@@ -385,6 +391,13 @@ void TfrmStockControl::btnAddItemClick()
             return;
         const QString quality = edtQuality->text();
         const QString cost = edtCost->text();
+        // A level the game does not have is most likely a slip of the hand.
+        int level = 0;
+        if (TryStrToInt(quality, level) && level > TopQualityLevel &&
+            m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::OkCancel,
+                               LangMsg(Msg::LevelAboveTopTitle),
+                               LangMsg(Msg::StockLevelAboveTopText).arg(level)) != Prompter::Answer::Ok)
+            return;
         const QString type = cmbType->currentText();
         TStockList &items = entries[entry].stock;
         // Implants have no type.

@@ -118,7 +118,17 @@ inline constexpr MessageDef GraphUnknownSkill{"M83", "(unknown skill)"};
 inline constexpr MessageDef GraphSaveTitle{"M84", "Save Image"};
 inline constexpr MessageDef GraphSaveFilter{"M85", "PNG image (*.png)|*.png|SVG image (*.svg)|*.svg"};
 inline constexpr MessageDef GraphReportTitle{"M86", "Ludra Graph Report"};
-// Every message of the table, M01 to M86 in key order: the language file's
+// Results that say what they are.
+inline constexpr MessageDef StaleResultsText{"M87", "These results are from before your last change. Press Build >> to update."};
+inline constexpr MessageDef NothingPlacedText{"M88", "No selected implant holds a cluster, so nothing was built."};
+inline constexpr MessageDef NothingSourcedText{"M89", "No cluster of the layout could be had from stock, so nothing was built; the build log says why."};
+inline constexpr MessageDef EmptyBuildLogText{"M90", "No stock problems in the last build."};
+// Quality levels the game does not have.
+inline constexpr MessageDef LevelAboveTopTitle{"M91", "Quality Level above 300"};
+inline constexpr MessageDef LevelAboveTopText{"M92", "Quality level %1 is above 300, the highest level the game has. Build anyway?"};
+inline constexpr MessageDef StockLevelAboveTopText{"M93", "Quality level %1 is above 300, the highest level the game has. Add the item anyway?"};
+inline constexpr MessageDef StaleReportNote{"M94", "from before the last change"};
+// Every message of the table, M01 to M94 in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
     MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
@@ -136,10 +146,12 @@ inline constexpr MessageDef All[] = {
     GraphLevelAxis, GraphRequirementAxis, GraphBonusAxis, GraphTreatmentLine, GraphAbilityLine, GraphNanoProgLine,
     GraphCharacterLine, GraphNanoProgMaxLine, GraphTargetLine, GraphLastWearable, GraphNotWearable,
     GraphBoundaryLine, GraphUnknownSkill, GraphSaveTitle, GraphSaveFilter, GraphReportTitle,
+    StaleResultsText, NothingPlacedText, NothingSourcedText, EmptyBuildLogText, LevelAboveTopTitle, LevelAboveTopText,
+    StockLevelAboveTopText, StaleReportNote,
 };
 
 namespace detail {
-// Whether All holds the keys M01 to M86, each once and in order.
+// Whether All holds the keys M01 to M94, each once and in order.
 constexpr bool keysInOrder()
 {
     int n = 0;
@@ -149,10 +161,10 @@ constexpr bool keysInOrder()
         if (key[0] != 'M' || key[1] - '0' != n / 10 || key[2] - '0' != n % 10 || key[3] != 0)
             return false;
     }
-    return n == 86;
+    return n == 94;
 }
 } // namespace detail
-static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M86 in order");
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M94 in order");
 
 } // namespace Msg
 

@@ -2,6 +2,7 @@
 #include "common/paths.h"
 #include "model/projectstate.h"
 #include "common/text.h"
+#include "layout/layoutpage.h"
 #include "layout/layoutstate.h"
 #include "stock/stockfile.h"
 #include "storage/projectfile.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -80,6 +82,8 @@ private Q_SLOTS:
     void stockStatusMarksTheLayout();
     void emptiedStockTargetEndsTheBuild();
     void playersMarkersLieUnderTheStockStatus();
+    void resultsSayWhatTheyAre();
+    void levelAboveTheTopIsAsked();
     void highestICanWear();
 
 private:
@@ -804,6 +808,64 @@ void TstLayoutPage::playersMarkersLieUnderTheStockStatus()
     QCOMPARE(layout.shownMarker(3, 1), Marker::Query);
     QCOMPARE(layout.shownMarker(1, 1), Marker::None); // the conflict went, as stock control off takes it
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// Results from before the last change are marked as such, on the tabs and in
+// an export, until the next build; a build that made nothing says why.
+void TstLayoutPage::resultsSayWhatTheyAre()
+{
+    openAllocated();
+    auto *tabs = find<QTabWidget>("pgcMain");
+    auto *note = find<QLabel>("lblNoteReqs");
+    tabs->setCurrentIndex(1);
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QVERIFY(note->isHidden());
+    const QColor normal = tabs->tabBar()->tabTextColor(3);
+
+    // HEAD's Faded cluster taken out.
+    m_window->findChild<LayoutPage *>("tabReport")->grdReportCellValidate(3, 1, QString());
+    QVERIFY(!note->isHidden());
+    QCOMPARE(note->text(), QStringLiteral("These results are from before your last change. Press Build >> to update."));
+    QVERIFY(tabs->tabBar()->tabTextColor(3) != normal);
+    const QString html = m_dir->filePath("stale.htm");
+    m_prompter.fileNames = {html};
+    tabs->setCurrentIndex(3);
+    find<QAction>("HTML1")->trigger();
+    QVERIFY(readFile(html).contains("<title>Ludra Requirements and Layout Report (from before the last change)</title>"));
+
+    tabs->setCurrentIndex(1);
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QVERIFY(note->isHidden());
+    QCOMPARE(tabs->tabBar()->tabTextColor(3), normal);
+
+    // Only LEFT ARM chosen, which holds nothing.
+    QList<ImplantSelection> selections(13);
+    selections[4] = ImplantSelection{true, QStringLiteral("50")};
+    m_window->model().buildSettings().setTarget(BuildSettings::Target::Individual);
+    m_window->model().buildSettings().setImplantSelections(selections);
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QCOMPARE(note->text(), QStringLiteral("No selected implant holds a cluster, so nothing was built."));
+    QCOMPARE(gridRows("grdReqs"), QStringList{"||||||"});
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// A level above 300, which the game does not have, is built only when the
+// player says so.
+void TstLayoutPage::levelAboveTheTopIsAsked()
+{
+    openAllocated();
+    auto *tabs = find<QTabWidget>("pgcMain");
+    tabs->setCurrentIndex(1);
+    type("edtImplantQL", QStringLiteral("350"));
+    m_prompter.answers = {Prompter::Answer::Cancel};
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Quality Level above 300")});
+    QCOMPARE(tabs->currentIndex(), 1);
+    QCOMPARE(gridRows("grdReqs"), QStringList{"||||||"});
+    m_prompter.answers = {Prompter::Answer::Ok};
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+    QCOMPARE(tabs->currentIndex(), 2);
+    QVERIFY(gridRows("grdReqs").first().contains(QStringLiteral("HEAD (QL 350)")));
 }
 
 // The build shows the layout by body placement through the page, whose stock

@@ -54,6 +54,7 @@ class TstStockControl : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void levelAboveTheTopIsAsked();
     void init();
     void cleanup() { SetBaseDir(QString()); }
     void addAndDelete_data();
@@ -378,6 +379,25 @@ void TstStockControl::fitsWithTheShippedNames()
     for (int c = 0; c < 3; ++c)
         QVERIFY(items->columnWidth(c) >= items->horizontalHeader()->sectionSizeHint(c));
     qInfo("window %dx%d", m_window->width(), m_window->height());
+}
+
+// An item above 300, a level the game does not have, is added only when the
+// player says so.
+void TstStockControl::levelAboveTheTopIsAsked()
+{
+    openWindow();
+    m_prompter.answers = {Prompter::Answer::Cancel};
+    add("301", "5");
+    QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Quality Level above 300")});
+    QCOMPARE(m_window->stock().itemCount(), 0);
+    m_prompter.answers = {Prompter::Answer::Ok};
+    find<QLineEdit>("edtQuality")->clear();
+    find<QLineEdit>("edtCost")->clear();
+    add("301", "5");
+    QCOMPARE(m_window->stock().itemCount(), 1);
+    m_prompter.asked.clear();
+    add("300", "5");
+    QVERIFY(m_prompter.asked.isEmpty());
 }
 
 QTEST_MAIN(TstStockControl)

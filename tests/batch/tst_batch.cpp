@@ -168,6 +168,14 @@ private Q_SLOTS:
             << "Cannot read the stock file";
         QTest::newRow("huge level") << QStringList{"build", m_dir.filePath("huge.lud")} << 1
                                     << "'99999999999' is not a valid integer value";
+        QTest::newRow("nothing built") << QStringList{"plan", "--skill", "Burst", "--ql-slot", "HEAD=100"} << 1
+                                       << "No selected implant holds a cluster";
+        QTest::newRow("level above 300") << QStringList{"plan", "--skill", "Burst", "--ql", "9999"} << 2
+                                         << "--ql must be a whole number from 1 to 300";
+        QTest::newRow("slot level above 300") << QStringList{"plan", "--skill", "Burst", "--ql-slot", "HEAD=301"} << 2
+                                              << "--ql-slot HEAD must be a whole number from 1 to 300";
+        QTest::newRow("stored level above 300") << QStringList{"build", m_dir.filePath("high.lud")} << 1
+                                                << "Quality level 350 is above 300";
         QTest::newRow("unwritable output")
             << (planArguments() << "-o" << m_dir.filePath("no/such/folder/out.txt")) << 1 << "Cannot create file";
     }
@@ -183,6 +191,8 @@ private Q_SLOTS:
         WriteProjectFile(m_dir.filePath(QStringLiteral("abc.lud")), image);
         image.config[12] = QStringLiteral("99999999999");
         WriteProjectFile(m_dir.filePath(QStringLiteral("huge.lud")), image);
+        image.config[12] = QStringLiteral("350");
+        WriteProjectFile(m_dir.filePath(QStringLiteral("high.lud")), image);
         image.config[12] = QStringLiteral("200");
         image.config[7] = QStringLiteral("1"); // "Use only avaliable stock"
         WriteProjectFile(m_dir.filePath(QStringLiteral("stock.lud")), image);

@@ -120,7 +120,8 @@ private Q_SLOTS:
     void individualQL();
 
     void buildFillsTablesInLayoutOrder();
-    void emptyLayoutLeavesOneBlankRowEach();
+    void emptyBuildSaysWhy_data();
+    void emptyBuildSaysWhy();
     void unknownClusterTallyIsWrittenOver();
     void targetOfZeroIsRefused_data();
     void targetOfZeroIsRefused();
@@ -333,13 +334,40 @@ void TstBuild::buildFillsTablesInLayoutOrder()
     QVERIFY(m_prompter.asked.isEmpty());
 }
 
-void TstBuild::emptyLayoutLeavesOneBlankRowEach()
+// A build that makes no requirement row leaves every table blank, with no
+// row of its own for an implant that is not there, and says why.
+void TstBuild::emptyBuildSaysWhy_data()
 {
+    QTest::addColumn<bool>("placed");
+    QTest::addColumn<bool>("useStock");
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("empty layout") << false << false << int(BuildOutcome::NothingPlaced);
+    QTest::newRow("only unselected slots") << true << false << int(BuildOutcome::NothingPlaced);
+    QTest::newRow("nothing in stock") << true << true << int(BuildOutcome::NothingSourced);
+}
+
+void TstBuild::emptyBuildSaysWhy()
+{
+    QFETCH(bool, placed);
+    QFETCH(bool, useStock);
+    QFETCH(int, outcome);
     m_settings.setAttribute(Attribute::Agility, true);
+    if (placed)
+        place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    if (placed && !useStock) {
+        // "Individual Implant Levels" with only CHEST selected.
+        QList<ImplantSelection> selections(13);
+        selections[1] = ImplantSelection{true, QStringLiteral("50")};
+        m_settings.setTarget(BuildSettings::Target::Individual);
+        m_settings.setImplantSelections(selections);
+    }
+    m_settings.useStock = useStock;
     QVERIFY(build());
-    QCOMPARE(tableRows(m_results->reqTable()), QStringList({"|||||| - Unknown"}));
+    QCOMPARE(tableRows(m_results->reqTable()), QStringList({"||||||"}));
     QCOMPARE(tableRows(m_results->skillIncTable()), QStringList({"||"}));
     QCOMPARE(tableRows(m_results->suggestTable()), QStringList({"||"}));
+    QCOMPARE(int(m_results->outcome()), outcome);
+    QVERIFY(!OutcomeText(m_results->outcome()).isEmpty());
 }
 
 void TstBuild::unknownClusterTallyIsWrittenOver()
