@@ -1,5 +1,7 @@
 #include "build/frmlog.h"
 
+#include "text/messages.h"
+
 #include "text/langapply.h"
 
 #include "views/widgets.h"
@@ -29,8 +31,10 @@ TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent, std::function<void()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(LogWidth, LogHeight);
 
-    // An empty log still shows one (blank) row.
+    // An empty log says so in its one row, rather than showing a blank row
+    // that looks like a line that went missing.
     const int rows = std::max(1, int(lines.size()));
+    const QStringList shown = lines.isEmpty() ? QStringList{LangMsg(Msg::EmptyBuildLogText)} : lines;
     grdLog = Named(new QTableWidget(rows, 1, this), QStringLiteral("grdLog"), QStringLiteral("Build log"));
     grdLog->horizontalHeader()->hide();
     grdLog->verticalHeader()->hide();
@@ -43,7 +47,7 @@ TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent, std::function<void()
     // grid would give the scroll bar nothing to scroll.
     grdLog->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     for (int r = 0; r < rows; ++r) {
-        auto *item = new QTableWidgetItem(lines.value(r));
+        auto *item = new QTableWidgetItem(shown.value(r));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         grdLog->setItem(r, 0, item);
     }

@@ -95,6 +95,11 @@ ProjectShown LudraModel::openProject(const QString &path)
         const ProjectShown shown = ApplyProject(ReadProjectFile(path), *this);
         m_fileName = path;
         return shown;
+    } catch (const EStreamError &e) {
+        // A file that cannot be opened says so, with its name, once.
+        throw Exception(e.message().startsWith(CannotOpenFileMessage(path, QString()).trimmed())
+                            ? e.message()
+                            : CannotOpenDocumentMessage(path, e.message()));
     } catch (const Exception &e) {
         throw Exception(CannotOpenDocumentMessage(path, e.message()));
     }

@@ -285,6 +285,13 @@ void TfrmStockControl::setCell(QTableWidget *grid, int row, int column, const QS
 
 void TfrmStockControl::selectItemRow(int row)
 {
+    // The blank row of an entry without items is no item to select.
+    const QTableWidgetItem *first = grdItems->item(0, QualityColumn);
+    if (!first || TrimCtl(first->text()).isEmpty()) {
+        grdItems->clearSelection();
+        grdItems->setCurrentItem(nullptr);
+        return;
+    }
     if (row < grdItems->rowCount())
         grdItems->selectRow(row);
 }
