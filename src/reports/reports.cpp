@@ -12,8 +12,13 @@
 #include "reports/gridprinter.h"
 #include "views/widgets.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace ludra {
 
@@ -104,12 +109,55 @@ void Reports::printReport(int tab)
     printWithDialog(printGrid(tab));
 }
 
+bool Reports::askForPrinter(QPrinter &printer)
+{
+    // Without any printer the system makes a PDF printer without a file;
+    // the dialog would propose a folder as its file. Propose a file named
+    // after the document in the user's documents instead.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+        QString name = printer.docName().isEmpty() ? QStringLiteral("Ludra") : printer.docName();
+        name.replace(QLatin1Char('/'), QLatin1Char('-'));
+        printer.setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+    }
+    // Over the window in front: the build log prints from its own window.
+    QWidget *parent = QApplication::activeModalWidget();
+    QPrintDialog dialog(&printer, parent ? parent : &m_window);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return m_prompter.runDialog(dialog) == Prompter::Answer::Ok;
+}
+
+bool Reports::printerReady(const QPrinter &printer) const
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return !printer.outputFileName().isEmpty();
+    const bool system = hasDefaultPrinter ? hasDefaultPrinter() : !QPrinterInfo::defaultPrinter().isNull();
+    return system && printer.isValid();
+}
+
+void Reports::printAtOnce(const PrintableGrid &grid, const PrintSettings &settings, const QString &document)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    // The name the print queue shows, and the PDF file's name that the
+    // dialog proposes.
+    printer.setDocName(document);
+    if (preparePrinter)
+        preparePrinter(printer);
+    // Without a printer the system cannot start one: the dialog offers the
+    // printers there are and a PDF file.
+    if (!printerReady(printer) && !askForPrinter(printer))
+        return;
+    print(grid, settings, printer);
+}
+
 void Reports::printWithDialog(ReportGrid grid)
 {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &m_window);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
+    printer.setDocName(title(grid));
+    if (!askForPrinter(printer))
         return;
     PrintSettings &settings = m_settings[int(grid)];
     settings.setReportSettings(title(grid), projectName());
@@ -144,10 +192,8 @@ void Reports::printSettings(int tab)
 
 void Reports::printShoppingList()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    if (preparePrinter)
-        preparePrinter(printer);
-    print(printable(ReportGrid::Requirements), m_settings[int(ReportGrid::Requirements)], printer);
+    printAtOnce(printable(ReportGrid::Requirements), m_settings[int(ReportGrid::Requirements)],
+                title(ReportGrid::Requirements));
 }
 
 void Reports::printLog(const QStringList &lines)
@@ -156,13 +202,10 @@ void Reports::printLog(const QStringList &lines)
     log.setRowCount(int(std::max<qsizetype>(lines.size(), 1)));
     for (int r = 0; r < int(lines.size()); ++r)
         log.setCell(0, r, lines.at(r));
-    QPrinter printer(QPrinter::HighResolution);
-    if (preparePrinter)
-        preparePrinter(printer);
     PrintableGrid grid;
     grid.table = &log;
     grid.columnWidths = QList<int>{360};
-    print(grid, PrintSettings(), printer);
+    printAtOnce(grid, PrintSettings(), QStringLiteral("Ludra"));
 }
 
 void Reports::exportTable(int tab, Format format)

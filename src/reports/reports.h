@@ -59,6 +59,14 @@ public:
     // How a printer that prints without asking is made ready; by default it
     // stays as made (the system's default printer). Tests print to files.
     std::function<void(QPrinter &)> preparePrinter;
+    // Whether the system has a printer to print on without asking: by
+    // default, whether it has a default printer. Where it has none the print
+    // dialog asks, and offers printing to a PDF file.
+    std::function<bool()> hasDefaultPrinter;
+    // Whether a printer made ready can print without asking: a file printer
+    // that names its file, or the system's printer when there is one and
+    // the printer is valid.
+    bool printerReady(const QPrinter &printer) const;
     // The widths of a grid's columns as its view shows them.
     std::function<QList<int>(ReportGrid)> columnWidths;
     // The path of the project shown, which a report names; empty before
@@ -68,6 +76,11 @@ public:
 private:
     // Asks for the printer and prints the grid as a report.
     void printWithDialog(ReportGrid grid);
+    // Runs the print dialog on the printer; false when it was cancelled.
+    bool askForPrinter(QPrinter &printer);
+    // Prints at once on the default printer, or asks for one when there is
+    // none ready.
+    void printAtOnce(const PrintableGrid &grid, const PrintSettings &settings, const QString &document);
     PrintableGrid printable(ReportGrid grid) const;
     const TextTable &table(ReportGrid grid) const;
     QString title(ReportGrid grid) const;

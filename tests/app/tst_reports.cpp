@@ -3,12 +3,16 @@
 // as a report.
 
 #include "app/frmludra.h"
+#include "common/command.h"
 #include "common/paths.h"
 #include "reports/reports.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -33,6 +37,8 @@ private Q_SLOTS:
     void exportTakesTheShownGrid_data();
     void exportTakesTheShownGrid();
     void shoppingListBareThenAsReport();
+    void withoutPrinterTheDialogAsks_data();
+    void withoutPrinterTheDialogAsks();
 
 private:
     void showTab(int tab) { m_window->findChild<QTabWidget *>(QStringLiteral("pgcMain"))->setCurrentIndex(tab); }
@@ -173,6 +179,8 @@ void TstReports::shoppingListBareThenAsReport()
     showTab(3);
     auto *button = m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"));
     button->click();
+    // A printer that is ready prints without asking.
+    QVERIFY(m_prompter.dialogsRun.isEmpty());
     QString text = pdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("Agility Clu (QL 1)")), qPrintable(text));
     QVERIFY(!text.contains(QStringLiteral("Page")));
@@ -192,6 +200,66 @@ void TstReports::shoppingListBareThenAsReport()
                                   QStringLiteral("Fail - No Faded Y of at least Quality 5 avaliable")});
     text = pdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("for X")) && text.contains(QStringLiteral("Faded Y")), qPrintable(text));
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstReports::withoutPrinterTheDialogAsks_data()
+{
+    QTest::addColumn<bool>("log");
+    QTest::newRow("shopping list") << false;
+    QTest::newRow("build log") << true;
+}
+
+void TstReports::withoutPrinterTheDialogAsks()
+{
+    QFETCH(bool, log);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    Reports &reports = m_window->reports();
+    reports.hasDefaultPrinter = [] { return false; };
+    const auto print = [&] {
+        if (log)
+            RunCommand(m_prompter, [&] { reports.printLog({QStringLiteral("Fail - No HEAD of Quality 5")}); });
+        else
+            m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"))->click();
+    };
+    showTab(3);
+    const QString pdf = m_dir->filePath(QStringLiteral("asked.pdf"));
+    // The dialog asks; the player picks a file to print to.
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Ok, [&pdf, log](QObject &dialog) {
+        auto *printDialog = qobject_cast<QPrintDialog *>(&dialog);
+        QVERIFY(printDialog);
+        // The dialog lists the printers as it opens; a PDF file is always
+        // one of them.
+        printDialog->show();
+        auto *printers = printDialog->findChild<QComboBox *>(QStringLiteral("printers"));
+        QVERIFY(printers);
+        const int toFile = printers->findText(QStringLiteral("Print to File (PDF)"));
+        QVERIFY(toFile >= 0);
+        auto *file = printDialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+        QVERIFY(file);
+        // With no printer at all, a file named after the report is proposed,
+        // not a folder.
+        if (printers->count() == 1)
+            QVERIFY2(file->text().endsWith(log ? QStringLiteral("/Ludra.pdf")
+                                               : QStringLiteral("/Ludra Requirements and Layout Report.pdf")),
+                     qPrintable(file->text()));
+        printers->setCurrentIndex(toFile);
+        file->setText(pdf);
+    }}};
+    print();
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"dlgPrint"});
+    QVERIFY2(m_prompter.asked.isEmpty(), qPrintable(m_prompter.asked.value(0).text));
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(log ? QStringLiteral("No HEAD of Quality 5") : QStringLiteral("Agility Clu (QL 1)")),
+             qPrintable(text));
+
+    // Cancelled: nothing printed, nothing said.
+    QVERIFY(QFile::remove(pdf));
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Cancel, {}}};
+    print();
+    QCOMPARE(m_prompter.dialogsRun.size(), 2);
+    QVERIFY(!QFile::exists(pdf));
     QVERIFY(m_prompter.asked.isEmpty());
 }
 
