@@ -5,11 +5,13 @@
 #include "text/messages.h"
 #include "common/command.h"
 #include "common/errors.h"
+#include "common/paths.h"
 #include "common/prompter.h"
 #include "reports/export.h"
 #include "reports/frmpreview.h"
 #include "reports/frmprintsettings.h"
 #include "reports/gridprinter.h"
+#include "reports/printsettingsfile.h"
 #include "views/widgets.h"
 
 #include <QApplication>
@@ -22,9 +24,38 @@
 
 namespace ludra {
 
+namespace {
+
+// The grids by their names in the window, which also name their sections of
+// the print settings file.
+const QStringList &GridNames()
+{
+    static const QStringList names{QStringLiteral("grdReport"), QStringLiteral("grdSkillInc"),
+                                   QStringLiteral("grdReqs"), QStringLiteral("grdSuggest"),
+                                   QStringLiteral("grdLadder")};
+    return names;
+}
+
+} // namespace
+
 Reports::Reports(const LayoutState &layout, const BuildResults &results, Prompter &prompter, QWidget &window)
     : m_layout(layout), m_results(results), m_prompter(prompter), m_window(window)
 {
+    // The settings the user saved last time; a grid the file does not hold,
+    // or a file missing or damaged, keeps the bare settings.
+    const QHash<QString, PrintSettings> saved =
+        ReadPrintSettingsFile(UserFile(PrintSettingsFileName), GridNames());
+    for (int g = 0; g < int(GridNames().size()); ++g)
+        m_settings[g] = saved.value(GridNames().at(g), PrintSettings());
+}
+
+void Reports::saveSettings() const
+{
+    QList<QPair<QString, PrintSettings>> chosen;
+    for (int g = 0; g < int(GridNames().size()); ++g)
+        if (m_settings[g].chosen)
+            chosen.append({GridNames().at(g), m_settings[g]});
+    WritePrintSettingsFile(UserFile(PrintSettingsFileName), chosen);
 }
 
 QString Reports::projectName() const
@@ -182,18 +213,30 @@ void Reports::printSettings(int tab)
     const ReportGrid grid = settingsGrid(tab);
     m_settingsBound = grid;
     const PrintableGrid shown = printable(grid);
+    // The dialog starts from the settings the report prints with, so that
+    // its preview shows the report as it will print.
+    PrintSettings current = m_settings[int(grid)];
+    current.setReportSettings(title(grid), projectName());
     TfrmPrintSettings dialog(
-        m_settings[int(grid)],
+        current, QStringList{title(grid), projectName()},
         [this, shown](QPrinter &printer, const PrintSettings &settings) { print(shown, settings, printer); },
         &m_window);
-    if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok)
-        m_settings[int(grid)] = dialog.settings();
+    if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
+        return;
+    m_settings[int(grid)] = dialog.settings();
+    // Kept for the next start; a file that cannot be written is reported,
+    // and the settings hold until Ludra closes.
+    saveSettings();
 }
 
 void Reports::printShoppingList()
 {
-    printAtOnce(printable(ReportGrid::Requirements), m_settings[int(ReportGrid::Requirements)],
-                title(ReportGrid::Requirements));
+    // With the settings it has; the user's own carry the report's title for
+    // the project shown now.
+    PrintSettings settings = m_settings[int(ReportGrid::Requirements)];
+    if (settings.chosen)
+        settings.setReportSettings(title(ReportGrid::Requirements), projectName());
+    printAtOnce(printable(ReportGrid::Requirements), settings, title(ReportGrid::Requirements));
 }
 
 void Reports::printLog(const QStringList &lines)

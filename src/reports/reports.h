@@ -23,7 +23,9 @@ enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder };
 
 // The report commands of the main window: printing, preview, print settings
 // and export of the grid each tab shows, each grid with print settings of
-// its own. Which grid a command takes on which tab is decided here.
+// its own. Which grid a command takes on which tab is decided here. The
+// settings the user saves in "Print Settings" are kept across starts in the
+// print settings file among the user's files.
 class Reports
 {
 public:
@@ -87,6 +89,8 @@ private:
     void print(const PrintableGrid &grid, const PrintSettings &settings, QPrinter &printer) const;
 
     QString projectName() const;
+    // Writes the settings the user chose for every grid to the file.
+    void saveSettings() const;
 
     const LayoutState &m_layout;
     const BuildResults &m_results;
