@@ -8,7 +8,7 @@
 
 namespace ludra {
 
-TfrmHelp::TfrmHelp(const QString &helpFile, QWidget *parent) : QDialog(parent)
+TfrmHelp::TfrmHelp(const QString &helpFile, const QString &topic, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("Ludra Help"));
@@ -19,8 +19,11 @@ TfrmHelp::TfrmHelp(const QString &helpFile, QWidget *parent) : QDialog(parent)
     m_browser->setAccessibleName(QStringLiteral("Help text"));
     m_browser->setOpenExternalLinks(false);
     // The help file is HTML under its own name; say so, since the extension
-    // does not tell the browser.
-    m_browser->setSource(QUrl::fromLocalFile(helpFile), QTextDocument::HtmlResource);
+    // does not tell the browser. The topic is the page's anchor, which the
+    // browser scrolls to once it is shown.
+    QUrl source = QUrl::fromLocalFile(helpFile);
+    source.setFragment(topic);
+    m_browser->setSource(source, QTextDocument::HtmlResource);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton *close = buttons->button(QDialogButtonBox::Close);
@@ -30,7 +33,12 @@ TfrmHelp::TfrmHelp(const QString &helpFile, QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
     layout->addWidget(buttons);
-    resize(620, 520);
+    resize(720, 620);
+}
+
+QString TfrmHelp::topic() const
+{
+    return m_browser->source().fragment();
 }
 
 } // namespace ludra

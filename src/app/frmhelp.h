@@ -6,15 +6,17 @@ class QTextBrowser;
 
 namespace ludra {
 
-// Shows the help file of the shipped files at its first topic.
+// Shows the help file of the shipped files at a topic, one of its anchors.
 class TfrmHelp : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TfrmHelp(const QString &helpFile, QWidget *parent = nullptr);
+    TfrmHelp(const QString &helpFile, const QString &topic, QWidget *parent = nullptr);
 
     QTextBrowser *browser() const { return m_browser; }
+    // The topic shown first.
+    QString topic() const;
 
 private:
     QTextBrowser *m_browser;

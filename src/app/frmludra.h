@@ -71,6 +71,7 @@ public Q_SLOTS:
     void AutoAllocateRules1Click();
     // Opens the stock control window; its stock file is read again after.
     void StockControl1Click();
+    // "&Ludra Help" (F1): the help at the topic of the tab shown.
     void Help2Click();
     void AboutClick();
     // Another tab is shown.
@@ -97,10 +98,14 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // F1 in a dialog of the window opens the help at the dialog's topic.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void createPages();
+    // Shows the help file at the topic, over the window given.
+    void showHelp(const QString &topic, QWidget *over);
     void createMenus();
     // Enables the print commands where both the program and the tab allow.
     void showPrintCommands();
