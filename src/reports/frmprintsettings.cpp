@@ -60,6 +60,8 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings, const QStrin
     // Fonts.
     auto *grpFonts = Named(new QGroupBox(QStringLiteral("Fonts"), this), QStringLiteral("grpFonts"));
     cboFont = Named(new QFontComboBox(grpFonts), QStringLiteral("cboFont"), QStringLiteral("Cell font"));
+    // The system's fonts, which a language file does not rename.
+    cboFont->setProperty(LangDataEntries, true);
     edtFontSize = Named(new QSpinBox(grpFonts), QStringLiteral("edtFontSize"), QStringLiteral("Cell font size"));
     edtFontSize->setRange(MinPrintPointSize, MaxPrintPointSize);
     chkHeaderBold = Named(new QCheckBox(QStringLiteral("Bold header"), grpFonts), QStringLiteral("chkHeaderBold"));
@@ -75,6 +77,8 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings, const QStrin
     auto *grpTitle = Named(new QGroupBox(QStringLiteral("Title, date and pages"), this), QStringLiteral("grpTitle"));
     memTitle = Named(new QPlainTextEdit(grpTitle), QStringLiteral("memTitle"), QStringLiteral("Title lines"));
     memTitle->setFixedHeight(52);
+    // The title is the user's, not a text of the window.
+    memTitle->setProperty(LangDataEntries, true);
     // An empty box prints the report's own title.
     memTitle->setPlaceholderText(reportTitle.join(QLatin1Char('\n')));
     chkDate = Named(new QCheckBox(QStringLiteral("Date"), grpTitle), QStringLiteral("chkDate"));

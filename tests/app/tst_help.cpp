@@ -53,6 +53,7 @@ private Q_SLOTS:
     void cleanup();
     void opensAtTheTopicInFront_data();
     void opensAtTheTopicInFront();
+    void contentsAndBack();
     void everyTopicAndLinkLeadsSomewhere();
 
 private:
@@ -162,6 +163,31 @@ void TstHelp::opensAtTheTopicInFront()
     QVERIFY2(atTop, qPrintable(heading));
     QVERIFY(!heading.isEmpty());
     QVERIFY2(m_prompter.asked.isEmpty(), qPrintable(m_prompter.asked.value(0).text));
+}
+
+void TstHelp::contentsAndBack()
+{
+    m_window->findChild<QTabWidget *>(QStringLiteral("pgcMain"))->setCurrentIndex(1);
+    bool seen = false;
+    m_prompter.dialogs = {{Prompter::Answer::Cancel, [&seen](QObject &dialog) {
+                               auto &help = static_cast<TfrmHelp &>(dialog);
+                               auto *back = help.findChild<QPushButton *>(QStringLiteral("btnBack"));
+                               QCOMPARE(help.topic(), QStringLiteral("build"));
+                               QVERIFY(!back->isEnabled());
+                               help.findChild<QPushButton *>(QStringLiteral("btnContents"))->click();
+                               QCOMPARE(help.topic(), HelpContentsTopic);
+                               // A link of the contents, then back twice.
+                               help.showTopic(QStringLiteral("stock"));
+                               QVERIFY(back->isEnabled());
+                               back->click();
+                               QCOMPARE(help.topic(), HelpContentsTopic);
+                               back->click();
+                               QCOMPARE(help.topic(), QStringLiteral("build"));
+                               QVERIFY(!back->isEnabled());
+                               seen = true;
+                           }}};
+    m_window->findChild<QAction *>(QStringLiteral("Help2"))->trigger();
+    QVERIFY(seen);
 }
 
 void TstHelp::everyTopicAndLinkLeadsSomewhere()
