@@ -43,8 +43,7 @@ TfrmPreview::TfrmPreview(std::function<void(QPrinter &)> paint, std::function<vo
                     QStringLiteral("Pages"));
     m_pages->setViewMode(QPrintPreviewWidget::SinglePageView);
     m_pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
-    connect(m_pages, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter *printer) { this->paint(*printer); });
+    connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) { this->paint(*printer); });
 
     btnPrevious = Named(new QPushButton(QStringLiteral("Previous"), this), QStringLiteral("btnPrevious"));
     btnNext = Named(new QPushButton(QStringLiteral("Next"), this), QStringLiteral("btnNext"));

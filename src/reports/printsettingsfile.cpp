@@ -78,8 +78,8 @@ PrintSettings readSection(const TLangFile &file, const QString &section)
     s.fontFamily = in.text(QStringLiteral("Font"), s.fontFamily);
     s.fontPointSize = in.integer(QStringLiteral("FontSize"), MinPrintPointSize, MaxPrintPointSize, s.fontPointSize);
     s.headerBold = in.flag(QStringLiteral("HeaderBold"), s.headerBold);
-    s.headerPointSize =
-        in.integer(QStringLiteral("HeaderSize"), MinPrintPointSize, MaxPrintPointSize, s.headerPointSize);
+    s.headerPointSize = in.integer(QStringLiteral("HeaderSize"), MinPrintPointSize, MaxPrintPointSize,
+                                   s.headerPointSize);
     s.showDate = in.flag(QStringLiteral("Date"), s.showDate);
     s.dateFormat = in.text(QStringLiteral("DateFormat"), s.dateFormat);
     s.showPageNumbers = in.flag(QStringLiteral("PageNumbers"), s.showPageNumbers);

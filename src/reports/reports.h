@@ -65,10 +65,6 @@ public:
     // default, whether it has a default printer. Where it has none the print
     // dialog asks, and offers printing to a PDF file.
     std::function<bool()> hasDefaultPrinter;
-    // Whether a printer made ready can print without asking: a file printer
-    // that names its file, or the system's printer when there is one and
-    // the printer is valid.
-    bool printerReady(const QPrinter &printer) const;
     // The widths of a grid's columns as its view shows them.
     std::function<QList<int>(ReportGrid)> columnWidths;
     // The path of the project shown, which a report names; empty before
@@ -76,6 +72,10 @@ public:
     std::function<QString()> projectPath;
 
 private:
+    // Whether a printer made ready can print without asking: a file printer
+    // that names its file, or the system's printer when there is one and
+    // the printer is valid.
+    bool printerReady(const QPrinter &printer) const;
     // Asks for the printer and prints the grid as a report.
     void printWithDialog(ReportGrid grid);
     // Runs the print dialog on the printer; false when it was cancelled.

@@ -345,7 +345,8 @@ void TstReports::printSettingsSurviveARestart()
     // The dialog opens as the report prints: its title, borders and so on.
     runDialog("PrintSetup1", {Prompter::Answer::Ok, [](QObject &dialog) {
                                   auto *title = dialog.findChild<QPlainTextEdit *>(QStringLiteral("memTitle"));
-                                  QCOMPARE(title->toPlainText(), QStringLiteral("Ludra Requirements and Layout Report\n"));
+                                  QCOMPARE(title->toPlainText(),
+                                           QStringLiteral("Ludra Requirements and Layout Report\n"));
                                   auto *borders = dialog.findChild<QCheckBox *>(QStringLiteral("chkBorders"));
                                   QVERIFY(borders->isChecked());
                                   title->setPlainText(QStringLiteral("My shopping list"));

@@ -86,10 +86,8 @@ private Q_SLOTS:
             << 1;
         QTest::newRow("values unreadable")
             << QByteArray("[grdReqs]\nBorders=yes\nLandscape=\nFontSize=ten\nMarginRight=1,5\n") << 1;
-        QTest::newRow("title lines missing")
-            << QByteArray("[grdReqs]\nTitleLines=3\nTitle1=one\nTitle3=three\n") << 1;
-        QTest::newRow("title count out of range")
-            << QByteArray("[grdReqs]\nTitleLines=5000\nTitle1=one\n") << 1;
+        QTest::newRow("title lines missing") << QByteArray("[grdReqs]\nTitleLines=3\nTitle1=one\nTitle3=three\n") << 1;
+        QTest::newRow("title count out of range") << QByteArray("[grdReqs]\nTitleLines=5000\nTitle1=one\n") << 1;
         QTest::newRow("unknown grid") << QByteArray("[grdElsewhere]\nBorders=1\n") << 0;
     }
 
