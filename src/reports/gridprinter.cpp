@@ -231,14 +231,23 @@ bool raiseToLeast(QList<double> &widths, const QList<double> &least, double avai
     return true;
 }
 
+// How a layout keeps the headings' words whole:
+// - AsLaidOut: columns as wide as the page gives them are enough when no
+//   heading breaks there; otherwise as WholeWords;
+// - WholeWords: every word whole, of the headings and of the cells;
+// - WholeHeadings: the headings' words whole, at the cost of the cells' when
+//   the page has no room for both.
+enum class Fit { AsLaidOut, WholeWords, WholeHeadings };
+
 // The column widths with the header in the font of headerMetrics: the
 // screen's widths scaled to the page, widened towards the longest text
-// while the page has room, and then made wide enough for every word of
-// every heading, the other columns narrowed as far as their own longest
-// words allow and, when that is not enough, below those. False when the
-// headings' words do not fit the page side by side at this size.
+// while the page has room, and then, where a heading would break inside a
+// word, made wide enough for every word of every heading, the other columns
+// narrowed as far as their own longest words allow (and, fitting
+// WholeHeadings, below those). False when the headings' words do not fit
+// the page side by side that way at this size.
 bool layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSettings &settings,
-                   const ColumnNeeds &cells, const QFontMetricsF &headerMetrics)
+                   const ColumnNeeds &cells, const QFontMetricsF &headerMetrics, Fit fit)
 {
     const TextTable &table = *grid.table;
     const int columns = table.columnCount();
@@ -290,21 +299,22 @@ bool layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
 
     // A heading broken inside a word reads as two words: no column is left
     // narrower than its heading's longest word. The room comes from the
-    // other columns, at first only as far as no word of their cells breaks.
+    // other columns, as far as no word of their cells breaks either.
     QList<double> wholeWords(columns);
     for (int c = 0; c < columns; ++c)
         wholeWords[c] = std::max(headingWord[c], cells.longestWord[c]);
     bool whole = true;
     for (int c = 0; c < columns; ++c)
-        whole = whole && widths[c] >= headingWord[c];
+        whole = whole && widths[c] >= (fit == Fit::WholeWords ? wholeWords[c] : headingWord[c]);
     if (!whole)
-        whole = raiseToLeast(widths, wholeWords, available) || raiseToLeast(widths, headingWord, available);
+        whole = raiseToLeast(widths, wholeWords, available) ||
+                (fit == Fit::WholeHeadings && raiseToLeast(widths, headingWord, available));
     layout.columnWidths = widths;
     return whole;
 }
 
-Layout makeLayout(const PrintableGrid &grid, const PrintSettings &settings,
-                  QPagedPaintDevice &device)
+Layout makeLayout(const PrintableGrid &grid, const PrintSettings &settings, QPagedPaintDevice &device,
+                  Fit fit)
 {
     Layout layout;
     layout.dpi = device.logicalDpiY() > 0 ? device.logicalDpiY() : 72.0;
@@ -346,14 +356,17 @@ Layout makeLayout(const PrintableGrid &grid, const PrintSettings &settings,
     const TextTable &table = *grid.table;
     // Headings too wide for the page side by side take a smaller header
     // font, a point at a time, down to two points below the cells' size;
-    // should they not fit even then, the smallest size breaks the fewest.
+    // should they not fit even then, the smallest size breaks the fewest. A
+    // smaller font is there to keep words whole, so a size below the
+    // settings' that breaks a cell's word instead is no fit.
     const ColumnNeeds cells = measureCells(layout, grid, settings, cellMetrics);
     const int headerSize = std::max(1, settings.headerPointSize);
     const int smallest = std::min(headerSize, std::max(MinHeaderPointSize, std::max(1, settings.fontPointSize) - 2));
     for (int size = headerSize;; --size) {
         layout.headerFont.setPointSize(size);
+        const Fit sizeFit = fit == Fit::AsLaidOut && size < headerSize ? Fit::WholeWords : fit;
         layout.headingsWhole =
-            layOutColumns(layout, grid, settings, cells, QFontMetricsF(layout.headerFont, &device));
+            layOutColumns(layout, grid, settings, cells, QFontMetricsF(layout.headerFont, &device), sizeFit);
         if (layout.headingsWhole || size <= smallest)
             break;
     }
@@ -514,6 +527,16 @@ void paintLayoutPage(QPainter &painter, const Layout &layout, const PrintableGri
     painter.restore();
 }
 
+// The layout on the device as it stands: every word whole where the page
+// allows, else the headings' words whole at the cost of the cells'.
+Layout deviceLayout(const PrintableGrid &grid, const PrintSettings &settings, QPagedPaintDevice &device)
+{
+    Layout layout = makeLayout(grid, settings, device, Fit::AsLaidOut);
+    if (!layout.headingsWhole)
+        layout = makeLayout(grid, settings, device, Fit::WholeHeadings);
+    return layout;
+}
+
 } // namespace
 
 GridPrinter::GridPrinter(PrintableGrid grid, PrintSettings settings)
@@ -523,12 +546,12 @@ GridPrinter::GridPrinter(PrintableGrid grid, PrintSettings settings)
 
 int GridPrinter::pageCount(QPagedPaintDevice &device) const
 {
-    return int(makeLayout(m_grid, m_settings, device).pages.size());
+    return int(deviceLayout(m_grid, m_settings, device).pages.size());
 }
 
 void GridPrinter::paintPage(QPainter &painter, QPagedPaintDevice &device, int page) const
 {
-    paintLayoutPage(painter, makeLayout(m_grid, m_settings, device), m_grid, m_settings, page);
+    paintLayoutPage(painter, deviceLayout(m_grid, m_settings, device), m_grid, m_settings, page);
 }
 
 void GridPrinter::print(QPrinter &printer) const
@@ -537,13 +560,16 @@ void GridPrinter::print(QPrinter &printer) const
                                                     : QPageLayout::Portrait);
     printer.setPageMargins(m_settings.marginsMm, QPageLayout::Millimeter);
     // Laid out once for every page: a long table is not measured per page.
-    Layout layout = makeLayout(m_grid, m_settings, printer);
-    // A table whose headings do not fit a portrait page at any header size
-    // turns to landscape.
+    // A table whose words do not all fit a portrait page whole at any header
+    // size turns to landscape; where they do not fit there either, the
+    // headings keep their words whole at the cost of the cells'.
+    Layout layout = makeLayout(m_grid, m_settings, printer, Fit::AsLaidOut);
     if (!layout.headingsWhole && !m_settings.landscape) {
         printer.setPageOrientation(QPageLayout::Landscape);
-        layout = makeLayout(m_grid, m_settings, printer);
+        layout = makeLayout(m_grid, m_settings, printer, Fit::WholeWords);
     }
+    if (!layout.headingsWhole)
+        layout = makeLayout(m_grid, m_settings, printer, Fit::WholeHeadings);
     QPainter painter;
     if (!painter.begin(&printer))
         throw EStreamError(QStringLiteral("The printer could not be started"));

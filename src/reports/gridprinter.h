@@ -29,8 +29,10 @@ struct PrintableGrid
 // date top right, "Page" and the number bottom right, the table broken
 // between rows with the header row on every page, in the table's row order,
 // as the settings ask. No heading is broken inside a word: the other
-// columns give up room, then the header font gets smaller, and printing
-// turns a portrait page to landscape when neither is enough.
+// columns give up room as far as their own words allow, then the header font
+// gets smaller, and printing turns a portrait page to landscape when neither
+// is enough; only a table too wide for that has its cells' words broken
+// rather than the headings'.
 class GridPrinter
 {
 public:

@@ -204,43 +204,65 @@ private Q_SLOTS:
     void headingsNeverBrokenInAWord_data()
     {
         QTest::addColumn<QStringList>("headings");
+        // The cells of each column, every row alike, after the row's name.
+        QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QList<int>>("widths");
         QTest::addColumn<bool>("smallerFont");
         QTest::addColumn<bool>("landscape");
+        // Whether the cells' words stay whole as well.
+        QTest::addColumn<bool>("cellsWhole");
         // The requirements as the window shows them: narrowing the wide
         // columns leaves room for every heading.
         QTest::newRow("requirements")
             << QStringList{"Cluster", "Credits", "Skill Req", "Implant", "Type", "Treatment", "Secondary Skill"}
-            << QList<int>{150, 50, 60, 150, 55, 70, 170} << false << false;
+            << QStringList{"0", "800", "RIGHT WRIST (QL 200)", "Shining", "951", "404 - Nano Resist - Agility"}
+            << QList<int>{150, 50, 60, 150, 55, 70, 170} << false << false << true;
         // Headings too wide for the page at 12 points fit a smaller header
         // font on the same page.
         QTest::newRow("smaller header font")
             << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
                            "Intelligence"}
-            << QList<int>{60, 60, 60, 60, 60, 60} << true << false;
+            << QStringList{"37", "Nano Progra (QL 9)", "74", "111", "Nano Progra (QL 9)"}
+            << QList<int>{60, 60, 60, 60, 60, 60} << true << false << true;
         // Too many headings for a portrait page in any readable size.
         QTest::newRow("landscape")
             << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
                            "Intelligence", "Psychological", "Nanotechnology", "Perception"}
-            << QList<int>{60, 60, 60, 60, 60, 60, 60, 60, 60} << true << true;
+            << QStringList{"37", "74", "Nano Progra (QL 9)", "111", "148", "Nano Progra (QL 9)", "185", "222"}
+            << QList<int>{60, 60, 60, 60, 60, 60, 60, 60, 60} << true << true << true;
+        // Headings that would fit a portrait page only with the cells'
+        // words broken: a landscape page holds every word whole.
+        QTest::newRow("landscape rather than broken cells")
+            << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
+                           "Intelligence"}
+            << QStringList{"Psychologicalness", "Nanotechnological", "Administrativeness", "Concentrativeness",
+                           "Perceptivenesses"}
+            << QList<int>{60, 60, 60, 60, 60, 60} << false << true << true;
+        // Cells too wide even for a landscape page: the headings still keep
+        // their words, the cells give up theirs.
+        QTest::newRow("cells too wide for any page")
+            << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
+                           "Intelligence", "Perception", "Concentration", "Dimensional", "Engineering"}
+            << QStringList{"Psychologicalness", "Nanotechnological", "Administrativeness", "Concentrativeness",
+                           "Perceptivenesses", "Intelligentsias", "Conditionalities", "Multidimensional",
+                           "Reengineerings"}
+            << QList<int>{60, 60, 60, 60, 60, 60, 60, 60, 60, 60} << true << true << false;
     }
 
     void headingsNeverBrokenInAWord()
     {
         QFETCH(QStringList, headings);
+        QFETCH(QStringList, cells);
         QFETCH(QList<int>, widths);
         QFETCH(bool, smallerFont);
         QFETCH(bool, landscape);
+        QFETCH(bool, cellsWhole);
         TextTable table;
         table.setColumnCount(int(headings.size()));
         table.setRowCount(31);
         table.setRow(0, headings);
         for (int r = 1; r <= 30; ++r)
-            for (int c = 0; c < headings.size(); ++c)
-                table.setCell(c, r,
-                              c == 0       ? rowName(r)
-                              : c % 3 == 0 ? QStringLiteral("Nano Progra (QL %1)").arg(r)
-                                           : QString::number(r * 37));
+            table.setRow(r, QStringList{rowName(r)} + cells);
         PrintSettings settings;
         settings.setReportSettings("Report", QString());
         QTemporaryDir dir;
@@ -252,9 +274,16 @@ private Q_SLOTS:
 
         const QHash<QString, double> words = firstPageWords(pdf);
         QVERIFY(words.contains(rowName(1)));
+        // No word broken, neither of a heading nor (where the page has room)
+        // of a cell.
         for (const QString &heading : headings)
             for (const QString &word : heading.split(' '))
                 QVERIFY2(words.contains(word), qPrintable(word + ": " + QStringList(words.keys()).join(' ')));
+        bool whole = true;
+        for (const QString &cell : cells)
+            for (const QString &word : cell.split(' '))
+                whole = whole && words.contains(word);
+        QCOMPARE(whole, cellsWhole);
         QCOMPARE(landscapePages(pdf), landscape);
         // The header's 12 points against the cells' 10, or a smaller header.
         const double ratio = words.value(headings.first()) / words.value(rowName(1));
