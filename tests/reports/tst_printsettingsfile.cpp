@@ -2,9 +2,7 @@
 // in its own section, the report's own title left out, and a damaged file
 // giving the defaults of what it cannot say.
 
-#include "common/errors.h"
 #include "reports/printsettingsfile.h"
-#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -115,18 +113,6 @@ private Q_SLOTS:
         QCOMPARE(read.marginsMm.left(), 12.5);
         QCOMPARE(read.titleLines, QStringList{"x"});
         QVERIFY(read.ownTitle);
-    }
-
-    void failedWriteKeepsTheOldFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(PrintSettingsFileName);
-        WritePrintSettingsFile(path, {{"grdReqs", unusual()}});
-        const QByteArray before = readFile(path);
-        QVERIFY(!before.isEmpty());
-        QVERIFY_THROWS_EXCEPTION(EStreamError, WritePrintSettingsFile(dir.filePath("no/such/folder/printing.ini"),
-                                                                      {{"grdReqs", PrintSettings()}}));
-        QCOMPARE(readFile(path), before);
     }
 };
 
