@@ -3,6 +3,7 @@
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
 #include "app/frmoptions.h"
+#include "app/helptopics.h"
 #include "text/langapply.h"
 #include "text/langfile.h"
 #include "model/options.h"
@@ -24,9 +25,11 @@
 #include "views/widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QUndoStack>
 #include <QDir>
@@ -49,6 +52,8 @@ TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent) : QMainWindow(parent),
     m_undo = new QUndoStack(this);
     setWindowTitle(QStringLiteral("Ludra"));
     setWindowIcon(LudraIcon());
+    // F1 in the dialogs opened from here (see eventFilter).
+    qApp->installEventFilter(this);
 
     // The controls exist first; then the model is loaded in a fixed order.
     // Message boxes shown on the way are modal and hold the creation until
@@ -508,13 +513,38 @@ void TfrmLudra::graphsChanged()
 
 void TfrmLudra::Help2Click()
 {
-    RunCommand(m_prompter, [this] {
+    const QString topic = HelpTopicFor(tabs->currentWidget());
+    showHelp(topic.isEmpty() ? HelpContentsTopic : topic, this);
+}
+
+void TfrmLudra::showHelp(const QString &topic, QWidget *over)
+{
+    RunCommand(m_prompter, [this, &topic, over] {
         const QString helpFile = ReferenceFile(QStringLiteral("Ludra.hlp"));
         if (!QFileInfo::exists(helpFile))
             throw EStreamError(QStringLiteral("Cannot find the help file \"%1\".").arg(helpFile));
-        TfrmHelp help(helpFile, this);
+        TfrmHelp help(helpFile, topic, over);
         m_prompter.runDialog(help);
     });
+}
+
+bool TfrmLudra::eventFilter(QObject *watched, QEvent *event)
+{
+    // The main window's own F1 is the shortcut of "&Ludra Help"; a dialog
+    // in front of it gets the key instead, and opens its own topic. The
+    // help window and the toolkit's dialogs have none.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->matches(QKeySequence::HelpContents)) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        QWidget *window = widget ? widget->window() : nullptr;
+        if (window && window != this && !qobject_cast<TfrmHelp *>(window)) {
+            const QString topic = HelpTopicFor(widget);
+            if (!topic.isEmpty()) {
+                showHelp(topic, window);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmLudra::AboutClick()

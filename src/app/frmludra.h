@@ -75,6 +75,7 @@ public Q_SLOTS:
     // Shows the Graphs window, made on first use; it stays open beside this
     // one and follows the plan.
     void Graphs1Click();
+    // "&Ludra Help" (F1): the help at the topic of the tab shown.
     void Help2Click();
     void AboutClick();
     // Another tab is shown.
@@ -101,10 +102,14 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // F1 in a dialog of the window opens the help at the dialog's topic.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void createPages();
+    // Shows the help file at the topic, over the window given.
+    void showHelp(const QString &topic, QWidget *over);
     void createMenus();
     // Enables the print commands where both the program and the tab allow.
     void showPrintCommands();

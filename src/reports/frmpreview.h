@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
 class QPrinter;
 class QPrintPreviewWidget;
@@ -10,8 +11,9 @@ class QPushButton;
 
 namespace ludra {
 
-// "Preview": the pages of a report as they will print, with "Previous",
-// "Next", "Print" and "Close".
+// "Preview": the pages of a report as they will print, with "Previous" and
+// "Next" (each enabled where there is a page to go to), "Print" and
+// "Close".
 class TfrmPreview : public QDialog
 {
     Q_OBJECT
@@ -22,7 +24,11 @@ public:
     TfrmPreview(std::function<void(QPrinter &)> paint, std::function<void()> print, QWidget *parent = nullptr);
     ~TfrmPreview() override;
 
+    // Paints the report on the printer as the preview shows it.
+    void paint(QPrinter &printer) const;
+
     int pageCount() const;
+    // The page shown, from 1.
     int currentPage() const;
 
 public Q_SLOTS:
@@ -31,7 +37,10 @@ public Q_SLOTS:
     void btnPrintClick();
 
 private:
+    void showPageButtons();
+
     std::unique_ptr<QPrinter> m_printer;
+    std::function<void(QPrinter &)> m_paint;
     std::function<void()> m_print;
     QPrintPreviewWidget *m_pages = nullptr;
     QPushButton *btnPrevious = nullptr;

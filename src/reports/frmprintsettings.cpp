@@ -27,7 +27,7 @@ namespace {
 QDoubleSpinBox *millimetres(const QString &name, const QString &accessible, QWidget *parent)
 {
     auto *box = Named(new QDoubleSpinBox(parent), name, accessible);
-    box->setRange(0.0, 100.0);
+    box->setRange(0.0, MaxPrintMarginMm);
     box->setDecimals(1);
     box->setSuffix(QStringLiteral(" mm"));
     return box;
@@ -35,11 +35,11 @@ QDoubleSpinBox *millimetres(const QString &name, const QString &accessible, QWid
 
 } // namespace
 
-TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
+TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings, const QStringList &reportTitle,
                                      std::function<void(QPrinter &, const PrintSettings &)> paint,
                                      QWidget *parent)
-    : QDialog(parent), m_base(settings), m_paint(std::move(paint)),
-      m_printer(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
+    : QDialog(parent), m_base(settings), m_reportTitle(reportTitle), m_paint(std::move(paint)),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmPrintSettings"));
     setWindowTitle(QStringLiteral("Print Settings"));
@@ -60,12 +60,14 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
     // Fonts.
     auto *grpFonts = Named(new QGroupBox(QStringLiteral("Fonts"), this), QStringLiteral("grpFonts"));
     cboFont = Named(new QFontComboBox(grpFonts), QStringLiteral("cboFont"), QStringLiteral("Cell font"));
+    // The system's fonts, which a language file does not rename.
+    cboFont->setProperty(LangDataEntries, true);
     edtFontSize = Named(new QSpinBox(grpFonts), QStringLiteral("edtFontSize"), QStringLiteral("Cell font size"));
-    edtFontSize->setRange(4, 48);
+    edtFontSize->setRange(MinPrintPointSize, MaxPrintPointSize);
     chkHeaderBold = Named(new QCheckBox(QStringLiteral("Bold header"), grpFonts), QStringLiteral("chkHeaderBold"));
     edtHeaderSize = Named(new QSpinBox(grpFonts), QStringLiteral("edtHeaderSize"),
                           QStringLiteral("Header font size"));
-    edtHeaderSize->setRange(4, 48);
+    edtHeaderSize->setRange(MinPrintPointSize, MaxPrintPointSize);
     auto *fontLayout = new QFormLayout(grpFonts);
     fontLayout->addRow(MakeLabel(QStringLiteral("Cells"), grpFonts), cboFont);
     fontLayout->addRow(MakeLabel(QStringLiteral("Size"), grpFonts), edtFontSize);
@@ -75,6 +77,10 @@ TfrmPrintSettings::TfrmPrintSettings(const PrintSettings &settings,
     auto *grpTitle = Named(new QGroupBox(QStringLiteral("Title, date and pages"), this), QStringLiteral("grpTitle"));
     memTitle = Named(new QPlainTextEdit(grpTitle), QStringLiteral("memTitle"), QStringLiteral("Title lines"));
     memTitle->setFixedHeight(52);
+    // The title is the user's, not a text of the window.
+    memTitle->setProperty(LangDataEntries, true);
+    // An empty box prints the report's own title.
+    memTitle->setPlaceholderText(reportTitle.join(QLatin1Char('\n')));
     chkDate = Named(new QCheckBox(QStringLiteral("Date"), grpTitle), QStringLiteral("chkDate"));
     edtDateFormat = Named(new QLineEdit(grpTitle), QStringLiteral("edtDateFormat"), QStringLiteral("Date format"));
     chkPageNumbers = Named(new QCheckBox(QStringLiteral("Page numbers"), grpTitle), QStringLiteral("chkPageNumbers"));
@@ -189,7 +195,10 @@ PrintSettings TfrmPrintSettings::settings() const
     s.showDate = chkDate->isChecked();
     s.dateFormat = edtDateFormat->text();
     const QString title = memTitle->toPlainText();
-    s.titleLines = title.isEmpty() ? QStringList() : title.split(QLatin1Char('\n'));
+    const QStringList lines = title.isEmpty() ? QStringList() : title.split(QLatin1Char('\n'));
+    s.ownTitle = !lines.isEmpty() && lines != m_reportTitle;
+    s.titleLines = s.ownTitle ? lines : m_reportTitle;
+    s.chosen = true;
     s.showPageNumbers = chkPageNumbers->isChecked();
     s.pagePrefix = edtPagePrefix->text();
     s.marginsMm = QMarginsF(edtMarginLeft->value(), edtMarginTop->value(), edtMarginRight->value(),

@@ -20,20 +20,24 @@ namespace ludra {
 
 // "Print Settings" of one grid: borders, general, fonts, date and time,
 // title, pages, margins in millimetres, spacing and orientation, with a
-// preview of the grid as the settings stand. OK keeps the settings for the
-// grid.
+// preview of the grid as it will print with the settings as they stand.
+// "Save" keeps the settings for the grid as the user's own.
 class TfrmPrintSettings : public QDialog
 {
     Q_OBJECT
 
 public:
-    // paint prints the grid with the settings it is given on the printer it
-    // is given, for the preview.
-    TfrmPrintSettings(const PrintSettings &settings,
+    // settings: as the grid prints with them now; reportTitle: the title
+    // lines the grid prints with unless the user types others. paint prints
+    // the grid with the settings it is given on the printer it is given, for
+    // the preview.
+    TfrmPrintSettings(const PrintSettings &settings, const QStringList &reportTitle,
                       std::function<void(QPrinter &, const PrintSettings &)> paint, QWidget *parent = nullptr);
     ~TfrmPrintSettings() override;
 
-    // The settings as the dialog's controls have them.
+    // The settings as the dialog's controls have them, as the user's choice:
+    // the title typed when it differs from the report's title, which an
+    // emptied title box brings back.
     PrintSettings settings() const;
 
 private:
@@ -41,6 +45,7 @@ private:
     void refreshPreview();
 
     PrintSettings m_base;
+    QStringList m_reportTitle;
     std::function<void(QPrinter &, const PrintSettings &)> m_paint;
     std::unique_ptr<QPrinter> m_printer;
 

@@ -10,6 +10,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -24,6 +25,8 @@ namespace {
 constexpr double ScreenDpi = 96.0;
 // A column without a width of its own: the grid's default width.
 constexpr int DefaultColumnWidth = 64;
+// The header font gets no smaller than this to fit the page.
+constexpr int MinHeaderPointSize = 6;
 
 // A part of a row on one page: its lines [firstLine, firstLine + lineCount)
 // of every cell. A row taller than a page is split into several parts, each
@@ -68,6 +71,8 @@ struct Layout
     QList<QList<RowPart>> pages;
     int headerLineCount = 0;
     double headerHeight = 0.0;
+    // Whether every heading fits its column without a word broken.
+    bool headingsWhole = true;
 };
 
 double MmToPixels(double mm, double dpi)
@@ -144,8 +149,105 @@ QRectF contentRect(const QPagedPaintDevice &device, const PrintSettings &setting
     return content.translated(-paint.topLeft());
 }
 
-void layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSettings &settings,
-                   const QFontMetricsF &cellMetrics, const QFontMetricsF &headerMetrics)
+// What the cells below the header need of each column, measured once
+// whatever size the header font takes: the longest text on one line, and
+// the longest single word, each with the cell's image and padding.
+struct ColumnNeeds
+{
+    QList<double> longest;
+    QList<double> longestWord;
+};
+
+QStringList wordsOf(const QString &text)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    return text.split(blanks, Qt::SkipEmptyParts);
+}
+
+// The width a text takes in a column: the text, the cell's image before it,
+// the padding either side, and a pixel to spare so that rounding never
+// breaks a text that was meant to fit.
+double columnWidthFor(double text, const QSizeF &image, const Layout &layout)
+{
+    if (!image.isEmpty())
+        text += image.width() + layout.imageGap;
+    return text > 0.0 ? std::ceil(text) + 2 + 2 * layout.padX : 0.0;
+}
+
+ColumnNeeds measureCells(const Layout &layout, const PrintableGrid &grid, const PrintSettings &settings,
+                         const QFontMetricsF &cellMetrics)
+{
+    const TextTable &table = *grid.table;
+    const int columns = table.columnCount();
+    ColumnNeeds needs{QList<double>(columns, 0.0), QList<double>(columns, 0.0)};
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 1; r < table.rowCount(); ++r) {
+            const QString text = table.cell(c, r);
+            if (text.isEmpty())
+                continue;
+            double width = 0.0;
+            for (const QString &line : text.split(QLatin1Char('\n')))
+                width = std::max(width, cellMetrics.horizontalAdvance(line));
+            double word = 0.0;
+            for (const QString &part : wordsOf(text))
+                word = std::max(word, cellMetrics.horizontalAdvance(part));
+            const QSizeF image = imageSize(grid, settings, c, r, layout.dpi);
+            needs.longest[c] = std::max(needs.longest[c], columnWidthFor(width, image, layout));
+            needs.longestWord[c] = std::max(needs.longestWord[c], columnWidthFor(word, image, layout));
+        }
+    }
+    return needs;
+}
+
+// Raises every column narrower than its least width to that width, first
+// into the room the page has left and then taking from the columns wider
+// than their own least widths, in proportion to what they have above them.
+// False, leaving the widths as they were, when the least widths together
+// are wider than the room.
+bool raiseToLeast(QList<double> &widths, const QList<double> &least, double available)
+{
+    double total = 0.0;
+    double needed = 0.0;
+    double spare = 0.0;
+    for (int c = 0; c < widths.size(); ++c) {
+        total += widths[c];
+        if (widths[c] < least[c])
+            needed += least[c] - widths[c];
+        else
+            spare += widths[c] - least[c];
+    }
+    if (needed <= 0.0)
+        return true;
+    const double room = std::max(0.0, available - total);
+    const double taken = needed - std::min(room, needed);
+    if (taken > spare + 1e-6)
+        return false;
+    for (int c = 0; c < widths.size(); ++c) {
+        if (widths[c] < least[c])
+            widths[c] = least[c];
+        else if (taken > 0.0)
+            widths[c] -= (widths[c] - least[c]) * taken / spare;
+    }
+    return true;
+}
+
+// How a layout keeps the headings' words whole:
+// - AsLaidOut: columns as wide as the page gives them are enough when no
+//   heading breaks there; otherwise as WholeWords;
+// - WholeWords: every word whole, of the headings and of the cells;
+// - WholeHeadings: the headings' words whole, at the cost of the cells' when
+//   the page has no room for both.
+enum class Fit { AsLaidOut, WholeWords, WholeHeadings };
+
+// The column widths with the header in the font of headerMetrics: the
+// screen's widths scaled to the page, widened towards the longest text
+// while the page has room, and then, where a heading would break inside a
+// word, made wide enough for every word of every heading, the other columns
+// narrowed as far as their own longest words allow (and, fitting
+// WholeHeadings, below those). False when the headings' words do not fit
+// the page side by side that way at this size.
+bool layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSettings &settings,
+                   const ColumnNeeds &cells, const QFontMetricsF &headerMetrics, Fit fit)
 {
     const TextTable &table = *grid.table;
     const int columns = table.columnCount();
@@ -165,23 +267,20 @@ void layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
         total = available;
     }
 
-    // How much each column needs to show its longest text on one line.
+    // The heading's longest line, and its longest word.
+    QList<double> headingWord(columns, 0.0);
     QList<double> needs(columns, 0.0);
     for (int c = 0; c < columns; ++c) {
-        double longest = 0.0;
-        for (int r = 0; r < table.rowCount(); ++r) {
-            const QString text = table.cell(c, r);
-            double width = 0.0;
-            for (const QString &line : text.split(QLatin1Char('\n')))
-                width = std::max(width, (r == 0 ? headerMetrics : cellMetrics).horizontalAdvance(line));
-            const QSizeF image = imageSize(grid, settings, c, r, layout.dpi);
-            if (!image.isEmpty())
-                width += image.width() + layout.imageGap;
-            longest = std::max(longest, width);
-        }
-        // A pixel to spare, so that rounding never breaks a text that
-        // was meant to fit.
-        needs[c] = std::max(0.0, std::ceil(longest) + 2 + 2 * layout.padX - widths[c]);
+        const QString heading = table.cell(c, 0);
+        const QSizeF image = imageSize(grid, settings, c, 0, layout.dpi);
+        double line = 0.0;
+        for (const QString &part : heading.split(QLatin1Char('\n')))
+            line = std::max(line, headerMetrics.horizontalAdvance(part));
+        double word = 0.0;
+        for (const QString &part : wordsOf(heading))
+            word = std::max(word, headerMetrics.horizontalAdvance(part));
+        headingWord[c] = columnWidthFor(word, image, layout);
+        needs[c] = std::max(0.0, std::max(columnWidthFor(line, image, layout), cells.longest[c]) - widths[c]);
     }
     // Widen to the longest text while the table still fits the page; when
     // it does not, the room left is shared evenly, a column needing less than
@@ -197,11 +296,25 @@ void layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
         widths[c] += grant;
         room -= grant;
     }
+
+    // A heading broken inside a word reads as two words: no column is left
+    // narrower than its heading's longest word. The room comes from the
+    // other columns, as far as no word of their cells breaks either.
+    QList<double> wholeWords(columns);
+    for (int c = 0; c < columns; ++c)
+        wholeWords[c] = std::max(headingWord[c], cells.longestWord[c]);
+    bool whole = true;
+    for (int c = 0; c < columns; ++c)
+        whole = whole && widths[c] >= (fit == Fit::WholeWords ? wholeWords[c] : headingWord[c]);
+    if (!whole)
+        whole = raiseToLeast(widths, wholeWords, available) ||
+                (fit == Fit::WholeHeadings && raiseToLeast(widths, headingWord, available));
     layout.columnWidths = widths;
+    return whole;
 }
 
-Layout makeLayout(const PrintableGrid &grid, const PrintSettings &settings,
-                  QPagedPaintDevice &device)
+Layout makeLayout(const PrintableGrid &grid, const PrintSettings &settings, QPagedPaintDevice &device,
+                  Fit fit)
 {
     Layout layout;
     layout.dpi = device.logicalDpiY() > 0 ? device.logicalDpiY() : 72.0;
@@ -215,10 +328,8 @@ Layout makeLayout(const PrintableGrid &grid, const PrintSettings &settings,
     layout.titleFont.setBold(true);
 
     const QFontMetricsF cellMetrics(layout.cellFont, &device);
-    const QFontMetricsF headerMetrics(layout.headerFont, &device);
     const QFontMetricsF titleMetrics(layout.titleFont, &device);
     layout.cellLine = cellMetrics.lineSpacing();
-    layout.headerLine = headerMetrics.lineSpacing();
     layout.padX = MmToPixels(1.0, layout.dpi);
     layout.padY = MmToPixels(0.5, layout.dpi);
     layout.imageGap = MmToPixels(1.0, layout.dpi);
@@ -243,7 +354,24 @@ Layout makeLayout(const PrintableGrid &grid, const PrintSettings &settings,
         return layout;
     }
     const TextTable &table = *grid.table;
-    layOutColumns(layout, grid, settings, cellMetrics, headerMetrics);
+    // Headings too wide for the page side by side take a smaller header
+    // font, a point at a time, down to two points below the cells' size;
+    // should they not fit even then, the smallest size breaks the fewest. A
+    // smaller font is there to keep words whole, so a size below the
+    // settings' that breaks a cell's word instead is no fit.
+    const ColumnNeeds cells = measureCells(layout, grid, settings, cellMetrics);
+    const int headerSize = std::max(1, settings.headerPointSize);
+    const int smallest = std::min(headerSize, std::max(MinHeaderPointSize, std::max(1, settings.fontPointSize) - 2));
+    for (int size = headerSize;; --size) {
+        layout.headerFont.setPointSize(size);
+        const Fit sizeFit = fit == Fit::AsLaidOut && size < headerSize ? Fit::WholeWords : fit;
+        layout.headingsWhole =
+            layOutColumns(layout, grid, settings, cells, QFontMetricsF(layout.headerFont, &device), sizeFit);
+        if (layout.headingsWhole || size <= smallest)
+            break;
+    }
+    const QFontMetricsF headerMetrics(layout.headerFont, &device);
+    layout.headerLine = headerMetrics.lineSpacing();
     double tableWidth = 0.0;
     for (double w : layout.columnWidths)
         tableWidth += w;
@@ -399,6 +527,16 @@ void paintLayoutPage(QPainter &painter, const Layout &layout, const PrintableGri
     painter.restore();
 }
 
+// The layout on the device as it stands: every word whole where the page
+// allows, else the headings' words whole at the cost of the cells'.
+Layout deviceLayout(const PrintableGrid &grid, const PrintSettings &settings, QPagedPaintDevice &device)
+{
+    Layout layout = makeLayout(grid, settings, device, Fit::AsLaidOut);
+    if (!layout.headingsWhole)
+        layout = makeLayout(grid, settings, device, Fit::WholeHeadings);
+    return layout;
+}
+
 } // namespace
 
 GridPrinter::GridPrinter(PrintableGrid grid, PrintSettings settings)
@@ -408,12 +546,12 @@ GridPrinter::GridPrinter(PrintableGrid grid, PrintSettings settings)
 
 int GridPrinter::pageCount(QPagedPaintDevice &device) const
 {
-    return int(makeLayout(m_grid, m_settings, device).pages.size());
+    return int(deviceLayout(m_grid, m_settings, device).pages.size());
 }
 
 void GridPrinter::paintPage(QPainter &painter, QPagedPaintDevice &device, int page) const
 {
-    paintLayoutPage(painter, makeLayout(m_grid, m_settings, device), m_grid, m_settings, page);
+    paintLayoutPage(painter, deviceLayout(m_grid, m_settings, device), m_grid, m_settings, page);
 }
 
 void GridPrinter::print(QPrinter &printer) const
@@ -421,11 +559,20 @@ void GridPrinter::print(QPrinter &printer) const
     printer.setPageOrientation(m_settings.landscape ? QPageLayout::Landscape
                                                     : QPageLayout::Portrait);
     printer.setPageMargins(m_settings.marginsMm, QPageLayout::Millimeter);
+    // Laid out once for every page: a long table is not measured per page.
+    // A table whose words do not all fit a portrait page whole at any header
+    // size turns to landscape; where they do not fit there either, the
+    // headings keep their words whole at the cost of the cells'.
+    Layout layout = makeLayout(m_grid, m_settings, printer, Fit::AsLaidOut);
+    if (!layout.headingsWhole && !m_settings.landscape) {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        layout = makeLayout(m_grid, m_settings, printer, Fit::WholeWords);
+    }
+    if (!layout.headingsWhole)
+        layout = makeLayout(m_grid, m_settings, printer, Fit::WholeHeadings);
     QPainter painter;
     if (!painter.begin(&printer))
         throw EStreamError(QStringLiteral("The printer could not be started"));
-    // Laid out once for every page: a long table is not measured per page.
-    const Layout layout = makeLayout(m_grid, m_settings, printer);
     for (int page = 0; page < layout.pages.size(); ++page) {
         if (page > 0 && !printer.newPage())
             throw EStreamError(QStringLiteral("The printer could not start a new page"));

@@ -28,18 +28,25 @@ struct PrintableGrid
 // Lays a grid out on pages and paints them: the title lines top left, the
 // date top right, "Page" and the number bottom right, the table broken
 // between rows with the header row on every page, in the table's row order,
-// as the settings ask.
+// as the settings ask. No heading is broken inside a word: the other
+// columns give up room as far as their own words allow, then the header font
+// gets smaller, and printing turns a portrait page to landscape when neither
+// is enough; only a table too wide for that has its cells' words broken
+// rather than the headings'.
 class GridPrinter
 {
 public:
     GridPrinter(PrintableGrid grid, PrintSettings settings);
 
-    // The number of pages the grid takes on the device.
+    // The number of pages the grid takes on the device, in the device's
+    // orientation.
     int pageCount(QPagedPaintDevice &device) const;
-    // Paints one page (from 0) on a painter that is active on the device.
+    // Paints one page (from 0) on a painter that is active on the device, in
+    // the device's orientation.
     void paintPage(QPainter &painter, QPagedPaintDevice &device, int page) const;
     // Prints every page on the printer (a PDF file when the printer's
-    // output is one). Throws EStreamError when the printer cannot be
+    // output is one), in the settings' orientation or in landscape when the
+    // headings need it. Throws EStreamError when the printer cannot be
     // started.
     void print(QPrinter &printer) const;
 

@@ -5,21 +5,57 @@
 #include "text/messages.h"
 #include "common/command.h"
 #include "common/errors.h"
+#include "common/paths.h"
 #include "common/prompter.h"
 #include "reports/export.h"
 #include "reports/frmpreview.h"
 #include "reports/frmprintsettings.h"
 #include "reports/gridprinter.h"
+#include "reports/printsettingsfile.h"
 #include "views/widgets.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace ludra {
+
+namespace {
+
+// The grids by their names in the window, which also name their sections of
+// the print settings file.
+const QStringList &GridNames()
+{
+    static const QStringList names{QStringLiteral("grdReport"), QStringLiteral("grdSkillInc"),
+                                   QStringLiteral("grdReqs"), QStringLiteral("grdSuggest"),
+                                   QStringLiteral("grdLadder")};
+    return names;
+}
+
+} // namespace
 
 Reports::Reports(const LayoutState &layout, const BuildResults &results, Prompter &prompter, QWidget &window)
     : m_layout(layout), m_results(results), m_prompter(prompter), m_window(window)
 {
+    // The settings the user saved last time; a grid the file does not hold,
+    // or a file missing or damaged, keeps the bare settings.
+    const QHash<QString, PrintSettings> saved =
+        ReadPrintSettingsFile(UserFile(PrintSettingsFileName), GridNames());
+    for (int g = 0; g < int(GridNames().size()); ++g)
+        m_settings[g] = saved.value(GridNames().at(g), PrintSettings());
+}
+
+void Reports::saveSettings() const
+{
+    QList<QPair<QString, PrintSettings>> chosen;
+    for (int g = 0; g < int(GridNames().size()); ++g)
+        if (m_settings[g].chosen)
+            chosen.append({GridNames().at(g), m_settings[g]});
+    WritePrintSettingsFile(UserFile(PrintSettingsFileName), chosen);
 }
 
 QString Reports::projectName() const
@@ -112,12 +148,55 @@ void Reports::printReport(int tab)
     printWithDialog(printGrid(tab));
 }
 
+bool Reports::askForPrinter(QPrinter &printer)
+{
+    // Without any printer the system makes a PDF printer without a file;
+    // the dialog would propose a folder as its file. Propose a file named
+    // after the document in the user's documents instead.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+        QString name = printer.docName().isEmpty() ? QStringLiteral("Ludra") : printer.docName();
+        name.replace(QLatin1Char('/'), QLatin1Char('-'));
+        printer.setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+    }
+    // Over the window in front: the build log prints from its own window.
+    QWidget *parent = QApplication::activeModalWidget();
+    QPrintDialog dialog(&printer, parent ? parent : &m_window);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return m_prompter.runDialog(dialog) == Prompter::Answer::Ok;
+}
+
+bool Reports::printerReady(const QPrinter &printer) const
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return !printer.outputFileName().isEmpty();
+    const bool system = hasDefaultPrinter ? hasDefaultPrinter() : !QPrinterInfo::defaultPrinter().isNull();
+    return system && printer.isValid();
+}
+
+void Reports::printAtOnce(const PrintableGrid &grid, const PrintSettings &settings, const QString &document)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    // The name the print queue shows, and the PDF file's name that the
+    // dialog proposes.
+    printer.setDocName(document);
+    if (preparePrinter)
+        preparePrinter(printer);
+    // Without a printer the system cannot start one: the dialog offers the
+    // printers there are and a PDF file.
+    if (!printerReady(printer) && !askForPrinter(printer))
+        return;
+    print(grid, settings, printer);
+}
+
 void Reports::printWithDialog(ReportGrid grid)
 {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &m_window);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
+    printer.setDocName(title(grid));
+    if (!askForPrinter(printer))
         return;
     PrintSettings &settings = m_settings[int(grid)];
     settings.setReportSettings(title(grid), projectName());
@@ -142,20 +221,30 @@ void Reports::printSettings(int tab)
     const ReportGrid grid = settingsGrid(tab);
     m_settingsBound = grid;
     const PrintableGrid shown = printable(grid);
+    // The dialog starts from the settings the report prints with, so that
+    // its preview shows the report as it will print.
+    PrintSettings current = m_settings[int(grid)];
+    current.setReportSettings(title(grid), projectName());
     TfrmPrintSettings dialog(
-        m_settings[int(grid)],
+        current, QStringList{title(grid), projectName()},
         [this, shown](QPrinter &printer, const PrintSettings &settings) { print(shown, settings, printer); },
         &m_window);
-    if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok)
-        m_settings[int(grid)] = dialog.settings();
+    if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
+        return;
+    m_settings[int(grid)] = dialog.settings();
+    // Kept for the next start; a file that cannot be written is reported,
+    // and the settings hold until Ludra closes.
+    saveSettings();
 }
 
 void Reports::printShoppingList()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    if (preparePrinter)
-        preparePrinter(printer);
-    print(printable(ReportGrid::Requirements), m_settings[int(ReportGrid::Requirements)], printer);
+    // With the settings it has; the user's own carry the report's title for
+    // the project shown now.
+    PrintSettings settings = m_settings[int(ReportGrid::Requirements)];
+    if (settings.chosen)
+        settings.setReportSettings(title(ReportGrid::Requirements), projectName());
+    printAtOnce(printable(ReportGrid::Requirements), settings, title(ReportGrid::Requirements));
 }
 
 void Reports::printLog(const QStringList &lines)
@@ -164,13 +253,10 @@ void Reports::printLog(const QStringList &lines)
     log.setRowCount(int(std::max<qsizetype>(lines.size(), 1)));
     for (int r = 0; r < int(lines.size()); ++r)
         log.setCell(0, r, lines.at(r));
-    QPrinter printer(QPrinter::HighResolution);
-    if (preparePrinter)
-        preparePrinter(printer);
     PrintableGrid grid;
     grid.table = &log;
     grid.columnWidths = QList<int>{360};
-    print(grid, PrintSettings(), printer);
+    printAtOnce(grid, PrintSettings(), QStringLiteral("Ludra"));
 }
 
 void Reports::exportTable(int tab, Format format)

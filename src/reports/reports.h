@@ -23,7 +23,9 @@ enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder };
 
 // The report commands of the main window: printing, preview, print settings
 // and export of the grid each tab shows, each grid with print settings of
-// its own. Which grid a command takes on which tab is decided here.
+// its own. Which grid a command takes on which tab is decided here. The
+// settings the user saves in "Print Settings" are kept across starts in the
+// print settings file among the user's files.
 class Reports
 {
 public:
@@ -59,6 +61,10 @@ public:
     // How a printer that prints without asking is made ready; by default it
     // stays as made (the system's default printer). Tests print to files.
     std::function<void(QPrinter &)> preparePrinter;
+    // Whether the system has a printer to print on without asking: by
+    // default, whether it has a default printer. Where it has none the print
+    // dialog asks, and offers printing to a PDF file.
+    std::function<bool()> hasDefaultPrinter;
     // The widths of a grid's columns as its view shows them.
     std::function<QList<int>(ReportGrid)> columnWidths;
     // The path of the project shown, which a report names; empty before
@@ -66,8 +72,17 @@ public:
     std::function<QString()> projectPath;
 
 private:
+    // Whether a printer made ready can print without asking: a file printer
+    // that names its file, or the system's printer when there is one and
+    // the printer is valid.
+    bool printerReady(const QPrinter &printer) const;
     // Asks for the printer and prints the grid as a report.
     void printWithDialog(ReportGrid grid);
+    // Runs the print dialog on the printer; false when it was cancelled.
+    bool askForPrinter(QPrinter &printer);
+    // Prints at once on the default printer, or asks for one when there is
+    // none ready.
+    void printAtOnce(const PrintableGrid &grid, const PrintSettings &settings, const QString &document);
     PrintableGrid printable(ReportGrid grid) const;
     const TextTable &table(ReportGrid grid) const;
     QString title(ReportGrid grid) const;
@@ -75,6 +90,8 @@ private:
     void print(const PrintableGrid &grid, const PrintSettings &settings, QPrinter &printer) const;
 
     QString projectName() const;
+    // Writes the settings the user chose for every grid to the file.
+    void saveSettings() const;
 
     const LayoutState &m_layout;
     const BuildResults &m_results;

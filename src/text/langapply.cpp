@@ -89,12 +89,13 @@ void appendKeys(QList<LangKey> &keys, const QString &prefix, QObject *object)
     if (!hint.isEmpty() && ownHint)
         keys.append(LangKey{name + QStringLiteral(".Hint"), hint, LangKey::Hint, object});
 
-    if (auto *memo = qobject_cast<QPlainTextEdit *>(object)) {
+    const bool dataEntries = object->property(LangDataEntries).toBool();
+    if (auto *memo = dataEntries ? nullptr : qobject_cast<QPlainTextEdit *>(object)) {
         const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
         for (int n = 0; n < lines.size(); ++n)
             keys.append(LangKey{name + QStringLiteral(".lines[%1]").arg(n), lines.at(n), LangKey::Line, object, n});
     }
-    if (auto *combo = qobject_cast<QComboBox *>(object)) {
+    if (auto *combo = dataEntries ? nullptr : qobject_cast<QComboBox *>(object)) {
         for (int n = 0; n < combo->count(); ++n)
             keys.append(LangKey{name + QStringLiteral(".items[%1]").arg(n), combo->itemText(n), LangKey::Item,
                                 object, n});

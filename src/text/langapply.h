@@ -33,6 +33,12 @@ struct LangKey
 // a key for it would never be applied.
 inline constexpr const char *LangFixed = "langFixed";
 
+// A control whose entries or lines are data rather than texts of the window
+// (the system's fonts, a title the user typed) sets this property to true:
+// its caption, hint and names keep their keys, its entries and lines have
+// none.
+inline constexpr const char *LangDataEntries = "langDataEntries";
+
 // Every replaceable text of a window, in the order of its object tree (the
 // order in which its controls were made): the window's caption, then per
 // named control its caption when it has one (the text or title of buttons,
@@ -42,7 +48,8 @@ inline constexpr const char *LangFixed = "langFixed";
 // without a caption: its accessible name ("AccessibleName") and the purpose
 // of a state label ("AccessibleDescription"). Found from the window's objects
 // and their properties, so no control can be missed; the parts the toolkit
-// makes inside its controls and the controls marked LangFixed are left out.
+// makes inside its controls and the controls marked LangFixed are left out,
+// and so are the entries and lines of the controls marked LangDataEntries.
 QList<LangKey> LangKeys(QWidget &window);
 
 // Applies a language file to a window (LangApply): every key of LangKeys

@@ -180,14 +180,20 @@ void TstLanguage::linesAndEntries_data()
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<bool>("fontChanged");
-    QTest::newRow("absent keys") << QByteArray("[dlgTest]\n") << "one\ntwo" << QStringList{"a", "b"} << false;
+    // Entries and lines that are data (the system's fonts, a typed title).
+    QTest::addColumn<bool>("data");
+    QTest::newRow("absent keys") << QByteArray("[dlgTest]\n") << "one\ntwo" << QStringList{"a", "b"} << false << false;
     QTest::newRow("empty values") << QByteArray("[SETTINGS]\nFont=\n[dlgTest]\ndlgTest.memNotes.lines[0]=\n"
                                                 "dlgTest.cboPick.items[0]=\n")
-                                  << "\ntwo" << QStringList{"a", "b"} << false;
+                                  << "\ntwo" << QStringList{"a", "b"} << false << false;
     QTest::newRow("values, and beyond the end")
         << QByteArray("[SETTINGS]\nFont=Ludra Test Face\n[dlgTest]\ndlgTest.memNotes.lines[1]=zwei\n"
                       "dlgTest.memNotes.lines[2]=x\ndlgTest.cboPick.items[1]=B\ndlgTest.cboPick.items[2]=C\n")
-        << "one\nzwei" << QStringList{"a", "B"} << true;
+        << "one\nzwei" << QStringList{"a", "B"} << true << false;
+    QTest::newRow("data entries")
+        << QByteArray("[dlgTest]\ndlgTest.memNotes.lines[0]=eins\ndlgTest.cboPick.items[1]=B\n"
+                      "dlgTest.cboPick.AccessibleName=Wahl\n")
+        << "one\ntwo" << QStringList{"a", "b"} << false << true;
 }
 
 void TstLanguage::linesAndEntries()
@@ -196,6 +202,7 @@ void TstLanguage::linesAndEntries()
     QFETCH(QString, memo);
     QFETCH(QStringList, items);
     QFETCH(bool, fontChanged);
+    QFETCH(bool, data);
     QDialog dialog;
     dialog.setObjectName("dlgTest");
     auto *notes = new QPlainTextEdit("one\ntwo", &dialog);
@@ -203,12 +210,17 @@ void TstLanguage::linesAndEntries()
     auto *pick = new QComboBox(&dialog);
     pick->setObjectName("cboPick");
     pick->addItems({"a", "b"});
+    pick->setAccessibleName("Pick");
+    notes->setProperty(LangDataEntries, data);
+    pick->setProperty(LangDataEntries, data);
     const QString face = dialog.font().family();
     LangApply(dialog, *TLangFile::fromText(QString::fromLatin1(file)));
     QCOMPARE(notes->toPlainText(), memo);
     QCOMPARE(QStringList({pick->itemText(0), pick->itemText(1)}), items);
     QCOMPARE(pick->count(), 2);
     QCOMPARE(dialog.font().family(), fontChanged ? QStringLiteral("Ludra Test Face") : face);
+    // The control's name is a text of the window all the same.
+    QCOMPARE(pick->accessibleName(), data ? QStringLiteral("Wahl") : QStringLiteral("Pick"));
 }
 
 void TstLanguage::askedMessagesAreChanged()

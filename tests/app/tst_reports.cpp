@@ -3,12 +3,22 @@
 // as a report.
 
 #include "app/frmludra.h"
+#include "common/command.h"
 #include "common/paths.h"
+#include "reports/frmpreview.h"
 #include "reports/reports.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -33,10 +43,20 @@ private Q_SLOTS:
     void exportTakesTheShownGrid_data();
     void exportTakesTheShownGrid();
     void shoppingListBareThenAsReport();
+    void withoutPrinterTheDialogAsks_data();
+    void withoutPrinterTheDialogAsks();
+    void previewPageButtons();
+    void printSettingsSurviveARestart();
 
 private:
     void showTab(int tab) { m_window->findChild<QTabWidget *>(QStringLiteral("pgcMain"))->setCurrentIndex(tab); }
     QString pdfText(const QString &pdf) const;
+    // Runs a command that opens a dialog, with the script for that dialog.
+    void runDialog(const char *action, ScriptedPrompter::DialogScript script)
+    {
+        m_prompter.dialogs = {std::move(script)};
+        m_window->findChild<QAction *>(QLatin1String(action))->trigger();
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedPrompter m_prompter;
@@ -173,6 +193,8 @@ void TstReports::shoppingListBareThenAsReport()
     showTab(3);
     auto *button = m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"));
     button->click();
+    // A printer that is ready prints without asking.
+    QVERIFY(m_prompter.dialogsRun.isEmpty());
     QString text = pdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("Agility Clu (QL 1)")), qPrintable(text));
     QVERIFY(!text.contains(QStringLiteral("Page")));
@@ -192,6 +214,191 @@ void TstReports::shoppingListBareThenAsReport()
                                   QStringLiteral("Fail - No Faded Y of at least Quality 5 avaliable")});
     text = pdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("for X")) && text.contains(QStringLiteral("Faded Y")), qPrintable(text));
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstReports::withoutPrinterTheDialogAsks_data()
+{
+    QTest::addColumn<bool>("log");
+    QTest::newRow("shopping list") << false;
+    QTest::newRow("build log") << true;
+}
+
+void TstReports::withoutPrinterTheDialogAsks()
+{
+    QFETCH(bool, log);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    Reports &reports = m_window->reports();
+    reports.hasDefaultPrinter = [] { return false; };
+    const auto print = [&] {
+        if (log)
+            RunCommand(m_prompter, [&] { reports.printLog({QStringLiteral("Fail - No HEAD of Quality 5")}); });
+        else
+            m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"))->click();
+    };
+    showTab(3);
+    const QString pdf = m_dir->filePath(QStringLiteral("asked.pdf"));
+    // The dialog asks; the player picks a file to print to.
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Ok, [&pdf, log](QObject &dialog) {
+        auto *printDialog = qobject_cast<QPrintDialog *>(&dialog);
+        QVERIFY(printDialog);
+        // The dialog lists the printers as it opens; a PDF file is always
+        // one of them.
+        printDialog->show();
+        auto *printers = printDialog->findChild<QComboBox *>(QStringLiteral("printers"));
+        QVERIFY(printers);
+        const int toFile = printers->findText(QStringLiteral("Print to File (PDF)"));
+        QVERIFY(toFile >= 0);
+        auto *file = printDialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+        QVERIFY(file);
+        // With no printer at all, a file named after the report is proposed,
+        // not a folder.
+        if (printers->count() == 1)
+            QVERIFY2(file->text().endsWith(log ? QStringLiteral("/Ludra.pdf")
+                                               : QStringLiteral("/Ludra Requirements and Layout Report.pdf")),
+                     qPrintable(file->text()));
+        printers->setCurrentIndex(toFile);
+        file->setText(pdf);
+    }}};
+    print();
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"dlgPrint"});
+    QVERIFY2(m_prompter.asked.isEmpty(), qPrintable(m_prompter.asked.value(0).text));
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(log ? QStringLiteral("No HEAD of Quality 5") : QStringLiteral("Agility Clu (QL 1)")),
+             qPrintable(text));
+
+    // Cancelled: nothing printed, nothing said.
+    QVERIFY(QFile::remove(pdf));
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Cancel, {}}};
+    print();
+    QCOMPARE(m_prompter.dialogsRun.size(), 2);
+    QVERIFY(!QFile::exists(pdf));
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstReports::previewPageButtons()
+{
+    const auto check = [](QObject &dialog, int pages) {
+        auto &preview = static_cast<TfrmPreview &>(dialog);
+        auto *previous = preview.findChild<QPushButton *>(QStringLiteral("btnPrevious"));
+        auto *next = preview.findChild<QPushButton *>(QStringLiteral("btnNext"));
+        QCOMPARE(preview.pageCount() > 1, pages > 1);
+        if (pages > 1)
+            QVERIFY(preview.pageCount() >= pages);
+        QCOMPARE(preview.currentPage(), 1);
+        QVERIFY(!previous->isEnabled());
+        QCOMPARE(next->isEnabled(), pages > 1);
+        for (int page = 2; page <= preview.pageCount(); ++page) {
+            next->click();
+            QCOMPARE(preview.currentPage(), page);
+            QVERIFY(previous->isEnabled());
+            QCOMPARE(next->isEnabled(), page < preview.pageCount());
+        }
+        while (previous->isEnabled())
+            previous->click();
+        QCOMPARE(preview.currentPage(), 1);
+        QCOMPARE(next->isEnabled(), pages > 1);
+    };
+    // The requirements of one row: one page, nowhere to go.
+    showTab(3);
+    bool seen = false;
+    runDialog("PrintPreview1", {Prompter::Answer::Cancel, [&](QObject &dialog) {
+                                    check(dialog, 1);
+                                    // At 100, 100 of the screen and larger
+                                    // than a page needs to be read, as far as
+                                    // the screen has room.
+                                    auto &preview = static_cast<QWidget &>(dialog);
+                                    QCOMPARE(preview.geometry().topLeft(), QPoint(100, 100));
+                                    const QRect screen = preview.screen()->availableGeometry();
+                                    QVERIFY(preview.width() >= std::min(800, screen.right() - 140));
+                                    QVERIFY(preview.height() >= std::min(800, screen.bottom() - 140));
+                                    seen = true;
+                                }});
+    QVERIFY(seen);
+
+    // The layout with rows 40 mm apart takes several pages.
+    showTab(0);
+    runDialog("PrintSetup1", {Prompter::Answer::Ok, [](QObject &dialog) {
+                                  dialog.findChild<QDoubleSpinBox *>(QStringLiteral("edtSpacing"))->setValue(40.0);
+                              }});
+    seen = false;
+    runDialog("PrintPreview1", {Prompter::Answer::Cancel, [&](QObject &dialog) {
+                                    check(dialog, 3);
+                                    seen = true;
+                                }});
+    QVERIFY(seen);
+    QVERIFY(m_prompter.asked.isEmpty());
+}
+
+void TstReports::printSettingsSurviveARestart()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QString pdf = m_dir->filePath(QStringLiteral("list.pdf"));
+    const auto toPdf = [&pdf](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    };
+    showTab(3);
+    // The dialog opens as the report prints: its title, borders and so on.
+    runDialog("PrintSetup1", {Prompter::Answer::Ok, [](QObject &dialog) {
+                                  auto *title = dialog.findChild<QPlainTextEdit *>(QStringLiteral("memTitle"));
+                                  QCOMPARE(title->toPlainText(),
+                                           QStringLiteral("Ludra Requirements and Layout Report\n"));
+                                  auto *borders = dialog.findChild<QCheckBox *>(QStringLiteral("chkBorders"));
+                                  QVERIFY(borders->isChecked());
+                                  title->setPlainText(QStringLiteral("My shopping list"));
+                                  borders->setChecked(false);
+                                  dialog.findChild<QRadioButton *>(QStringLiteral("rdoLandscape"))->setChecked(true);
+                                  dialog.findChild<QDoubleSpinBox *>(QStringLiteral("edtMarginLeft"))->setValue(25.0);
+                              }});
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("printing.ini"))));
+
+    // Ludra closes and starts again.
+    m_window.reset();
+    m_window = std::make_unique<TfrmLudra>(m_prompter);
+    const PrintSettings &kept = m_window->reports().settings(ReportGrid::Requirements);
+    QVERIFY(kept.chosen);
+    QCOMPARE(kept.titleLines, QStringList{"My shopping list"});
+    QVERIFY(!kept.borders);
+    QVERIFY(kept.landscape);
+    QCOMPARE(kept.marginsMm.left(), 25.0);
+    // The other grids were never set.
+    QVERIFY(m_window->reports().settings(ReportGrid::Layout) == PrintSettings());
+
+    // The typed title reaches the preview and the print, which are the same.
+    m_window->model().layout().table().setCell(1, 1, QStringLiteral("Agility"));
+    showTab(1);
+    m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
+    showTab(3);
+    const QString previewPdf = m_dir->filePath(QStringLiteral("preview.pdf"));
+    runDialog("PrintPreview1", {Prompter::Answer::Cancel, [&](QObject &dialog) {
+                                    QPrinter printer(QPrinter::HighResolution);
+                                    printer.setOutputFormat(QPrinter::PdfFormat);
+                                    printer.setOutputFileName(previewPdf);
+                                    static_cast<TfrmPreview &>(dialog).paint(printer);
+                                }});
+    const QString preview = pdfText(previewPdf);
+    QVERIFY2(preview.contains(QStringLiteral("My shopping list")), qPrintable(preview));
+    QVERIFY(!preview.contains(QStringLiteral("Ludra Requirements and Layout Report")));
+    QVERIFY(preview.contains(QStringLiteral("Agility Clu (QL 1)")));
+    m_window->reports().preparePrinter = toPdf;
+    m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"))->click();
+    QCOMPARE(pdfText(pdf), preview);
+
+    // An emptied title box brings the report's own title back, also after
+    // the next start.
+    runDialog("PrintSetup1", {Prompter::Answer::Ok, [](QObject &dialog) {
+                                  dialog.findChild<QPlainTextEdit *>(QStringLiteral("memTitle"))->clear();
+                              }});
+    m_window.reset();
+    m_window = std::make_unique<TfrmLudra>(m_prompter);
+    m_window->reports().preparePrinter = toPdf;
+    m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"))->click();
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("Ludra Requirements and Layout Report")), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("My shopping list")));
     QVERIFY(m_prompter.asked.isEmpty());
 }
 

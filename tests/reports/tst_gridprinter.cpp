@@ -1,6 +1,7 @@
 // The grid printer printed to PDF and read back with pdftotext: the page
 // furniture, the header row on every page, every row in order, long cells
-// wrapped whole, the orientation, and a printer that cannot start.
+// wrapped whole, headings never broken inside a word, the orientation, and a
+// printer that cannot start.
 
 #include "common/errors.h"
 #include "common/texttable.h"
@@ -49,6 +50,30 @@ QStringList printPages(const TextTable &table, const PrintSettings &settings, co
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+// The words of the first page as pdftotext places them, each with the
+// height of its box (which follows the font size).
+QHash<QString, double> firstPageWords(const QString &pdf)
+{
+    const QString boxes = run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    QHash<QString, double> words;
+    const QRegularExpression word("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" "
+                                  "yMax=\"([\\d.]+)\">([^<]*)</word>");
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        // Ligatures ("fi" as one glyph) read back as their letters.
+        words.insert(m.captured(3).normalized(QString::NormalizationForm_KC),
+                     m.captured(2).toDouble() - m.captured(1).toDouble());
+    }
+    return words;
+}
+
+// Whether the PDF's pages are wider than they are tall.
+bool landscapePages(const QString &pdf)
+{
+    const auto match = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(run("pdfinfo", {pdf}));
+    return match.hasMatch() && match.captured(1).toDouble() > match.captured(2).toDouble();
 }
 
 // Every row of the table appears once, in table order.
@@ -174,6 +199,97 @@ private Q_SLOTS:
                  GridPrinter(PrintableGrid{&table, {60, 200, 100, 60}, {}}, settings).pageCount(landscape));
         QVERIFY(rowsInOrder(wide.join(QString()), 200));
         QVERIFY(rowsInOrder(tall.join(QString()), 200));
+    }
+
+    void headingsNeverBrokenInAWord_data()
+    {
+        QTest::addColumn<QStringList>("headings");
+        // The cells of each column, every row alike, after the row's name.
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<bool>("smallerFont");
+        QTest::addColumn<bool>("landscape");
+        // Whether the cells' words stay whole as well.
+        QTest::addColumn<bool>("cellsWhole");
+        // The requirements as the window shows them: narrowing the wide
+        // columns leaves room for every heading.
+        QTest::newRow("requirements")
+            << QStringList{"Cluster", "Credits", "Skill Req", "Implant", "Type", "Treatment", "Secondary Skill"}
+            << QStringList{"0", "800", "RIGHT WRIST (QL 200)", "Shining", "951", "404 - Nano Resist - Agility"}
+            << QList<int>{150, 50, 60, 150, 55, 70, 170} << false << false << true;
+        // Headings too wide for the page at 12 points fit a smaller header
+        // font on the same page.
+        QTest::newRow("smaller header font")
+            << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
+                           "Intelligence"}
+            << QStringList{"37", "Nano Progra (QL 9)", "74", "111", "Nano Progra (QL 9)"}
+            << QList<int>{60, 60, 60, 60, 60, 60} << true << false << true;
+        // Too many headings for a portrait page in any readable size.
+        QTest::newRow("landscape")
+            << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
+                           "Intelligence", "Psychological", "Nanotechnology", "Perception"}
+            << QStringList{"37", "74", "Nano Progra (QL 9)", "111", "148", "Nano Progra (QL 9)", "185", "222"}
+            << QList<int>{60, 60, 60, 60, 60, 60, 60, 60, 60} << true << true << true;
+        // Headings that would fit a portrait page only with the cells'
+        // words broken: a landscape page holds every word whole.
+        QTest::newRow("landscape rather than broken cells")
+            << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
+                           "Intelligence"}
+            << QStringList{"Psychologicalness", "Nanotechnological", "Administrativeness", "Concentrativeness",
+                           "Perceptivenesses"}
+            << QList<int>{60, 60, 60, 60, 60, 60} << false << true << true;
+        // Cells too wide even for a landscape page: the headings still keep
+        // their words, the cells give up theirs.
+        QTest::newRow("cells too wide for any page")
+            << QStringList{"Implantation", "Requirement", "Qualification", "Conditioning", "Administration",
+                           "Intelligence", "Perception", "Concentration", "Dimensional", "Engineering"}
+            << QStringList{"Psychologicalness", "Nanotechnological", "Administrativeness", "Concentrativeness",
+                           "Perceptivenesses", "Intelligentsias", "Conditionalities", "Multidimensional",
+                           "Reengineerings"}
+            << QList<int>{60, 60, 60, 60, 60, 60, 60, 60, 60, 60} << true << true << false;
+    }
+
+    void headingsNeverBrokenInAWord()
+    {
+        QFETCH(QStringList, headings);
+        QFETCH(QStringList, cells);
+        QFETCH(QList<int>, widths);
+        QFETCH(bool, smallerFont);
+        QFETCH(bool, landscape);
+        QFETCH(bool, cellsWhole);
+        TextTable table;
+        table.setColumnCount(int(headings.size()));
+        table.setRowCount(31);
+        table.setRow(0, headings);
+        for (int r = 1; r <= 30; ++r)
+            table.setRow(r, QStringList{rowName(r)} + cells);
+        PrintSettings settings;
+        settings.setReportSettings("Report", QString());
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("headings.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        GridPrinter(PrintableGrid{&table, widths, {}}, settings).print(printer);
+
+        const QHash<QString, double> words = firstPageWords(pdf);
+        QVERIFY(words.contains(rowName(1)));
+        // No word broken, neither of a heading nor (where the page has room)
+        // of a cell.
+        for (const QString &heading : headings)
+            for (const QString &word : heading.split(' '))
+                QVERIFY2(words.contains(word), qPrintable(word + ": " + QStringList(words.keys()).join(' ')));
+        bool whole = true;
+        for (const QString &cell : cells)
+            for (const QString &word : cell.split(' '))
+                whole = whole && words.contains(word);
+        QCOMPARE(whole, cellsWhole);
+        QCOMPARE(landscapePages(pdf), landscape);
+        // The header's 12 points against the cells' 10, or a smaller header.
+        const double ratio = words.value(headings.first()) / words.value(rowName(1));
+        QVERIFY2(smallerFont ? ratio < 1.15 : ratio > 1.15, qPrintable(QString::number(ratio)));
+        // Every row is still printed, in order.
+        QVERIFY(rowsInOrder(run("pdftotext", {"-layout", pdf, "-"}), 30));
     }
 
     void tenThousandRowsAllPrinted()

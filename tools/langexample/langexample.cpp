@@ -1,6 +1,7 @@
 #include "langexample.h"
 
 #include "app/frmabout.h"
+#include "app/frmhelp.h"
 #include "app/frmludra.h"
 #include "app/frmoptions.h"
 #include "text/langapply.h"
@@ -18,6 +19,8 @@
 #include "layout/frmautoalloc.h"
 #include "model/ludramodel.h"
 #include "stock/frmstockcontrol.h"
+#include "reports/frmpreview.h"
+#include "reports/frmprintsettings.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -100,6 +103,13 @@ std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
     windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
     windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
     windows.push_back(std::make_unique<GraphsWindow>(prompter));
+    // The report windows, each over an empty report, and the help without a
+    // file: their texts alone are wanted.
+    windows.push_back(
+        std::make_unique<ludra::TfrmPreview>([](QPrinter &) {}, [] {}));
+    windows.push_back(std::make_unique<ludra::TfrmPrintSettings>(
+        ludra::PrintSettings(), QStringList(), [](QPrinter &, const ludra::PrintSettings &) {}));
+    windows.push_back(std::make_unique<ludra::TfrmHelp>(QString(), QString()));
     return windows;
 }
 
