@@ -2,6 +2,7 @@
 #include "build/frmlog.h"
 #include "common/paths.h"
 #include "stock/stockfile.h"
+#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
 
@@ -41,10 +42,7 @@ private:
     template <typename T>
     T *find(const char *name) const
     {
-        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return namedChild<T>(*m_window, QString::fromLatin1(name));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

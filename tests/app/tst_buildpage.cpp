@@ -3,6 +3,7 @@
 #include "build/buildsettings.h"
 #include "build/frmimplantselections.h"
 #include "common/paths.h"
+#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "views/numberbox.h"
 
@@ -112,10 +113,7 @@ private:
     template <typename T>
     T *find(const QString &name) const
     {
-        T *found = m_page->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return namedChild<T>(*m_page, name);
     }
 
     BuildSettings m_settings;

@@ -7,6 +7,7 @@
 #include "layout/layoutpage.h"
 #include "layout/layoutstate.h"
 #include "model/options.h"
+#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
 
@@ -50,10 +51,7 @@ private:
     template <typename T>
     T *find(const char *name) const
     {
-        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
+        return namedChild<T>(*m_window, QString::fromLatin1(name));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -7,6 +7,7 @@
 #include "stock/stockfile.h"
 #include "storage/projectfile.h"
 #include "views/numberbox.h"
+#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "support/widgettexts.h"
 #include "support/testfiles.h"
@@ -103,10 +104,7 @@ private:
     template <typename T>
     T *find(const char *name) const
     {
-        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return namedChild<T>(*m_window, QString::fromLatin1(name));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -2,6 +2,7 @@
 #include "common/paths.h"
 #include "stock/frmstockcontrol.h"
 #include "stock/stockfile.h"
+#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
 
@@ -73,10 +74,7 @@ private:
     template <typename T>
     T *find(const QString &name) const
     {
-        T *found = m_shown->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return namedChild<T>(*m_shown, name);
     }
     void openWindow();
     // Types into both boxes, chooses the type and clicks "&Add Item".
