@@ -91,6 +91,12 @@ TfrmLudra::~TfrmLudra()
 {
     // The Graphs window reads the model: it goes first.
     delete frmGraphs;
+    // The undo stack says it is cleared as it is deleted; by the time the
+    // toolkit deletes its children this window is only a QWidget, so its
+    // handlers must no longer hear it.
+    tabReport->setUndoStack(nullptr);
+    disconnect(m_undo, nullptr, nullptr, nullptr);
+    delete m_undo;
 }
 
 void TfrmLudra::createPages()
