@@ -354,6 +354,8 @@ bool TfrmLudra::maybeSave()
 
 void TfrmLudra::resultsOutdated()
 {
+    if (m_startingHistory)
+        return;
     m_model.results().markStale();
     showResultsState();
 }
@@ -384,7 +386,9 @@ void TfrmLudra::showModified()
 
 void TfrmLudra::startHistory()
 {
+    m_startingHistory = true;
     m_undo->clear();
+    m_startingHistory = false;
     m_otherChanges = false;
     showModified();
 }

@@ -155,6 +155,9 @@ private:
     LudraModel m_model;
     QUndoStack *m_undo = nullptr;
     bool m_otherChanges = false;
+    // Set while the history is cleared for a new or opened plan, whose
+    // results (none, or the project's own) stand for it.
+    bool m_startingHistory = false;
     QString m_caption;
     std::unique_ptr<Reports> m_reports;
     bool m_centred = false;

@@ -159,6 +159,28 @@ QString OutcomeText(BuildOutcome outcome)
     return QString();
 }
 
+namespace {
+
+// Whether any data cell of a result table (below its header row) holds text.
+bool HoldsResults(const TextTable &table)
+{
+    for (int row = 1; row < table.rowCount(); ++row)
+        for (int column = 0; column < table.columnCount(); ++column)
+            if (!table.cell(column, row).isEmpty())
+                return true;
+    return false;
+}
+
+} // namespace
+
+void BuildResults::markRestored()
+{
+    const bool held = HoldsResults(m_skillIncTable) || HoldsResults(m_reqTable) || HoldsResults(m_suggestTable) ||
+                      HoldsResults(m_ladderTable);
+    m_outcome = held ? BuildOutcome::Built : BuildOutcome::None;
+    m_stale = false;
+}
+
 QString StaleResultsText()
 {
     return LangMsg(Msg::StaleResultsText);

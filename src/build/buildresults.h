@@ -65,7 +65,7 @@ void SortResultRows(TextTable &table, const QList<SortKey> &keys);
 
 // What the last build made of the layout.
 enum class BuildOutcome {
-    None,           // no build since start-up, a new plan or an opened project
+    None,           // no build since start-up or a new plan, or an opened project without results
     Built,          // at least one requirement row
     NothingPlaced,  // no selected implant holds a cluster
     NothingSourced, // every cluster failed its stock check
@@ -146,12 +146,9 @@ public:
     // The plan or the settings changed: results of a build no longer stand
     // for them.
     void markStale() { m_stale = m_outcome != BuildOutcome::None; }
-    // Results taken back from a project stand for the project's plan.
-    void markRestored()
-    {
-        m_outcome = BuildOutcome::None;
-        m_stale = false;
-    }
+    // Results taken back from a project stand for the project's plan, until
+    // it changes: tables that hold any result count as built.
+    void markRestored();
 
     // The failure lines of the last build (BuildLog).
     const QStringList &buildLog() const { return m_buildLog; }

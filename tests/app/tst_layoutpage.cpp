@@ -836,6 +836,17 @@ void TstLayoutPage::resultsSayWhatTheyAre()
     QVERIFY(note->isHidden());
     QCOMPARE(tabs->tabBar()->tabTextColor(3), normal);
 
+    // Results brought back with a project stand for it until it changes.
+    const QString path = m_dir->filePath(QStringLiteral("built.lud"));
+    m_prompter.fileNames = {path, path};
+    find<QAction>("SaveAs1")->trigger();
+    find<QAction>("Open1")->trigger();
+    QVERIFY(note->isHidden());
+    m_window->findChild<LayoutPage *>("tabReport")->grdReportCellValidate(1, 1, QString());
+    QVERIFY(!note->isHidden());
+    QVERIFY(tabs->tabBar()->tabTextColor(3) != normal);
+    QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
+
     // Only LEFT ARM chosen, which holds nothing.
     QList<ImplantSelection> selections(13);
     selections[4] = ImplantSelection{true, QStringLiteral("50")};
