@@ -16,6 +16,7 @@
 #include "layout/layoutstate.h"
 #include "stock/stockstate.h"
 #include "support/scriptedprompter.h"
+#include "support/testcharacter.h"
 #include "support/testfiles.h"
 
 #include <QTemporaryDir>
@@ -50,13 +51,10 @@ const PlannedImplant HandTreatment = implant(QStringLiteral("RIGHT HAND"), 3, QS
 const PlannedImplant EyeBurst = implant(QStringLiteral("EYE"), 1, QStringLiteral("Burst Clu"));
 const PlannedImplant EarBurst = implant(QStringLiteral("EAR"), 2, QStringLiteral("Burst Clu"));
 
-// A character with the Treatment given and every ability at the value.
+// Abilities high enough for every recipe unless a row says otherwise.
 Character character(qint64 treatment, qint64 abilities = 2000)
 {
-    Character c;
-    c.stats.fill(abilities);
-    c.setStat(Stat::Treatment, treatment);
-    return c;
+    return uniformCharacter(treatment, abilities);
 }
 
 QString finals(const Ladder &ladder)

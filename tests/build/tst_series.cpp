@@ -15,6 +15,7 @@
 #include "reports/export.h"
 #include "stock/stockstate.h"
 #include "support/scriptedprompter.h"
+#include "support/testcharacter.h"
 #include "support/testfiles.h"
 
 #include <QJsonArray>
@@ -49,14 +50,6 @@ int fillEveryCell(LayoutState &layout, const ReferenceData &reference)
 qint64 leadingNumber(const QString &text)
 {
     return text.section(u' ', 0, 0).toLongLong();
-}
-
-Character character(qint64 treatment, qint64 abilities)
-{
-    Character c;
-    c.stats.fill(abilities);
-    c.setStat(Stat::Treatment, treatment);
-    return c;
 }
 
 QString limitsOf(const PlanSeries &series)
@@ -286,7 +279,7 @@ void TstSeries::wearLimits()
     QVERIFY(series.character.isEmpty());
     QVERIFY(series.limits.isEmpty());
 
-    m_settings.character = character(treatment, abilities);
+    m_settings.character = uniformCharacter(treatment, abilities);
     series = ComputeSeries(m_layout, m_settings, m_reference);
     QTEST(limitsOf(series), "limits");
     // The character's Treatment and the two abilities, in stat order.
@@ -327,7 +320,7 @@ void TstSeries::targets()
     for (const auto &[slot, level] : {std::pair{"HEAD", "210"}, {"EYE", "80"}, {"CHEST", "210"}, {"LEG", "5"}})
         selections[m_reference.bodySlots().indexOf(QLatin1String(slot))] = {true, QLatin1String(level)};
     m_settings.setImplantSelections(selections);
-    m_settings.character = character(479, 2000);
+    m_settings.character = uniformCharacter(479, 2000);
     QTEST(ComputeSeries(m_layout, m_settings, m_reference).targets, "targets");
 }
 
@@ -337,7 +330,7 @@ void TstSeries::tableAndJson()
 {
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Nano Progra"));
     place(QStringLiteral("RIGHT ARM"), 1, QStringLiteral("Burst"));
-    m_settings.character = character(951, 500);
+    m_settings.character = uniformCharacter(951, 500);
     m_settings.warnNanoProg = true;
     m_settings.maxNanoProgText = QStringLiteral("700");
     const PlanSeries series = ComputeSeries(m_layout, m_settings, m_reference);
