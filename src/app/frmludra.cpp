@@ -356,8 +356,13 @@ void TfrmLudra::resultsOutdated()
 {
     if (m_startingHistory)
         return;
-    m_model.results().markStale();
-    showResultsState();
+    // Results already marked stay as they are shown: an edit after the
+    // first costs no repaint of the result tabs.
+    BuildResults &results = m_model.results();
+    const bool wasStale = results.stale();
+    results.markStale();
+    if (results.stale() != wasStale)
+        showResultsState();
 }
 
 void TfrmLudra::showResultsState()
