@@ -2,9 +2,9 @@
 #include "build/frmlog.h"
 #include "common/paths.h"
 #include "stock/stockfile.h"
-#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
+#include "support/windowfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +20,7 @@
 
 using namespace ludra;
 
-class TstBuildLog : public QObject
+class TstBuildLog : public QObject, protected MainWindowFixture
 {
     Q_OBJECT
 
@@ -39,23 +39,12 @@ private:
     // Opens the main window; the recipe and requirement files are missing.
     void open();
     void build();
-    template <typename T>
-    T *find(const char *name) const
-    {
-        return namedChild<T>(*m_window, QString::fromLatin1(name));
-    }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TfrmLudra> m_window;
 };
 
 void TstBuildLog::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SetBaseDir(m_dir->path());
-    m_prompter = ScriptedPrompter();
+    QVERIFY(startFolder());
     // Cluster name, skill name, then the Shining, Bright and Faded slots:
     // CHEST gets Stamina's Shining, Agility's Bright and Sense's Faded cluster.
     writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,CHEST,WAIST,1\r\n"
@@ -65,16 +54,12 @@ void TstBuildLog::init()
 
 void TstBuildLog::cleanup()
 {
-    m_window.reset();
-    SetBaseDir(QString());
-    m_dir.reset();
+    stopFolder();
 }
 
 void TstBuildLog::open()
 {
-    m_window = std::make_unique<TfrmLudra>(m_prompter);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(showWindow());
     QCOMPARE(m_prompter.asked.size(), 2);
     m_prompter.asked.clear();
 }

@@ -7,9 +7,9 @@
 #include "layout/layoutpage.h"
 #include "layout/layoutstate.h"
 #include "model/options.h"
-#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
+#include "support/windowfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +26,7 @@
 
 using namespace ludra;
 
-class TstDesktop : public QObject
+class TstDesktop : public QObject, protected MainWindowFixture
 {
     Q_OBJECT
 
@@ -48,23 +48,12 @@ private:
     void allocateAll();
     void trigger(const char *action) { find<QAction>(action)->trigger(); }
     QList<QStringList> layoutRows() const { return m_window->model().layout().table().rows(); }
-    template <typename T>
-    T *find(const char *name) const
-    {
-        return namedChild<T>(*m_window, QString::fromLatin1(name));
-    }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TfrmLudra> m_window;
 };
 
 void TstDesktop::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SetBaseDir(m_dir->path());
-    m_prompter = ScriptedPrompter();
+    QVERIFY(startFolder());
     // Agility and Stamina both want HEAD's Shining cluster.
     writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n"
                                            "Stamina Clu,Stamina,HEAD,CHEST,WAIST,1\r\n"
@@ -75,16 +64,12 @@ void TstDesktop::init()
 
 void TstDesktop::cleanup()
 {
-    m_window.reset();
-    SetBaseDir(QString());
-    m_dir.reset();
+    stopFolder();
 }
 
 void TstDesktop::open()
 {
-    m_window = std::make_unique<TfrmLudra>(m_prompter);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(showWindow());
     QVERIFY(m_prompter.asked.isEmpty());
 }
 

@@ -11,6 +11,7 @@
 #include "layout/layoutpage.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
+#include "support/windowfixture.h"
 #include "views/numberbox.h"
 
 #include <QAction>
@@ -82,7 +83,7 @@ QString pdfText(const QString &pdf, const char *tool = "pdftotext")
 
 } // namespace
 
-class TstGraphs : public QObject
+class TstGraphs : public QObject, protected MainWindowFixture
 {
     Q_OBJECT
 
@@ -108,31 +109,21 @@ private:
     void edit(int column, int row, const QString &text);
     QChartView *view(const char *name) const { return m_graphs->findChild<QChartView *>(QLatin1String(name)); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TfrmLudra> m_window;
     TfrmGraphs *m_graphs = nullptr;
 };
 
 void TstGraphs::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SetBaseDir(m_dir->path());
+    QVERIFY(startFolder());
     for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"})
         QVERIFY(QFile::copy(sourceDir() + "/resources/" + name, m_dir->filePath(name)));
-    m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<TfrmLudra>(m_prompter);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(showWindow());
     m_graphs = nullptr;
 }
 
 void TstGraphs::cleanup()
 {
-    m_window.reset();
-    SetBaseDir(QString());
-    m_dir.reset();
+    stopFolder();
 }
 
 TfrmGraphs *TstGraphs::openGraphs()

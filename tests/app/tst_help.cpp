@@ -8,6 +8,7 @@
 #include "common/paths.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
+#include "support/windowfixture.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -44,7 +45,7 @@ QString helpSource()
 
 } // namespace
 
-class TstHelp : public QObject
+class TstHelp : public QObject, protected MainWindowFixture
 {
     Q_OBJECT
 
@@ -57,30 +58,22 @@ private Q_SLOTS:
     void everyTopicAndLinkLeadsSomewhere();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TfrmLudra> m_window;
 };
 
 void TstHelp::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SetBaseDir(m_dir->path());
+    QVERIFY(startFolder());
     writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n");
     writeFile(m_dir->filePath("SecSkill.csv"), "Strength,Empty,Empty,Agility Clu\r\n");
     writeFile(m_dir->filePath("require.csv"), "Agility Clu,Agility,600\r\n");
     QVERIFY(QFile::copy(sourceDir() + "/resources/Ludra.hlp", m_dir->filePath("Ludra.hlp")));
-    m_prompter = ScriptedPrompter();
     m_window = std::make_unique<TfrmLudra>(m_prompter);
     QVERIFY(m_prompter.asked.isEmpty());
 }
 
 void TstHelp::cleanup()
 {
-    m_window.reset();
-    SetBaseDir(QString());
-    m_dir.reset();
+    stopFolder();
 }
 
 using Opener = std::function<void(TfrmLudra &)>;

@@ -7,10 +7,10 @@
 #include "stock/stockfile.h"
 #include "storage/projectfile.h"
 #include "views/numberbox.h"
-#include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "support/widgettexts.h"
 #include "support/testfiles.h"
+#include "support/windowfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,7 +57,7 @@ QStringList menuCaptions(const QMenu *menu)
 
 } // namespace
 
-class TstLayoutPage : public QObject
+class TstLayoutPage : public QObject, protected MainWindowFixture
 {
     Q_OBJECT
 
@@ -101,23 +101,12 @@ private:
     // Opens the in-cell editor of a grid cell with F2.
     QComboBox *editCell(int viewRow, int viewColumn);
     QString cell(int column, int row) const { return m_window->model().layout().table().cell(column, row); }
-    template <typename T>
-    T *find(const char *name) const
-    {
-        return namedChild<T>(*m_window, QString::fromLatin1(name));
-    }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TfrmLudra> m_window;
 };
 
 void TstLayoutPage::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SetBaseDir(m_dir->path());
-    m_prompter = ScriptedPrompter();
+    QVERIFY(startFolder());
     // Cluster name, skill name, then the Shining, Bright and Faded slots.
     writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n"
                                            "Stamina Clu,Stamina,HEAD,CHEST,WAIST,1\r\n"
@@ -128,16 +117,12 @@ void TstLayoutPage::init()
 
 void TstLayoutPage::cleanup()
 {
-    m_window.reset();
-    SetBaseDir(QString());
-    m_dir.reset();
+    stopFolder();
 }
 
 void TstLayoutPage::open(int missingFiles)
 {
-    m_window = std::make_unique<TfrmLudra>(m_prompter);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(showWindow());
     QCOMPARE(m_prompter.asked.size(), missingFiles);
     m_prompter.asked.clear();
 }

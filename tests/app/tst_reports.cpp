@@ -9,6 +9,7 @@
 #include "reports/reports.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
+#include "support/windowfixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -31,7 +32,7 @@
 
 using namespace ludra;
 
-class TstReports : public QObject
+class TstReports : public QObject, protected MainWindowFixture
 {
     Q_OBJECT
 
@@ -58,20 +59,14 @@ private:
         m_window->findChild<QAction *>(QLatin1String(action))->trigger();
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TfrmLudra> m_window;
 };
 
 void TstReports::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SetBaseDir(m_dir->path());
+    QVERIFY(startFolder());
     writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n");
     writeFile(m_dir->filePath("SecSkill.csv"), "Strength,Empty,Empty,Agility Clu\r\n");
     writeFile(m_dir->filePath("require.csv"), "Agility Clu,Agility,600\r\n");
-    m_prompter = ScriptedPrompter();
     m_window = std::make_unique<TfrmLudra>(m_prompter);
     QVERIFY(m_prompter.asked.isEmpty());
     // The results of a build over one placed cluster.
@@ -83,9 +78,7 @@ void TstReports::init()
 
 void TstReports::cleanup()
 {
-    m_window.reset();
-    SetBaseDir(QString());
-    m_dir.reset();
+    stopFolder();
 }
 
 QString TstReports::pdfText(const QString &pdf) const

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/frmludra.h"
+#include "common/paths.h"
+#include "support/namedchild.h"
+#include "support/scriptedprompter.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The main window over a base folder of its own, with scripted answers to
+// its prompts, for tests that drive the window by its controls' names. A test
+// class derives from QObject first, then from this; its init() calls
+// startFolder() and writes the files it needs, its cleanup() stopFolder().
+class MainWindowFixture
+{
+protected:
+    // A new empty base folder, and no answers or questions left from the
+    // test before; false when the folder cannot be made.
+    bool startFolder()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        if (!m_dir->isValid())
+            return false;
+        ludra::SetBaseDir(m_dir->path());
+        m_prompter = ScriptedPrompter();
+        return true;
+    }
+
+    // The window goes before the folder it reads and writes.
+    void stopFolder()
+    {
+        m_window.reset();
+        ludra::SetBaseDir(QString());
+        m_dir.reset();
+    }
+
+    // Makes the main window over the folder and shows it; false when it is
+    // never shown.
+    bool showWindow()
+    {
+        m_window = std::make_unique<ludra::TfrmLudra>(m_prompter);
+        m_window->show();
+        return QTest::qWaitForWindowExposed(m_window.get());
+    }
+
+    template <typename T> T *find(const char *name) const
+    {
+        return namedChild<T>(*m_window, QString::fromLatin1(name));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<ludra::TfrmLudra> m_window;
+};
