@@ -14,6 +14,7 @@
 // microseconds.
 
 #include "support/benchsupport.h"
+#include "support/fullplan.h"
 #include "app/frmludra.h"
 #include "build/buildrunner.h"
 #include "build/buildresults.h"
@@ -45,26 +46,6 @@
 using namespace ludra;
 
 namespace {
-
-// Puts into every data cell of a body-placement layout the first cluster
-// whose slot for the cell's type is the row's slot; returns how many cells
-// it filled.
-int fillEveryCell(LayoutState &layout, const ReferenceData &reference)
-{
-    int filled = 0;
-    const QStringList &bodySlots = reference.bodySlots();
-    for (int row = 1; row <= int(bodySlots.size()); ++row) {
-        for (int column = 1; column <= 3; ++column) {
-            const QStringList choices =
-                FillBodyPickList(reference.nanoList(), bodySlots.at(row - 1), column, LayoutNames::ClusterNames);
-            if (choices.size() > 1) {
-                layout.table().setCell(column, row, choices.at(1));
-                ++filled;
-            }
-        }
-    }
-    return filled;
-}
 
 void settingsForBench(BuildSettings &settings)
 {

@@ -14,6 +14,7 @@
 #include "layout/layoutstate.h"
 #include "reports/export.h"
 #include "stock/stockstate.h"
+#include "support/fullplan.h"
 #include "support/scriptedprompter.h"
 #include "support/testcharacter.h"
 #include "support/testfiles.h"
@@ -26,25 +27,6 @@
 using namespace ludra;
 
 namespace {
-
-// Every data cell of a body-placement layout with cluster names: the first
-// cluster of the catalogue that fits it; returns how many cells it filled.
-int fillEveryCell(LayoutState &layout, const ReferenceData &reference)
-{
-    int filled = 0;
-    const QStringList &bodySlots = reference.bodySlots();
-    for (int row = 1; row <= int(bodySlots.size()); ++row) {
-        for (int column = 1; column <= 3; ++column) {
-            const QStringList choices =
-                FillBodyPickList(reference.nanoList(), bodySlots.at(row - 1), column, LayoutNames::ClusterNames);
-            if (choices.size() > 1) {
-                layout.table().setCell(column, row, choices.at(1));
-                ++filled;
-            }
-        }
-    }
-    return filled;
-}
 
 // The leading number of a "Secondary Skill" cell ("426 - Sense").
 qint64 leadingNumber(const QString &text)
