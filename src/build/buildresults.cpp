@@ -19,28 +19,13 @@ void setHeader(TextTable &table, const QStringList &headers)
     table.setRow(0, headers);
 }
 
-// A requirement or maximum as a number: "0" in front, so that empty text
-// counts as 0, then the strict integer rule. Text with a sign, spaces, a
-// decimal point or more digits than fit is no number and gives nothing.
-std::optional<int> zeroPrefixedNumber(const QString &text)
-{
-    int value = 0;
-    if (!TryStrToInt(QLatin1Char('0') + text, value))
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
-
-namespace {
-
 // Whether a requirement cell asks more of the character than it has: the
 // "Treatment" cell's number against its Treatment, the "Secondary Skill"
 // cell's leading number against the ability its last " - " part names.
 bool aboveCharacter(const Character &character, int column, const QString &text)
 {
     if (column == ReqCol::Treatment) {
-        const std::optional<int> value = zeroPrefixedNumber(text.trimmed());
+        const std::optional<int> value = ZeroPrefixedNumber(text.trimmed());
         return value && *value > character.stat(Stat::Treatment);
     }
     const qsizetype space = text.indexOf(u' ');
@@ -48,7 +33,7 @@ bool aboveCharacter(const Character &character, int column, const QString &text)
     if (space <= 0 || dash < 0)
         return false;
     const int ability = StatIndex(QStringView(text).sliced(dash + 3).trimmed());
-    const std::optional<int> value = zeroPrefixedNumber(text.left(space));
+    const std::optional<int> value = ZeroPrefixedNumber(text.left(space));
     return ability > int(Stat::Treatment) && value && *value > character.stats[std::size_t(ability)];
 }
 
@@ -65,8 +50,8 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
         return ReqCellColor::Normal;
     // A cell or a maximum that is not a number (pasted into the box, say)
     // cannot be compared, and a warning that cannot be judged is not given.
-    const std::optional<int> value = zeroPrefixedNumber(text);
-    const std::optional<int> maximum = zeroPrefixedNumber(settings.maxNanoProgText);
+    const std::optional<int> value = ZeroPrefixedNumber(text);
+    const std::optional<int> maximum = ZeroPrefixedNumber(settings.maxNanoProgText);
     if (!value || !maximum)
         return ReqCellColor::Normal;
     return *value > *maximum ? ReqCellColor::Red : ReqCellColor::Normal;
@@ -175,8 +160,7 @@ bool HoldsResults(const TextTable &table)
 
 void BuildResults::markRestored()
 {
-    const bool held = HoldsResults(m_skillIncTable) || HoldsResults(m_reqTable) || HoldsResults(m_suggestTable) ||
-                      HoldsResults(m_ladderTable);
+    const bool held = HoldsResults(m_skillIncTable) || HoldsResults(m_reqTable) || HoldsResults(m_suggestTable);
     m_outcome = held ? BuildOutcome::Built : BuildOutcome::None;
     m_stale = false;
 }

@@ -147,7 +147,8 @@ public:
     // for them.
     void markStale() { m_stale = m_outcome != BuildOutcome::None; }
     // Results taken back from a project stand for the project's plan, until
-    // it changes: tables that hold any result count as built.
+    // it changes: a skill, requirement or suggestion table that holds any
+    // result counts as built.
     void markRestored();
 
     // The failure lines of the last build (BuildLog).

@@ -40,6 +40,23 @@ QList<PlannedImplant> PlannedImplants(const LayoutState &layout)
     return implants;
 }
 
+int ImplantAbility(const PlannedImplant &implant, const ReferenceData &reference)
+{
+    const int stat = StatIndex(ImplantSecondarySkill(reference.secSkills(), implant.clusters[0], implant.clusters[1],
+                                                     implant.clusters[2]));
+    // Only an ability is a requirement a character can meet.
+    return stat > int(Stat::Treatment) ? stat : -1;
+}
+
+QString UnwearableReason(int ability, int level)
+{
+    if (ability < 0)
+        return NoRecipeReason;
+    if (level == 0)
+        return TooWeakReason;
+    return QString();
+}
+
 namespace {
 
 Stats operator+(Stats a, const Stats &b)
@@ -63,7 +80,7 @@ class Planner
 public:
     Planner(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
             const ReferenceData &reference)
-        : m_character(character.stats), m_top(std::clamp(topLevel, 1, TopQualityLevel))
+        : m_character(character), m_top(std::clamp(topLevel, 1, TopQualityLevel))
     {
         m_treatment.resize(std::size_t(m_top) + 1);
         m_ability.resize(std::size_t(m_top) + 1);
@@ -75,19 +92,18 @@ public:
             m_rungs.push_back(rung(implant, reference));
     }
 
-    Ladder plan(const Character &character)
+    Ladder plan() const
     {
         Ladder ladder;
-        ladder.character = character;
+        ladder.character = m_character;
         ladder.topLevel = m_top;
         const std::vector<int> final = finalLevels();
         for (std::size_t i = 0; i < m_rungs.size(); ++i) {
             const Rung &rung = m_rungs[i];
             ladder.finalLevels.append(LadderLevel{rung.slot, final[i]});
-            if (rung.ability < 0)
-                ladder.unwearable.append(LadderUnwearable{rung.slot, NoRecipeReason});
-            else if (final[i] == 0)
-                ladder.unwearable.append(LadderUnwearable{rung.slot, TooWeakReason});
+            const QString reason = UnwearableReason(rung.ability, final[i]);
+            if (!reason.isEmpty())
+                ladder.unwearable.append(LadderUnwearable{rung.slot, reason});
         }
         ladder.steps = steps(final);
         return ladder;
@@ -98,11 +114,7 @@ private:
     {
         Rung rung;
         rung.slot = implant.slot;
-        const QString recipe =
-            ImplantSecondarySkill(reference.secSkills(), implant.clusters[0], implant.clusters[1], implant.clusters[2]);
-        const int ability = StatIndex(recipe);
-        // Only an ability is a requirement a character can meet.
-        rung.ability = ability > int(Stat::Treatment) ? ability : -1;
+        rung.ability = ImplantAbility(implant, reference);
         rung.bonus.assign(std::size_t(m_top) + 1, Stats{});
         const QStringList &types = ClusterTypeNames();
         for (std::size_t c = 0; c < implant.clusters.size(); ++c) {
@@ -129,7 +141,7 @@ private:
     // The stats with every implant worn at its level but the one at skip.
     Stats available(const std::vector<int> &worn, std::size_t skip) const
     {
-        Stats stats = m_character;
+        Stats stats = m_character.stats;
         for (std::size_t j = 0; j < m_rungs.size(); ++j)
             if (j != skip)
                 stats = stats + m_rungs[j].bonus[std::size_t(worn[j])];
@@ -202,7 +214,7 @@ private:
         return steps;
     }
 
-    Stats m_character;
+    Character m_character;
     int m_top;
     std::vector<qint64> m_treatment;
     std::vector<qint64> m_ability;
@@ -214,7 +226,7 @@ private:
 Ladder PlanLadder(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
                   const ReferenceData &reference)
 {
-    return Planner(implants, character, topLevel, reference).plan(character);
+    return Planner(implants, character, topLevel, reference).plan();
 }
 
 } // namespace ludra

@@ -73,6 +73,14 @@ struct Ladder
 inline const QString NoRecipeReason = QStringLiteral("no recipe");
 inline const QString TooWeakReason = QStringLiteral("too weak for level 1");
 
+// The ability an implant's recipe requires (a Stat other than Treatment); -1
+// when its clusters make no recipe or the recipe names no ability.
+int ImplantAbility(const PlannedImplant &implant, const ReferenceData &reference);
+
+// Why an implant with that ability (ImplantAbility) cannot be worn when the
+// highest level it can be worn at is level; empty when it can be worn.
+QString UnwearableReason(int ability, int level);
+
 // Plans the ladder of a character for the implants, up to topLevel (1 to
 // 300). An implant's requirements at level Q are the treatment of Q and the
 // ability its recipe names at the secondary-skill requirement of Q; its

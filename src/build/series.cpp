@@ -41,15 +41,6 @@ QList<PlannedImplant> builtImplants(const LayoutState &layout, const BuildSettin
     return implants;
 }
 
-// The ability an implant's recipe requires; -1 when its clusters make no
-// recipe or the recipe names no ability.
-int implantAbility(const PlannedImplant &implant, const ReferenceData &reference)
-{
-    const int stat = StatIndex(ImplantSecondarySkill(reference.secSkills(), implant.clusters[0], implant.clusters[1],
-                                                     implant.clusters[2]));
-    return stat > int(Stat::Treatment) ? stat : -1;
-}
-
 WearLimit wearLimit(const PlannedImplant &implant, int ability, const Character &character)
 {
     WearLimit limit;
@@ -178,7 +169,7 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
     if (settings.character.entered()) {
         QList<int> abilities;
         for (const PlannedImplant &implant : implants) {
-            const int ability = implantAbility(implant, reference);
+            const int ability = ImplantAbility(implant, reference);
             series.limits.append(wearLimit(implant, ability, settings.character));
             if (ability >= 0 && !abilities.contains(ability))
                 abilities.append(ability);
@@ -190,10 +181,9 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
                                              LangMsg(Msg::GraphCharacterLine).arg(StatNames().at(stat))});
     }
 
-    int maximum = 0;
     // An empty maximum counts as 0, as the requirement colours read it.
-    if (settings.warnNanoProg && TryStrToInt(QLatin1Char('0') + settings.maxNanoProgText, maximum))
-        series.nanoProgMax = maximum;
+    if (settings.warnNanoProg)
+        series.nanoProgMax = ZeroPrefixedNumber(settings.maxNanoProgText);
     series.targets = targetLevels(implants, settings, reference);
     return series;
 }
@@ -231,12 +221,8 @@ void FillWearLimitTable(const PlanSeries &series, TextTable &table)
                      QStringLiteral("Limited By")});
     for (int i = 0; i < int(series.limits.size()); ++i) {
         const WearLimit &limit = series.limits.at(i);
-        QString limitedBy;
-        if (limit.ability < 0)
-            limitedBy = NoRecipeReason;
-        else if (limit.lastLevel == 0)
-            limitedBy = TooWeakReason;
-        else if (limit.lastLevel < SeriesLastLevel)
+        QString limitedBy = UnwearableReason(limit.ability, limit.lastLevel);
+        if (limitedBy.isEmpty() && limit.lastLevel < SeriesLastLevel)
             limitedBy = StatNames().at(int(limit.limitedBy));
         table.setRow(i + 1, {limit.slot, limit.ability < 0 ? QString() : StatNames().at(limit.ability),
                              QString::number(limit.lastLevel), limitedBy});

@@ -34,6 +34,14 @@ bool TryStrToInt(QStringView text, int &value)
     return true;
 }
 
+std::optional<int> ZeroPrefixedNumber(const QString &text)
+{
+    int value = 0;
+    if (!TryStrToInt(QLatin1Char('0') + text, value))
+        return std::nullopt;
+    return value;
+}
+
 int StrToInt(const QString &text)
 {
     int value = 0;

@@ -382,10 +382,8 @@ QJsonObject SeriesJson(const PlanSeries &series)
         object.insert(QStringLiteral("ability"),
                       limit.ability < 0 ? QJsonValue() : QJsonValue(StatNames().at(limit.ability)));
         object.insert(QStringLiteral("lastLevel"), limit.lastLevel);
-        if (limit.ability < 0)
-            object.insert(QStringLiteral("reason"), NoRecipeReason);
-        else if (limit.lastLevel == 0)
-            object.insert(QStringLiteral("reason"), TooWeakReason);
+        if (const QString reason = UnwearableReason(limit.ability, limit.lastLevel); !reason.isEmpty())
+            object.insert(QStringLiteral("reason"), reason);
         else if (limit.lastLevel < SeriesLastLevel)
             object.insert(QStringLiteral("limitedBy"), StatNames().at(int(limit.limitedBy)));
         limits.append(object);
