@@ -8,17 +8,14 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
-#include "common/text.h"
 #include "data/referencedata.h"
 #include "stock/stockfile.h"
 #include "stock/stocksourcing.h"
 #include "text/messages.h"
 
 #include <QDir>
-#include <QScopedValueRollback>
 
 #include <algorithm>
-#include <QScopedValueRollback>
 
 namespace ludra {
 
@@ -41,7 +38,7 @@ bool BuildRunner::removing() const
 
 bool BuildRunner::run()
 {
-    if (m_settings.oneLevel && StrToInt(m_settings.implantQLText) == 0) {
+    if (m_settings.target() == BuildSettings::Target::OneLevel && StrToInt(m_settings.implantQLText) == 0) {
         m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::NoTargetTitle),
                            LangMsg(Msg::NoTargetText));
         return false;
@@ -55,12 +52,17 @@ bool BuildRunner::run()
         if (TryStrToInt(text, level))
             highest = std::max(highest, level);
     };
-    if (m_settings.oneLevel) {
+    switch (m_settings.target()) {
+    case BuildSettings::Target::OneLevel:
         consider(m_settings.implantQLText);
-    } else if (!m_settings.highestLevels) {
+        break;
+    case BuildSettings::Target::Individual:
         for (const ImplantSelection &selection : m_settings.implantSelections())
             if (selection.selected)
                 consider(selection.qualityLevel);
+        break;
+    case BuildSettings::Target::Highest:
+        break;
     }
     if (highest > TopQualityLevel &&
         m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::OkCancel, LangMsg(Msg::LevelAboveTopTitle),
@@ -145,7 +147,6 @@ BuildSettings atLadderLevels(const BuildSettings &settings, const Ladder &ladder
         selections.append(ImplantSelection{ql > 0, ql > 0 ? QString::number(ql) : QString()});
     }
     levels.setImplantSelections(selections);
-    levels.indiSelectedCaption = IndiSelectedCaption(levels.selectedImplants());
     return levels;
 }
 
@@ -158,7 +159,7 @@ void BuildRunner::compute()
     // "Highest I Can Wear" builds each implant at the ladder's final level,
     // as individual levels would.
     BuildSettings levels;
-    if (m_settings.highestLevels) {
+    if (m_settings.target() == BuildSettings::Target::Highest) {
         const Ladder ladder = PlanLadder(PlannedImplants(m_layout), m_settings.character, m_settings.ladderTopLevel,
                                          m_reference);
         levels = atLadderLevels(m_settings, ladder, m_reference.bodySlots());
@@ -169,17 +170,17 @@ void BuildRunner::compute()
         levels = m_settings;
         m_results.clearLadder();
     }
-    const QScopedValueRollback<const BuildSettings *> use(m_levels, &levels);
     // The skill table starts with its one blank row, which the first skill
     // counted takes over.
     m_tallies = SkillTallies();
     const TextTable &table = m_layout.table();
     int outRow = 1;
-    m_placed = 0;
+    // The cells of selected implants that hold a cluster.
+    int placed = 0;
     try {
         for (int row = 1; row < table.rowCount(); ++row) {
             for (int column = 1; column <= 3; ++column)
-                buildCell(column, row, outRow);
+                placed += buildCell(levels, column, row, outRow);
         }
     } catch (...) {
         // The tables keep what was counted before the stop.
@@ -191,33 +192,31 @@ void BuildRunner::compute()
     // A build that made no requirement row leaves every table empty and says
     // why, rather than showing the blank row as an implant of its own.
     if (outRow == 1)
-        m_results.setOutcome(m_placed == 0 ? BuildOutcome::NothingPlaced : BuildOutcome::NothingSourced);
+        m_results.setOutcome(placed == 0 ? BuildOutcome::NothingPlaced : BuildOutcome::NothingSourced);
     else {
         BuildSuggestions(m_results.reqTable(), m_results.suggestTable(), m_reference.secSkills(), levels);
         m_results.setOutcome(BuildOutcome::Built);
     }
 }
 
-void BuildRunner::buildCell(int column, int row, int &outRow)
+bool BuildRunner::buildCell(const BuildSettings &settings, int column, int row, int &outRow)
 {
-    const BuildSettings &settings = *m_levels;
     const TextTable &table = m_layout.table();
     const QStringList &bodySlots = m_reference.bodySlots();
     const QString slot = table.cell(0, row);
     const QString cluster = table.cell(column, row);
 
     if (!settings.oneLevel && IndividualQL(settings, bodySlots, slot) < 0)
-        return;
+        return false;
     const std::optional<StockCell> cell = StockCellAt(m_layout, m_reference.nanoList(), column, row);
     if (!cell)
-        return;
-    ++m_placed;
+        return false;
     const int q = ImplantQL(settings, bodySlots, slot);
     // During a build the implant counts only when stock is used.
     const StockVerdict verdict = CheckStock(m_stock.stock(), settings, *cell, q, settings.useStock);
     if (verdict != StockVerdict::InStock) {
         m_results.addLogLine(StockFailureLine(verdict, *cell, q, settings));
-        return;
+        return true;
     }
     m_stock.useImplant(cell->slot, q);
 
@@ -242,6 +241,7 @@ void BuildRunner::buildCell(int column, int row, int &outRow)
         SourceCluster(m_stock, settings, cluster, type, q, true);
     m_tallies.add(skill, SkillIncrease(m_reference.nanoList(), m_reference.skillReq(), cluster, type, q));
     ++outRow;
+    return true;
 }
 
 void BuildRunner::writeSkillTallies()
@@ -251,7 +251,7 @@ void BuildRunner::writeSkillTallies()
     table.setRowCount(int(tallies.size()) + 1);
     for (int i = 0; i < int(tallies.size()); ++i) {
         const SkillTallies::Tally &tally = tallies.at(i);
-        if (tally.blank)
+        if (tally.blank())
             table.setRow(i + 1, {QString(), QString(), QString()});
         else
             table.setRow(i + 1, {tally.skill, QString::number(tally.increase), QString::number(tally.clusters)});

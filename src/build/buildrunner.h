@@ -80,7 +80,10 @@ private:
     // Whether this build removes the stock it uses.
     bool removing() const;
     void readStock();
-    void buildCell(int column, int row, int &outRow);
+    // Builds one layout cell at the levels given: a requirement row in the
+    // next out row when its stock check passes. Returns whether the cell is
+    // of a selected implant and holds a cluster.
+    bool buildCell(const BuildSettings &settings, int column, int row, int &outRow);
     void removeUsedImplants();
     void writeSkillTallies();
 
@@ -90,13 +93,9 @@ private:
     BuildResults &m_results;
     StockState &m_stock;
     Prompter &m_prompter;
-    // The levels the cell loop builds at: the settings', or the ladder's.
-    const BuildSettings *m_levels = nullptr;
     // The skill totals as the cell loop sums them, written into the table
     // once at the end.
     SkillTallies m_tallies;
-    // The cells of selected implants that hold a cluster, in this build.
-    int m_placed = 0;
 };
 
 } // namespace ludra

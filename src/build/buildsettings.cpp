@@ -6,9 +6,8 @@ namespace ludra {
 
 const QStringList &AttributeNames()
 {
-    static const QStringList names{QStringLiteral("Strength"),     QStringLiteral("Agility"),
-                                   QStringLiteral("Stamina"),      QStringLiteral("Intelligence"),
-                                   QStringLiteral("Psychic"),      QStringLiteral("Sense")};
+    // The character's stats but Treatment, in the same order.
+    static const QStringList names = StatNames().mid(1);
     return names;
 }
 

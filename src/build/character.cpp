@@ -15,11 +15,7 @@ const QStringList &StatNames()
 
 int StatIndex(QStringView name)
 {
-    const QStringList &names = StatNames();
-    for (int i = 0; i < int(names.size()); ++i)
-        if (names.at(i) == name)
-            return i;
-    return -1;
+    return int(StatNames().indexOf(name));
 }
 
 bool Character::entered() const

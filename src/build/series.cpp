@@ -154,7 +154,7 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
         // level: every level gives the same rows.
         int row = 0;
         for (const SkillTallies::Tally &tally : tallies.tallies()) {
-            if (tally.blank)
+            if (tally.blank())
                 continue;
             if (row == series.skills.size()) {
                 SeriesLine skill;

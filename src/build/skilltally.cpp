@@ -12,10 +12,9 @@ void SkillTallies::add(const QString &skill, qint64 increase)
             continue;
         ++tally.clusters;
         tally.increase += increase;
-        tally.blank = false;
         return;
     }
-    const Tally counted{skill, increase, 1, false};
+    const Tally counted{skill, increase, 1};
     if (m_tallies.size() == 1 && TrimCtl(QStringView(m_tallies.first().skill)).isEmpty())
         m_tallies.first() = counted;
     else

@@ -19,10 +19,10 @@ public:
         qint64 increase = 0;
         qint64 clusters = 0;
         // The blank first row no cluster has been counted in yet.
-        bool blank = false;
+        bool blank() const { return clusters == 0; }
     };
 
-    SkillTallies() : m_tallies{Tally{QString(), 0, 0, true}} {}
+    SkillTallies() : m_tallies{Tally{}} {}
 
     // Counts one cluster of a skill with the increase it gives.
     void add(const QString &skill, qint64 increase);
