@@ -156,7 +156,8 @@ int main(int argc, char **argv)
             QCoreApplication::processEvents();
         });
         auto *item = window.findChild<QAction *>(QStringLiteral("Graphs1"));
-        item->trigger();
+        if (item)
+            item->trigger();
         QCoreApplication::processEvents();
         auto *shown = window.findChild<TfrmGraphs *>(QStringLiteral("frmGraphs"));
         if (!item || !shown) {

@@ -34,7 +34,6 @@
 #include <QUndoStack>
 #include <QDir>
 #include <QFileInfo>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -165,7 +164,12 @@ void TfrmLudra::createPages()
     connect(m_undo, &QUndoStack::cleanChanged, this, &TfrmLudra::showModified);
     // A step of the history or a changed setting leaves the last results
     // standing for a plan that is no longer there.
-    connect(m_undo, &QUndoStack::indexChanged, this, &TfrmLudra::resultsOutdated);
+    // Only clearing the history leaves it without a step: a new or opened
+    // plan's results (none, or the project's own) stand for it.
+    connect(m_undo, &QUndoStack::indexChanged, this, [this] {
+        if (m_undo->count() > 0)
+            resultsOutdated();
+    });
     connect(tabBuild, &BuildPage::settingsChanged, this, &TfrmLudra::resultsOutdated);
     connect(tabBuild, &BuildPage::settingsChanged, this, &TfrmLudra::markChanged);
     // The graphs follow the plan and the settings.
@@ -354,8 +358,6 @@ bool TfrmLudra::maybeSave()
 
 void TfrmLudra::resultsOutdated()
 {
-    if (m_startingHistory)
-        return;
     // Results already marked stay as they are shown: an edit after the
     // first costs no repaint of the result tabs.
     BuildResults &results = m_model.results();
@@ -380,21 +382,20 @@ void TfrmLudra::showResultsState()
 
 void TfrmLudra::markChanged()
 {
-    m_otherChanges = true;
-    showModified();
+    // No step of the history is the file's any more, until the next save.
+    m_undo->resetClean();
 }
 
 void TfrmLudra::showModified()
 {
-    setWindowModified(m_otherChanges || !m_undo->isClean());
+    setWindowModified(!m_undo->isClean());
 }
 
 void TfrmLudra::startHistory()
 {
-    m_startingHistory = true;
     m_undo->clear();
-    m_startingHistory = false;
-    m_otherChanges = false;
+    // An empty history that was marked changed stays so through clear().
+    m_undo->setClean();
     showModified();
 }
 
@@ -676,7 +677,6 @@ void TfrmLudra::saveProject(const QString &path)
     // never touched by saving.
     m_model.saveProject(path, shownState());
     m_undo->setClean();
-    m_otherChanges = false;
     showTitle();
     rememberProject(path);
 }
@@ -700,7 +700,6 @@ void TfrmLudra::showOpened(const ProjectShown &shown)
     showTitle();
     tabReport->showRestored(shown.viewSelectorEnabled);
     tabBuild->showSettings();
-    graphsChanged();
 }
 
 void TfrmLudra::showTitle()

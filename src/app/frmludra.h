@@ -136,7 +136,8 @@ private:
     // what is gone; shown on the result tabs.
     void resultsOutdated();
     void showResultsState();
-    // The title's mark follows the history's clean state and those changes.
+    // The title's mark follows the history's clean state, which those
+    // changes reset.
     void showModified();
     // A project opened or a new plan: no history, nothing unsaved.
     void startHistory();
@@ -154,10 +155,6 @@ private:
     Prompter &m_prompter;
     LudraModel m_model;
     QUndoStack *m_undo = nullptr;
-    bool m_otherChanges = false;
-    // Set while the history is cleared for a new or opened plan, whose
-    // results (none, or the project's own) stand for it.
-    bool m_startingHistory = false;
     QString m_caption;
     std::unique_ptr<Reports> m_reports;
     bool m_centred = false;

@@ -348,14 +348,11 @@ void BuildModel(LudraModel &model, Prompter &prompter)
     // What ended the build before it began has been told.
     if (!runner.run())
         throw Exception(QStringLiteral("Nothing was built."));
-    // A build that made no row is told, not written as empty tables.
-    if (model.results().outcome() != BuildOutcome::Built) {
-        for (const QString &line : model.results().buildLog())
-            WriteStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
-        throw Exception(OutcomeText(model.results().outcome()));
-    }
     for (const QString &line : model.results().buildLog())
         WriteStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
+    // A build that made no row is told, not written as empty tables.
+    if (model.results().outcome() != BuildOutcome::Built)
+        throw Exception(OutcomeText(model.results().outcome()));
 }
 
 void CheckOutputOptions(const QCommandLineParser &parser)

@@ -108,7 +108,6 @@ ProjectShown LudraModel::openProject(const QString &path)
 void LudraModel::newPlan()
 {
     m_layout.resetForProject();
-    m_layout.clearMarks();
     m_layout.restoreView(LayoutView::BodyPlacement, LayoutNames::SkillNames);
     m_layout.prepareBodyView(m_reference.bodySlots());
     m_layout.skills().assignAvailable(m_reference.skillEntries());
