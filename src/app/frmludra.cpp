@@ -124,16 +124,7 @@ void TfrmLudra::createPages()
     connect(tabs, &QTabWidget::currentChanged, this, &TfrmLudra::pgcMainChange);
     m_reports = std::make_unique<Reports>(m_model.layout(), m_model.results(), m_prompter, *this);
     m_reports->projectPath = [this] { return m_model.fileName(); };
-    m_reports->columnWidths = [this](ReportGrid grid) {
-        if (grid == ReportGrid::Layout)
-            return tabReport->gridWidths();
-        static const char *const names[] = {"", "grdSkillInc", "grdReqs", "grdSuggest", "grdLadder"};
-        QList<int> widths;
-        if (const auto *view = findChild<QTableView *>(QLatin1String(names[int(grid)])))
-            for (int c = 0; c < view->model()->columnCount(); ++c)
-                widths.append(view->columnWidth(c));
-        return widths;
-    };
+    m_reports->columnWidths = [this](ReportGrid grid) { return gridWidths(grid); };
     const auto printLog = [this](const QStringList &lines) {
         RunCommand(m_prompter, [this, &lines] { m_reports->printLog(lines); });
     };
@@ -655,19 +646,23 @@ ProjectShown TfrmLudra::shownState() const
 {
     ProjectShown shown;
     shown.viewSelectorEnabled = tabReport->viewSelectorEnabled();
-    shown.widths.layout = tabReport->gridWidths();
-    const auto widths = [this](const char *name) {
-        QList<int> result;
-        if (const auto *grid = findChild<QTableView *>(QLatin1String(name)))
-            for (int c = 0; c < grid->model()->columnCount(); ++c)
-                result.append(grid->columnWidth(c));
-        return result;
-    };
-    shown.widths.skills = widths("grdSkillInc");
-    shown.widths.requirements = widths("grdReqs");
-    shown.widths.suggestions = widths("grdSuggest");
-    shown.widths.ladder = widths("grdLadder");
+    shown.widths.layout = gridWidths(ReportGrid::Layout);
+    shown.widths.skills = gridWidths(ReportGrid::Skills);
+    shown.widths.requirements = gridWidths(ReportGrid::Requirements);
+    shown.widths.suggestions = gridWidths(ReportGrid::Suggestions);
+    shown.widths.ladder = gridWidths(ReportGrid::Ladder);
     return shown;
+}
+
+QList<int> TfrmLudra::gridWidths(ReportGrid grid) const
+{
+    if (grid == ReportGrid::Layout)
+        return tabReport->gridWidths();
+    QList<int> widths;
+    if (const auto *view = findChild<QTableView *>(ReportGridNames().at(int(grid))))
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            widths.append(view->columnWidth(c));
+    return widths;
 }
 
 void TfrmLudra::saveProject(const QString &path)

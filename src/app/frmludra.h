@@ -19,6 +19,7 @@ class BuildPage;
 class TfrmGraphs;
 class LayoutPage;
 class Reports;
+enum class ReportGrid;
 class Prompter;
 class RequirementResultPage;
 class SkillResultPage;
@@ -146,6 +147,8 @@ private:
     void fillRecentMenu();
     // What the window shows of a project besides the model.
     ProjectShown shownState() const;
+    // The column widths of a grid as shown.
+    QList<int> gridWidths(ReportGrid grid) const;
     // "Ludra - " and the project's path, or "Ludra" before there is one.
     void showTitle();
     // Tells the Graphs window, once there is one, that the plan, the

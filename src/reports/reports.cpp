@@ -24,11 +24,7 @@
 
 namespace ludra {
 
-namespace {
-
-// The grids by their names in the window, which also name their sections of
-// the print settings file.
-const QStringList &GridNames()
+const QStringList &ReportGridNames()
 {
     static const QStringList names{QStringLiteral("grdReport"), QStringLiteral("grdSkillInc"),
                                    QStringLiteral("grdReqs"), QStringLiteral("grdSuggest"),
@@ -36,25 +32,23 @@ const QStringList &GridNames()
     return names;
 }
 
-} // namespace
-
 Reports::Reports(const LayoutState &layout, const BuildResults &results, Prompter &prompter, QWidget &window)
     : m_layout(layout), m_results(results), m_prompter(prompter), m_window(window)
 {
     // The settings the user saved last time; a grid the file does not hold,
     // or a file missing or damaged, keeps the bare settings.
     const QHash<QString, PrintSettings> saved =
-        ReadPrintSettingsFile(UserFile(PrintSettingsFileName), GridNames());
-    for (int g = 0; g < int(GridNames().size()); ++g)
-        m_settings[g] = saved.value(GridNames().at(g), PrintSettings());
+        ReadPrintSettingsFile(UserFile(PrintSettingsFileName), ReportGridNames());
+    for (int g = 0; g < int(ReportGridNames().size()); ++g)
+        m_settings[g] = saved.value(ReportGridNames().at(g), PrintSettings());
 }
 
 void Reports::saveSettings() const
 {
     QList<QPair<QString, PrintSettings>> chosen;
-    for (int g = 0; g < int(GridNames().size()); ++g)
+    for (int g = 0; g < int(ReportGridNames().size()); ++g)
         if (m_settings[g].chosen)
-            chosen.append({GridNames().at(g), m_settings[g]});
+            chosen.append({ReportGridNames().at(g), m_settings[g]});
     WritePrintSettingsFile(UserFile(PrintSettingsFileName), chosen);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -20,6 +21,10 @@ struct PrintableGrid;
 
 // The grids a report can take.
 enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder };
+
+// The grids' names in the window, in ReportGrid order; they also name the
+// grids' sections of the print settings file.
+const QStringList &ReportGridNames();
 
 // The report commands of the main window: printing, preview, print settings
 // and export of the grid each tab shows, each grid with print settings of
