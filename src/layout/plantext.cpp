@@ -44,8 +44,7 @@ QString PlanText(const LayoutState &layout, const TNanoList &nanoList, const QSt
 {
     // The plan by body placement with cluster names, whatever the layout
     // shows now: a copy is turned there, the layout itself is left alone.
-    LayoutState plan;
-    plan.restore(layout.snapshot());
+    LayoutState plan(layout);
     if (plan.currentView() == LayoutView::SkillSet) {
         // Duplicate marks would hold a view switch back; the copy is turned
         // all the same, the lowest row claiming a slot winning as ever.
@@ -147,9 +146,7 @@ void PlacePlan(LayoutState &layout, const PlanReading &reading, const QStringLis
 {
     if (layout.currentView() == LayoutView::SkillSet) {
         layout.BuildBodyView(bodySlots);
-        for (int c = 1; c < LayoutColumns; ++c)
-            for (int r = 1; r <= LayoutMaxRows; ++r)
-                layout.restoreDuplicateMark(c, r, false);
+        layout.clearDuplicateMarks();
     }
     const TextTable &table = layout.table();
     for (int k = 0; k < int(std::min(reading.placed.size(), bodySlots.size())); ++k) {
