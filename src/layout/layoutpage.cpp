@@ -338,8 +338,7 @@ void LayoutPage::showStarted(bool catalogueRead)
         showViewState();
     }
     showSkillLists();
-    for (int c = 0; c < LayoutColumns - 1; ++c)
-        grdReport->setColumnWidth(c, columnWidth());
+    fitColumns();
     m_layoutModel->refresh();
 }
 
@@ -715,13 +714,17 @@ int LayoutPage::columnWidth() const
     return std::max(LayoutColumnWidth, room / (LayoutColumns - 1));
 }
 
+void LayoutPage::fitColumns()
+{
+    const int width = columnWidth();
+    for (int c = 0; c < LayoutColumns - 1; ++c)
+        grdReport->setColumnWidth(c, width);
+}
+
 bool LayoutPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == grdReport && event->type() == QEvent::Resize) {
-        const int width = columnWidth();
-        for (int c = 0; c < LayoutColumns - 1; ++c)
-            grdReport->setColumnWidth(c, width);
-    }
+    if (watched == grdReport && event->type() == QEvent::Resize)
+        fitColumns();
     const bool onGrid = watched == grdReport->viewport() || watched == grdReport->horizontalHeader()->viewport() ||
                         watched == grdReport->verticalHeader()->viewport();
     if (event->type() == QEvent::MouseButtonRelease) {

@@ -179,6 +179,8 @@ private:
     // The width of each cluster column: the design width, or a share of
     // the room a wider grid has.
     int columnWidth() const;
+    // Gives every cluster column that width.
+    void fitColumns();
 
     LayoutState &m_layout;
     const ReferenceData &m_reference;
