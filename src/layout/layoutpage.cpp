@@ -458,18 +458,27 @@ void LayoutPage::showPlan()
     }
     showViewState();
     showSkillLists();
-    const bool duplicates = m_layout.CheckDuplicates();
+    showDuplicates(m_layout.CheckDuplicates());
+    Q_EMIT planChanged();
+}
+
+void LayoutPage::showDuplicates(bool duplicates)
+{
     lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
     cboViewStyle->setEnabled(!duplicates);
     m_layoutModel->refresh();
     Q_EMIT duplicatesChecked(duplicates);
-    Q_EMIT planChanged();
+}
+
+bool LayoutPage::stockChecking() const
+{
+    return chkStockControl->isChecked() && m_stockCheck;
 }
 
 void LayoutPage::checkStockAfterHistoryStep()
 {
     // A step may bring back markers of a stock status that has changed since.
-    if (chkStockControl->isChecked() && m_stockCheck)
+    if (stockChecking())
         m_stockCheck(-1, -1);
     else
         m_layout.clearStockStatusMarkers();
@@ -540,7 +549,7 @@ void LayoutPage::applyViewStyle()
     showViewState();
     m_layoutModel->refresh();
     // The rebuilt view's cells get their stock status afresh.
-    if (chkStockControl->isChecked() && m_stockCheck) {
+    if (stockChecking()) {
         m_stockCheck(-1, -1);
         m_layoutModel->refresh();
     }
@@ -572,13 +581,10 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
         bool duplicates = false;
         recordEdit(Msg::EditCell, [&] {
             duplicates = m_layout.editCell(column, row, text);
-            if (chkStockControl->isChecked() && m_stockCheck)
+            if (stockChecking())
                 m_stockCheck(column, row);
         });
-        lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
-        cboViewStyle->setEnabled(!duplicates);
-        m_layoutModel->refresh();
-        Q_EMIT duplicatesChecked(duplicates);
+        showDuplicates(duplicates);
     });
 }
 
@@ -594,7 +600,7 @@ void LayoutPage::pastePlan(const QString &text)
         throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
     recordEdit(Msg::EditPastePlan, [this, &reading] {
         PlacePlan(m_layout, reading, m_reference.bodySlots());
-        if (chkStockControl->isChecked() && m_stockCheck)
+        if (stockChecking())
             m_stockCheck(-1, -1);
     });
     showPlan();
