@@ -19,6 +19,16 @@ bool isAutomatic(Marker marker)
            marker == Marker::NoStock;
 }
 
+// Takes every marker of a view's table that clears holds for off its cell.
+template <typename Clears>
+void clearMarkersWhere(TCellTable<Marker> &table, Clears clears)
+{
+    for (int c = 0; c < LayoutColumns; ++c)
+        for (int r = 0; r <= LayoutMaxRows; ++r)
+            if (clears(table.value(c, r)))
+                table.set(c, r, Marker::None);
+}
+
 bool isBlank(const QString &text)
 {
     return TrimCtl(QStringView(text)).isEmpty();
@@ -193,28 +203,17 @@ void LayoutState::clearStockStatusMarkers()
     m_stockSecondIcons.reset();
     // A project of an older version holds the stock status among the
     // markers themselves.
-    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
-        TCellTable<Marker> &table = markers(view);
-        for (int c = 0; c < LayoutColumns; ++c)
-            for (int r = 0; r <= LayoutMaxRows; ++r) {
-                const Marker marker = table.value(c, r);
-                if (marker == Marker::InStock || marker == Marker::BadCluster || marker == Marker::NoStock)
-                    table.set(c, r, Marker::None);
-            }
-    }
+    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet})
+        clearMarkersWhere(markers(view),
+                          [](Marker marker) { return isAutomatic(marker) && marker != Marker::Conflict; });
 }
 
 void LayoutState::clearStockMarkers()
 {
     m_stockIcons.reset();
     m_stockSecondIcons.reset();
-    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
-        TCellTable<Marker> &table = markers(view);
-        for (int c = 0; c < LayoutColumns; ++c)
-            for (int r = 0; r <= LayoutMaxRows; ++r)
-                if (isAutomatic(table.value(c, r)))
-                    table.set(c, r, Marker::None);
-    }
+    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet})
+        clearMarkersWhere(markers(view), isAutomatic);
 }
 
 void LayoutState::resetForProject()
