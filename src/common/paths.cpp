@@ -51,9 +51,6 @@ FileLayout ResolveLayout(const QString &exeDir, const QString &userDir, bool bui
         // options beside the program are still the ones read.
         layout.dataDir = exeDir;
         layout.userDir = exeDir;
-        if (!QFileInfo(exeDir).isWritable())
-            layout.problem = QStringLiteral("The folder for your files \"%1\" cannot be written to.")
-                                 .arg(QDir::toNativeSeparators(exeDir));
     } else {
         layout.portable = false;
         layout.dataDir = installedData;
@@ -63,10 +60,11 @@ FileLayout ResolveLayout(const QString &exeDir, const QString &userDir, bool bui
         else if (!QDir().mkpath(userDir))
             layout.problem = QStringLiteral("Cannot create the folder for your files \"%1\".")
                                  .arg(QDir::toNativeSeparators(userDir));
-        else if (!QFileInfo(userDir).isWritable())
-            layout.problem = QStringLiteral("The folder for your files \"%1\" cannot be written to.")
-                                 .arg(QDir::toNativeSeparators(userDir));
     }
+    // The folder for the user's files, there or made, must take them.
+    if (layout.problem.isEmpty() && !QFileInfo(layout.userDir).isWritable())
+        layout.problem = QStringLiteral("The folder for your files \"%1\" cannot be written to.")
+                             .arg(QDir::toNativeSeparators(layout.userDir));
     if (!layout.problem.isEmpty())
         layout.problem += QStringLiteral(" Changed settings, stock and skill increases are not kept.");
     return layout;

@@ -338,8 +338,7 @@ void LayoutPage::showStarted(bool catalogueRead)
         showViewState();
     }
     showSkillLists();
-    for (int c = 0; c < LayoutColumns - 1; ++c)
-        grdReport->setColumnWidth(c, columnWidth());
+    fitColumns();
     m_layoutModel->refresh();
 }
 
@@ -459,18 +458,27 @@ void LayoutPage::showPlan()
     }
     showViewState();
     showSkillLists();
-    const bool duplicates = m_layout.CheckDuplicates();
+    showDuplicates(m_layout.CheckDuplicates());
+    Q_EMIT planChanged();
+}
+
+void LayoutPage::showDuplicates(bool duplicates)
+{
     lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
     cboViewStyle->setEnabled(!duplicates);
     m_layoutModel->refresh();
     Q_EMIT duplicatesChecked(duplicates);
-    Q_EMIT planChanged();
+}
+
+bool LayoutPage::stockChecking() const
+{
+    return chkStockControl->isChecked() && m_stockCheck;
 }
 
 void LayoutPage::checkStockAfterHistoryStep()
 {
     // A step may bring back markers of a stock status that has changed since.
-    if (chkStockControl->isChecked() && m_stockCheck)
+    if (stockChecking())
         m_stockCheck(-1, -1);
     else
         m_layout.clearStockStatusMarkers();
@@ -541,7 +549,7 @@ void LayoutPage::applyViewStyle()
     showViewState();
     m_layoutModel->refresh();
     // The rebuilt view's cells get their stock status afresh.
-    if (chkStockControl->isChecked() && m_stockCheck) {
+    if (stockChecking()) {
         m_stockCheck(-1, -1);
         m_layoutModel->refresh();
     }
@@ -573,13 +581,10 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
         bool duplicates = false;
         recordEdit(Msg::EditCell, [&] {
             duplicates = m_layout.editCell(column, row, text);
-            if (chkStockControl->isChecked() && m_stockCheck)
+            if (stockChecking())
                 m_stockCheck(column, row);
         });
-        lblDupes->setText(duplicates ? LangMsg(Msg::DuplicatesLabel) : QString());
-        cboViewStyle->setEnabled(!duplicates);
-        m_layoutModel->refresh();
-        Q_EMIT duplicatesChecked(duplicates);
+        showDuplicates(duplicates);
     });
 }
 
@@ -595,7 +600,7 @@ void LayoutPage::pastePlan(const QString &text)
         throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
     recordEdit(Msg::EditPastePlan, [this, &reading] {
         PlacePlan(m_layout, reading, m_reference.bodySlots());
-        if (chkStockControl->isChecked() && m_stockCheck)
+        if (stockChecking())
             m_stockCheck(-1, -1);
     });
     showPlan();
@@ -715,13 +720,17 @@ int LayoutPage::columnWidth() const
     return std::max(LayoutColumnWidth, room / (LayoutColumns - 1));
 }
 
+void LayoutPage::fitColumns()
+{
+    const int width = columnWidth();
+    for (int c = 0; c < LayoutColumns - 1; ++c)
+        grdReport->setColumnWidth(c, width);
+}
+
 bool LayoutPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == grdReport && event->type() == QEvent::Resize) {
-        const int width = columnWidth();
-        for (int c = 0; c < LayoutColumns - 1; ++c)
-            grdReport->setColumnWidth(c, width);
-    }
+    if (watched == grdReport && event->type() == QEvent::Resize)
+        fitColumns();
     const bool onGrid = watched == grdReport->viewport() || watched == grdReport->horizontalHeader()->viewport() ||
                         watched == grdReport->verticalHeader()->viewport();
     if (event->type() == QEvent::MouseButtonRelease) {

@@ -167,6 +167,12 @@ private:
     void showSkillLists();
     // Enables what depends on the view shown.
     void showViewState();
+    // Shows whether duplicates stand (the label, the view selector held
+    // back), repaints the grid and tells duplicatesChecked.
+    void showDuplicates(bool duplicates);
+    // Whether the stock status is to be checked after an edit: "Activate
+    // Stock Control" is on and a check is set.
+    bool stockChecking() const;
     // The operations of the view selectors: the layout takes the view or
     // names the selector shows, the stock status is checked afresh for a
     // new view, and the grid repaints. They throw what ends them.
@@ -179,6 +185,8 @@ private:
     // The width of each cluster column: the design width, or a share of
     // the room a wider grid has.
     int columnWidth() const;
+    // Gives every cluster column that width.
+    void fitColumns();
 
     LayoutState &m_layout;
     const ReferenceData &m_reference;

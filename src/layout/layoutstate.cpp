@@ -19,6 +19,16 @@ bool isAutomatic(Marker marker)
            marker == Marker::NoStock;
 }
 
+// Takes every marker of a view's table that clears holds for off its cell.
+template <typename Clears>
+void clearMarkersWhere(TCellTable<Marker> &table, Clears clears)
+{
+    for (int c = 0; c < LayoutColumns; ++c)
+        for (int r = 0; r <= LayoutMaxRows; ++r)
+            if (clears(table.value(c, r)))
+                table.set(c, r, Marker::None);
+}
+
 bool isBlank(const QString &text)
 {
     return TrimCtl(QStringView(text)).isEmpty();
@@ -144,13 +154,13 @@ void LayoutState::restore(const LayoutSnapshot &snapshot)
 }
 
 LayoutState::LayoutState(const LayoutState &other)
-    : m_colorGrid(other.m_colorGrid), m_icons(other.m_icons), m_secondIcons(other.m_secondIcons),
-      m_stockIcons(other.m_stockIcons), m_stockSecondIcons(other.m_stockSecondIcons),
-      m_currentView(other.m_currentView), m_names(other.m_names), m_skills(other.m_skills),
-      m_defaultSelections(other.m_defaultSelections), m_rules(other.m_rules)
+    : LayoutState()
 {
-    // The table is an object of its own, with signals: its cells are copied.
-    m_table.assign(other.m_table.columnCount(), other.m_table.rows());
+    // The snapshot holds all but the default selections and the allocation
+    // rules; the table, an object of its own with signals, gets its cells.
+    restore(other.snapshot());
+    m_defaultSelections = other.m_defaultSelections;
+    m_rules = other.m_rules;
 }
 
 void LayoutState::prepareBodyView(const QStringList &bodySlots)
@@ -193,28 +203,17 @@ void LayoutState::clearStockStatusMarkers()
     m_stockSecondIcons.reset();
     // A project of an older version holds the stock status among the
     // markers themselves.
-    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
-        TCellTable<Marker> &table = markers(view);
-        for (int c = 0; c < LayoutColumns; ++c)
-            for (int r = 0; r <= LayoutMaxRows; ++r) {
-                const Marker marker = table.value(c, r);
-                if (marker == Marker::InStock || marker == Marker::BadCluster || marker == Marker::NoStock)
-                    table.set(c, r, Marker::None);
-            }
-    }
+    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet})
+        clearMarkersWhere(markers(view),
+                          [](Marker marker) { return isAutomatic(marker) && marker != Marker::Conflict; });
 }
 
 void LayoutState::clearStockMarkers()
 {
     m_stockIcons.reset();
     m_stockSecondIcons.reset();
-    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet}) {
-        TCellTable<Marker> &table = markers(view);
-        for (int c = 0; c < LayoutColumns; ++c)
-            for (int r = 0; r <= LayoutMaxRows; ++r)
-                if (isAutomatic(table.value(c, r)))
-                    table.set(c, r, Marker::None);
-    }
+    for (LayoutView view : {LayoutView::BodyPlacement, LayoutView::SkillSet})
+        clearMarkersWhere(markers(view), isAutomatic);
 }
 
 void LayoutState::resetForProject()

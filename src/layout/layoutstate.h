@@ -123,6 +123,9 @@ public:
     // the body-placement view.
     void clearMarks();
 
+    // Clears the duplicate marks of every data cell; the markers stay.
+    void clearDuplicateMarks() { m_colorGrid.reset(); }
+
     // Takes the automatic markers (in stock, no implant, conflict, no stock)
     // off every cell of both views: the stock status goes, and the player's
     // own markers beneath it show again.

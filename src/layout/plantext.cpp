@@ -1,5 +1,6 @@
 #include "layout/plantext.h"
 
+#include "common/collation.h"
 #include "common/similarnames.h"
 #include "common/text.h"
 #include "layout/layoutstate.h"
@@ -12,8 +13,7 @@ namespace {
 
 const QStringList &headerFields()
 {
-    static const QStringList fields{QStringLiteral("Slot"), QStringLiteral("Shining"), QStringLiteral("Bright"),
-                                    QStringLiteral("Faded")};
+    static const QStringList fields = QStringList{QStringLiteral("Slot")} + ClusterTypeNames();
     return fields;
 }
 
@@ -29,7 +29,7 @@ QStringList fieldsOf(const QString &line)
     else
         fields = line.split(QRegularExpression(QStringLiteral("\\s{2,}")));
     for (QString &field : fields)
-        field = TrimCtl(QStringView(field)).toString();
+        field = TrimCtl(field);
     // A table's edges may be drawn ("| HEAD | ... |").
     while (!fields.isEmpty() && fields.constFirst().isEmpty() && line.contains(u'|'))
         fields.removeFirst();
@@ -44,8 +44,7 @@ QString PlanText(const LayoutState &layout, const TNanoList &nanoList, const QSt
 {
     // The plan by body placement with cluster names, whatever the layout
     // shows now: a copy is turned there, the layout itself is left alone.
-    LayoutState plan;
-    plan.restore(layout.snapshot());
+    LayoutState plan(layout);
     if (plan.currentView() == LayoutView::SkillSet) {
         // Duplicate marks would hold a view switch back; the copy is turned
         // all the same, the lowest row claiming a slot winning as ever.
@@ -59,7 +58,7 @@ QString PlanText(const LayoutState &layout, const TNanoList &nanoList, const QSt
         QStringList fields{table.cell(0, row)};
         for (int column = 1; column < LayoutColumns; ++column) {
             const QString cell = table.cell(column, row);
-            fields.append(TrimCtl(QStringView(cell)).toString());
+            fields.append(TrimCtl(cell));
         }
         text += fields.join(u'\t') + u'\n';
     }
@@ -76,26 +75,27 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
         knownNames << nanoList.at(i)->ClusterName << nanoList.at(i)->SkillName;
     knownNames.removeDuplicates();
 
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
     bool anySlot = false;
-    for (int n = 0; n < int(lines.size()); ++n) {
-        const QStringList fields = fieldsOf(lines.at(n));
+    int n = 0;
+    ForEachLine(text, [&](QStringView line) {
+        ++n;
+        const QStringList fields = fieldsOf(line.toString());
         if (fields.isEmpty())
-            continue;
-        const QString where = QStringLiteral("Line %1: ").arg(n + 1);
-        if (fields.constFirst().compare(headerFields().constFirst(), Qt::CaseInsensitive) == 0)
-            continue;
+            return;
+        const QString where = QStringLiteral("Line %1: ").arg(n);
+        if (CompareNoCase(fields.constFirst(), headerFields().constFirst()) == 0)
+            return;
         int slot = -1;
         for (int s = 0; s < int(bodySlots.size()); ++s)
-            if (bodySlots.at(s).compare(fields.constFirst(), Qt::CaseInsensitive) == 0)
+            if (CompareNoCase(bodySlots.at(s), fields.constFirst()) == 0)
                 slot = s;
         if (slot < 0) {
             reading.problems.append(where + QStringLiteral("\"%1\" is not a body slot.").arg(fields.constFirst()));
-            continue;
+            return;
         }
         if (given[slot]) {
             reading.problems.append(where + QStringLiteral("%1 is given twice.").arg(bodySlots.at(slot)));
-            continue;
+            return;
         }
         given[slot] = true;
         anySlot = true;
@@ -114,7 +114,7 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
                 for (int i = 0; i < nanoList.count() && !placed; ++i) {
                     const TNano *nano = nanoList.at(i);
                     const QString &candidate = clusters ? nano->ClusterName : nano->SkillName;
-                    if (candidate.compare(name, Qt::CaseInsensitive) != 0)
+                    if (CompareNoCase(candidate, name) != 0)
                         continue;
                     named = true;
                     if (NanoSlot(*nano, column) == bodySlots.at(slot))
@@ -134,7 +134,7 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
                                                               like.join(QStringLiteral(", ")) + u'?'));
             }
         }
-    }
+    });
     // Text with no plan in it (an empty clipboard, a sentence) empties
     // nothing.
     if (!anySlot && reading.problems.isEmpty())
@@ -146,9 +146,7 @@ void PlacePlan(LayoutState &layout, const PlanReading &reading, const QStringLis
 {
     if (layout.currentView() == LayoutView::SkillSet) {
         layout.BuildBodyView(bodySlots);
-        for (int c = 1; c < LayoutColumns; ++c)
-            for (int r = 1; r <= LayoutMaxRows; ++r)
-                layout.restoreDuplicateMark(c, r, false);
+        layout.clearDuplicateMarks();
     }
     const TextTable &table = layout.table();
     for (int k = 0; k < int(std::min(reading.placed.size(), bodySlots.size())); ++k) {

@@ -6,7 +6,6 @@
 #include "common/wholefile.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
@@ -276,11 +275,6 @@ QByteArray PlainTextTables(const QList<ReportTable> &tables)
         }
     }
     return out.toUtf8();
-}
-
-QByteArray JsonTables(const QList<ReportTable> &tables)
-{
-    return QJsonDocument(JsonTablesObject(tables)).toJson(QJsonDocument::Indented);
 }
 
 QJsonObject JsonTablesObject(const QList<ReportTable> &tables)

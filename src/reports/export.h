@@ -48,7 +48,6 @@ QByteArray PlainTextTables(const QList<ReportTable> &tables);
 // The tables as one JSON object: under each key, an object with the title,
 // the header row and the data rows.
 QJsonObject JsonTablesObject(const QList<ReportTable> &tables);
-QByteArray JsonTables(const QList<ReportTable> &tables);
 // A ladder as one JSON object: the character, the top level ("maxQl"), the
 // steps (slot, ql, treatment, ability, abilityNeeded, final, and every stat
 // "after" the step), the final level of every implant of the plan ("final",

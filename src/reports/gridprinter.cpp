@@ -164,6 +164,23 @@ QStringList wordsOf(const QString &text)
     return text.split(blanks, Qt::SkipEmptyParts);
 }
 
+// How wide a text is in a font: its longest line and its longest word.
+struct TextExtent
+{
+    double line = 0.0;
+    double word = 0.0;
+};
+
+TextExtent measureText(const QString &text, const QFontMetricsF &metrics)
+{
+    TextExtent extent;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        extent.line = std::max(extent.line, metrics.horizontalAdvance(line));
+    for (const QString &part : wordsOf(text))
+        extent.word = std::max(extent.word, metrics.horizontalAdvance(part));
+    return extent;
+}
+
 // The width a text takes in a column: the text, the cell's image before it,
 // the padding either side, and a pixel to spare so that rounding never
 // breaks a text that was meant to fit.
@@ -185,15 +202,10 @@ ColumnNeeds measureCells(const Layout &layout, const PrintableGrid &grid, const 
             const QString text = table.cell(c, r);
             if (text.isEmpty())
                 continue;
-            double width = 0.0;
-            for (const QString &line : text.split(QLatin1Char('\n')))
-                width = std::max(width, cellMetrics.horizontalAdvance(line));
-            double word = 0.0;
-            for (const QString &part : wordsOf(text))
-                word = std::max(word, cellMetrics.horizontalAdvance(part));
+            const TextExtent extent = measureText(text, cellMetrics);
             const QSizeF image = imageSize(grid, settings, c, r, layout.dpi);
-            needs.longest[c] = std::max(needs.longest[c], columnWidthFor(width, image, layout));
-            needs.longestWord[c] = std::max(needs.longestWord[c], columnWidthFor(word, image, layout));
+            needs.longest[c] = std::max(needs.longest[c], columnWidthFor(extent.line, image, layout));
+            needs.longestWord[c] = std::max(needs.longestWord[c], columnWidthFor(extent.word, image, layout));
         }
     }
     return needs;
@@ -273,14 +285,9 @@ bool layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
     for (int c = 0; c < columns; ++c) {
         const QString heading = table.cell(c, 0);
         const QSizeF image = imageSize(grid, settings, c, 0, layout.dpi);
-        double line = 0.0;
-        for (const QString &part : heading.split(QLatin1Char('\n')))
-            line = std::max(line, headerMetrics.horizontalAdvance(part));
-        double word = 0.0;
-        for (const QString &part : wordsOf(heading))
-            word = std::max(word, headerMetrics.horizontalAdvance(part));
-        headingWord[c] = columnWidthFor(word, image, layout);
-        needs[c] = std::max(0.0, std::max(columnWidthFor(line, image, layout), cells.longest[c]) - widths[c]);
+        const TextExtent extent = measureText(heading, headerMetrics);
+        headingWord[c] = columnWidthFor(extent.word, image, layout);
+        needs[c] = std::max(0.0, std::max(columnWidthFor(extent.line, image, layout), cells.longest[c]) - widths[c]);
     }
     // Widen to the longest text while the table still fits the page; when
     // it does not, the room left is shared evenly, a column needing less than

@@ -283,11 +283,16 @@ void TfrmStockControl::setCell(QTableWidget *grid, int row, int column, const QS
     item->setText(text);
 }
 
+bool TfrmStockControl::itemsBlank() const
+{
+    const QTableWidgetItem *first = grdItems->item(0, QualityColumn);
+    return !first || TrimCtl(first->text()).isEmpty();
+}
+
 void TfrmStockControl::selectItemRow(int row)
 {
     // The blank row of an entry without items is no item to select.
-    const QTableWidgetItem *first = grdItems->item(0, QualityColumn);
-    if (!first || TrimCtl(first->text()).isEmpty()) {
+    if (itemsBlank()) {
         grdItems->clearSelection();
         grdItems->setCurrentItem(nullptr);
         return;
@@ -410,8 +415,7 @@ void TfrmStockControl::btnAddItemClick()
         // Implants have no type.
         items.add(StockItem{quality, cost, type}, m_showingClusters);
 
-        const QTableWidgetItem *first = grdItems->item(0, QualityColumn);
-        const bool onlyBlankRow = grdItems->rowCount() == 1 && (!first || TrimCtl(first->text()).isEmpty());
+        const bool onlyBlankRow = grdItems->rowCount() == 1 && itemsBlank();
         if (!onlyBlankRow)
             grdItems->setRowCount(grdItems->rowCount() + 1);
         const int row = grdItems->rowCount() - 1;
@@ -430,8 +434,7 @@ void TfrmStockControl::btnAddItemClick()
 void TfrmStockControl::btnDeleteItemClick()
 {
     RunCommand(m_prompter, [this] {
-        const QTableWidgetItem *first = grdItems->item(0, QualityColumn);
-        if (!first || TrimCtl(first->text()).isEmpty())
+        if (itemsBlank())
             return;
         const int entry = SelectedRow(grdEntries);
         const int row = SelectedRow(grdItems);

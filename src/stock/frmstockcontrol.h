@@ -60,6 +60,9 @@ private:
     // Shows the items of entry row `entry` of the view shown.
     void FillItems(int entry);
     QList<StockEntry> &shownEntries();
+    // Whether the items grid holds only the blank row of an entry without
+    // items: its first row has no quality.
+    bool itemsBlank() const;
     void selectItemRow(int row);
     void setCell(QTableWidget *grid, int row, int column, const QString &text);
     void showAddEnabled();
