@@ -154,13 +154,13 @@ void LayoutState::restore(const LayoutSnapshot &snapshot)
 }
 
 LayoutState::LayoutState(const LayoutState &other)
-    : LayoutState()
+    : m_colorGrid(other.m_colorGrid), m_icons(other.m_icons), m_secondIcons(other.m_secondIcons),
+      m_stockIcons(other.m_stockIcons), m_stockSecondIcons(other.m_stockSecondIcons),
+      m_currentView(other.m_currentView), m_names(other.m_names), m_skills(other.m_skills),
+      m_defaultSelections(other.m_defaultSelections), m_rules(other.m_rules)
 {
-    // The snapshot holds all but the default selections and the allocation
-    // rules; the table, an object of its own with signals, gets its cells.
-    restore(other.snapshot());
-    m_defaultSelections = other.m_defaultSelections;
-    m_rules = other.m_rules;
+    // The table is an object of its own, with signals: its cells are copied.
+    m_table.assign(other.m_table.columnCount(), other.m_table.rows());
 }
 
 void LayoutState::prepareBodyView(const QStringList &bodySlots)
