@@ -409,10 +409,9 @@ void TfrmGraphs::drawRequirements(const QPalette &palette)
         return;
     }
     const PlanSeries &s = *m_series;
-    qint64 highest = std::max({s.treatment.at(SeriesLastLevel), s.ability.at(SeriesLastLevel),
-                               s.nanoProgramming.at(SeriesLastLevel), s.nanoProgMax.value_or(0)});
-    for (const StatLine &stat : s.character)
-        highest = std::max(highest, stat.value);
+    qint64 highest = 0;
+    for (const auto &[name, value] : RequirementValuesAt(s, SeriesLastLevel))
+        highest = std::max(highest, value);
     QValueAxis *y = valueAxis(LangMsg(Msg::GraphRequirementAxis), highest, colors);
     chart.addAxis(x, Qt::AlignBottom);
     chart.addAxis(y, Qt::AlignLeft);
@@ -506,12 +505,8 @@ QString TfrmGraphs::valuesAt(int chartIndex, int level) const
         lines.append(name + QStringLiteral(": ") + QString::number(number));
     };
     if (chartIndex == 0) {
-        for (const SeriesLine *line : {&s.treatment, &s.ability, &s.nanoProgramming})
-            value(line->name, line->at(level));
-        if (s.nanoProgMax)
-            value(LangMsg(Msg::GraphNanoProgMaxLine), *s.nanoProgMax);
-        for (const StatLine &stat : s.character)
-            value(stat.name, stat.value);
+        for (const auto &[name, number] : RequirementValuesAt(s, level))
+            value(name, number);
     } else {
         for (const SeriesLine *skill : shownSkills())
             value(skill->name, skill->at(level));
