@@ -45,7 +45,7 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
         settings.character.entered() && aboveCharacter(settings.character, column, text))
         return ReqCellColor::Red;
     if (column != ReqCol::SkillReq || row < 1)
-        return ReqCellColor::Black;
+        return ReqCellColor::Normal;
     if (!settings.warnNanoProg)
         return ReqCellColor::Normal;
     // A cell or a maximum that is not a number (pasted into the box, say)

@@ -32,9 +32,8 @@ inline constexpr int Addition = 0, Implant = 1, NewSecondarySkill = 2;
 
 // The font colour of a requirement cell as the grid draws it.
 enum class ReqCellColor {
-    Normal, // the grid's own text colour
-    Black,
-    Red,    // pure red, RGB 255, 0, 0
+    Normal, // the palette's text colour
+    Red,    // the palette's warning red
 };
 
 // The colour of the requirement cell at column, row (grdReqsGetCellColor): a
@@ -42,7 +41,7 @@ enum class ReqCellColor {
 // programming skill is on and the cell's value is above the maximum, and keeps
 // the normal colour otherwise. With a character entered, a "Treatment" cell
 // above its Treatment, and a "Secondary Skill" cell whose requirement is
-// above the ability it names, are red too. Every other cell is black.
+// above the ability it names, are red too. Every other cell is normal.
 ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text);
 
 // Blanks every data cell of a result table and cuts it to one data row; the

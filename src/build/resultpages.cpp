@@ -122,15 +122,11 @@ QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const int column = tableColumn(index.column());
     const int row = tableRow(index.row());
-    switch (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString())) {
-    case ReqCellColor::Red:
+    // Every cell that is not red takes the palette's text colour, which reads
+    // on a light palette and a dark one alike.
+    if (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString()) ==
+        ReqCellColor::Red)
         return WarningRed();
-    // Black on a light palette is its text colour; on a dark one black
-    // would not read, so every cell that is not red takes the palette's.
-    case ReqCellColor::Black:
-    case ReqCellColor::Normal:
-        break;
-    }
     return QVariant();
 }
 
