@@ -295,13 +295,10 @@ TfrmGraphs::TfrmGraphs(const LayoutState &layout, const BuildSettings &settings,
     lblProblem->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
     lblProblem->hide();
 
-    btnSaveImage = Named(new QPushButton(QStringLiteral("Save Image..."), this), QStringLiteral("btnSaveImage"),
-                         QStringLiteral("Save Image..."));
+    btnSaveImage = Named(new QPushButton(QStringLiteral("Save Image..."), this), QStringLiteral("btnSaveImage"));
     btnSaveImage->setToolTip(QStringLiteral("Save the chart shown as a PNG or SVG image"));
-    btnPrint = Named(new QPushButton(QStringLiteral("Print..."), this), QStringLiteral("btnPrint"),
-                     QStringLiteral("Print..."));
-    btnClose = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("btnClose"),
-                     QStringLiteral("Close"));
+    btnPrint = Named(new QPushButton(QStringLiteral("Print..."), this), QStringLiteral("btnPrint"));
+    btnClose = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("btnClose"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnSaveImage);
     buttons->addWidget(btnPrint);
