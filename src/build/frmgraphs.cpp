@@ -98,7 +98,7 @@ ChartColors colorsOf(const QPalette &palette)
     ChartColors colors;
     colors.background = palette.color(QPalette::Base);
     colors.text = palette.color(QPalette::Text);
-    colors.dark = colors.background.lightness() < 128;
+    colors.dark = IsDarkPalette(palette);
     colors.grid = colors.dark ? colors.background.lighter(250) : colors.background.darker(125);
     static const char *const names[] = {"#1f77b4", "#d62728", "#2ca02c", "#ff7f0e", "#9467bd",
                                         "#8c564b", "#e377c2", "#17becf", "#bcbd22", "#7f7f7f"};
@@ -292,7 +292,10 @@ TfrmGraphs::TfrmGraphs(const LayoutState &layout, const BuildSettings &settings,
     lblProblem = MakeStateLabel(QString(), QStringLiteral("lblProblem"),
                                 QStringLiteral("Why the plan cannot be drawn"), this);
     lblProblem->setWordWrap(true);
-    lblProblem->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
+    QPalette warning = lblProblem->palette();
+    warning.setColor(QPalette::WindowText, WarningRed(warning));
+    lblProblem->setPalette(warning);
+    lblProblem->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
     lblProblem->hide();
 
     btnSaveImage = Named(new QPushButton(QStringLiteral("Save Image..."), this), QStringLiteral("btnSaveImage"));
