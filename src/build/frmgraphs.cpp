@@ -394,15 +394,18 @@ void TfrmGraphs::fillSkillList()
     lbSkills->clear();
     if (m_series) {
         // Largest at the top level first; equal ones in the table's order.
-        QList<const SeriesLine *> skills;
-        for (const SeriesLine &skill : m_series->skills)
-            skills.append(&skill);
-        std::stable_sort(skills.begin(), skills.end(), [](const SeriesLine *a, const SeriesLine *b) {
-            return a->at(SeriesLastLevel) > b->at(SeriesLastLevel);
+        // Each item holds the index of its line among the series' skills.
+        const QList<SeriesLine> &lines = m_series->skills;
+        QList<int> skills;
+        for (int i = 0; i < int(lines.size()); ++i)
+            skills.append(i);
+        std::stable_sort(skills.begin(), skills.end(), [&lines](int a, int b) {
+            return lines.at(a).at(SeriesLastLevel) > lines.at(b).at(SeriesLastLevel);
         });
         for (int i = 0; i < int(skills.size()); ++i) {
-            const QString &name = skills.at(i)->name;
+            const QString &name = lines.at(skills.at(i)).name;
             auto *item = new QListWidgetItem(name, lbSkills);
+            item->setData(Qt::UserRole, skills.at(i));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             const bool shown = m_skillChoices.value(name, i < DefaultSkillLines);
             item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
@@ -418,11 +421,8 @@ QList<const SeriesLine *> TfrmGraphs::shownSkills() const
         return shown;
     for (int i = 0; i < lbSkills->count(); ++i) {
         const QListWidgetItem *item = lbSkills->item(i);
-        if (item->checkState() != Qt::Checked)
-            continue;
-        for (const SeriesLine &skill : m_series->skills)
-            if (skill.name == item->text())
-                shown.append(&skill);
+        if (item->checkState() == Qt::Checked)
+            shown.append(&m_series->skills.at(item->data(Qt::UserRole).toInt()));
     }
     return shown;
 }
