@@ -206,7 +206,7 @@ QList<int> BuildResults::reqSortColumns() const
 void BuildResults::sortByHeading(SortableTable which, int column, bool add)
 {
     QList<SortKey> &keys = which == SortableTable::Requirements ? m_reqSort : m_skillIncSort;
-    TextTable &table = which == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
+    TextTable &table = this->table(which);
     if (column < 0 || column >= table.columnCount())
         return;
     const auto found = std::find_if(keys.begin(), keys.end(), [column](const SortKey &k) { return k.column == column; });

@@ -102,6 +102,15 @@ public:
     const TextTable &suggestTable() const { return m_suggestTable; }
     TextTable &ladderTable() { return m_ladderTable; }
     const TextTable &ladderTable() const { return m_ladderTable; }
+    // The table a sort state belongs to.
+    TextTable &table(SortableTable table)
+    {
+        return table == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
+    }
+    const TextTable &table(SortableTable table) const
+    {
+        return table == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
+    }
 
     // The ladder of the last build, when it built at the highest levels the
     // character can wear; nothing otherwise, and after a project was opened
