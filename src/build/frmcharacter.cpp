@@ -1,7 +1,6 @@
 #include "build/frmcharacter.h"
 
 #include "common/command.h"
-#include "common/errors.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
 #include "text/langapply.h"

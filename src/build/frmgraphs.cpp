@@ -1,11 +1,9 @@
 #include "build/frmgraphs.h"
 
-#include "build/buildsettings.h"
 #include "common/command.h"
 #include "common/errors.h"
 #include "common/prompter.h"
 #include "common/wholefile.h"
-#include "layout/layoutstate.h"
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "views/widgets.h"
