@@ -262,11 +262,11 @@ void BuildPage::btnCharacterClick()
         TfrmCharacter dialog(m_prompter, m_settings.character, m_settings.ladderTopLevel, this);
         if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
             return;
-        m_settings.character = dialog.character();
-        m_settings.ladderTopLevel = dialog.topLevel();
-        lblCharacter->setText(CharacterCaption(m_settings.character, m_settings.ladderTopLevel));
-        showEnablement();
-        Q_EMIT settingsChanged();
+        changeSettings([this, &dialog](BuildSettings &s) {
+            s.character = dialog.character();
+            s.ladderTopLevel = dialog.topLevel();
+            lblCharacter->setText(CharacterCaption(s.character, s.ladderTopLevel));
+        });
     });
 }
 

@@ -45,7 +45,7 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
         settings.character.entered() && aboveCharacter(settings.character, column, text))
         return ReqCellColor::Red;
     if (column != ReqCol::SkillReq || row < 1)
-        return ReqCellColor::Black;
+        return ReqCellColor::Normal;
     if (!settings.warnNanoProg)
         return ReqCellColor::Normal;
     // A cell or a maximum that is not a number (pasted into the box, say)
@@ -206,7 +206,7 @@ QList<int> BuildResults::reqSortColumns() const
 void BuildResults::sortByHeading(SortableTable which, int column, bool add)
 {
     QList<SortKey> &keys = which == SortableTable::Requirements ? m_reqSort : m_skillIncSort;
-    TextTable &table = which == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
+    TextTable &table = this->table(which);
     if (column < 0 || column >= table.columnCount())
         return;
     const auto found = std::find_if(keys.begin(), keys.end(), [column](const SortKey &k) { return k.column == column; });

@@ -32,9 +32,8 @@ inline constexpr int Addition = 0, Implant = 1, NewSecondarySkill = 2;
 
 // The font colour of a requirement cell as the grid draws it.
 enum class ReqCellColor {
-    Normal, // the grid's own text colour
-    Black,
-    Red,    // pure red, RGB 255, 0, 0
+    Normal, // the palette's text colour
+    Red,    // the palette's warning red
 };
 
 // The colour of the requirement cell at column, row (grdReqsGetCellColor): a
@@ -42,7 +41,7 @@ enum class ReqCellColor {
 // programming skill is on and the cell's value is above the maximum, and keeps
 // the normal colour otherwise. With a character entered, a "Treatment" cell
 // above its Treatment, and a "Secondary Skill" cell whose requirement is
-// above the ability it names, are red too. Every other cell is black.
+// above the ability it names, are red too. Every other cell is normal.
 ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text);
 
 // Blanks every data cell of a result table and cuts it to one data row; the
@@ -103,6 +102,15 @@ public:
     const TextTable &suggestTable() const { return m_suggestTable; }
     TextTable &ladderTable() { return m_ladderTable; }
     const TextTable &ladderTable() const { return m_ladderTable; }
+    // The table a sort state belongs to.
+    TextTable &table(SortableTable table)
+    {
+        return table == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
+    }
+    const TextTable &table(SortableTable table) const
+    {
+        return table == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
+    }
 
     // The ladder of the last build, when it built at the highest levels the
     // character can wear; nothing otherwise, and after a project was opened

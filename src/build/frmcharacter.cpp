@@ -1,7 +1,6 @@
 #include "build/frmcharacter.h"
 
 #include "common/command.h"
-#include "common/errors.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
 #include "text/langapply.h"
@@ -18,14 +17,6 @@
 
 namespace ludra {
 
-namespace {
-
-// The object names of the stat boxes, in Stat order.
-const char *const StatBoxNames[StatCount] = {"edtTreatment", "edtStrength", "edtAgility", "edtStamina",
-                                             "edtIntelligence", "edtPsychic", "edtSense"};
-
-} // namespace
-
 TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int topLevel, QWidget *parent)
     : QDialog(parent), m_prompter(prompter), m_character(character), m_topLevel(topLevel)
 {
@@ -36,10 +27,12 @@ TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int
     auto *statsLayout = new QGridLayout(grpStats);
     for (int i = 0; i < StatCount; ++i) {
         const QString &name = StatNames().at(i);
+        // Each stat's label and box are named after it: lblTreatment and
+        // edtTreatment, and so on.
         auto *label = MakeLabel(name, grpStats);
-        label->setObjectName(QStringLiteral("lbl") + QLatin1String(StatBoxNames[i]).mid(3));
+        label->setObjectName(QStringLiteral("lbl") + name);
         auto *box = Named(new NumberBox(0, 9999, QString::number(character.stats[std::size_t(i)]), grpStats),
-                          QLatin1String(StatBoxNames[i]), name);
+                          QStringLiteral("edt") + name, name);
         label->setBuddy(box);
         statsLayout->addWidget(label, i, 0);
         statsLayout->addWidget(box, i, 1);

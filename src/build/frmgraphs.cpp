@@ -1,11 +1,9 @@
 #include "build/frmgraphs.h"
 
-#include "build/buildsettings.h"
 #include "common/command.h"
 #include "common/errors.h"
 #include "common/prompter.h"
 #include "common/wholefile.h"
-#include "layout/layoutstate.h"
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "views/widgets.h"
@@ -98,7 +96,7 @@ ChartColors colorsOf(const QPalette &palette)
     ChartColors colors;
     colors.background = palette.color(QPalette::Base);
     colors.text = palette.color(QPalette::Text);
-    colors.dark = colors.background.lightness() < 128;
+    colors.dark = IsDarkPalette(palette);
     colors.grid = colors.dark ? colors.background.lighter(250) : colors.background.darker(125);
     static const char *const names[] = {"#1f77b4", "#d62728", "#2ca02c", "#ff7f0e", "#9467bd",
                                         "#8c564b", "#e377c2", "#17becf", "#bcbd22", "#7f7f7f"};
@@ -174,6 +172,18 @@ QValueAxis *valueAxis(const QString &title, qint64 highest, const ChartColors &c
     return axis;
 }
 
+// Gives a chart its level axis at the bottom and a value axis at the left
+// that reaches above the highest value.
+std::pair<QValueAxis *, QValueAxis *> addAxes(QChart &chart, const QString &title, qint64 highest,
+                                              const ChartColors &colors)
+{
+    QValueAxis *x = levelAxis(colors);
+    QValueAxis *y = valueAxis(title, highest, colors);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(y, Qt::AlignLeft);
+    return {x, y};
+}
+
 void attach(QChart &chart, QXYSeries *series, QValueAxis *x, QValueAxis *y)
 {
     chart.addSeries(series);
@@ -206,14 +216,24 @@ QLineSeries *straight(const QString &name, QPointF from, QPointF to, const QPen 
     return series;
 }
 
+// A line across the chart, from the first level to the last, at a value.
+QLineSeries *across(const QString &name, qint64 value, const QPen &pen)
+{
+    return straight(name, QPointF(SeriesFirstLevel, double(value)), QPointF(SeriesLastLevel, double(value)), pen);
+}
+
+// A line up the chart at a level, from 0 to the top of the value axis.
+QLineSeries *upright(const QString &name, double level, const QValueAxis &y, const QPen &pen)
+{
+    return straight(name, QPointF(level, 0), QPointF(level, y.max()), pen);
+}
+
 // A vertical line at each target level, named once in the legend.
-void drawTargets(QChart &chart, const QList<int> &targets, qreal top, const ChartColors &colors, QValueAxis *x,
-                 QValueAxis *y)
+void drawTargets(QChart &chart, const QList<int> &targets, const ChartColors &colors, QValueAxis *x, QValueAxis *y)
 {
     QPen pen(colors.text, 1.5, Qt::DashDotLine);
     for (int i = 0; i < int(targets.size()); ++i) {
-        QLineSeries *series =
-            straight(LangMsg(Msg::GraphTargetLine), QPointF(targets.at(i), 0), QPointF(targets.at(i), top), pen);
+        QLineSeries *series = upright(LangMsg(Msg::GraphTargetLine), targets.at(i), *y, pen);
         attach(chart, series, x, y);
         if (i > 0)
             for (QLegendMarker *marker : chart.legend()->markers(series))
@@ -270,16 +290,16 @@ TfrmGraphs::TfrmGraphs(const LayoutState &layout, const BuildSettings &settings,
     lblProblem = MakeStateLabel(QString(), QStringLiteral("lblProblem"),
                                 QStringLiteral("Why the plan cannot be drawn"), this);
     lblProblem->setWordWrap(true);
-    lblProblem->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
+    QPalette warning = lblProblem->palette();
+    warning.setColor(QPalette::WindowText, WarningRed(warning));
+    lblProblem->setPalette(warning);
+    lblProblem->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
     lblProblem->hide();
 
-    btnSaveImage = Named(new QPushButton(QStringLiteral("Save Image..."), this), QStringLiteral("btnSaveImage"),
-                         QStringLiteral("Save Image..."));
+    btnSaveImage = Named(new QPushButton(QStringLiteral("Save Image..."), this), QStringLiteral("btnSaveImage"));
     btnSaveImage->setToolTip(QStringLiteral("Save the chart shown as a PNG or SVG image"));
-    btnPrint = Named(new QPushButton(QStringLiteral("Print..."), this), QStringLiteral("btnPrint"),
-                     QStringLiteral("Print..."));
-    btnClose = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("btnClose"),
-                     QStringLiteral("Close"));
+    btnPrint = Named(new QPushButton(QStringLiteral("Print..."), this), QStringLiteral("btnPrint"));
+    btnClose = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("btnClose"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnSaveImage);
     buttons->addWidget(btnPrint);
@@ -354,8 +374,16 @@ void TfrmGraphs::showSeries()
 
 void TfrmGraphs::drawCharts(const QPalette &palette)
 {
-    drawRequirements(palette);
-    drawBonuses(palette);
+    drawChart(0, palette);
+    drawChart(1, palette);
+}
+
+void TfrmGraphs::drawChart(int index, const QPalette &palette)
+{
+    if (index == 0)
+        drawRequirements(palette);
+    else
+        drawBonuses(palette);
 }
 
 void TfrmGraphs::fillSkillList()
@@ -364,15 +392,18 @@ void TfrmGraphs::fillSkillList()
     lbSkills->clear();
     if (m_series) {
         // Largest at the top level first; equal ones in the table's order.
-        QList<const SeriesLine *> skills;
-        for (const SeriesLine &skill : m_series->skills)
-            skills.append(&skill);
-        std::stable_sort(skills.begin(), skills.end(), [](const SeriesLine *a, const SeriesLine *b) {
-            return a->at(SeriesLastLevel) > b->at(SeriesLastLevel);
+        // Each item holds the index of its line among the series' skills.
+        const QList<SeriesLine> &lines = m_series->skills;
+        QList<int> skills;
+        for (int i = 0; i < int(lines.size()); ++i)
+            skills.append(i);
+        std::stable_sort(skills.begin(), skills.end(), [&lines](int a, int b) {
+            return lines.at(a).at(SeriesLastLevel) > lines.at(b).at(SeriesLastLevel);
         });
         for (int i = 0; i < int(skills.size()); ++i) {
-            const QString &name = skills.at(i)->name;
+            const QString &name = lines.at(skills.at(i)).name;
             auto *item = new QListWidgetItem(name, lbSkills);
+            item->setData(Qt::UserRole, skills.at(i));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             const bool shown = m_skillChoices.value(name, i < DefaultSkillLines);
             item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
@@ -388,11 +419,8 @@ QList<const SeriesLine *> TfrmGraphs::shownSkills() const
         return shown;
     for (int i = 0; i < lbSkills->count(); ++i) {
         const QListWidgetItem *item = lbSkills->item(i);
-        if (item->checkState() != Qt::Checked)
-            continue;
-        for (const SeriesLine &skill : m_series->skills)
-            if (skill.name == item->text())
-                shown.append(&skill);
+        if (item->checkState() == Qt::Checked)
+            shown.append(&m_series->skills.at(item->data(Qt::UserRole).toInt()));
     }
     return shown;
 }
@@ -402,21 +430,14 @@ void TfrmGraphs::drawRequirements(const QPalette &palette)
     const ChartColors colors = colorsOf(palette);
     QChart &chart = *chtRequirements->chart();
     prepareChart(chart, pgcGraphs->tabText(0), colors);
-    QValueAxis *x = levelAxis(colors);
-    if (!m_series) {
-        chart.addAxis(x, Qt::AlignBottom);
-        chart.addAxis(valueAxis(LangMsg(Msg::GraphRequirementAxis), 0, colors), Qt::AlignLeft);
+    qint64 highest = 0;
+    if (m_series)
+        for (const auto &[name, value] : RequirementValuesAt(*m_series, SeriesLastLevel))
+            highest = std::max(highest, value);
+    const auto [x, y] = addAxes(chart, LangMsg(Msg::GraphRequirementAxis), highest, colors);
+    if (!m_series)
         return;
-    }
     const PlanSeries &s = *m_series;
-    qint64 highest = std::max({s.treatment.at(SeriesLastLevel), s.ability.at(SeriesLastLevel),
-                               s.nanoProgramming.at(SeriesLastLevel), s.nanoProgMax.value_or(0)});
-    for (const StatLine &stat : s.character)
-        highest = std::max(highest, stat.value);
-    QValueAxis *y = valueAxis(LangMsg(Msg::GraphRequirementAxis), highest, colors);
-    chart.addAxis(x, Qt::AlignBottom);
-    chart.addAxis(y, Qt::AlignLeft);
-    const qreal top = y->max();
 
     const QColor treatmentColour = colors.line(0);
     const QColor abilityColour = colors.line(1);
@@ -425,8 +446,7 @@ void TfrmGraphs::drawRequirements(const QPalette &palette)
     attach(chart, curve(s.nanoProgramming, colors.line(2), 2.5), x, y);
     if (s.nanoProgMax)
         attach(chart,
-               straight(LangMsg(Msg::GraphNanoProgMaxLine), QPointF(SeriesFirstLevel, double(*s.nanoProgMax)),
-                        QPointF(SeriesLastLevel, double(*s.nanoProgMax)), QPen(colors.line(2), 1.5, Qt::DashLine)),
+               across(LangMsg(Msg::GraphNanoProgMaxLine), *s.nanoProgMax, QPen(colors.line(2), 1.5, Qt::DashLine)),
                x, y);
     // The character's stats across the chart: Treatment in the colour of
     // its requirement, each ability in a colour of its own.
@@ -434,10 +454,7 @@ void TfrmGraphs::drawRequirements(const QPalette &palette)
         return stat == Stat::Treatment ? treatmentColour : colors.line(2 + int(stat));
     };
     for (const StatLine &stat : s.character)
-        attach(chart,
-               straight(stat.name, QPointF(SeriesFirstLevel, double(stat.value)),
-                        QPointF(SeriesLastLevel, double(stat.value)), QPen(statColour(stat.stat), 1.5, Qt::DashLine)),
-               x, y);
+        attach(chart, across(stat.name, stat.value, QPen(statColour(stat.stat), 1.5, Qt::DashLine)), x, y);
     // The last level each implant can be worn at, on the requirement that
     // stops it, the implants that stop at the same level together.
     std::map<std::pair<int, int>, QStringList> groups;
@@ -467,7 +484,7 @@ void TfrmGraphs::drawRequirements(const QPalette &palette)
         }
         attach(chart, marks, x, y);
     }
-    drawTargets(chart, s.targets, top, colors, x, y);
+    drawTargets(chart, s.targets, colors, x, y);
 }
 
 void TfrmGraphs::drawBonuses(const QPalette &palette)
@@ -475,14 +492,11 @@ void TfrmGraphs::drawBonuses(const QPalette &palette)
     const ChartColors colors = colorsOf(palette);
     QChart &chart = *chtBonuses->chart();
     prepareChart(chart, pgcGraphs->tabText(1), colors);
-    QValueAxis *x = levelAxis(colors);
     const QList<const SeriesLine *> skills = shownSkills();
     qint64 highest = 0;
     for (const SeriesLine *skill : skills)
         highest = std::max(highest, skill->at(SeriesLastLevel));
-    QValueAxis *y = valueAxis(LangMsg(Msg::GraphBonusAxis), highest, colors);
-    chart.addAxis(x, Qt::AlignBottom);
-    chart.addAxis(y, Qt::AlignLeft);
+    const auto [x, y] = addAxes(chart, LangMsg(Msg::GraphBonusAxis), highest, colors);
     if (!m_series)
         return;
     for (int i = 0; i < int(skills.size()); ++i)
@@ -490,10 +504,10 @@ void TfrmGraphs::drawBonuses(const QPalette &palette)
     // Between 200 and 201 the bonuses change pace.
     const double boundary = SeriesBoundaryLevel + 0.5;
     attach(chart,
-           straight(LangMsg(Msg::GraphBoundaryLine), QPointF(boundary, 0), QPointF(boundary, y->max()),
-                    QPen(colors.grid.lightness() < 128 ? colors.text : colors.grid.darker(160), 1.5, Qt::DotLine)),
+           upright(LangMsg(Msg::GraphBoundaryLine), boundary, *y,
+                   QPen(colors.grid.lightness() < 128 ? colors.text : colors.grid.darker(160), 1.5, Qt::DotLine)),
            x, y);
-    drawTargets(chart, m_series->targets, y->max(), colors, x, y);
+    drawTargets(chart, m_series->targets, colors, x, y);
 }
 
 QString TfrmGraphs::valuesAt(int chartIndex, int level) const
@@ -506,12 +520,8 @@ QString TfrmGraphs::valuesAt(int chartIndex, int level) const
         lines.append(name + QStringLiteral(": ") + QString::number(number));
     };
     if (chartIndex == 0) {
-        for (const SeriesLine *line : {&s.treatment, &s.ability, &s.nanoProgramming})
-            value(line->name, line->at(level));
-        if (s.nanoProgMax)
-            value(LangMsg(Msg::GraphNanoProgMaxLine), *s.nanoProgMax);
-        for (const StatLine &stat : s.character)
-            value(stat.name, stat.value);
+        for (const auto &[name, number] : RequirementValuesAt(s, level))
+            value(name, number);
     } else {
         for (const SeriesLine *skill : shownSkills())
             value(skill->name, skill->at(level));
@@ -539,6 +549,7 @@ void TfrmGraphs::btnSaveImageClick()
         GraphView &view = *shownView();
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
+        bool drawn = false;
         if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
             QSvgGenerator svg;
             svg.setOutputDevice(&buffer);
@@ -547,13 +558,16 @@ void TfrmGraphs::btnSaveImageClick()
             svg.setTitle(pgcGraphs->tabText(pgcGraphs->currentIndex()));
             svg.setDescription(QStringLiteral("Ludra"));
             QPainter painter;
-            if (!painter.begin(&svg))
-                throw EStreamError(CannotCreateFileMessage(path, QStringLiteral("The image cannot be drawn.")));
-            view.render(&painter);
-            painter.end();
-        } else if (!view.grab().save(&buffer, "PNG")) {
-            throw EStreamError(CannotCreateFileMessage(path, QStringLiteral("The image cannot be drawn.")));
+            drawn = painter.begin(&svg);
+            if (drawn) {
+                view.render(&painter);
+                painter.end();
+            }
+        } else {
+            drawn = view.grab().save(&buffer, "PNG");
         }
+        if (!drawn)
+            throw EStreamError(CannotCreateFileMessage(path, QStringLiteral("The image cannot be drawn.")));
         WriteWholeFileOrThrow(path, buffer.data());
     });
 }
@@ -583,10 +597,7 @@ void TfrmGraphs::printChart(QPrinter &printer)
     // whatever the screen shows, and is drawn back as it was after.
     const QPalette paper(QColor(Qt::white));
     GraphView &view = *shownView();
-    if (&view == chtRequirements)
-        drawRequirements(paper);
-    else
-        drawBonuses(paper);
+    drawChart(pgcGraphs->currentIndex(), paper);
     // The chart lays its new series and legend out on posted events; they
     // are handled before it is drawn on paper.
     QCoreApplication::sendPostedEvents();

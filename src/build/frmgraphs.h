@@ -73,6 +73,8 @@ private:
     void showSeries();
     // Draws the charts of the series held, in the colours of a palette.
     void drawCharts(const QPalette &palette);
+    // Draws one chart (0 requirements, 1 bonuses) in the colours of a palette.
+    void drawChart(int index, const QPalette &palette);
     void drawRequirements(const QPalette &palette);
     void drawBonuses(const QPalette &palette);
     // The skill list as the series and the player's picks have it.

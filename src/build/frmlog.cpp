@@ -33,8 +33,8 @@ TfrmLog::TfrmLog(const QStringList &lines, QWidget *parent, std::function<void()
 
     // An empty log says so in its one row, rather than showing a blank row
     // that looks like a line that went missing.
-    const int rows = std::max(1, int(lines.size()));
     const QStringList shown = lines.isEmpty() ? QStringList{LangMsg(Msg::EmptyBuildLogText)} : lines;
+    const int rows = int(shown.size());
     grdLog = Named(new QTableWidget(rows, 1, this), QStringLiteral("grdLog"), QStringLiteral("Build log"));
     grdLog->horizontalHeader()->hide();
     grdLog->verticalHeader()->hide();

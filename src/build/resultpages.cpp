@@ -72,7 +72,7 @@ protected:
 // Lets a click on a grid's heading sort its table by that column (again: the
 // other way round), Shift-click add the column as the next sort column, and
 // shows the first sort column on the heading.
-void makeSortable(QTableView *grid, BuildResults &results, SortableTable table, TextTable &rows, Prompter &prompter)
+void makeSortable(QTableView *grid, BuildResults &results, SortableTable table, Prompter &prompter)
 {
     QHeaderView *header = grid->horizontalHeader();
     header->setSectionsClickable(true);
@@ -93,7 +93,7 @@ void makeSortable(QTableView *grid, BuildResults &results, SortableTable table, 
         });
     });
     // A build or an opened project puts the rows in their own order.
-    QObject::connect(&rows, &TextTable::shapeChanged, grid, show);
+    QObject::connect(&results.table(table), &TextTable::shapeChanged, grid, show);
 }
 
 // Shows the lines of the last build in the log window, owned by the main
@@ -122,15 +122,11 @@ QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const int column = tableColumn(index.column());
     const int row = tableRow(index.row());
-    switch (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString())) {
-    case ReqCellColor::Red:
+    // Every cell that is not red takes the palette's text colour, which reads
+    // on a light palette and a dark one alike.
+    if (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString()) ==
+        ReqCellColor::Red)
         return WarningRed();
-    // Black on a light palette is its text colour; on a dark one black
-    // would not read, so every cell that is not red takes the palette's.
-    case ReqCellColor::Black:
-    case ReqCellColor::Normal:
-        break;
-    }
     return QVariant();
 }
 
@@ -169,7 +165,7 @@ SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWid
                                  QStringLiteral("Skill increases"), {215, 80, 80}, this);
     // At least every column whole; the grid takes what room the page gains.
     grdSkillInc->setMinimumWidth(gridWidth(grdSkillInc));
-    makeSortable(grdSkillInc, results, SortableTable::SkillIncreases, results.skillIncTable(), prompter);
+    makeSortable(grdSkillInc, results, SortableTable::SkillIncreases, prompter);
     btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"));
     connect(btnLogSkill, &QPushButton::clicked, this, &SkillResultPage::btnLogSkillClick);
 
@@ -209,7 +205,7 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
     }
     grdReqs->setPalette(unmarked);
     grdReqs->setItemDelegate(new UnmarkedSelectionDelegate(grdReqs));
-    makeSortable(grdReqs, results, SortableTable::Requirements, results.reqTable(), prompter);
+    makeSortable(grdReqs, results, SortableTable::Requirements, prompter);
     btnPrintShoppingList = Named(new QPushButton(QStringLiteral("Print Shopping List"), this),
                                  QStringLiteral("btnPrintShoppingList"));
     btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"));

@@ -188,25 +188,32 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
     return series;
 }
 
+QList<std::pair<QString, qint64>> RequirementValuesAt(const PlanSeries &series, int level)
+{
+    QList<std::pair<QString, qint64>> values;
+    for (const SeriesLine *line : {&series.treatment, &series.ability, &series.nanoProgramming})
+        values.append({line->name, line->at(level)});
+    if (series.nanoProgMax)
+        values.append({LangMsg(Msg::GraphNanoProgMaxLine), *series.nanoProgMax});
+    for (const StatLine &stat : series.character)
+        values.append({stat.name, stat.value});
+    return values;
+}
+
 void FillSeriesTable(const PlanSeries &series, TextTable &table)
 {
-    QStringList header{QStringLiteral("QL"), series.treatment.name, series.ability.name, series.nanoProgramming.name};
-    if (series.nanoProgMax)
-        header.append(LangMsg(Msg::GraphNanoProgMaxLine));
-    for (const StatLine &stat : series.character)
-        header.append(stat.name);
+    QStringList header{QStringLiteral("QL")};
+    for (const auto &[name, value] : RequirementValuesAt(series, SeriesFirstLevel))
+        header.append(name);
     for (const SeriesLine &skill : series.skills)
         header.append(skill.name);
     table.setColumnCount(int(header.size()));
     table.setRowCount(SeriesLevelCount + 1);
     table.setRow(0, header);
     for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q) {
-        QStringList row{QString::number(q), QString::number(series.treatment.at(q)),
-                        QString::number(series.ability.at(q)), QString::number(series.nanoProgramming.at(q))};
-        if (series.nanoProgMax)
-            row.append(QString::number(*series.nanoProgMax));
-        for (const StatLine &stat : series.character)
-            row.append(QString::number(stat.value));
+        QStringList row{QString::number(q)};
+        for (const auto &[name, value] : RequirementValuesAt(series, q))
+            row.append(QString::number(value));
         for (const SeriesLine &skill : series.skills)
             row.append(QString::number(skill.at(q)));
         table.setRow(q - SeriesFirstLevel + 1, row);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace ludra {
 
@@ -91,6 +92,12 @@ struct PlanSeries
 // and a value that is no whole number with EConvertError, as they end a
 // build.
 PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference);
+
+// The lines of the requirements chart at a level, each with its name and
+// value, in the order they are drawn and listed: the treatment, ability and
+// nano-programming requirements, the maximum nano-programming skill when the
+// Build tab warns above it, then the character's stats.
+QList<std::pair<QString, qint64>> RequirementValuesAt(const PlanSeries &series, int level);
 
 // The numbers of both graphs as a table: "QL" and the name of every line of
 // the graphs (the requirements, the maximum nano-programming skill and the
