@@ -290,10 +290,7 @@ TfrmGraphs::TfrmGraphs(const LayoutState &layout, const BuildSettings &settings,
     lblProblem = MakeStateLabel(QString(), QStringLiteral("lblProblem"),
                                 QStringLiteral("Why the plan cannot be drawn"), this);
     lblProblem->setWordWrap(true);
-    QPalette warning = lblProblem->palette();
-    warning.setColor(QPalette::WindowText, WarningRed(warning));
-    lblProblem->setPalette(warning);
-    lblProblem->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    ShowAsWarning(lblProblem);
     lblProblem->hide();
 
     btnSaveImage = Named(new QPushButton(QStringLiteral("Save Image..."), this), QStringLiteral("btnSaveImage"));

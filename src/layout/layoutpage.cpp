@@ -140,10 +140,7 @@ void LayoutPage::createControls()
     lblDupes = MakeStateLabel(QString(), QStringLiteral("lblDupes"),
                               QStringLiteral("Warns when the layout holds a cluster twice"), this);
     lblDupes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QPalette warning = lblDupes->palette();
-    warning.setColor(QPalette::WindowText, WarningRed(warning));
-    lblDupes->setPalette(warning);
-    lblDupes->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    ShowAsWarning(lblDupes);
     lblDupes->setMouseTracking(true);
     lblDupes->installEventFilter(this);
     btnKey = Named(new QPushButton(QStringLiteral("Key"), this), QStringLiteral("btnKey"));

@@ -53,6 +53,14 @@ QColor WarningRed()
     return WarningRed(QGuiApplication::palette());
 }
 
+void ShowAsWarning(QLabel *label)
+{
+    QPalette warning = label->palette();
+    warning.setColor(QPalette::WindowText, WarningRed(warning));
+    label->setPalette(warning);
+    label->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+}
+
 QIcon LudraIcon()
 {
     // The sizes a window's title bar, task bar and About box use. The larger

@@ -69,6 +69,8 @@ QIcon LudraIcon();
 QColor WarningRed(const QPalette &palette);
 // The application's palette's warning red.
 QColor WarningRed();
+// Shows a label's text in bold, in the warning red of its palette.
+void ShowAsWarning(QLabel *label);
 // Whether a palette is dark: its base (the background of grids and boxes)
 // darker than the middle.
 bool IsDarkPalette(const QPalette &palette);
