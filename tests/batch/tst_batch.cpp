@@ -390,6 +390,53 @@ private Q_SLOTS:
         }
     }
 
+    // The projects of tests/fixtures/plans, made by an earlier version of the
+    // program, build as they did then: the tables as CSV and JSON, the series,
+    // the messages and the exit status, and the project "--save" writes back,
+    // byte for byte. They hold both views and both kinds of names, markers,
+    // duplicates, blank and unknown cells, a ladder and a build on stock.
+    void fixturesBuildAsBefore_data()
+    {
+        QTest::addColumn<QString>("project");
+        const QDir fixtures(sourceDir() + QStringLiteral("/tests/fixtures/plans"));
+        const QStringList projects = fixtures.entryList({QStringLiteral("*.lud")}, QDir::Files, QDir::Name);
+        QVERIFY(projects.size() >= 9);
+        for (const QString &project : projects)
+            QTest::newRow(qPrintable(project)) << fixtures.filePath(project);
+    }
+
+    void fixturesBuildAsBefore()
+    {
+        QFETCH(QString, project);
+        const QString expected = project.chopped(4);
+        QTemporaryDir data;
+        for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"})
+            QVERIFY(QFile::copy(sourceDir() + QStringLiteral("/resources/") + QLatin1String(name),
+                                data.filePath(QLatin1String(name))));
+        QVERIFY(QFile::copy(QFileInfo(project).dir().filePath(QStringLiteral("default.stk")),
+                            data.filePath(QStringLiteral("default.stk"))));
+        const QList<std::pair<QString, QStringList>> runs{
+            {QStringLiteral("tables.csv"), {QStringLiteral("all"), QStringLiteral("csv")}},
+            {QStringLiteral("tables.json"), {QStringLiteral("all"), QStringLiteral("json")}},
+            {QStringLiteral("series.csv"), {QStringLiteral("series"), QStringLiteral("csv")}},
+        };
+        for (const auto &[output, tableAndFormat] : runs) {
+            const Run run = batch({QStringLiteral("build"), project, QStringLiteral("--table"), tableAndFormat.at(0),
+                                   QStringLiteral("--format"), tableAndFormat.at(1), QStringLiteral("--data"),
+                                   data.path()});
+            const QString stem = expected + u'.' + output;
+            QCOMPARE(run.out, readFile(stem));
+            QCOMPARE(run.err.toUtf8(), readFile(stem + QStringLiteral(".stderr")));
+            QCOMPARE(QByteArray::number(run.status) + '\n', readFile(stem + QStringLiteral(".status")));
+        }
+        const QString built = data.filePath(QStringLiteral("built.lud"));
+        QVERIFY(QFile::copy(project, built));
+        QFile::setPermissions(built, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        batch({QStringLiteral("build"), built, QStringLiteral("--save"), QStringLiteral("--table"),
+               QStringLiteral("skill"), QStringLiteral("--data"), data.path()});
+        QVERIFY(readFile(built) == readFile(expected + QStringLiteral(".built")));
+    }
+
     // The tool needs no display: it does not load the GUI or widget library.
     void linksCoreOnly()
     {
