@@ -41,7 +41,6 @@ int main(int argc, char **argv)
     auto *page = window.findChild<LayoutPage *>(QStringLiteral("tabReport"));
     auto *undo = window.findChild<QAction *>(QStringLiteral("Undo1"));
     LayoutState &layout = window.model().layout();
-    const ReferenceData &reference = window.model().reference();
 
     // Each edit puts a cluster of the cell's pick list into one of the
     // thirteen slots' Shining cells, in turn.
@@ -53,7 +52,7 @@ int main(int argc, char **argv)
     std::vector<Edit> edits;
     for (int i = 0; i < 1000; ++i) {
         const int row = 1 + i % 13;
-        const QStringList choices = layout.pickList(reference.nanoList(), 1, row);
+        const QStringList choices = layout.pickList(1, row);
         if (choices.size() > 1)
             edits.push_back({row, choices.at(1 + (i / 13) % (choices.size() - 1))});
     }

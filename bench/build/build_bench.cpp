@@ -82,7 +82,7 @@ int main(int argc, char **argv)
         model.start(prompter);
         const ReferenceData &reference = model.reference();
         LayoutState &layout = model.layout();
-        layout.setNames(LayoutNames::ClusterNames, reference.nanoList());
+        layout.setNames(LayoutNames::ClusterNames);
         const int cells = fillEveryCell(layout, reference);
         BuildSettings &settings = model.buildSettings();
         settingsForBench(settings);
@@ -100,7 +100,7 @@ int main(int argc, char **argv)
         Character character;
         character.stats.fill(300);
         character.setStat(Stat::Treatment, 600);
-        const QList<PlannedImplant> plan = PlannedImplants(layout);
+        const QList<PlannedImplant> plan = PlannedImplants(layout.plan(), layout.catalogueNames());
         Ladder ladder;
         measure("ladder of the plan", rounds, [] {},
                 [&] { ladder = PlanLadder(plan, character, TopQualityLevel, reference); });
@@ -111,7 +111,7 @@ int main(int argc, char **argv)
         // limits, the layout read as the window shows it (skill names: from
         // a copy switched to cluster names).
         settings.character = character;
-        layout.setNames(LayoutNames::SkillNames, reference.nanoList());
+        layout.setNames(LayoutNames::SkillNames);
         PlanSeries series;
         measure("series of both graphs", rounds, [] {}, [&] { series = ComputeSeries(layout, settings, reference); });
         std::printf("   %d skill lines, %d character lines, %d wear limits\n", int(series.skills.size()),
@@ -128,9 +128,9 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "the main window has no pages or no build button\n");
             return 2;
         }
-        model.layout().setNames(LayoutNames::ClusterNames, model.reference().nanoList());
+        model.layout().setNames(LayoutNames::ClusterNames);
         fillEveryCell(model.layout(), model.reference());
-        model.layout().setNames(LayoutNames::SkillNames, model.reference().nanoList());
+        model.layout().setNames(LayoutNames::SkillNames);
         settingsForBench(model.buildSettings());
         window.show();
         QCoreApplication::processEvents();

@@ -50,14 +50,14 @@ TNanoList generated(int count)
 // allocated.
 void prepare(LayoutState &layout, const TNanoList &catalogue)
 {
-    layout.prepareBodyView(BodySlotNames());
+    layout.setCatalogue(catalogue);
     QList<SkillEntry> entries;
     for (int i = 0; i < catalogue.count(); ++i)
         entries.append(SkillEntry{catalogue.name(i), catalogue.at(i)});
     layout.skills().assignAvailable(entries);
     while (layout.skills().add()) {
     }
-    layout.allocate(BodySlotNames());
+    layout.allocate();
 }
 
 void run(const char *title, const TNanoList &catalogue, int rounds)
@@ -65,16 +65,15 @@ void run(const char *title, const TNanoList &catalogue, int rounds)
     std::printf("== %s: %d records\n", title, catalogue.count());
     LayoutState layout;
     prepare(layout, catalogue);
-    const QStringList &bodySlots = BodySlotNames();
     const auto toBody = [&] {
         if (layout.currentView() != LayoutView::BodyPlacement)
-            layout.setView(LayoutView::BodyPlacement, catalogue, bodySlots);
+            layout.setView(LayoutView::BodyPlacement);
     };
     const auto toSkill = [&] {
         if (layout.currentView() != LayoutView::SkillSet)
-            layout.setView(LayoutView::SkillSet, catalogue, bodySlots);
+            layout.setView(LayoutView::SkillSet);
     };
-    const auto toSkillNames = [&] { layout.setNames(LayoutNames::SkillNames, catalogue); };
+    const auto toSkillNames = [&] { layout.setNames(LayoutNames::SkillNames); };
 
     // The grid as the page has it: its model over the layout, in a view that
     // is on screen. Each timed step ends as a handler does, with the model's
@@ -91,26 +90,26 @@ void run(const char *title, const TNanoList &catalogue, int rounds)
     };
 
     measure("view switch to skill/cluster set", rounds, toBody, [&] {
-        layout.setView(LayoutView::SkillSet, catalogue, bodySlots);
+        layout.setView(LayoutView::SkillSet);
         shown();
     });
     measure("view switch to body placement", rounds, toSkill, [&] {
-        layout.setView(LayoutView::BodyPlacement, catalogue, bodySlots);
+        layout.setView(LayoutView::BodyPlacement);
         shown();
     });
     measure("names to cluster names, body placement", rounds, [&] { toBody(); toSkillNames(); },
             [&] {
-                layout.setNames(LayoutNames::ClusterNames, catalogue);
+                layout.setNames(LayoutNames::ClusterNames);
                 shown();
             });
     measure("names to cluster names, skill/cluster set", rounds, [&] { toSkill(); toSkillNames(); },
             [&] {
-                layout.setNames(LayoutNames::ClusterNames, catalogue);
+                layout.setNames(LayoutNames::ClusterNames);
                 shown();
             });
     measure("allocation, every skill selected", rounds, [&] { toBody(); toSkillNames(); },
             [&] {
-                layout.allocate(bodySlots);
+                layout.allocate();
                 shown();
             });
 

@@ -581,9 +581,6 @@ void TfrmLudra::btnBuildClick()
     RunCommand(m_prompter, [this] {
         BuildRunner runner(m_model.reference(), m_model.layout(), m_model.buildSettings(), m_model.results(),
                            m_model.stock(), m_prompter);
-        // The layout is switched through its page, which repaints.
-        runner.hooks.showView = [this](LayoutView view) { tabReport->showView(view); };
-        runner.hooks.showNames = [this](LayoutNames names) { tabReport->showNames(names); };
         runner.hooks.showResults = [this] { tabs->setCurrentIndex(tabs->currentIndex() + 1); };
         if (runner.run())
             markChanged();

@@ -237,7 +237,7 @@ void placeLayoutText(LudraModel &model, const QString &path)
         throw EStreamError(QStringLiteral("The layout in \"%1\" cannot be read:\nludra-batch: ")
                                .arg(QDir::toNativeSeparators(path)) +
                            reading.problems.join(QStringLiteral("\nludra-batch: ")));
-    PlacePlan(model.layout(), reading, model.reference().bodySlots());
+    PlacePlan(model.layout(), reading);
 }
 
 int planCommand(const QStringList &arguments)
@@ -275,7 +275,7 @@ int planCommand(const QStringList &arguments)
     } else {
         selectPlanSkills(model, parser, o);
         model.layout().setRules(rules);
-        model.layout().allocate(model.reference().bodySlots());
+        model.layout().allocate();
     }
     BuildModel(model, prompter);
     WriteTables(model, parser);

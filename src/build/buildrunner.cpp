@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
+#include "common/text.h"
 #include "data/referencedata.h"
 #include "stock/stockfile.h"
 #include "stock/stocksourcing.h"
@@ -19,16 +20,12 @@
 
 namespace ludra {
 
-BuildRunner::BuildRunner(const ReferenceData &reference, LayoutState &layout, const BuildSettings &settings,
+BuildRunner::BuildRunner(const ReferenceData &reference, const LayoutState &layout, const BuildSettings &settings,
                          BuildResults &results, StockState &stock, Prompter &prompter)
     : m_reference(reference), m_layout(layout), m_settings(settings), m_results(results), m_stock(stock),
       m_prompter(prompter)
 {
     stockPath = StockPath();
-    hooks.showView = [this](LayoutView view) {
-        m_layout.setView(view, m_reference.nanoList(), m_reference.bodySlots());
-    };
-    hooks.showNames = [this](LayoutNames names) { m_layout.setNames(names, m_reference.nanoList()); };
 }
 
 bool BuildRunner::removing() const
@@ -80,29 +77,11 @@ bool BuildRunner::run()
     ClearResultTable(m_results.reqTable());
     ClearResultTable(m_results.skillIncTable());
 
-    const LayoutView userView = m_layout.currentView();
-    const LayoutNames userNames = m_layout.names();
-    // Whatever ends the build from here on, the layout goes back to what the
-    // user had.
-    auto restore = [&] {
-        if (m_layout.currentView() != userView)
-            hooks.showView(userView);
-        if (m_layout.names() != userNames)
-            hooks.showNames(userNames);
-    };
-    try {
-        hooks.showView(LayoutView::BodyPlacement);
-        hooks.showNames(LayoutNames::ClusterNames);
-        // Duplicate marks hold the layout in the skill view; read as slots
-        // its rows would give wrong results.
-        if (m_layout.currentView() != LayoutView::BodyPlacement)
-            throw Exception(LangMsg(Msg::DuplicatesLabel));
-        compute();
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
+    // While duplicate marks stand, which record gets a slot is still the
+    // player's to decide: a build would read a choice nobody made.
+    if (m_layout.duplicatesHoldPlan())
+        throw Exception(LangMsg(Msg::DuplicatesLabel));
+    compute();
 
     if (hooks.showResults)
         hooks.showResults();
@@ -160,8 +139,8 @@ void BuildRunner::compute()
     // as individual levels would.
     BuildSettings levels;
     if (m_settings.target() == BuildSettings::Target::Highest) {
-        const Ladder ladder = PlanLadder(PlannedImplants(m_layout), m_settings.character, m_settings.ladderTopLevel,
-                                         m_reference);
+        const Ladder ladder = PlanLadder(PlannedImplants(m_layout.plan(), m_layout.catalogueNames()),
+                                         m_settings.character, m_settings.ladderTopLevel, m_reference);
         levels = atLadderLevels(m_settings, ladder, m_reference.bodySlots());
         for (const LadderUnwearable &implant : ladder.unwearable)
             m_results.addLogLine(QStringLiteral("Left out - ") + implant.slot + QStringLiteral(": ") + implant.reason);
@@ -173,14 +152,13 @@ void BuildRunner::compute()
     // The skill table starts with its one blank row, which the first skill
     // counted takes over.
     m_tallies = SkillTallies();
-    const TextTable &table = m_layout.table();
     int outRow = 1;
     // The cells of selected implants that hold a cluster.
     int placed = 0;
     try {
-        for (int row = 1; row < table.rowCount(); ++row) {
-            for (int column = 1; column <= 3; ++column)
-                placed += buildCell(levels, column, row, outRow);
+        for (int slot = 0; slot < BodySlotCount; ++slot) {
+            for (int type = 0; type < ClusterTypeCount; ++type)
+                placed += buildCell(levels, slot, type, outRow);
         }
     } catch (...) {
         // The tables keep what was counted before the stop.
@@ -199,18 +177,19 @@ void BuildRunner::compute()
     }
 }
 
-bool BuildRunner::buildCell(const BuildSettings &settings, int column, int row, int &outRow)
+bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int typeIndex, int &outRow)
 {
-    const TextTable &table = m_layout.table();
     const QStringList &bodySlots = m_reference.bodySlots();
-    const QString slot = table.cell(0, row);
-    const QString cluster = table.cell(column, row);
+    const QString &slot = bodySlots.at(slotIndex);
+    // Everything about a cluster is looked up by its cluster name.
+    const QString cluster =
+        m_layout.plan().cell(slotIndex, typeIndex).shown(LayoutNames::ClusterNames, m_layout.catalogueNames());
 
     if (!settings.oneLevel && IndividualQL(settings, bodySlots, slot) < 0)
         return false;
-    const std::optional<StockCell> cell = StockCellAt(m_layout, m_reference.nanoList(), column, row);
-    if (!cell)
+    if (TrimCtl(QStringView(cluster)).isEmpty())
         return false;
+    const std::optional<StockCell> cell = StockCell{slot, cluster, ClusterTypeNames().at(typeIndex)};
     const int q = ImplantQL(settings, bodySlots, slot);
     // During a build the implant counts only when stock is used.
     const StockVerdict verdict = CheckStock(m_stock.stock(), settings, *cell, q, settings.useStock);
@@ -223,7 +202,7 @@ bool BuildRunner::buildCell(const BuildSettings &settings, int column, int row, 
     TextTable &req = m_results.reqTable();
     if (outRow > 1)
         req.setRowCount(outRow + 1);
-    req.setCell(ReqCol::Type, outRow, ClusterTypeNames().value(column - 1));
+    req.setCell(ReqCol::Type, outRow, ClusterTypeNames().at(typeIndex));
     const QString type = req.cell(ReqCol::Type, outRow);
     const QString sec = ClusterSecSkill(m_reference.secSkills(), cluster, type);
     const int clusterQL = SourceCluster(m_stock, settings, cluster, type, q, false);

@@ -15,16 +15,11 @@ class Prompter;
 class ReferenceData;
 class StockState;
 
-// What the window does around a build. Each step has a default that works on
-// the core state alone, so a build runs without windows.
+// What the window does around a build: it turns the page to the results
+// once the tables are filled. Without it the same build runs on the core
+// state alone.
 struct BuildHooks
 {
-    // Switches the layout to a view or to the names shown through the
-    // layout's own change operation and lets the window repaint. The
-    // default switches the layout state.
-    std::function<void(LayoutView)> showView;
-    std::function<void(LayoutNames)> showNames;
-    // Turns the page to the results once the tables are filled.
     std::function<void()> showResults;
 };
 
@@ -50,7 +45,7 @@ struct BuildOptions
 class BuildRunner
 {
 public:
-    BuildRunner(const ReferenceData &reference, LayoutState &layout, const BuildSettings &settings,
+    BuildRunner(const ReferenceData &reference, const LayoutState &layout, const BuildSettings &settings,
                 BuildResults &results, StockState &stock, Prompter &prompter);
 
     BuildHooks hooks;
@@ -60,35 +55,34 @@ public:
     QString stockPath;
 
     // The whole build, in order: the target check, the removal question, the
-    // preparation (the register reloaded, the tables emptied, the layout
-    // shown by body placement with cluster names), the cell loop, the
-    // suggestions, the layout's own view and names back, the results shown,
-    // and the question whether to keep the removal. Returns false when the
-    // target check or the first question ended it before anything changed.
-    // A value that is not a whole number ends it with EConvertError; the
-    // tables keep what was written and the layout is back as the user had
-    // it.
+    // preparation (the register reloaded, the tables emptied), the cell loop
+    // over the plan's slots, the suggestions, the results shown, and the
+    // question whether to keep the removal. Returns false when the target
+    // check or the first question ended it before anything changed. A value
+    // that is not a whole number ends it with EConvertError, and duplicate
+    // marks that hold the plan undecided with the duplicate warning; the
+    // tables keep what was written.
     bool run();
 
-    // The computation alone, on a layout shown by body placement with
-    // cluster names: the tables emptied, the cell loop and the suggestions,
-    // with the stock checks working as in a build. The register is used as
-    // it stands.
+    // The computation alone: the tables emptied, the cell loop and the
+    // suggestions, with the stock checks working as in a build. The register
+    // is used as it stands.
     void compute();
 
 private:
     // Whether this build removes the stock it uses.
     bool removing() const;
     void readStock();
-    // Builds one layout cell at the levels given: a requirement row in the
-    // next out row when its stock check passes. Returns whether the cell is
-    // of a selected implant and holds a cluster.
-    bool buildCell(const BuildSettings &settings, int column, int row, int &outRow);
+    // Builds one cluster of the plan (slot 0 to 12, type 0 to 2) at the
+    // levels given: a requirement row in the next out row when its stock
+    // check passes. Returns whether the cell is of a selected implant and
+    // holds a cluster.
+    bool buildCell(const BuildSettings &settings, int slot, int type, int &outRow);
     void removeUsedImplants();
     void writeSkillTallies();
 
     const ReferenceData &m_reference;
-    LayoutState &m_layout;
+    const LayoutState &m_layout;
     const BuildSettings &m_settings;
     BuildResults &m_results;
     StockState &m_stock;

@@ -4,7 +4,7 @@
 #include "build/suggestions.h"
 #include "common/text.h"
 #include "data/referencedata.h"
-#include "layout/layoutstate.h"
+#include "layout/plan.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,19 +19,18 @@ int Ladder::finalLevel(const QString &slot) const
     return 0;
 }
 
-QList<PlannedImplant> PlannedImplants(const LayoutState &layout)
+QList<PlannedImplant> PlannedImplants(const Plan &plan, const CatalogueNames &names)
 {
     QList<PlannedImplant> implants;
-    const TextTable &table = layout.table();
-    for (int row = 1; row < table.rowCount(); ++row) {
+    for (int slot = 0; slot < BodySlotCount; ++slot) {
         PlannedImplant implant;
-        implant.slot = table.cell(0, row);
+        implant.slot = BodySlotNames().at(slot);
         bool holds = false;
-        for (int column = 1; column < LayoutColumns; ++column) {
-            const QString &cell = table.cell(column, row);
+        for (int type = 0; type < ClusterTypeCount; ++type) {
+            const QString cell = plan.cell(slot, type).shown(LayoutNames::ClusterNames, names);
             if (TrimCtl(QStringView(cell)).isEmpty())
                 continue;
-            implant.clusters[std::size_t(column - 1)] = cell;
+            implant.clusters[std::size_t(type)] = cell;
             holds = true;
         }
         if (holds)

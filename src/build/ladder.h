@@ -9,8 +9,9 @@
 
 namespace ludra {
 
-class LayoutState;
+class CatalogueNames;
 class ReferenceData;
+struct Plan;
 
 // One implant of a plan: a body slot and the clusters it holds, Shining,
 // Bright and Faded, empty where it holds none.
@@ -20,9 +21,9 @@ struct PlannedImplant
     std::array<QString, 3> clusters;
 };
 
-// The implants of a layout shown by body placement with cluster names: every
-// slot holding at least one cluster, in slot order.
-QList<PlannedImplant> PlannedImplants(const LayoutState &layout);
+// The implants of a plan, each cluster by its cluster name: every slot
+// holding at least one cluster, in slot order.
+QList<PlannedImplant> PlannedImplants(const Plan &plan, const CatalogueNames &names);
 
 // One wearing of a ladder: the implant of a slot put on at a level, what
 // that needs, and every stat once it is on.

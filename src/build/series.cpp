@@ -33,7 +33,7 @@ struct PlannedCluster
 QList<PlannedImplant> builtImplants(const LayoutState &layout, const BuildSettings &settings,
                                     const ReferenceData &reference)
 {
-    QList<PlannedImplant> implants = PlannedImplants(layout);
+    QList<PlannedImplant> implants = PlannedImplants(layout.plan(), layout.catalogueNames());
     if (settings.target() == BuildSettings::Target::Individual)
         implants.removeIf([&](const PlannedImplant &implant) {
             return IndividualQL(settings, reference.bodySlots(), implant.slot) < 0;
@@ -108,18 +108,11 @@ SeriesLine line(const MessageDef &name)
 PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference)
 {
     const TNanoList &nanoList = reference.nanoList();
-    // The plan as a build reads it; the user's layout stays as it is shown.
-    std::optional<LayoutState> switched;
-    const LayoutState *plan = &layout;
-    if (layout.currentView() != LayoutView::BodyPlacement || layout.names() != LayoutNames::ClusterNames) {
-        switched.emplace(layout);
-        switched->setView(LayoutView::BodyPlacement, nanoList, reference.bodySlots());
-        switched->setNames(LayoutNames::ClusterNames, nanoList);
-        if (switched->currentView() != LayoutView::BodyPlacement)
-            throw Exception(LangMsg(Msg::DuplicatesLabel));
-        plan = &*switched;
-    }
-    const QList<PlannedImplant> implants = builtImplants(*plan, settings, reference);
+    // Duplicate marks leave the plan's slots undecided, as they hold back a
+    // build.
+    if (layout.duplicatesHoldPlan())
+        throw Exception(LangMsg(Msg::DuplicatesLabel));
+    const QList<PlannedImplant> implants = builtImplants(layout, settings, reference);
 
     QList<PlannedCluster> clusters;
     for (const PlannedImplant &implant : implants) {

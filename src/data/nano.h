@@ -10,6 +10,7 @@ namespace ludra {
 // The thirteen body slots, in the order of the layout rows, the stock register
 // and every per-slot list.
 const QStringList &BodySlotNames();
+inline constexpr int BodySlotCount = 13;
 
 // The three cluster types, in the order of the layout columns 1 to 3.
 inline const QStringList &ClusterTypeNames()

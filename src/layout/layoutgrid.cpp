@@ -217,7 +217,7 @@ void LayoutCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     const int column = model->tableColumn(index.column());
     const int row = model->tableRow(index.row());
     combo->clear();
-    combo->addItems(m_layout.pickList(m_reference.nanoList(), column, row));
+    combo->addItems(m_layout.pickList(column, row));
     combo->setCurrentIndex(combo->findText(index.data(Qt::DisplayRole).toString(),
                                            Qt::MatchExactly | Qt::MatchCaseSensitive));
 }

@@ -542,7 +542,7 @@ void LayoutPage::applyViewStyle()
     // An empty selector names no view.
     if (cboViewStyle->currentIndex() < 0)
         return;
-    m_layout.setView(LayoutView(cboViewStyle->currentIndex()), m_reference.nanoList(), m_reference.bodySlots());
+    m_layout.setView(LayoutView(cboViewStyle->currentIndex()));
     showViewState();
     m_layoutModel->refresh();
     // The rebuilt view's cells get their stock status afresh.
@@ -556,7 +556,7 @@ void LayoutPage::applyNames()
 {
     if (cboInside->currentIndex() < 0)
         return;
-    m_layout.setNames(LayoutNames(cboInside->currentIndex()), m_reference.nanoList());
+    m_layout.setNames(LayoutNames(cboInside->currentIndex()));
     m_layoutModel->refresh();
 }
 
@@ -567,7 +567,7 @@ void LayoutPage::btnAllocateClick()
         if (m_prompter.message(question.icon, Prompter::Buttons::YesNo, LangMsg(question.title),
                                LangMsg(question.text)) != Prompter::Answer::Yes)
             return;
-        recordEdit(Msg::EditAutoAllocate, [this] { m_layout.allocate(m_reference.bodySlots()); });
+        recordEdit(Msg::EditAutoAllocate, [this] { m_layout.allocate(); });
         m_layoutModel->refresh();
     });
 }
@@ -587,7 +587,7 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
 
 QString LayoutPage::planText() const
 {
-    return PlanText(m_layout, m_reference.nanoList(), m_reference.bodySlots());
+    return PlanText(m_layout);
 }
 
 void LayoutPage::pastePlan(const QString &text)
@@ -596,7 +596,7 @@ void LayoutPage::pastePlan(const QString &text)
     if (!reading.problems.isEmpty())
         throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
     recordEdit(Msg::EditPastePlan, [this, &reading] {
-        PlacePlan(m_layout, reading, m_reference.bodySlots());
+        PlacePlan(m_layout, reading);
         if (stockChecking())
             m_stockCheck(-1, -1);
     });

@@ -34,48 +34,6 @@ bool isBlank(const QString &text)
     return TrimCtl(QStringView(text)).isEmpty();
 }
 
-// Translates names record by record: each record in catalogue order replaces
-// a text equal to its name of one kind by its name of the other, and the next
-// record sees the text the previous ones left. The records are indexed by the
-// name they replace so that a text jumps straight to the next record that
-// matches it.
-class NameTranslator
-{
-public:
-    NameTranslator(const TNanoList &nanoList, LayoutNames to)
-    {
-        const LayoutNames from = to == LayoutNames::ClusterNames ? LayoutNames::SkillNames : LayoutNames::ClusterNames;
-        m_to.reserve(nanoList.count());
-        for (int k = 0; k < nanoList.count(); ++k) {
-            const TNano *nano = nanoList.at(k);
-            m_to.append(NanoName(*nano, to));
-            m_byName[NanoName(*nano, from)].append(k);
-        }
-    }
-
-    QString translate(QString text) const
-    {
-        // An empty cell holds no name, even where a record's name is empty.
-        if (text.isEmpty())
-            return text;
-        int next = 0;
-        for (;;) {
-            const auto found = m_byName.constFind(text);
-            if (found == m_byName.constEnd())
-                return text;
-            const auto at = std::lower_bound(found->cbegin(), found->cend(), next);
-            if (at == found->cend())
-                return text;
-            text = m_to.at(*at);
-            next = *at + 1;
-        }
-    }
-
-private:
-    QStringList m_to;
-    QHash<QString, QList<int>> m_byName;
-};
-
 } // namespace
 
 const QString &NanoSlot(const TNano &nano, int column)
@@ -125,61 +83,161 @@ QStringList FillSkillPickList(const TNanoList &nanoList, const QString &rowName,
     return choices;
 }
 
+namespace {
+
+// The catalogue of a layout that has been given none.
+const TNanoList &noCatalogue()
+{
+    static const TNanoList empty;
+    return empty;
+}
+
+} // namespace
+
 LayoutState::LayoutState()
-    : m_colorGrid(1, LayoutColumns - 1, 1, LayoutMaxRows, false),
-      m_icons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None),
-      m_secondIcons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None),
+    : m_catalogue(&noCatalogue()),
+      m_colorGrid(1, LayoutColumns - 1, 1, LayoutMaxRows, false),
       m_stockIcons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None),
       m_stockSecondIcons(0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None)
 {
+    showBodyRows();
+}
+
+void LayoutState::setCatalogue(const TNanoList &nanoList)
+{
+    m_catalogue = &nanoList;
+    m_catalogueNames = CatalogueNames(nanoList);
+    m_plan.bodySlots = {};
+    m_currentView = LayoutView::BodyPlacement;
+    showBodyRows();
 }
 
 LayoutSnapshot LayoutState::snapshot() const
 {
-    return LayoutSnapshot{m_table.columnCount(), m_table.rows(), m_colorGrid,      m_icons, m_secondIcons,
-                          m_stockIcons,          m_stockSecondIcons, m_currentView, m_names, m_skills};
+    return LayoutSnapshot{m_plan,
+                          m_currentView,
+                          m_names,
+                          m_currentView == LayoutView::SkillSet ? m_table.rows() : QList<QStringList>(),
+                          m_colorGrid,
+                          m_stockIcons,
+                          m_stockSecondIcons};
 }
 
 void LayoutState::restore(const LayoutSnapshot &snapshot)
 {
-    m_table.assign(snapshot.columns, snapshot.rows);
-    m_colorGrid = snapshot.colorGrid;
-    m_icons = snapshot.icons;
-    m_secondIcons = snapshot.secondIcons;
-    m_stockIcons = snapshot.stockIcons;
-    m_stockSecondIcons = snapshot.stockSecondIcons;
+    m_plan = snapshot.plan;
     m_currentView = snapshot.view;
     m_names = snapshot.names;
-    m_skills = snapshot.skills;
+    m_colorGrid = snapshot.colorGrid;
+    m_stockIcons = snapshot.stockIcons;
+    m_stockSecondIcons = snapshot.stockSecondIcons;
+    if (m_currentView == LayoutView::SkillSet)
+        m_table.assign(LayoutColumns, snapshot.skillRows);
+    else
+        showBodyRows();
 }
 
-LayoutState::LayoutState(const LayoutState &other)
-    : m_colorGrid(other.m_colorGrid), m_icons(other.m_icons), m_secondIcons(other.m_secondIcons),
-      m_stockIcons(other.m_stockIcons), m_stockSecondIcons(other.m_stockSecondIcons),
-      m_currentView(other.m_currentView), m_names(other.m_names), m_skills(other.m_skills),
-      m_defaultSelections(other.m_defaultSelections), m_rules(other.m_rules)
+void LayoutState::showBodyRows()
 {
-    // The table is an object of its own, with signals: its cells are copied.
-    m_table.assign(other.m_table.columnCount(), other.m_table.rows());
-}
-
-void LayoutState::prepareBodyView(const QStringList &bodySlots)
-{
-    m_table.setColumnCount(LayoutColumns);
-    m_table.setRowCount(int(bodySlots.size()) + 1);
     const QStringList &types = ClusterTypeNames();
-    for (int c = 1; c < LayoutColumns; ++c)
-        m_table.setCell(c, 0, types.at(c - 1));
-    for (int r = 1; r < m_table.rowCount(); ++r)
-        m_table.setCell(0, r, bodySlots.at(r - 1));
+    const QStringList &bodySlots = BodySlotNames();
+    QList<QStringList> rows;
+    rows.reserve(BodySlotCount + 1);
+    rows.append({QString(), types.at(0), types.at(1), types.at(2)});
+    for (int k = 0; k < BodySlotCount; ++k) {
+        QStringList row{bodySlots.at(k)};
+        for (int t = 0; t < ClusterTypeCount; ++t)
+            row.append(m_plan.cell(k, t).shown(m_names, m_catalogueNames));
+        rows.append(row);
+    }
+    if (m_table.columnCount() == LayoutColumns && m_table.rows() == rows)
+        return;
+    if (m_table.columnCount() == LayoutColumns && m_table.rowCount() == BodySlotCount + 1) {
+        // The same shape: only the rows that differ change, so a view
+        // repaints no more than it must.
+        for (int r = 0; r <= BodySlotCount; ++r)
+            if (m_table.row(r) != rows.at(r))
+                m_table.setRow(r, rows.at(r));
+        return;
+    }
+    m_table.assign(LayoutColumns, rows);
+}
+
+void LayoutState::showSkillRows()
+{
+    // Every record's slots, from the names the body-placement grid shows: a
+    // cell's name reaches every record of that name, and of two slots holding
+    // the name the later one counts.
+    const TNanoList &nanoList = *m_catalogue;
+    const int count = nanoList.count();
+    QHash<QString, QList<int>> recordsByName;
+    recordsByName.reserve(count);
+    for (int k = 0; k < count; ++k)
+        recordsByName[NanoName(*nanoList.at(k), m_names)].append(k);
+
+    std::vector<std::array<QString, 3>> placed(static_cast<size_t>(count));
+    for (int r = 1; r < m_table.rowCount(); ++r) {
+        const QString slot = m_table.cell(0, r);
+        for (int c = 1; c < LayoutColumns; ++c) {
+            const QString text = m_table.cell(c, r);
+            if (text.isEmpty())
+                continue;
+            const auto found = recordsByName.constFind(text);
+            if (found == recordsByName.constEnd())
+                continue;
+            for (int k : *found)
+                placed[size_t(k)][size_t(c - 1)] = slot;
+        }
+    }
+
+    // Row 0 keeps the type headers.
+    QList<QStringList> rows{m_table.row(0)};
+    rows.reserve(count + 1);
+    for (int k = 0; k < count; ++k) {
+        const auto &s = placed[size_t(k)];
+        rows.append({NanoName(*nanoList.at(k), m_names), s[0], s[1], s[2]});
+    }
+    m_table.assign(LayoutColumns, rows);
+    m_currentView = LayoutView::SkillSet;
+    readSkillRows();
+}
+
+void LayoutState::readSkillRows()
+{
+    // Each slot and type takes the name of the row that claims it; the lowest
+    // such row wins.
+    const QStringList &bodySlots = BodySlotNames();
+    QHash<QString, int> slotIndex;
+    for (int k = 0; k < BodySlotCount; ++k)
+        slotIndex.insert(bodySlots.at(k), k);
+    std::array<std::array<QString, ClusterTypeCount>, BodySlotCount> claims{};
+    for (int r = 1; r < m_table.rowCount(); ++r) {
+        const QString header = m_table.cell(0, r);
+        for (int c = 1; c < LayoutColumns; ++c) {
+            const QString text = m_table.cell(c, r);
+            if (text.isEmpty())
+                continue;
+            const auto found = slotIndex.constFind(text);
+            if (found != slotIndex.constEnd())
+                claims[size_t(*found)][size_t(c - 1)] = header;
+        }
+    }
+    for (int k = 0; k < BodySlotCount; ++k)
+        for (int t = 0; t < ClusterTypeCount; ++t)
+            m_plan.setCell(k, t, PlanCell::fromText(claims[size_t(k)][size_t(t)], m_names, m_catalogueNames));
+}
+
+void LayoutState::prepareBodyView()
+{
     m_currentView = LayoutView::BodyPlacement;
+    showBodyRows();
 }
 
 void LayoutState::resetMarkTables()
 {
     m_colorGrid.reset();
-    m_icons.reset();
-    m_secondIcons.reset();
+    m_plan.slotMarkers.reset();
+    m_plan.recordMarkers.reset();
     m_stockIcons.reset();
     m_stockSecondIcons.reset();
 }
@@ -187,7 +245,8 @@ void LayoutState::resetMarkTables()
 void LayoutState::clearMarks()
 {
     resetMarkTables();
-    m_currentView = LayoutView::BodyPlacement;
+    if (m_currentView != LayoutView::BodyPlacement)
+        prepareBodyView();
 }
 
 void LayoutState::setStockMarker(int column, int row, Marker marker)
@@ -218,18 +277,49 @@ void LayoutState::clearStockMarkers()
 
 void LayoutState::resetForProject()
 {
+    m_plan = Plan();
+    resetMarkTables();
+    m_rules = AllocationRules();
+    if (m_currentView == LayoutView::BodyPlacement) {
+        showBodyRows();
+        return;
+    }
     for (int r = 1; r < m_table.rowCount(); ++r)
         for (int c = 1; c < m_table.columnCount(); ++c)
             m_table.setCell(c, r, QString());
-    resetMarkTables();
-    m_skills.restore({}, {});
-    m_rules = AllocationRules();
 }
 
-void LayoutState::restoreView(LayoutView view, LayoutNames names)
+void LayoutState::restoreGrid(LayoutView view, LayoutNames names, const QList<QStringList> &rows)
 {
-    m_currentView = view;
     m_names = names;
+    if (rows.isEmpty()) {
+        m_currentView = LayoutView::BodyPlacement;
+        showBodyRows();
+        if (view == LayoutView::SkillSet)
+            showSkillRows();
+        return;
+    }
+    if (view == LayoutView::BodyPlacement) {
+        // Row n is slot n, as the grid always has it.
+        for (int k = 0; k < BodySlotCount; ++k) {
+            const QStringList row = rows.value(k + 1);
+            for (int t = 0; t < ClusterTypeCount; ++t)
+                m_plan.setCell(k, t, PlanCell::fromText(row.value(t + 1), names, m_catalogueNames));
+        }
+        m_currentView = LayoutView::BodyPlacement;
+        showBodyRows();
+        return;
+    }
+    QList<QStringList> shown = rows;
+    for (QStringList &row : shown) {
+        while (row.size() < LayoutColumns)
+            row.append(QString());
+        if (row.size() > LayoutColumns)
+            row = row.mid(0, LayoutColumns);
+    }
+    m_table.assign(LayoutColumns, shown);
+    m_currentView = LayoutView::SkillSet;
+    readSkillRows();
 }
 
 void LayoutState::restoreDuplicateMark(int column, int row, bool marked)
@@ -254,124 +344,70 @@ QString LayoutState::duplicateMarkText(int column, int row) const
     return slot.isEmpty() ? QStringLiteral("1") : slot;
 }
 
-bool LayoutState::setView(LayoutView view, const TNanoList &nanoList, const QStringList &bodySlots)
+bool LayoutState::setView(LayoutView view)
 {
     // Duplicate marks belong to the skill/cluster-set view they arose in.
     if (view == m_currentView || CheckDuplicates())
         return false;
     if (view == LayoutView::SkillSet)
-        BuildSkillView(nanoList);
+        showSkillRows();
     else
-        BuildBodyView(bodySlots);
+        prepareBodyView();
     return true;
 }
 
-void LayoutState::BuildSkillView(const TNanoList &nanoList)
+void LayoutState::forceBodyView()
 {
-    const int count = nanoList.count();
-    QHash<QString, QList<int>> recordsByName;
-    recordsByName.reserve(count);
-    for (int k = 0; k < count; ++k)
-        recordsByName[NanoName(*nanoList.at(k), m_names)].append(k);
-
-    std::vector<std::array<QString, 3>> placed(static_cast<size_t>(count));
-    for (int r = 1; r < m_table.rowCount(); ++r) {
-        const QString slot = m_table.cell(0, r);
-        for (int c = 1; c < LayoutColumns; ++c) {
-            const QString text = m_table.cell(c, r);
-            if (text.isEmpty())
-                continue;
-            const auto found = recordsByName.constFind(text);
-            if (found == recordsByName.constEnd())
-                continue;
-            for (int k : *found)
-                placed[size_t(k)][size_t(c - 1)] = slot;
-        }
-    }
-
-    m_table.setColumnCount(LayoutColumns);
-    m_table.setRowCount(count + 1);
-    for (int k = 0; k < count; ++k) {
-        const auto &s = placed[size_t(k)];
-        m_table.setRow(k + 1, {NanoName(*nanoList.at(k), m_names), s[0], s[1], s[2]});
-    }
-    m_currentView = LayoutView::SkillSet;
+    if (m_currentView == LayoutView::BodyPlacement)
+        return;
+    m_colorGrid.reset();
+    prepareBodyView();
 }
 
-void LayoutState::BuildBodyView(const QStringList &bodySlots)
-{
-    const int count = int(bodySlots.size());
-    std::vector<std::array<QString, 3>> claims(static_cast<size_t>(count));
-    for (int r = 1; r < m_table.rowCount(); ++r) {
-        const QString header = m_table.cell(0, r);
-        for (int c = 1; c < LayoutColumns; ++c) {
-            const QString text = m_table.cell(c, r);
-            if (text.isEmpty())
-                continue;
-            for (int k = 0; k < count; ++k) {
-                if (bodySlots.at(k) == text)
-                    claims[size_t(k)][size_t(c - 1)] = header;
-            }
-        }
-    }
-
-    m_table.setColumnCount(LayoutColumns);
-    m_table.setRowCount(count + 1);
-    for (int k = 0; k < count; ++k) {
-        const auto &n = claims[size_t(k)];
-        m_table.setRow(k + 1, {bodySlots.at(k), n[0], n[1], n[2]});
-    }
-    m_currentView = LayoutView::BodyPlacement;
-}
-
-bool LayoutState::setNames(LayoutNames names, const TNanoList &nanoList)
+bool LayoutState::setNames(LayoutNames names)
 {
     if (names == m_names)
         return false;
-    translateNames(names, nanoList);
     m_names = names;
+    if (m_currentView == LayoutView::BodyPlacement) {
+        for (PlanSlot &slot : m_plan.bodySlots)
+            for (PlanCell &cell : slot.clusters)
+                cell = cell.switchedTo(names, m_catalogueNames);
+        showBodyRows();
+    } else {
+        for (int r = 0; r < m_table.rowCount(); ++r)
+            m_table.setCell(0, r, m_catalogueNames.translate(m_table.cell(0, r), names));
+        readSkillRows();
+    }
     return true;
 }
 
-void LayoutState::translateNames(LayoutNames to, const TNanoList &nanoList)
-{
-    const NameTranslator translator(nanoList, to);
-    if (m_currentView == LayoutView::BodyPlacement) {
-        for (int r = 1; r < m_table.rowCount(); ++r)
-            for (int c = 1; c < m_table.columnCount(); ++c)
-                m_table.setCell(c, r, translator.translate(m_table.cell(c, r)));
-    } else {
-        for (int r = 0; r < m_table.rowCount(); ++r)
-            m_table.setCell(0, r, translator.translate(m_table.cell(0, r)));
-    }
-}
-
-QStringList LayoutState::pickList(const TNanoList &nanoList, int column, int row) const
+QStringList LayoutState::pickList(int column, int row) const
 {
     if (column < 1 || column >= m_table.columnCount() || row < 1 || row >= m_table.rowCount())
         return QStringList();
     const int typeColumn = ColumnForType(m_table.cell(column, 0));
     const QString rowName = m_table.cell(0, row);
     if (m_currentView == LayoutView::BodyPlacement)
-        return FillBodyPickList(nanoList, rowName, typeColumn, m_names);
-    return FillSkillPickList(nanoList, rowName, typeColumn, m_names);
+        return FillBodyPickList(*m_catalogue, rowName, typeColumn, m_names);
+    return FillSkillPickList(*m_catalogue, rowName, typeColumn, m_names);
 }
 
 void LayoutState::clearForAllocation()
 {
-    for (int r = 1; r < m_table.rowCount(); ++r)
-        for (int c = 1; c < m_table.columnCount(); ++c)
-            m_table.setCell(c, r, QString());
+    m_plan.bodySlots = {};
     resetMarkTables();
+    showBodyRows();
 }
 
-bool LayoutState::allocate(const QStringList &bodySlots)
+bool LayoutState::allocate()
 {
     if (m_currentView != LayoutView::BodyPlacement)
         return false;
     if (m_rules.OverwriteOption == AllocationRules::ClearBeforeAllocation)
         clearForAllocation();
-    const QList<SkillEntry> &selected = m_skills.selected();
+    const QList<SkillEntry> &selected = m_plan.skills.selected();
+    const QStringList &bodySlots = BodySlotNames();
     for (int c = 1; c < LayoutColumns; ++c) {
         if (!m_rules.includes(c))
             continue;
@@ -379,14 +415,16 @@ bool LayoutState::allocate(const QStringList &bodySlots)
             if (!entry.nano)
                 continue;
             const int row = FindColForPart(bodySlots, NanoSlot(*entry.nano, c));
-            if (row < 1 || row >= m_table.rowCount())
+            if (row < 1 || row > BodySlotCount)
                 continue;
             const QString &name = NanoName(*entry.nano, m_names);
             const QString current = m_table.cell(c, row);
-            if (current.isEmpty())
+            if (current.isEmpty()) {
+                m_plan.setCell(row - 1, c - 1, PlanCell::fromText(name, m_names, m_catalogueNames));
                 m_table.setCell(c, row, name);
-            else if (current != name)
-                m_icons.set(c, row, Marker::Conflict);
+            } else if (current != name) {
+                m_plan.slotMarkers.set(c, row, Marker::Conflict);
+            }
         }
     }
     return true;
@@ -396,6 +434,12 @@ bool LayoutState::editCell(int column, int row, const QString &text)
 {
     const QString old = m_table.cell(column, row);
     m_table.setCell(column, row, text);
+    if (m_currentView == LayoutView::BodyPlacement) {
+        if (column >= 1 && column < LayoutColumns && row >= 1 && row <= BodySlotCount)
+            m_plan.setCell(row - 1, column - 1, PlanCell::fromText(text, m_names, m_catalogueNames));
+    } else {
+        readSkillRows();
+    }
 
     TCellTable<Marker> &icons = markers(m_currentView);
     if (isBlank(text)) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "common/texttable.h"
+#include "data/cataloguenames.h"
 #include "data/nano.h"
 #include "layout/allocationrules.h"
 #include "layout/celltable.h"
 #include "layout/defaultselections.h"
 #include "layout/marker.h"
+#include "layout/plan.h"
 #include "layout/skilllists.h"
 
 #include <QStringList>
@@ -15,22 +17,13 @@ namespace ludra {
 // The layout grid has four columns: the row header and one per cluster type.
 inline constexpr int LayoutColumns = 4;
 
-// What the layout table holds: one row per body slot, or one row per
-// catalogue record.
+// How the layout grid arranges the plan: one row per body slot, or one row
+// per catalogue record.
 enum class LayoutView { BodyPlacement = 0, SkillSet = 1 };
-
-// Which names the layout shows for catalogue records.
-enum class LayoutNames { SkillNames = 0, ClusterNames = 1 };
 
 // The first choice of every pick list: a single blank. Placed in a cell it
 // counts as occupied for allocation and as empty for markers and duplicates.
 inline const QString BlankChoice = QStringLiteral(" ");
-
-// The name a record goes by under the given kind of names.
-inline const QString &NanoName(const TNano &nano, LayoutNames names)
-{
-    return names == LayoutNames::SkillNames ? nano.SkillName : nano.ClusterName;
-}
 
 // A record's slot for the cluster type of a layout column (1 Shining,
 // 2 Bright, 3 Faded); empty for any other column.
@@ -47,49 +40,64 @@ QStringList FillBodyPickList(const TNanoList &nanoList, const QString &slot, int
 // column's type of every record that goes by the row's name.
 QStringList FillSkillPickList(const TNanoList &nanoList, const QString &rowName, int column, LayoutNames names);
 
-// The plan as the layout holds it at one moment: the table, its duplicate
-// marks and the markers of both views, the view and names shown, and the
-// skill lists. A copy shares its data with the layout until either changes,
+// The plan as the layout holds it at one moment, and how it was shown: the
+// plan itself, the view and names, the grid of the skill/cluster-set view
+// while it is shown (its rows may say more than the plan: two records
+// claiming one slot, a text that is no slot), the duplicate marks and the
+// stock status. A copy shares its data with the layout until either changes,
 // so keeping one for every step of an undo history costs little.
 struct LayoutSnapshot
 {
-    int columns = 0;
-    QList<QStringList> rows;
-    TCellTable<bool> colorGrid{1, LayoutColumns - 1, 1, LayoutMaxRows, false};
-    TCellTable<Marker> icons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
-    TCellTable<Marker> secondIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
-    TCellTable<Marker> stockIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
-    TCellTable<Marker> stockSecondIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
+    Plan plan;
     LayoutView view = LayoutView::BodyPlacement;
     LayoutNames names = LayoutNames::SkillNames;
-    SkillLists skills;
+    QList<QStringList> skillRows;
+    TCellTable<bool> colorGrid{1, LayoutColumns - 1, 1, LayoutMaxRows, false};
+    TCellTable<Marker> stockIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
+    TCellTable<Marker> stockSecondIcons{0, LayoutColumns - 1, 0, LayoutMaxRows, Marker::None};
 
     bool operator==(const LayoutSnapshot &) const = default;
 };
 
-// The layout: the table the layout grid shows, the duplicate marks of its
-// cells, the markers of each view's cells, the skill lists, the default
-// selections and the allocation rules, with the operations of the Layout tab.
+// The layout: a plan and the grid the Layout tab shows it in. The plan is
+// the truth everything else reads (the build, the ladder, the graphs, the
+// plan text); the grid (LayoutTable) presents it by body placement or by
+// skill/cluster set, with skill or cluster names. Switching the view or the
+// names changes what the grid shows; the plan changes only where the
+// switch's own rule rewrites cells (a text that a switch of names turns into
+// another, the cells a skill/cluster-set view cannot hold). In the
+// skill/cluster-set view the grid's rows are the player's to edit, and the
+// plan follows them as switching back would read them: the lowest row
+// claiming a slot wins. Besides, the layout keeps the duplicate marks of that
+// view, the stock status over both views' markers, the default selections
+// and the allocation rules, with the operations of the Layout tab.
 class LayoutState
 {
 public:
     LayoutState();
-    // A copy of every part, to be switched to another view or names without
-    // touching the layout the user sees.
-    LayoutState(const LayoutState &other);
+    LayoutState(const LayoutState &) = delete;
     LayoutState &operator=(const LayoutState &) = delete;
 
-    // The layout table (LayoutTable): row 0 holds the cluster type headers,
+    // The catalogue the plan's cells name; the layout keeps a reference to
+    // it, which must outlive the layout. Setting it empties the plan and
+    // shows it by body placement.
+    void setCatalogue(const TNanoList &nanoList);
+    const TNanoList &catalogue() const { return *m_catalogue; }
+    const CatalogueNames &catalogueNames() const { return m_catalogueNames; }
+
+    // The plan, as every reader takes it.
+    const Plan &plan() const { return m_plan; }
+
+    // The grid as shown (LayoutTable): row 0 holds the cluster type headers,
     // column 0 the slot or record name of each row.
-    TextTable &table() { return m_table; }
     const TextTable &table() const { return m_table; }
 
-    SkillLists &skills() { return m_skills; }
-    const SkillLists &skills() const { return m_skills; }
+    SkillLists &skills() { return m_plan.skills; }
+    const SkillLists &skills() const { return m_plan.skills; }
     DefaultSelections &defaultSelections() { return m_defaultSelections; }
     const DefaultSelections &defaultSelections() const { return m_defaultSelections; }
     // Applies a default selection group (see DefaultSelections::ClickMenu).
-    int ClickMenu(int line) { return m_defaultSelections.ClickMenu(line, m_skills); }
+    int ClickMenu(int line) { return m_defaultSelections.ClickMenu(line, m_plan.skills); }
 
     const AllocationRules &rules() const { return m_rules; }
     void setRules(const AllocationRules &rules) { m_rules = rules; }
@@ -97,10 +105,9 @@ public:
     LayoutView currentView() const { return m_currentView; }
     LayoutNames names() const { return m_names; }
 
-    // Arranges the table for the body-placement view: the type headers in row
-    // 0 and one row per body slot, the slot's name in column 0. Data cells
-    // keep their text.
-    void prepareBodyView(const QStringList &bodySlots);
+    // Shows the plan by body placement: the type headers in row 0 and one
+    // row per body slot, the slot's name in column 0.
+    void prepareBodyView();
 
     // Whether a data cell's text repeats another cell's (ColorGrid).
     bool isDuplicate(int column, int row) const { return m_colorGrid.value(column, row); }
@@ -134,19 +141,23 @@ public:
     // off both views; allocation's conflicts stay.
     void clearStockStatusMarkers();
 
-    // The plan as it stands, and the plan put back as a snapshot held it.
+    // The plan as it stands and as it is shown, and both put back as a
+    // snapshot held them.
     LayoutSnapshot snapshot() const;
     void restore(const LayoutSnapshot &snapshot);
 
     // Restoring a stored layout.
 
-    // Empties the data cells, the duplicate marks, the markers of both views
-    // and both skill lists, and puts the allocation rules back to their
-    // first state.
+    // Empties the plan's cells, the duplicate marks, the markers of both
+    // views and both skill lists, and puts the allocation rules back to
+    // their first state.
     void resetForProject();
-    // Takes the view and names as stored, translating nothing: the table
-    // already holds that view with those names.
-    void restoreView(LayoutView view, LayoutNames names);
+    // Takes a stored grid as it stands, in the view and names it was stored
+    // in, translating nothing: a body-placement grid gives the plan its
+    // slots' cells by row (rows 1 to 13; any others are no slot); a
+    // skill/cluster-set grid is shown as stored, and the plan reads it as
+    // switching back would. A grid of no rows shows the plan as it is.
+    void restoreGrid(LayoutView view, LayoutNames names, const QList<QStringList> &rows);
     // Sets a duplicate mark or a marker of a view; a cell outside the tables
     // is left alone.
     void restoreDuplicateMark(int column, int row, bool marked);
@@ -158,26 +169,26 @@ public:
 
     // Views.
 
-    // Rebuilds the table in the other view when the view asked for is not
-    // the one shown and no duplicate marks stand; true when it did. The
-    // markers shown follow the view.
-    bool setView(LayoutView view, const TNanoList &nanoList, const QStringList &bodySlots);
-    // From the body-placement view: one row per record in catalogue order,
-    // headed by its name, holding the slot each of its clusters sits in. A
-    // cell's name reaches every record of that name.
-    void BuildSkillView(const TNanoList &nanoList);
-    // From the skill/cluster-set view: one row per body slot, holding the
-    // name of the row that claims it for each type; the lowest row wins.
-    void BuildBodyView(const QStringList &bodySlots);
-    // Switches the names the layout shows and translates the table: the
-    // names in the data cells (body placement) or the row headers (skill
-    // set). Each record in catalogue order is tried against the text the
-    // previous ones left. True when the names changed.
-    bool setNames(LayoutNames names, const TNanoList &nanoList);
+    // Shows the plan in the other view when the view asked for is not the
+    // one shown and no duplicate marks stand; true when it did. The markers
+    // shown follow the view. The skill/cluster-set view has one row per
+    // record in catalogue order, headed by its name, holding the slot each
+    // of its clusters sits in (a cell's name reaches every record of that
+    // name); the body-placement view one row per body slot, holding the name
+    // of the row that claims it for each type, the lowest row winning.
+    bool setView(LayoutView view);
+    // Shows the plan by body placement whatever stands in the way: the
+    // duplicate marks go, and the lowest row claiming a slot wins as ever.
+    void forceBodyView();
+    // Switches the names the grid shows: the names in the data cells (body
+    // placement) or the row headers (skill set). Each record in catalogue
+    // order is tried against the text the previous ones left. True when the
+    // names changed.
+    bool setNames(LayoutNames names);
 
     // The pick list of a data cell for the current view and names; empty for
     // a header cell or a cell outside the table.
-    QStringList pickList(const TNanoList &nanoList, int column, int row) const;
+    QStringList pickList(int column, int row) const;
 
     // Allocation.
 
@@ -187,7 +198,7 @@ public:
     // entry's name; an occupied cell (the blank choice included) holding
     // another text gets the conflict marker. Runs only in the body-placement
     // view; false, changing nothing, in the other.
-    bool allocate(const QStringList &bodySlots);
+    bool allocate();
 
     // Editing.
 
@@ -200,6 +211,10 @@ public:
     bool editCell(int column, int row, const QString &text);
     // Whether any data cell carries a duplicate mark.
     bool CheckDuplicates() const;
+    // Whether duplicate marks hold the grid in the skill/cluster-set view,
+    // where the plan's slots are still being decided: what reads the plan
+    // refuses to, with the duplicate warning.
+    bool duplicatesHoldPlan() const { return m_currentView == LayoutView::SkillSet && CheckDuplicates(); }
     // Puts the player's marker (None removes it) on a cell of the current
     // view, header cells included; it shows at once, over any stock status.
     // A cell outside the table or the marker tables changes nothing; false
@@ -209,11 +224,11 @@ public:
 private:
     const TCellTable<Marker> &markers(LayoutView view) const
     {
-        return view == LayoutView::BodyPlacement ? m_icons : m_secondIcons;
+        return view == LayoutView::BodyPlacement ? m_plan.slotMarkers : m_plan.recordMarkers;
     }
     TCellTable<Marker> &markers(LayoutView view)
     {
-        return view == LayoutView::BodyPlacement ? m_icons : m_secondIcons;
+        return view == LayoutView::BodyPlacement ? m_plan.slotMarkers : m_plan.recordMarkers;
     }
     const TCellTable<Marker> &stockMarkers(LayoutView view) const
     {
@@ -223,22 +238,27 @@ private:
     {
         return view == LayoutView::BodyPlacement ? m_stockIcons : m_stockSecondIcons;
     }
-    void translateNames(LayoutNames to, const TNanoList &nanoList);
+    // The grid by body placement, from the plan.
+    void showBodyRows();
+    // The grid by skill/cluster set, from the body-placement grid shown.
+    void showSkillRows();
+    // The plan's slots as the skill/cluster-set grid's rows claim them.
+    void readSkillRows();
     void clearForAllocation();
     // Empties the duplicate marks and the markers of both views, headers
     // included.
     void resetMarkTables();
 
+    const TNanoList *m_catalogue;
+    CatalogueNames m_catalogueNames;
+    Plan m_plan;
     TextTable m_table;
     TCellTable<bool> m_colorGrid;
-    TCellTable<Marker> m_icons;
-    TCellTable<Marker> m_secondIcons;
     // The stock status of each view's cells, over their own markers.
     TCellTable<Marker> m_stockIcons;
     TCellTable<Marker> m_stockSecondIcons;
     LayoutView m_currentView = LayoutView::BodyPlacement;
     LayoutNames m_names = LayoutNames::SkillNames;
-    SkillLists m_skills;
     DefaultSelections m_defaultSelections;
     AllocationRules m_rules;
 };

@@ -40,26 +40,15 @@ QStringList fieldsOf(const QString &line)
 
 } // namespace
 
-QString PlanText(const LayoutState &layout, const TNanoList &nanoList, const QStringList &bodySlots)
+QString PlanText(const LayoutState &layout)
 {
-    // The plan by body placement with cluster names, whatever the layout
-    // shows now: a copy is turned there, the layout itself is left alone.
-    LayoutState plan(layout);
-    if (plan.currentView() == LayoutView::SkillSet) {
-        // Duplicate marks would hold a view switch back; the copy is turned
-        // all the same, the lowest row claiming a slot winning as ever.
-        plan.BuildBodyView(bodySlots);
-    }
-    plan.setNames(LayoutNames::ClusterNames, nanoList);
-
+    // The plan by body placement with cluster names, whatever the grid shows.
     QString text = headerFields().join(u'\t') + u'\n';
-    const TextTable &table = plan.table();
-    for (int row = 1; row < table.rowCount(); ++row) {
-        QStringList fields{table.cell(0, row)};
-        for (int column = 1; column < LayoutColumns; ++column) {
-            const QString cell = table.cell(column, row);
-            fields.append(TrimCtl(cell));
-        }
+    const Plan &plan = layout.plan();
+    for (int slot = 0; slot < BodySlotCount; ++slot) {
+        QStringList fields{BodySlotNames().at(slot)};
+        for (int type = 0; type < ClusterTypeCount; ++type)
+            fields.append(TrimCtl(plan.cell(slot, type).shown(LayoutNames::ClusterNames, layout.catalogueNames())));
         text += fields.join(u'\t') + u'\n';
     }
     return text;
@@ -142,14 +131,11 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
     return reading;
 }
 
-void PlacePlan(LayoutState &layout, const PlanReading &reading, const QStringList &bodySlots)
+void PlacePlan(LayoutState &layout, const PlanReading &reading)
 {
-    if (layout.currentView() == LayoutView::SkillSet) {
-        layout.BuildBodyView(bodySlots);
-        layout.clearDuplicateMarks();
-    }
+    layout.forceBodyView();
     const TextTable &table = layout.table();
-    for (int k = 0; k < int(std::min(reading.placed.size(), bodySlots.size())); ++k) {
+    for (int k = 0; k < int(std::min<qsizetype>(reading.placed.size(), BodySlotCount)); ++k) {
         for (int column = 1; column < LayoutColumns; ++column) {
             const TNano *nano = reading.placed.at(k)[std::size_t(column - 1)];
             const QString text = nano ? NanoName(*nano, layout.names()) : QString();

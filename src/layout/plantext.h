@@ -15,7 +15,7 @@ class LayoutState;
 // The plan as text a spreadsheet or a chat message takes as a table: a
 // header line "Slot", "Shining", "Bright", "Faded", then one line per body
 // slot with its cluster names, the fields apart by tabs, lines ending in LF.
-QString PlanText(const LayoutState &layout, const TNanoList &nanoList, const QStringList &bodySlots);
+QString PlanText(const LayoutState &layout);
 
 // What a plan's text holds: for every body slot, in slot order, the record
 // placed as its Shining, Bright and Faded cluster (nullptr where none is),
@@ -36,6 +36,6 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
 // Puts a plan read from text into the layout as hand edits would, shown by
 // body placement (a layout shown by skill or cluster set is turned first, its
 // duplicate marks gone), each name in the names the layout shows.
-void PlacePlan(LayoutState &layout, const PlanReading &reading, const QStringList &bodySlots);
+void PlacePlan(LayoutState &layout, const PlanReading &reading);
 
 } // namespace ludra

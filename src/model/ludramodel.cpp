@@ -50,8 +50,9 @@ StartReport LudraModel::start(Prompter &prompter, const StartOptions &options)
                       prompter, report);
     loadReferenceFile(&ReferenceData::loadRequirements, RefFile::Requirements, Msg::NoRequireTitle,
                       Msg::NoRequireText, prompter, report);
+    m_layout.setCatalogue(m_reference.nanoList());
     m_layout.skills().assignAvailable(m_reference.skillEntries());
-    m_layout.prepareBodyView(m_reference.bodySlots());
+    m_layout.prepareBodyView();
 
     if (options.reopenLastProject) {
         const QString lastProject = AutoLoadPath();
@@ -108,8 +109,7 @@ ProjectShown LudraModel::openProject(const QString &path)
 void LudraModel::newPlan()
 {
     m_layout.resetForProject();
-    m_layout.restoreView(LayoutView::BodyPlacement, LayoutNames::SkillNames);
-    m_layout.prepareBodyView(m_reference.bodySlots());
+    m_layout.restoreGrid(LayoutView::BodyPlacement, LayoutNames::SkillNames, {});
     m_layout.skills().assignAvailable(m_reference.skillEntries());
     m_buildSettings.reset();
     m_results.reset();

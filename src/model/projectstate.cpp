@@ -316,11 +316,6 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
         selections.append(ImplantSelection{image.selImpBool.value(i) == QLatin1String("1"), image.selImpQL.value(i)});
     settings.setImplantSelections(selections);
 
-    if (image.grid.columns != 0) {
-        image.grid.toTable(layout.table());
-        if (layout.table().rowCount() < 1)
-            layout.table().setRowCount(1);
-    }
     BuildResults &results = model.results();
     restoreResult(image.resultSkill, results.skillIncTable());
     restoreResult(image.resultReq, results.reqTable());
@@ -343,7 +338,8 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
     const int lines = int(std::min<qsizetype>(image.config.size(), std::size(ConfigLines)));
     for (int i = 0; i < lines; ++i)
         readConfigLine(ConfigLines[i], image.config.at(i), config);
-    layout.restoreView(config.view, config.names);
+    // The grid as stored, in the view and names it was stored in.
+    layout.restoreGrid(config.view, config.names, image.grid.columns != 0 ? image.grid.cells : QList<QStringList>());
     shown.viewSelectorEnabled = config.viewSelectorEnabled;
     layout.setRules(config.rules);
     settings = config.settings;

@@ -4,7 +4,7 @@
 
 namespace ludra {
 
-TextTableModel::TextTableModel(TextTable &table, bool headerColumn, QObject *parent)
+TextTableModel::TextTableModel(const TextTable &table, bool headerColumn, QObject *parent)
     : QAbstractTableModel(parent), m_table(&table), m_firstColumn(headerColumn ? 1 : 0)
 {
     connect(&table, &TextTable::cellsChanged, this, &TextTableModel::onCellsChanged);

@@ -18,7 +18,7 @@ class TextTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    TextTableModel(TextTable &table, bool headerColumn, QObject *parent = nullptr);
+    TextTableModel(const TextTable &table, bool headerColumn, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -37,7 +37,7 @@ protected:
 private:
     void onCellsChanged(int firstColumn, int firstRow, int lastColumn, int lastRow);
 
-    QPointer<TextTable> m_table;
+    QPointer<const TextTable> m_table;
     int m_firstColumn;
 };
 

@@ -253,7 +253,7 @@ void TstGraphs::skillList()
     const QStringList &bodySlots = model.reference().bodySlots();
     for (int row = 1; row <= int(bodySlots.size()); ++row)
         for (int column = 1; column <= 3; ++column)
-            model.layout().table().setCell(
+            model.layout().editCell(
                 column, row,
                 FillBodyPickList(model.reference().nanoList(), bodySlots.at(row - 1), column, LayoutNames::SkillNames)
                     .value(1));

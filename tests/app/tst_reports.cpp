@@ -70,7 +70,7 @@ void TstReports::init()
     m_window = std::make_unique<TfrmLudra>(m_prompter);
     QVERIFY(m_prompter.asked.isEmpty());
     // The results of a build over one placed cluster.
-    m_window->model().layout().table().setCell(1, 1, QStringLiteral("Agility"));
+    m_window->model().layout().editCell(1, 1, QStringLiteral("Agility"));
     showTab(1);
     m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
     QVERIFY(m_prompter.asked.isEmpty());
@@ -361,7 +361,7 @@ void TstReports::printSettingsSurviveARestart()
     QVERIFY(m_window->reports().settings(ReportGrid::Layout) == PrintSettings());
 
     // The typed title reaches the preview and the print, which are the same.
-    m_window->model().layout().table().setCell(1, 1, QStringLiteral("Agility"));
+    m_window->model().layout().editCell(1, 1, QStringLiteral("Agility"));
     showTab(1);
     m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
     showTab(3);

@@ -97,7 +97,7 @@ private Q_SLOTS:
         QVERIFY(model.start(prompter).missingFiles.isEmpty());
         for (const QString &skill : Skills)
             QVERIFY(model.layout().skills().selectByName(skill) > 0);
-        QVERIFY(model.layout().allocate(model.reference().bodySlots()));
+        QVERIFY(model.layout().allocate());
         model.buildSettings().implantQLText = QStringLiteral("200");
         BuildRunner runner(model.reference(), model.layout(), model.buildSettings(), model.results(), model.stock(),
                            prompter);

@@ -158,8 +158,8 @@ void TstBuild::initTestCase()
 void TstBuild::resetBuild()
 {
     m_layout = std::make_unique<LayoutState>();
-    m_layout->prepareBodyView(m_reference.bodySlots());
-    m_layout->setNames(LayoutNames::ClusterNames, m_reference.nanoList());
+    m_layout->setCatalogue(m_reference.nanoList());
+    m_layout->setNames(LayoutNames::ClusterNames);
     m_settings.reset();
     m_results = std::make_unique<BuildResults>();
     m_stock = StockState();
@@ -173,7 +173,7 @@ void TstBuild::resetBuild()
 
 void TstBuild::place(const QString &slot, int column, const QString &cluster)
 {
-    m_layout->table().setCell(column, int(m_reference.bodySlots().indexOf(slot)) + 1, cluster);
+    m_layout->editCell(column, int(m_reference.bodySlots().indexOf(slot)) + 1, cluster);
 }
 
 bool TstBuild::build()
@@ -405,8 +405,8 @@ void TstBuild::badNumberEndsBuildAndRestoresLayout()
 {
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
     place(QStringLiteral("CHEST"), 1, QStringLiteral("Beta Cluster"));
-    QVERIFY(m_layout->setView(LayoutView::SkillSet, m_reference.nanoList(), m_reference.bodySlots()));
-    m_layout->setNames(LayoutNames::SkillNames, m_reference.nanoList());
+    QVERIFY(m_layout->setView(LayoutView::SkillSet));
+    m_layout->setNames(LayoutNames::SkillNames);
     QList<ImplantSelection> selections(13);
     selections[0] = ImplantSelection{true, QStringLiteral("50")};
     selections[1] = ImplantSelection{true, QStringLiteral("abc")};
@@ -583,8 +583,8 @@ void TstBuild::removalConsumesBeforeNextCell()
     // taken first), three cells needing one each, one HEAD, CHEST and EAR
     // implant at 35.
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
-    m_layout->table().setCell(2, 2, QStringLiteral("Alpha Cluster"));
-    m_layout->table().setCell(3, 3, QStringLiteral("Alpha Cluster"));
+    m_layout->editCell(2, 2, QStringLiteral("Alpha Cluster"));
+    m_layout->editCell(3, 3, QStringLiteral("Alpha Cluster"));
     own(m_stock.stock(), QStringLiteral("Alpha Cluster"),
         {"40|1|Shining", "50|2|Bright", "40|3|Shining", "50|4|Faded"});
     for (const char *slot : {"HEAD", "CHEST", "EAR"})

@@ -199,12 +199,12 @@ void TstLadder::finalLevelsDoNotDependOnTheOrder()
 void TstLadder::buildAtTheHighestLevels()
 {
     LayoutState layout;
-    layout.prepareBodyView(m_reference.bodySlots());
-    layout.setNames(LayoutNames::ClusterNames, m_reference.nanoList());
+    layout.setCatalogue(m_reference.nanoList());
+    layout.setNames(LayoutNames::ClusterNames);
     const auto place = [&](const PlannedImplant &planned) {
         const int row = int(m_reference.bodySlots().indexOf(planned.slot)) + 1;
         for (int c = 0; c < 3; ++c)
-            layout.table().setCell(c + 1, row, planned.clusters[std::size_t(c)]);
+            layout.editCell(c + 1, row, planned.clusters[std::size_t(c)]);
     };
     for (const PlannedImplant &planned : {HeadTreatment, EyeBurst, EarBurst})
         place(planned);

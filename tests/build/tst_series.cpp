@@ -92,14 +92,14 @@ void TstSeries::initTestCase()
 void TstSeries::init()
 {
     m_layout.resetForProject();
-    m_layout.prepareBodyView(m_reference.bodySlots());
-    m_layout.setNames(LayoutNames::ClusterNames, m_reference.nanoList());
+    m_layout.setCatalogue(m_reference.nanoList());
+    m_layout.setNames(LayoutNames::ClusterNames);
     m_settings.reset();
 }
 
 void TstSeries::place(const QString &slot, int column, const QString &cluster)
 {
-    m_layout.table().setCell(column, int(m_reference.bodySlots().indexOf(slot)) + 1, cluster);
+    m_layout.editCell(column, int(m_reference.bodySlots().indexOf(slot)) + 1, cluster);
 }
 
 void TstSeries::equalsTheBuild_data()
@@ -175,8 +175,8 @@ void TstSeries::readsTheLayoutWithoutSwitchingIt()
 {
     fillEveryCell(m_layout, m_reference);
     const PlanSeries byBody = ComputeSeries(m_layout, m_settings, m_reference);
-    QVERIFY(m_layout.setNames(LayoutNames::SkillNames, m_reference.nanoList()));
-    QVERIFY(m_layout.setView(LayoutView::SkillSet, m_reference.nanoList(), m_reference.bodySlots()));
+    QVERIFY(m_layout.setNames(LayoutNames::SkillNames));
+    QVERIFY(m_layout.setView(LayoutView::SkillSet));
     const QStringList shownRow = m_layout.table().row(3);
     const int shownRows = m_layout.table().rowCount();
 
@@ -196,7 +196,7 @@ void TstSeries::readsTheLayoutWithoutSwitchingIt()
 void TstSeries::duplicatesHoldTheLayout()
 {
     fillEveryCell(m_layout, m_reference);
-    QVERIFY(m_layout.setView(LayoutView::SkillSet, m_reference.nanoList(), m_reference.bodySlots()));
+    QVERIFY(m_layout.setView(LayoutView::SkillSet));
     // Two rows of the Shining column claiming the same slot.
     const QString slot = m_layout.table().cell(1, 1).isEmpty() ? QStringLiteral("HEAD") : m_layout.table().cell(1, 1);
     m_layout.editCell(1, 1, slot);

@@ -82,13 +82,16 @@ QStringList rows(const TextTable &table)
 }
 
 // Writes cells given as "column,row=text".
+// Writes cells given as "column,row=text" into the grid shown, as a stored
+// grid would hold them: nothing is validated.
 void putCells(LayoutState &layout, const QStringList &cells)
 {
+    QList<QStringList> grid = layout.table().rows();
     for (const QString &cell : cells) {
         const qsizetype comma = cell.indexOf(u','), equals = cell.indexOf(u'=');
-        layout.table().setCell(cell.left(comma).toInt(), cell.mid(comma + 1, equals - comma - 1).toInt(),
-                               cell.mid(equals + 1));
+        grid[cell.mid(comma + 1, equals - comma - 1).toInt()][cell.left(comma).toInt()] = cell.mid(equals + 1);
     }
+    layout.restoreGrid(layout.currentView(), layout.names(), grid);
 }
 
 // The cells carrying a marker in a view, as "column,row=code".
@@ -394,11 +397,11 @@ void TstLayout::toSkillView()
     QFETCH(QStringList, bodyCells);
     const TNanoList catalogue = makeCatalogue(records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
-    layout.setNames(LayoutNames(names), catalogue);
+    layout.setCatalogue(catalogue);
+    layout.setNames(LayoutNames(names));
     putCells(layout, bodyCells);
 
-    QVERIFY(layout.setView(LayoutView::SkillSet, catalogue, BodySlotNames()));
+    QVERIFY(layout.setView(LayoutView::SkillSet));
     QCOMPARE(layout.currentView(), LayoutView::SkillSet);
     QCOMPARE(layout.table().rowCount(), records.size() + 1);
     QCOMPARE(layout.table().row(0), (QStringList{"", "Shining", "Bright", "Faded"}));
@@ -425,11 +428,11 @@ void TstLayout::toBodyView()
     QFETCH(QStringList, skillCells);
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
-    layout.setView(LayoutView::SkillSet, catalogue, BodySlotNames());
+    layout.setCatalogue(catalogue);
+    layout.setView(LayoutView::SkillSet);
     putCells(layout, skillCells);
 
-    QVERIFY(layout.setView(LayoutView::BodyPlacement, catalogue, BodySlotNames()));
+    QVERIFY(layout.setView(LayoutView::BodyPlacement));
     QCOMPARE(layout.currentView(), LayoutView::BodyPlacement);
     QCOMPARE(layout.table().rowCount(), 14);
     for (int r = 1; r <= 13; ++r)
@@ -441,14 +444,14 @@ void TstLayout::sameViewChangesNothing()
 {
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
+    layout.setCatalogue(catalogue);
     putCells(layout, {"1,1=Agility"});
-    QVERIFY(!layout.setView(LayoutView::BodyPlacement, catalogue, BodySlotNames()));
+    QVERIFY(!layout.setView(LayoutView::BodyPlacement));
     QCOMPARE(dataCells(layout.table()), QStringList{"1,1=Agility"});
-    QVERIFY(layout.setView(LayoutView::SkillSet, catalogue, BodySlotNames()));
-    QVERIFY(!layout.setView(LayoutView::SkillSet, catalogue, BodySlotNames()));
+    QVERIFY(layout.setView(LayoutView::SkillSet));
+    QVERIFY(!layout.setView(LayoutView::SkillSet));
     QCOMPARE(layout.table().rowCount(), Records.size() + 1);
-    QVERIFY(!layout.setNames(LayoutNames::SkillNames, catalogue));
+    QVERIFY(!layout.setNames(LayoutNames::SkillNames));
 }
 
 void TstLayout::translateNames_data()
@@ -481,14 +484,14 @@ void TstLayout::translateNames()
     QFETCH(QStringList, cells);
     const TNanoList catalogue = makeCatalogue(records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
+    layout.setCatalogue(catalogue);
     if (to == 0)
-        layout.setNames(LayoutNames::ClusterNames, catalogue);
-    layout.setView(LayoutView(view), catalogue, BodySlotNames());
+        layout.setNames(LayoutNames::ClusterNames);
+    layout.setView(LayoutView(view));
     putCells(layout, cells);
     const QStringList headersBefore = layout.table().row(0);
 
-    QVERIFY(layout.setNames(LayoutNames(to), catalogue));
+    QVERIFY(layout.setNames(LayoutNames(to)));
     QCOMPARE(layout.names(), LayoutNames(to));
     QTEST(dataCells(layout.table()), "expected");
     if (view == 1) {
@@ -525,10 +528,10 @@ void TstLayout::pickList()
     QFETCH(int, row);
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
-    layout.setNames(LayoutNames(names), catalogue);
-    layout.setView(LayoutView(view), catalogue, BodySlotNames());
-    QTEST(layout.pickList(catalogue, column, row), "choices");
+    layout.setCatalogue(catalogue);
+    layout.setNames(LayoutNames(names));
+    layout.setView(LayoutView(view));
+    QTEST(layout.pickList(column, row), "choices");
 }
 
 // selected: catalogue positions in list order. Before the allocation the
@@ -580,8 +583,8 @@ void TstLayout::allocate()
     QFETCH(QStringList, before);
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
-    layout.setNames(LayoutNames(names), catalogue);
+    layout.setCatalogue(catalogue);
+    layout.setNames(LayoutNames(names));
     putCells(layout, before);
     layout.setMarker(1, 1, Marker::Note);
     layout.setMarker(0, 0, Marker::Query);
@@ -605,7 +608,7 @@ void TstLayout::allocate()
     rules.IncludeFaded = include.contains(u'F');
     layout.setRules(rules);
 
-    QVERIFY(layout.allocate(BodySlotNames()));
+    QVERIFY(layout.allocate());
     QTEST(dataCells(layout.table()), "after");
     QStringList markers = markedCells(layout, LayoutView::BodyPlacement);
     // The header marker goes only with the clearing step.
@@ -615,7 +618,7 @@ void TstLayout::allocate()
     rules.OverwriteOption = AllocationRules::DoNotClear;
     layout.setRules(rules);
     const QStringList cells = dataCells(layout.table());
-    layout.allocate(BodySlotNames());
+    layout.allocate();
     QCOMPARE(dataCells(layout.table()), cells);
 }
 
@@ -623,27 +626,27 @@ void TstLayout::reorderingSwapsTheWinner()
 {
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
+    layout.setCatalogue(catalogue);
     layout.skills().assignAvailable(entries(catalogue));
     // Available: Agility, Burst, Burst, Nowhere, Stamina.
     layout.skills().setAvailableCurrent(0);
     layout.skills().add();
     layout.skills().setAvailableCurrent(3);
     layout.skills().add();
-    QVERIFY(layout.allocate(BodySlotNames()));
+    QVERIFY(layout.allocate());
     QCOMPARE(layout.table().cell(1, 1), QStringLiteral("Agility"));
 
     layout.skills().setSelectedCurrent(1);
     QVERIFY(layout.skills().moveUp());
-    QVERIFY(layout.allocate(BodySlotNames()));
+    QVERIFY(layout.allocate());
     QCOMPARE(layout.table().cell(1, 1), QStringLiteral("Stamina"));
     QCOMPARE(layout.table().cell(3, 13), QStringLiteral("Agility"));
     QCOMPARE(layout.marker(LayoutView::BodyPlacement, 1, 1), Marker::Conflict);
 
     // Not in the skill/cluster-set view.
-    layout.setView(LayoutView::SkillSet, catalogue, BodySlotNames());
+    layout.setView(LayoutView::SkillSet);
     const QStringList before = rows(layout.table());
-    QVERIFY(!layout.allocate(BodySlotNames()));
+    QVERIFY(!layout.allocate());
     QCOMPARE(rows(layout.table()), before);
 }
 
@@ -699,8 +702,8 @@ void TstLayout::duplicates()
     QFETCH(bool, duplicates);
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
-    layout.setView(LayoutView(view), catalogue, BodySlotNames());
+    layout.setCatalogue(catalogue);
+    layout.setView(LayoutView(view));
     bool result = false;
     for (const QString &edit : edits) {
         const qsizetype comma = edit.indexOf(u','), equals = edit.indexOf(u'=');
@@ -713,7 +716,7 @@ void TstLayout::duplicates()
                                  edits.last().section(u',', 1).section(u'=', 0, 0).toInt()),
              edits.last().section(u'=', 1));
     // While duplicates stand, the view stays.
-    QCOMPARE(layout.setView(LayoutView(1 - view), catalogue, BodySlotNames()), !duplicates);
+    QCOMPARE(layout.setView(LayoutView(1 - view)), !duplicates);
 }
 
 void TstLayout::blankChoiceClearsAutomaticMarkers_data()
@@ -742,13 +745,13 @@ void TstLayout::blankChoiceClearsAutomaticMarkers()
     QFETCH(QString, text);
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
-    layout.setView(LayoutView(view), catalogue, BodySlotNames());
+    layout.setCatalogue(catalogue);
+    layout.setView(LayoutView(view));
     const LayoutView other = LayoutView(1 - view);
     QVERIFY(layout.setMarker(2, 3, Marker(marker)));
-    layout.setView(other, catalogue, BodySlotNames());
+    layout.setView(other);
     QVERIFY(layout.setMarker(2, 3, Marker(marker)));
-    layout.setView(LayoutView(view), catalogue, BodySlotNames());
+    layout.setView(LayoutView(view));
 
     layout.editCell(2, 3, text);
     QTEST(int(layout.shownMarker(2, 3)), "after");
@@ -779,8 +782,8 @@ void TstLayout::setMarker()
     QFETCH(bool, stored);
     const TNanoList catalogue = makeCatalogue(Records);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
-    layout.setView(LayoutView(view), catalogue, BodySlotNames());
+    layout.setCatalogue(catalogue);
+    layout.setView(LayoutView(view));
 
     QCOMPARE(layout.setMarker(column, row, Marker::Query), stored);
     QCOMPARE(markedCells(layout, LayoutView(view)),
@@ -797,15 +800,15 @@ void TstLayout::catalogueBeyondTheCellTables()
 {
     const TNanoList catalogue = generatedCatalogue(600);
     LayoutState layout;
-    layout.prepareBodyView(BodySlotNames());
+    layout.setCatalogue(catalogue);
     layout.skills().assignAvailable(entries(catalogue));
     while (layout.skills().add()) {
     }
-    QVERIFY(layout.allocate(BodySlotNames()));
+    QVERIFY(layout.allocate());
     // Skill 0 wins every slot of its types; the rest conflict where they differ.
     QCOMPARE(layout.table().cell(1, 1), QStringLiteral("Skill 0"));
 
-    QVERIFY(layout.setView(LayoutView::SkillSet, catalogue, BodySlotNames()));
+    QVERIFY(layout.setView(LayoutView::SkillSet));
     QCOMPARE(layout.table().rowCount(), 601);
     QCOMPARE(layout.table().cell(1, 600), QString());
     QCOMPARE(layout.table().cell(0, 600), QStringLiteral("Skill 599"));
@@ -828,7 +831,7 @@ void TstLayout::catalogueBeyondTheCellTables()
     QCOMPARE(layout.table().cell(1, 500), QStringLiteral("HEAD"));
 
     // Back to body placement: the lowest row claiming a slot wins.
-    QVERIFY(layout.setView(LayoutView::BodyPlacement, catalogue, BodySlotNames()));
+    QVERIFY(layout.setView(LayoutView::BodyPlacement));
     QCOMPARE(layout.table().rowCount(), 14);
     QCOMPARE(layout.table().cell(1, 1), QStringLiteral("Skill 499"));
     QCOMPARE(layout.table().cell(1, 3), QStringLiteral("Skill 599"));
@@ -871,9 +874,9 @@ void TstLayout::planText()
     // Written out and read back, a plan is the same.
     if (reading.problems.isEmpty()) {
         LayoutState layout;
-        layout.prepareBodyView(BodySlotNames());
-        PlacePlan(layout, reading, BodySlotNames());
-        const PlanReading again = ReadPlanText(PlanText(layout, catalogue, BodySlotNames()), catalogue, BodySlotNames());
+        layout.setCatalogue(catalogue);
+        PlacePlan(layout, reading);
+        const PlanReading again = ReadPlanText(PlanText(layout), catalogue, BodySlotNames());
         QCOMPARE(again.placed, reading.placed);
         QVERIFY(again.problems.isEmpty());
     }

@@ -130,9 +130,9 @@ void TstFixtures::switchesShowTheGridsOfBefore()
     QString text = gridText(layout);
     for (const auto &[view, index] : steps) {
         if (view)
-            layout.setView(LayoutView(index), reference.nanoList(), reference.bodySlots());
+            layout.setView(LayoutView(index));
         else
-            layout.setNames(LayoutNames(index), reference.nanoList());
+            layout.setNames(LayoutNames(index));
         text += QStringLiteral("-- %1 %2\n").arg(view ? QStringLiteral("view") : QStringLiteral("names")).arg(index) +
                 gridText(layout);
     }

@@ -65,8 +65,8 @@ void TstProjectState::roundTripInSkillViewWithDuplicatesAndMarkers()
     LayoutState &layout = model->layout();
     layout.skills().add();
     layout.skills().add();
-    layout.allocate(model->reference().bodySlots());
-    QVERIFY(layout.setView(LayoutView::SkillSet, model->reference().nanoList(), model->reference().bodySlots()));
+    layout.allocate();
+    QVERIFY(layout.setView(LayoutView::SkillSet));
     // Agility's and Stamina's Shining clusters both in EYE: both marked.
     QVERIFY(layout.editCell(1, 1, QStringLiteral("EYE")));
     QVERIFY(layout.editCell(1, 2, QStringLiteral("EYE")));

@@ -16,7 +16,7 @@ inline int fillEveryCell(ludra::LayoutState &layout, const ludra::ReferenceData 
             const QStringList choices = ludra::FillBodyPickList(reference.nanoList(), bodySlots.at(row - 1), column,
                                                                 ludra::LayoutNames::ClusterNames);
             if (choices.size() > 1) {
-                layout.table().setCell(column, row, choices.at(1));
+                layout.editCell(column, row, choices.at(1));
                 ++filled;
             }
         }

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "data/cataloguenames.h"
+#include "data/nano.h"
+#include "layout/celltable.h"
+#include "layout/marker.h"
+#include "layout/skilllists.h"
+
+#include <QString>
+
+#include <array>
+
+namespace ludra {
+
+inline constexpr int ClusterTypeCount = 3;
+
+// What one cluster place of a plan holds: nothing, a catalogue record, or a
+// text that stands for no record as it is (typed, read from a project, the
+// blank first choice of a pick list). A text keeps the kind of names it was
+// written in where that matters: a text that some record's name becomes when
+// the names switch. A cell is a value; the record it names belongs to the
+// catalogue, which outlives every plan.
+class PlanCell
+{
+public:
+    PlanCell() = default;
+
+    // The cell a text written under the names given stands for: empty for an
+    // empty text, the record for a text that names a stable record
+    // (CatalogueNames::recordNamed), the text itself otherwise.
+    static PlanCell fromText(const QString &text, LayoutNames names, const CatalogueNames &catalogue);
+    static PlanCell fromRecord(const TNano *nano);
+
+    // Nothing placed: no record and an empty text.
+    bool isEmpty() const { return !m_nano && m_text.isEmpty(); }
+    // Nothing placed once trimmed: empty, or a text of blanks (the blank
+    // choice counts as occupied for allocation but as empty for the rest).
+    bool isBlank() const;
+    // The record held; nullptr for a text or nothing.
+    const TNano *nano() const { return m_nano; }
+
+    // What the cell shows under the names given: a record by its name of
+    // that kind, a text as the switch of names turns it.
+    QString shown(LayoutNames names, const CatalogueNames &catalogue) const;
+    // The cell after the names shown switch to those given: a record stays,
+    // a text takes what the switch makes of it.
+    PlanCell switchedTo(LayoutNames names, const CatalogueNames &catalogue) const;
+
+    bool operator==(const PlanCell &) const = default;
+
+private:
+    const TNano *m_nano = nullptr;
+    QString m_text;
+    LayoutNames m_names = LayoutNames::SkillNames;
+};
+
+// One body slot of a plan: its Shining, Bright and Faded cluster.
+struct PlanSlot
+{
+    std::array<PlanCell, ClusterTypeCount> clusters;
+
+    // Whether any of its clusters is more than blank.
+    bool holdsCluster() const;
+
+    bool operator==(const PlanSlot &) const = default;
+};
+
+// The plan: the thirteen body slots in body order with what each holds, the
+// markers the player and allocation put on the cells of either view, and
+// the skill lists. It is a value: copies share their data until one changes,
+// so every step of an undo history can keep one.
+struct Plan
+{
+    std::array<PlanSlot, BodySlotCount> bodySlots;
+    // The markers of the body-placement view: [column 0..3][row 0..13], row 0
+    // the type headers, column 0 the slot names.
+    TCellTable<Marker> slotMarkers{0, ClusterTypeCount, 0, BodySlotCount, Marker::None};
+    // The markers of the skill/cluster-set view: [column 0..3][row 0..400],
+    // row k + 1 the catalogue's record k.
+    TCellTable<Marker> recordMarkers{0, ClusterTypeCount, 0, LayoutMaxRows, Marker::None};
+    SkillLists skills;
+
+    // The cell of a slot (0 to 12) and a type (0 Shining, 1 Bright, 2 Faded).
+    const PlanCell &cell(int slot, int type) const { return bodySlots.at(std::size_t(slot)).clusters.at(std::size_t(type)); }
+    void setCell(int slot, int type, const PlanCell &cell)
+    {
+        bodySlots.at(std::size_t(slot)).clusters.at(std::size_t(type)) = cell;
+    }
+    // Whether no slot holds anything, blank choices included.
+    bool cellsEmpty() const;
+
+    bool operator==(const Plan &) const = default;
+};
+
+} // namespace ludra
