@@ -54,6 +54,9 @@ StartReport LudraModel::start(Prompter &prompter, const StartOptions &options)
     m_layout.skills().assignAvailable(m_reference.skillEntries());
     m_layout.prepareBodyView();
 
+    // The options file is read here once; what changes it afterwards writes it
+    // whole.
+    LoadProgramOptions();
     if (options.reopenLastProject) {
         const QString lastProject = AutoLoadPath();
         if (!lastProject.isEmpty()) {

@@ -1,23 +1,77 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 namespace ludra {
 
-// The options file in the folder of the files Ludra writes: 8-bit lines, line 1 "1" to reopen
-// the last project at start-up (anything else: do not), line 2 the path of
-// the project last opened or saved. Lines after these are kept as they are
-// whenever the file is rewritten. It is read afresh each time.
+// The options file in the folder of the files Ludra writes: 8-bit lines, line
+// 1 "1" to reopen the last project at start-up (anything else: do not), line 2
+// the path of the project last opened or saved, then the settings of later
+// versions as "Name=value" lines. Every option is described once, in the
+// table of options.cpp, which both the reading and the writing follow. The
+// file is read once, into ProgramOptions(), and written whole whenever an
+// option changes; lines the table does not know are kept as they are.
 inline const QString OptionsFileName = QStringLiteral("nnludra.inf");
 // Its full path.
 QString OptionsPath();
 
-// The file's lines; "0" and "" when there is no file (or it cannot be read).
+// The most recent projects the file keeps.
+inline constexpr int RecentProjectCount = 8;
+
+// The options as one file holds them. The lines are kept as read, so what a
+// setter does not touch is written back as it was. Each setter writes the
+// whole file at once and throws EStreamError with CannotCreateFileMessage
+// when it cannot; the options then stay as they were, like the file.
+class Options
+{
+public:
+    // The options of the file at path; their defaults when there is none.
+    explicit Options(const QString &path);
+
+    // The file's lines as held; "0" and "" when there was no file.
+    const QStringList &lines() const { return m_lines; }
+
+    // Reopen the last project at start-up: line 1, off unless exactly "1" in a
+    // file of at least two lines.
+    bool autoLoad() const;
+    void setAutoLoad(bool on);
+    // The project last opened or saved: line 2; empty when there is none.
+    QString lastProject() const;
+    void setLastProject(const QString &path);
+    // "Ask to save changes" of the options dialog: on unless the file says "0".
+    bool askToSave() const;
+    void setAskToSave(bool on);
+    // The projects last opened or saved, newest first, at most
+    // RecentProjectCount of them, each once.
+    QStringList recentProjects() const;
+    void setRecentProjects(const QStringList &paths);
+    // The main window's size and place as the window saves them; empty when
+    // none is kept.
+    QByteArray windowGeometry() const;
+    void setWindowGeometry(const QByteArray &geometry);
+
+private:
+    // Writes the lines as the whole file, then holds them.
+    void write(const QStringList &lines);
+
+    QString m_path;
+    QStringList m_lines;
+};
+
+// The options of the program: read from OptionsPath() at the first use, and
+// afresh by every LoadProgramOptions (which LudraModel::start calls).
+Options &ProgramOptions();
+void LoadProgramOptions();
+
+// The functions below read and write ProgramOptions().
+
+// The lines it holds.
 QStringList ReadOptions();
 
-// Whether lines read from the file ask for the auto-load: at least two lines,
-// and line 1 exactly "1".
+// Whether these lines of an options file ask for the auto-load: at least two
+// lines, and line 1 exactly "1".
 bool AutoLoadOption(const QStringList &options);
 
 // The project to open at start-up: line 2 (as a path) when the auto-load is
@@ -34,31 +88,19 @@ void SetAutoLoadOption(bool on);
 // without line 1 gets "0" there). Throws EStreamError like SetAutoLoadOption.
 void RecordLastProject(const QString &path);
 
-// The lines after line 2 hold the settings of later versions as "Name=value"
-// lines; a file without them (an older one) reads their defaults, and lines
-// 1 and 2 keep their meaning.
-
-// The value of every line of that name after line 2, in file order.
+// The value of every line of that name after line 2 of these lines, in file
+// order.
 QStringList OptionValues(const QStringList &options, const QString &name);
-// Writes the values as the lines of that name: every older line of the name
-// goes, the new lines follow the others, and lines 1 and 2 (padded to "0" and
-// "" when missing) and every other line stay. Throws like SetAutoLoadOption.
-void SetOptionValues(const QString &name, const QStringList &values);
 
-// "Ask to save changes" of the options dialog: on unless the file says "0".
 bool AskToSaveOption();
 void SetAskToSaveOption(bool on);
 
-// The projects last opened or saved, newest first, at most RecentProjectCount.
-inline constexpr int RecentProjectCount = 8;
 QStringList RecentProjects();
 // Puts the path first in the list (once), the oldest falling off.
 void AddRecentProject(const QString &path);
 // Takes the path off the list.
 void ForgetRecentProject(const QString &path);
 
-// The main window's size and place as the window saves them; empty when none
-// is kept.
 QByteArray WindowGeometryOption();
 void SetWindowGeometryOption(const QByteArray &geometry);
 

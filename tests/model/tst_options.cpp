@@ -1,5 +1,5 @@
-// The options file: what it asks for at start-up, and how the option and the
-// last project are written into it.
+// The options file: what it asks for at start-up, how the options are written
+// into it, and that it is read once and written back as it was read.
 
 #include "model/options.h"
 
@@ -25,6 +25,9 @@ private slots:
     void rules();
     void failedWriteKeepsTheFile();
     void laterSettingsFollowTheTwoLines();
+    void writtenBackAsRead_data();
+    void writtenBackAsRead();
+    void readOnceUntilLoaded();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -38,6 +41,7 @@ void TstOptions::init()
     SetBaseDir(m_dir->path());
     m_project = m_dir->filePath(QString::fromUtf8("Pr\u00f6ject \u20ac.lud"));
     writeFile(m_project, "project");
+    LoadProgramOptions();
 }
 
 void TstOptions::cleanup()
@@ -86,6 +90,7 @@ void TstOptions::rules()
     const QByteArray pathText = PathToText(m_project).toLatin1();
     if (!before.isNull())
         writeFile(OptionsPath(), before.replace("P", pathText));
+    LoadProgramOptions();
     if (action == "on")
         SetAutoLoadOption(true);
     else if (action == "off")
@@ -101,12 +106,15 @@ void TstOptions::rules()
     }
     QCOMPARE(AutoLoadOption(ReadOptions()), autoLoad);
     QCOMPARE(AutoLoadPath(), loadsProject ? m_project : QString());
+    // What is held is what the file holds.
+    QCOMPARE(ReadOptions(), Options(OptionsPath()).lines());
 }
 
 void TstOptions::failedWriteKeepsTheFile()
 {
     const QByteArray old("1\r\nold.lud\r\nthird\r\n");
     writeFile(OptionsPath(), old);
+    LoadProgramOptions();
     if (!makeUnwritable(m_dir->path()))
         QSKIP("this file system cannot refuse writes to a folder");
     QString recorded;
@@ -125,6 +133,9 @@ void TstOptions::failedWriteKeepsTheFile()
     QVERIFY2(recorded.startsWith("Cannot create file \"") && recorded.contains(OptionsFileName), qPrintable(recorded));
     QVERIFY2(set.startsWith("Cannot create file \""), qPrintable(set));
     QCOMPARE(readFile(OptionsPath()), old);
+    // The options held stay those of the file.
+    QCOMPARE(ReadOptions(), SplitLines(old));
+    QVERIFY(AutoLoadOption(ReadOptions()));
 }
 
 // The recent projects, "Ask to save changes" and the window's place live in
@@ -133,6 +144,7 @@ void TstOptions::failedWriteKeepsTheFile()
 void TstOptions::laterSettingsFollowTheTwoLines()
 {
     writeFile(OptionsPath(), "1\r\nold.lud\r\nthird\r\n");
+    LoadProgramOptions();
     QVERIFY(AskToSaveOption());
     QVERIFY(RecentProjects().isEmpty());
     QVERIFY(WindowGeometryOption().isEmpty());
@@ -159,6 +171,101 @@ void TstOptions::laterSettingsFollowTheTwoLines()
     QCOMPARE(lines.mid(0, 3), (QStringList{"0", PathToText(m_project), "third"}));
     QCOMPARE(AutoLoadPath(), QString());
     QCOMPARE(OptionValues(lines, QStringLiteral("AskToSave")), QStringList{"0"});
+}
+
+// Every option set to what it reads: a file Ludra wrote comes back byte for
+// byte, lines it does not know in their places; other line ends come back as
+// CR LF, and an older file gets the lines it lacked. Either way the file then
+// reads as before.
+void TstOptions::writtenBackAsRead_data()
+{
+    // "<P>" and "<Q>" stand for two projects' paths as the file holds them,
+    // "<G>" for the geometry in base64.
+    QTest::addColumn<QByteArray>("before"); // null: no file
+    QTest::addColumn<QByteArray>("after");  // null: as before
+    QTest::addColumn<bool>("autoLoad");
+    QTest::addColumn<bool>("askToSave");
+    QTest::addColumn<int>("recent"); // 0: none, 1: P, 2: P and Q
+    QTest::addColumn<bool>("geometry");
+
+    const QByteArray same;
+    const QByteArray added("0\r\n\r\nAskToSave=1\r\nWindowGeometry=\r\n");
+    QTest::newRow("written by Ludra")
+        << QByteArray("1\r\n<P>\r\nRecent=<P>\r\nRecent=<Q>\r\nAskToSave=0\r\nWindowGeometry=<G>\r\n") << same << true
+        << false << 2 << true;
+    QTest::newRow("unknown lines among them")
+        << QByteArray(
+               "0\r\n<P>\r\nLater=x\r\nWindowGeometry=<G>\r\n\r\nRecent=<P>\r\nAskToSave=1\r\nzz=\r\nRecent=<Q>\r\n")
+        << same << false << true << 2 << true;
+    QTest::newRow("LF") << QByteArray("1\n<P>\nAskToSave=0\nLater\nRecent=<P>\nWindowGeometry=<G>\n")
+                        << QByteArray("1\r\n<P>\r\nAskToSave=0\r\nLater\r\nRecent=<P>\r\nWindowGeometry=<G>\r\n")
+                        << true << false << 1 << true;
+    QTest::newRow("lone CR, last line open")
+        << QByteArray("0\r<P>\rRecent=<P>\rRecent=<Q>\rAskToSave=1\rWindowGeometry=<G>")
+        << QByteArray("0\r\n<P>\r\nRecent=<P>\r\nRecent=<Q>\r\nAskToSave=1\r\nWindowGeometry=<G>\r\n") << false << true
+        << 2 << true;
+    QTest::newRow("no file") << QByteArray() << added << false << true << 0 << false;
+    QTest::newRow("empty file") << QByteArray("") << added << false << true << 0 << false;
+    QTest::newRow("line 1 only") << QByteArray("1\r\n") << added << false << true << 0 << false;
+}
+
+void TstOptions::writtenBackAsRead()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, autoLoad);
+    QFETCH(bool, askToSave);
+    QFETCH(int, recent);
+    QFETCH(bool, geometry);
+
+    const QString other = m_dir->filePath(QStringLiteral("other.lud"));
+    const QByteArray shape("\x01\xd9\xd0\xcb\x00\x03 place", 12);
+    const auto stand = [&](QByteArray bytes) {
+        return bytes.replace("<P>", PathToText(m_project).toLatin1())
+            .replace("<Q>", PathToText(other).toLatin1())
+            .replace("<G>", shape.toBase64());
+    };
+    if (!before.isNull())
+        writeFile(OptionsPath(), stand(before));
+    LoadProgramOptions();
+    const auto check = [&](const Options &options) {
+        QCOMPARE(options.autoLoad(), autoLoad);
+        QCOMPARE(options.lastProject(), before.contains("<P>") ? m_project : QString());
+        QCOMPARE(options.askToSave(), askToSave);
+        QCOMPARE(options.recentProjects(), (QStringList{m_project, other}.mid(0, recent)));
+        QCOMPARE(options.windowGeometry(), geometry ? shape : QByteArray());
+    };
+    check(ProgramOptions());
+    if (QTest::currentTestFailed())
+        return;
+
+    SetAutoLoadOption(AutoLoadOption(ReadOptions()));
+    RecordLastProject(ProgramOptions().lastProject());
+    SetAskToSaveOption(AskToSaveOption());
+    ProgramOptions().setRecentProjects(RecentProjects());
+    SetWindowGeometryOption(WindowGeometryOption());
+    QCOMPARE(readFile(OptionsPath()), stand(after.isNull() ? before : after));
+    check(ProgramOptions());
+    if (!QTest::currentTestFailed())
+        check(Options(OptionsPath()));
+}
+
+// Reads come from what was loaded; a change writes what is held, and only a
+// load reads the file again.
+void TstOptions::readOnceUntilLoaded()
+{
+    writeFile(OptionsPath(), "1\r\nold.lud\r\nAskToSave=0\r\n");
+    LoadProgramOptions();
+    writeFile(OptionsPath(), "0\r\nnew.lud\r\nAskToSave=1\r\nLater=x\r\n");
+    QVERIFY(!AskToSaveOption());
+    QVERIFY(AutoLoadOption(ReadOptions()));
+
+    RecordLastProject(m_project);
+    QCOMPARE(readFile(OptionsPath()), "1\r\n" + PathToText(m_project).toLatin1() + "\r\nAskToSave=0\r\n");
+    writeFile(OptionsPath(), "0\r\nnew.lud\r\nAskToSave=1\r\n");
+    LoadProgramOptions();
+    QVERIFY(AskToSaveOption());
+    QCOMPARE(ProgramOptions().lastProject(), QStringLiteral("new.lud"));
 }
 
 QTEST_GUILESS_MAIN(TstOptions)

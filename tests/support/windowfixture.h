@@ -2,6 +2,7 @@
 
 #include "app/frmludra.h"
 #include "common/paths.h"
+#include "model/options.h"
 #include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 
@@ -17,14 +18,16 @@
 class MainWindowFixture
 {
 protected:
-    // A new empty base folder, and no answers or questions left from the
-    // test before; false when the folder cannot be made.
+    // A new empty base folder, its (absent) options file read in place of
+    // the one of the test before, and no answers or questions left from that
+    // test; false when the folder cannot be made.
     bool startFolder()
     {
         m_dir = std::make_unique<QTemporaryDir>();
         if (!m_dir->isValid())
             return false;
         ludra::SetBaseDir(m_dir->path());
+        ludra::LoadProgramOptions();
         m_prompter = ScriptedPrompter();
         return true;
     }
