@@ -18,7 +18,10 @@
 // so, unless a piece would itself read as a width or cell line; then it only
 // has to end without a fault (a corrupt file allowed).
 
-#include "model/ludramodel.h"
+#include "build/buildresults.h"
+#include "build/buildsettings.h"
+#include "layout/layoutstate.h"
+#include "model/program.h"
 #include "model/projectstate.h"
 #include "common/errors.h"
 #include "common/numbers.h"
@@ -55,20 +58,31 @@ const QStringList &streamNames()
     return names;
 }
 
-// A model as the program's after start-up: the shipped reference files read
-// from the base folder, the skills all available, the layout in body view.
-LudraModel &model()
+// A plan as a window's after start-up, over the program's reference data:
+// the shipped reference files read from the base folder, the skills all
+// available, the layout in body view.
+struct OpenedPlan
 {
-    static LudraModel *loaded = [] {
+    LudraProgram program;
+    LayoutState layout;
+    BuildSettings settings;
+    BuildResults results;
+};
+
+OpenedPlan &model()
+{
+    static OpenedPlan *loaded = [] {
         fuzz::UseWorkDirAsBase();
         for (const QString &name : {RefFile::Catalogue, RefFile::SecSkills, RefFile::Requirements})
             if (!QFile::copy(QStringLiteral(LUDRA_SHIPPED_DIR "/") + name, ReferenceFile(name)))
                 std::abort();
-        auto *model = new LudraModel;
+        auto *plan = new OpenedPlan;
         SilentPrompter prompter;
-        if (!model->start(prompter, StartOptions{.readStock = false}).missingFiles.isEmpty())
+        if (!plan->program.start(prompter, StartOptions{.readStock = false}).missingFiles.isEmpty())
             std::abort();
-        return model;
+        plan->layout.setCatalogue(plan->program.reference().nanoList());
+        plan->layout.skills().assignAvailable(plan->program.reference().skillEntries());
+        return plan;
     }();
     return *loaded;
 }
@@ -167,9 +181,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // project opened after another. The layout keeps its shape and the result
     // tables their columns whatever the file held.
     const bool layoutFits = project->grid.columns == 0 || project->grid.columns == LayoutColumns;
-    LudraModel &opened = model();
+    OpenedPlan &opened = model();
     try {
-        ApplyProject(*project, opened);
+        ApplyProject(*project, opened.program.reference().nanoList(), opened.layout, opened.settings, opened.results);
         if (!layoutFits)
             std::abort();
     } catch (const ECorruptFile &) {
@@ -177,15 +191,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
     }
     static const BuildResults fresh;
-    const BuildResults &results = opened.results();
-    if (opened.layout().table().columnCount() != LayoutColumns || opened.layout().table().rowCount() < 1
+    const BuildResults &results = opened.results;
+    if (opened.layout.table().columnCount() != LayoutColumns || opened.layout.table().rowCount() < 1
         || results.skillIncTable().columnCount() != fresh.skillIncTable().columnCount()
         || results.reqTable().columnCount() != fresh.reqTable().columnCount()
         || results.suggestTable().columnCount() != fresh.suggestTable().columnCount()
         || results.ladderTable().columnCount() != fresh.ladderTable().columnCount())
         std::abort();
     // A character read from any text keeps within what the program allows.
-    const BuildSettings &settings = opened.buildSettings();
+    const BuildSettings &settings = opened.settings;
     if (settings.ladderTopLevel < 1 || settings.ladderTopLevel > TopQualityLevel
         || std::any_of(settings.character.stats.cbegin(), settings.character.stats.cend(),
                        [](qint64 value) { return value < 0; }))

@@ -6,6 +6,7 @@
 
 #include "support/benchsupport.h"
 #include "app/frmludra.h"
+#include "model/plandocument.h"
 #include "common/paths.h"
 #include "data/referencedata.h"
 #include "layout/layoutpage.h"
@@ -40,7 +41,7 @@ int main(int argc, char **argv)
     QCoreApplication::processEvents();
     auto *page = window.findChild<LayoutPage *>(QStringLiteral("tabReport"));
     auto *undo = window.findChild<QAction *>(QStringLiteral("Undo1"));
-    LayoutState &layout = window.model().layout();
+    LayoutState &layout = window.document().layout();
 
     // Each edit puts a cluster of the cell's pick list into one of the
     // thirteen slots' Shining cells, in turn.

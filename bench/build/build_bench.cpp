@@ -3,8 +3,8 @@
 // quality level 200. First the computation alone (the tables emptied, the
 // cell loop, the suggestions), then the ladder of that plan for a character
 // (goal: under 5 ms), the series of both graphs of that plan (goal: under
-// 20 ms), then the whole "&Build >>" click in the main window, view switches
-// and the repaint of the results included, and the Graphs window: made and
+// 20 ms), then the whole "&Build >>" click in the main window, the repaint of
+// the results included, and the Graphs window: made and
 // shown with both charts painted (goal: under 150 ms), shown again from its
 // menu item, and redrawn after a cell edit.
 //
@@ -16,6 +16,8 @@
 #include "support/benchsupport.h"
 #include "support/fullplan.h"
 #include "app/frmludra.h"
+#include "model/plandocument.h"
+#include "model/program.h"
 #include "build/buildrunner.h"
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
@@ -77,14 +79,15 @@ int main(int argc, char **argv)
     SetBaseDir(dir.path());
 
     {
-        LudraModel model;
+        LudraProgram program;
         SilentPrompter prompter;
-        model.start(prompter);
+        program.start(prompter);
+        PlanDocument model(program);
         const ReferenceData &reference = model.reference();
         LayoutState &layout = model.layout();
         layout.setNames(LayoutNames::ClusterNames);
         const int cells = fillEveryCell(layout, reference);
-        BuildSettings &settings = model.buildSettings();
+        BuildSettings settings = model.buildSettings();
         settingsForBench(settings);
         const BuildResults &results = model.results();
         BuildRunner runner(reference, layout, settings, model.results(), model.stock(), prompter);
@@ -121,7 +124,7 @@ int main(int argc, char **argv)
     {
         SilentPrompter prompter;
         TfrmLudra window(prompter);
-        LudraModel &model = window.model();
+        PlanDocument &model = window.document();
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("pgcMain"));
         auto *build = window.findChild<QPushButton *>(QStringLiteral("btnBuild"));
         if (!tabs || !build) {
@@ -131,7 +134,9 @@ int main(int argc, char **argv)
         model.layout().setNames(LayoutNames::ClusterNames);
         fillEveryCell(model.layout(), model.reference());
         model.layout().setNames(LayoutNames::SkillNames);
-        settingsForBench(model.buildSettings());
+        BuildSettings settings = model.buildSettings();
+        settingsForBench(settings);
+        model.setSettings(settings);
         window.show();
         QCoreApplication::processEvents();
         measure("the whole click, results painted", rounds,
@@ -146,11 +151,13 @@ int main(int argc, char **argv)
         std::printf("   page after the build: %s\n", qPrintable(tabs->tabText(tabs->currentIndex())));
 
         // The Graphs window over the same plan, with a character.
-        model.buildSettings().character.stats.fill(300);
-        model.buildSettings().character.setStat(Stat::Treatment, 600);
+        settings.character.stats.fill(300);
+        settings.character.setStat(Stat::Treatment, 600);
+        model.setSettings(settings);
         const int graphRounds = std::max(1, rounds / 4);
         measure("Graphs window made and shown, painted", graphRounds, [] {}, [&] {
-            TfrmGraphs graphs(model.layout(), model.buildSettings(), model.reference(), prompter, &window);
+            TfrmGraphs graphs(prompter, &window);
+            graphs.setDocument(&model);
             graphs.show();
             QCoreApplication::processEvents();
             QCoreApplication::processEvents();

@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include "text/messages.h"
 
 namespace ludra {
 
@@ -30,9 +33,13 @@ std::unique_ptr<QMessageBox> WidgetPrompter::messageBox(Icon icon, Buttons butto
         box->setEscapeButton(QMessageBox::No);
         break;
     case Buttons::SaveDiscardCancel:
+    case Buttons::SaveDiscardNewWindowCancel:
         box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
         box->setDefaultButton(QMessageBox::Save);
         box->setEscapeButton(QMessageBox::Cancel);
+        if (buttons == Buttons::SaveDiscardNewWindowCancel)
+            box->addButton(LangMsg(Msg::OpenInNewWindowButton), QMessageBox::AcceptRole)
+                ->setObjectName(QStringLiteral("btnOpenInNewWindow"));
         break;
     }
     return box;
@@ -41,7 +48,10 @@ std::unique_ptr<QMessageBox> WidgetPrompter::messageBox(Icon icon, Buttons butto
 Prompter::Answer WidgetPrompter::message(Icon icon, Buttons buttons, const QString &title, const QString &text)
 {
     const std::unique_ptr<QMessageBox> box = messageBox(icon, buttons, title, text, m_parent);
-    switch (box->exec()) {
+    const int pressed = box->exec();
+    if (box->clickedButton() && box->clickedButton()->objectName() == QLatin1String("btnOpenInNewWindow"))
+        return Answer::NewWindow;
+    switch (pressed) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

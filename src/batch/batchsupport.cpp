@@ -7,7 +7,8 @@
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/wholefile.h"
-#include "model/ludramodel.h"
+#include "model/plandocument.h"
+#include "model/program.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -326,7 +327,7 @@ void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &sett
     settings.setTarget(BuildSettings::Target::Highest);
 }
 
-void StartModel(LudraModel &model, Prompter &prompter, const QString &dataDir)
+void StartProgram(LudraProgram &program, Prompter &prompter, const QString &dataDir)
 {
     if (!dataDir.isEmpty()) {
         if (!QFileInfo(dataDir).isDir())
@@ -335,24 +336,21 @@ void StartModel(LudraModel &model, Prompter &prompter, const QString &dataDir)
         SetBaseDir(dataDir);
     }
     // The stock is read when a build draws on it.
-    if (!model.start(prompter, StartOptions{.readStock = false}).missingFiles.isEmpty())
+    if (!program.start(prompter, StartOptions{.readStock = false}).missingFiles.isEmpty())
         throw EStreamError(QStringLiteral("The reference files in \"%1\" cannot be read.")
                                .arg(QDir::toNativeSeparators(BaseDir())));
 }
 
-void BuildModel(LudraModel &model, Prompter &prompter)
+void BuildDocument(PlanDocument &document, Prompter &prompter)
 {
-    BuildRunner runner(model.reference(), model.layout(), model.buildSettings(), model.results(), model.stock(),
-                       prompter);
-    runner.options = BuildOptions{.removeStock = false, .requireStockFile = true};
     // What ended the build before it began has been told.
-    if (!runner.run())
+    if (!document.build(prompter, BuildOptions{.removeStock = false, .requireStockFile = true}))
         throw Exception(QStringLiteral("Nothing was built."));
-    for (const QString &line : model.results().buildLog())
+    for (const QString &line : document.results().buildLog())
         WriteStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
     // A build that made no row is told, not written as empty tables.
-    if (model.results().outcome() != BuildOutcome::Built)
-        throw Exception(OutcomeText(model.results().outcome()));
+    if (document.results().outcome() != BuildOutcome::Built)
+        throw Exception(OutcomeText(document.results().outcome()));
 }
 
 void CheckOutputOptions(const QCommandLineParser &parser)
@@ -361,17 +359,17 @@ void CheckOutputOptions(const QCommandLineParser &parser)
     formatTables(chosenTables(empty, parser.value(TableOption()), false), empty, parser.value(FormatOption()));
 }
 
-void WriteTables(const LudraModel &model, const QCommandLineParser &parser)
+void WriteTables(const PlanDocument &document, const QCommandLineParser &parser)
 {
     const QString which = parser.value(TableOption());
     std::unique_ptr<SeriesTables> series;
     if (which == SeriesKey) {
         series = std::make_unique<SeriesTables>();
-        series->series = ComputeSeries(model.layout(), model.buildSettings(), model.reference());
+        series->series = ComputeSeries(document.layout(), document.buildSettings(), document.reference());
         FillSeriesTable(series->series, series->table);
         FillWearLimitTable(series->series, series->limits);
     }
-    const BuildResults &results = model.results();
+    const BuildResults &results = document.results();
     WriteOutput(parser.value(OutputOption()),
                 formatTables(chosenTables(results, which, true, series.get()), results, parser.value(FormatOption()),
                              series.get()));

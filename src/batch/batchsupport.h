@@ -12,7 +12,8 @@
 namespace ludra {
 
 class BuildSettings;
-class LudraModel;
+class LudraProgram;
+class PlanDocument;
 
 namespace batch {
 
@@ -92,16 +93,16 @@ void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &sett
 // The model started as the window starts it, without its controls, in the
 // executable's folder or dataDir. A reference file it cannot read ends the
 // command.
-void StartModel(LudraModel &model, Prompter &prompter, const QString &dataDir);
+void StartProgram(LudraProgram &program, Prompter &prompter, const QString &dataDir);
 // "Build >>" as the window runs it, asking nothing and removing no stock;
 // the build log goes to standard error.
-void BuildModel(LudraModel &model, Prompter &prompter);
+void BuildDocument(PlanDocument &document, Prompter &prompter);
 
 // Checks the output options before any work, so a mistyped one costs nothing.
 void CheckOutputOptions(const QCommandLineParser &parser);
 // Writes the tables --table chooses, in the --format, to -o: the build's
 // results, or the series of the model's plan.
-void WriteTables(const LudraModel &model, const QCommandLineParser &parser);
+void WriteTables(const PlanDocument &document, const QCommandLineParser &parser);
 
 } // namespace batch
 } // namespace ludra

@@ -5,7 +5,8 @@
 #include "common/similarnames.h"
 #include "common/wholefile.h"
 #include "layout/plantext.h"
-#include "model/ludramodel.h"
+#include "model/plandocument.h"
+#include "model/program.h"
 #include "stock/stockfile.h"
 #include "storage/projectfile.h"
 #include "storage/vellstreams.h"
@@ -61,16 +62,19 @@ int buildCommand(const QStringList &arguments)
     CheckOutputOptions(command.parser());
 
     const QString path = command.positional().first();
-    LudraModel model;
+    LudraProgram program;
     StderrPrompter prompter;
-    StartModel(model, prompter, command.parser().value(DataOption()));
-    const ProjectShown shown = model.openProject(path);
+    StartProgram(program, prompter, command.parser().value(DataOption()));
+    PlanDocument document(program);
+    const ProjectShown shown = document.open(path);
     // The project's own character, the command line's stats over it.
-    ApplyCharacterOptions(command.parser(), model.buildSettings(), shown.characterStored);
-    BuildModel(model, prompter);
-    WriteTables(model, command.parser());
+    BuildSettings settings = document.buildSettings();
+    ApplyCharacterOptions(command.parser(), settings, shown.characterStored);
+    document.setSettings(settings);
+    BuildDocument(document, prompter);
+    WriteTables(document, command.parser());
     if (command.parser().isSet(save))
-        model.saveProject(path, shown);
+        document.save(path, shown);
     return BatchExit::Success;
 }
 
@@ -106,9 +110,8 @@ struct PlanOptions
                               QStringLiteral("FILE")};
 };
 
-void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, const PlanOptions &o)
+void applyPlanSettings(BuildSettings &settings, const QCommandLineParser &parser, const PlanOptions &o)
 {
-    BuildSettings &settings = model.buildSettings();
     const QStringList levels = parser.values(o.ql);
     const QStringList slotLevels = parser.values(o.qlSlot);
     if (LadderAsked(parser)) {
@@ -123,7 +126,7 @@ void applyPlanSettings(LudraModel &model, const QCommandLineParser &parser, cons
         settings.setTarget(BuildSettings::Target::OneLevel);
         settings.implantQLText = QString::number(QualityLevel(levels.constLast(), QStringLiteral("--ql")));
     } else if (!slotLevels.isEmpty()) {
-        const QStringList &bodySlots = model.reference().bodySlots();
+        const QStringList &bodySlots = BodySlotNames();
         QList<ImplantSelection> selections(bodySlots.size());
         for (const QString &entry : slotLevels) {
             const qsizetype eq = entry.indexOf(u'=');
@@ -181,11 +184,11 @@ AllocationRules planRules(const QCommandLineParser &parser, const PlanOptions &o
 
 // Selects the skills and groups in the order the command line gives them;
 // the names it does not know end the command, all of them told at once.
-void selectPlanSkills(LudraModel &model, const QCommandLineParser &parser, const PlanOptions &o)
+void selectPlanSkills(LayoutState &layout, const ReferenceData &reference, const QCommandLineParser &parser,
+                      const PlanOptions &o)
 {
-    LayoutState &layout = model.layout();
     QStringList skillNames;
-    for (const SkillEntry &entry : model.reference().skillEntries())
+    for (const SkillEntry &entry : reference.skillEntries())
         if (!skillNames.contains(entry.name.trimmed()))
             skillNames.append(entry.name.trimmed());
     const QStringList skills = parser.values(o.skill);
@@ -225,19 +228,19 @@ void selectPlanSkills(LudraModel &model, const QCommandLineParser &parser, const
 
 // The layout a plan's text gives; what it cannot read ends the command, all
 // of it told at once.
-void placeLayoutText(LudraModel &model, const QString &path)
+void placeLayoutText(PlanDocument &document, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EStreamError(CannotOpenFileMessage(path, file.errorString()));
     // Text from a forum or a chat is UTF-8; ASCII reads the same either way.
     const PlanReading reading =
-        ReadPlanText(QString::fromUtf8(file.readAll()), model.reference().nanoList(), model.reference().bodySlots());
+        ReadPlanText(QString::fromUtf8(file.readAll()), document.reference().nanoList(), BodySlotNames());
     if (!reading.problems.isEmpty())
         throw EStreamError(QStringLiteral("The layout in \"%1\" cannot be read:\nludra-batch: ")
                                .arg(QDir::toNativeSeparators(path)) +
                            reading.problems.join(QStringLiteral("\nludra-batch: ")));
-    PlacePlan(model.layout(), reading);
+    document.editPlan(QString(), [&reading](LayoutState &layout) { PlacePlan(layout, reading); });
 }
 
 int planCommand(const QStringList &arguments)
@@ -266,21 +269,24 @@ int planCommand(const QStringList &arguments)
     CheckOutputOptions(parser);
     const AllocationRules rules = planRules(parser, o);
 
-    LudraModel model;
+    LudraProgram program;
     StderrPrompter prompter;
-    StartModel(model, prompter, parser.value(DataOption()));
-    applyPlanSettings(model, parser, o);
+    StartProgram(program, prompter, parser.value(DataOption()));
+    PlanDocument document(program);
+    BuildSettings settings = document.buildSettings();
+    applyPlanSettings(settings, parser, o);
+    document.setSettings(settings);
     if (fromText) {
-        placeLayoutText(model, parser.value(o.layout));
+        placeLayoutText(document, parser.value(o.layout));
     } else {
-        selectPlanSkills(model, parser, o);
-        model.layout().setRules(rules);
-        model.layout().allocate();
+        document.editPlan(QString(), [&](LayoutState &layout) { selectPlanSkills(layout, program.reference(), parser, o); });
+        document.setRules(rules);
+        document.editPlan(QString(), [](LayoutState &layout) { layout.allocate(); });
     }
-    BuildModel(model, prompter);
-    WriteTables(model, parser);
+    BuildDocument(document, prompter);
+    WriteTables(document, parser);
     if (parser.isSet(o.save))
-        model.saveProject(parser.value(o.save), ProjectShown{});
+        document.save(parser.value(o.save), ProjectShown{});
     return BatchExit::Success;
 }
 
@@ -319,12 +325,13 @@ int checkCommand(const QStringList &arguments)
         return BatchExit::Success;
     if (command.positional().isEmpty())
         throw EUsageError(QStringLiteral("check needs at least one file"));
-    LudraModel model;
+    LudraProgram program;
     StderrPrompter prompter;
-    StartModel(model, prompter, command.parser().value(DataOption()));
+    StartProgram(program, prompter, command.parser().value(DataOption()));
+    const TNanoList &nanoList = program.reference().nanoList();
     QStringList clusterNames;
-    for (int i = 0; i < model.reference().nanoList().count(); ++i)
-        clusterNames.append(model.reference().nanoList().at(i)->ClusterName);
+    for (int i = 0; i < nanoList.count(); ++i)
+        clusterNames.append(nanoList.at(i)->ClusterName);
 
     bool allRead = true;
     QString out;
@@ -338,7 +345,12 @@ int checkCommand(const QStringList &arguments)
                 error = QStringLiteral("The file cannot be read.");
         } else {
             try {
-                ApplyProject(ReadProjectFile(path), model);
+                // Read as a window opens it, into a plan of its own.
+                LayoutState layout;
+                layout.setCatalogue(nanoList);
+                BuildSettings settings;
+                BuildResults results;
+                ApplyProject(ReadProjectFile(path), nanoList, layout, settings, results);
             } catch (const Exception &e) {
                 error = e.message();
             }

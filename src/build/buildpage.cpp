@@ -1,6 +1,7 @@
 #include "build/buildpage.h"
 
 #include "build/buildsettings.h"
+#include "model/plandocument.h"
 #include "build/frmcharacter.h"
 #include "build/frmimplantselections.h"
 #include "common/command.h"
@@ -21,8 +22,7 @@
 
 namespace ludra {
 
-BuildPage::BuildPage(BuildSettings &settings, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_prompter(prompter)
+BuildPage::BuildPage(Prompter &prompter, QWidget *parent) : QWidget(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabBuild"));
     createControls();
@@ -186,10 +186,34 @@ void BuildPage::connectControls()
     connect(btnCharacter, &QPushButton::clicked, this, &BuildPage::btnCharacterClick);
 }
 
+const BuildSettings &BuildPage::settings() const
+{
+    // Before a document is given, the settings of a new plan.
+    static const BuildSettings none;
+    return m_document ? m_document->buildSettings() : none;
+}
+
+void BuildPage::setDocument(PlanDocument *document)
+{
+    // The caption for no selection as the window's texts have it (the
+    // language file's, once it was applied).
+    if (m_noSelectionCaption.isNull()) {
+        m_noSelectionCaption = lblIndiSelected->text();
+        m_noCharacterCaption = lblCharacter->text();
+    }
+    disconnect(m_settingsChanged);
+    m_document = document;
+    m_settingsChanged = connect(document, &PlanDocument::settingsChanged, this, [this] {
+        if (!m_changing)
+            showSettings();
+    });
+    showSettings();
+}
+
 void BuildPage::showSettings()
 {
     const QScopedValueRollback showing(m_showing, true);
-    const BuildSettings &s = m_settings;
+    const BuildSettings &s = settings();
     chkAvaStock->setChecked(s.useStock);
     chkQLRange->setChecked(s.useRange);
     edtQLRange->setText(s.rangeText);
@@ -200,8 +224,8 @@ void BuildPage::showSettings()
     case BuildSettings::Target::Highest: rdoHighestQL->setChecked(true); break;
     }
     edtImplantQL->setText(s.implantQLText);
-    lblIndiSelected->setText(s.indiSelectedCaption);
-    lblCharacter->setText(CharacterCaption(s.character, s.ladderTopLevel));
+    showSelectionCaption();
+    showCharacterCaption();
     chkUseNanoProg->setChecked(s.warnNanoProg);
     edtMaxNanoProg->setText(s.maxNanoProgText);
     const QList<QCheckBox *> attributes = attributeBoxes();
@@ -210,9 +234,24 @@ void BuildPage::showSettings()
     showEnablement();
 }
 
+void BuildPage::showSelectionCaption()
+{
+    const QString &caption = settings().indiSelectedCaption;
+    lblIndiSelected->setText(caption == IndiSelectedCaption(0) && !m_noSelectionCaption.isNull() ? m_noSelectionCaption
+                                                                                                 : caption);
+}
+
+void BuildPage::showCharacterCaption()
+{
+    const BuildSettings &s = settings();
+    lblCharacter->setText(!s.character.entered() && !m_noCharacterCaption.isNull()
+                              ? m_noCharacterCaption
+                              : CharacterCaption(s.character, s.ladderTopLevel));
+}
+
 void BuildPage::showEnablement()
 {
-    const BuildSettings &s = m_settings;
+    const BuildSettings &s = settings();
     // The range and the removal of stock only mean something when building
     // from stock. Turning stock off greys them and leaves them checked.
     chkQLRange->setEnabled(s.useStock);
@@ -237,7 +276,12 @@ void BuildPage::changeSettings(const std::function<void(BuildSettings &)> &chang
     if (m_showing)
         return;
     RunCommand(m_prompter, [this, &change] {
-        change(m_settings);
+        BuildSettings changed = settings();
+        change(changed);
+        {
+            const QScopedValueRollback changing(m_changing, true);
+            m_document->setSettings(changed);
+        }
         showEnablement();
         Q_EMIT settingsChanged();
     });
@@ -246,27 +290,28 @@ void BuildPage::changeSettings(const std::function<void(BuildSettings &)> &chang
 void BuildPage::btnSelIndiImplantsClick()
 {
     RunCommand(m_prompter, [this] {
-        TfrmImplantSelections dialog(m_prompter, m_settings.implantSelections(), this);
+        TfrmImplantSelections dialog(m_prompter, settings().implantSelections(), this);
         if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
             return;
-        m_settings.setImplantSelections(dialog.selections());
-        m_settings.indiSelectedCaption = IndiSelectedCaption(m_settings.selectedImplants());
-        lblIndiSelected->setText(m_settings.indiSelectedCaption);
-        Q_EMIT settingsChanged();
+        changeSettings([&dialog](BuildSettings &s) {
+            s.setImplantSelections(dialog.selections());
+            s.indiSelectedCaption = IndiSelectedCaption(s.selectedImplants());
+        });
+        showSelectionCaption();
     });
 }
 
 void BuildPage::btnCharacterClick()
 {
     RunCommand(m_prompter, [this] {
-        TfrmCharacter dialog(m_prompter, m_settings.character, m_settings.ladderTopLevel, this);
+        TfrmCharacter dialog(m_prompter, settings().character, settings().ladderTopLevel, this);
         if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
             return;
-        changeSettings([this, &dialog](BuildSettings &s) {
+        changeSettings([&dialog](BuildSettings &s) {
             s.character = dialog.character();
             s.ladderTopLevel = dialog.topLevel();
-            lblCharacter->setText(CharacterCaption(s.character, s.ladderTopLevel));
         });
+        showCharacterCaption();
     });
 }
 

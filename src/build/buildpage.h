@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -14,22 +15,26 @@ namespace ludra {
 
 class BuildSettings;
 class NumberBox;
+class PlanDocument;
 class Prompter;
 
 // The "Build" tab: stock handling, quality level targets, the nano
 // programming limit, the important attributes and the "&Build >>" button.
-// The settings are the truth: every control writes its change into them at
-// once, and which controls are enabled follows from them alone.
+// The document's settings are the truth: every control writes its change
+// into them at once, which controls are enabled follows from them alone, and
+// a change made elsewhere (a project opened, the stock switch of the Layout
+// tab) is shown as the document tells it.
 class BuildPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    BuildPage(BuildSettings &settings, Prompter &prompter, QWidget *parent = nullptr);
+    explicit BuildPage(Prompter &prompter, QWidget *parent = nullptr);
 
-    // Sets every control from the settings and enables what they allow; for
-    // when the settings were changed elsewhere (a project opened, the stock
-    // switch of the Layout tab).
+    // The document whose settings the page shows and changes.
+    void setDocument(PlanDocument *document);
+
+    // Sets every control from the settings and enables what they allow.
     void showSettings();
 
     QPushButton *buildButton() const { return btnBuild; }
@@ -42,7 +47,7 @@ public:
     void btnCharacterClick();
 
 Q_SIGNALS:
-    // A control changed the settings.
+    // A control of the page changed the settings.
     void settingsChanged();
 
 private:
@@ -53,14 +58,25 @@ private:
     void changeSettings(const std::function<void(BuildSettings &)> &change);
     // Enables each control as the settings allow.
     void showEnablement();
+    // The caption that tells the implant selection.
+    void showSelectionCaption();
+    void showCharacterCaption();
 
     // The attribute boxes in Attribute order.
     QList<QCheckBox *> attributeBoxes() const;
 
-    BuildSettings &m_settings;
+    const BuildSettings &settings() const;
+
+    PlanDocument *m_document = nullptr;
+    QMetaObject::Connection m_settingsChanged;
     Prompter &m_prompter;
-    // While showSettings sets the controls, their signals are not changes.
+    // While showSettings sets the controls, their signals are not changes;
+    // while a control changes the settings, the document's word of it is no
+    // reason to set the controls again (the box being typed in among them).
     bool m_showing = false;
+    bool m_changing = false;
+    QString m_noSelectionCaption;
+    QString m_noCharacterCaption;
 
     QCheckBox *chkAvaStock = nullptr;
     QCheckBox *chkQLRange = nullptr;

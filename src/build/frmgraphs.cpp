@@ -1,5 +1,7 @@
 #include "build/frmgraphs.h"
 
+#include "model/plandocument.h"
+
 #include "common/command.h"
 #include "common/errors.h"
 #include "common/prompter.h"
@@ -243,9 +245,7 @@ void drawTargets(QChart &chart, const QList<int> &targets, const ChartColors &co
 
 } // namespace
 
-TfrmGraphs::TfrmGraphs(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference,
-                       Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_layout(layout), m_settings(settings), m_reference(reference), m_prompter(prompter)
+TfrmGraphs::TfrmGraphs(Prompter &prompter, QWidget *parent) : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmGraphs"));
     setWindowTitle(QStringLiteral("Graphs"));
@@ -349,11 +349,31 @@ void TfrmGraphs::changeEvent(QEvent *event)
         drawCharts(palette());
 }
 
+void TfrmGraphs::setDocument(PlanDocument *document)
+{
+    for (const QMetaObject::Connection &connection : m_connections)
+        disconnect(connection);
+    m_document = document;
+    m_connections = {
+        connect(document, &PlanDocument::planChanged, this, &TfrmGraphs::planChanged),
+        connect(document, &PlanDocument::settingsChanged, this, &TfrmGraphs::planChanged),
+    };
+    planChanged();
+}
+
 void TfrmGraphs::showSeries()
 {
     m_stale = false;
+    if (!m_document) {
+        m_series.reset();
+        btnSaveImage->setEnabled(false);
+        btnPrint->setEnabled(false);
+        fillSkillList();
+        drawCharts(palette());
+        return;
+    }
     try {
-        m_series = ComputeSeries(m_layout, m_settings, m_reference);
+        m_series = ComputeSeries(m_document->layout(), m_document->buildSettings(), m_document->reference());
         lblProblem->clear();
         lblProblem->hide();
     } catch (const Exception &e) {
@@ -618,7 +638,7 @@ void TfrmGraphs::printChart(QPrinter &printer)
     const QString date = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
     painter.drawText(QPointF(page.width() - textMetrics.horizontalAdvance(date), y), date);
     y += titleMetrics.descent();
-    const QString project = projectPath ? projectPath() : QString();
+    const QString project = m_document ? m_document->fileName() : QString();
     if (!project.isEmpty()) {
         y += textMetrics.ascent();
         painter.drawText(QPointF(0, y), QDir::toNativeSeparators(project));

@@ -16,11 +16,9 @@ class QTabWidget;
 
 namespace ludra {
 
-class BuildSettings;
-class LayoutState;
-class Prompter;
-class ReferenceData;
 class GraphView;
+class PlanDocument;
+class Prompter;
 
 // "Graphs": what each quality level of the plan needs and gives, as two
 // charts on tabs: the requirements by quality level (the treatment and
@@ -29,8 +27,8 @@ class GraphView;
 // at) and the bonuses by quality level (the skill totals, the eight largest
 // at the top level unless the list says otherwise, and the 200/201
 // boundary); a line marks each target level. It stays open beside the main
-// window and follows the plan: the main window tells it of every change
-// (planChanged). The shown chart can be saved as a PNG or SVG image and
+// window and follows the plan of the document it is given through the
+// document's signals. The shown chart can be saved as a PNG or SVG image and
 // printed on one page.
 class TfrmGraphs : public QDialog
 {
@@ -40,9 +38,12 @@ public:
     // The number of skill lines shown until the player picks others.
     static constexpr int DefaultSkillLines = 8;
 
-    TfrmGraphs(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference,
-               Prompter &prompter, QWidget *parent = nullptr);
+    explicit TfrmGraphs(Prompter &prompter, QWidget *parent = nullptr);
     ~TfrmGraphs() override;
+
+    // The document whose plan the charts show; they follow its plan and its
+    // settings from then on. Without one they show nothing.
+    void setDocument(PlanDocument *document);
 
     // The plan, the character or the build settings changed: the charts are
     // drawn afresh now when the window is shown, or when it is next shown.
@@ -52,9 +53,6 @@ public:
     // level: the level and the value of every line drawn there.
     QString valuesAt(int chart, int level) const;
 
-    // The path of the project shown, which a printout names; empty before
-    // there is one.
-    std::function<QString()> projectPath;
     // How the printer is made ready before the print dialog shows it; tests
     // print to a file.
     std::function<void(QPrinter &)> preparePrinter;
@@ -84,9 +82,8 @@ private:
     GraphView *shownView() const;
     void printChart(QPrinter &printer);
 
-    const LayoutState &m_layout;
-    const BuildSettings &m_settings;
-    const ReferenceData &m_reference;
+    PlanDocument *m_document = nullptr;
+    QList<QMetaObject::Connection> m_connections;
     Prompter &m_prompter;
     std::optional<PlanSeries> m_series;
     // The series are out of date: the plan changed while the window was

@@ -5,6 +5,7 @@
 #include "build/frmlog.h"
 #include "common/command.h"
 #include "common/prompter.h"
+#include "model/plandocument.h"
 #include "text/langapply.h"
 #include "views/widgets.h"
 
@@ -72,28 +73,43 @@ protected:
 // Lets a click on a grid's heading sort its table by that column (again: the
 // other way round), Shift-click add the column as the next sort column, and
 // shows the first sort column on the heading.
-void makeSortable(QTableView *grid, BuildResults &results, SortableTable table, Prompter &prompter)
+// The first sort column of a table shown on its grid's heading.
+void showSortIndicator(QTableView *grid, const BuildResults &results, SortableTable table)
+{
+    QHeaderView *header = grid->horizontalHeader();
+    const QList<SortKey> &keys = results.sortKeys(table);
+    if (keys.isEmpty())
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+    else
+        header->setSortIndicator(keys.first().column,
+                                 keys.first().descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+// Lets a click on a grid's heading sort the results' table, as the page
+// gives them at the time.
+void makeSortable(QTableView *grid, std::function<BuildResults &()> results, SortableTable table,
+                  Prompter &prompter)
 {
     QHeaderView *header = grid->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
-    const auto show = [header, &results, table] {
-        const QList<SortKey> &keys = results.sortKeys(table);
-        if (keys.isEmpty())
-            header->setSortIndicator(-1, Qt::AscendingOrder);
-        else
-            header->setSortIndicator(keys.first().column,
-                                     keys.first().descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    };
-    show();
-    QObject::connect(header, &QHeaderView::sectionClicked, grid, [&results, &prompter, table, show](int column) {
+    QObject::connect(header, &QHeaderView::sectionClicked, grid, [grid, results, &prompter, table](int column) {
         RunCommand(prompter, [&] {
-            results.sortByHeading(table, column, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
-            show();
+            results().sortByHeading(table, column, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+            showSortIndicator(grid, results(), table);
         });
     });
-    // A build or an opened project puts the rows in their own order.
-    QObject::connect(&results.table(table), &TextTable::shapeChanged, grid, show);
+}
+
+// Shows a result table in its grid, with its sort state on the heading and
+// kept there as a build or an opened project puts the rows in their own
+// order.
+void showSortable(QTableView *grid, BuildResults &results, SortableTable table, TextTableModel *model)
+{
+    ShowResultTable(grid, model);
+    showSortIndicator(grid, results, table);
+    QObject::connect(&results.table(table), &TextTable::shapeChanged, model,
+                     [grid, &results, table] { showSortIndicator(grid, results, table); });
 }
 
 // Shows the lines of the last build in the log window, owned by the main
@@ -109,7 +125,7 @@ void showBuildLog(Prompter &prompter, const BuildResults &results, QWidget *page
 
 } // namespace
 
-RequirementTableModel::RequirementTableModel(TextTable &table, const BuildSettings &settings, QObject *parent)
+RequirementTableModel::RequirementTableModel(const TextTable &table, const BuildSettings &settings, QObject *parent)
     : TextTableModel(table, false, parent), m_settings(settings)
 {
 }
@@ -139,8 +155,7 @@ void RequirementTableModel::refreshColors()
         Q_EMIT dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), {Qt::ForegroundRole});
 }
 
-ResultPage::ResultPage(const BuildResults &results, const QString &noteName, QWidget *parent)
-    : QWidget(parent), m_state(results)
+ResultPage::ResultPage(const QString &noteName, QWidget *parent) : QWidget(parent)
 {
     m_note = MakeStateLabel(QString(), noteName, QStringLiteral("Whether the results stand for the plan"), this);
     // Its text comes from the message table as the results change.
@@ -150,22 +165,47 @@ ResultPage::ResultPage(const BuildResults &results, const QString &noteName, QWi
     m_note->hide();
 }
 
+void ResultPage::setDocument(PlanDocument *document)
+{
+    for (const QMetaObject::Connection &connection : m_connections)
+        disconnect(connection);
+    m_document = document;
+    m_connections = {
+        connect(document, &PlanDocument::staleChanged, this, &ResultPage::showState),
+        connect(document, &PlanDocument::resultsChanged, this, &ResultPage::showState),
+        connect(document, &PlanDocument::settingsChanged, this, [this] { settingsChanged(); }),
+    };
+    showTables();
+    showState();
+}
+
+BuildResults &ResultPage::results() const
+{
+    return m_document->results();
+}
+
 void ResultPage::showState()
 {
-    const QString text = m_state.stale() ? StaleResultsText() : OutcomeText(m_state.outcome());
+    if (!m_document)
+        return;
+    const BuildResults &state = results();
+    const QString text = state.stale() ? StaleResultsText() : OutcomeText(state.outcome());
     m_note->setText(text);
     m_note->setVisible(!text.isEmpty());
 }
 
-SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWidget *parent)
-    : ResultPage(results, QStringLiteral("lblNoteSkills"), parent), m_results(results), m_prompter(prompter)
+SkillResultPage::SkillResultPage(Prompter &prompter, QWidget *parent)
+    : ResultPage(QStringLiteral("lblNoteSkills"), parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabResultSkills"));
-    grdSkillInc = MakeResultGrid(results.skillIncTable(), QStringLiteral("grdSkillInc"),
+    // Until a document is given, the empty tables of a new plan.
+    static const BuildResults none;
+    grdSkillInc = MakeResultGrid(new TextTableModel(none.skillIncTable(), false), QStringLiteral("grdSkillInc"),
                                  QStringLiteral("Skill increases"), {215, 80, 80}, this);
     // At least every column whole; the grid takes what room the page gains.
     grdSkillInc->setMinimumWidth(gridWidth(grdSkillInc));
-    makeSortable(grdSkillInc, results, SortableTable::SkillIncreases, prompter);
+    makeSortable(
+        grdSkillInc, [this]() -> BuildResults & { return results(); }, SortableTable::SkillIncreases, prompter);
     btnLogSkill = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogSkill"));
     connect(btnLogSkill, &QPushButton::clicked, this, &SkillResultPage::btnLogSkillClick);
 
@@ -187,12 +227,13 @@ SkillResultPage::SkillResultPage(BuildResults &results, Prompter &prompter, QWid
     layout->addLayout(row, 1);
 }
 
-RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildSettings &settings,
-                                             Prompter &prompter, QWidget *parent)
-    : ResultPage(results, QStringLiteral("lblNoteReqs"), parent), m_results(results), m_prompter(prompter)
+RequirementResultPage::RequirementResultPage(Prompter &prompter, QWidget *parent)
+    : ResultPage(QStringLiteral("lblNoteReqs"), parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabResultCosts"));
-    m_reqModel = new RequirementTableModel(results.reqTable(), settings);
+    static const BuildResults none;
+    static const BuildSettings noSettings;
+    m_reqModel = new RequirementTableModel(none.reqTable(), noSettings);
     grdReqs = MakeResultGrid(m_reqModel, QStringLiteral("grdReqs"), QStringLiteral("Requirements"),
                              {157, 58, 56, 140, 62, 70, 132}, this);
     // The selected cell looks like every other: the panel behind it is drawn
@@ -205,7 +246,8 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
     }
     grdReqs->setPalette(unmarked);
     grdReqs->setItemDelegate(new UnmarkedSelectionDelegate(grdReqs));
-    makeSortable(grdReqs, results, SortableTable::Requirements, prompter);
+    makeSortable(
+        grdReqs, [this]() -> BuildResults & { return results(); }, SortableTable::Requirements, prompter);
     btnPrintShoppingList = Named(new QPushButton(QStringLiteral("Print Shopping List"), this),
                                  QStringLiteral("btnPrintShoppingList"));
     btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"));
@@ -232,15 +274,27 @@ RequirementResultPage::RequirementResultPage(BuildResults &results, const BuildS
     layout->addLayout(buttons);
 }
 
+void SkillResultPage::showTables()
+{
+    showSortable(grdSkillInc, results(), SortableTable::SkillIncreases,
+                 new TextTableModel(results().skillIncTable(), false));
+}
+
 void SkillResultPage::btnLogSkillClick()
 {
-    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this, m_printLog); });
+    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, results(), this, m_printLog); });
 }
 
 void RequirementResultPage::setShoppingListPrinter(std::function<void()> print)
 {
     m_printShoppingList = std::move(print);
     btnPrintShoppingList->setEnabled(bool(m_printShoppingList));
+}
+
+void RequirementResultPage::showTables()
+{
+    m_reqModel = new RequirementTableModel(results().reqTable(), document()->buildSettings());
+    showSortable(grdReqs, results(), SortableTable::Requirements, m_reqModel);
 }
 
 void RequirementResultPage::settingsChanged()
@@ -251,19 +305,20 @@ void RequirementResultPage::settingsChanged()
 void RequirementResultPage::btnResortClick()
 {
     // The table's rows move and the grid follows them.
-    RunCommand(m_prompter, [this] { m_results.resortRequirements(); });
+    RunCommand(m_prompter, [this] { results().resortRequirements(); });
 }
 
 void RequirementResultPage::btnLogReqClick()
 {
-    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, m_results, this, m_printLog); });
+    RunCommand(m_prompter, [this] { showBuildLog(m_prompter, results(), this, m_printLog); });
 }
 
-LadderResultPage::LadderResultPage(BuildResults &results, QWidget *parent)
-    : ResultPage(results, QStringLiteral("lblNoteLadder"), parent)
+LadderResultPage::LadderResultPage(QWidget *parent) : ResultPage(QStringLiteral("lblNoteLadder"), parent)
 {
     setObjectName(QStringLiteral("tabResultLadder"));
-    grdLadder = MakeResultGrid(results.ladderTable(), QStringLiteral("grdLadder"), QStringLiteral("Ladder"),
+    static const BuildResults none;
+    grdLadder = MakeResultGrid(new TextTableModel(none.ladderTable(), false), QStringLiteral("grdLadder"),
+                               QStringLiteral("Ladder"),
                                {36, 90, 36, 66, 110, 98, 110, 130}, this);
     auto *explain = MakeLabel(QStringLiteral("Put the implants on in this order, from nothing worn: each step needs "
                                              "only your character and the implants worn before it. Choose \"Highest "
@@ -278,11 +333,12 @@ LadderResultPage::LadderResultPage(BuildResults &results, QWidget *parent)
     layout->addWidget(explain);
 }
 
-SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent)
-    : ResultPage(results, QStringLiteral("lblNoteSuggest"), parent)
+SuggestionPage::SuggestionPage(QWidget *parent) : ResultPage(QStringLiteral("lblNoteSuggest"), parent)
 {
     setObjectName(QStringLiteral("tabResultSuggest"));
-    grdSuggest = MakeResultGrid(results.suggestTable(), QStringLiteral("grdSuggest"), QStringLiteral("Suggestions"),
+    static const BuildResults none;
+    grdSuggest = MakeResultGrid(new TextTableModel(none.suggestTable(), false), QStringLiteral("grdSuggest"),
+                                QStringLiteral("Suggestions"),
                                 {501, 85, 111}, this);
     auto *explain = MakeLabel(QStringLiteral("This page displays the possible other clusters you can add that will "
                                              "produce a implant that uses your selected Attributes"),
@@ -298,6 +354,16 @@ SuggestionPage::SuggestionPage(BuildResults &results, QWidget *parent)
     layout->addWidget(grdSuggest, 1);
     layout->addWidget(explain);
     layout->addWidget(needAttribute);
+}
+
+void LadderResultPage::showTables()
+{
+    ShowResultTable(grdLadder, new TextTableModel(results().ladderTable(), false));
+}
+
+void SuggestionPage::showTables()
+{
+    ShowResultTable(grdSuggest, new TextTableModel(results().suggestTable(), false));
 }
 
 } // namespace ludra

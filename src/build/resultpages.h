@@ -16,6 +16,7 @@ namespace ludra {
 
 class BuildResults;
 class BuildSettings;
+class PlanDocument;
 class Prompter;
 
 // The requirement table as grdReqs shows it: the cell texts and the colour of
@@ -26,7 +27,7 @@ class RequirementTableModel : public TextTableModel
     Q_OBJECT
 
 public:
-    RequirementTableModel(TextTable &table, const BuildSettings &settings, QObject *parent = nullptr);
+    RequirementTableModel(const TextTable &table, const BuildSettings &settings, QObject *parent = nullptr);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
@@ -39,24 +40,36 @@ private:
     const BuildSettings &m_settings;
 };
 
-// A result tab. Its note, a line over its grid, tells when the results are
-// from before the plan or the settings last changed, or that the last build
-// made none; otherwise it is hidden.
+// A result tab, over the results of the document it is given. Its note, a
+// line over its grid, tells when the results are from before the plan or the
+// settings last changed, or that the last build made none; otherwise it is
+// hidden.
 class ResultPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    ResultPage(const BuildResults &results, const QString &noteName, QWidget *parent = nullptr);
+    ResultPage(const QString &noteName, QWidget *parent = nullptr);
+
+    // The document whose results the page shows; it follows them from then
+    // on.
+    void setDocument(PlanDocument *document);
 
     // Shows the note as the results stand.
     void showState();
 
 protected:
     QLabel *note() const { return m_note; }
+    PlanDocument *document() const { return m_document; }
+    BuildResults &results() const;
+    // Shows the document's tables in the page's grids.
+    virtual void showTables() = 0;
+    // The document's settings changed.
+    virtual void settingsChanged() {}
 
 private:
-    const BuildResults &m_state;
+    PlanDocument *m_document = nullptr;
+    QList<QMetaObject::Connection> m_connections;
     QLabel *m_note = nullptr;
 };
 
@@ -67,7 +80,7 @@ class SkillResultPage : public ResultPage
     Q_OBJECT
 
 public:
-    SkillResultPage(BuildResults &results, Prompter &prompter, QWidget *parent = nullptr);
+    explicit SkillResultPage(Prompter &prompter, QWidget *parent = nullptr);
 
     // How the build log window's "Print" prints its lines.
     void setLogPrinter(std::function<void(const QStringList &)> print) { m_printLog = std::move(print); }
@@ -76,8 +89,10 @@ public Q_SLOTS:
     // Shows the log of the last build.
     void btnLogSkillClick();
 
+protected:
+    void showTables() override;
+
 private:
-    BuildResults &m_results;
     Prompter &m_prompter;
     std::function<void(const QStringList &)> m_printLog;
 
@@ -92,24 +107,25 @@ class RequirementResultPage : public ResultPage
     Q_OBJECT
 
 public:
-    RequirementResultPage(BuildResults &results, const BuildSettings &settings, Prompter &prompter,
-                          QWidget *parent = nullptr);
+    explicit RequirementResultPage(Prompter &prompter, QWidget *parent = nullptr);
 
     void setLogPrinter(std::function<void(const QStringList &)> print) { m_printLog = std::move(print); }
     // "Print Shopping List" prints the requirements this way.
     void setShoppingListPrinter(std::function<void()> print);
 
 public Q_SLOTS:
-    // The nano programming warning or its maximum changed: the "Skill Req"
-    // cells take their new colours.
-    void settingsChanged();
     // Shows the log of the last build.
     void btnLogReqClick();
+
+protected:
+    void showTables() override;
+    // The nano programming warning, its maximum or the character changed:
+    // the cells take their new colours.
+    void settingsChanged() override;
 
 private:
     void btnResortClick();
 
-    BuildResults &m_results;
     Prompter &m_prompter;
     std::function<void(const QStringList &)> m_printLog;
     std::function<void()> m_printShoppingList;
@@ -129,7 +145,10 @@ class LadderResultPage : public ResultPage
     Q_OBJECT
 
 public:
-    explicit LadderResultPage(BuildResults &results, QWidget *parent = nullptr);
+    explicit LadderResultPage(QWidget *parent = nullptr);
+
+protected:
+    void showTables() override;
 
 private:
     QTableView *grdLadder = nullptr;
@@ -142,7 +161,10 @@ class SuggestionPage : public ResultPage
     Q_OBJECT
 
 public:
-    explicit SuggestionPage(BuildResults &results, QWidget *parent = nullptr);
+    explicit SuggestionPage(QWidget *parent = nullptr);
+
+protected:
+    void showTables() override;
 
 private:
     QTableView *grdSuggest = nullptr;

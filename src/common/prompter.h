@@ -14,9 +14,10 @@ class Prompter
 public:
     enum class Icon { Information, Warning, Stop };
     // SaveDiscardCancel: the question before a plan with unsaved changes is
-    // closed or replaced.
-    enum class Buttons { Ok, OkCancel, YesNo, SaveDiscardCancel };
-    enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
+    // closed or replaced; SaveDiscardNewWindowCancel the same before another
+    // project is opened, which may open in a window of its own instead.
+    enum class Buttons { Ok, OkCancel, YesNo, SaveDiscardCancel, SaveDiscardNewWindowCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Save, Discard, NewWindow };
 
     // A file dialog's settings. The filter is written as pairs of description
     // and pattern separated by "|", for example "Ludra Files (*.lud)|*.lud".
@@ -60,7 +61,8 @@ public:
         switch (buttons) {
         case Buttons::YesNo: return Answer::Yes;
         // Nothing is saved behind anyone's back.
-        case Buttons::SaveDiscardCancel: return Answer::Discard;
+        case Buttons::SaveDiscardCancel:
+        case Buttons::SaveDiscardNewWindowCancel: return Answer::Discard;
         default: return Answer::Ok;
         }
     }

@@ -115,7 +115,7 @@ private:
 
 } // namespace
 
-LayoutTableModel::LayoutTableModel(LayoutState &layout, QObject *parent)
+LayoutTableModel::LayoutTableModel(const LayoutState &layout, QObject *parent)
     : TextTableModel(layout.table(), true, parent), m_layout(layout)
 {
 }
@@ -180,9 +180,8 @@ void LayoutTableModel::refresh()
         Q_EMIT dataChanged(index(0, 0), index(rows - 1, columns - 1), {Qt::DecorationRole, Qt::ForegroundRole});
 }
 
-LayoutCellDelegate::LayoutCellDelegate(const LayoutState &layout, const ReferenceData &reference, Validate validate,
-                                       QObject *parent)
-    : QStyledItemDelegate(parent), m_layout(layout), m_reference(reference), m_validate(std::move(validate))
+LayoutCellDelegate::LayoutCellDelegate(std::function<const LayoutState &()> layout, Validate validate, QObject *parent)
+    : QStyledItemDelegate(parent), m_layout(std::move(layout)), m_validate(std::move(validate))
 {
 }
 
@@ -217,7 +216,7 @@ void LayoutCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     const int column = model->tableColumn(index.column());
     const int row = model->tableRow(index.row());
     combo->clear();
-    combo->addItems(m_layout.pickList(column, row));
+    combo->addItems(m_layout().pickList(column, row));
     combo->setCurrentIndex(combo->findText(index.data(Qt::DisplayRole).toString(),
                                            Qt::MatchExactly | Qt::MatchCaseSensitive));
 }

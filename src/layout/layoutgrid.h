@@ -9,7 +9,6 @@
 namespace ludra {
 
 class LayoutState;
-class ReferenceData;
 
 // The layout table as the layout grid shows it: the cell texts, and besides
 // them what is not a cell of the table: the marker image of each cell (data
@@ -19,7 +18,7 @@ class LayoutTableModel : public TextTableModel
     Q_OBJECT
 
 public:
-    LayoutTableModel(LayoutState &layout, QObject *parent = nullptr);
+    LayoutTableModel(const LayoutState &layout, QObject *parent = nullptr);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
@@ -33,7 +32,7 @@ public:
 private:
     QVariant markerImage(int column, int row) const;
 
-    LayoutState &m_layout;
+    const LayoutState &m_layout;
 };
 
 // The in-cell editor of the layout grid: a drop-down list filled, as the cell
@@ -50,8 +49,9 @@ class LayoutCellDelegate : public QStyledItemDelegate
 public:
     using Validate = std::function<void(int column, int row, const QString &text)>;
 
-    LayoutCellDelegate(const LayoutState &layout, const ReferenceData &reference, Validate validate,
-                       QObject *parent = nullptr);
+    // The layout edited is the one the function gives at the time: the page
+    // may turn to another document.
+    LayoutCellDelegate(std::function<const LayoutState &()> layout, Validate validate, QObject *parent = nullptr);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
@@ -61,8 +61,7 @@ public:
                               const QModelIndex &index) const override;
 
 private:
-    const LayoutState &m_layout;
-    const ReferenceData &m_reference;
+    std::function<const LayoutState &()> m_layout;
     Validate m_validate;
 };
 

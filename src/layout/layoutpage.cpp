@@ -9,6 +9,7 @@
 #include "layout/layoutstate.h"
 #include "layout/plantext.h"
 #include "layout/skilllists.h"
+#include "model/plandocument.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -37,8 +38,7 @@
 
 namespace ludra {
 
-LayoutPage::LayoutPage(LayoutState &layout, const ReferenceData &reference, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), m_layout(layout), m_reference(reference), m_prompter(prompter)
+LayoutPage::LayoutPage(Prompter &prompter, QWidget *parent) : QWidget(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("tabReport"));
     setMouseTracking(true);
@@ -51,12 +51,10 @@ void LayoutPage::createControls()
     // The layout grid: row 0 and column 0 of the layout are its fixed header
     // row and column.
     grdReport = Named(new QTableView(this), QStringLiteral("grdReport"), QStringLiteral("Layout"));
-    m_layoutModel = new LayoutTableModel(m_layout, grdReport);
-    grdReport->setModel(m_layoutModel);
     // Each data cell is edited in place with a drop-down of its pick list,
     // opened by a double click, F2 or typing.
     grdReport->setItemDelegate(new LayoutCellDelegate(
-        m_layout, m_reference,
+        [this]() -> const LayoutState & { return layoutState(); },
         [this](int column, int row, const QString &text) { grdReportCellValidate(column, row, text); }, grdReport));
     grdReport->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::AnyKeyPressed);
@@ -221,12 +219,12 @@ void LayoutPage::createControls()
     // The current entries of the lists are the core's: choosing one in a list
     // tells it.
     connect(cboAvaNanos, &QComboBox::currentIndexChanged, this, [this](int index) {
-        RunCommand(m_prompter, [this, index] { m_layout.skills().setAvailableCurrent(index); });
+        RunCommand(m_prompter, [this, index] { layoutState().skills().setAvailableCurrent(index); });
     });
     connect(lbSelNanos->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         RunCommand(m_prompter, [this] {
             const QModelIndexList rows = lbSelNanos->selectionModel()->selectedRows();
-            m_layout.skills().setSelectedCurrent(rows.isEmpty() ? -1 : rows.first().row());
+            layoutState().skills().setSelectedCurrent(rows.isEmpty() ? -1 : rows.first().row());
         });
     });
 }
@@ -316,7 +314,7 @@ void LayoutPage::buildMarkerMenu(const QStringList &captions)
 void LayoutPage::buildDefaultSelectionsMenu()
 {
     mnuPopup->clear();
-    for (const PopupItem &item : m_layout.defaultSelections().items()) {
+    for (const PopupItem &item : layoutState().defaultSelections().items()) {
         auto *action = new QAction(item.caption, mnuPopup);
         action->setObjectName(QStringLiteral("x%1").arg(item.line));
         // Its caption comes from the default selections file.
@@ -327,21 +325,43 @@ void LayoutPage::buildDefaultSelectionsMenu()
     }
 }
 
-void LayoutPage::showStarted(bool catalogueRead)
+LayoutState &LayoutPage::layoutState() const
 {
-    if (catalogueRead) {
+    return m_document->layout();
+}
+
+void LayoutPage::setDocument(PlanDocument *document)
+{
+    disconnect(m_planChanged);
+    m_document = document;
+    // The grid shows the new document's layout; the model of the old one goes.
+    QAbstractItemModel *old = grdReport->model();
+    m_layoutModel = new LayoutTableModel(document->layout(), grdReport);
+    grdReport->setModel(m_layoutModel);
+    delete old;
+    m_planChanged = connect(document, &PlanDocument::planChanged, this, [this] { showPlan(); });
+    m_shownSkills.reset();
+    buildDefaultSelectionsMenu();
+    {
+        const QSignalBlocker quietView(cboViewStyle);
         const QSignalBlocker quietNames(cboInside);
-        cboInside->setCurrentIndex(int(m_layout.names()));
-        showViewState();
+        if (m_catalogueRead) {
+            cboInside->setCurrentIndex(int(layoutState().names()));
+            showViewState();
+        } else {
+            // Without a catalogue the selectors name nothing.
+            cboInside->setCurrentIndex(-1);
+            cboViewStyle->setCurrentIndex(-1);
+        }
     }
     showSkillLists();
     fitColumns();
-    m_layoutModel->refresh();
+    showDuplicates(layoutState().CheckDuplicates());
 }
 
 void LayoutPage::showSkillLists()
 {
-    const SkillLists &skills = m_layout.skills();
+    const SkillLists &skills = layoutState().skills();
     // The lists are shown again only when they changed: a step of the history
     // that edited a cell leaves them as they are.
     if (m_shownSkills && *m_shownSkills == skills)
@@ -376,87 +396,30 @@ void LayoutPage::showSkillLists()
 
 void LayoutPage::showViewState()
 {
-    const bool bodyView = m_layout.currentView() == LayoutView::BodyPlacement;
+    const bool bodyView = layoutState().currentView() == LayoutView::BodyPlacement;
     btnAllocate->setEnabled(bodyView);
     AutoAllocate1->setEnabled(bodyView);
     const QSignalBlocker quiet(cboViewStyle);
-    cboViewStyle->setCurrentIndex(int(m_layout.currentView()));
+    cboViewStyle->setCurrentIndex(int(layoutState().currentView()));
 }
 
 // ---------------------------------------------------------------------------
 // Commands: each runs its body inside the one error boundary.
 
-namespace {
-
-// One step of the plan's history: the plan before and after an edit. The
-// edit is made first; the command only goes back and forth between the two.
-class PlanEdit : public QUndoCommand
-{
-public:
-    PlanEdit(const QString &text, LayoutSnapshot before, LayoutSnapshot after,
-             std::function<void(const LayoutSnapshot &)> show)
-        : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)), m_show(std::move(show))
-    {
-    }
-
-    void undo() override { m_show(m_before); }
-    void redo() override
-    {
-        // Pushing the step redoes it; the edit itself was made already.
-        if (m_done) {
-            m_done = false;
-            return;
-        }
-        m_show(m_after);
-    }
-
-private:
-    LayoutSnapshot m_before;
-    LayoutSnapshot m_after;
-    std::function<void(const LayoutSnapshot &)> m_show;
-    bool m_done = true;
-};
-
-} // namespace
-
 void LayoutPage::recordEdit(const MessageDef &name, const std::function<void()> &edit)
 {
-    const LayoutSnapshot before = m_layout.snapshot();
-    const auto record = [this, &name, &before] {
-        LayoutSnapshot after = m_layout.snapshot();
-        if (after == before)
-            return;
-        if (m_undo)
-            m_undo->push(new PlanEdit(LangMsg(name), before, std::move(after),
-                                      [this](const LayoutSnapshot &plan) { showSnapshot(plan); }));
-        Q_EMIT planChanged();
-    };
-    // What an edit changed before an error ended it can be undone too.
-    try {
-        edit();
-    } catch (...) {
-        record();
-        throw;
-    }
-    record();
-}
-
-void LayoutPage::showSnapshot(const LayoutSnapshot &plan)
-{
-    m_layout.restore(plan);
-    showPlan();
+    m_document->editPlan(LangMsg(name), [&edit](LayoutState &) { edit(); });
 }
 
 void LayoutPage::showPlan()
 {
     {
         const QSignalBlocker quietNames(cboInside);
-        cboInside->setCurrentIndex(int(m_layout.names()));
+        cboInside->setCurrentIndex(int(layoutState().names()));
     }
     showViewState();
     showSkillLists();
-    showDuplicates(m_layout.CheckDuplicates());
-    Q_EMIT planChanged();
+    showDuplicates(layoutState().CheckDuplicates());
 }
 
 void LayoutPage::showDuplicates(bool duplicates)
@@ -478,15 +441,14 @@ void LayoutPage::checkStockAfterHistoryStep()
     if (stockChecking())
         m_stockCheck(-1, -1);
     else
-        m_layout.clearStockStatusMarkers();
+        layoutState().clearStockStatusMarkers();
     m_layoutModel->refresh();
 }
 
 void LayoutPage::changeSkillLists(const MessageDef &name, const std::function<void(SkillLists &)> &change)
 {
     RunCommand(m_prompter, [this, &name, &change] {
-        recordEdit(name, [this, &change] { change(m_layout.skills()); });
-        showSkillLists();
+        recordEdit(name, [this, &change] { change(layoutState().skills()); });
     });
 }
 
@@ -517,7 +479,7 @@ void LayoutPage::ClearAll1Click()
 
 void LayoutPage::ClickMenu(int line)
 {
-    changeSkillLists(Msg::EditDefaultSelection, [this, line](SkillLists &) { m_layout.ClickMenu(line); });
+    changeSkillLists(Msg::EditDefaultSelection, [this, line](SkillLists &) { layoutState().ClickMenu(line); });
 }
 
 void LayoutPage::btnPopupClick()
@@ -525,8 +487,6 @@ void LayoutPage::btnPopupClick()
     RunCommand(m_prompter, [this] { mnuPopup->popup(QCursor::pos()); });
 }
 
-// A switch the user makes tells that the plan may have changed; the build's
-// own switches, which it undoes, do not.
 void LayoutPage::cboViewStyleChange()
 {
     RunCommand(m_prompter, [this] { recordEdit(Msg::EditView, [this] { applyViewStyle(); }); });
@@ -542,65 +502,57 @@ void LayoutPage::applyViewStyle()
     // An empty selector names no view.
     if (cboViewStyle->currentIndex() < 0)
         return;
-    m_layout.setView(LayoutView(cboViewStyle->currentIndex()));
-    showViewState();
-    m_layoutModel->refresh();
+    if (!layoutState().setView(LayoutView(cboViewStyle->currentIndex())))
+        return;
     // The rebuilt view's cells get their stock status afresh.
-    if (stockChecking()) {
+    if (stockChecking())
         m_stockCheck(-1, -1);
-        m_layoutModel->refresh();
-    }
 }
 
 void LayoutPage::applyNames()
 {
     if (cboInside->currentIndex() < 0)
         return;
-    m_layout.setNames(LayoutNames(cboInside->currentIndex()));
-    m_layoutModel->refresh();
+    layoutState().setNames(LayoutNames(cboInside->currentIndex()));
 }
 
 void LayoutPage::btnAllocateClick()
 {
     RunCommand(m_prompter, [this] {
-        const AllocationQuestion question = AllocationConfirmation(m_layout.rules());
+        const AllocationQuestion question = AllocationConfirmation(layoutState().rules());
         if (m_prompter.message(question.icon, Prompter::Buttons::YesNo, LangMsg(question.title),
                                LangMsg(question.text)) != Prompter::Answer::Yes)
             return;
-        recordEdit(Msg::EditAutoAllocate, [this] { m_layout.allocate(); });
-        m_layoutModel->refresh();
+        recordEdit(Msg::EditAutoAllocate, [this] { layoutState().allocate(); });
     });
 }
 
 void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
 {
     RunCommand(m_prompter, [this, column, row, text] {
-        bool duplicates = false;
         recordEdit(Msg::EditCell, [&] {
-            duplicates = m_layout.editCell(column, row, text);
+            layoutState().editCell(column, row, text);
             if (stockChecking())
                 m_stockCheck(column, row);
         });
-        showDuplicates(duplicates);
     });
 }
 
 QString LayoutPage::planText() const
 {
-    return PlanText(m_layout);
+    return PlanText(layoutState());
 }
 
 void LayoutPage::pastePlan(const QString &text)
 {
-    const PlanReading reading = ReadPlanText(text, m_reference.nanoList(), m_reference.bodySlots());
+    const PlanReading reading = ReadPlanText(text, layoutState().catalogue(), BodySlotNames());
     if (!reading.problems.isEmpty())
         throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
     recordEdit(Msg::EditPastePlan, [this, &reading] {
-        PlacePlan(m_layout, reading);
+        PlacePlan(layoutState(), reading);
         if (stockChecking())
             m_stockCheck(-1, -1);
     });
-    showPlan();
 }
 
 void LayoutPage::setStockCheck(std::function<void(int column, int row)> check)
@@ -628,16 +580,7 @@ void LayoutPage::showStockControl()
 
 void LayoutPage::showRestored(bool viewSelectorEnabled)
 {
-    {
-        const QSignalBlocker quietView(cboViewStyle);
-        const QSignalBlocker quietNames(cboInside);
-        cboInside->setCurrentIndex(int(m_layout.names()));
-        showViewState();
-    }
     cboViewStyle->setEnabled(viewSelectorEnabled);
-    showSkillLists();
-    m_layoutModel->refresh();
-    Q_EMIT planChanged();
 }
 
 bool LayoutPage::viewSelectorEnabled() const
@@ -653,34 +596,11 @@ QList<int> LayoutPage::gridWidths() const
     return widths;
 }
 
-void LayoutPage::showView(LayoutView view)
-{
-    {
-        const QSignalBlocker quiet(cboViewStyle);
-        cboViewStyle->setCurrentIndex(int(view));
-    }
-    applyViewStyle();
-    // Paint what changed before going on; the user's input waits until the
-    // command is over.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void LayoutPage::showNames(LayoutNames names)
-{
-    {
-        const QSignalBlocker quiet(cboInside);
-        cboInside->setCurrentIndex(int(names));
-    }
-    applyNames();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 void LayoutPage::IconMenu(int position)
 {
     RunCommand(m_prompter, [this, position] {
         recordEdit(Msg::EditMarker,
-                   [this, position] { m_layout.setMarker(m_clickedCell.x(), m_clickedCell.y(), Marker(position - 1)); });
-        m_layoutModel->refresh();
+                   [this, position] { layoutState().setMarker(m_clickedCell.x(), m_clickedCell.y(), Marker(position - 1)); });
     });
 }
 

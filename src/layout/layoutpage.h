@@ -17,18 +17,16 @@ class QMenu;
 class QPushButton;
 class QTableView;
 class QToolButton;
-class QUndoStack;
 
 namespace ludra {
 
-struct LayoutSnapshot;
 struct MessageDef;
 class LayoutState;
 enum class LayoutNames;
 enum class LayoutView;
 class NumberBox;
+class PlanDocument;
 class Prompter;
-class ReferenceData;
 class LayoutTableModel;
 
 // The "Layout" tab: the layout grid, the view selectors, the available and
@@ -45,20 +43,22 @@ public:
     // stock control.
     static constexpr int SidePanelWidth = 184;
 
-    LayoutPage(LayoutState &layout, const ReferenceData &reference, Prompter &prompter, QWidget *parent = nullptr);
+    explicit LayoutPage(Prompter &prompter, QWidget *parent = nullptr);
 
-    // Start-up, once the model has started.
+    // Start-up, once the program has started.
 
     // The marker menu: one entry per caption, each but the first with the
     // image of its marker.
     void buildMarkerMenu(const QStringList &captions);
-    // The default-selections menu: one item per heading of the default
-    // selections.
-    void buildDefaultSelectionsMenu();
-    // Shows the layout as start-up left it: the view selectors at its view
-    // and names once there is a catalogue (without one they name nothing),
-    // both skill lists, and the grid with its columns sized.
-    void showStarted(bool catalogueRead);
+    // Whether the start-up read a catalogue: without one the view selectors
+    // name nothing.
+    void setCatalogueRead(bool read) { m_catalogueRead = read; }
+
+    // The document whose plan the page shows and edits; it follows the
+    // document's changes from then on. Shows it whole: the view selectors at
+    // its view and names, both skill lists, the default selections, the
+    // grid, the duplicate warning.
+    void setDocument(PlanDocument *document);
 
     // Command handlers.
 
@@ -83,27 +83,10 @@ public:
     // where the menu was opened.
     void IconMenu(int position);
 
-    // The view and the names chosen as the user would choose them: the
-    // selector shows the choice and its change operation runs, even when the
-    // choice was already made; then the window repaints. The build shows the
-    // layout this way while it reads it. An error ends the command that asked
-    // (the stock status of a view needs a target that is a number): these
-    // throw, and the caller's boundary tells it.
-    void showView(LayoutView view);
-    void showNames(LayoutNames names);
-
-    // Shows a layout taken back from a project as it stands: the selectors
-    // at the stored view and names (their handlers do not run), the view
-    // selector enabled as stored, the lists, the grid with its marks and
-    // markers. The duplicate warning keeps its state until the next edit.
+    // A project's layout was opened: the view selector enabled as stored.
     void showRestored(bool viewSelectorEnabled);
     bool viewSelectorEnabled() const;
 
-    // The history every plan edit of the page goes onto: adding, removing,
-    // moving and clearing skills, a default group, an allocation, a cell
-    // edit, a marker, a view or names switch, a pasted plan. None before it
-    // is set.
-    void setUndoStack(QUndoStack *stack) { m_undo = stack; }
     // After the history went a step back or forth: the stock status checked
     // afresh (or its markers gone while stock control is off). Throws what a
     // stock check throws.
@@ -114,9 +97,6 @@ public:
     // listing them all, and nothing changes.
     QString planText() const;
     void pastePlan(const QString &text);
-    // Shows the plan as the layout holds it, everything on the page afresh
-    // (a new plan).
-    void showPlan();
 
     // Stock status. The check runs for one data cell, or for every cell when
     // given -1 and -1; the page runs it after a view change and after an
@@ -132,18 +112,13 @@ public:
     QList<int> gridWidths() const;
 
 Q_SIGNALS:
-    // The duplicate check of a cell edit ran; true when duplicates stand,
-    // which holds back the view selector and the build.
+    // The duplicate check ran (after an edit, a step of the history, a plan
+    // shown); true when duplicates stand, which holds back the view selector
+    // and the build.
     void duplicatesChecked(bool duplicates);
     // "Activate Stock Control" was clicked, or its target changed while it
     // is on (targetChanged).
     void stockControlChanged(bool targetChanged);
-    // The plan may have changed: after every plan edit (a cell edit, an
-    // allocation, a view or names switch chosen in a selector, a change of
-    // the skill lists, a marker, a pasted plan), after a step of the
-    // history, and when a layout is shown from a project or a new plan (not
-    // after the switches of a build, which puts the layout back as it was).
-    void planChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -157,11 +132,14 @@ private:
     // Runs a change of the skill lists as a command and shows the lists after
     // it.
     void changeSkillLists(const MessageDef &name, const std::function<void(SkillLists &)> &change);
-    // Makes an edit and puts it onto the history under its name, when it
-    // changed the plan.
+    // Makes an edit of the document's plan under its name.
     void recordEdit(const MessageDef &name, const std::function<void()> &edit);
-    // Shows the plan as a step of the history holds it.
-    void showSnapshot(const LayoutSnapshot &plan);
+    // Shows the plan as the document holds it, everything on the page afresh.
+    void showPlan();
+    // The default-selections menu: one item per heading of the default
+    // selections.
+    void buildDefaultSelectionsMenu();
+    LayoutState &layoutState() const;
     // Shows the two skill lists and their current entries as the core holds
     // them.
     void showSkillLists();
@@ -188,8 +166,9 @@ private:
     // Gives every cluster column that width.
     void fitColumns();
 
-    LayoutState &m_layout;
-    const ReferenceData &m_reference;
+    PlanDocument *m_document = nullptr;
+    QMetaObject::Connection m_planChanged;
+    bool m_catalogueRead = true;
     Prompter &m_prompter;
     LayoutTableModel *m_layoutModel = nullptr;
     // The cell the marker menu was opened on (ClickedX, ClickedY), as column
@@ -199,7 +178,6 @@ private:
     // button (rather than because the button was pressed).
     bool m_keyShownByPointer = false;
     std::function<void(int column, int row)> m_stockCheck;
-    QUndoStack *m_undo = nullptr;
     // The skill lists as the two list controls show them.
     std::optional<SkillLists> m_shownSkills;
 

@@ -1,6 +1,8 @@
 #include "model/projectstate.h"
 
-#include "model/ludramodel.h"
+#include "build/buildresults.h"
+#include "build/buildsettings.h"
+#include "layout/layoutstate.h"
 #include "common/numbers.h"
 #include "common/text.h"
 #include "storage/corruptfile.h"
@@ -257,10 +259,9 @@ void readCharacter(const QStringList &lines, BuildSettings &settings)
 
 } // namespace
 
-ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown)
+ProjectImage CaptureProject(const LayoutState &layout, const BuildSettings &settings, const BuildResults &results,
+                            const ProjectShown &shown)
 {
-    const LayoutState &layout = model.layout();
-    const BuildSettings &settings = model.buildSettings();
     ProjectImage image;
 
     ConfigState config{layout.currentView(), layout.names(), shown.viewSelectorEnabled, layout.rules(), settings,
@@ -281,7 +282,6 @@ ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown)
         image.selImpBool.append(flag(selection.selected));
         image.selImpQL.append(selection.qualityLevel);
     }
-    const BuildResults &results = model.results();
     image.resultSkill = GridImage::fromTable(results.skillIncTable(), shown.widths.skills);
     image.resultReq = GridImage::fromTable(results.reqTable(), shown.widths.requirements);
     image.resultSuggest = GridImage::fromTable(results.suggestTable(), shown.widths.suggestions);
@@ -291,14 +291,12 @@ ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown)
     return image;
 }
 
-ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
+ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, LayoutState &layout,
+                          BuildSettings &settings, BuildResults &results)
 {
     if (image.grid.columns != 0 && image.grid.columns != LayoutColumns)
         throw ECorruptFile(QStringLiteral("File is corrupt. The layout grid has %1 columns.").arg(image.grid.columns));
 
-    LayoutState &layout = model.layout();
-    BuildSettings &settings = model.buildSettings();
-    const TNanoList &nanoList = model.reference().nanoList();
     ProjectShown shown;
     shown.widths.layout = image.grid.widths;
     shown.widths.skills = image.resultSkill.widths;
@@ -316,7 +314,6 @@ ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model)
         selections.append(ImplantSelection{image.selImpBool.value(i) == QLatin1String("1"), image.selImpQL.value(i)});
     settings.setImplantSelections(selections);
 
-    BuildResults &results = model.results();
     restoreResult(image.resultSkill, results.skillIncTable());
     restoreResult(image.resultReq, results.reqTable());
     restoreResult(image.resultSuggest, results.suggestTable());

@@ -6,7 +6,10 @@
 
 namespace ludra {
 
-class LudraModel;
+class BuildResults;
+class BuildSettings;
+class LayoutState;
+class TNanoList;
 
 // The column widths of the four grids a project stores, as their views show
 // them.
@@ -32,7 +35,8 @@ struct ProjectShown
 
 // The image of the plan on screen: skill lists, layout with its marks and
 // markers, allocation rules, build settings and the three result tables.
-ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown);
+ProjectImage CaptureProject(const LayoutState &layout, const BuildSettings &settings, const BuildResults &results,
+                            const ProjectShown &shown);
 
 // Puts a project read whole into the model: the layout's data cells, marks,
 // markers and skill lists are emptied and the allocation rules reset first,
@@ -41,6 +45,7 @@ ProjectImage CaptureProject(const LudraModel &model, const ProjectShown &shown);
 // the window is to show besides the model. A layout grid of another shape
 // than the layout's own is a damaged file: ECorruptFile, before anything
 // changed.
-ProjectShown ApplyProject(const ProjectImage &image, LudraModel &model);
+ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, LayoutState &layout,
+                          BuildSettings &settings, BuildResults &results);
 
 } // namespace ludra

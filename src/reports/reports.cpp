@@ -32,8 +32,7 @@ const QStringList &ReportGridNames()
     return names;
 }
 
-Reports::Reports(const LayoutState &layout, const BuildResults &results, Prompter &prompter, QWidget &window)
-    : m_layout(layout), m_results(results), m_prompter(prompter), m_window(window)
+Reports::Reports(Prompter &prompter, QWidget &window) : m_prompter(prompter), m_window(window)
 {
     // The settings the user saved last time; a grid the file does not hold,
     // or a file missing or damaged, keeps the bare settings.
@@ -55,6 +54,12 @@ void Reports::saveSettings() const
 QString Reports::projectName() const
 {
     return projectPath ? projectPath() : QString();
+}
+
+void Reports::setSources(const LayoutState &layout, const BuildResults &results)
+{
+    m_layout = &layout;
+    m_results = &results;
 }
 
 ReportGrid Reports::printGrid(int tab) const
@@ -87,19 +92,19 @@ ReportGrid Reports::exportGrid(int tab) const
 const TextTable &Reports::table(ReportGrid grid) const
 {
     switch (grid) {
-    case ReportGrid::Skills: return m_results.skillIncTable();
-    case ReportGrid::Requirements: return m_results.reqTable();
-    case ReportGrid::Suggestions: return m_results.suggestTable();
-    case ReportGrid::Ladder: return m_results.ladderTable();
+    case ReportGrid::Skills: return m_results->skillIncTable();
+    case ReportGrid::Requirements: return m_results->reqTable();
+    case ReportGrid::Suggestions: return m_results->suggestTable();
+    case ReportGrid::Ladder: return m_results->ladderTable();
     case ReportGrid::Layout: break;
     }
-    return m_layout.table();
+    return m_layout->table();
 }
 
 QString Reports::title(ReportGrid grid) const
 {
     // Results from before the last change say so wherever they go.
-    if (grid != ReportGrid::Layout && m_results.stale())
+    if (grid != ReportGrid::Layout && m_results->stale())
         return baseTitle(grid) + QStringLiteral(" (") + LangMsg(Msg::StaleReportNote) + u')';
     return baseTitle(grid);
 }
@@ -123,7 +128,7 @@ PrintableGrid Reports::printable(ReportGrid grid) const
     if (columnWidths)
         printable.columnWidths = columnWidths(grid);
     if (grid == ReportGrid::Layout) {
-        const LayoutState &layout = m_layout;
+        const LayoutState &layout = *m_layout;
         printable.cellImage = [&layout](int column, int row) {
             const Marker marker = layout.shownMarker(column, row);
             return marker == Marker::None ? QPixmap() : MarkerIcon(int(marker)).pixmap(16, 16);

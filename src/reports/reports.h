@@ -37,9 +37,11 @@ public:
     // The window's tabs, in order.
     enum Tab { LayoutTab, BuildTab, SkillsTab, RequirementsTab, SuggestionsTab, LadderTab };
 
-    // The grids come from the layout and the build's results; the reports
-    // keep no copy of them.
-    Reports(const LayoutState &layout, const BuildResults &results, Prompter &prompter, QWidget &window);
+    Reports(Prompter &prompter, QWidget &window);
+
+    // The grids come from a layout and a build's results (those of the
+    // document the window shows); the reports keep no copy of them.
+    void setSources(const LayoutState &layout, const BuildResults &results);
 
     // The grid of each command on a tab. The Build tab has no grid of its
     // own: printing and export take the layout there, which is what the
@@ -98,8 +100,8 @@ private:
     // Writes the settings the user chose for every grid to the file.
     void saveSettings() const;
 
-    const LayoutState &m_layout;
-    const BuildResults &m_results;
+    const LayoutState *m_layout = nullptr;
+    const BuildResults *m_results = nullptr;
     Prompter &m_prompter;
     QWidget &m_window;
     PrintSettings m_settings[5];

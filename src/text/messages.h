@@ -128,7 +128,12 @@ inline constexpr MessageDef LevelAboveTopTitle{"M91", "Quality Level above 300"}
 inline constexpr MessageDef LevelAboveTopText{"M92", "Quality level %1 is above 300, the highest level the game has. Build anyway?"};
 inline constexpr MessageDef StockLevelAboveTopText{"M93", "Quality level %1 is above 300, the highest level the game has. Add the item anyway?"};
 inline constexpr MessageDef StaleReportNote{"M94", "from before the last change"};
-// Every message of the table, M01 to M94 in key order: the language file's
+// Several plans open at once.
+inline constexpr MessageDef OpenInNewWindowButton{"M95", "Open in &New Window"};
+inline constexpr MessageDef CompareReportTitle{"M96", "Ludra Plan Comparison"};
+inline constexpr MessageDef CompareOpenTitle{"M97", "Compare with Project"};
+inline constexpr MessageDef CompareNothingText{"M98", "There is no other plan to compare with: open another window or choose a project file."};
+// Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
     MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
@@ -147,24 +152,35 @@ inline constexpr MessageDef All[] = {
     GraphCharacterLine, GraphNanoProgMaxLine, GraphTargetLine, GraphLastWearable, GraphNotWearable,
     GraphBoundaryLine, GraphUnknownSkill, GraphSaveTitle, GraphSaveFilter, GraphReportTitle,
     StaleResultsText, NothingPlacedText, NothingSourcedText, EmptyBuildLogText, LevelAboveTopTitle, LevelAboveTopText,
-    StockLevelAboveTopText, StaleReportNote,
+    StockLevelAboveTopText, StaleReportNote, OpenInNewWindowButton, CompareReportTitle, CompareOpenTitle,
+    CompareNothingText,
 };
 
 namespace detail {
-// Whether All holds the keys M01 to M94, each once and in order.
+// Whether All holds the keys M01, M02 and on, each once and in order (at
+// least two digits).
 constexpr bool keysInOrder()
 {
     int n = 0;
     for (const MessageDef &message : All) {
         ++n;
         const char *key = message.key;
-        if (key[0] != 'M' || key[1] - '0' != n / 10 || key[2] - '0' != n % 10 || key[3] != 0)
+        if (key[0] != 'M')
+            return false;
+        int value = 0;
+        int digits = 0;
+        for (const char *c = key + 1; *c; ++c, ++digits) {
+            if (*c < '0' || *c > '9')
+                return false;
+            value = value * 10 + (*c - '0');
+        }
+        if (value != n || digits < 2 || (digits > 2 && key[1] == '0'))
             return false;
     }
-    return n == 94;
+    return true;
 }
 } // namespace detail
-static_assert(detail::keysInOrder(), "Msg::All must hold M01 to M94 in order");
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 and on in order");
 
 } // namespace Msg
 

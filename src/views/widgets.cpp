@@ -84,7 +84,7 @@ QDialogButtonBox *MakeOkCancelButtons(QDialog *dialog, const QString &okName, co
     return buttons;
 }
 
-QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,
+QTableView *MakeResultGrid(const TextTable &table, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent)
 {
     return MakeResultGrid(new TextTableModel(table, false), objectName, accessibleName, widths, parent);
@@ -115,13 +115,22 @@ QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, con
     // the tables the grids are on pages out of sight and cost nothing.
     auto *fitter = new ResultGridFitter(grid, widths);
     grid->installEventFilter(fitter);
-    QObject::connect(model, &QAbstractItemModel::modelReset, fitter, [grid, fitter] {
-        // New contents are read from their first row.
+    fitter->follow(model);
+    return grid;
+}
+
+void ShowResultTable(QTableView *grid, TextTableModel *model)
+{
+    QAbstractItemModel *old = grid->model();
+    model->setParent(grid);
+    grid->setModel(model);
+    delete old;
+    if (auto *fitter = grid->findChild<ResultGridFitter *>()) {
+        fitter->follow(model);
         grid->scrollToTop();
         if (grid->isVisible())
             fitter->fit();
-    });
-    return grid;
+    }
 }
 
 QList<int> FitResultColumns(QTableView *grid, const QList<int> &widths)
@@ -159,6 +168,16 @@ void SpreadColumns(QTableView *grid, const QList<int> &widths)
 ResultGridFitter::ResultGridFitter(QTableView *grid, QList<int> widths)
     : QObject(grid), m_grid(grid), m_widths(std::move(widths))
 {
+}
+
+void ResultGridFitter::follow(QAbstractItemModel *model)
+{
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        // New contents are read from their first row.
+        m_grid->scrollToTop();
+        if (m_grid->isVisible())
+            fit();
+    });
 }
 
 void ResultGridFitter::fit()

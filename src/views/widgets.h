@@ -11,6 +11,7 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QAbstractItemModel;
 class QTableView;
 class QWidget;
 
@@ -79,7 +80,7 @@ bool IsDarkPalette(const QPalette &palette);
 // no row headers, rows of GridRowHeight, grid lines, one cell selected at a
 // time, and headers that do not sort when clicked. Each column is at least as
 // wide as given and wide enough to show its header whole.
-QTableView *MakeResultGrid(TextTable &table, const QString &objectName, const QString &accessibleName,
+QTableView *MakeResultGrid(const TextTable &table, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent);
 // Widens each column of a result grid to its longest cell and its header,
 // never below its design width, so every text reads whole; then spreads the
@@ -93,12 +94,16 @@ void SpreadColumns(QTableView *grid, const QList<int> &widths);
 // Fits a result grid's columns whenever it is shown.
 class ResultGridFitter : public QObject
 {
+    Q_OBJECT
+
 public:
     ResultGridFitter(QTableView *grid, QList<int> widths);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Measures the columns afresh (new contents).
     void fit();
+    // Measures them again whenever the model takes new contents.
+    void follow(QAbstractItemModel *model);
 
 private:
     QTableView *m_grid;
@@ -110,5 +115,8 @@ private:
 // texts; the grid takes the model over.
 QTableView *MakeResultGrid(TextTableModel *model, const QString &objectName, const QString &accessibleName,
                            const QList<int> &widths, QWidget *parent);
+// Shows another table in a result grid (the results of another document):
+// the grid takes the model, the old one goes, and the columns fit it.
+void ShowResultTable(QTableView *grid, TextTableModel *model);
 
 } // namespace ludra

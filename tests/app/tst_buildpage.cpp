@@ -3,6 +3,9 @@
 #include "build/buildsettings.h"
 #include "build/frmimplantselections.h"
 #include "common/paths.h"
+#include "data/nano.h"
+#include "model/plandocument.h"
+#include "model/program.h"
 #include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "views/numberbox.h"
@@ -116,18 +119,43 @@ private:
         return namedChild<T>(*m_page, name);
     }
 
-    BuildSettings m_settings;
+    const BuildSettings &settings() const { return m_document->buildSettings(); }
+    // Changes the document's settings from outside the page.
+    void changeSettings(const std::function<void(BuildSettings &)> &change);
+    // A page over another document holding the same settings.
+    QStringList freshPageState();
+
     ScriptedPrompter m_prompter;
+    LudraProgram m_program;
+    std::unique_ptr<PlanDocument> m_document;
     std::unique_ptr<BuildPage> m_page;
 };
 
 void TstBuildPage::init()
 {
-    m_settings.reset();
     m_prompter = ScriptedPrompter();
-    m_page = std::make_unique<BuildPage>(m_settings, m_prompter);
+    m_page.reset();
+    m_document = std::make_unique<PlanDocument>(m_program);
+    m_page = std::make_unique<BuildPage>(m_prompter);
+    m_page->setDocument(m_document.get());
     m_page->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+}
+
+void TstBuildPage::changeSettings(const std::function<void(BuildSettings &)> &change)
+{
+    BuildSettings changed = settings();
+    change(changed);
+    m_document->setSettings(changed);
+}
+
+QStringList TstBuildPage::freshPageState()
+{
+    PlanDocument other(m_program);
+    other.setSettings(settings());
+    BuildPage fresh(m_prompter);
+    fresh.setDocument(&other);
+    return stateOf(&fresh);
 }
 
 void TstBuildPage::enablement_data()
@@ -171,9 +199,7 @@ void TstBuildPage::enablement()
     QCOMPARE(isChecked, checked);
 
     // The settings hold it all: a new page over them shows every control alike.
-    BuildSettings copy = m_settings;
-    BuildPage fresh(copy, m_prompter);
-    QCOMPARE(stateOf(&fresh), stateOf(m_page.get()));
+    QCOMPARE(freshPageState(), stateOf(m_page.get()));
 }
 
 void TstBuildPage::controlsAndSettingsAgree()
@@ -186,30 +212,30 @@ void TstBuildPage::controlsAndSettingsAgree()
     find<NumberBox>("edtQLRange")->stepBy(1);
     find<NumberBox>("edtMaxNanoProg")->stepBy(3);
     QCOMPARE(changed.count(), 9);
-    QVERIFY(m_settings.useStock && m_settings.useRange && m_settings.removeStock);
-    QVERIFY(!m_settings.oneLevel && m_settings.warnNanoProg);
-    QCOMPARE(m_settings.rangeText, QStringLiteral("36"));
-    QCOMPARE(m_settings.maxNanoProgText, QStringLiteral("3"));
-    QCOMPARE(m_settings.attributes, (std::array<bool, 6>{false, true, false, false, false, true}));
+    QVERIFY(settings().useStock && settings().useRange && settings().removeStock);
+    QVERIFY(!settings().oneLevel && settings().warnNanoProg);
+    QCOMPARE(settings().rangeText, QStringLiteral("36"));
+    QCOMPARE(settings().maxNanoProgText, QStringLiteral("3"));
+    QCOMPARE(settings().attributes, (std::array<bool, 6>{false, true, false, false, false, true}));
 
     // Settings changed elsewhere are shown, and showing them is no change.
-    m_settings.useStock = false;
-    m_settings.implantQLText = "77";
-    m_settings.setImplantSelections(selection("0100000000000", ""));
-    m_settings.indiSelectedCaption = QStringLiteral("1 implant selected");
-    const BuildSettings before = m_settings;
+    changeSettings([](BuildSettings &s) {
+        s.useStock = false;
+        s.implantQLText = "77";
+        s.setImplantSelections(selection("0100000000000", ""));
+        s.indiSelectedCaption = QStringLiteral("1 implant selected");
+    });
+    const BuildSettings before = settings();
     m_page->showSettings();
-    QVERIFY(m_settings == before);
+    QVERIFY(settings() == before);
     QCOMPARE(changed.count(), 9);
     QVERIFY(!find<QAbstractButton>("chkAvaStock")->isChecked());
     QCOMPARE(find<NumberBox>("edtImplantQL")->text(), QStringLiteral("77"));
     QCOMPARE(find<QLabel>("lblIndiSelected")->text(), QStringLiteral("1 implant selected"));
     QCOMPARE(enabledOf(m_page.get()), words("lblRemoveStockWarning btnSelIndiImplants lblIndiSelected edtMaxNanoProg"));
 
-    BuildSettings copy = m_settings;
-    BuildPage fresh(copy, m_prompter);
-    QCOMPARE(stateOf(&fresh), stateOf(m_page.get()));
-    QCOMPARE(stateOf(&fresh).size(), 26); // the 22 controls and their 4 groups
+    QCOMPARE(freshPageState(), stateOf(m_page.get()));
+    QCOMPARE(freshPageState().size(), 26); // the 22 controls and their 4 groups
 }
 
 void TstBuildPage::numberBoxesKeepWhatIsTyped_data()
@@ -238,10 +264,10 @@ void TstBuildPage::numberBoxesKeepWhatIsTyped()
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(edit, typed);
     QCOMPARE(edit->text(), stored);
-    const QHash<QString, QString> settings{{"edtQLRange", m_settings.rangeText},
-                                           {"edtImplantQL", m_settings.implantQLText},
-                                           {"edtMaxNanoProg", m_settings.maxNanoProgText}};
-    QCOMPARE(settings.value(box), stored);
+    const QHash<QString, QString> held{{"edtQLRange", settings().rangeText},
+                                       {"edtImplantQL", settings().implantQLText},
+                                       {"edtMaxNanoProg", settings().maxNanoProgText}};
+    QCOMPARE(held.value(box), stored);
 }
 
 void TstBuildPage::implantSelectionsRoundTrip()
@@ -297,8 +323,8 @@ void TstBuildPage::implantSelectionsRoundTrip()
     QSignalSpy changed(m_page.get(), &BuildPage::settingsChanged);
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(label->text(), QStringLiteral("3 implants selected"));
-    QCOMPARE(ticksOf(m_settings.implantSelections()), ticks);
-    QCOMPARE(levelsOf(m_settings.implantSelections()), levels);
+    QCOMPARE(ticksOf(settings().implantSelections()), ticks);
+    QCOMPARE(levelsOf(settings().implantSelections()), levels);
     QCOMPARE(changed.count(), 1);
 
     // Reopened, it shows the same; changes then cancelled leave everything.
@@ -313,8 +339,8 @@ void TstBuildPage::implantSelectionsRoundTrip()
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(m_prompter.dialogsRun, (QStringList{"frmImplantSelections", "frmImplantSelections", "frmSetAll"}));
     QCOMPARE(label->text(), QStringLiteral("3 implants selected"));
-    QCOMPARE(ticksOf(m_settings.implantSelections()), ticks);
-    QCOMPARE(levelsOf(m_settings.implantSelections()), levels);
+    QCOMPARE(ticksOf(settings().implantSelections()), ticks);
+    QCOMPARE(levelsOf(settings().implantSelections()), levels);
     QCOMPARE(changed.count(), 1);
     QVERIFY(m_prompter.asked.isEmpty());
 }
@@ -361,7 +387,7 @@ void TstBuildPage::qualityCellKeys()
         QCOMPARE(accepted.count(), 0);
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
-    QCOMPARE(levelsOf(m_settings.implantSelections()), QStringLiteral("120,,75,,,,,,,,,,"));
+    QCOMPARE(levelsOf(settings().implantSelections()), QStringLiteral("120,,75,,,,,,,,,,"));
 }
 
 void TstBuildPage::implantMenuCommands_data()
@@ -389,9 +415,10 @@ void TstBuildPage::implantMenuCommands()
     QFETCH(QString, ticks);
     QFETCH(QString, levels);
     QFETCH(QString, caption);
-    m_settings.oneLevel = false;
-    m_settings.setImplantSelections(selection("1000000000001", "120,,,80,,,,,,,,,200"));
-    m_page->showSettings();
+    changeSettings([](BuildSettings &s) {
+        s.oneLevel = false;
+        s.setImplantSelections(selection("1000000000001", "120,,,80,,,,,,,,,200"));
+    });
 
     m_prompter.dialogs.append({Prompter::Answer::Ok, [&](QObject &dialog) {
         dialog.findChild<QAction *>(action)->trigger();
@@ -407,8 +434,8 @@ void TstBuildPage::implantMenuCommands()
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(m_prompter.dialogsRun.size(), action == "SetAllQuality1" ? 2 : 1);
-    QCOMPARE(ticksOf(m_settings.implantSelections()), ticks);
-    QCOMPARE(levelsOf(m_settings.implantSelections()), levels);
+    QCOMPARE(ticksOf(settings().implantSelections()), ticks);
+    QCOMPARE(levelsOf(settings().implantSelections()), levels);
     QCOMPARE(find<QLabel>("lblIndiSelected")->text(), caption);
 }
 

@@ -3,6 +3,7 @@
 // text.
 
 #include "app/frmludra.h"
+#include "model/plandocument.h"
 #include "common/paths.h"
 #include "layout/layoutpage.h"
 #include "layout/layoutstate.h"
@@ -47,7 +48,7 @@ private:
     // Yes).
     void allocateAll();
     void trigger(const char *action) { find<QAction>(action)->trigger(); }
-    QList<QStringList> layoutRows() const { return m_window->model().layout().table().rows(); }
+    QList<QStringList> layoutRows() const { return m_window->document().layout().table().rows(); }
 
 };
 
@@ -118,7 +119,7 @@ void TstDesktop::undoAndRedoAnAllocation()
     trigger("Redo1");
     QCOMPARE(layoutRows(), allocated);
     // A marker of the conflict comes back with it.
-    QCOMPARE(m_window->model().layout().shownMarker(1, 1), Marker::Conflict);
+    QCOMPARE(m_window->document().layout().shownMarker(1, 1), Marker::Conflict);
     QVERIFY(m_prompter.asked.isEmpty());
 }
 
@@ -177,7 +178,7 @@ void TstDesktop::closingAsksAboutChanges()
     }
     QCOMPARE(!m_window->isVisible(), closed);
     if (!closed)
-        QCOMPARE(m_window->model().layout().skills().selected().size(), 1);
+        QCOMPARE(m_window->document().layout().skills().selected().size(), 1);
 }
 
 void TstDesktop::recentProjects()
@@ -204,7 +205,7 @@ void TstDesktop::recentProjects()
     recent->actions().at(1)->trigger();
     QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Recent Projects")});
     QCOMPARE(RecentProjects(), QStringList{second});
-    QCOMPARE(m_window->model().fileName(), second);
+    QCOMPARE(m_window->document().fileName(), second);
 }
 
 void TstDesktop::copyThenPastePlan()

@@ -5,6 +5,8 @@
 // and printing on one page.
 
 #include "app/frmludra.h"
+#include "build/buildsettings.h"
+#include "model/plandocument.h"
 #include "build/buildformulas.h"
 #include "build/frmgraphs.h"
 #include "common/paths.h"
@@ -166,7 +168,7 @@ void TstGraphs::opensBesideTheMainWindow()
     // The main window goes on taking commands while it is open, and the
     // item shows the same window again.
     edit(1, 1, QStringLiteral("Nano Programming"));
-    QCOMPARE(m_window->model().layout().table().cell(1, 1), QStringLiteral("Nano Programming"));
+    QCOMPARE(m_window->document().layout().table().cell(1, 1), QStringLiteral("Nano Programming"));
     m_graphs->close();
     graphs->trigger();
     QCOMPARE(m_window->findChildren<TfrmGraphs *>().size(), 1);
@@ -179,7 +181,7 @@ void TstGraphs::followsThePlanAndTheSettings()
     // HEAD Shining: a Nano Programming cluster, whose recipe needs Agility.
     edit(1, 1, QStringLiteral("Nano Programming"));
     QCOMPARE(seriesNames(view("chtBonuses")).first(), QStringLiteral("Nano Programming"));
-    const ReferenceData &reference = m_window->model().reference();
+    const ReferenceData &reference = m_window->document().reference();
     QCOMPARE(valueAt(view("chtBonuses"), "Nano Programming", 300),
              double(SkillIncrease(reference.nanoList(), reference.skillReq(), "Nano Progra", "Shining", 300)));
     QVERIFY(valueAt(view("chtRequirements"), "Highest Nano Programming", 300) > 0);
@@ -227,17 +229,17 @@ void TstGraphs::waitsWhileHidden()
     QVERIFY(seriesNames(view("chtBonuses")).contains("Nano Programming"));
 }
 
-// A build switches the layout's view and back: the plan stays, and the
-// charts are not drawn again; a switch the user makes tells the window.
+// A build reads the plan and leaves it as it is: the charts are not drawn
+// again; a switch the user makes tells the window.
 void TstGraphs::buildDoesNotRedraw()
 {
     edit(1, 1, QStringLiteral("Nano Programming"));
     QVERIFY(openGraphs());
     LayoutPage *page = m_window->findChild<LayoutPage *>(QStringLiteral("tabReport"));
-    QSignalSpy told(page, &LayoutPage::planChanged);
+    QSignalSpy told(&m_window->document(), &PlanDocument::planChanged);
     m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
     QVERIFY(m_prompter.asked.isEmpty());
-    QCOMPARE(m_window->model().results().skillIncTable().cell(0, 1), QStringLiteral("Nano Programming"));
+    QCOMPARE(m_window->document().results().skillIncTable().cell(0, 1), QStringLiteral("Nano Programming"));
     QCOMPARE(told.count(), 0);
     page->findChild<QComboBox *>(QStringLiteral("cboViewStyle"))->setCurrentIndex(1);
     QCOMPARE(told.count(), 1);
@@ -249,7 +251,7 @@ void TstGraphs::buildDoesNotRedraw()
 void TstGraphs::skillList()
 {
     // Every cell of the layout holds the first skill that fits it.
-    LudraModel &model = m_window->model();
+    PlanDocument &model = m_window->document();
     const QStringList &bodySlots = model.reference().bodySlots();
     for (int row = 1; row <= int(bodySlots.size()); ++row)
         for (int column = 1; column <= 3; ++column)
@@ -346,8 +348,8 @@ void TstGraphs::planThatCannotBeRead()
     auto *problem = m_graphs->findChild<QLabel *>(QStringLiteral("lblProblem"));
     QVERIFY(!problem->isVisible());
     LayoutPage *page = m_window->findChild<LayoutPage *>(QStringLiteral("tabReport"));
-    page->showView(LayoutView::SkillSet);
-    const TextTable &table = m_window->model().layout().table();
+    page->findChild<QComboBox *>(QStringLiteral("cboViewStyle"))->setCurrentIndex(1);
+    const TextTable &table = m_window->document().layout().table();
     QVERIFY(table.rowCount() > 3);
     edit(1, 1, QStringLiteral("HEAD"));
     edit(1, 2, QStringLiteral("HEAD"));

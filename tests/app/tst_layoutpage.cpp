@@ -1,4 +1,6 @@
 #include "app/frmludra.h"
+#include "build/buildsettings.h"
+#include "model/plandocument.h"
 #include "common/paths.h"
 #include "model/projectstate.h"
 #include "common/text.h"
@@ -100,7 +102,7 @@ private:
     void select(const QStringList &names);
     // Opens the in-cell editor of a grid cell with F2.
     QComboBox *editCell(int viewRow, int viewColumn);
-    QString cell(int column, int row) const { return m_window->model().layout().table().cell(column, row); }
+    QString cell(int column, int row) const { return m_window->document().layout().table().cell(column, row); }
 
 };
 
@@ -267,7 +269,7 @@ void TstLayoutPage::cellEditorKeys()
     QFETCH(bool, stillEditing);
     open();
     if (!before.isEmpty())
-        m_window->model().layout().editCell(1, 1, before);
+        m_window->document().layout().editCell(1, 1, before);
     QComboBox *editor = editCell(0, 0);
     QVERIFY(editor);
     QCOMPARE(comboTexts(editor), (QStringList{" ", "Agility", "Stamina"}));
@@ -390,7 +392,7 @@ void TstLayoutPage::rulesDialogChangesTheAllocation()
                            }}};
     rules->trigger();
     QVERIFY(!shownChecked);
-    QVERIFY(!m_window->model().layout().rules().IncludeShining);
+    QVERIFY(!m_window->document().layout().rules().IncludeShining);
 }
 
 void TstLayoutPage::viewsSwitchAndAllocationFollows()
@@ -423,7 +425,7 @@ void TstLayoutPage::markers()
     open();
     auto *grid = find<QTableView>("grdReport");
     auto *menu = find<QMenu>("mnuIconPopup");
-    const LayoutState &layout = m_window->model().layout();
+    const LayoutState &layout = m_window->document().layout();
     for (QAction *item : menu->actions())
         QVERIFY(item->isEnabled());
 
@@ -605,7 +607,7 @@ void TstLayoutPage::buildStopsOnABadNumberAndRestoresTheLayout()
     QTest::mouseClick(find<QRadioButton>("rdoIndiQL"), Qt::LeftButton);
     QList<ImplantSelection> selections(13);
     selections[0] = ImplantSelection{true, QStringLiteral("99999999999")};
-    m_window->model().buildSettings().setImplantSelections(selections);
+    changeSettings([&selections](BuildSettings &settings) { settings.setImplantSelections(selections); });
 
     QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
     QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Ludra")});
@@ -613,8 +615,8 @@ void TstLayoutPage::buildStopsOnABadNumberAndRestoresTheLayout()
     QCOMPARE(tabs->currentIndex(), 1);
     QCOMPARE(find<QComboBox>("cboViewStyle")->currentIndex(), 1);
     QCOMPARE(find<QComboBox>("cboInside")->currentIndex(), 0);
-    QCOMPARE(m_window->model().layout().currentView(), LayoutView::SkillSet);
-    QCOMPARE(m_window->model().layout().names(), LayoutNames::SkillNames);
+    QCOMPARE(m_window->document().layout().currentView(), LayoutView::SkillSet);
+    QCOMPARE(m_window->document().layout().names(), LayoutNames::SkillNames);
 }
 
 void TstLayoutPage::savedPlanComesBackAtStartUp()
@@ -624,7 +626,7 @@ void TstLayoutPage::savedPlanComesBackAtStartUp()
     type("edtImplantQL", QStringLiteral("150"));
     find<QCheckBox>("chkSta")->click();
     find<QPushButton>("btnBuild")->click();
-    LudraModel &model = m_window->model();
+    PlanDocument &model = m_window->document();
     model.layout().setMarker(2, 3, Marker::Note);
     find<QComboBox>("cboViewStyle")->setCurrentIndex(1);
     model.layout().setMarker(1, 2, Marker::Query);
@@ -649,12 +651,12 @@ void TstLayoutPage::savedPlanComesBackAtStartUp()
     QVERIFY(m_prompter.asked.isEmpty());
 
     // A new window opens the plan as it was left.
-    const ProjectImage saved = CaptureProject(model, ProjectShown());
+    const ProjectImage saved = model.projectImage(ProjectShown());
     ScriptedPrompter second;
     TfrmLudra again(second);
     QVERIFY(second.asked.isEmpty());
     QCOMPARE(again.windowTitle(), QStringLiteral("Ludra - ") + path + "[*]");
-    const ProjectImage reopened = CaptureProject(again.model(), ProjectShown());
+    const ProjectImage reopened = again.document().projectImage(ProjectShown());
     QCOMPARE(reopened.config, saved.config);
     QCOMPARE(reopened.grid.cells, saved.grid.cells);
     QCOMPARE(reopened.icons, saved.icons);
@@ -663,7 +665,7 @@ void TstLayoutPage::savedPlanComesBackAtStartUp()
     QCOMPARE(reopened.resultReq.cells, saved.resultReq.cells);
     QCOMPARE(reopened.resultSkill.cells, saved.resultSkill.cells);
     QCOMPARE(reopened.resultSuggest.cells, saved.resultSuggest.cells);
-    QCOMPARE(again.model().layout().currentView(), LayoutView::SkillSet);
+    QCOMPARE(again.document().layout().currentView(), LayoutView::SkillSet);
     QCOMPARE(again.findChild<QComboBox *>("cboInside")->currentIndex(), 1);
     QVERIFY(!again.findChild<QPushButton *>("btnAllocate")->isEnabled());
     QCOMPARE(again.findChild<NumberBox *>("edtImplantQL")->text(), QStringLiteral("150"));
@@ -683,7 +685,7 @@ void TstLayoutPage::damagedProjectLeavesThePlan()
     // A damaged copy: the plan, the title and the file name stay.
     const QString damaged = m_dir->filePath(QStringLiteral("damaged.lud"));
     writeFile(damaged, saved.left(saved.size() / 2));
-    const ProjectImage before = CaptureProject(m_window->model(), ProjectShown());
+    const ProjectImage before = m_window->document().projectImage(ProjectShown());
     m_prompter.fileNames = {damaged};
     find<QAction>("Open1")->trigger();
     QCOMPARE(m_prompter.asked.size(), 1);
@@ -691,7 +693,7 @@ void TstLayoutPage::damagedProjectLeavesThePlan()
                                                        QDir::toNativeSeparators(damaged)),
              qPrintable(m_prompter.asked.first().text));
     QVERIFY(m_prompter.asked.first().text.endsWith(QStringLiteral("Stream read error")));
-    QCOMPARE(CaptureProject(m_window->model(), ProjectShown()), before);
+    QCOMPARE(m_window->document().projectImage(ProjectShown()), before);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Ludra - ") + good + "[*]");
 
     // Saving now writes the good file again, not the damaged one.
@@ -705,7 +707,7 @@ void TstLayoutPage::damagedProjectLeavesThePlan()
     QCOMPARE(m_prompter.asked.size(), 2);
     QVERIFY2(m_prompter.asked.last().text.endsWith(QStringLiteral("File is corrupt.")),
              qPrintable(m_prompter.asked.last().text));
-    QCOMPARE(CaptureProject(m_window->model(), ProjectShown()), before);
+    QCOMPARE(m_window->document().projectImage(ProjectShown()), before);
 
     // A save that cannot be written says so once; the name and title stay.
     const QString locked = m_dir->filePath(QStringLiteral("locked"));
@@ -718,7 +720,7 @@ void TstLayoutPage::damagedProjectLeavesThePlan()
     QCOMPARE(m_prompter.asked.size(), 3);
     QCOMPARE(m_prompter.asked.last().icon, Prompter::Icon::Stop);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Ludra - ") + good + "[*]");
-    QCOMPARE(m_window->model().fileName(), good);
+    QCOMPARE(m_window->document().fileName(), good);
 }
 
 void TstLayoutPage::stockStatusMarksTheLayout()
@@ -735,7 +737,7 @@ void TstLayoutPage::stockStatusMarksTheLayout()
         SaveStockFile(StockPath(), stock);
     }
     openAllocated();
-    const LayoutState &layout = m_window->model().layout();
+    const LayoutState &layout = m_window->document().layout();
     QCOMPARE(layout.shownMarker(1, 1), Marker::Conflict); // Stamina wanted HEAD's Shining too
     auto *status = find<QLabel>("lblStockStatus");
     QCOMPARE(status->text(), QStringLiteral("<Disabled>"));
@@ -747,7 +749,7 @@ void TstLayoutPage::stockStatusMarksTheLayout()
     QVERIFY(find<QWidget>("edtStockTarget")->isEnabled());
     QCOMPARE(layout.shownMarker(1, 1), Marker::InStock);  // HEAD Shining: Agility
     QCOMPARE(layout.shownMarker(3, 1), Marker::NoStock);  // HEAD Faded: Burst
-    const BuildSettings &settings = m_window->model().buildSettings();
+    const BuildSettings &settings = m_window->document().buildSettings();
     QVERIFY(settings.useStock && settings.oneLevel);
     QVERIFY(find<QCheckBox>("chkAvaStock")->isChecked());
 
@@ -777,7 +779,7 @@ void TstLayoutPage::stockStatusMarksTheLayout()
 void TstLayoutPage::playersMarkersLieUnderTheStockStatus()
 {
     openAllocated();
-    LayoutState &layout = m_window->model().layout();
+    LayoutState &layout = m_window->document().layout();
     layout.setMarker(3, 1, Marker::Query); // HEAD's Faded cluster, Burst's
     find<QCheckBox>("chkStockControl")->click();
     QCOMPARE(layout.shownMarker(3, 1), Marker::NoStock);
@@ -835,8 +837,8 @@ void TstLayoutPage::resultsSayWhatTheyAre()
     // Only LEFT ARM chosen, which holds nothing.
     QList<ImplantSelection> selections(13);
     selections[4] = ImplantSelection{true, QStringLiteral("50")};
-    m_window->model().buildSettings().setTarget(BuildSettings::Target::Individual);
-    m_window->model().buildSettings().setImplantSelections(selections);
+    changeSettings([](BuildSettings &settings) { settings.setTarget(BuildSettings::Target::Individual); });
+    changeSettings([&selections](BuildSettings &settings) { settings.setImplantSelections(selections); });
     QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
     QCOMPARE(note->text(), QStringLiteral("No selected implant holds a cluster, so nothing was built."));
     QCOMPARE(gridRows("grdReqs"), QStringList{"||||||"});
@@ -872,12 +874,12 @@ void TstLayoutPage::buildLeavesTheGridAsShown()
     type("edtStockTarget", QString());
     auto *tabs = find<QTabWidget>("pgcMain");
     tabs->setCurrentIndex(1);
-    const QList<QStringList> shown = m_window->model().layout().table().rows();
+    const QList<QStringList> shown = m_window->document().layout().table().rows();
 
     QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
     QVERIFY(m_prompter.asked.isEmpty());
     QCOMPARE(tabs->currentIndex(), 2);
-    QCOMPARE(m_window->model().layout().table().rows(), shown);
+    QCOMPARE(m_window->document().layout().table().rows(), shown);
 }
 
 // The character entered in its dialog, "Highest I Can Wear" built: the
@@ -900,7 +902,7 @@ void TstLayoutPage::highestICanWear()
     // A top level the game does not have is refused, and nothing changes.
     enter(QStringLiteral("600"), QStringLiteral("150"), QStringLiteral("301"));
     QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Top Quality Level")});
-    QVERIFY(!m_window->model().buildSettings().character.entered());
+    QVERIFY(!m_window->document().buildSettings().character.entered());
     m_prompter.asked.clear();
 
     enter(QStringLiteral("600"), QStringLiteral("150"), QStringLiteral("300"));

@@ -1,6 +1,7 @@
 #include "app/frmabout.h"
 #include "app/frmhelp.h"
 #include "app/frmludra.h"
+#include "model/plandocument.h"
 #include "app/widgetprompter.h"
 #include "text/messages.h"
 #include "common/errors.h"
@@ -12,6 +13,7 @@
 #include "support/testfiles.h"
 #include "stock/stockfile.h"
 #include "stock/stockregister.h"
+#include "stock/stockstate.h"
 #include "views/widgets.h"
 
 #include <QAccessible>
@@ -223,11 +225,11 @@ void TstMainWindow::shippedFilesOfferEveryDefaultSkill()
                               "Sensory Improvement & Modification", "Psychological Modifications"})
         QVERIFY2(offered.count(QString::fromLatin1(skill)) == 1, skill);
 
-    const ReferenceData &reference = window->model().reference();
+    const ReferenceData &reference = window->document().reference();
     QCOMPARE(available->count(), reference.nanoList().count());
     QCOMPARE(reference.nanoList().count(), 111);
     QCOMPARE(available->currentIndex(), 0);
-    const QList<SkillEntry> &entries = window->model().layout().skills().available();
+    const QList<SkillEntry> &entries = window->document().layout().skills().available();
     for (int i = 0; i < available->count(); ++i) {
         QVERIFY(entries.at(i).nano);
         QCOMPARE(entries.at(i).nano->SkillName, available->itemText(i));
@@ -251,7 +253,7 @@ void TstMainWindow::availableSkillsSortedWithoutCase()
     auto *available = window->findChild<QComboBox *>("cboAvaNanos");
     // Equal names without regard to case keep their catalogue order.
     QCOMPARE(comboTexts(available), (QStringList{"Alpha", "alpha", "Alpha", "beta", "Beta", "Gamma"}));
-    const QList<SkillEntry> &entries = window->model().layout().skills().available();
+    const QList<SkillEntry> &entries = window->document().layout().skills().available();
     QCOMPARE(entries.at(0).nano->ClusterName, QStringLiteral("c2"));
     QCOMPARE(entries.at(2).nano->ClusterName, QStringLiteral("c6"));
     QCOMPARE(available->currentText(), QStringLiteral("Alpha"));
@@ -398,10 +400,11 @@ void TstMainWindow::menus_data()
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QStringList>("names");
     QTest::newRow("File") << "File1" << "&File"
-                          << QStringList{"&New", "&Open", "Recent &Projects", "-", "&Save", "Save &As...", "Exp&ort",
-                                         "-", "Print S&ettings", "Print Pre&view", "&Print Report", "-", "E&xit"}
-                          << QStringList{"New1", "Open1", "Save1", "SaveAs1", "PrintSetup1", "PrintPreview1", "Print1",
-                                         "Exit1"};
+                          << QStringList{"&New", "New &Window", "&Open", "Recent &Projects", "-", "&Save",
+                                         "Save &As...", "Exp&ort", "-", "Print S&ettings", "Print Pre&view",
+                                         "&Print Report", "-", "E&xit"}
+                          << QStringList{"New1", "NewWindow1", "Open1", "Save1", "SaveAs1", "PrintSetup1",
+                                         "PrintPreview1", "Print1", "Exit1"};
     QTest::newRow("Edit") << "Edit1" << "&Edit" << QStringList{"&Undo", "&Redo", "-", "&Copy Plan", "&Paste Plan"}
                           << QStringList{"Undo1", "Redo1", "CopyPlan1", "PastePlan1"};
     QTest::newRow("Export") << "Export1" << "Exp&ort" << QStringList{"C&SV", "H&TML", "&Word Doc"}
@@ -549,7 +552,7 @@ void TstMainWindow::unwritableSkillReqIsReported()
     QCOMPARE(m_prompter.asked.size(), 1);
     QCOMPARE(m_prompter.asked.at(0).icon, Prompter::Icon::Stop);
     QVERIFY(m_prompter.asked.at(0).text.contains("skillreq.dat"));
-    QCOMPARE(window->model().reference().skillReq(), TSkillReq());
+    QCOMPARE(window->document().reference().skillReq(), TSkillReq());
     QCOMPARE(window->findChild<QComboBox *>("cboAvaNanos")->count(), 111);
 }
 
@@ -708,7 +711,7 @@ void TstMainWindow::standardShortcutsOutliveTheCaptions()
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(m_prompter.fileRequests.size(), 1);
     QVERIFY(QFileInfo(project).size() > 0);
-    QCOMPARE(window->model().fileName(), project);
+    QCOMPARE(window->document().fileName(), project);
     // F1 opens the help.
     m_prompter.dialogs.append({Prompter::Answer::Cancel, {}});
     QTest::keyClick(window.get(), Qt::Key_F1);
@@ -743,7 +746,7 @@ void TstMainWindow::portableFolderWithoutItsCatalogueStaysPortable()
     QCOMPARE(m_prompter.asked.at(0).icon, Prompter::Icon::Stop);
     QCOMPARE(m_prompter.asked.at(0).title, QStringLiteral("Katalog fehlt"));
     QCOMPARE(m_prompter.asked.at(0).text, QStringLiteral("Kein Clusterkatalog gefunden!"));
-    const StockEntry &head = window->model().stock().stock().ImplantStock().at(0);
+    const StockEntry &head = window->document().stock().stock().ImplantStock().at(0);
     QCOMPARE(head.stock.count(), 1);
     QCOMPARE(head.stock.item(0).qualityLevel, QStringLiteral("40"));
     // What Ludra writes stays in the folder; nothing starts in the home folder.

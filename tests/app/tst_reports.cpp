@@ -3,6 +3,7 @@
 // as a report.
 
 #include "app/frmludra.h"
+#include "model/plandocument.h"
 #include "common/command.h"
 #include "common/paths.h"
 #include "reports/frmpreview.h"
@@ -70,7 +71,7 @@ void TstReports::init()
     m_window = std::make_unique<TfrmLudra>(m_prompter);
     QVERIFY(m_prompter.asked.isEmpty());
     // The results of a build over one placed cluster.
-    m_window->model().layout().editCell(1, 1, QStringLiteral("Agility"));
+    m_window->document().layout().editCell(1, 1, QStringLiteral("Agility"));
     showTab(1);
     m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
     QVERIFY(m_prompter.asked.isEmpty());
@@ -361,7 +362,7 @@ void TstReports::printSettingsSurviveARestart()
     QVERIFY(m_window->reports().settings(ReportGrid::Layout) == PrintSettings());
 
     // The typed title reaches the preview and the print, which are the same.
-    m_window->model().layout().editCell(1, 1, QStringLiteral("Agility"));
+    m_window->document().layout().editCell(1, 1, QStringLiteral("Agility"));
     showTab(1);
     m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
     showTab(3);

@@ -1,6 +1,8 @@
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
 #include "build/resultpages.h"
+#include "model/plandocument.h"
+#include "model/program.h"
 #include "reports/export.h"
 #include "support/scriptedprompter.h"
 
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -69,9 +72,13 @@ private Q_SLOTS:
 private:
     QTableView *grid(const QString &name) const;
 
+    // Changes the document's settings as the Build tab would.
+    void changeSettings(const std::function<void(BuildSettings &)> &change);
+
     ScriptedPrompter m_prompter;
-    std::unique_ptr<BuildResults> m_results;
-    BuildSettings m_settings;
+    LudraProgram m_program;
+    std::unique_ptr<PlanDocument> m_document;
+    BuildResults *m_results = nullptr;
     std::unique_ptr<SkillResultPage> m_skills;
     std::unique_ptr<RequirementResultPage> m_reqs;
     std::unique_ptr<SuggestionPage> m_suggest;
@@ -80,14 +87,23 @@ private:
 void TstResultPages::init()
 {
     m_prompter = ScriptedPrompter();
-    m_settings.reset();
-    m_results = std::make_unique<BuildResults>();
+    m_document = std::make_unique<PlanDocument>(m_program);
+    m_results = &m_document->results();
     fill(m_results->reqTable(), BuildOrderRows);
     fill(m_results->skillIncTable(),
          {{"Strength", "20", "1"}, {"Computer Literacy", "37", "2"}, {"Agility", "16", "1"}});
-    m_skills = std::make_unique<SkillResultPage>(*m_results, m_prompter);
-    m_reqs = std::make_unique<RequirementResultPage>(*m_results, m_settings, m_prompter);
-    m_suggest = std::make_unique<SuggestionPage>(*m_results);
+    m_skills = std::make_unique<SkillResultPage>(m_prompter);
+    m_reqs = std::make_unique<RequirementResultPage>(m_prompter);
+    m_suggest = std::make_unique<SuggestionPage>();
+    for (ResultPage *page : std::initializer_list<ResultPage *>{m_skills.get(), m_reqs.get(), m_suggest.get()})
+        page->setDocument(m_document.get());
+}
+
+void TstResultPages::changeSettings(const std::function<void(BuildSettings &)> &change)
+{
+    BuildSettings settings = m_document->buildSettings();
+    change(settings);
+    m_document->setSettings(settings);
 }
 
 void TstResultPages::cleanup()
@@ -95,7 +111,8 @@ void TstResultPages::cleanup()
     m_skills.reset();
     m_reqs.reset();
     m_suggest.reset();
-    m_results.reset();
+    m_results = nullptr;
+    m_document.reset();
 }
 
 QTableView *TstResultPages::grid(const QString &name) const
@@ -164,9 +181,10 @@ void TstResultPages::skillReqColor()
     QAbstractItemModel *model = grid("grdReqs")->model();
     QSignalSpy repainted(model, &QAbstractItemModel::dataChanged);
 
-    m_settings.warnNanoProg = warn;
-    m_settings.maxNanoProgText = maximum;
-    m_reqs->settingsChanged();
+    changeSettings([&](BuildSettings &settings) {
+        settings.warnNanoProg = warn;
+        settings.maxNanoProgText = maximum;
+    });
     // Every cell is repainted for its new colour, the "Skill Req" column's
     // among them.
     QCOMPARE(repainted.size(), 1);
@@ -194,8 +212,10 @@ void TstResultPages::selectedCellStandsOutOnlyInSkillGrid()
     QFETCH(QString, name);
     QFETCH(bool, marked);
     // The cell to select is a red requirement: it keeps its colour too.
-    m_settings.warnNanoProg = true;
-    m_settings.maxNanoProgText = QStringLiteral("15");
+    changeSettings([](BuildSettings &settings) {
+        settings.warnNanoProg = true;
+        settings.maxNanoProgText = QStringLiteral("15");
+    });
     QTableView *view = grid(name);
     QWidget *page = view->window();
     page->show();
@@ -276,8 +296,10 @@ void TstResultPages::redReadsOnADarkPalette()
     QApplication::setPalette(dark);
     TextTable &table = m_results->reqTable();
     table.setCell(2, 1, QStringLiteral("501"));
-    m_settings.warnNanoProg = true;
-    m_settings.maxNanoProgText = QStringLiteral("500");
+    changeSettings([](BuildSettings &settings) {
+        settings.warnNanoProg = true;
+        settings.maxNanoProgText = QStringLiteral("500");
+    });
     const QAbstractItemModel *model = grid("grdReqs")->model();
     const QColor red = model->index(0, 2).data(Qt::ForegroundRole).value<QColor>();
     QApplication::setPalette(light);

@@ -1,4 +1,6 @@
 #include "app/frmludra.h"
+#include "stock/stockstate.h"
+#include "model/plandocument.h"
 #include "common/paths.h"
 #include "stock/frmstockcontrol.h"
 #include "stock/stockfile.h"
@@ -291,7 +293,7 @@ void TstStockControl::roundTripThroughTheMainWindow()
                                }});
     main.findChild<QAction *>("StockControl1")->trigger();
     QCOMPARE(m_prompter.dialogsRun, QStringList{"frmStockControl"});
-    const StockRegister &stock = main.model().stock().stock();
+    const StockRegister &stock = main.document().stock().stock();
     QCOMPARE(stock.ClusterStock().at(3).name, QStringLiteral("Unknown #1"));
     QCOMPARE(stock.ClusterStock().at(3).stock.qualityLevels(), (QStringList{"035", "7"}));
     QCOMPARE(stock.ClusterStock().at(3).stock.costs(), (QStringList{"1200", "8"}));

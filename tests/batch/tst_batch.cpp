@@ -1,4 +1,5 @@
-#include "model/ludramodel.h"
+#include "model/plandocument.h"
+#include "model/program.h"
 #include "build/buildrunner.h"
 #include "storage/projectfile.h"
 #include "support/scriptedprompter.h"
@@ -89,19 +90,22 @@ private Q_SLOTS:
     }
 
     // The tool's plan gives the tables of the window's build of the same
-    // layout, run here through BuildRunner::run().
+    // layout, run here through a document of the program.
     void planEqualsInProcessBuild()
     {
-        LudraModel model;
+        LudraProgram program;
         ScriptedPrompter prompter;
-        QVERIFY(model.start(prompter).missingFiles.isEmpty());
-        for (const QString &skill : Skills)
-            QVERIFY(model.layout().skills().selectByName(skill) > 0);
-        QVERIFY(model.layout().allocate());
-        model.buildSettings().implantQLText = QStringLiteral("200");
-        BuildRunner runner(model.reference(), model.layout(), model.buildSettings(), model.results(), model.stock(),
-                           prompter);
-        QVERIFY(runner.run());
+        QVERIFY(program.start(prompter).missingFiles.isEmpty());
+        PlanDocument model(program);
+        model.editPlan(QString(), [](LayoutState &layout) {
+            for (const QString &skill : Skills)
+                QVERIFY(layout.skills().selectByName(skill) > 0);
+            QVERIFY(layout.allocate());
+        });
+        BuildSettings settings = model.buildSettings();
+        settings.implantQLText = QStringLiteral("200");
+        model.setSettings(settings);
+        QVERIFY(model.build(prompter));
 
         const QList<QStringList> req = tableRows(model.results().reqTable());
         QVERIFY(req.size() > Skills.size());

@@ -1,4 +1,4 @@
-#include "model/ludramodel.h"
+#include "model/program.h"
 #include "common/paths.h"
 #include "data/referencedata.h"
 #include "data/referencefiles.h"
@@ -131,7 +131,7 @@ void TstPaths::unusableUsersFolderIsToldOnce()
     // Start-up tells it first, in one message, and writes nothing anywhere
     // else; the reference files this folder lacks are told after it.
     SetLayout(layout);
-    LudraModel model;
+    LudraProgram model;
     ScriptedPrompter prompter;
     const StartReport started = model.start(prompter);
     QCOMPARE(prompter.asked.constFirst().text, layout.problem);
@@ -156,7 +156,7 @@ void TstPaths::unwritablePortableFolderIsToldOnce()
     // Start-up reads the reference files beside the program and tells the
     // folder once, in place of the skill increase file it cannot write.
     SetLayout(layout);
-    LudraModel model;
+    LudraProgram model;
     ScriptedPrompter prompter;
     const StartReport started = model.start(prompter);
     makeWritable(bin);

@@ -3,7 +3,8 @@
 // the grids each shows through a fixed run of view and names switches are the
 // grids that version showed.
 
-#include "model/ludramodel.h"
+#include "model/plandocument.h"
+#include "model/program.h"
 #include "common/paths.h"
 #include "stock/stockfile.h"
 #include "support/scriptedprompter.h"
@@ -69,7 +70,8 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedPrompter m_prompter;
-    std::unique_ptr<LudraModel> m_model;
+    std::unique_ptr<LudraProgram> m_program;
+    std::unique_ptr<PlanDocument> m_model;
 };
 
 void TstFixtures::init()
@@ -80,13 +82,15 @@ void TstFixtures::init()
         QVERIFY(QFile::copy(sourceDir() + QStringLiteral("/resources/") + QLatin1String(name),
                             m_dir->filePath(QLatin1String(name))));
     SetBaseDir(m_dir->path());
-    m_model = std::make_unique<LudraModel>();
-    QVERIFY(m_model->start(m_prompter, StartOptions{.readStock = false}).missingFiles.isEmpty());
+    m_program = std::make_unique<LudraProgram>();
+    QVERIFY(m_program->start(m_prompter, StartOptions{.readStock = false}).missingFiles.isEmpty());
+    m_model = std::make_unique<PlanDocument>(*m_program);
 }
 
 void TstFixtures::cleanup()
 {
     m_model.reset();
+    m_program.reset();
     SetBaseDir(QString());
     m_dir.reset();
 }
@@ -107,9 +111,9 @@ void TstFixtures::projectsSaveAsTheyWereRead_data()
 void TstFixtures::projectsSaveAsTheyWereRead()
 {
     QFETCH(QString, project);
-    const ProjectShown shown = m_model->openProject(project);
+    const ProjectShown shown = m_model->open(project);
     const QString saved = m_dir->filePath(QStringLiteral("saved.lud"));
-    m_model->saveProject(saved, shown);
+    m_model->save(saved, shown);
     QVERIFY(readFile(saved) == readFile(project));
 }
 
@@ -121,7 +125,7 @@ void TstFixtures::switchesShowTheGridsOfBefore_data()
 void TstFixtures::switchesShowTheGridsOfBefore()
 {
     QFETCH(QString, project);
-    m_model->openProject(project);
+    m_model->open(project);
     LayoutState &layout = m_model->layout();
     const ReferenceData &reference = m_model->reference();
     // A switch of the view (true) or the names, to the index given.
@@ -151,10 +155,10 @@ void TstFixtures::stockFileSavesAsItWasRead()
     const QString stock = m_dir->filePath(QStringLiteral("default.stk"));
     QVERIFY(QFile::copy(fixturesDir() + QStringLiteral("/default.stk"), stock));
     QFile::setPermissions(stock, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QVERIFY(m_model->reloadStock(m_prompter));
-    QVERIFY(m_model->stock().stock().itemCount() > 0);
+    QVERIFY(m_program->reloadStock(m_prompter));
+    QVERIFY(m_program->stock().stock().itemCount() > 0);
     const QString saved = m_dir->filePath(QStringLiteral("saved.stk"));
-    m_model->stock().save(saved);
+    m_program->stock().save(saved);
     QVERIFY(readFile(saved) == readFile(fixturesDir() + QStringLiteral("/default.stk")));
 }
 

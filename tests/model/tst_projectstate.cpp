@@ -1,7 +1,10 @@
 // A project taken from the plan on screen and put back: what each stored
 // line restores, what a short or damaged image leaves alone.
 
-#include "model/ludramodel.h"
+#include "build/buildresults.h"
+#include "build/buildsettings.h"
+#include "layout/layoutstate.h"
+#include "model/program.h"
 #include "model/projectstate.h"
 #include "common/paths.h"
 #include "storage/corruptfile.h"
@@ -14,6 +17,24 @@
 #include <memory>
 
 using namespace ludra;
+
+namespace {
+
+// What a project holds of a plan: its layout, settings and results, over the
+// reference data of a program.
+struct PlanParts
+{
+    LayoutState layout;
+    BuildSettings settings;
+    BuildResults results;
+};
+
+ProjectImage capture(const PlanParts &plan, const ProjectShown &shown)
+{
+    return CaptureProject(plan.layout, plan.settings, plan.results, shown);
+}
+
+} // namespace
 
 class TstProjectState : public QObject
 {
@@ -30,7 +51,9 @@ private Q_SLOTS:
     void flagLinesReadByTheirRule();
 
 private:
-    std::unique_ptr<LudraModel> freshModel();
+    std::unique_ptr<PlanParts> freshModel();
+    ProjectShown apply(const ProjectImage &image, PlanParts &plan);
+    LudraProgram m_program;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedPrompter m_prompter;
@@ -52,17 +75,25 @@ void TstProjectState::cleanup()
     m_dir.reset();
 }
 
-std::unique_ptr<LudraModel> TstProjectState::freshModel()
+std::unique_ptr<PlanParts> TstProjectState::freshModel()
 {
-    auto model = std::make_unique<LudraModel>();
-    model->start(m_prompter);
-    return model;
+    if (!m_program.started())
+        m_program.start(m_prompter);
+    auto plan = std::make_unique<PlanParts>();
+    plan->layout.setCatalogue(m_program.reference().nanoList());
+    plan->layout.skills().assignAvailable(m_program.reference().skillEntries());
+    return plan;
+}
+
+ProjectShown TstProjectState::apply(const ProjectImage &image, PlanParts &plan)
+{
+    return ApplyProject(image, m_program.reference().nanoList(), plan.layout, plan.settings, plan.results);
 }
 
 void TstProjectState::roundTripInSkillViewWithDuplicatesAndMarkers()
 {
-    std::unique_ptr<LudraModel> model = freshModel();
-    LayoutState &layout = model->layout();
+    std::unique_ptr<PlanParts> model = freshModel();
+    LayoutState &layout = model->layout;
     layout.skills().add();
     layout.skills().add();
     layout.allocate();
@@ -72,14 +103,14 @@ void TstProjectState::roundTripInSkillViewWithDuplicatesAndMarkers()
     QVERIFY(layout.editCell(1, 2, QStringLiteral("EYE")));
     layout.setMarker(2, 2, Marker::Trash);
     layout.setMarker(0, 3, Marker::Query);
-    model->buildSettings().warnNanoProg = true;
-    model->buildSettings().maxNanoProgText = QString(); // an empty box
-    model->buildSettings().setImplantSelections({{true, QStringLiteral("12")}, {false, QStringLiteral("x")}});
-    model->results().reqTable().setCell(ReqCol::Cluster, 1, QStringLiteral("a, b (QL 1)"));
+    model->settings.warnNanoProg = true;
+    model->settings.maxNanoProgText = QString(); // an empty box
+    model->settings.setImplantSelections({{true, QStringLiteral("12")}, {false, QStringLiteral("x")}});
+    model->results.reqTable().setCell(ReqCol::Cluster, 1, QStringLiteral("a, b (QL 1)"));
 
     ProjectShown shown;
     shown.viewSelectorEnabled = false;
-    const ProjectImage saved = CaptureProject(*model, shown);
+    const ProjectImage saved = capture(*model, shown);
     QCOMPARE(saved.config.size(), 22);
     QCOMPARE(saved.colorGrid.size(), 1200);
     QCOMPARE(saved.icons.size(), 1604);
@@ -87,33 +118,33 @@ void TstProjectState::roundTripInSkillViewWithDuplicatesAndMarkers()
     const QString path = m_dir->filePath(QStringLiteral("p.lud"));
     WriteProjectFile(path, saved);
 
-    std::unique_ptr<LudraModel> other = freshModel();
-    const ProjectShown restored = ApplyProject(ReadProjectFile(path), *other);
+    std::unique_ptr<PlanParts> other = freshModel();
+    const ProjectShown restored = apply(ReadProjectFile(path), *other);
     QVERIFY(!restored.viewSelectorEnabled);
-    QCOMPARE(other->layout().currentView(), LayoutView::SkillSet);
-    QVERIFY(other->layout().isDuplicate(1, 2));
-    QCOMPARE(other->layout().marker(LayoutView::SkillSet, 2, 2), Marker::Trash);
-    QCOMPARE(other->layout().skills().selected().at(1).nano->ClusterName, QStringLiteral("Burst Clu"));
-    QCOMPARE(CaptureProject(*other, restored), saved);
+    QCOMPARE(other->layout.currentView(), LayoutView::SkillSet);
+    QVERIFY(other->layout.isDuplicate(1, 2));
+    QCOMPARE(other->layout.marker(LayoutView::SkillSet, 2, 2), Marker::Trash);
+    QCOMPARE(other->layout.skills().selected().at(1).nano->ClusterName, QStringLiteral("Burst Clu"));
+    QCOMPARE(capture(*other, restored), saved);
 }
 
 void TstProjectState::shortConfigKeepsTheRest()
 {
-    std::unique_ptr<LudraModel> model = freshModel();
-    BuildSettings &settings = model->buildSettings();
+    std::unique_ptr<PlanParts> model = freshModel();
+    BuildSettings &settings = model->settings;
     settings.useStock = true;
     settings.implantQLText = QStringLiteral("77");
     AllocationRules rules;
     rules.OverwriteOption = AllocationRules::DoNotClear;
-    model->layout().setRules(rules);
+    model->layout.setRules(rules);
 
-    ProjectImage image = CaptureProject(*freshModel(), ProjectShown());
+    ProjectImage image = capture(*freshModel(), ProjectShown());
     image.config = QStringList{"1", "1", "false", "0", "1", "0"};
-    const ProjectShown shown = ApplyProject(image, *model);
-    QCOMPARE(model->layout().currentView(), LayoutView::SkillSet);
-    QCOMPARE(model->layout().names(), LayoutNames::ClusterNames);
+    const ProjectShown shown = apply(image, *model);
+    QCOMPARE(model->layout.currentView(), LayoutView::SkillSet);
+    QCOMPARE(model->layout.names(), LayoutNames::ClusterNames);
     QVERIFY(!shown.viewSelectorEnabled);
-    const AllocationRules &restored = model->layout().rules();
+    const AllocationRules &restored = model->layout.rules();
     QVERIFY(!restored.IncludeShining && restored.IncludeBright && !restored.IncludeFaded);
     // Reset before reading, and line 6 is not there.
     QCOMPARE(restored.OverwriteOption, AllocationRules::ClearBeforeAllocation);
@@ -123,27 +154,27 @@ void TstProjectState::shortConfigKeepsTheRest()
 
 void TstProjectState::damagedLinesReadAsNothing()
 {
-    std::unique_ptr<LudraModel> model = freshModel();
-    ProjectImage image = CaptureProject(*model, ProjectShown());
+    std::unique_ptr<PlanParts> model = freshModel();
+    ProjectImage image = capture(*model, ProjectShown());
     image.config[0] = QStringLiteral("");    // an index that is no number reads as 0
     image.config[1] = QStringLiteral("one");
     image.icons = QStringList{"-1", "99", " 7 ", "x"}; // stops at its end
     image.colorGrid = QStringList{"", "HEAD"};
-    ApplyProject(image, *model);
-    QCOMPARE(model->layout().currentView(), LayoutView::BodyPlacement);
-    QCOMPARE(model->layout().names(), LayoutNames::SkillNames);
-    QCOMPARE(model->layout().marker(LayoutView::BodyPlacement, 0, 1), Marker::None);
-    QCOMPARE(model->layout().marker(LayoutView::BodyPlacement, 0, 2), Marker::Trash);
-    QCOMPARE(model->layout().marker(LayoutView::BodyPlacement, 0, 3), Marker::None);
-    QVERIFY(model->layout().isDuplicate(1, 2));
-    QVERIFY(!model->layout().isDuplicate(1, 3));
+    apply(image, *model);
+    QCOMPARE(model->layout.currentView(), LayoutView::BodyPlacement);
+    QCOMPARE(model->layout.names(), LayoutNames::SkillNames);
+    QCOMPARE(model->layout.marker(LayoutView::BodyPlacement, 0, 1), Marker::None);
+    QCOMPARE(model->layout.marker(LayoutView::BodyPlacement, 0, 2), Marker::Trash);
+    QCOMPARE(model->layout.marker(LayoutView::BodyPlacement, 0, 3), Marker::None);
+    QVERIFY(model->layout.isDuplicate(1, 2));
+    QVERIFY(!model->layout.isDuplicate(1, 3));
 
     // A layout grid of another shape is refused before anything changes.
-    model->buildSettings().implantQLText = QStringLiteral("5");
+    model->settings.implantQLText = QStringLiteral("5");
     image.grid.columns = 9;
     image.config[12] = QStringLiteral("6");
-    QVERIFY_THROWS_EXCEPTION(ECorruptFile, ApplyProject(image, *model));
-    QCOMPARE(model->buildSettings().implantQLText, QStringLiteral("5"));
+    QVERIFY_THROWS_EXCEPTION(ECorruptFile, apply(image, *model));
+    QCOMPARE(model->settings.implantQLText, QStringLiteral("5"));
 }
 
 // The character, its top level and "Highest I Can Wear" are saved in their
@@ -151,25 +182,25 @@ void TstProjectState::damagedLinesReadAsNothing()
 // at the level target its "Config" names.
 void TstProjectState::characterTravelsWithThePlan()
 {
-    std::unique_ptr<LudraModel> model = freshModel();
-    BuildSettings &settings = model->buildSettings();
+    std::unique_ptr<PlanParts> model = freshModel();
+    BuildSettings &settings = model->settings;
     settings.character.setStat(Stat::Treatment, 700);
     settings.character.setStat(Stat::Sense, 250);
     settings.ladderTopLevel = 250;
     settings.setTarget(BuildSettings::Target::Highest);
-    const ProjectImage image = CaptureProject(*model, ProjectShown());
+    const ProjectImage image = capture(*model, ProjectShown());
     QCOMPARE(image.character.first(), QStringLiteral("Treatment=700"));
 
-    std::unique_ptr<LudraModel> opened = freshModel();
-    QVERIFY(ApplyProject(image, *opened).characterStored);
-    QVERIFY(opened->buildSettings() == settings);
+    std::unique_ptr<PlanParts> opened = freshModel();
+    QVERIFY(apply(image, *opened).characterStored);
+    QVERIFY(opened->settings == settings);
 
     ProjectImage older = image;
     older.character.clear();
-    QVERIFY(!ApplyProject(older, *opened).characterStored);
-    QVERIFY(!opened->buildSettings().character.entered());
-    QCOMPARE(opened->buildSettings().ladderTopLevel, TopQualityLevel);
-    QCOMPARE(opened->buildSettings().target(), BuildSettings::Target::Individual);
+    QVERIFY(!apply(older, *opened).characterStored);
+    QVERIFY(!opened->settings.character.entered());
+    QCOMPARE(opened->settings.ladderTopLevel, TopQualityLevel);
+    QCOMPARE(opened->settings.target(), BuildSettings::Target::Individual);
 }
 
 // The include flags of the allocation rules are on only for "1"; the Build
@@ -198,15 +229,15 @@ void TstProjectState::flagLinesReadByTheirRule()
     QFETCH(bool, individual);
     QFETCH(bool, sense);
     QFETCH(bool, selectorEnabled);
-    std::unique_ptr<LudraModel> model = freshModel();
-    ProjectImage image = CaptureProject(*model, ProjectShown());
+    std::unique_ptr<PlanParts> model = freshModel();
+    ProjectImage image = capture(*model, ProjectShown());
     for (int line : {2, 3, 7, 10, 21})
         image.config[line] = text;
-    const ProjectShown shown = ApplyProject(image, *model);
-    QCOMPARE(model->layout().rules().IncludeShining, includeShining);
-    QCOMPARE(model->buildSettings().useStock, useStock);
-    QCOMPARE(!model->buildSettings().oneLevel, individual);
-    QCOMPARE(model->buildSettings().attribute(Attribute::Sense), sense);
+    const ProjectShown shown = apply(image, *model);
+    QCOMPARE(model->layout.rules().IncludeShining, includeShining);
+    QCOMPARE(model->settings.useStock, useStock);
+    QCOMPARE(!model->settings.oneLevel, individual);
+    QCOMPARE(model->settings.attribute(Attribute::Sense), sense);
     QCOMPARE(shown.viewSelectorEnabled, selectorEnabled);
 }
 

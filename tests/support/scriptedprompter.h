@@ -50,7 +50,7 @@ public:
         asked.append(Asked{icon, buttons, title, text});
         if (!answers.isEmpty())
             return answers.takeFirst();
-        if (buttons == Buttons::SaveDiscardCancel)
+        if (buttons == Buttons::SaveDiscardCancel || buttons == Buttons::SaveDiscardNewWindowCancel)
             return Answer::Save;
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmludra.h"
+#include "model/plandocument.h"
 #include "common/paths.h"
 #include "model/options.h"
 #include "support/namedchild.h"
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // The main window over a base folder of its own, with scripted answers to
@@ -47,6 +49,15 @@ protected:
         m_window = std::make_unique<ludra::TfrmLudra>(m_prompter);
         m_window->show();
         return QTest::qWaitForWindowExposed(m_window.get());
+    }
+
+    // Changes the settings of the window's document, as another part of the
+    // program would.
+    void changeSettings(const std::function<void(ludra::BuildSettings &)> &change)
+    {
+        ludra::BuildSettings settings = m_window->document().buildSettings();
+        change(settings);
+        m_window->document().setSettings(settings);
     }
 
     template <typename T> T *find(const char *name) const

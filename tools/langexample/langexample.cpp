@@ -17,7 +17,6 @@
 #include "common/prompter.h"
 #include "common/text.h"
 #include "layout/frmautoalloc.h"
-#include "model/ludramodel.h"
 #include "stock/frmstockcontrol.h"
 #include "reports/frmpreview.h"
 #include "reports/frmprintsettings.h"
@@ -72,22 +71,6 @@ QString valueText(const QString &text, const QString &key, bool lineBreaks)
     return value;
 }
 
-// The Graphs window over a model of its own, made before the window and
-// gone after it (a base class before the window's).
-struct ModelHolder
-{
-    ludra::LudraModel model;
-};
-
-class GraphsWindow : private ModelHolder, public ludra::TfrmGraphs
-{
-public:
-    explicit GraphsWindow(ludra::Prompter &prompter)
-        : TfrmGraphs(model.layout(), model.buildSettings(), model.reference(), prompter)
-    {
-    }
-};
-
 } // namespace
 
 std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
@@ -102,7 +85,8 @@ std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
     windows.push_back(std::make_unique<ludra::TfrmCharacter>(prompter, ludra::Character(), ludra::TopQualityLevel));
     windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
     windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
-    windows.push_back(std::make_unique<GraphsWindow>(prompter));
+    // The Graphs window without a document, which shows no plan.
+    windows.push_back(std::make_unique<ludra::TfrmGraphs>(prompter));
     // The report windows, each over an empty report, and the help without a
     // file: their texts alone are wanted.
     windows.push_back(
