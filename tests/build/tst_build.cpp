@@ -129,6 +129,9 @@ private Q_SLOTS:
 
     void suggestions_data();
     void suggestions();
+    void clusterNameWithParenthesis();
+    void stoppedRowKeepsItsCells_data();
+    void stoppedRowKeepsItsCells();
 
     void stockRules_data();
     void stockRules();
@@ -478,6 +481,67 @@ void TstBuild::suggestions()
         gotSecondary.append(results.reqTable().cell(ReqCol::SecondarySkill, r));
     QCOMPARE(gotSecondary, secondary);
     QCOMPARE(tableRows(results.suggestTable()), suggested);
+}
+
+// A planned name that holds "(" is looked up whole, and the suggestions read
+// it as the recipes name it, cut at its first "(".
+void TstBuild::clusterNameWithParenthesis()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster (Mk2)"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("CHEST"), 2, QStringLiteral("Beta Cluster"));
+    place(QStringLiteral("EAR"), 1, QStringLiteral("Gamma Cluster"));
+    m_settings.implantQLText = QStringLiteral("100");
+    m_settings.setAttribute(Attribute::Strength, true);
+    QVERIFY(build());
+    QCOMPARE(tableRows(m_results->reqTable()),
+             QStringList({"Alpha Cluster (Mk2) (QL 100)|0|0|HEAD (QL 100)|Shining|479|204  - Agility",
+                          "Alpha Cluster (QL 100)|0|1|CHEST (QL 100)|Shining|479|204  - Strength",
+                          "Beta Cluster (QL 100)|0|3|CHEST (QL 100)|Bright|479|204  - Strength",
+                          "Gamma Cluster (QL 100)|0|10|EAR (QL 100)|Shining|479|204 - Shining text - Unknown"}));
+    QCOMPARE(tableRows(m_results->skillIncTable()), QStringList({"Alpha Skill|110|2", "Beta Skill|33|1"}));
+    QCOMPARE(tableRows(m_results->suggestTable()), QStringList({"(Bright) Beta Cluster|HEAD|Strength"}));
+}
+
+// A stock value that is no number stops the build inside a row: the row
+// keeps the cells written before the value was read.
+void TstBuild::stoppedRowKeepsItsCells_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("level read while sourcing")
+        << QStringList{"40|1|Shining", "x40|2|Shining"} << "'x40' is not a valid integer value"
+        << QStringList{"Beta Cluster (QL 40)|0|1|HEAD (QL 40)|Bright|195|84 ", "||||Shining||"};
+    QTest::newRow("cost")
+        << QStringList{"40|c1|Shining"} << "'c1' is not a valid integer value"
+        << QStringList{"Beta Cluster (QL 40)|0|1|HEAD (QL 40)|Bright|195|84 ",
+                       "Alpha Cluster (QL 40)||0|CHEST (QL 40)|Shining||"};
+}
+
+void TstBuild::stoppedRowKeepsItsCells()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, message);
+    QFETCH(QStringList, rows);
+    place(QStringLiteral("HEAD"), 2, QStringLiteral("Beta Cluster"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
+    own(m_stock.stock(), QStringLiteral("Beta Cluster"), {"40|0|Bright"});
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"40|100"});
+    own(m_stock.stock(), QStringLiteral("CHEST"), {"40|100"});
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.implantQLText = QStringLiteral("40");
+    m_settings.setAttribute(Attribute::Strength, true);
+    try {
+        build();
+        QFAIL("a stock value that is no number was built");
+    } catch (const EConvertError &e) {
+        QCOMPARE(e.message(), message);
+    }
+    QCOMPARE(tableRows(m_results->reqTable()), rows);
+    QCOMPARE(tableRows(m_results->skillIncTable()), QStringList({"Beta Skill|15|1"}));
 }
 
 void TstBuild::stockRules_data()
