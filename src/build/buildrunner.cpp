@@ -191,10 +191,11 @@ bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int ty
         return false;
     const std::optional<StockCell> cell = StockCell{slot, cluster, ClusterTypeNames().at(typeIndex)};
     const int q = ImplantQL(settings, bodySlots, slot);
+    const StockUse use = settings.stockUse();
     // During a build the implant counts only when stock is used.
-    const StockVerdict verdict = CheckStock(m_stock.stock(), settings, *cell, q, settings.useStock);
+    const StockVerdict verdict = CheckStock(m_stock.stock(), use, *cell, q, use.onlyOwned);
     if (verdict != StockVerdict::InStock) {
-        m_results.addLogLine(StockFailureLine(verdict, *cell, q, settings));
+        m_results.addLogLine(StockFailureLine(verdict, *cell, q, use));
         return true;
     }
     m_stock.useImplant(cell->slot, q);
@@ -205,19 +206,19 @@ bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int ty
     req.setCell(ReqCol::Type, outRow, ClusterTypeNames().at(typeIndex));
     const QString type = req.cell(ReqCol::Type, outRow);
     const QString sec = ClusterSecSkill(m_reference.secSkills(), cluster, type);
-    const int clusterQL = SourceCluster(m_stock, settings, cluster, type, q, false);
+    const int clusterQL = SourceCluster(m_stock, use, cluster, type, q, false);
     req.setCell(ReqCol::Cluster, outRow, cluster + QStringLiteral(" (QL ") + QString::number(clusterQL) +
                                              QLatin1Char(')'));
     req.setCell(ReqCol::Implant, outRow, slot + QStringLiteral(" (QL ") + QString::number(q) + QLatin1Char(')'));
     req.setCell(ReqCol::SkillReq, outRow,
                 QString::number(ClusterSkillReq(m_reference.requirements(), cluster, type, q)));
     req.setCell(ReqCol::Credits, outRow,
-                QString::number(StockCost(m_stock.stock(), settings, cluster, type, clusterQL)));
+                QString::number(StockCost(m_stock.stock(), use, cluster, type, clusterQL)));
     req.setCell(ReqCol::Treatment, outRow, QString::number(TreatmentReq(q)));
     req.setCell(ReqCol::SecondarySkill, outRow, QString::number(SecondarySkillReq(q)) + QLatin1Char(' ') + sec);
     const QString skill = ClusterToSkill(m_reference.nanoList(), cluster);
     if (removing())
-        SourceCluster(m_stock, settings, cluster, type, q, true);
+        SourceCluster(m_stock, use, cluster, type, q, true);
     m_tallies.add(skill, SkillIncrease(m_reference.nanoList(), m_reference.skillReq(), cluster, type, q));
     ++outRow;
     return true;
@@ -240,7 +241,7 @@ void BuildRunner::writeSkillTallies()
 void BuildRunner::removeUsedImplants()
 {
     for (const UsedImplant &used : m_stock.ImplantsUsed)
-        ImplantAvailable(m_stock, m_settings, used.slot, used.ql, true);
+        ImplantAvailable(m_stock, m_settings.stockUse(), used.slot, used.ql, true);
 }
 
 } // namespace ludra

@@ -135,6 +135,8 @@ private Q_SLOTS:
 
     void stockRules_data();
     void stockRules();
+    void rangeIsReadWhereARuleNeedsIt_data();
+    void rangeIsReadWhereARuleNeedsIt();
     void stockListsOfUnequalLength_data();
     void stockListsOfUnequalLength();
     void removalConsumesBeforeNextCell();
@@ -581,15 +583,48 @@ void TstBuild::stockRules()
     own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
     const QString name = QStringLiteral("Alpha Cluster");
     const QString type = QStringLiteral("Shining");
-    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings, name, type, target), available);
-    QCOMPARE(SourceCluster(m_stock, m_settings, name, type, target, false), sourced);
-    QCOMPARE(StockCost(m_stock.stock(), m_settings, name, type, sourced), cost);
+    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings.stockUse(), name, type, target), available);
+    QCOMPARE(SourceCluster(m_stock, m_settings.stockUse(), name, type, target, false), sourced);
+    QCOMPARE(StockCost(m_stock.stock(), m_settings.stockUse(), name, type, sourced), cost);
     // Without stock use everything is there at the level asked for, free.
     m_settings.useStock = false;
-    QVERIFY(ClusterAvailable(m_stock.stock(), m_settings, name, type, 999));
-    QCOMPARE(SourceCluster(m_stock, m_settings, name, type, 999, true), 999);
-    QCOMPARE(StockCost(m_stock.stock(), m_settings, name, type, sourced), 0);
+    QVERIFY(ClusterAvailable(m_stock.stock(), m_settings.stockUse(), name, type, 999));
+    QCOMPARE(SourceCluster(m_stock, m_settings.stockUse(), name, type, 999, true), 999);
+    QCOMPARE(StockCost(m_stock.stock(), m_settings.stockUse(), name, type, sourced), 0);
     QCOMPARE(m_stock.ClustersDeleted, 0);
+}
+
+// The range's text is converted where a rule compares a level with it, and
+// its message is the one integer message; off, it is never read.
+void TstBuild::rangeIsReadWhereARuleNeedsIt_data()
+{
+    QTest::addColumn<bool>("useRange");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<bool>("throws");
+    QTest::newRow("range off") << false << QStringList{"40|1|Shining"} << false;
+    QTest::newRow("no item of the type") << true << QStringList{"40|1|Bright"} << true;
+    QTest::newRow("an item to compare") << true << QStringList{"40|1|Shining"} << true;
+}
+
+void TstBuild::rangeIsReadWhereARuleNeedsIt()
+{
+    QFETCH(bool, useRange);
+    QFETCH(QStringList, items);
+    QFETCH(bool, throws);
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
+    const StockUse use{true, useRange, QStringLiteral("3 5")};
+    const StockCell cell{QStringLiteral("HEAD"), QStringLiteral("Alpha Cluster"), QStringLiteral("Shining")};
+    QString message;
+    try {
+        // With no item of the type only the failure line reads the range.
+        const StockVerdict verdict = CheckStock(m_stock.stock(), use, cell, 40, false);
+        QCOMPARE(verdict, useRange ? StockVerdict::NoStock : StockVerdict::InStock);
+        if (verdict != StockVerdict::InStock)
+            StockFailureLine(verdict, cell, 40, use);
+    } catch (const EConvertError &e) {
+        message = e.message();
+    }
+    QCOMPARE(message, throws ? QStringLiteral("'3 5' is not a valid integer value") : QString());
 }
 
 // A file's three lists of an entry may differ in length: an item has only the
@@ -636,8 +671,8 @@ void TstBuild::stockListsOfUnequalLength()
     const int entry = m_stock.stock().findCluster(QStringLiteral("Alpha Cluster"));
     m_stock.stock().ClusterStock()[entry].stock = items;
     m_settings.useStock = true;
-    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings, QStringLiteral("Alpha Cluster"), QStringLiteral("Shining"),
-                              20),
+    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings.stockUse(), QStringLiteral("Alpha Cluster"),
+                              QStringLiteral("Shining"), 20),
              shiningAt20);
 }
 
