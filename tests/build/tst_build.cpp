@@ -45,18 +45,24 @@ TSecSkills recipes(const QString &text)
     return table;
 }
 
-// Requirement rows "slot|type|cluster", built in order; the other columns as a
-// build leaves them before the suggestions.
-void fillRequirements(TextTable &table, const QStringList &rows)
+// Requirement rows "slot|type|cluster", built in order; the other values as
+// a build leaves them before the suggestions.
+QList<RequirementRow> requirementRows(const QStringList &rows)
 {
-    ClearResultTable(table);
-    table.setRowCount(int(rows.size()) + 1);
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList f = rows.at(r).split(u'|');
-        table.setRow(r + 1, {f.at(2) + QStringLiteral(" (QL 10)"), QStringLiteral("0"), QStringLiteral("0"),
-                             f.at(0) + QStringLiteral(" (QL 10)"), f.at(1), QStringLiteral("42"),
-                             QStringLiteral("24 ")});
+    QList<RequirementRow> result;
+    for (const QString &text : rows) {
+        const QStringList f = text.split(u'|');
+        RequirementRow row;
+        row.slot = f.at(0);
+        row.type = int(ClusterTypeNames().indexOf(f.at(1)));
+        row.cluster = f.at(2);
+        row.clusterQL = 10;
+        row.implantQL = 10;
+        row.treatment = 42;
+        row.abilityReq = 24;
+        result.append(row);
     }
+    return result;
 }
 
 QStringList tableRows(const TextTable &table)
@@ -130,6 +136,7 @@ private Q_SLOTS:
     void suggestions_data();
     void suggestions();
     void clusterNameWithParenthesis();
+    void rowsCarryTheValuesTheTablesShow();
     void stoppedRowKeepsItsCells_data();
     void stoppedRowKeepsItsCells();
 
@@ -475,18 +482,19 @@ void TstBuild::suggestions()
     BuildSettings settings;
     for (const QString &name : ticked)
         settings.setAttribute(Attribute(AttributeNames().indexOf(name)), true);
-    BuildResults results;
-    fillRequirements(results.reqTable(), requirements);
-    BuildSuggestions(results.reqTable(), results.suggestTable(), ::recipes(recipes), settings);
+    QList<RequirementRow> rows = requirementRows(requirements);
+    const Suggestions found = BuildSuggestions(rows, ::recipes(recipes), settings);
     QStringList gotSecondary;
-    for (int r = 1; r < results.reqTable().rowCount(); ++r)
-        gotSecondary.append(results.reqTable().cell(ReqCol::SecondarySkill, r));
+    for (RequirementRow &row : rows) {
+        row.attribute = found.attributeOf(row.slot);
+        gotSecondary.append(RequirementCells(row).at(ReqCol::SecondarySkill));
+    }
     QCOMPARE(gotSecondary, secondary);
+    BuildResults results;
+    results.setSuggestionRows(found.rows);
     QCOMPARE(tableRows(results.suggestTable()), suggested);
 }
 
-// A planned name that holds "(" is looked up whole, and the suggestions read
-// it as the recipes name it, cut at its first "(".
 void TstBuild::clusterNameWithParenthesis()
 {
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster (Mk2)"));
@@ -505,6 +513,66 @@ void TstBuild::clusterNameWithParenthesis()
     QCOMPARE(tableRows(m_results->suggestTable()), QStringList({"(Bright) Beta Cluster|HEAD|Strength"}));
 }
 
+// The build's rows hold as values what their tables show as text; a sort
+// orders the tables alone, and an opened project brings back tables without
+// rows.
+void TstBuild::rowsCarryTheValuesTheTablesShow()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("EAR"), 1, QStringLiteral("Gamma Cluster"));
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"45|7|Shining"});
+    own(m_stock.stock(), QStringLiteral("Gamma Cluster"), {"50|3|Shining"});
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"40|100"});
+    own(m_stock.stock(), QStringLiteral("EAR"), {"40|100"});
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.useRange = true;
+    m_settings.implantQLText = QStringLiteral("40");
+    m_settings.setAttribute(Attribute::Strength, true);
+    QVERIFY(build());
+
+    const QList<RequirementRow> &rows = m_results->requirementRows();
+    QCOMPARE(rows.size(), 2);
+    const RequirementRow &head = rows.at(0);
+    QCOMPARE(head.cluster, QStringLiteral("Alpha Cluster"));
+    QVERIFY(head.record);
+    QCOMPARE(head.record->SkillName, QStringLiteral("Alpha Skill"));
+    QCOMPARE(head.slot, QStringLiteral("HEAD"));
+    QCOMPARE(head.typeName(), QStringLiteral("Shining"));
+    QCOMPARE(head.clusterQL, 45);
+    QCOMPARE(head.implantQL, 40);
+    QCOMPARE(head.credits, 7);
+    QCOMPARE(head.treatment, qint64(195));
+    QCOMPARE(head.abilityReq, qint64(84));
+    QCOMPARE(head.recipeText, QString());
+    QCOMPARE(head.attribute, std::optional<QString>(QStringLiteral("Agility")));
+    QCOMPARE(rows.at(1).recipeText, QStringLiteral("- Shining text"));
+    QCOMPARE(rows.at(1).attribute, std::optional<QString>(QStringLiteral("Unknown")));
+    QCOMPARE(tableRows(m_results->reqTable()),
+             QStringList({"Alpha Cluster (QL 45)|7|0|HEAD (QL 40)|Shining|195|84  - Agility",
+                          "Gamma Cluster (QL 50)|3|4|EAR (QL 40)|Shining|195|84 - Shining text - Unknown"}));
+    for (int r = 0; r < rows.size(); ++r)
+        QCOMPARE(RequirementCells(rows.at(r)), m_results->reqTable().row(r + 1));
+    QCOMPARE(m_results->skillTotalRows().size(), 1);
+    QCOMPARE(m_results->skillTotalRows().first().skill, QStringLiteral("Alpha Skill"));
+    QCOMPARE(m_results->skillTotalRows().first().clusters, qint64(2));
+    QCOMPARE(m_results->suggestionRows(),
+             QList<SuggestionRow>({{QStringLiteral("(Bright) Beta Cluster"), QStringLiteral("HEAD"),
+                                    QStringLiteral("Strength")}}));
+
+    m_results->sortByHeading(SortableTable::Requirements, ReqCol::Cluster, false);
+    m_results->sortByHeading(SortableTable::Requirements, ReqCol::Cluster, false);
+    QCOMPARE(m_results->reqTable().cell(ReqCol::Implant, 1), QStringLiteral("EAR (QL 40)"));
+    QCOMPARE(m_results->requirementRows().first().slot, QStringLiteral("HEAD"));
+
+    m_results->markRestored();
+    QVERIFY(m_results->requirementRows().isEmpty());
+    QVERIFY(m_results->skillTotalRows().isEmpty());
+    QVERIFY(m_results->suggestionRows().isEmpty());
+    QCOMPARE(m_results->reqTable().rowCount(), 3);
+    QCOMPARE(m_results->outcome(), BuildOutcome::Built);
+}
+
 // A stock value that is no number stops the build inside a row: the row
 // keeps the cells written before the value was read.
 void TstBuild::stoppedRowKeepsItsCells_data()
@@ -515,10 +583,9 @@ void TstBuild::stoppedRowKeepsItsCells_data()
     QTest::newRow("level read while sourcing")
         << QStringList{"40|1|Shining", "x40|2|Shining"} << "'x40' is not a valid integer value"
         << QStringList{"Beta Cluster (QL 40)|0|1|HEAD (QL 40)|Bright|195|84 ", "||||Shining||"};
-    QTest::newRow("cost")
-        << QStringList{"40|c1|Shining"} << "'c1' is not a valid integer value"
-        << QStringList{"Beta Cluster (QL 40)|0|1|HEAD (QL 40)|Bright|195|84 ",
-                       "Alpha Cluster (QL 40)||0|CHEST (QL 40)|Shining||"};
+    QTest::newRow("cost") << QStringList{"40|c1|Shining"} << "'c1' is not a valid integer value"
+                          << QStringList{"Beta Cluster (QL 40)|0|1|HEAD (QL 40)|Bright|195|84 ",
+                                         "Alpha Cluster (QL 40)||0|CHEST (QL 40)|Shining||"};
 }
 
 void TstBuild::stoppedRowKeepsItsCells()
