@@ -10,7 +10,6 @@
 // any bytes must give no crash, no access outside a list and no undefined
 // behaviour, and the rules must keep to what they promise.
 
-#include "build/buildsettings.h"
 #include "common/errors.h"
 #include "data/nano.h"
 #include "stock/stockfile.h"
@@ -109,30 +108,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     StockState state;
     state.stock() = stock;
-    BuildSettings settings;
-    settings.useStock = true;
+    StockUse use;
+    use.onlyOwned = true;
     // One quality level per input, taken from its last byte, so that the
     // fuzzer chooses it too; asking at three fixed levels tripled the work
     // over long lists without reaching more of the rules.
     const int ql = size > 0 ? data[size - 1] : 35;
     for (const bool useRange : {false, true}) {
-        settings.useRange = useRange;
-        settings.rangeText = QString::fromLatin1(parts.value(0).left(4));
+        use.useRange = useRange;
+        use.rangeText = QString::fromLatin1(parts.value(0).left(4));
         for (const QString &name : clusterNames()) {
             for (const QString &type : ClusterTypeNames()) {
                 tolerant([&] {
-                    const bool available = ClusterAvailable(state.stock(), settings, name, type, ql);
+                    const bool available = ClusterAvailable(state.stock(), use, name, type, ql);
                     const int before = clusterLevels(state.stock());
-                    SourceCluster(state, settings, name, type, ql, true);
+                    SourceCluster(state, use, name, type, ql, true);
                     // An item goes exactly when one qualified.
                     if (clusterLevels(state.stock()) != before - (available ? 1 : 0))
                         std::abort();
                 });
-                tolerant([&] { StockCost(state.stock(), settings, name, type, ql); });
+                tolerant([&] { StockCost(state.stock(), use, name, type, ql); });
             }
         }
         for (const QString &slot : BodySlotNames())
-            tolerant([&] { ImplantAvailable(state, settings, slot, ql, true); });
+            tolerant([&] { ImplantAvailable(state, use, slot, ql, true); });
     }
 
     return 0;

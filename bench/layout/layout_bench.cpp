@@ -8,12 +8,13 @@
 // operation, in microseconds.
 
 #include "support/benchsupport.h"
+#include "build/buildsettings.h"
+#include "build/stockstatus.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
 #include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
 #include "stock/stocksourcing.h"
-#include "stock/stockstatus.h"
 #include "stock/stockstate.h"
 
 #include <QApplication>

@@ -12,6 +12,15 @@ namespace ludra {
 
 namespace {
 
+// Writes the data rows of a result table, keeping its one blank row when
+// there are none.
+void fillRows(TextTable &table, QList<QStringList> rows)
+{
+    if (rows.isEmpty())
+        rows.append(QStringList());
+    table.replaceRowsFrom(1, rows);
+}
+
 void setHeader(TextTable &table, const QStringList &headers)
 {
     table.setColumnCount(int(headers.size()));
@@ -119,9 +128,56 @@ void FillLadderTable(const Ladder &ladder, TextTable &table)
     for (const LadderUnwearable &implant : ladder.unwearable)
         rows.append({QString(), implant.slot, QStringLiteral("0"), QString(), QString(), QString(), QString(),
                      implant.reason});
-    if (rows.isEmpty())
-        rows.append(QStringList());
-    table.replaceRowsFrom(1, rows);
+    fillRows(table, std::move(rows));
+}
+
+void FillRequirementTable(const QList<RequirementRow> &rows, TextTable &table)
+{
+    QList<QStringList> cells;
+    cells.reserve(rows.size());
+    for (const RequirementRow &row : rows)
+        cells.append(RequirementCells(row));
+    fillRows(table, std::move(cells));
+}
+
+void FillSkillTable(const QList<SkillTotalRow> &rows, TextTable &table)
+{
+    QList<QStringList> cells;
+    cells.reserve(rows.size());
+    for (const SkillTotalRow &row : rows) {
+        if (row.blank())
+            cells.append(QStringList());
+        else
+            cells.append({row.skill, QString::number(row.increase), QString::number(row.clusters)});
+    }
+    fillRows(table, std::move(cells));
+}
+
+void FillSuggestionTable(const QList<SuggestionRow> &rows, TextTable &table)
+{
+    QList<QStringList> cells;
+    cells.reserve(rows.size());
+    for (const SuggestionRow &row : rows)
+        cells.append({row.addition, row.slot, row.secondarySkill});
+    fillRows(table, std::move(cells));
+}
+
+void BuildResults::setRequirementRows(QList<RequirementRow> rows)
+{
+    m_requirementRows = std::move(rows);
+    FillRequirementTable(m_requirementRows, m_reqTable);
+}
+
+void BuildResults::setSkillTotalRows(QList<SkillTotalRow> rows)
+{
+    m_skillTotalRows = std::move(rows);
+    FillSkillTable(m_skillTotalRows, m_skillIncTable);
+}
+
+void BuildResults::setSuggestionRows(QList<SuggestionRow> rows)
+{
+    m_suggestionRows = std::move(rows);
+    FillSuggestionTable(m_suggestionRows, m_suggestTable);
 }
 
 void BuildResults::setLadder(const Ladder &ladder)
@@ -160,6 +216,9 @@ bool HoldsResults(const TextTable &table)
 
 void BuildResults::markRestored()
 {
+    m_requirementRows.clear();
+    m_skillTotalRows.clear();
+    m_suggestionRows.clear();
     const bool held = HoldsResults(m_skillIncTable) || HoldsResults(m_reqTable) || HoldsResults(m_suggestTable);
     m_outcome = held ? BuildOutcome::Built : BuildOutcome::None;
     m_stale = false;
@@ -174,9 +233,9 @@ void BuildResults::reset()
 {
     m_outcome = BuildOutcome::None;
     m_stale = false;
-    ClearResultTable(m_skillIncTable);
-    ClearResultTable(m_reqTable);
-    ClearResultTable(m_suggestTable);
+    setSkillTotalRows({});
+    setRequirementRows({});
+    setSuggestionRows({});
     clearLadder();
     m_reqSort.clear();
     m_skillIncSort.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "build/ladder.h"
+#include "build/resultrows.h"
 #include "common/texttable.h"
 
 #include <QList>
@@ -15,6 +16,7 @@ class BuildSettings;
 // Column indexes of the requirement table.
 namespace ReqCol {
 inline constexpr int Cluster = 0, Credits = 1, SkillReq = 2, Implant = 3, Type = 4, Treatment = 5, SecondarySkill = 6;
+inline constexpr int Count = 7;
 }
 // Column indexes of the skill increase table.
 namespace SkillCol {
@@ -84,9 +86,17 @@ enum class SortableTable { SkillIncreases, Requirements };
 // and the ability with the value it needs, then both after the step), then
 // one per implant that cannot be worn, at level 0 with the reason in "Note".
 void FillLadderTable(const Ladder &ladder, TextTable &table);
+// The text of a build's rows in their tables, in the order given: each row's
+// cells (RequirementCells; a skill total's skill, increase and clusters, blank
+// for the blank first row; a suggestion's addition, slot and secondary
+// skill). No rows leave the one blank data row.
+void FillRequirementTable(const QList<RequirementRow> &rows, TextTable &table);
+void FillSkillTable(const QList<SkillTotalRow> &rows, TextTable &table);
+void FillSuggestionTable(const QList<SuggestionRow> &rows, TextTable &table);
 
-// What a build produces: the skill increase, requirement and suggestion
-// tables (row 0 their headers, one blank data row until a build fills them),
+// What a build produces: its skill total, requirement and suggestion rows as
+// values, the tables the grids, printing, exporting and the project show of
+// them (row 0 their headers, one blank data row until a build fills them),
 // the ladder of a build at the highest levels the character can wear, the
 // sort state of the requirements, and the build log.
 class BuildResults
@@ -112,6 +122,17 @@ public:
         return table == SortableTable::Requirements ? m_reqTable : m_skillIncTable;
     }
 
+    // The rows of the last build, in the order it made them (a sort orders
+    // the tables alone); empty before a build and after a project was opened,
+    // which brings back the tables only. Setting them writes their table,
+    // in that order.
+    const QList<RequirementRow> &requirementRows() const { return m_requirementRows; }
+    const QList<SkillTotalRow> &skillTotalRows() const { return m_skillTotalRows; }
+    const QList<SuggestionRow> &suggestionRows() const { return m_suggestionRows; }
+    void setRequirementRows(QList<RequirementRow> rows);
+    void setSkillTotalRows(QList<SkillTotalRow> rows);
+    void setSuggestionRows(QList<SuggestionRow> rows);
+
     // The ladder of the last build, when it built at the highest levels the
     // character can wear; nothing otherwise, and after a project was opened
     // (which brings back the ladder's table only).
@@ -120,7 +141,8 @@ public:
     void setLadder(const Ladder &ladder);
     // No ladder: the table blank.
     void clearLadder();
-    // As before any build: every table blank, no ladder, no sort, no log.
+    // As before any build: no rows, every table blank, no ladder, no sort, no
+    // log.
     void reset();
 
     // A table's sort state: its sort columns in order, each with its
@@ -156,7 +178,7 @@ public:
     void markStale() { m_stale = m_outcome != BuildOutcome::None; }
     // Results taken back from a project stand for the project's plan, until
     // it changes: a skill, requirement or suggestion table that holds any
-    // result counts as built.
+    // result counts as built. The rows of the build before are gone.
     void markRestored();
 
     // The failure lines of the last build (BuildLog).
@@ -169,6 +191,9 @@ private:
     TextTable m_reqTable;
     TextTable m_suggestTable;
     TextTable m_ladderTable;
+    QList<RequirementRow> m_requirementRows;
+    QList<SkillTotalRow> m_skillTotalRows;
+    QList<SuggestionRow> m_suggestionRows;
     std::optional<Ladder> m_ladder;
     QList<SortKey> m_reqSort;
     QList<SortKey> m_skillIncSort;

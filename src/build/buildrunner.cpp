@@ -74,8 +74,8 @@ bool BuildRunner::run()
     readStock();
     m_stock.resetUse();
     m_results.clearBuildLog();
-    ClearResultTable(m_results.reqTable());
-    ClearResultTable(m_results.skillIncTable());
+    m_results.setRequirementRows({});
+    m_results.setSkillTotalRows({});
 
     // While duplicate marks stand, which record gets a slot is still the
     // player's to decide: a build would read a choice nobody made.
@@ -133,8 +133,8 @@ BuildSettings atLadderLevels(const BuildSettings &settings, const Ladder &ladder
 
 void BuildRunner::compute()
 {
-    ClearResultTable(m_results.reqTable());
-    ClearResultTable(m_results.skillIncTable());
+    m_results.setRequirementRows({});
+    m_results.setSkillTotalRows({});
     // "Highest I Can Wear" builds each implant at the ladder's final level,
     // as individual levels would.
     BuildSettings levels;
@@ -149,35 +149,39 @@ void BuildRunner::compute()
         levels = m_settings;
         m_results.clearLadder();
     }
-    // The skill table starts with its one blank row, which the first skill
+    // The skill totals start with their one blank row, which the first skill
     // counted takes over.
+    m_rows.clear();
     m_tallies = SkillTallies();
-    int outRow = 1;
     // The cells of selected implants that hold a cluster.
     int placed = 0;
     try {
         for (int slot = 0; slot < BodySlotCount; ++slot) {
             for (int type = 0; type < ClusterTypeCount; ++type)
-                placed += buildCell(levels, slot, type, outRow);
+                placed += buildCell(levels, slot, type);
         }
     } catch (...) {
-        // The tables keep what was counted before the stop.
-        writeSkillTallies();
+        // The tables keep what was made before the stop.
+        writeRows();
         throw;
     }
-    writeSkillTallies();
-    ClearResultTable(m_results.suggestTable());
     // A build that made no requirement row leaves every table empty and says
     // why, rather than showing the blank row as an implant of its own.
-    if (outRow == 1)
+    if (m_rows.isEmpty()) {
+        writeRows();
+        m_results.setSuggestionRows({});
         m_results.setOutcome(placed == 0 ? BuildOutcome::NothingPlaced : BuildOutcome::NothingSourced);
-    else {
-        BuildSuggestions(m_results.reqTable(), m_results.suggestTable(), m_reference.secSkills(), levels);
-        m_results.setOutcome(BuildOutcome::Built);
+        return;
     }
+    Suggestions suggestions = BuildSuggestions(m_rows, m_reference.secSkills(), levels);
+    for (RequirementRow &row : m_rows)
+        row.attribute = suggestions.attributeOf(row.slot);
+    writeRows();
+    m_results.setSuggestionRows(std::move(suggestions.rows));
+    m_results.setOutcome(BuildOutcome::Built);
 }
 
-bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int typeIndex, int &outRow)
+bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int typeIndex)
 {
     const QStringList &bodySlots = m_reference.bodySlots();
     const QString &slot = bodySlots.at(slotIndex);
@@ -189,58 +193,58 @@ bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int ty
         return false;
     if (TrimCtl(QStringView(cluster)).isEmpty())
         return false;
-    const std::optional<StockCell> cell = StockCell{slot, cluster, ClusterTypeNames().at(typeIndex)};
+    const QString &type = ClusterTypeNames().at(typeIndex);
+    const StockCell cell{slot, cluster, type};
     const int q = ImplantQL(settings, bodySlots, slot);
+    const StockUse use = settings.stockUse();
     // During a build the implant counts only when stock is used.
-    const StockVerdict verdict = CheckStock(m_stock.stock(), settings, *cell, q, settings.useStock);
+    const StockVerdict verdict = CheckStock(m_stock.stock(), use, cell, q, use.onlyOwned);
     if (verdict != StockVerdict::InStock) {
-        m_results.addLogLine(StockFailureLine(verdict, *cell, q, settings));
+        m_results.addLogLine(StockFailureLine(verdict, cell, q, use));
         return true;
     }
-    m_stock.useImplant(cell->slot, q);
+    m_stock.useImplant(slot, q);
 
-    TextTable &req = m_results.reqTable();
-    if (outRow > 1)
-        req.setRowCount(outRow + 1);
-    req.setCell(ReqCol::Type, outRow, ClusterTypeNames().at(typeIndex));
-    const QString type = req.cell(ReqCol::Type, outRow);
-    const QString sec = ClusterSecSkill(m_reference.secSkills(), cluster, type);
-    const int clusterQL = SourceCluster(m_stock, settings, cluster, type, q, false);
-    req.setCell(ReqCol::Cluster, outRow, cluster + QStringLiteral(" (QL ") + QString::number(clusterQL) +
-                                             QLatin1Char(')'));
-    req.setCell(ReqCol::Implant, outRow, slot + QStringLiteral(" (QL ") + QString::number(q) + QLatin1Char(')'));
-    req.setCell(ReqCol::SkillReq, outRow,
-                QString::number(ClusterSkillReq(m_reference.requirements(), cluster, type, q)));
-    req.setCell(ReqCol::Credits, outRow,
-                QString::number(StockCost(m_stock.stock(), settings, cluster, type, clusterQL)));
-    req.setCell(ReqCol::Treatment, outRow, QString::number(TreatmentReq(q)));
-    req.setCell(ReqCol::SecondarySkill, outRow, QString::number(SecondarySkillReq(q)) + QLatin1Char(' ') + sec);
-    const QString skill = ClusterToSkill(m_reference.nanoList(), cluster);
+    RequirementRow row;
+    row.cluster = cluster;
+    row.slot = slot;
+    row.type = typeIndex;
+    row.implantQL = q;
+    row.recipeText = ClusterSecSkill(m_reference.secSkills(), cluster, type);
+    row.reached = RequirementRow::Reached::Type;
+    try {
+        row.clusterQL = SourceCluster(m_stock, use, cluster, type, q, false);
+        row.reached = RequirementRow::Reached::Implant;
+        row.skillReq = ClusterSkillReq(m_reference.requirements(), cluster, type, q);
+        row.reached = RequirementRow::Reached::SkillReq;
+        row.credits = StockCost(m_stock.stock(), use, cluster, type, row.clusterQL);
+    } catch (...) {
+        m_rows.append(row);
+        throw;
+    }
+    row.treatment = TreatmentReq(q);
+    row.abilityReq = SecondarySkillReq(q);
+    row.reached = RequirementRow::Reached::Whole;
+    if (const TNano *record = FindCluster(m_reference.nanoList(), cluster))
+        row.record = *record;
+    m_rows.append(row);
     if (removing())
-        SourceCluster(m_stock, settings, cluster, type, q, true);
-    m_tallies.add(skill, SkillIncrease(m_reference.nanoList(), m_reference.skillReq(), cluster, type, q));
-    ++outRow;
+        SourceCluster(m_stock, use, cluster, type, q, true);
+    const QString skill = row.record ? row.record->SkillName : QString();
+    m_tallies.add(skill, SkillIncreaseOf(row.record ? &*row.record : nullptr, m_reference.skillReq(), type, q));
     return true;
 }
 
-void BuildRunner::writeSkillTallies()
+void BuildRunner::writeRows()
 {
-    TextTable &table = m_results.skillIncTable();
-    const QList<SkillTallies::Tally> &tallies = m_tallies.tallies();
-    table.setRowCount(int(tallies.size()) + 1);
-    for (int i = 0; i < int(tallies.size()); ++i) {
-        const SkillTallies::Tally &tally = tallies.at(i);
-        if (tally.blank())
-            table.setRow(i + 1, {QString(), QString(), QString()});
-        else
-            table.setRow(i + 1, {tally.skill, QString::number(tally.increase), QString::number(tally.clusters)});
-    }
+    m_results.setRequirementRows(m_rows);
+    m_results.setSkillTotalRows(m_tallies.tallies());
 }
 
 void BuildRunner::removeUsedImplants()
 {
     for (const UsedImplant &used : m_stock.ImplantsUsed)
-        ImplantAvailable(m_stock, m_settings, used.slot, used.ql, true);
+        ImplantAvailable(m_stock, m_settings.stockUse(), used.slot, used.ql, true);
 }
 
 } // namespace ludra

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "build/resultrows.h"
 #include "build/skilltally.h"
 #include "layout/layoutstate.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -74,12 +76,14 @@ private:
     bool removing() const;
     void readStock();
     // Builds one cluster of the plan (slot 0 to 12, type 0 to 2) at the
-    // levels given: a requirement row in the next out row when its stock
-    // check passes. Returns whether the cell is of a selected implant and
-    // holds a cluster.
-    bool buildCell(const BuildSettings &settings, int slot, int type, int &outRow);
+    // levels given: a requirement row after the others when its stock check
+    // passes. Returns whether the cell is of a selected implant and holds a
+    // cluster. A value that is no whole number stops it with the row as far
+    // as it got.
+    bool buildCell(const BuildSettings &settings, int slot, int type);
     void removeUsedImplants();
-    void writeSkillTallies();
+    // The rows counted so far into the results, with their tables.
+    void writeRows();
 
     const ReferenceData &m_reference;
     const LayoutState &m_layout;
@@ -87,8 +91,9 @@ private:
     BuildResults &m_results;
     StockState &m_stock;
     Prompter &m_prompter;
-    // The skill totals as the cell loop sums them, written into the table
-    // once at the end.
+    // The requirement rows and the skill totals as the cell loop makes them,
+    // written into the results once at the end.
+    QList<RequirementRow> m_rows;
     SkillTallies m_tallies;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "build/character.h"
+#include "data/nano.h"
+#include "stock/stockuse.h"
 
 #include <QList>
 #include <QString>
@@ -47,6 +49,8 @@ public:
     bool useRange = false;        // chkQLRange
     QString rangeText = QStringLiteral("35"); // edtQLRange
     bool removeStock = false;     // chkAgeStock
+    // The stock handling as the stock rules read it.
+    StockUse stockUse() const { return StockUse{useStock, useRange, rangeText}; }
 
     // " Quality Level Targets ": one level for all (rdoOneQL), a level per
     // selected implant (rdoIndiQL), or each implant at the highest level the

@@ -19,10 +19,6 @@ const QStringList &StatNames();
 // The stat of a name spelled as StatNames spells it; -1 for any other text.
 int StatIndex(QStringView name);
 
-// The highest quality level the game has, and the top level a ladder aims
-// for unless told otherwise.
-inline constexpr int TopQualityLevel = 300;
-
 // A player's character as the game shows it with no implant worn.
 struct Character
 {

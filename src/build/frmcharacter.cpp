@@ -3,6 +3,7 @@
 #include "common/command.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
+#include "data/nano.h"
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "views/numberbox.h"

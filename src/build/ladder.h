@@ -1,6 +1,7 @@
 #pragma once
 
 #include "build/character.h"
+#include "data/nano.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,5 @@
 #include "build/suggestions.h"
 
-#include "build/buildresults.h"
 #include "common/text.h"
 
 #include <vector>
@@ -64,44 +63,37 @@ QString ImplantSecondarySkill(const TSecSkills &recipes, const QString &shining,
     return recipe < 0 ? QString() : recipes.SecSkillNames(recipe).toString();
 }
 
-void BuildSuggestions(TextTable &reqTable, TextTable &suggestTable, const TSecSkills &recipes,
-                      const BuildSettings &settings)
+std::optional<QString> Suggestions::attributeOf(const QString &slot) const
 {
-    const int rows = reqTable.rowCount() - 1;
+    for (const ImplantAttribute &implant : attributes)
+        if (implant.slot == slot)
+            return implant.attribute;
+    return std::nullopt;
+}
+
+Suggestions BuildSuggestions(const QList<RequirementRow> &rows, const TSecSkills &recipes,
+                             const BuildSettings &settings)
+{
     const int recipeCount = recipes.count();
     const QStringList &attributeNames = AttributeNames();
 
-    std::vector<QString> implants(std::size_t(rows) + 1);
-    for (int r = 1; r <= rows; ++r)
-        implants[r] = RecipeClusterName(reqTable.cell(ReqCol::Implant, r));
-    std::vector<bool> done(std::size_t(rows) + 1, false);
-    // The suggestion rows are gathered here and shown at the end in one go;
-    // a suggestion goes into the last row unless that already holds one.
-    QList<QStringList> suggestions;
-    for (int r = 1; r < suggestTable.rowCount(); ++r)
-        suggestions.append(suggestTable.row(r));
-    if (suggestions.isEmpty())
-        suggestions.append(QStringList());
-
-    for (int r = 1; r <= rows; ++r) {
-        if (done[r])
+    Suggestions found;
+    std::vector<bool> done(std::size_t(rows.size()), false);
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (done[std::size_t(r)])
             continue;
-        const QString &implantName = implants[r];
+        const QString &slot = rows.at(r).slot;
         Implant implant;
-        for (int r2 = r; r2 <= rows; ++r2) {
-            if (done[r2] || implants[r2] != implantName)
+        for (qsizetype r2 = r; r2 < rows.size(); ++r2) {
+            if (done[std::size_t(r2)] || rows.at(r2).slot != slot)
                 continue;
-            done[r2] = true;
-            implant.place(reqTable.cell(ReqCol::Type, r2), RecipeClusterName(reqTable.cell(ReqCol::Cluster, r2)));
+            done[std::size_t(r2)] = true;
+            implant.place(rows.at(r2).typeName(), RecipeClusterName(rows.at(r2).cluster));
         }
 
         const int recipe = recipes.firstHolding(implant.bright, implant.faded, implant.shining);
         const QString attribute = recipe < 0 ? QStringLiteral("Unknown") : recipes.SecSkillNames(recipe).toString();
-        for (int r2 = 1; r2 <= rows; ++r2) {
-            if (implants[r2] == implantName)
-                reqTable.setCell(ReqCol::SecondarySkill, r2,
-                                 reqTable.cell(ReqCol::SecondarySkill, r2) + QStringLiteral(" - ") + attribute);
-        }
+        found.attributes.append(ImplantAttribute{slot, attribute});
 
         if (!settings.anyAttribute() || implant.full())
             continue;
@@ -121,12 +113,14 @@ void BuildSuggestions(TextTable &reqTable, TextTable &suggestTable, const TSecSk
                 !agrees(implant.faded, recipes.SecSkillFaded(j), "(Faded) ", text) ||
                 !agrees(implant.bright, recipes.SecSkillBright(j), "(Bright) ", text))
                 continue;
-            if (!TrimCtl(QStringView(suggestions.last().value(SuggestCol::Addition))).isEmpty())
-                suggestions.append(QStringList());
-            suggestions.last() = QStringList{text, implantName, name.toString()};
+            SuggestionRow suggestion{text, slot, name.toString()};
+            if (!found.rows.isEmpty() && TrimCtl(QStringView(found.rows.last().addition)).isEmpty())
+                found.rows.last() = std::move(suggestion);
+            else
+                found.rows.append(std::move(suggestion));
         }
     }
-    suggestTable.replaceRowsFrom(1, suggestions);
+    return found;
 }
 
 } // namespace ludra

@@ -19,6 +19,9 @@ inline const QStringList &ClusterTypeNames()
     return names;
 }
 
+// The highest quality level the game has.
+inline constexpr int TopQualityLevel = 300;
+
 // The 1-based position of a slot name in the given slot list, or -1 when the
 // text is not a slot. The comparison is exact; where a name occurs more than
 // once, the last occurrence counts.

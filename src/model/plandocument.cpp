@@ -4,7 +4,7 @@
 #include "common/wholefile.h"
 #include "model/program.h"
 #include "storage/projectfile.h"
-#include "stock/stockstatus.h"
+#include "build/stockstatus.h"
 
 namespace ludra {
 

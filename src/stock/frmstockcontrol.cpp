@@ -1,7 +1,5 @@
 #include "stock/frmstockcontrol.h"
 
-#include "build/character.h"
-
 #include "text/messages.h"
 
 #include "common/numbers.h"
@@ -12,6 +10,7 @@
 #include "common/paths.h"
 #include "common/prompter.h"
 #include "common/text.h"
+#include "data/nano.h"
 #include "data/referencefiles.h"
 #include "views/widgets.h"
 

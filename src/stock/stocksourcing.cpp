@@ -2,22 +2,21 @@
 
 #include "common/numbers.h"
 #include "common/text.h"
-#include "layout/layoutstate.h"
 
 namespace ludra {
 
 namespace {
 
 // Whether item level q qualifies for a target of ql.
-bool qualifies(const BuildSettings &settings, int q, int ql)
+bool qualifies(const StockUse &use, int q, int ql)
 {
-    if (settings.useRange)
-        return q >= ql && qint64(q) <= qint64(ql) + StrToInt(settings.rangeText);
+    if (use.useRange)
+        return q >= ql && qint64(q) <= qint64(ql) + StrToInt(use.rangeText);
     return q >= ql;
 }
 
 // The position of the qualifying item SourceCluster takes; -1 when none.
-int sourceItem(const TStockList &items, const BuildSettings &settings, const QString &type, int ql)
+int sourceItem(const TStockList &items, const StockUse &use, const QString &type, int ql)
 {
     int chosen = -1;
     int chosenLevel = 0;
@@ -25,7 +24,7 @@ int sourceItem(const TStockList &items, const BuildSettings &settings, const QSt
         if (!items.hasType(k) || items.item(k).type != type)
             continue;
         const int q = StrToInt(items.item(k).qualityLevel);
-        if (qualifies(settings, q, ql) && (chosen < 0 || q <= chosenLevel)) {
+        if (qualifies(use, q, ql) && (chosen < 0 || q <= chosenLevel)) {
             chosen = k;
             chosenLevel = q;
         }
@@ -56,33 +55,30 @@ ItemAt implantItem(const StockRegister &stock, const QString &slot, int ql)
 
 } // namespace
 
-bool ClusterAvailable(const StockRegister &stock, const BuildSettings &settings, const QString &name,
-                      const QString &type, int ql)
+bool ClusterAvailable(const StockRegister &stock, const StockUse &use, const QString &name, const QString &type, int ql)
 {
-    if (!settings.useStock)
+    if (!use.onlyOwned)
         return true;
     const int entry = stock.findCluster(name);
     if (entry < 0)
         return false;
     const TStockList &items = stock.ClusterStock().at(entry).stock;
     for (int k = 0; items.hasQualityLevel(k); ++k) {
-        if (items.hasType(k) && items.item(k).type == type &&
-            qualifies(settings, StrToInt(items.item(k).qualityLevel), ql))
+        if (items.hasType(k) && items.item(k).type == type && qualifies(use, StrToInt(items.item(k).qualityLevel), ql))
             return true;
     }
     return false;
 }
 
-int SourceCluster(StockState &state, const BuildSettings &settings, const QString &name, const QString &type,
-                  int ql, bool remove)
+int SourceCluster(StockState &state, const StockUse &use, const QString &name, const QString &type, int ql, bool remove)
 {
-    if (!settings.useStock)
+    if (!use.onlyOwned)
         return ql;
     const int entry = state.stock().findCluster(name);
     if (entry < 0)
         return ql;
     TStockList &items = state.stock().ClusterStock()[entry].stock;
-    const int k = sourceItem(items, settings, type, ql);
+    const int k = sourceItem(items, use, type, ql);
     if (k < 0)
         return ql;
     const int level = StrToInt(items.item(k).qualityLevel);
@@ -93,10 +89,9 @@ int SourceCluster(StockState &state, const BuildSettings &settings, const QStrin
     return level;
 }
 
-int StockCost(const StockRegister &stock, const BuildSettings &settings, const QString &name, const QString &type,
-              int ql)
+int StockCost(const StockRegister &stock, const StockUse &use, const QString &name, const QString &type, int ql)
 {
-    if (!settings.useStock)
+    if (!use.onlyOwned)
         return 0;
     const QString level = QString::number(ql);
     int cost = 0;
@@ -115,14 +110,14 @@ int StockCost(const StockRegister &stock, const BuildSettings &settings, const Q
     return cost;
 }
 
-bool ImplantOwned(const StockRegister &stock, const BuildSettings &settings, const QString &slot, int ql)
+bool ImplantOwned(const StockRegister &stock, const StockUse &use, const QString &slot, int ql)
 {
-    return !settings.useStock || implantItem(stock, slot, ql).entry >= 0;
+    return !use.onlyOwned || implantItem(stock, slot, ql).entry >= 0;
 }
 
-bool ImplantAvailable(StockState &state, const BuildSettings &settings, const QString &slot, int ql, bool remove)
+bool ImplantAvailable(StockState &state, const StockUse &use, const QString &slot, int ql, bool remove)
 {
-    if (!settings.useStock)
+    if (!use.onlyOwned)
         return true;
     const ItemAt at = implantItem(state.stock(), slot, ql);
     if (at.entry < 0)
@@ -144,35 +139,15 @@ QString SkillToCluster(const TNanoList &nanoList, const QString &skill)
     return QString();
 }
 
-std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList &nanoList, int column, int row)
-{
-    const TextTable &table = layout.table();
-    const QString text = table.cell(column, row);
-    if (TrimCtl(QStringView(text)).isEmpty())
-        return std::nullopt;
-    const bool skillNames = layout.names() == LayoutNames::SkillNames;
-    StockCell cell;
-    if (layout.currentView() == LayoutView::BodyPlacement) {
-        cell.slot = table.cell(0, row);
-        cell.cluster = skillNames ? SkillToCluster(nanoList, text) : text;
-    } else {
-        cell.slot = text;
-        cell.cluster = skillNames ? SkillToCluster(nanoList, table.cell(0, row)) : table.cell(0, row);
-    }
-    cell.type = table.cell(column, 0);
-    return cell;
-}
-
-StockVerdict CheckStock(const StockRegister &stock, const BuildSettings &settings, const StockCell &cell, int ql,
+StockVerdict CheckStock(const StockRegister &stock, const StockUse &use, const StockCell &cell, int ql,
                         bool checkImplant)
 {
-    if (checkImplant && !ImplantOwned(stock, settings, cell.slot, ql))
+    if (checkImplant && !ImplantOwned(stock, use, cell.slot, ql))
         return StockVerdict::NoImplant;
-    return ClusterAvailable(stock, settings, cell.cluster, cell.type, ql) ? StockVerdict::InStock
-                                                                          : StockVerdict::NoStock;
+    return ClusterAvailable(stock, use, cell.cluster, cell.type, ql) ? StockVerdict::InStock : StockVerdict::NoStock;
 }
 
-QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, const BuildSettings &settings)
+QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, const StockUse &use)
 {
     switch (verdict) {
     case StockVerdict::InStock:
@@ -181,10 +156,10 @@ QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, co
         return QStringLiteral("Fail - No ") + cell.slot + QStringLiteral(" of Quality ") + QString::number(ql) +
                QStringLiteral(" avaliable for ") + cell.cluster;
     case StockVerdict::NoStock:
-        if (settings.useRange)
+        if (use.useRange)
             return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
                    QStringLiteral(" of between Quality ") + QString::number(ql) + QStringLiteral(" and ") +
-                   QString::number(qint64(ql) + StrToInt(settings.rangeText)) + QStringLiteral(" avaliable");
+                   QString::number(qint64(ql) + StrToInt(use.rangeText)) + QStringLiteral(" avaliable");
         return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
                QStringLiteral(" of at least Quality ") + QString::number(ql) + QStringLiteral(" avaliable");
     }

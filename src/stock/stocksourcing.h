@@ -1,44 +1,39 @@
 #pragma once
 
-#include "build/buildsettings.h"
 #include "data/nano.h"
 #include "stock/stockregister.h"
 #include "stock/stockstate.h"
+#include "stock/stockuse.h"
 
 #include <QString>
-#include <QStringList>
-
-#include <optional>
 
 namespace ludra {
 
-class LayoutState;
-
-// The stock rules. With "Use only avaliable stock" off every availability
-// answers yes, a cluster is sourced at the level asked for, costs nothing,
-// and nothing is removed. Names and types compare exactly; quality levels and
+// The stock rules, which read the settings as a StockUse. Without only owned
+// stock ("Use only avaliable stock") every availability answers yes, a
+// cluster is sourced at the level asked for, costs nothing, and nothing is
+// removed. Names and types compare exactly; quality levels and
 // costs read from the register convert with the strict integer rule.
 
 // Whether the first register entry of the name holds an item of the type at
 // a level that qualifies: from ql up, or from ql to ql plus the range when
-// "Quality Level Range" is on.
-bool ClusterAvailable(const StockRegister &stock, const BuildSettings &settings, const QString &name,
-                      const QString &type, int ql);
+// the range is on ("Quality Level Range").
+bool ClusterAvailable(const StockRegister &stock, const StockUse &use, const QString &name, const QString &type,
+                      int ql);
 // The level of the qualifying item a build uses: the lowest, the later of
 // two equal ones. With remove, the item leaves the register and is counted.
 // ql itself when no item qualifies.
-int SourceCluster(StockState &state, const BuildSettings &settings, const QString &name, const QString &type,
-                  int ql, bool remove);
+int SourceCluster(StockState &state, const StockUse &use, const QString &name, const QString &type, int ql,
+                  bool remove);
 // The recorded cost of an item of the name and type whose level text is ql's
 // decimal text; of several entries of the name the last with such an item
 // counts. 0 when none has one.
-int StockCost(const StockRegister &stock, const BuildSettings &settings, const QString &name, const QString &type,
-              int ql);
+int StockCost(const StockRegister &stock, const StockUse &use, const QString &name, const QString &type, int ql);
 // Whether the slot's implant is owned at exactly ql.
-bool ImplantOwned(const StockRegister &stock, const BuildSettings &settings, const QString &slot, int ql);
+bool ImplantOwned(const StockRegister &stock, const StockUse &use, const QString &slot, int ql);
 // The same; with remove, the first such implant leaves the register and is
 // counted.
-bool ImplantAvailable(StockState &state, const BuildSettings &settings, const QString &slot, int ql, bool remove);
+bool ImplantAvailable(StockState &state, const StockUse &use, const QString &slot, int ql, bool remove);
 // The cluster name of the first catalogue record of a skill; empty when none.
 QString SkillToCluster(const TNanoList &nanoList, const QString &skill);
 
@@ -51,13 +46,6 @@ struct StockCell
     QString type;
 };
 
-// The cell at column, row of the layout by its current view and names: in
-// the body-placement view the row names the slot and the cell the cluster,
-// in the skill/cluster-set view the other way round; a skill name stands for
-// the cluster of its first record; the column's header is the type. Nothing
-// for a cell that is empty once trimmed.
-std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList &nanoList, int column, int row);
-
 // What a stock check finds.
 enum class StockVerdict {
     InStock,   // a qualifying cluster is owned (and the implant, when asked)
@@ -69,10 +57,10 @@ enum class StockVerdict {
 // checkImplant, the slot's implant must be owned at exactly ql first. The
 // caller decides what a verdict leaves behind: a marker on the layout, or a
 // line in the build log.
-StockVerdict CheckStock(const StockRegister &stock, const BuildSettings &settings, const StockCell &cell, int ql,
+StockVerdict CheckStock(const StockRegister &stock, const StockUse &use, const StockCell &cell, int ql,
                         bool checkImplant);
 
 // The build log line of a check that failed.
-QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, const BuildSettings &settings);
+QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, const StockUse &use);
 
 } // namespace ludra

@@ -45,18 +45,24 @@ TSecSkills recipes(const QString &text)
     return table;
 }
 
-// Requirement rows "slot|type|cluster", built in order; the other columns as a
-// build leaves them before the suggestions.
-void fillRequirements(TextTable &table, const QStringList &rows)
+// Requirement rows "slot|type|cluster", built in order; the other values as
+// a build leaves them before the suggestions.
+QList<RequirementRow> requirementRows(const QStringList &rows)
 {
-    ClearResultTable(table);
-    table.setRowCount(int(rows.size()) + 1);
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList f = rows.at(r).split(u'|');
-        table.setRow(r + 1, {f.at(2) + QStringLiteral(" (QL 10)"), QStringLiteral("0"), QStringLiteral("0"),
-                             f.at(0) + QStringLiteral(" (QL 10)"), f.at(1), QStringLiteral("42"),
-                             QStringLiteral("24 ")});
+    QList<RequirementRow> result;
+    for (const QString &text : rows) {
+        const QStringList f = text.split(u'|');
+        RequirementRow row;
+        row.slot = f.at(0);
+        row.type = int(ClusterTypeNames().indexOf(f.at(1)));
+        row.cluster = f.at(2);
+        row.clusterQL = 10;
+        row.implantQL = 10;
+        row.treatment = 42;
+        row.abilityReq = 24;
+        result.append(row);
     }
+    return result;
 }
 
 QStringList tableRows(const TextTable &table)
@@ -129,9 +135,15 @@ private Q_SLOTS:
 
     void suggestions_data();
     void suggestions();
+    void clusterNameWithParenthesis();
+    void rowsCarryTheValuesTheTablesShow();
+    void stoppedRowKeepsItsCells_data();
+    void stoppedRowKeepsItsCells();
 
     void stockRules_data();
     void stockRules();
+    void rangeIsReadWhereARuleNeedsIt_data();
+    void rangeIsReadWhereARuleNeedsIt();
     void stockListsOfUnequalLength_data();
     void stockListsOfUnequalLength();
     void removalConsumesBeforeNextCell();
@@ -470,14 +482,135 @@ void TstBuild::suggestions()
     BuildSettings settings;
     for (const QString &name : ticked)
         settings.setAttribute(Attribute(AttributeNames().indexOf(name)), true);
-    BuildResults results;
-    fillRequirements(results.reqTable(), requirements);
-    BuildSuggestions(results.reqTable(), results.suggestTable(), ::recipes(recipes), settings);
+    QList<RequirementRow> rows = requirementRows(requirements);
+    const Suggestions found = BuildSuggestions(rows, ::recipes(recipes), settings);
     QStringList gotSecondary;
-    for (int r = 1; r < results.reqTable().rowCount(); ++r)
-        gotSecondary.append(results.reqTable().cell(ReqCol::SecondarySkill, r));
+    for (RequirementRow &row : rows) {
+        row.attribute = found.attributeOf(row.slot);
+        gotSecondary.append(RequirementCells(row).at(ReqCol::SecondarySkill));
+    }
     QCOMPARE(gotSecondary, secondary);
+    BuildResults results;
+    results.setSuggestionRows(found.rows);
     QCOMPARE(tableRows(results.suggestTable()), suggested);
+}
+
+void TstBuild::clusterNameWithParenthesis()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster (Mk2)"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("CHEST"), 2, QStringLiteral("Beta Cluster"));
+    place(QStringLiteral("EAR"), 1, QStringLiteral("Gamma Cluster"));
+    m_settings.implantQLText = QStringLiteral("100");
+    m_settings.setAttribute(Attribute::Strength, true);
+    QVERIFY(build());
+    QCOMPARE(tableRows(m_results->reqTable()),
+             QStringList({"Alpha Cluster (Mk2) (QL 100)|0|0|HEAD (QL 100)|Shining|479|204  - Agility",
+                          "Alpha Cluster (QL 100)|0|1|CHEST (QL 100)|Shining|479|204  - Strength",
+                          "Beta Cluster (QL 100)|0|3|CHEST (QL 100)|Bright|479|204  - Strength",
+                          "Gamma Cluster (QL 100)|0|10|EAR (QL 100)|Shining|479|204 - Shining text - Unknown"}));
+    QCOMPARE(tableRows(m_results->skillIncTable()), QStringList({"Alpha Skill|110|2", "Beta Skill|33|1"}));
+    QCOMPARE(tableRows(m_results->suggestTable()), QStringList({"(Bright) Beta Cluster|HEAD|Strength"}));
+}
+
+// The build's rows hold as values what their tables show as text; a sort
+// orders the tables alone, and an opened project brings back tables without
+// rows.
+void TstBuild::rowsCarryTheValuesTheTablesShow()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("EAR"), 1, QStringLiteral("Gamma Cluster"));
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), {"45|7|Shining"});
+    own(m_stock.stock(), QStringLiteral("Gamma Cluster"), {"50|3|Shining"});
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"40|100"});
+    own(m_stock.stock(), QStringLiteral("EAR"), {"40|100"});
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.useRange = true;
+    m_settings.implantQLText = QStringLiteral("40");
+    m_settings.setAttribute(Attribute::Strength, true);
+    QVERIFY(build());
+
+    const QList<RequirementRow> &rows = m_results->requirementRows();
+    QCOMPARE(rows.size(), 2);
+    const RequirementRow &head = rows.at(0);
+    QCOMPARE(head.cluster, QStringLiteral("Alpha Cluster"));
+    QVERIFY(head.record);
+    QCOMPARE(head.record->SkillName, QStringLiteral("Alpha Skill"));
+    QCOMPARE(head.slot, QStringLiteral("HEAD"));
+    QCOMPARE(head.typeName(), QStringLiteral("Shining"));
+    QCOMPARE(head.clusterQL, 45);
+    QCOMPARE(head.implantQL, 40);
+    QCOMPARE(head.credits, 7);
+    QCOMPARE(head.treatment, qint64(195));
+    QCOMPARE(head.abilityReq, qint64(84));
+    QCOMPARE(head.recipeText, QString());
+    QCOMPARE(head.attribute, std::optional<QString>(QStringLiteral("Agility")));
+    QCOMPARE(rows.at(1).recipeText, QStringLiteral("- Shining text"));
+    QCOMPARE(rows.at(1).attribute, std::optional<QString>(QStringLiteral("Unknown")));
+    QCOMPARE(tableRows(m_results->reqTable()),
+             QStringList({"Alpha Cluster (QL 45)|7|0|HEAD (QL 40)|Shining|195|84  - Agility",
+                          "Gamma Cluster (QL 50)|3|4|EAR (QL 40)|Shining|195|84 - Shining text - Unknown"}));
+    for (int r = 0; r < rows.size(); ++r)
+        QCOMPARE(RequirementCells(rows.at(r)), m_results->reqTable().row(r + 1));
+    QCOMPARE(m_results->skillTotalRows().size(), 1);
+    QCOMPARE(m_results->skillTotalRows().first().skill, QStringLiteral("Alpha Skill"));
+    QCOMPARE(m_results->skillTotalRows().first().clusters, qint64(2));
+    QCOMPARE(m_results->suggestionRows(),
+             QList<SuggestionRow>({{QStringLiteral("(Bright) Beta Cluster"), QStringLiteral("HEAD"),
+                                    QStringLiteral("Strength")}}));
+
+    m_results->sortByHeading(SortableTable::Requirements, ReqCol::Cluster, false);
+    m_results->sortByHeading(SortableTable::Requirements, ReqCol::Cluster, false);
+    QCOMPARE(m_results->reqTable().cell(ReqCol::Implant, 1), QStringLiteral("EAR (QL 40)"));
+    QCOMPARE(m_results->requirementRows().first().slot, QStringLiteral("HEAD"));
+
+    m_results->markRestored();
+    QVERIFY(m_results->requirementRows().isEmpty());
+    QVERIFY(m_results->skillTotalRows().isEmpty());
+    QVERIFY(m_results->suggestionRows().isEmpty());
+    QCOMPARE(m_results->reqTable().rowCount(), 3);
+    QCOMPARE(m_results->outcome(), BuildOutcome::Built);
+}
+
+// A stock value that is no number stops the build inside a row: the row
+// keeps the cells written before the value was read.
+void TstBuild::stoppedRowKeepsItsCells_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("level read while sourcing")
+        << QStringList{"40|1|Shining", "x40|2|Shining"} << "'x40' is not a valid integer value"
+        << QStringList{"Beta Cluster (QL 40)|0|1|HEAD (QL 40)|Bright|195|84 ", "||||Shining||"};
+    QTest::newRow("cost") << QStringList{"40|c1|Shining"} << "'c1' is not a valid integer value"
+                          << QStringList{"Beta Cluster (QL 40)|0|1|HEAD (QL 40)|Bright|195|84 ",
+                                         "Alpha Cluster (QL 40)||0|CHEST (QL 40)|Shining||"};
+}
+
+void TstBuild::stoppedRowKeepsItsCells()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, message);
+    QFETCH(QStringList, rows);
+    place(QStringLiteral("HEAD"), 2, QStringLiteral("Beta Cluster"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
+    own(m_stock.stock(), QStringLiteral("Beta Cluster"), {"40|0|Bright"});
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
+    own(m_stock.stock(), QStringLiteral("HEAD"), {"40|100"});
+    own(m_stock.stock(), QStringLiteral("CHEST"), {"40|100"});
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.implantQLText = QStringLiteral("40");
+    m_settings.setAttribute(Attribute::Strength, true);
+    try {
+        build();
+        QFAIL("a stock value that is no number was built");
+    } catch (const EConvertError &e) {
+        QCOMPARE(e.message(), message);
+    }
+    QCOMPARE(tableRows(m_results->reqTable()), rows);
+    QCOMPARE(tableRows(m_results->skillIncTable()), QStringList({"Beta Skill|15|1"}));
 }
 
 void TstBuild::stockRules_data()
@@ -517,15 +650,48 @@ void TstBuild::stockRules()
     own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
     const QString name = QStringLiteral("Alpha Cluster");
     const QString type = QStringLiteral("Shining");
-    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings, name, type, target), available);
-    QCOMPARE(SourceCluster(m_stock, m_settings, name, type, target, false), sourced);
-    QCOMPARE(StockCost(m_stock.stock(), m_settings, name, type, sourced), cost);
+    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings.stockUse(), name, type, target), available);
+    QCOMPARE(SourceCluster(m_stock, m_settings.stockUse(), name, type, target, false), sourced);
+    QCOMPARE(StockCost(m_stock.stock(), m_settings.stockUse(), name, type, sourced), cost);
     // Without stock use everything is there at the level asked for, free.
     m_settings.useStock = false;
-    QVERIFY(ClusterAvailable(m_stock.stock(), m_settings, name, type, 999));
-    QCOMPARE(SourceCluster(m_stock, m_settings, name, type, 999, true), 999);
-    QCOMPARE(StockCost(m_stock.stock(), m_settings, name, type, sourced), 0);
+    QVERIFY(ClusterAvailable(m_stock.stock(), m_settings.stockUse(), name, type, 999));
+    QCOMPARE(SourceCluster(m_stock, m_settings.stockUse(), name, type, 999, true), 999);
+    QCOMPARE(StockCost(m_stock.stock(), m_settings.stockUse(), name, type, sourced), 0);
     QCOMPARE(m_stock.ClustersDeleted, 0);
+}
+
+// The range's text is converted where a rule compares a level with it, and
+// its message is the one integer message; off, it is never read.
+void TstBuild::rangeIsReadWhereARuleNeedsIt_data()
+{
+    QTest::addColumn<bool>("useRange");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<bool>("throws");
+    QTest::newRow("range off") << false << QStringList{"40|1|Shining"} << false;
+    QTest::newRow("no item of the type") << true << QStringList{"40|1|Bright"} << true;
+    QTest::newRow("an item to compare") << true << QStringList{"40|1|Shining"} << true;
+}
+
+void TstBuild::rangeIsReadWhereARuleNeedsIt()
+{
+    QFETCH(bool, useRange);
+    QFETCH(QStringList, items);
+    QFETCH(bool, throws);
+    own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
+    const StockUse use{true, useRange, QStringLiteral("3 5")};
+    const StockCell cell{QStringLiteral("HEAD"), QStringLiteral("Alpha Cluster"), QStringLiteral("Shining")};
+    QString message;
+    try {
+        // With no item of the type only the failure line reads the range.
+        const StockVerdict verdict = CheckStock(m_stock.stock(), use, cell, 40, false);
+        QCOMPARE(verdict, useRange ? StockVerdict::NoStock : StockVerdict::InStock);
+        if (verdict != StockVerdict::InStock)
+            StockFailureLine(verdict, cell, 40, use);
+    } catch (const EConvertError &e) {
+        message = e.message();
+    }
+    QCOMPARE(message, throws ? QStringLiteral("'3 5' is not a valid integer value") : QString());
 }
 
 // A file's three lists of an entry may differ in length: an item has only the
@@ -572,8 +738,8 @@ void TstBuild::stockListsOfUnequalLength()
     const int entry = m_stock.stock().findCluster(QStringLiteral("Alpha Cluster"));
     m_stock.stock().ClusterStock()[entry].stock = items;
     m_settings.useStock = true;
-    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings, QStringLiteral("Alpha Cluster"), QStringLiteral("Shining"),
-                              20),
+    QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings.stockUse(), QStringLiteral("Alpha Cluster"),
+                              QStringLiteral("Shining"), 20),
              shiningAt20);
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "stock/stocksourcing.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace ludra {
 
@@ -8,6 +12,13 @@ class BuildSettings;
 class LayoutState;
 class TNanoList;
 class StockState;
+
+// The cell at column, row of the layout by its current view and names: in
+// the body-placement view the row names the slot and the cell the cluster,
+// in the skill/cluster-set view the other way round; a skill name stands for
+// the cluster of its first record; the column's header is the type. Nothing
+// for a cell that is empty once trimmed.
+std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList &nanoList, int column, int row);
 
 // The layout's stock status, as "Activate Stock Control" switches it
 // (ApplyStockControl). On: builds use one quality level and only owned

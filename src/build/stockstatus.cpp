@@ -1,13 +1,32 @@
-#include "stock/stockstatus.h"
+#include "build/stockstatus.h"
 
 #include "build/buildsettings.h"
 #include "common/numbers.h"
+#include "common/text.h"
 #include "data/nano.h"
 #include "layout/layoutstate.h"
-#include "stock/stocksourcing.h"
 #include "stock/stockstate.h"
 
 namespace ludra {
+
+std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList &nanoList, int column, int row)
+{
+    const TextTable &table = layout.table();
+    const QString text = table.cell(column, row);
+    if (TrimCtl(QStringView(text)).isEmpty())
+        return std::nullopt;
+    const bool skillNames = layout.names() == LayoutNames::SkillNames;
+    StockCell cell;
+    if (layout.currentView() == LayoutView::BodyPlacement) {
+        cell.slot = table.cell(0, row);
+        cell.cluster = skillNames ? SkillToCluster(nanoList, text) : text;
+    } else {
+        cell.slot = text;
+        cell.cluster = skillNames ? SkillToCluster(nanoList, table.cell(0, row)) : table.cell(0, row);
+    }
+    cell.type = table.cell(column, 0);
+    return cell;
+}
 
 void CheckCellStock(int column, int row, const QString &targetText, LayoutState &layout,
                     const BuildSettings &settings, StockState &stock, const TNanoList &nanoList)
@@ -17,7 +36,7 @@ void CheckCellStock(int column, int row, const QString &targetText, LayoutState 
         return;
     // A target of 0 means any level, and the implant is not looked at.
     const int ql = StrToInt(targetText);
-    switch (CheckStock(stock.stock(), settings, *cell, ql, ql != 0)) {
+    switch (CheckStock(stock.stock(), settings.stockUse(), *cell, ql, ql != 0)) {
     case StockVerdict::InStock:
         layout.setStockMarker(column, row, Marker::InStock);
         break;

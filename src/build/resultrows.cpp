@@ -1,0 +1,38 @@
+#include "build/resultrows.h"
+
+#include "build/buildresults.h"
+
+namespace ludra {
+
+namespace {
+
+QString atLevel(const QString &name, int ql)
+{
+    return name + QStringLiteral(" (QL ") + QString::number(ql) + QLatin1Char(')');
+}
+
+} // namespace
+
+QStringList RequirementCells(const RequirementRow &row)
+{
+    using Reached = RequirementRow::Reached;
+    QStringList cells(ReqCol::Count);
+    cells[ReqCol::Type] = row.typeName();
+    if (row.reached >= Reached::Implant) {
+        cells[ReqCol::Cluster] = atLevel(row.cluster, row.clusterQL);
+        cells[ReqCol::Implant] = atLevel(row.slot, row.implantQL);
+    }
+    if (row.reached >= Reached::SkillReq)
+        cells[ReqCol::SkillReq] = QString::number(row.skillReq);
+    if (row.reached == Reached::Whole) {
+        cells[ReqCol::Credits] = QString::number(row.credits);
+        cells[ReqCol::Treatment] = QString::number(row.treatment);
+        QString secondary = QString::number(row.abilityReq) + QLatin1Char(' ') + row.recipeText;
+        if (row.attribute)
+            secondary += QStringLiteral(" - ") + *row.attribute;
+        cells[ReqCol::SecondarySkill] = secondary;
+    }
+    return cells;
+}
+
+} // namespace ludra

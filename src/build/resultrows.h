@@ -1,0 +1,73 @@
+#pragma once
+
+#include "build/skilltally.h"
+#include "data/nano.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ludra {
+
+// One row of the requirement table as a build makes it: a planned cluster the
+// build could source, with the values its cells show (RequirementCells).
+struct RequirementRow
+{
+    // How far the build got with the row. A build that stops at a value that
+    // is no whole number keeps the row it was making as far as it got: its
+    // type alone, then also the cluster and the implant, then also the
+    // nano-programming requirement. Every row of a finished build is Whole.
+    enum class Reached { Type, Implant, SkillReq, Whole };
+
+    // The cluster name as the plan's cell names it, and the catalogue record
+    // of that name; none when the catalogue does not know it.
+    QString cluster;
+    std::optional<TNano> record;
+    // The body slot of the implant, and the cluster's type (an index of
+    // ClusterTypeNames).
+    QString slot;
+    int type = 0;
+    // The level of the cluster the build uses (the owned one, when it draws
+    // on stock) and the implant's level.
+    int clusterQL = 0;
+    int implantQL = 0;
+    // "Skill Req": the nano-programming requirement.
+    qint64 skillReq = 0;
+    int credits = 0;
+    qint64 treatment = 0;
+    // The ability requirement of the implant, and the recipes' secondary-skill
+    // text of the cluster for its type ("- " and the text; empty when they
+    // have none).
+    qint64 abilityReq = 0;
+    QString recipeText;
+    // The implant's secondary skill as the suggestions found it (an
+    // attribute, or "Unknown"); none before they ran.
+    std::optional<QString> attribute;
+    Reached reached = Reached::Whole;
+
+    const QString &typeName() const { return ClusterTypeNames().at(type); }
+};
+
+// The cells of a requirement row, one per column of the requirement table:
+// "Alpha Cluster (QL 40)", the credits, "Skill Req", "HEAD (QL 35)", the type,
+// the treatment, and the ability requirement with the recipe text and the
+// implant's attribute ("404  - Agility" when the recipe text is empty).
+QStringList RequirementCells(const RequirementRow &row);
+
+// One row of the skill increase table: a skill, its increase and the number
+// of clusters counted, or the blank first row (SkillTallies).
+using SkillTotalRow = SkillTallies::Tally;
+
+// One row of the suggestion table: the clusters to add, the body slot of the
+// implant they go into, and the secondary skill the implant then has.
+struct SuggestionRow
+{
+    QString addition;
+    QString slot;
+    QString secondarySkill;
+
+    bool operator==(const SuggestionRow &) const = default;
+};
+
+} // namespace ludra
