@@ -6,6 +6,7 @@
 #include "app/helptopics.h"
 #include "app/session.h"
 #include "build/buildpage.h"
+#include "build/frmcompare.h"
 #include "build/frmgraphs.h"
 #include "build/resultpages.h"
 #include "build/stockstatus.h"
@@ -389,6 +390,18 @@ void TfrmLudra::Graphs1Click()
         frmGraphs->show();
         frmGraphs->raise();
         frmGraphs->activateWindow();
+    });
+}
+
+void TfrmLudra::ComparePlans1Click()
+{
+    RunCommand(m_prompter, [this] {
+        QList<const PlanDocument *> others;
+        for (TfrmLudra *window : m_session->windows())
+            if (window != this)
+                others.append(&window->document());
+        TfrmCompare dialog(m_session->program(), document(), others, *m_reports, m_prompter, this);
+        m_prompter.runDialog(dialog);
     });
 }
 

@@ -92,6 +92,8 @@ public Q_SLOTS:
     // Shows the Graphs window, made on first use; it stays open beside this
     // one and follows the plan.
     void Graphs1Click();
+    // "Compare &Plans...": this plan beside another open one or a project.
+    void ComparePlans1Click();
     // "&Options": whether the last project opens at start-up, whether to ask
     // about unsaved changes.
     void Options1Click();

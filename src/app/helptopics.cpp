@@ -27,6 +27,7 @@ const QHash<QString, QString> &HelpTopics()
         {QStringLiteral("frmLog"), QStringLiteral("log")},
         // The Graphs window stays open beside the main window.
         {QStringLiteral("frmGraphs"), QStringLiteral("graphs")},
+        {QStringLiteral("frmCompare"), QStringLiteral("compare")},
         // The About box names the folders Ludra uses.
         {QStringLiteral("frmAbout"), QStringLiteral("folders")},
     };

@@ -116,6 +116,8 @@ void TfrmLudra::createMenus()
             &TfrmLudra::StockControl1Click);
     connect(item(tools, QStringLiteral("Graphs1"), QStringLiteral("&Graphs")), &QAction::triggered, this,
             &TfrmLudra::Graphs1Click);
+    connect(item(tools, QStringLiteral("ComparePlans1"), QStringLiteral("Compare &Plans...")), &QAction::triggered,
+            this, &TfrmLudra::ComparePlans1Click);
 
     tools->addSeparator();
     connect(item(tools, QStringLiteral("Options1"), QStringLiteral("&Options")), &QAction::triggered, this,

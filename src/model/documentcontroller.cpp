@@ -71,12 +71,12 @@ void DocumentController::open()
     request.defaultSuffix = QStringLiteral("lud");
     request.initialPath = m_document->fileName();
     const QString path = m_prompter.openFileName(request);
-    if (path.isEmpty())
+    if (path.isEmpty() || (showElsewhere && showElsewhere(path)))
         return;
     if (newWindow && openInNewWindow)
         openInNewWindow(path);
     else
-        openPath(path);
+        openProject(path);
 }
 
 void DocumentController::openRecent(const QString &path)

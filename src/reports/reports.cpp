@@ -28,7 +28,7 @@ const QStringList &ReportGridNames()
 {
     static const QStringList names{QStringLiteral("grdReport"), QStringLiteral("grdSkillInc"),
                                    QStringLiteral("grdReqs"), QStringLiteral("grdSuggest"),
-                                   QStringLiteral("grdLadder")};
+                                   QStringLiteral("grdLadder"), QStringLiteral("grdCompare")};
     return names;
 }
 
@@ -96,6 +96,10 @@ const TextTable &Reports::table(ReportGrid grid) const
     case ReportGrid::Requirements: return m_results->reqTable();
     case ReportGrid::Suggestions: return m_results->suggestTable();
     case ReportGrid::Ladder: return m_results->ladderTable();
+    case ReportGrid::Comparison: {
+        static const TextTable none;
+        return m_comparison ? *m_comparison : none;
+    }
     case ReportGrid::Layout: break;
     }
     return m_layout->table();
@@ -104,7 +108,7 @@ const TextTable &Reports::table(ReportGrid grid) const
 QString Reports::title(ReportGrid grid) const
 {
     // Results from before the last change say so wherever they go.
-    if (grid != ReportGrid::Layout && m_results->stale())
+    if (grid != ReportGrid::Layout && grid != ReportGrid::Comparison && m_results->stale())
         return baseTitle(grid) + QStringLiteral(" (") + LangMsg(Msg::StaleReportNote) + u')';
     return baseTitle(grid);
 }
@@ -116,6 +120,7 @@ QString Reports::baseTitle(ReportGrid grid) const
     case ReportGrid::Requirements: return LangMsg(Msg::RequirementsReportTitle);
     case ReportGrid::Suggestions: return LangMsg(Msg::SuggestionReportTitle);
     case ReportGrid::Ladder: return LangMsg(Msg::LadderReportTitle);
+    case ReportGrid::Comparison: return LangMsg(Msg::CompareReportTitle);
     case ReportGrid::Layout: break;
     }
     return LangMsg(Msg::ReportTitle);
@@ -206,6 +211,11 @@ void Reports::printPreview(int tab)
 {
     const ReportGrid grid = previewGrid(tab);
     m_previewBound = grid;
+    previewGridReport(grid);
+}
+
+void Reports::previewGridReport(ReportGrid grid)
+{
     PrintSettings &settings = m_settings[int(grid)];
     settings.setReportSettings(title(grid), projectName());
     const PrintableGrid shown = printable(grid);
@@ -260,6 +270,11 @@ void Reports::printLog(const QStringList &lines)
 
 void Reports::exportTable(int tab, Format format)
 {
+    exportGridTable(exportGrid(tab), format);
+}
+
+void Reports::exportGridTable(ReportGrid grid, Format format)
+{
     Prompter::FileRequest request;
     switch (format) {
     case Format::Csv:
@@ -281,7 +296,6 @@ void Reports::exportTable(int tab, Format format)
     const QString path = m_prompter.saveFileName(request);
     if (path.isEmpty())
         return;
-    const ReportGrid grid = exportGrid(tab);
     switch (format) {
     case Format::Csv: ExportCsv(table(grid), path); break;
     case Format::Html: ExportHtml(table(grid), title(grid), path); break;

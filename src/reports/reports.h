@@ -19,8 +19,9 @@ class Prompter;
 class TextTable;
 struct PrintableGrid;
 
-// The grids a report can take.
-enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder };
+// The grids a report can take: those of the main window's tabs, and the
+// comparison of two plans.
+enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder, Comparison };
 
 // The grids' names in the window, in ReportGrid order; they also name the
 // grids' sections of the print settings file.
@@ -42,6 +43,8 @@ public:
     // The grids come from a layout and a build's results (those of the
     // document the window shows); the reports keep no copy of them.
     void setSources(const LayoutState &layout, const BuildResults &results);
+    // The comparison of two plans, while its window shows it; none after.
+    void setComparison(const TextTable *comparison) { m_comparison = comparison; }
 
     // The grid of each command on a tab. The Build tab has no grid of its
     // own: printing and export take the layout there, which is what the
@@ -64,6 +67,11 @@ public:
     void printLog(const QStringList &lines);
     enum class Format { Csv, Html, Rtf };
     void exportTable(int tab, Format format);
+
+    // The same commands for a grid named directly (the comparison's window).
+    void printGridReport(ReportGrid grid) { printWithDialog(grid); }
+    void previewGridReport(ReportGrid grid);
+    void exportGridTable(ReportGrid grid, Format format);
 
     // How a printer that prints without asking is made ready; by default it
     // stays as made (the system's default printer). Tests print to files.
@@ -102,9 +110,10 @@ private:
 
     const LayoutState *m_layout = nullptr;
     const BuildResults *m_results = nullptr;
+    const TextTable *m_comparison = nullptr;
     Prompter &m_prompter;
     QWidget &m_window;
-    PrintSettings m_settings[5];
+    PrintSettings m_settings[6];
     ReportGrid m_previewBound = ReportGrid::Layout;
     ReportGrid m_settingsBound = ReportGrid::Requirements;
 };

@@ -410,8 +410,10 @@ void TstMainWindow::menus_data()
     QTest::newRow("Export") << "Export1" << "Exp&ort" << QStringList{"C&SV", "H&TML", "&Word Doc"}
                             << QStringList{"CSV1", "HTML1", "WordDoc1"};
     QTest::newRow("Tools") << "Tools1" << "&Tools"
-                           << QStringList{"&Auto Allocate Rules", "Stoc&k Control", "&Graphs", "-", "&Options"}
-                           << QStringList{"AutoAllocateRules1", "StockControl1", "Graphs1", "Options1"};
+                           << QStringList{"&Auto Allocate Rules", "Stoc&k Control", "&Graphs", "Compare &Plans...",
+                                          "-", "&Options"}
+                           << QStringList{"AutoAllocateRules1", "StockControl1", "Graphs1", "ComparePlans1",
+                                          "Options1"};
     QTest::newRow("Help") << "Help1" << "&Help" << QStringList{"&Ludra Help", "-", "&About"}
                           << QStringList{"Help2", "About1"};
     QTest::newRow("Selected skills") << "mnuSelected" << "" << QStringList{"&Clear All", "&Auto Allocate"}

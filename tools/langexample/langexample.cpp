@@ -10,6 +10,7 @@
 #include "build/frmimplantselections.h"
 #include "build/frmlog.h"
 #include "build/frmcharacter.h"
+#include "build/frmcompare.h"
 #include "build/frmgraphs.h"
 #include "build/frmsetall.h"
 #include "common/errors.h"
@@ -17,6 +18,9 @@
 #include "common/prompter.h"
 #include "common/text.h"
 #include "layout/frmautoalloc.h"
+#include "model/plandocument.h"
+#include "model/program.h"
+#include "reports/reports.h"
 #include "stock/frmstockcontrol.h"
 #include "reports/frmpreview.h"
 #include "reports/frmprintsettings.h"
@@ -71,6 +75,23 @@ QString valueText(const QString &text, const QString &key, bool lineBreaks)
     return value;
 }
 
+// The comparison window over an empty plan of a program of its own, made
+// before the window and gone after it (a base class before the window's).
+struct CompareHolder
+{
+    ludra::SilentPrompter prompter;
+    ludra::LudraProgram program;
+    ludra::PlanDocument document{program};
+    QWidget owner;
+    ludra::Reports reports{prompter, owner};
+};
+
+class CompareWindow : private CompareHolder, public ludra::TfrmCompare
+{
+public:
+    explicit CompareWindow(ludra::Prompter &prompter) : TfrmCompare(program, document, {}, reports, prompter) {}
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
@@ -87,6 +108,8 @@ std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
     windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
     // The Graphs window without a document, which shows no plan.
     windows.push_back(std::make_unique<ludra::TfrmGraphs>(prompter));
+    // The comparison over an empty plan with no other to compare with.
+    windows.push_back(std::make_unique<CompareWindow>(prompter));
     // The report windows, each over an empty report, and the help without a
     // file: their texts alone are wanted.
     windows.push_back(
