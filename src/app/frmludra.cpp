@@ -1,38 +1,29 @@
 #include "app/frmludra.h"
 
-#include "app/frmabout.h"
 #include "app/frmhelp.h"
-#include "app/frmoptions.h"
 #include "app/helptopics.h"
 #include "app/session.h"
 #include "build/buildpage.h"
-#include "build/frmcompare.h"
 #include "build/frmgraphs.h"
 #include "build/resultpages.h"
 #include "build/stockstatus.h"
 #include "common/command.h"
-#include "common/errors.h"
-#include "common/paths.h"
 #include "common/prompter.h"
-#include "layout/frmautoalloc.h"
 #include "layout/layoutpage.h"
 #include "model/documentcontroller.h"
 #include "model/options.h"
 #include "model/plandocument.h"
 #include "reports/reports.h"
-#include "stock/frmstockcontrol.h"
 #include "stock/stockfile.h"
 #include "text/langapply.h"
 #include "text/langfile.h"
 #include "text/messages.h"
+#include "views/pageholder.h"
 #include "views/undohistory.h"
 #include "views/widgets.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -152,29 +143,39 @@ void TfrmLudra::createPages()
     tabs = Named(new QTabWidget(client), QStringLiteral("pgcMain"), QStringLiteral("Pages"));
     tabReport = new LayoutPage(m_prompter);
     tabBuild = new BuildPage(m_prompter);
-    tabResultSkills = new SkillResultPage(m_prompter);
-    tabResultCosts = new RequirementResultPage(m_prompter);
-    tabResultSuggest = new SuggestionPage;
-    tabResultLadder = new LadderResultPage;
     tabs->addTab(tabReport, QStringLiteral("Layout"));
     tabs->addTab(tabBuild, QStringLiteral("Build"));
-    tabs->addTab(tabResultSkills, QStringLiteral("Result - Skill Increases"));
-    tabs->addTab(tabResultCosts, QStringLiteral("Result - Requirements"));
-    tabs->addTab(tabResultSuggest, QStringLiteral("Result - Suggestions"));
-    tabs->addTab(tabResultLadder, QStringLiteral("Result - Ladder"));
+    // The results are not shown at start-up: their pages are made when
+    // first shown.
+    const auto printLog = [this](const QStringList &lines) {
+        RunCommand(m_prompter, [this, &lines] { m_reports->printLog(lines); });
+    };
+    addResultTab(QStringLiteral("tabResultSkills"), QStringLiteral("Result - Skill Increases"), [this, printLog] {
+        tabResultSkills = new SkillResultPage(m_prompter);
+        tabResultSkills->setLogPrinter(printLog);
+        return tabResultSkills;
+    });
+    addResultTab(QStringLiteral("tabResultCosts"), QStringLiteral("Result - Requirements"), [this, printLog] {
+        tabResultCosts = new RequirementResultPage(m_prompter);
+        tabResultCosts->setLogPrinter(printLog);
+        tabResultCosts->setShoppingListPrinter(
+            [this] { RunCommand(m_prompter, [this] { m_reports->printShoppingList(); }); });
+        return tabResultCosts;
+    });
+    addResultTab(QStringLiteral("tabResultSuggest"), QStringLiteral("Result - Suggestions"), [this] {
+        tabResultSuggest = new SuggestionPage;
+        return tabResultSuggest;
+    });
+    addResultTab(QStringLiteral("tabResultLadder"), QStringLiteral("Result - Ladder"), [this] {
+        tabResultLadder = new LadderResultPage;
+        return tabResultLadder;
+    });
     tabs->setCurrentWidget(tabReport);
     connect(tabs, &QTabWidget::currentChanged, this, &TfrmLudra::pgcMainChange);
 
     m_reports = std::make_unique<Reports>(m_prompter, *this);
     m_reports->projectPath = [this] { return document().fileName(); };
     m_reports->columnWidths = [this](ReportGrid grid) { return gridWidths(grid); };
-    const auto printLog = [this](const QStringList &lines) {
-        RunCommand(m_prompter, [this, &lines] { m_reports->printLog(lines); });
-    };
-    tabResultSkills->setLogPrinter(printLog);
-    tabResultCosts->setLogPrinter(printLog);
-    tabResultCosts->setShoppingListPrinter(
-        [this] { RunCommand(m_prompter, [this] { m_reports->printShoppingList(); }); });
 
     connect(tabBuild->buildButton(), &QPushButton::clicked, this, &TfrmLudra::btnBuildClick);
     // Duplicates hold the layout in the skill view, where the plan's slots
@@ -196,9 +197,34 @@ void TfrmLudra::createPages()
     layout->addWidget(tabs);
 }
 
+PageHolder *TfrmLudra::addResultTab(const QString &name, const QString &caption, std::function<ResultPage *()> make)
+{
+    auto *holder = new PageHolder(name, std::move(make));
+    connect(holder, &PageHolder::pageMade, this, [this](QWidget *made) {
+        // The page takes the language file's texts and the document shown,
+        // as the pages made with the window did.
+        LangApplyProgram(*this, *made);
+        static_cast<ResultPage *>(made)->setDocument(&document());
+    });
+    tabs->addTab(holder, caption);
+    m_resultTabs.append(holder);
+    return holder;
+}
+
+void TfrmLudra::makeEveryPage()
+{
+    for (PageHolder *holder : m_resultTabs)
+        holder->page();
+}
+
 QList<ResultPage *> TfrmLudra::resultPages() const
 {
-    return {tabResultSkills, tabResultCosts, tabResultSuggest, tabResultLadder};
+    QList<ResultPage *> made;
+    for (ResultPage *page : {static_cast<ResultPage *>(tabResultSkills), static_cast<ResultPage *>(tabResultCosts),
+                             static_cast<ResultPage *>(tabResultSuggest), static_cast<ResultPage *>(tabResultLadder)})
+        if (page)
+            made.append(page);
+    return made;
 }
 
 void TfrmLudra::showDocument(PlanDocument *shown)
@@ -230,11 +256,11 @@ void TfrmLudra::showOpened(const ProjectShown &shown)
 void TfrmLudra::showStale()
 {
     const bool stale = document().results().stale();
-    for (ResultPage *page : resultPages())
+    for (PageHolder *tab : m_resultTabs)
         // A result tab's caption is greyed while its results are stale.
-        tabs->tabBar()->setTabTextColor(tabs->indexOf(page), stale ? palette().color(QPalette::Disabled,
-                                                                                   QPalette::WindowText)
-                                                                   : QColor());
+        tabs->tabBar()->setTabTextColor(tabs->indexOf(tab), stale ? palette().color(QPalette::Disabled,
+                                                                                  QPalette::WindowText)
+                                                                  : QColor());
 }
 
 void TfrmLudra::showTitle()
@@ -268,12 +294,6 @@ void TfrmLudra::showEvent(QShowEvent *event)
 // ---------------------------------------------------------------------------
 // Commands: each runs its body inside the one error boundary.
 
-void TfrmLudra::Exit1Click()
-{
-    // Closing asks about unsaved changes.
-    RunCommand(m_prompter, [this] { close(); });
-}
-
 void TfrmLudra::closeEvent(QCloseEvent *event)
 {
     bool closing = false;
@@ -290,135 +310,17 @@ void TfrmLudra::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void TfrmLudra::New1Click()
-{
-    RunCommand(m_prompter, [this] { m_controller->newPlan(); });
-}
-
-void TfrmLudra::NewWindow1Click()
-{
-    RunCommand(m_prompter, [this] { m_session->newWindow(); });
-}
-
-void TfrmLudra::Open1Click()
-{
-    RunCommand(m_prompter, [this] { m_controller->open(); });
-}
-
-void TfrmLudra::Save1Click()
-{
-    RunCommand(m_prompter, [this] { m_controller->save(); });
-}
-
-void TfrmLudra::SaveAs1Click()
-{
-    RunCommand(m_prompter, [this] { m_controller->saveAs(); });
-}
-
-void TfrmLudra::openRecent(const QString &path)
-{
-    RunCommand(m_prompter, [this, &path] { m_controller->openRecent(path); });
-}
-
-void TfrmLudra::Undo1Click()
-{
-    RunCommand(m_prompter, [this] {
-        undoStack().undo();
-        tabReport->checkStockAfterHistoryStep();
-    });
-}
-
-void TfrmLudra::Redo1Click()
-{
-    RunCommand(m_prompter, [this] {
-        undoStack().redo();
-        tabReport->checkStockAfterHistoryStep();
-    });
-}
-
-void TfrmLudra::CopyPlan1Click()
-{
-    RunCommand(m_prompter, [this] { QGuiApplication::clipboard()->setText(tabReport->planText()); });
-}
-
-void TfrmLudra::PastePlan1Click()
-{
-    RunCommand(m_prompter, [this] { tabReport->pastePlan(QGuiApplication::clipboard()->text()); });
-}
-
 void TfrmLudra::pgcMainChange()
 {
     RunCommand(m_prompter, [this] {
         QWidget *shown = tabs->currentWidget();
         if (shown == tabBuild)
             m_printAllowedByTab = false;
-        else if (shown == tabReport || shown == tabResultSkills || shown == tabResultCosts || shown == tabResultLadder)
+        else if (shown == tabReport || shown == m_resultTabs.at(0) || shown == m_resultTabs.at(1) ||
+                 shown == m_resultTabs.at(3))
             m_printAllowedByTab = true;
         // The suggestions leave the commands as they were.
         showPrintCommands();
-    });
-}
-
-void TfrmLudra::AutoAllocateRules1Click()
-{
-    RunCommand(m_prompter, [this] {
-        TfrmAutoAlloc dialog(this);
-        dialog.setRules(document().layout().rules());
-        if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok)
-            document().setRules(dialog.rules());
-    });
-}
-
-void TfrmLudra::StockControl1Click()
-{
-    RunCommand(m_prompter, [this] {
-        {
-            TfrmStockControl window(m_prompter, this);
-            m_prompter.runDialog(window);
-        }
-        m_session->program().reloadStock(m_prompter);
-    });
-}
-
-void TfrmLudra::Graphs1Click()
-{
-    RunCommand(m_prompter, [this] {
-        if (!frmGraphs) {
-            frmGraphs = new TfrmGraphs(m_prompter, this);
-            frmGraphs->setDocument(&document());
-        }
-        frmGraphs->show();
-        frmGraphs->raise();
-        frmGraphs->activateWindow();
-    });
-}
-
-void TfrmLudra::ComparePlans1Click()
-{
-    RunCommand(m_prompter, [this] {
-        QList<const PlanDocument *> others;
-        for (TfrmLudra *window : m_session->windows())
-            if (window != this)
-                others.append(&window->document());
-        TfrmCompare dialog(m_session->program(), document(), others, *m_reports, m_prompter, this);
-        m_prompter.runDialog(dialog);
-    });
-}
-
-void TfrmLudra::Help2Click()
-{
-    const QString topic = HelpTopicFor(tabs->currentWidget());
-    showHelp(topic.isEmpty() ? HelpContentsTopic : topic, this);
-}
-
-void TfrmLudra::showHelp(const QString &topic, QWidget *over)
-{
-    RunCommand(m_prompter, [this, &topic, over] {
-        const QString helpFile = ReferenceFile(QStringLiteral("Ludra.hlp"));
-        if (!QFileInfo::exists(helpFile))
-            throw EStreamError(QStringLiteral("Cannot find the help file \"%1\".").arg(helpFile));
-        TfrmHelp help(helpFile, topic, over);
-        m_prompter.runDialog(help);
     });
 }
 
@@ -443,14 +345,6 @@ bool TfrmLudra::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmLudra::AboutClick()
-{
-    RunCommand(m_prompter, [this] {
-        TfrmAbout about(this);
-        m_prompter.runDialog(about);
-    });
-}
-
 void TfrmLudra::ApplyStockControl(bool targetChanged)
 {
     RunCommand(m_prompter, [this, targetChanged] {
@@ -465,19 +359,6 @@ void TfrmLudra::btnBuildClick()
         BuildHooks hooks;
         hooks.showResults = [this] { tabs->setCurrentIndex(tabs->currentIndex() + 1); };
         document().build(m_prompter, BuildOptions{}, hooks);
-    });
-}
-
-void TfrmLudra::Options1Click()
-{
-    RunCommand(m_prompter, [this] {
-        TfrmOptions options(this);
-        options.setAutoLoad(AutoLoadOption(ReadOptions()));
-        options.setAskToSave(AskToSaveOption());
-        if (m_prompter.runDialog(options) != Prompter::Answer::Ok)
-            return;
-        SetAutoLoadOption(options.autoLoad());
-        SetAskToSaveOption(options.askToSave());
     });
 }
 
@@ -497,6 +378,10 @@ QList<int> TfrmLudra::gridWidths(ReportGrid grid) const
 {
     if (grid == ReportGrid::Layout)
         return tabReport->gridWidths();
+    // A result grid is measured as it is made; one not shown yet is made now.
+    const int tab = int(grid) - int(ReportGrid::Skills);
+    if (tab >= 0 && tab < int(m_resultTabs.size()))
+        m_resultTabs.at(tab)->page();
     QList<int> widths;
     if (const auto *view = findChild<QTableView *>(ReportGridNames().at(int(grid))))
         for (int c = 0; c < view->model()->columnCount(); ++c)

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMetaObject>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -20,6 +21,7 @@ class DocumentController;
 class LadderResultPage;
 class LayoutPage;
 class LudraSession;
+class PageHolder;
 class PlanDocument;
 class Prompter;
 class Reports;
@@ -62,6 +64,10 @@ public:
     // The history of the document shown.
     QUndoStack &undoStack() const;
     Reports &reports() { return *m_reports; }
+    // The result tabs are made when first shown; this makes every one now,
+    // for what needs their controls without showing them (the example
+    // language file, a test that looks for a control).
+    void makeEveryPage();
 
     // Whether the tab shown allows the print commands: the Build tab does
     // not, the Layout tab and the first two result tabs do, and the
@@ -149,7 +155,11 @@ private:
     ProjectShown shownState() const;
     // The column widths of a grid as shown.
     QList<int> gridWidths(ReportGrid grid) const;
+    // The result pages made so far.
     QList<ResultPage *> resultPages() const;
+    // A result tab that makes its page when first shown; the page then
+    // follows the document like the others.
+    PageHolder *addResultTab(const QString &name, const QString &caption, std::function<ResultPage *()> make);
 
     std::shared_ptr<LudraSession> m_session;
     Prompter &m_prompter;
@@ -168,6 +178,8 @@ private:
     SuggestionPage *tabResultSuggest = nullptr;
     LadderResultPage *tabResultLadder = nullptr;
     TfrmGraphs *frmGraphs = nullptr;
+    // The result tabs' holders, in tab order.
+    QList<PageHolder *> m_resultTabs;
 
     QAction *PrintSetup1 = nullptr;
     QAction *PrintPreview1 = nullptr;

@@ -1,5 +1,20 @@
 #include "app/frmludra.h"
 
+#include "app/frmabout.h"
+#include "app/frmhelp.h"
+#include "app/frmoptions.h"
+#include "app/helptopics.h"
+#include "app/session.h"
+#include "build/frmcompare.h"
+#include "build/frmgraphs.h"
+#include "common/errors.h"
+#include "common/paths.h"
+#include "common/prompter.h"
+#include "layout/frmautoalloc.h"
+#include "layout/layoutpage.h"
+#include "model/documentcontroller.h"
+#include "stock/frmstockcontrol.h"
+
 #include "common/command.h"
 
 #include "model/options.h"
@@ -10,6 +25,8 @@
 #include "views/undohistory.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -210,6 +227,156 @@ void TfrmLudra::HTML1Click()
 void TfrmLudra::WordDoc1Click()
 {
     RunCommand(m_prompter, [this] { m_reports->exportTable(tabs->currentIndex(), Reports::Format::Rtf); });
+}
+
+// ---------------------------------------------------------------------------
+// The menus' commands: each runs its body inside the one error boundary and
+// hands the work to the part that owns it.
+
+void TfrmLudra::Exit1Click()
+{
+    // Closing asks about unsaved changes.
+    RunCommand(m_prompter, [this] { close(); });
+}
+
+void TfrmLudra::New1Click()
+{
+    RunCommand(m_prompter, [this] { m_controller->newPlan(); });
+}
+
+void TfrmLudra::NewWindow1Click()
+{
+    RunCommand(m_prompter, [this] { m_session->newWindow(); });
+}
+
+void TfrmLudra::Open1Click()
+{
+    RunCommand(m_prompter, [this] { m_controller->open(); });
+}
+
+void TfrmLudra::Save1Click()
+{
+    RunCommand(m_prompter, [this] { m_controller->save(); });
+}
+
+void TfrmLudra::SaveAs1Click()
+{
+    RunCommand(m_prompter, [this] { m_controller->saveAs(); });
+}
+
+void TfrmLudra::openRecent(const QString &path)
+{
+    RunCommand(m_prompter, [this, &path] { m_controller->openRecent(path); });
+}
+
+void TfrmLudra::Undo1Click()
+{
+    RunCommand(m_prompter, [this] {
+        undoStack().undo();
+        tabReport->checkStockAfterHistoryStep();
+    });
+}
+
+void TfrmLudra::Redo1Click()
+{
+    RunCommand(m_prompter, [this] {
+        undoStack().redo();
+        tabReport->checkStockAfterHistoryStep();
+    });
+}
+
+void TfrmLudra::CopyPlan1Click()
+{
+    RunCommand(m_prompter, [this] { QGuiApplication::clipboard()->setText(tabReport->planText()); });
+}
+
+void TfrmLudra::PastePlan1Click()
+{
+    RunCommand(m_prompter, [this] { tabReport->pastePlan(QGuiApplication::clipboard()->text()); });
+}
+
+void TfrmLudra::AutoAllocateRules1Click()
+{
+    RunCommand(m_prompter, [this] {
+        TfrmAutoAlloc dialog(this);
+        dialog.setRules(document().layout().rules());
+        if (m_prompter.runDialog(dialog) == Prompter::Answer::Ok)
+            document().setRules(dialog.rules());
+    });
+}
+
+void TfrmLudra::StockControl1Click()
+{
+    RunCommand(m_prompter, [this] {
+        {
+            TfrmStockControl window(m_prompter, this);
+            m_prompter.runDialog(window);
+        }
+        m_session->program().reloadStock(m_prompter);
+    });
+}
+
+void TfrmLudra::Graphs1Click()
+{
+    RunCommand(m_prompter, [this] {
+        if (!frmGraphs) {
+            frmGraphs = new TfrmGraphs(m_prompter, this);
+            frmGraphs->setDocument(&document());
+        }
+        frmGraphs->show();
+        frmGraphs->raise();
+        frmGraphs->activateWindow();
+    });
+}
+
+void TfrmLudra::ComparePlans1Click()
+{
+    RunCommand(m_prompter, [this] {
+        QList<const PlanDocument *> others;
+        for (TfrmLudra *window : m_session->windows())
+            if (window != this)
+                others.append(&window->document());
+        TfrmCompare dialog(m_session->program(), document(), others, *m_reports, m_prompter, this);
+        m_prompter.runDialog(dialog);
+    });
+}
+
+void TfrmLudra::Help2Click()
+{
+    const QString topic = HelpTopicFor(tabs->currentWidget());
+    showHelp(topic.isEmpty() ? HelpContentsTopic : topic, this);
+}
+
+void TfrmLudra::showHelp(const QString &topic, QWidget *over)
+{
+    RunCommand(m_prompter, [this, &topic, over] {
+        const QString helpFile = ReferenceFile(QStringLiteral("Ludra.hlp"));
+        if (!QFileInfo::exists(helpFile))
+            throw EStreamError(QStringLiteral("Cannot find the help file \"%1\".").arg(helpFile));
+        TfrmHelp help(helpFile, topic, over);
+        m_prompter.runDialog(help);
+    });
+}
+
+void TfrmLudra::AboutClick()
+{
+    RunCommand(m_prompter, [this] {
+        TfrmAbout about(this);
+        m_prompter.runDialog(about);
+    });
+}
+
+void TfrmLudra::Options1Click()
+{
+    RunCommand(m_prompter, [this] {
+        TfrmOptions options(this);
+        options.setAutoLoad(AutoLoadOption(ReadOptions()));
+        options.setAskToSave(AskToSaveOption());
+        if (m_prompter.runDialog(options) != Prompter::Answer::Ok)
+            return;
+        SetAutoLoadOption(options.autoLoad());
+        SetAskToSaveOption(options.askToSave());
+    });
 }
 
 } // namespace ludra

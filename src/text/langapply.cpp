@@ -174,16 +174,23 @@ QList<LangKey> LangKeys(QWidget &window)
     return keys;
 }
 
-void LangApply(QWidget &window, const TLangFile &file)
+namespace {
+
+// Whether an object is the part or lies within it.
+bool within(const QObject *object, const QObject *part)
+{
+    for (const QObject *o = object; o; o = o->parent())
+        if (o == part)
+            return true;
+    return false;
+}
+
+void applyKeys(QWidget &window, const TLangFile &file, const QObject *part)
 {
     const QString section = window.objectName();
-    const QString font = file.value(QStringLiteral("SETTINGS"), QStringLiteral("Font"));
-    if (!font.isEmpty()) {
-        QFont windowFont = window.font();
-        windowFont.setFamily(font);
-        window.setFont(windowFont);
-    }
     for (const LangKey &key : LangKeys(window)) {
+        if (part && !within(key.object, part))
+            continue;
         if (key.kind == LangKey::Line) {
             // Only an absent key leaves a line; an empty value empties it.
             static const QString sentinel = QStringLiteral("fsdef");
@@ -202,10 +209,29 @@ void LangApply(QWidget &window, const TLangFile &file)
     }
 }
 
+} // namespace
+
+void LangApply(QWidget &window, const TLangFile &file)
+{
+    const QString font = file.value(QStringLiteral("SETTINGS"), QStringLiteral("Font"));
+    if (!font.isEmpty()) {
+        QFont windowFont = window.font();
+        windowFont.setFamily(font);
+        window.setFont(windowFont);
+    }
+    applyKeys(window, file, nullptr);
+}
+
 void LangApplyProgram(QWidget &window)
 {
     if (const TLangFile *file = LangFile())
         LangApply(window, *file);
+}
+
+void LangApplyProgram(QWidget &window, const QObject &part)
+{
+    if (const TLangFile *file = LangFile())
+        applyKeys(window, *file, &part);
 }
 
 QLocale LangLocale()

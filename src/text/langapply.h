@@ -63,6 +63,10 @@ void LangApply(QWidget &window, const TLangFile &file);
 // Applies the program's language file to a window when there is one: the
 // first thing each window does once its controls exist.
 void LangApplyProgram(QWidget &window);
+// The same for the controls of one part of a window made after the window
+// applied the file (a page made when it is first shown): the keys of the
+// window's section whose control lies within the part.
+void LangApplyProgram(QWidget &window, const QObject &part);
 
 // The locale of the toolkit's own texts (the buttons of message boxes, the
 // file dialogs): "Locale" of "SETTINGS" in the program's language file (for

@@ -68,6 +68,7 @@ void TstHelp::init()
     writeFile(m_dir->filePath("require.csv"), "Agility Clu,Agility,600\r\n");
     QVERIFY(QFile::copy(sourceDir() + "/resources/Ludra.hlp", m_dir->filePath("Ludra.hlp")));
     m_window = std::make_unique<TfrmLudra>(m_prompter);
+    m_window->makeEveryPage();
     QVERIFY(m_prompter.asked.isEmpty());
 }
 

@@ -155,7 +155,10 @@ void TstMainWindow::cleanup()
 
 std::unique_ptr<TfrmLudra> TstMainWindow::open()
 {
-    return std::make_unique<TfrmLudra>(m_prompter);
+    auto window = std::make_unique<TfrmLudra>(m_prompter);
+    // Every tab as a player who looks at them all finds it.
+    window->makeEveryPage();
+    return window;
 }
 
 void TstMainWindow::copyShippedFiles()

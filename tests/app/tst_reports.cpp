@@ -69,6 +69,7 @@ void TstReports::init()
     writeFile(m_dir->filePath("SecSkill.csv"), "Strength,Empty,Empty,Agility Clu\r\n");
     writeFile(m_dir->filePath("require.csv"), "Agility Clu,Agility,600\r\n");
     m_window = std::make_unique<TfrmLudra>(m_prompter);
+    m_window->makeEveryPage();
     QVERIFY(m_prompter.asked.isEmpty());
     // The results of a build over one placed cluster.
     m_window->document().layout().editCell(1, 1, QStringLiteral("Agility"));
@@ -352,6 +353,7 @@ void TstReports::printSettingsSurviveARestart()
     // Ludra closes and starts again.
     m_window.reset();
     m_window = std::make_unique<TfrmLudra>(m_prompter);
+    m_window->makeEveryPage();
     const PrintSettings &kept = m_window->reports().settings(ReportGrid::Requirements);
     QVERIFY(kept.chosen);
     QCOMPARE(kept.titleLines, QStringList{"My shopping list"});
@@ -388,6 +390,7 @@ void TstReports::printSettingsSurviveARestart()
                               }});
     m_window.reset();
     m_window = std::make_unique<TfrmLudra>(m_prompter);
+    m_window->makeEveryPage();
     m_window->reports().preparePrinter = toPdf;
     m_window->findChild<QPushButton *>(QStringLiteral("btnPrintShoppingList"))->click();
     const QString text = pdfText(pdf);

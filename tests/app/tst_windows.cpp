@@ -17,6 +17,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QUndoStack>
 
@@ -34,6 +36,7 @@ private Q_SLOTS:
     void projectIsNotOpenedTwice();
     void openWithChangesMayTakeANewWindow();
     void comparePlans();
+    void resultTabsAreMadeWhenFirstShown();
 
 private:
     // A second window of the same program, shown.
@@ -225,6 +228,30 @@ void TstWindows::comparePlans()
                                  "Burst|0|110|+110", "Highest Treatment|479|479|0", "Highest Ability|204|204|0",
                                  "Highest Nano Programming|300|300|0", "Total Credits|0|0|0", "Clusters|3|6|+3",
                                  "Implants|3|5|+2"}));
+}
+
+// A window makes a result tab's page when the tab is first shown, over the
+// document it shows then, with the results it holds.
+void TstWindows::resultTabsAreMadeWhenFirstShown()
+{
+    TfrmLudra *second = secondWindow();
+    QVERIFY(second);
+    QVERIFY(!second->findChild<QTableView *>(QStringLiteral("grdSkillInc")));
+    QVERIFY(!second->findChild<QTableView *>(QStringLiteral("grdReqs")));
+    plan(*second, {"Agility"});
+    auto *tabs = second->findChild<QTabWidget *>(QStringLiteral("pgcMain"));
+    tabs->setCurrentIndex(1);
+    build(*second, QStringLiteral("100"));
+    // The build turns to the skill increases, and only that page is made.
+    QCOMPARE(tabs->currentIndex(), 2);
+    auto *skills = second->findChild<QTableView *>(QStringLiteral("grdSkillInc"));
+    QVERIFY(skills);
+    QCOMPARE(skills->model()->index(0, 0).data().toString(), QStringLiteral("Agility"));
+    QVERIFY(!second->findChild<QTableView *>(QStringLiteral("grdReqs")));
+    tabs->setCurrentIndex(3);
+    auto *reqs = second->findChild<QTableView *>(QStringLiteral("grdReqs"));
+    QVERIFY(reqs);
+    QCOMPARE(reqs->model()->rowCount(), 3);
 }
 
 QTEST_MAIN(TstWindows)

@@ -60,8 +60,11 @@ protected:
         m_window->document().setSettings(settings);
     }
 
+    // A control of the window by its name; the tabs made when first shown
+    // are made first, as a player looking for it would show them.
     template <typename T> T *find(const char *name) const
     {
+        m_window->makeEveryPage();
         return namedChild<T>(*m_window, QString::fromLatin1(name));
     }
 

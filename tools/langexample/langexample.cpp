@@ -97,7 +97,10 @@ public:
 std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
 {
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<ludra::TfrmLudra>(prompter));
+    auto main = std::make_unique<ludra::TfrmLudra>(prompter);
+    // The tabs made when first shown have their texts too.
+    main->makeEveryPage();
+    windows.push_back(std::move(main));
     windows.push_back(std::make_unique<ludra::TfrmOptions>());
     windows.push_back(std::make_unique<ludra::TfrmAbout>());
     windows.push_back(std::make_unique<ludra::TfrmAutoAlloc>());
