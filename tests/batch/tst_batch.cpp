@@ -103,7 +103,7 @@ private Q_SLOTS:
             QVERIFY(layout.allocate());
         });
         BuildSettings settings = model.buildSettings();
-        settings.implantQLText = QStringLiteral("200");
+        settings.implantQL = EnteredNumber(QStringLiteral("200"));
         model.setSettings(settings);
         QVERIFY(model.build(prompter));
 

@@ -104,8 +104,8 @@ void TstProjectState::roundTripInSkillViewWithDuplicatesAndMarkers()
     layout.setMarker(2, 2, Marker::Trash);
     layout.setMarker(0, 3, Marker::Query);
     model->settings.warnNanoProg = true;
-    model->settings.maxNanoProgText = QString(); // an empty box
-    model->settings.setImplantSelections({{true, QStringLiteral("12")}, {false, QStringLiteral("x")}});
+    model->settings.maxNanoProg = EnteredNumber(QString()); // an empty box
+    layout.setImplantSelections({{true, EnteredNumber(QStringLiteral("12"))}, {false, EnteredNumber(QStringLiteral("x"))}});
     model->results.reqTable().setCell(ReqCol::Cluster, 1, QStringLiteral("a, b (QL 1)"));
 
     ProjectShown shown;
@@ -133,7 +133,7 @@ void TstProjectState::shortConfigKeepsTheRest()
     std::unique_ptr<PlanParts> model = freshModel();
     BuildSettings &settings = model->settings;
     settings.useStock = true;
-    settings.implantQLText = QStringLiteral("77");
+    settings.implantQL = EnteredNumber(QStringLiteral("77"));
     AllocationRules rules;
     rules.OverwriteOption = AllocationRules::DoNotClear;
     model->layout.setRules(rules);
@@ -149,7 +149,7 @@ void TstProjectState::shortConfigKeepsTheRest()
     // Reset before reading, and line 6 is not there.
     QCOMPARE(restored.OverwriteOption, AllocationRules::ClearBeforeAllocation);
     QVERIFY(settings.useStock);
-    QCOMPARE(settings.implantQLText, QStringLiteral("77"));
+    QCOMPARE(settings.implantQL.text(), QStringLiteral("77"));
 }
 
 void TstProjectState::damagedLinesReadAsNothing()
@@ -170,11 +170,11 @@ void TstProjectState::damagedLinesReadAsNothing()
     QVERIFY(!model->layout.isDuplicate(1, 3));
 
     // A layout grid of another shape is refused before anything changes.
-    model->settings.implantQLText = QStringLiteral("5");
+    model->settings.implantQL = EnteredNumber(QStringLiteral("5"));
     image.grid.columns = 9;
     image.config[12] = QStringLiteral("6");
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, apply(image, *model));
-    QCOMPARE(model->settings.implantQLText, QStringLiteral("5"));
+    QCOMPARE(model->settings.implantQL.text(), QStringLiteral("5"));
 }
 
 // The character, its top level and "Highest I Can Wear" are saved in their
@@ -187,7 +187,7 @@ void TstProjectState::characterTravelsWithThePlan()
     settings.character.setStat(Stat::Treatment, 700);
     settings.character.setStat(Stat::Sense, 250);
     settings.ladderTopLevel = 250;
-    settings.setTarget(BuildSettings::Target::Highest);
+    settings.target = BuildSettings::Target::Highest;
     const ProjectImage image = capture(*model, ProjectShown());
     QCOMPARE(image.character.first(), QStringLiteral("Treatment=700"));
 
@@ -200,7 +200,7 @@ void TstProjectState::characterTravelsWithThePlan()
     QVERIFY(!apply(older, *opened).characterStored);
     QVERIFY(!opened->settings.character.entered());
     QCOMPARE(opened->settings.ladderTopLevel, TopQualityLevel);
-    QCOMPARE(opened->settings.target(), BuildSettings::Target::Individual);
+    QCOMPARE(opened->settings.target, BuildSettings::Target::Individual);
 }
 
 // The include flags of the allocation rules are on only for "1"; the Build
@@ -236,7 +236,7 @@ void TstProjectState::flagLinesReadByTheirRule()
     const ProjectShown shown = apply(image, *model);
     QCOMPARE(model->layout.rules().IncludeShining, includeShining);
     QCOMPARE(model->settings.useStock, useStock);
-    QCOMPARE(!model->settings.oneLevel, individual);
+    QCOMPARE(model->settings.target != BuildSettings::Target::OneLevel, individual);
     QCOMPARE(model->settings.attribute(Attribute::Sense), sense);
     QCOMPARE(shown.viewSelectorEnabled, selectorEnabled);
 }
