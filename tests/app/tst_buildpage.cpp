@@ -9,6 +9,7 @@
 #include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "views/numberbox.h"
+#include "views/undohistory.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -106,6 +107,7 @@ private Q_SLOTS:
     void numberBoxesKeepWhatIsTyped_data();
     void numberBoxesKeepWhatIsTyped();
     void implantSelectionsRoundTrip();
+    void implantSelectionIsAStepOfThePlan();
     void qualityCellKeys();
     void implantMenuCommands_data();
     void implantMenuCommands();
@@ -352,6 +354,34 @@ void TstBuildPage::implantSelectionsRoundTrip()
     QCOMPARE(levelsOf(selections()), levels);
     QCOMPARE(changed.count(), 1);
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// OK in the selection dialog is one step of the plan's history, which Undo
+// takes back, the caption with it; the settings take no part in it.
+void TstBuildPage::implantSelectionIsAStepOfThePlan()
+{
+    m_document->setHistory(std::make_unique<UndoHistory>(*m_document));
+    QUndoStack *stack = UndoHistory::stackOf(*m_document);
+    QVERIFY(stack);
+    find<QAbstractButton>("rdoIndiQL")->click();
+    const BuildSettings before = settings();
+    auto *label = find<QLabel>("lblIndiSelected");
+    m_prompter.dialogs.append({Prompter::Answer::Ok, [](QObject &dialog) {
+        qobject_cast<TfrmImplantSelections *>(&dialog)->SelectAll1Click();
+    }});
+    find<QAbstractButton>("btnSelIndiImplants")->click();
+    QCOMPARE(stack->count(), 1);
+    QCOMPARE(stack->undoText(), QStringLiteral("Implant Selection"));
+    QCOMPARE(ticksOf(selections()), QStringLiteral("1111111111111"));
+    QCOMPARE(label->text(), QStringLiteral("13 implants selected"));
+    QVERIFY(settings() == before);
+
+    stack->undo();
+    QVERIFY(selections().isEmpty());
+    QCOMPARE(label->text(), QStringLiteral("<no implants selected>"));
+    stack->redo();
+    QCOMPARE(ticksOf(selections()), QStringLiteral("1111111111111"));
+    QCOMPARE(label->text(), QStringLiteral("13 implants selected"));
 }
 
 void TstBuildPage::qualityCellKeys()

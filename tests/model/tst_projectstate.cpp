@@ -4,6 +4,7 @@
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
 #include "layout/layoutstate.h"
+#include "model/plandocument.h"
 #include "model/program.h"
 #include "model/projectstate.h"
 #include "common/paths.h"
@@ -49,6 +50,10 @@ private Q_SLOTS:
     void characterTravelsWithThePlan();
     void flagLinesReadByTheirRule_data();
     void flagLinesReadByTheirRule();
+    void selectionCaptionIsDerived_data();
+    void selectionCaptionIsDerived();
+    void storedBadNumbersStopTheBuild_data();
+    void storedBadNumbersStopTheBuild();
 
 private:
     std::unique_ptr<PlanParts> freshModel();
@@ -239,6 +244,79 @@ void TstProjectState::flagLinesReadByTheirRule()
     QCOMPARE(model->settings.target != BuildSettings::Target::OneLevel, individual);
     QCOMPARE(model->settings.attribute(Attribute::Sense), sense);
     QCOMPARE(shown.viewSelectorEnabled, selectorEnabled);
+}
+
+// The caption line of "Config" tells the implant selection the project
+// holds; whatever a file says there is not read.
+void TstProjectState::selectionCaptionIsDerived_data()
+{
+    QTest::addColumn<QString>("ticks");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("no selection") << "" << "<no implants selected>";
+    QTest::newRow("none ticked") << "0000000000000" << "<no implants selected>";
+    QTest::newRow("one") << "0000100000000" << "1 implant selected";
+    QTest::newRow("three of a short list") << "1101" << "3 implants selected";
+}
+
+void TstProjectState::selectionCaptionIsDerived()
+{
+    QFETCH(QString, ticks);
+    QFETCH(QString, caption);
+    std::unique_ptr<PlanParts> model = freshModel();
+    QList<ImplantSelection> selections;
+    for (const QChar tick : ticks)
+        selections.append({tick == u'1', EnteredNumber(QStringLiteral("10"))});
+    model->layout.setImplantSelections(selections);
+    ProjectImage image = capture(*model, ProjectShown());
+    QCOMPARE(image.config.at(13), caption);
+
+    image.config[13] = QStringLiteral("7 implants selected");
+    std::unique_ptr<PlanParts> opened = freshModel();
+    apply(image, *opened);
+    QCOMPARE(opened->layout.plan().implantSelections, selections);
+    QCOMPARE(capture(*opened, ProjectShown()).config.at(13), caption);
+}
+
+// A number that is no whole number opens and saves as it was stored, and the
+// build stops at it with the integer message.
+void TstProjectState::storedBadNumbersStopTheBuild_data()
+{
+    QTest::addColumn<bool>("individual");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letters in the one level box") << false << "abc";
+    QTest::newRow("an emptied one level box") << false << "";
+    QTest::newRow("a level beyond 32 bits") << false << "99999999999";
+    QTest::newRow("letters as a slot's level") << true << "x1";
+}
+
+void TstProjectState::storedBadNumbersStopTheBuild()
+{
+    QFETCH(bool, individual);
+    QFETCH(QString, text);
+    std::unique_ptr<PlanParts> model = freshModel();
+    ProjectImage image = capture(*model, ProjectShown());
+    if (individual) {
+        image.config[10] = QStringLiteral("1");
+        image.selImpBool = QStringList{"0", "1"};
+        image.selImpQL = QStringList{"", text};
+        image.config[13] = QStringLiteral("1 implant selected");
+    } else {
+        image.config[12] = text;
+    }
+    const QString stored = m_dir->filePath(QStringLiteral("stored.lud"));
+    WriteProjectFile(stored, image);
+
+    PlanDocument document(m_program);
+    const ProjectShown shown = document.open(stored);
+    const QString saved = m_dir->filePath(QStringLiteral("saved.lud"));
+    document.save(saved, shown);
+    QVERIFY(readFile(saved) == readFile(stored));
+    try {
+        document.build(m_prompter);
+        QFAIL("a level that is no number was built");
+    } catch (const EConvertError &error) {
+        QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstProjectState)
