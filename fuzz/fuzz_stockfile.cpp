@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int ql = size > 0 ? data[size - 1] : 35;
     for (const bool useRange : {false, true}) {
         use.useRange = useRange;
-        use.rangeText = QString::fromLatin1(parts.value(0).left(4));
+        use.range = EnteredNumber(QString::fromLatin1(parts.value(0).left(4)));
         for (const QString &name : clusterNames()) {
             for (const QString &type : ClusterTypeNames()) {
                 tolerant([&] {

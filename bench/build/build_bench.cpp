@@ -51,7 +51,7 @@ namespace {
 
 void settingsForBench(BuildSettings &settings)
 {
-    settings.implantQLText = QStringLiteral("200");
+    settings.implantQL = EnteredNumber(QStringLiteral("200"));
     settings.attributes.fill(true);
 }
 

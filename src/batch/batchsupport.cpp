@@ -324,7 +324,7 @@ void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &sett
     if (!missing.isEmpty())
         throw EUsageError(QStringLiteral("--ladder needs all seven stats of the character; missing: ") +
                           missing.join(QStringLiteral(", ")));
-    settings.setTarget(BuildSettings::Target::Highest);
+    settings.target = BuildSettings::Target::Highest;
 }
 
 void StartProgram(LudraProgram &program, Prompter &prompter, const QString &dataDir)

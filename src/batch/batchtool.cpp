@@ -110,8 +110,12 @@ struct PlanOptions
                               QStringLiteral("FILE")};
 };
 
-void applyPlanSettings(BuildSettings &settings, const QCommandLineParser &parser, const PlanOptions &o)
+// The build settings the options give. With --ql-slot it returns the
+// implant selection they make, which is the plan's; empty otherwise.
+QList<ImplantSelection> applyPlanSettings(BuildSettings &settings, const QCommandLineParser &parser,
+                                          const PlanOptions &o)
 {
+    QList<ImplantSelection> selections;
     const QStringList levels = parser.values(o.ql);
     const QStringList slotLevels = parser.values(o.qlSlot);
     if (LadderAsked(parser)) {
@@ -123,11 +127,11 @@ void applyPlanSettings(BuildSettings &settings, const QCommandLineParser &parser
     // With --ladder the character options choose the levels.
     ApplyCharacterOptions(parser, settings, false);
     if (!levels.isEmpty()) {
-        settings.setTarget(BuildSettings::Target::OneLevel);
-        settings.implantQLText = QString::number(QualityLevel(levels.constLast(), QStringLiteral("--ql")));
+        settings.target = BuildSettings::Target::OneLevel;
+        settings.implantQL = EnteredNumber(QString::number(QualityLevel(levels.constLast(), QStringLiteral("--ql"))));
     } else if (!slotLevels.isEmpty()) {
         const QStringList &bodySlots = BodySlotNames();
-        QList<ImplantSelection> selections(bodySlots.size());
+        selections.resize(bodySlots.size());
         for (const QString &entry : slotLevels) {
             const qsizetype eq = entry.indexOf(u'=');
             const QString slot = entry.left(eq).trimmed();
@@ -138,11 +142,9 @@ void applyPlanSettings(BuildSettings &settings, const QCommandLineParser &parser
                 throw EUsageError(QStringLiteral("--ql-slot takes SLOT=N with a body slot of: %1; not \"%2\"")
                                       .arg(bodySlots.join(QStringLiteral(", ")), entry));
             const int level = QualityLevel(entry.mid(eq + 1), QStringLiteral("--ql-slot ") + bodySlots.at(found - bodySlots.cbegin()));
-            selections[found - bodySlots.cbegin()] = ImplantSelection{true, QString::number(level)};
+            selections[found - bodySlots.cbegin()] = ImplantSelection{true, EnteredNumber(QString::number(level))};
         }
-        settings.setTarget(BuildSettings::Target::Individual);
-        settings.setImplantSelections(selections);
-        settings.indiSelectedCaption = IndiSelectedCaption(settings.selectedImplants());
+        settings.target = BuildSettings::Target::Individual;
     }
     for (const QString &list : parser.values(o.attr)) {
         for (const QString &name : list.split(u',', Qt::SkipEmptyParts)) {
@@ -158,8 +160,10 @@ void applyPlanSettings(BuildSettings &settings, const QCommandLineParser &parser
     }
     if (parser.isSet(o.maxNp)) {
         settings.warnNanoProg = true;
-        settings.maxNanoProgText = QString::number(PositiveInteger(parser.value(o.maxNp), QStringLiteral("--max-np")));
+        settings.maxNanoProg = EnteredNumber(
+            QString::number(PositiveInteger(parser.value(o.maxNp), QStringLiteral("--max-np"))));
     }
+    return selections;
 }
 
 AllocationRules planRules(const QCommandLineParser &parser, const PlanOptions &o)
@@ -274,8 +278,10 @@ int planCommand(const QStringList &arguments)
     StartProgram(program, prompter, parser.value(DataOption()));
     PlanDocument document(program);
     BuildSettings settings = document.buildSettings();
-    applyPlanSettings(settings, parser, o);
+    const QList<ImplantSelection> selections = applyPlanSettings(settings, parser, o);
     document.setSettings(settings);
+    if (!selections.isEmpty())
+        document.editPlan(QString(), [&selections](LayoutState &layout) { layout.setImplantSelections(selections); });
     if (fromText) {
         placeLayoutText(document, parser.value(o.layout));
     } else {

@@ -59,7 +59,7 @@ qint64 SecondarySkillReq(int q)
     return RoundHalfEven((static_cast<long double>(q) - 201) * 6.757L + 426);
 }
 
-int IndividualQL(const BuildSettings &settings, const QStringList &bodySlots, const QString &slot)
+int IndividualQL(const QList<ImplantSelection> &selections, const QStringList &bodySlots, const QString &slot)
 {
     const QStringView wanted = TrimCtl(QStringView(slot));
     int position = -1;
@@ -69,17 +69,17 @@ int IndividualQL(const BuildSettings &settings, const QStringList &bodySlots, co
             break;
         }
     }
-    const QList<ImplantSelection> &selections = settings.implantSelections();
     if (position < 0 || position >= selections.size() || !selections.at(position).selected)
         return -1;
-    return StrToInt(selections.at(position).qualityLevel);
+    return selections.at(position).qualityLevel.value();
 }
 
-int ImplantQL(const BuildSettings &settings, const QStringList &bodySlots, const QString &slot)
+int ImplantQL(const BuildSettings &settings, const QList<ImplantSelection> &selections, const QStringList &bodySlots,
+              const QString &slot)
 {
-    if (settings.oneLevel)
-        return StrToInt(settings.implantQLText);
-    const int level = IndividualQL(settings, bodySlots, slot);
+    if (settings.target == BuildSettings::Target::OneLevel)
+        return settings.implantQL.value();
+    const int level = IndividualQL(selections, bodySlots, slot);
     return level >= 0 ? level : 0;
 }
 

@@ -4,6 +4,7 @@
 #include "data/nano.h"
 #include "data/referencefiles.h"
 #include "data/skillreq.h"
+#include "layout/plan.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,10 +28,12 @@ qint64 SecondarySkillReq(int q);
 // The quality level an implant selection gives a slot (IndividualQL): the
 // typed level of the slot's entry when the slot is ticked, -1 when the slot
 // is not a body slot, is not ticked, or the selection has no entry for it.
-int IndividualQL(const BuildSettings &settings, const QStringList &bodySlots, const QString &slot);
+int IndividualQL(const QList<ImplantSelection> &selections, const QStringList &bodySlots, const QString &slot);
 // The quality level a build gives a slot's implant (ImplantQL): the one
-// level for all, or the slot's individual level (0 when it has none).
-int ImplantQL(const BuildSettings &settings, const QStringList &bodySlots, const QString &slot);
+// level for all when the settings target one, otherwise the slot's
+// individual level in the selection given (0 when it has none).
+int ImplantQL(const BuildSettings &settings, const QList<ImplantSelection> &selections, const QStringList &bodySlots,
+              const QString &slot);
 
 // The record of the first catalogue entry with this cluster name; nullptr
 // when there is none.

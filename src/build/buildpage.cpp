@@ -6,6 +6,7 @@
 #include "build/frmimplantselections.h"
 #include "common/command.h"
 #include "common/prompter.h"
+#include "text/messages.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -152,29 +153,29 @@ void BuildPage::connectControls()
         connect(box, &QAbstractButton::toggled, this,
                 [this, setting](bool on) { changeSettings([setting, on](BuildSettings &s) { s.*setting = on; }); });
     };
-    auto text = [this](NumberBox *box, QString BuildSettings::*setting) {
+    auto number = [this](NumberBox *box, EnteredNumber BuildSettings::*setting) {
         connect(box, &NumberBox::textChanged, this, [this, setting](const QString &typed) {
-            changeSettings([setting, &typed](BuildSettings &s) { s.*setting = typed; });
+            changeSettings([setting, &typed](BuildSettings &s) { s.*setting = EnteredNumber(typed); });
         });
     };
     flag(chkAvaStock, &BuildSettings::useStock);
     flag(chkQLRange, &BuildSettings::useRange);
-    text(edtQLRange, &BuildSettings::rangeText);
+    number(edtQLRange, &BuildSettings::range);
     flag(chkAgeStock, &BuildSettings::removeStock);
     // The three radio buttons switch together: the one turned on is the
     // target.
     const auto target = [this](QRadioButton *button, BuildSettings::Target chosen) {
         connect(button, &QRadioButton::toggled, this, [this, chosen](bool on) {
             if (on)
-                changeSettings([chosen](BuildSettings &s) { s.setTarget(chosen); });
+                changeSettings([chosen](BuildSettings &s) { s.target = chosen; });
         });
     };
     target(rdoOneQL, BuildSettings::Target::OneLevel);
     target(rdoIndiQL, BuildSettings::Target::Individual);
     target(rdoHighestQL, BuildSettings::Target::Highest);
-    text(edtImplantQL, &BuildSettings::implantQLText);
+    number(edtImplantQL, &BuildSettings::implantQL);
     flag(chkUseNanoProg, &BuildSettings::warnNanoProg);
-    text(edtMaxNanoProg, &BuildSettings::maxNanoProgText);
+    number(edtMaxNanoProg, &BuildSettings::maxNanoProg);
     const QList<QCheckBox *> attributes = attributeBoxes();
     for (int i = 0; i < int(attributes.size()); ++i) {
         const auto attribute = Attribute(i);
@@ -202,11 +203,15 @@ void BuildPage::setDocument(PlanDocument *document)
         m_noCharacterCaption = lblCharacter->text();
     }
     disconnect(m_settingsChanged);
+    disconnect(m_planChanged);
     m_document = document;
     m_settingsChanged = connect(document, &PlanDocument::settingsChanged, this, [this] {
         if (!m_changing)
             showSettings();
     });
+    // The implant selection is the plan's: an undo, a redo or an opened
+    // project changes what the caption tells.
+    m_planChanged = connect(document, &PlanDocument::planChanged, this, &BuildPage::showSelectionCaption);
     showSettings();
 }
 
@@ -216,29 +221,37 @@ void BuildPage::showSettings()
     const BuildSettings &s = settings();
     chkAvaStock->setChecked(s.useStock);
     chkQLRange->setChecked(s.useRange);
-    edtQLRange->setText(s.rangeText);
+    edtQLRange->setText(s.range.text());
     chkAgeStock->setChecked(s.removeStock);
-    switch (s.target()) {
+    switch (s.target) {
     case BuildSettings::Target::OneLevel: rdoOneQL->setChecked(true); break;
     case BuildSettings::Target::Individual: rdoIndiQL->setChecked(true); break;
     case BuildSettings::Target::Highest: rdoHighestQL->setChecked(true); break;
     }
-    edtImplantQL->setText(s.implantQLText);
+    edtImplantQL->setText(s.implantQL.text());
     showSelectionCaption();
     showCharacterCaption();
     chkUseNanoProg->setChecked(s.warnNanoProg);
-    edtMaxNanoProg->setText(s.maxNanoProgText);
+    edtMaxNanoProg->setText(s.maxNanoProg.text());
     const QList<QCheckBox *> attributes = attributeBoxes();
     for (int i = 0; i < int(attributes.size()); ++i)
         attributes.at(i)->setChecked(s.attribute(Attribute(i)));
     showEnablement();
 }
 
+const QList<ImplantSelection> &BuildPage::implantSelections() const
+{
+    // Before a document is given, the selection of a new plan: none.
+    static const QList<ImplantSelection> none;
+    return m_document ? m_document->layout().plan().implantSelections : none;
+}
+
 void BuildPage::showSelectionCaption()
 {
-    const QString &caption = settings().indiSelectedCaption;
-    lblIndiSelected->setText(caption == IndiSelectedCaption(0) && !m_noSelectionCaption.isNull() ? m_noSelectionCaption
-                                                                                                 : caption);
+    const int selected = m_document ? m_document->layout().plan().selectedImplants() : 0;
+    // No selection is told as the window's texts tell it.
+    lblIndiSelected->setText(selected == 0 && !m_noSelectionCaption.isNull() ? m_noSelectionCaption
+                                                                             : IndiSelectedCaption(selected));
 }
 
 void BuildPage::showCharacterCaption()
@@ -260,7 +273,7 @@ void BuildPage::showEnablement()
     // The warning goes with the removal box alone, so it still stands out
     // while that box is greyed but checked.
     lblRemoveStockWarning->setEnabled(s.removeStock);
-    const BuildSettings::Target target = s.target();
+    const BuildSettings::Target target = s.target;
     edtImplantQL->setEnabled(target == BuildSettings::Target::OneLevel);
     btnSelIndiImplants->setEnabled(target == BuildSettings::Target::Individual);
     lblIndiSelected->setEnabled(target == BuildSettings::Target::Individual);
@@ -290,14 +303,15 @@ void BuildPage::changeSettings(const std::function<void(BuildSettings &)> &chang
 void BuildPage::btnSelIndiImplantsClick()
 {
     RunCommand(m_prompter, [this] {
-        TfrmImplantSelections dialog(m_prompter, settings().implantSelections(), this);
+        TfrmImplantSelections dialog(m_prompter, implantSelections(), this);
         if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok)
             return;
-        changeSettings([&dialog](BuildSettings &s) {
-            s.setImplantSelections(dialog.selections());
-            s.indiSelectedCaption = IndiSelectedCaption(s.selectedImplants());
-        });
+        // The selection is part of the plan: one step of its history.
+        const QList<ImplantSelection> chosen = dialog.selections();
+        m_document->editPlan(LangMsg(Msg::EditImplantSelection),
+                             [&chosen](LayoutState &layout) { layout.setImplantSelections(chosen); });
         showSelectionCaption();
+        Q_EMIT settingsChanged();
     });
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "layout/plan.h"
+
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -23,7 +26,9 @@ class Prompter;
 // The document's settings are the truth: every control writes its change
 // into them at once, which controls are enabled follows from them alone, and
 // a change made elsewhere (a project opened, the stock switch of the Layout
-// tab) is shown as the document tells it.
+// tab) is shown as the document tells it. The implant selection belongs to
+// the plan: the selection dialog changes it as a step of the plan's history,
+// and the caption that tells it follows the plan.
 class BuildPage : public QWidget
 {
     Q_OBJECT
@@ -41,13 +46,15 @@ public:
 
     // Command handlers.
 
-    // Runs the implant selections dialog and keeps its selection on OK.
+    // Runs the implant selections dialog and, on OK, makes its selection the
+    // plan's (an edit of the plan, "Implant Selection").
     void btnSelIndiImplantsClick();
     // Runs the character dialog and keeps the character and top level on OK.
     void btnCharacterClick();
 
 Q_SIGNALS:
-    // A control of the page changed the settings.
+    // A control of the page changed the settings, or the selection dialog
+    // the plan's implant selection.
     void settingsChanged();
 
 private:
@@ -58,7 +65,8 @@ private:
     void changeSettings(const std::function<void(BuildSettings &)> &change);
     // Enables each control as the settings allow.
     void showEnablement();
-    // The caption that tells the implant selection.
+    // The caption that tells the implant selection: how many slots it
+    // selects.
     void showSelectionCaption();
     void showCharacterCaption();
 
@@ -66,9 +74,11 @@ private:
     QList<QCheckBox *> attributeBoxes() const;
 
     const BuildSettings &settings() const;
+    const QList<ImplantSelection> &implantSelections() const;
 
     PlanDocument *m_document = nullptr;
     QMetaObject::Connection m_settingsChanged;
+    QMetaObject::Connection m_planChanged;
     Prompter &m_prompter;
     // While showSettings sets the controls, their signals are not changes;
     // while a control changes the settings, the document's word of it is no

@@ -60,7 +60,7 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
     // A cell or a maximum that is not a number (pasted into the box, say)
     // cannot be compared, and a warning that cannot be judged is not given.
     const std::optional<int> value = ZeroPrefixedNumber(text);
-    const std::optional<int> maximum = ZeroPrefixedNumber(settings.maxNanoProgText);
+    const std::optional<int> maximum = ZeroPrefixedNumber(settings.maxNanoProg.text());
     if (!value || !maximum)
         return ReqCellColor::Normal;
     return *value > *maximum ? ReqCellColor::Red : ReqCellColor::Normal;

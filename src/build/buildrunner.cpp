@@ -35,7 +35,7 @@ bool BuildRunner::removing() const
 
 bool BuildRunner::run()
 {
-    if (m_settings.target() == BuildSettings::Target::OneLevel && StrToInt(m_settings.implantQLText) == 0) {
+    if (m_settings.target == BuildSettings::Target::OneLevel && m_settings.implantQL.value() == 0) {
         m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::NoTargetTitle),
                            LangMsg(Msg::NoTargetText));
         return false;
@@ -44,17 +44,16 @@ bool BuildRunner::run()
     // build asks before it goes on.
     // A level that is no number is left to the build, which stops at it.
     int highest = 0;
-    const auto consider = [&highest](const QString &text) {
-        int level = 0;
-        if (TryStrToInt(text, level))
-            highest = std::max(highest, level);
+    const auto consider = [&highest](const EnteredNumber &level) {
+        if (const std::optional<int> number = level.number())
+            highest = std::max(highest, *number);
     };
-    switch (m_settings.target()) {
+    switch (m_settings.target) {
     case BuildSettings::Target::OneLevel:
-        consider(m_settings.implantQLText);
+        consider(m_settings.implantQL);
         break;
     case BuildSettings::Target::Individual:
-        for (const ImplantSelection &selection : m_settings.implantSelections())
+        for (const ImplantSelection &selection : m_layout.plan().implantSelections)
             if (selection.selected)
                 consider(selection.qualityLevel);
         break;
@@ -114,19 +113,16 @@ void BuildRunner::readStock()
 
 namespace {
 
-// The settings at the ladder's final levels: each implant the character can
-// wear as an individual level, the others left out.
-BuildSettings atLadderLevels(const BuildSettings &settings, const Ladder &ladder, const QStringList &bodySlots)
+// The implant selection at the ladder's final levels: each implant the
+// character can wear selected at its level, the others left out.
+QList<ImplantSelection> atLadderLevels(const Ladder &ladder, const QStringList &bodySlots)
 {
-    BuildSettings levels = settings;
-    levels.setTarget(BuildSettings::Target::Individual);
     QList<ImplantSelection> selections;
     for (const QString &slot : bodySlots) {
         const int ql = ladder.finalLevel(slot);
-        selections.append(ImplantSelection{ql > 0, ql > 0 ? QString::number(ql) : QString()});
+        selections.append(ImplantSelection{ql > 0, EnteredNumber(ql > 0 ? QString::number(ql) : QString())});
     }
-    levels.setImplantSelections(selections);
-    return levels;
+    return selections;
 }
 
 } // namespace
@@ -136,17 +132,17 @@ void BuildRunner::compute()
     m_results.setRequirementRows({});
     m_results.setSkillTotalRows({});
     // "Highest I Can Wear" builds each implant at the ladder's final level,
-    // as individual levels would.
-    BuildSettings levels;
-    if (m_settings.target() == BuildSettings::Target::Highest) {
+    // as individual levels of the plan's selection would.
+    QList<ImplantSelection> selections;
+    if (m_settings.target == BuildSettings::Target::Highest) {
         const Ladder ladder = PlanLadder(PlannedImplants(m_layout.plan(), m_layout.catalogueNames()),
                                          m_settings.character, m_settings.ladderTopLevel, m_reference);
-        levels = atLadderLevels(m_settings, ladder, m_reference.bodySlots());
+        selections = atLadderLevels(ladder, m_reference.bodySlots());
         for (const LadderUnwearable &implant : ladder.unwearable)
             m_results.addLogLine(QStringLiteral("Left out - ") + implant.slot + QStringLiteral(": ") + implant.reason);
         m_results.setLadder(ladder);
     } else {
-        levels = m_settings;
+        selections = m_layout.plan().implantSelections;
         m_results.clearLadder();
     }
     // The skill totals start with their one blank row, which the first skill
@@ -158,7 +154,7 @@ void BuildRunner::compute()
     try {
         for (int slot = 0; slot < BodySlotCount; ++slot) {
             for (int type = 0; type < ClusterTypeCount; ++type)
-                placed += buildCell(levels, slot, type);
+                placed += buildCell(selections, slot, type);
         }
     } catch (...) {
         // The tables keep what was made before the stop.
@@ -173,7 +169,7 @@ void BuildRunner::compute()
         m_results.setOutcome(placed == 0 ? BuildOutcome::NothingPlaced : BuildOutcome::NothingSourced);
         return;
     }
-    Suggestions suggestions = BuildSuggestions(m_rows, m_reference.secSkills(), levels);
+    Suggestions suggestions = BuildSuggestions(m_rows, m_reference.secSkills(), m_settings);
     for (RequirementRow &row : m_rows)
         row.attribute = suggestions.attributeOf(row.slot);
     writeRows();
@@ -181,7 +177,7 @@ void BuildRunner::compute()
     m_results.setOutcome(BuildOutcome::Built);
 }
 
-bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int typeIndex)
+bool BuildRunner::buildCell(const QList<ImplantSelection> &selections, int slotIndex, int typeIndex)
 {
     const QStringList &bodySlots = m_reference.bodySlots();
     const QString &slot = bodySlots.at(slotIndex);
@@ -189,14 +185,14 @@ bool BuildRunner::buildCell(const BuildSettings &settings, int slotIndex, int ty
     const QString cluster =
         m_layout.plan().cell(slotIndex, typeIndex).shown(LayoutNames::ClusterNames, m_layout.catalogueNames());
 
-    if (!settings.oneLevel && IndividualQL(settings, bodySlots, slot) < 0)
+    if (m_settings.target != BuildSettings::Target::OneLevel && IndividualQL(selections, bodySlots, slot) < 0)
         return false;
     if (TrimCtl(QStringView(cluster)).isEmpty())
         return false;
     const QString &type = ClusterTypeNames().at(typeIndex);
     const StockCell cell{slot, cluster, type};
-    const int q = ImplantQL(settings, bodySlots, slot);
-    const StockUse use = settings.stockUse();
+    const int q = ImplantQL(m_settings, selections, bodySlots, slot);
+    const StockUse use = m_settings.stockUse();
     // During a build the implant counts only when stock is used.
     const StockVerdict verdict = CheckStock(m_stock.stock(), use, cell, q, use.onlyOwned);
     if (verdict != StockVerdict::InStock) {

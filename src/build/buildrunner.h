@@ -76,11 +76,12 @@ private:
     bool removing() const;
     void readStock();
     // Builds one cluster of the plan (slot 0 to 12, type 0 to 2) at the
-    // levels given: a requirement row after the others when its stock check
-    // passes. Returns whether the cell is of a selected implant and holds a
-    // cluster. A value that is no whole number stops it with the row as far
-    // as it got.
-    bool buildCell(const BuildSettings &settings, int slot, int type);
+    // settings' one level, or at its slot's level in the implant selection
+    // given (the plan's, or the ladder's): a requirement row after the others
+    // when its stock check passes. Returns whether the cell is of a selected
+    // implant and holds a cluster. A value that is no whole number stops it
+    // with the row as far as it got.
+    bool buildCell(const QList<ImplantSelection> &selections, int slot, int type);
     void removeUsedImplants();
     // The rows counted so far into the results, with their tables.
     void writeRows();

@@ -37,10 +37,4 @@ bool BuildSettings::anyAttribute() const
     return std::any_of(attributes.begin(), attributes.end(), [](bool on) { return on; });
 }
 
-int BuildSettings::selectedImplants() const
-{
-    return int(std::count_if(m_implantSelections.begin(), m_implantSelections.end(),
-                             [](const ImplantSelection &s) { return s.selected; }));
-}
-
 } // namespace ludra

@@ -93,7 +93,7 @@ TfrmImplantSelections::TfrmImplantSelections(Prompter &prompter, const QList<Imp
         auto *select = new QTableWidgetItem;
         select->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         select->setCheckState(entry.selected ? Qt::Checked : Qt::Unchecked);
-        auto *quality = new QTableWidgetItem(entry.qualityLevel);
+        auto *quality = new QTableWidgetItem(entry.qualityLevel.text());
         quality->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
         grdImplants->setItem(r, ImplantColumn, slot);
         grdImplants->setItem(r, SelectColumn, select);
@@ -139,7 +139,7 @@ QList<ImplantSelection> TfrmImplantSelections::selections() const
     QList<ImplantSelection> result;
     for (int r = 0; r < grdImplants->rowCount(); ++r)
         result.append(ImplantSelection{grdImplants->item(r, SelectColumn)->checkState() == Qt::Checked,
-                                       grdImplants->item(r, QualityColumn)->text()});
+                                       EnteredNumber(grdImplants->item(r, QualityColumn)->text())});
     return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/buildsettings.h"
+#include "layout/plan.h"
 
 #include <QDialog>
 #include <QList>

@@ -34,9 +34,9 @@ QList<PlannedImplant> builtImplants(const LayoutState &layout, const BuildSettin
                                     const ReferenceData &reference)
 {
     QList<PlannedImplant> implants = PlannedImplants(layout.plan(), layout.catalogueNames());
-    if (settings.target() == BuildSettings::Target::Individual)
+    if (settings.target == BuildSettings::Target::Individual)
         implants.removeIf([&](const PlannedImplant &implant) {
-            return IndividualQL(settings, reference.bodySlots(), implant.slot) < 0;
+            return IndividualQL(layout.plan().implantSelections, reference.bodySlots(), implant.slot) < 0;
         });
     return implants;
 }
@@ -70,20 +70,19 @@ void addTarget(QList<int> &targets, int level)
         targets.append(level);
 }
 
-QList<int> targetLevels(const QList<PlannedImplant> &implants, const BuildSettings &settings,
-                        const ReferenceData &reference)
+QList<int> targetLevels(const QList<PlannedImplant> &implants, const QList<ImplantSelection> &selections,
+                        const BuildSettings &settings, const ReferenceData &reference)
 {
     QList<int> targets;
-    switch (settings.target()) {
-    case BuildSettings::Target::OneLevel: {
-        int level = 0;
-        if (TryStrToInt(settings.implantQLText, level))
-            addTarget(targets, level);
+    switch (settings.target) {
+    case BuildSettings::Target::OneLevel:
+        // A level that is no number draws no target line.
+        if (const std::optional<int> level = settings.implantQL.number())
+            addTarget(targets, *level);
         break;
-    }
     case BuildSettings::Target::Individual:
         for (const PlannedImplant &implant : implants)
-            addTarget(targets, IndividualQL(settings, reference.bodySlots(), implant.slot));
+            addTarget(targets, IndividualQL(selections, reference.bodySlots(), implant.slot));
         break;
     case BuildSettings::Target::Highest:
         for (const LadderLevel &level :
@@ -176,8 +175,8 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
 
     // An empty maximum counts as 0, as the requirement colours read it.
     if (settings.warnNanoProg)
-        series.nanoProgMax = ZeroPrefixedNumber(settings.maxNanoProgText);
-    series.targets = targetLevels(implants, settings, reference);
+        series.nanoProgMax = ZeroPrefixedNumber(settings.maxNanoProg.text());
+    series.targets = targetLevels(implants, layout.plan().implantSelections, settings, reference);
     return series;
 }
 

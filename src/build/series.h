@@ -88,7 +88,7 @@ struct PlanSeries
 // The series of the plan the layout holds, read as a build reads it: by
 // body placement with cluster names (a layout shown otherwise is read from a
 // copy switched to that view). With "Individual Implant Levels" only the
-// selected slots count, as in a build; stock is not consulted. A layout
+// slots the plan's implant selection selects count, as in a build; stock is not consulted. A layout
 // held in the skill view by duplicates ends it with the duplicate warning,
 // and a value that is no whole number with EConvertError, as they end a
 // build.

@@ -69,8 +69,8 @@ void ApplyStockControl(bool on, const QString &targetText, bool targetChanged, L
         return;
     }
     if (targetChanged)
-        settings.implantQLText = targetText;
-    settings.setTarget(BuildSettings::Target::OneLevel);
+        settings.implantQL = EnteredNumber(targetText);
+    settings.target = BuildSettings::Target::OneLevel;
     settings.useStock = true;
     CheckLayoutStock(targetText, layout, settings, stock, nanoList);
 }

@@ -42,12 +42,35 @@ std::optional<int> ZeroPrefixedNumber(const QString &text)
     return value;
 }
 
+namespace {
+
+[[noreturn]] void throwNotAnInteger(const QString &text)
+{
+    throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+}
+
+} // namespace
+
 int StrToInt(const QString &text)
 {
     int value = 0;
     if (!TryStrToInt(text, value))
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throwNotAnInteger(text);
     return value;
+}
+
+EnteredNumber::EnteredNumber(const QString &text) : m_text(text)
+{
+    int value = 0;
+    if (TryStrToInt(text, value))
+        m_value = value;
+}
+
+int EnteredNumber::value() const
+{
+    if (!m_value)
+        throwNotAnInteger(m_text);
+    return *m_value;
 }
 
 int SafeStrToInt(const QString &text)

@@ -99,6 +99,9 @@ public:
     // Applies a default selection group (see DefaultSelections::ClickMenu).
     int ClickMenu(int line) { return m_defaultSelections.ClickMenu(line, m_plan.skills); }
 
+    // Replaces the plan's implant selection (see Plan::implantSelections).
+    void setImplantSelections(const QList<ImplantSelection> &selections) { m_plan.implantSelections = selections; }
+
     const AllocationRules &rules() const { return m_rules; }
     void setRules(const AllocationRules &rules) { m_rules = rules; }
 
@@ -149,7 +152,7 @@ public:
     // Restoring a stored layout.
 
     // Empties the plan's cells, the duplicate marks, the markers of both
-    // views and both skill lists, and puts the allocation rules back to
+    // views, both skill lists and the implant selection, and puts the allocation rules back to
     // their first state.
     void resetForProject();
     // Takes a stored grid as it stands, in the view and names it was stored

@@ -55,6 +55,12 @@ bool PlanSlot::holdsCluster() const
     return std::any_of(clusters.cbegin(), clusters.cend(), [](const PlanCell &cell) { return !cell.isBlank(); });
 }
 
+int Plan::selectedImplants() const
+{
+    return int(std::count_if(implantSelections.cbegin(), implantSelections.cend(),
+                             [](const ImplantSelection &selection) { return selection.selected; }));
+}
+
 bool Plan::cellsEmpty() const
 {
     return std::all_of(bodySlots.cbegin(), bodySlots.cend(), [](const PlanSlot &slot) {

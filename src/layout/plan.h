@@ -1,11 +1,13 @@
 #pragma once
 
+#include "common/numbers.h"
 #include "data/cataloguenames.h"
 #include "data/nano.h"
 #include "layout/celltable.h"
 #include "layout/marker.h"
 #include "layout/skilllists.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -65,9 +67,21 @@ struct PlanSlot
     bool operator==(const PlanSlot &) const = default;
 };
 
+// The choice of one body slot for "Individual Implant Levels" (an entry of
+// SelImp-Bool and SelImp-QL): whether the slot is selected, and the quality
+// level to build its implant at as it was typed. A level that is no whole
+// number ends the build where it reads it.
+struct ImplantSelection
+{
+    bool selected = false;
+    EnteredNumber qualityLevel;
+
+    bool operator==(const ImplantSelection &) const = default;
+};
+
 // The plan: the thirteen body slots in body order with what each holds, the
-// markers the player and allocation put on the cells of either view, and
-// the skill lists. It is a value: copies share their data until one changes,
+// markers the player and allocation put on the cells of either view, the
+// skill lists and the implant selection. It is a value: copies share their data until one changes,
 // so every step of an undo history can keep one.
 struct Plan
 {
@@ -79,6 +93,14 @@ struct Plan
     // row k + 1 the catalogue's record k.
     TCellTable<Marker> recordMarkers{0, ClusterTypeCount, 0, LayoutMaxRows, Marker::None};
     SkillLists skills;
+    // The implant selection, entry k for body slot k: none before the player
+    // made one (no slot selected then), thirteen after. A project may hold
+    // fewer or more; they are kept as read, and an entry beyond the body
+    // slots selects nothing.
+    QList<ImplantSelection> implantSelections;
+
+    // How many entries of the implant selection are selected.
+    int selectedImplants() const;
 
     // The cell of a slot (0 to 12) and a type (0 Shining, 1 Bright, 2 Faded).
     const PlanCell &cell(int slot, int type) const { return bodySlots.at(std::size_t(slot)).clusters.at(std::size_t(type)); }

@@ -119,8 +119,12 @@ struct ConfigState
     bool viewSelectorEnabled = true;
     AllocationRules rules;
     BuildSettings settings;
-    // "Individual Implant Levels" is chosen: the settings' oneLevel, turned.
+    // "Individual Implant Levels" is chosen: the settings' target is not the
+    // one level.
     bool individualLevels = false;
+    // How many slots the plan's implant selection selects, which the
+    // selection's caption tells.
+    int selectedImplants = 0;
 };
 
 // How a line stands for its value.
@@ -131,7 +135,8 @@ enum class ConfigKind {
     OneIsOn,   // "1" or "0"; only "1" is on
     ZeroIsOff, // "1" or "0"; only "0" is off
     Overwrite, // the allocation's overwrite option: "0" clears first, anything else does not
-    Text,      // a number box's text as it was typed, or a caption
+    Number,    // a number box's text as it was typed
+    Caption,   // the implant selection's caption: written from the selection, never read
 };
 
 struct ConfigLine
@@ -139,7 +144,7 @@ struct ConfigLine
     const char *name;
     ConfigKind kind;
     bool &(*flag)(ConfigState &) = nullptr;
-    QString &(*text)(ConfigState &) = nullptr;
+    EnteredNumber &(*number)(ConfigState &) = nullptr;
 };
 
 // Every line of "Config", in stream order.
@@ -155,14 +160,14 @@ const ConfigLine ConfigLines[] = {
     {"quality level range", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.useRange; }},
     {"remove build stock", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.removeStock; }},
     {"individual implant levels", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.individualLevels; }},
-    {"range box", ConfigKind::Text, nullptr, [](ConfigState &c) -> QString & { return c.settings.rangeText; }},
-    {"one level box", ConfigKind::Text, nullptr, [](ConfigState &c) -> QString & { return c.settings.implantQLText; }},
-    {"implant selection caption", ConfigKind::Text, nullptr,
-     [](ConfigState &c) -> QString & { return c.settings.indiSelectedCaption; }},
+    {"range box", ConfigKind::Number, nullptr, [](ConfigState &c) -> EnteredNumber & { return c.settings.range; }},
+    {"one level box", ConfigKind::Number, nullptr,
+     [](ConfigState &c) -> EnteredNumber & { return c.settings.implantQL; }},
+    {"implant selection caption", ConfigKind::Caption},
     {"nano programming warning", ConfigKind::ZeroIsOff,
      [](ConfigState &c) -> bool & { return c.settings.warnNanoProg; }},
-    {"nano programming maximum", ConfigKind::Text, nullptr,
-     [](ConfigState &c) -> QString & { return c.settings.maxNanoProgText; }},
+    {"nano programming maximum", ConfigKind::Number, nullptr,
+     [](ConfigState &c) -> EnteredNumber & { return c.settings.maxNanoProg; }},
     {"Strength", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[0]; }},
     {"Agility", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[1]; }},
     {"Stamina", ConfigKind::ZeroIsOff, [](ConfigState &c) -> bool & { return c.settings.attributes[2]; }},
@@ -186,8 +191,10 @@ QString writeConfigLine(const ConfigLine &line, ConfigState &state)
         return flag(line.flag(state));
     case ConfigKind::Overwrite:
         return QString::number(int(state.rules.OverwriteOption));
-    case ConfigKind::Text:
-        return line.text(state);
+    case ConfigKind::Number:
+        return line.number(state).text();
+    case ConfigKind::Caption:
+        return IndiSelectedCaption(state.selectedImplants);
     }
     return QString();
 }
@@ -214,8 +221,11 @@ void readConfigLine(const ConfigLine &line, const QString &text, ConfigState &st
         state.rules.OverwriteOption =
             text == QLatin1String("0") ? AllocationRules::ClearBeforeAllocation : AllocationRules::DoNotClear;
         break;
-    case ConfigKind::Text:
-        line.text(state) = text;
+    case ConfigKind::Number:
+        line.number(state) = EnteredNumber(text);
+        break;
+    case ConfigKind::Caption:
+        // The caption follows from the selection the project holds.
         break;
     }
 }
@@ -232,7 +242,7 @@ QStringList characterLines(const BuildSettings &settings)
     for (int i = 0; i < StatCount; ++i)
         lines.append(StatNames().at(i) + u'=' + QString::number(settings.character.stats[std::size_t(i)]));
     lines.append(TopLevelKey + u'=' + QString::number(settings.ladderTopLevel));
-    lines.append(HighestKey + u'=' + flag(settings.highestLevels));
+    lines.append(HighestKey + u'=' + flag(settings.target == BuildSettings::Target::Highest));
     return lines;
 }
 
@@ -253,7 +263,7 @@ void readCharacter(const QStringList &lines, BuildSettings &settings)
         else if (key == TopLevelKey)
             settings.ladderTopLevel = std::clamp(value, 1, TopQualityLevel);
         else if (key == HighestKey && value == 1)
-            settings.setTarget(BuildSettings::Target::Highest);
+            settings.target = BuildSettings::Target::Highest;
     }
 }
 
@@ -264,8 +274,13 @@ ProjectImage CaptureProject(const LayoutState &layout, const BuildSettings &sett
 {
     ProjectImage image;
 
-    ConfigState config{layout.currentView(), layout.names(), shown.viewSelectorEnabled, layout.rules(), settings,
-                       !settings.oneLevel};
+    ConfigState config{layout.currentView(),
+                       layout.names(),
+                       shown.viewSelectorEnabled,
+                       layout.rules(),
+                       settings,
+                       settings.target != BuildSettings::Target::OneLevel,
+                       layout.plan().selectedImplants()};
     for (const ConfigLine &line : ConfigLines)
         image.config.append(writeConfigLine(line, config));
 
@@ -278,9 +293,9 @@ ProjectImage CaptureProject(const LayoutState &layout, const BuildSettings &sett
     image.grid = GridImage::fromTable(layout.table(), shown.widths.layout);
     image.icons = markerLines(layout, LayoutView::BodyPlacement);
     image.secondIcons = markerLines(layout, LayoutView::SkillSet);
-    for (const ImplantSelection &selection : settings.implantSelections()) {
+    for (const ImplantSelection &selection : layout.plan().implantSelections) {
         image.selImpBool.append(flag(selection.selected));
-        image.selImpQL.append(selection.qualityLevel);
+        image.selImpQL.append(selection.qualityLevel.text());
     }
     image.resultSkill = GridImage::fromTable(results.skillIncTable(), shown.widths.skills);
     image.resultReq = GridImage::fromTable(results.reqTable(), shown.widths.requirements);
@@ -311,8 +326,9 @@ ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, 
     QList<ImplantSelection> selections;
     const qsizetype entries = std::max(image.selImpBool.size(), image.selImpQL.size());
     for (qsizetype i = 0; i < entries; ++i)
-        selections.append(ImplantSelection{image.selImpBool.value(i) == QLatin1String("1"), image.selImpQL.value(i)});
-    settings.setImplantSelections(selections);
+        selections.append(
+            ImplantSelection{image.selImpBool.value(i) == QLatin1String("1"), EnteredNumber(image.selImpQL.value(i))});
+    layout.setImplantSelections(selections);
 
     restoreResult(image.resultSkill, results.skillIncTable());
     restoreResult(image.resultReq, results.reqTable());
@@ -330,8 +346,8 @@ ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, 
 
     // A line counts only when the stored list has it; the others keep what
     // the model holds.
-    ConfigState config{layout.currentView(), layout.names(), shown.viewSelectorEnabled, layout.rules(), settings,
-                       !settings.oneLevel};
+    ConfigState config{layout.currentView(), layout.names(), shown.viewSelectorEnabled,
+                       layout.rules(),       settings,       settings.target != BuildSettings::Target::OneLevel};
     const int lines = int(std::min<qsizetype>(image.config.size(), std::size(ConfigLines)));
     for (int i = 0; i < lines; ++i)
         readConfigLine(ConfigLines[i], image.config.at(i), config);
@@ -340,11 +356,11 @@ ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, 
     shown.viewSelectorEnabled = config.viewSelectorEnabled;
     layout.setRules(config.rules);
     settings = config.settings;
-    settings.oneLevel = !config.individualLevels;
-    // The character belongs to the plan: a project without one has none.
+    settings.target = config.individualLevels ? BuildSettings::Target::Individual : BuildSettings::Target::OneLevel;
+    // The character belongs to the plan: a project without one has none; its
+    // stream alone says "Highest I Can Wear".
     settings.character = Character();
     settings.ladderTopLevel = TopQualityLevel;
-    settings.highestLevels = false;
     readCharacter(image.character, settings);
 
     restoreMarkers(layout, LayoutView::BodyPlacement, image.icons);

@@ -34,14 +34,18 @@ struct ProjectShown
 };
 
 // The image of the plan on screen: skill lists, layout with its marks and
-// markers, allocation rules, build settings and the three result tables.
+// markers, the implant selection (SelImp-Bool, SelImp-QL and the caption
+// "Config" keeps of it), allocation rules, build settings and the three
+// result tables.
 ProjectImage CaptureProject(const LayoutState &layout, const BuildSettings &settings, const BuildResults &results,
                             const ProjectShown &shown);
 
 // Puts a project read whole into the model: the layout's data cells, marks,
-// markers and skill lists are emptied and the allocation rules reset first,
-// then everything stored is taken back as stored; nothing is rebuilt. A
-// setting whose "Config" line the image lacks keeps its value. Returns what
+// markers, skill lists and implant selection are emptied and the allocation
+// rules reset first, then everything stored is taken back as stored; nothing
+// is rebuilt. A setting whose "Config" line the image lacks keeps its value;
+// the stored caption of the implant selection is not read, since the
+// selection tells it. Returns what
 // the window is to show besides the model. A layout grid of another shape
 // than the layout's own is a damaged file: ECorruptFile, before anything
 // changed.

@@ -11,7 +11,7 @@ namespace {
 bool qualifies(const StockUse &use, int q, int ql)
 {
     if (use.useRange)
-        return q >= ql && qint64(q) <= qint64(ql) + StrToInt(use.rangeText);
+        return q >= ql && qint64(q) <= qint64(ql) + use.range.value();
     return q >= ql;
 }
 
@@ -159,7 +159,7 @@ QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, co
         if (use.useRange)
             return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
                    QStringLiteral(" of between Quality ") + QString::number(ql) + QStringLiteral(" and ") +
-                   QString::number(qint64(ql) + StrToInt(use.rangeText)) + QStringLiteral(" avaliable");
+                   QString::number(qint64(ql) + use.range.value()) + QStringLiteral(" avaliable");
         return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
                QStringLiteral(" of at least Quality ") + QString::number(ql) + QStringLiteral(" avaliable");
     }

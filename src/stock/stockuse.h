@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QString>
+#include "common/numbers.h"
 
 namespace ludra {
 
 // How the stock rules draw on the register, as the build's settings say:
 // whether only owned stock is used, and whether an owned item must lie within
-// a range above the level asked for. The range stays the text of its box: a
-// rule that reads it converts it with the strict integer rule then, so a
-// range that is no number fails only where a rule needs it.
+// a range above the level asked for. The range is held as it was typed: a
+// range that is no number fails only where a rule reads its value.
 struct StockUse
 {
     bool onlyOwned = false;
     bool useRange = false;
-    QString rangeText;
+    EnteredNumber range;
 };
 
 } // namespace ludra

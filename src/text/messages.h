@@ -133,6 +133,8 @@ inline constexpr MessageDef OpenInNewWindowButton{"M95", "Open in &New Window"};
 inline constexpr MessageDef CompareReportTitle{"M96", "Ludra Plan Comparison"};
 inline constexpr MessageDef CompareOpenTitle{"M97", "Compare with Project"};
 inline constexpr MessageDef CompareNothingText{"M98", "There is no other plan to compare with: open another window or choose a project file."};
+// The plan's implant selection, an edit of the plan.
+inline constexpr MessageDef EditImplantSelection{"M99", "Implant Selection"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -153,7 +155,7 @@ inline constexpr MessageDef All[] = {
     GraphBoundaryLine, GraphUnknownSkill, GraphSaveTitle, GraphSaveFilter, GraphReportTitle,
     StaleResultsText, NothingPlacedText, NothingSourcedText, EmptyBuildLogText, LevelAboveTopTitle, LevelAboveTopText,
     StockLevelAboveTopText, StaleReportNote, OpenInNewWindowButton, CompareReportTitle, CompareOpenTitle,
-    CompareNothingText,
+    CompareNothingText, EditImplantSelection,
 };
 
 namespace detail {

@@ -9,6 +9,7 @@
 #include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "views/numberbox.h"
+#include "views/undohistory.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -52,7 +53,7 @@ QString levelsOf(const QList<ImplantSelection> &selections)
 {
     QStringList levels;
     for (const ImplantSelection &s : selections)
-        levels.append(s.qualityLevel);
+        levels.append(s.qualityLevel.text());
     return levels.join(',');
 }
 
@@ -60,7 +61,7 @@ QList<ImplantSelection> selection(const QString &ticks, const QString &levels)
 {
     QList<ImplantSelection> result;
     for (int i = 0; i < ticks.size(); ++i)
-        result.append({ticks.at(i) == '1', levels.split(',').value(i)});
+        result.append({ticks.at(i) == '1', EnteredNumber(levels.split(',').value(i))});
     return result;
 }
 
@@ -106,6 +107,7 @@ private Q_SLOTS:
     void numberBoxesKeepWhatIsTyped_data();
     void numberBoxesKeepWhatIsTyped();
     void implantSelectionsRoundTrip();
+    void implantSelectionIsAStepOfThePlan();
     void qualityCellKeys();
     void implantMenuCommands_data();
     void implantMenuCommands();
@@ -120,9 +122,12 @@ private:
     }
 
     const BuildSettings &settings() const { return m_document->buildSettings(); }
+    const QList<ImplantSelection> &selections() const { return m_document->layout().plan().implantSelections; }
     // Changes the document's settings from outside the page.
     void changeSettings(const std::function<void(BuildSettings &)> &change);
-    // A page over another document holding the same settings.
+    // Changes the plan's implant selection from outside the page.
+    void changeSelections(const QList<ImplantSelection> &selections);
+    // A page over another document holding the same settings and selection.
     QStringList freshPageState();
 
     ScriptedPrompter m_prompter;
@@ -149,10 +154,17 @@ void TstBuildPage::changeSettings(const std::function<void(BuildSettings &)> &ch
     m_document->setSettings(changed);
 }
 
+void TstBuildPage::changeSelections(const QList<ImplantSelection> &selections)
+{
+    m_document->editPlan(QString(), [&selections](LayoutState &layout) { layout.setImplantSelections(selections); });
+}
+
 QStringList TstBuildPage::freshPageState()
 {
     PlanDocument other(m_program);
     other.setSettings(settings());
+    const QList<ImplantSelection> held = selections();
+    other.editPlan(QString(), [&held](LayoutState &layout) { layout.setImplantSelections(held); });
     BuildPage fresh(m_prompter);
     fresh.setDocument(&other);
     return stateOf(&fresh);
@@ -213,18 +225,17 @@ void TstBuildPage::controlsAndSettingsAgree()
     find<NumberBox>("edtMaxNanoProg")->stepBy(3);
     QCOMPARE(changed.count(), 9);
     QVERIFY(settings().useStock && settings().useRange && settings().removeStock);
-    QVERIFY(!settings().oneLevel && settings().warnNanoProg);
-    QCOMPARE(settings().rangeText, QStringLiteral("36"));
-    QCOMPARE(settings().maxNanoProgText, QStringLiteral("3"));
+    QVERIFY(settings().target != BuildSettings::Target::OneLevel && settings().warnNanoProg);
+    QCOMPARE(settings().range.text(), QStringLiteral("36"));
+    QCOMPARE(settings().maxNanoProg.text(), QStringLiteral("3"));
     QCOMPARE(settings().attributes, (std::array<bool, 6>{false, true, false, false, false, true}));
 
     // Settings changed elsewhere are shown, and showing them is no change.
     changeSettings([](BuildSettings &s) {
         s.useStock = false;
-        s.implantQLText = "77";
-        s.setImplantSelections(selection("0100000000000", ""));
-        s.indiSelectedCaption = QStringLiteral("1 implant selected");
+        s.implantQL = EnteredNumber("77");
     });
+    changeSelections(selection("0100000000000", ""));
     const BuildSettings before = settings();
     m_page->showSettings();
     QVERIFY(settings() == before);
@@ -264,9 +275,9 @@ void TstBuildPage::numberBoxesKeepWhatIsTyped()
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(edit, typed);
     QCOMPARE(edit->text(), stored);
-    const QHash<QString, QString> held{{"edtQLRange", settings().rangeText},
-                                       {"edtImplantQL", settings().implantQLText},
-                                       {"edtMaxNanoProg", settings().maxNanoProgText}};
+    const QHash<QString, QString> held{{"edtQLRange", settings().range.text()},
+                                       {"edtImplantQL", settings().implantQL.text()},
+                                       {"edtMaxNanoProg", settings().maxNanoProg.text()}};
     QCOMPARE(held.value(box), stored);
 }
 
@@ -323,8 +334,8 @@ void TstBuildPage::implantSelectionsRoundTrip()
     QSignalSpy changed(m_page.get(), &BuildPage::settingsChanged);
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(label->text(), QStringLiteral("3 implants selected"));
-    QCOMPARE(ticksOf(settings().implantSelections()), ticks);
-    QCOMPARE(levelsOf(settings().implantSelections()), levels);
+    QCOMPARE(ticksOf(selections()), ticks);
+    QCOMPARE(levelsOf(selections()), levels);
     QCOMPARE(changed.count(), 1);
 
     // Reopened, it shows the same; changes then cancelled leave everything.
@@ -339,10 +350,38 @@ void TstBuildPage::implantSelectionsRoundTrip()
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(m_prompter.dialogsRun, (QStringList{"frmImplantSelections", "frmImplantSelections", "frmSetAll"}));
     QCOMPARE(label->text(), QStringLiteral("3 implants selected"));
-    QCOMPARE(ticksOf(settings().implantSelections()), ticks);
-    QCOMPARE(levelsOf(settings().implantSelections()), levels);
+    QCOMPARE(ticksOf(selections()), ticks);
+    QCOMPARE(levelsOf(selections()), levels);
     QCOMPARE(changed.count(), 1);
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// OK in the selection dialog is one step of the plan's history, which Undo
+// takes back, the caption with it; the settings take no part in it.
+void TstBuildPage::implantSelectionIsAStepOfThePlan()
+{
+    m_document->setHistory(std::make_unique<UndoHistory>(*m_document));
+    QUndoStack *stack = UndoHistory::stackOf(*m_document);
+    QVERIFY(stack);
+    find<QAbstractButton>("rdoIndiQL")->click();
+    const BuildSettings before = settings();
+    auto *label = find<QLabel>("lblIndiSelected");
+    m_prompter.dialogs.append({Prompter::Answer::Ok, [](QObject &dialog) {
+        qobject_cast<TfrmImplantSelections *>(&dialog)->SelectAll1Click();
+    }});
+    find<QAbstractButton>("btnSelIndiImplants")->click();
+    QCOMPARE(stack->count(), 1);
+    QCOMPARE(stack->undoText(), QStringLiteral("Implant Selection"));
+    QCOMPARE(ticksOf(selections()), QStringLiteral("1111111111111"));
+    QCOMPARE(label->text(), QStringLiteral("13 implants selected"));
+    QVERIFY(settings() == before);
+
+    stack->undo();
+    QVERIFY(selections().isEmpty());
+    QCOMPARE(label->text(), QStringLiteral("<no implants selected>"));
+    stack->redo();
+    QCOMPARE(ticksOf(selections()), QStringLiteral("1111111111111"));
+    QCOMPARE(label->text(), QStringLiteral("13 implants selected"));
 }
 
 void TstBuildPage::qualityCellKeys()
@@ -387,7 +426,7 @@ void TstBuildPage::qualityCellKeys()
         QCOMPARE(accepted.count(), 0);
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
-    QCOMPARE(levelsOf(settings().implantSelections()), QStringLiteral("120,,75,,,,,,,,,,"));
+    QCOMPARE(levelsOf(selections()), QStringLiteral("120,,75,,,,,,,,,,"));
 }
 
 void TstBuildPage::implantMenuCommands_data()
@@ -416,9 +455,9 @@ void TstBuildPage::implantMenuCommands()
     QFETCH(QString, levels);
     QFETCH(QString, caption);
     changeSettings([](BuildSettings &s) {
-        s.oneLevel = false;
-        s.setImplantSelections(selection("1000000000001", "120,,,80,,,,,,,,,200"));
+        s.target = BuildSettings::Target::Individual;
     });
+    changeSelections(selection("1000000000001", "120,,,80,,,,,,,,,200"));
 
     m_prompter.dialogs.append({Prompter::Answer::Ok, [&](QObject &dialog) {
         dialog.findChild<QAction *>(action)->trigger();
@@ -434,8 +473,8 @@ void TstBuildPage::implantMenuCommands()
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(m_prompter.dialogsRun.size(), action == "SetAllQuality1" ? 2 : 1);
-    QCOMPARE(ticksOf(settings().implantSelections()), ticks);
-    QCOMPARE(levelsOf(settings().implantSelections()), levels);
+    QCOMPARE(ticksOf(selections()), ticks);
+    QCOMPARE(levelsOf(selections()), levels);
     QCOMPARE(find<QLabel>("lblIndiSelected")->text(), caption);
 }
 

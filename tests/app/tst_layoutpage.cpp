@@ -606,8 +606,9 @@ void TstLayoutPage::buildStopsOnABadNumberAndRestoresTheLayout()
     tabs->setCurrentIndex(1);
     QTest::mouseClick(find<QRadioButton>("rdoIndiQL"), Qt::LeftButton);
     QList<ImplantSelection> selections(13);
-    selections[0] = ImplantSelection{true, QStringLiteral("99999999999")};
-    changeSettings([&selections](BuildSettings &settings) { settings.setImplantSelections(selections); });
+    selections[0] = ImplantSelection{true, EnteredNumber(QStringLiteral("99999999999"))};
+    m_window->document().editPlan(QString(),
+                                  [&selections](LayoutState &layout) { layout.setImplantSelections(selections); });
 
     QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
     QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Ludra")});
@@ -750,12 +751,12 @@ void TstLayoutPage::stockStatusMarksTheLayout()
     QCOMPARE(layout.shownMarker(1, 1), Marker::InStock);  // HEAD Shining: Agility
     QCOMPARE(layout.shownMarker(3, 1), Marker::NoStock);  // HEAD Faded: Burst
     const BuildSettings &settings = m_window->document().buildSettings();
-    QVERIFY(settings.useStock && settings.oneLevel);
+    QVERIFY(settings.useStock && settings.target == BuildSettings::Target::OneLevel);
     QVERIFY(find<QCheckBox>("chkAvaStock")->isChecked());
 
     // Target 45: HEAD's implant at 40 does not serve; other slots have none.
     type("edtStockTarget", QStringLiteral("45"));
-    QCOMPARE(settings.implantQLText, QStringLiteral("45"));
+    QCOMPARE(settings.implantQL.text(), QStringLiteral("45"));
     QCOMPARE(layout.shownMarker(1, 1), Marker::BadCluster);
     QCOMPARE(layout.shownMarker(2, 2), Marker::BadCluster);
     // Target 40: the implant serves, and so does the cluster at 40.
@@ -836,9 +837,10 @@ void TstLayoutPage::resultsSayWhatTheyAre()
 
     // Only LEFT ARM chosen, which holds nothing.
     QList<ImplantSelection> selections(13);
-    selections[4] = ImplantSelection{true, QStringLiteral("50")};
-    changeSettings([](BuildSettings &settings) { settings.setTarget(BuildSettings::Target::Individual); });
-    changeSettings([&selections](BuildSettings &settings) { settings.setImplantSelections(selections); });
+    selections[4] = ImplantSelection{true, EnteredNumber(QStringLiteral("50"))};
+    changeSettings([](BuildSettings &settings) { settings.target = BuildSettings::Target::Individual; });
+    m_window->document().editPlan(QString(),
+                                  [&selections](LayoutState &layout) { layout.setImplantSelections(selections); });
     QTest::mouseClick(find<QPushButton>("btnBuild"), Qt::LeftButton);
     QCOMPARE(note->text(), QStringLiteral("No selected implant holds a cluster, so nothing was built."));
     QCOMPARE(gridRows("grdReqs"), QStringList{"||||||"});

@@ -183,7 +183,7 @@ void TstResultPages::skillReqColor()
 
     changeSettings([&](BuildSettings &settings) {
         settings.warnNanoProg = warn;
-        settings.maxNanoProgText = maximum;
+        settings.maxNanoProg = EnteredNumber(maximum);
     });
     // Every cell is repainted for its new colour, the "Skill Req" column's
     // among them.
@@ -214,7 +214,7 @@ void TstResultPages::selectedCellStandsOutOnlyInSkillGrid()
     // The cell to select is a red requirement: it keeps its colour too.
     changeSettings([](BuildSettings &settings) {
         settings.warnNanoProg = true;
-        settings.maxNanoProgText = QStringLiteral("15");
+        settings.maxNanoProg = EnteredNumber(QStringLiteral("15"));
     });
     QTableView *view = grid(name);
     QWidget *page = view->window();
@@ -298,7 +298,7 @@ void TstResultPages::redReadsOnADarkPalette()
     table.setCell(2, 1, QStringLiteral("501"));
     changeSettings([](BuildSettings &settings) {
         settings.warnNanoProg = true;
-        settings.maxNanoProgText = QStringLiteral("500");
+        settings.maxNanoProg = EnteredNumber(QStringLiteral("500"));
     });
     const QAbstractItemModel *model = grid("grdReqs")->model();
     const QColor red = model->index(0, 2).data(Qt::ForegroundRole).value<QColor>();

@@ -1,6 +1,7 @@
 #include "model/plandocument.h"
 #include "model/program.h"
 #include "build/buildrunner.h"
+#include "data/nano.h"
 #include "storage/projectfile.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
@@ -103,7 +104,7 @@ private Q_SLOTS:
             QVERIFY(layout.allocate());
         });
         BuildSettings settings = model.buildSettings();
-        settings.implantQLText = QStringLiteral("200");
+        settings.implantQL = EnteredNumber(QStringLiteral("200"));
         model.setSettings(settings);
         QVERIFY(model.build(prompter));
 
@@ -221,6 +222,34 @@ private Q_SLOTS:
             QCOMPARE(run.err.count(message), 1);
         QVERIFY(run.out.isEmpty());
         QCOMPARE(readFile(output), QByteArray("old"));
+    }
+
+    // --ql-slot makes the plan's implant selection: the build takes its
+    // levels, and a saved project keeps it as the window's dialog would.
+    void slotLevelsAreThePlansSelection()
+    {
+        const QString saved = m_dir.filePath(QStringLiteral("slots.lud"));
+        const Run plan = batch({"plan", "--skill", "Burst", "--ql-slot", "right arm=120", "--ql-slot", "RIGHT HAND=80",
+                                "--table", "req", "--format", "csv", "--save", saved});
+        QCOMPARE(plan.status, 0);
+        QVERIFY(plan.out.contains(",RIGHT ARM (QL 120),"));
+        QVERIFY(plan.out.contains(",RIGHT HAND (QL 80),"));
+        QVERIFY(!plan.out.contains("RIGHT WRIST"));
+
+        const ProjectImage image = ReadProjectFile(saved);
+        QStringList ticks(BodySlotNames().size(), QStringLiteral("0"));
+        QStringList levels(BodySlotNames().size());
+        for (const auto &[slot, level] : {std::pair{"RIGHT ARM", "120"}, {"RIGHT HAND", "80"}}) {
+            ticks[BodySlotNames().indexOf(QLatin1String(slot))] = QStringLiteral("1");
+            levels[BodySlotNames().indexOf(QLatin1String(slot))] = QLatin1String(level);
+        }
+        QCOMPARE(image.selImpBool, ticks);
+        QCOMPARE(image.selImpQL, levels);
+        QCOMPARE(image.config.at(10), QStringLiteral("1"));
+        QCOMPARE(image.config.at(13), QStringLiteral("2 implants selected"));
+        const Run build = batch({"build", saved, "--table", "req", "--format", "csv"});
+        QCOMPARE(build.status, 0);
+        QCOMPARE(build.out, plan.out);
     }
 
     // --ladder builds at the highest levels the character can wear and writes

@@ -200,7 +200,7 @@ bool TstBuild::buildFromStoredStock(bool useRange)
     m_settings.useStock = true;
     m_settings.removeStock = true;
     m_settings.useRange = useRange;
-    m_settings.implantQLText = QStringLiteral("35");
+    m_settings.implantQL = EnteredNumber(QStringLiteral("35"));
     m_prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
     return build();
 }
@@ -303,13 +303,14 @@ void TstBuild::individualQL_data()
     QTest::addColumn<int>("implant");
     const QList<ImplantSelection> none;
     QList<ImplantSelection> eye(13);
-    eye[3] = ImplantSelection{true, QStringLiteral("0")};
-    eye[12] = ImplantSelection{false, QStringLiteral("150")};
+    eye[3] = ImplantSelection{true, EnteredNumber(QStringLiteral("0"))};
+    eye[12] = ImplantSelection{false, EnteredNumber(QStringLiteral("150"))};
     QTest::newRow("nothing selected") << none << "HEAD" << -1 << 0;
     QTest::newRow("selected at 0") << eye << "EYE" << 0 << 0;
     QTest::newRow("typed but not ticked") << eye << "FEET" << -1 << 0;
     QTest::newRow("slot name padded") << eye << " EYE " << 0 << 0;
-    QTest::newRow("short list") << QList<ImplantSelection>{{true, QStringLiteral("77")}} << "CHEST" << -1 << 0;
+    QTest::newRow("short list") << QList<ImplantSelection>{{true, EnteredNumber(QStringLiteral("77"))}} << "CHEST" << -1
+                                << 0;
     QTest::newRow("not a slot") << eye << "TAIL" << -1 << 0;
 }
 
@@ -320,10 +321,9 @@ void TstBuild::individualQL()
     QFETCH(int, individual);
     QFETCH(int, implant);
     BuildSettings settings;
-    settings.oneLevel = false;
-    settings.setImplantSelections(selections);
-    QCOMPARE(IndividualQL(settings, BodySlotNames(), slot), individual);
-    QCOMPARE(ImplantQL(settings, BodySlotNames(), slot), implant);
+    settings.target = BuildSettings::Target::Individual;
+    QCOMPARE(IndividualQL(selections, BodySlotNames(), slot), individual);
+    QCOMPARE(ImplantQL(settings, selections, BodySlotNames(), slot), implant);
 }
 
 void TstBuild::buildFillsTablesInLayoutOrder()
@@ -333,7 +333,7 @@ void TstBuild::buildFillsTablesInLayoutOrder()
     place(QStringLiteral("HEAD"), 2, QStringLiteral("Beta Cluster"));
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
     place(QStringLiteral("EAR"), 1, QStringLiteral("Gamma Cluster"));
-    m_settings.implantQLText = QStringLiteral("200");
+    m_settings.implantQL = EnteredNumber(QStringLiteral("200"));
     QVERIFY(build());
     QCOMPARE(tableRows(m_results->reqTable()),
              QStringList({"Alpha Cluster (QL 200)|0|2|HEAD (QL 200)|Shining|951|404  - Strength",
@@ -369,9 +369,9 @@ void TstBuild::emptyBuildSaysWhy()
     if (placed && !useStock) {
         // "Individual Implant Levels" with only CHEST selected.
         QList<ImplantSelection> selections(13);
-        selections[1] = ImplantSelection{true, QStringLiteral("50")};
-        m_settings.setTarget(BuildSettings::Target::Individual);
-        m_settings.setImplantSelections(selections);
+        selections[1] = ImplantSelection{true, EnteredNumber(QStringLiteral("50"))};
+        m_settings.target = BuildSettings::Target::Individual;
+        m_layout->setImplantSelections(selections);
     }
     m_settings.useStock = useStock;
     QVERIFY(build());
@@ -386,7 +386,7 @@ void TstBuild::unknownClusterTallyIsWrittenOver()
 {
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Nobody"));
     place(QStringLiteral("CHEST"), 1, QStringLiteral("Beta Cluster"));
-    m_settings.implantQLText = QStringLiteral("100");
+    m_settings.implantQL = EnteredNumber(QStringLiteral("100"));
     QVERIFY(build());
     QCOMPARE(m_results->reqTable().rowCount(), 3);
     QCOMPARE(m_results->reqTable().cell(ReqCol::SkillReq, 1), QStringLiteral("0"));
@@ -406,7 +406,7 @@ void TstBuild::targetOfZeroIsRefused()
 {
     QFETCH(QString, target);
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
-    m_settings.implantQLText = target;
+    m_settings.implantQL = EnteredNumber(target);
     QVERIFY(!build());
     QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Insufficient Target")});
     QCOMPARE(m_prompter.asked.first().text, QStringLiteral("You must set an Implant target level above 0!"));
@@ -420,10 +420,10 @@ void TstBuild::badNumberEndsBuildAndRestoresLayout()
     QVERIFY(m_layout->setView(LayoutView::SkillSet));
     m_layout->setNames(LayoutNames::SkillNames);
     QList<ImplantSelection> selections(13);
-    selections[0] = ImplantSelection{true, QStringLiteral("50")};
-    selections[1] = ImplantSelection{true, QStringLiteral("abc")};
-    m_settings.oneLevel = false;
-    m_settings.setImplantSelections(selections);
+    selections[0] = ImplantSelection{true, EnteredNumber(QStringLiteral("50"))};
+    selections[1] = ImplantSelection{true, EnteredNumber(QStringLiteral("abc"))};
+    m_settings.target = BuildSettings::Target::Individual;
+    m_layout->setImplantSelections(selections);
     try {
         build();
         QFAIL("a quality level of abc was built");
@@ -501,7 +501,7 @@ void TstBuild::clusterNameWithParenthesis()
     place(QStringLiteral("CHEST"), 1, QStringLiteral("Alpha Cluster"));
     place(QStringLiteral("CHEST"), 2, QStringLiteral("Beta Cluster"));
     place(QStringLiteral("EAR"), 1, QStringLiteral("Gamma Cluster"));
-    m_settings.implantQLText = QStringLiteral("100");
+    m_settings.implantQL = EnteredNumber(QStringLiteral("100"));
     m_settings.setAttribute(Attribute::Strength, true);
     QVERIFY(build());
     QCOMPARE(tableRows(m_results->reqTable()),
@@ -527,7 +527,7 @@ void TstBuild::rowsCarryTheValuesTheTablesShow()
     SaveStockFile(StockPath(), m_stock.stock());
     m_settings.useStock = true;
     m_settings.useRange = true;
-    m_settings.implantQLText = QStringLiteral("40");
+    m_settings.implantQL = EnteredNumber(QStringLiteral("40"));
     m_settings.setAttribute(Attribute::Strength, true);
     QVERIFY(build());
 
@@ -601,7 +601,7 @@ void TstBuild::stoppedRowKeepsItsCells()
     own(m_stock.stock(), QStringLiteral("CHEST"), {"40|100"});
     SaveStockFile(StockPath(), m_stock.stock());
     m_settings.useStock = true;
-    m_settings.implantQLText = QStringLiteral("40");
+    m_settings.implantQL = EnteredNumber(QStringLiteral("40"));
     m_settings.setAttribute(Attribute::Strength, true);
     try {
         build();
@@ -679,7 +679,7 @@ void TstBuild::rangeIsReadWhereARuleNeedsIt()
     QFETCH(QStringList, items);
     QFETCH(bool, throws);
     own(m_stock.stock(), QStringLiteral("Alpha Cluster"), items);
-    const StockUse use{true, useRange, QStringLiteral("3 5")};
+    const StockUse use{true, useRange, EnteredNumber(QStringLiteral("3 5"))};
     const StockCell cell{QStringLiteral("HEAD"), QStringLiteral("Alpha Cluster"), QStringLiteral("Shining")};
     QString message;
     try {
@@ -797,7 +797,7 @@ void TstBuild::confirmedRemovalRewritesStockFile()
     SaveStockFile(StockPath(), m_stock.stock(), &kept);
     m_settings.useStock = true;
     m_settings.removeStock = true;
-    m_settings.implantQLText = QStringLiteral("35");
+    m_settings.implantQL = EnteredNumber(QStringLiteral("35"));
     QVERIFY(build()); // answers OK, then Yes
     QCOMPARE(m_results->buildLog(),
              QStringList{QStringLiteral("Fail - No Shining Beta Cluster of at least Quality 35 avaliable")});

@@ -209,7 +209,7 @@ void TstLadder::buildAtTheHighestLevels()
     for (const PlannedImplant &planned : {HeadTreatment, EyeBurst, EarBurst})
         place(planned);
     BuildSettings settings;
-    settings.setTarget(BuildSettings::Target::Highest);
+    settings.target = BuildSettings::Target::Highest;
     settings.character = character(479);
     BuildResults results;
     StockState stock;
@@ -227,10 +227,10 @@ void TstLadder::buildAtTheHighestLevels()
              (QStringList{"2", "EYE", "111", "531", "Strength 226", "534", "Strength 2000", "final level"}));
     QCOMPARE(results.ladderTable().row(3), (QStringList{"", "EAR", "0", "", "", "", "", "no recipe"}));
     // The settings stay as the user chose them.
-    QCOMPARE(settings.target(), BuildSettings::Target::Highest);
+    QCOMPARE(settings.target, BuildSettings::Target::Highest);
 
-    settings.setTarget(BuildSettings::Target::OneLevel);
-    settings.implantQLText = QStringLiteral("50");
+    settings.target = BuildSettings::Target::OneLevel;
+    settings.implantQL = EnteredNumber(QStringLiteral("50"));
     QVERIFY(runner.run());
     QVERIFY(!results.ladder());
     QCOMPARE(results.reqTable().cell(ReqCol::Implant, 2), QStringLiteral("EAR (QL 50)"));

@@ -124,10 +124,12 @@ void TstSeries::equalsTheBuild()
     QVERIFY(cells > 30);
     if (individual) {
         QList<ImplantSelection> selections(m_reference.bodySlots().size());
-        selections[m_reference.bodySlots().indexOf(QStringLiteral("HEAD"))] = {true, QStringLiteral("50")};
-        selections[m_reference.bodySlots().indexOf(QStringLiteral("CHEST"))] = {true, QStringLiteral("120")};
-        m_settings.setTarget(BuildSettings::Target::Individual);
-        m_settings.setImplantSelections(selections);
+        selections[m_reference.bodySlots().indexOf(QStringLiteral("HEAD"))] = {true,
+                                                                               EnteredNumber(QStringLiteral("50"))};
+        selections[m_reference.bodySlots().indexOf(QStringLiteral("CHEST"))] = {true,
+                                                                                EnteredNumber(QStringLiteral("120"))};
+        m_settings.target = BuildSettings::Target::Individual;
+        m_layout.setImplantSelections(selections);
     }
     const PlanSeries series = ComputeSeries(m_layout, m_settings, m_reference);
     QCOMPARE(series.treatment.values.size(), SeriesLevelCount);
@@ -135,13 +137,13 @@ void TstSeries::equalsTheBuild()
     // The build at the one level, over the same implants.
     BuildSettings atLevel = m_settings;
     if (individual) {
-        QList<ImplantSelection> selections = atLevel.implantSelections();
+        QList<ImplantSelection> selections = m_layout.plan().implantSelections;
         for (ImplantSelection &selection : selections)
             if (selection.selected)
-                selection.qualityLevel = QString::number(level);
-        atLevel.setImplantSelections(selections);
+                selection.qualityLevel = EnteredNumber(QString::number(level));
+        m_layout.setImplantSelections(selections);
     } else {
-        atLevel.implantQLText = QString::number(level);
+        atLevel.implantQL = EnteredNumber(QString::number(level));
     }
     BuildResults results;
     StockState stock;
@@ -296,12 +298,12 @@ void TstSeries::targets()
     place(QStringLiteral("HEAD"), 1, QStringLiteral("Treatment"));
     place(QStringLiteral("EYE"), 1, QStringLiteral("Aimed Shot"));
     place(QStringLiteral("CHEST"), 1, QStringLiteral("Body Dev"));
-    m_settings.setTarget(BuildSettings::Target(target));
-    m_settings.implantQLText = text;
+    m_settings.target = BuildSettings::Target(target);
+    m_settings.implantQL = EnteredNumber(text);
     QList<ImplantSelection> selections(m_reference.bodySlots().size());
     for (const auto &[slot, level] : {std::pair{"HEAD", "210"}, {"EYE", "80"}, {"CHEST", "210"}, {"LEG", "5"}})
-        selections[m_reference.bodySlots().indexOf(QLatin1String(slot))] = {true, QLatin1String(level)};
-    m_settings.setImplantSelections(selections);
+        selections[m_reference.bodySlots().indexOf(QLatin1String(slot))] = {true, EnteredNumber(QLatin1String(level))};
+    m_layout.setImplantSelections(selections);
     m_settings.character = uniformCharacter(479, 2000);
     QTEST(ComputeSeries(m_layout, m_settings, m_reference).targets, "targets");
 }
@@ -314,7 +316,7 @@ void TstSeries::tableAndJson()
     place(QStringLiteral("RIGHT ARM"), 1, QStringLiteral("Burst"));
     m_settings.character = uniformCharacter(951, 500);
     m_settings.warnNanoProg = true;
-    m_settings.maxNanoProgText = QStringLiteral("700");
+    m_settings.maxNanoProg = EnteredNumber(QStringLiteral("700"));
     const PlanSeries series = ComputeSeries(m_layout, m_settings, m_reference);
     QCOMPARE(series.nanoProgMax, std::optional<qint64>(700));
 

@@ -39,6 +39,8 @@ private Q_SLOTS:
     void strictInteger_data();
     void strictInteger();
     void strictIntegerMessage();
+    void enteredNumber_data();
+    void enteredNumber();
     void safeStrToInt_data();
     void safeStrToInt();
     void cellTableBounds();
@@ -264,6 +266,41 @@ void TstText::strictIntegerMessage()
         QFAIL("no error for a text that is not a number");
     } catch (const EConvertError &error) {
         QCOMPARE(error.message(), QStringLiteral("'0abc' is not a valid integer value"));
+    }
+}
+
+void TstText::enteredNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << "35" << true << 35;
+    QTest::newRow("leading zeros") << "007" << true << 7;
+    QTest::newRow("plus sign") << "+7" << true << 7;
+    QTest::newRow("emptied box") << "" << false << 0;
+    QTest::newRow("letters") << "abc" << false << 0;
+    QTest::newRow("overflow") << "99999999999" << false << 0;
+}
+
+// An entered number keeps its text whatever it is; only asking for the value
+// of a text that is no number ends the command, with StrToInt's message.
+void TstText::enteredNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(int, value);
+    const EnteredNumber entered(text);
+    QCOMPARE(entered.text(), text);
+    QCOMPARE(entered.number(), valid ? std::optional<int>(value) : std::nullopt);
+    if (valid) {
+        QCOMPARE(entered.value(), value);
+        return;
+    }
+    try {
+        entered.value();
+        QFAIL("no error for a text that is not a number");
+    } catch (const EConvertError &error) {
+        QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
     }
 }
 

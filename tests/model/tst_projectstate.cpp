@@ -4,6 +4,7 @@
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
 #include "layout/layoutstate.h"
+#include "model/plandocument.h"
 #include "model/program.h"
 #include "model/projectstate.h"
 #include "common/paths.h"
@@ -49,6 +50,10 @@ private Q_SLOTS:
     void characterTravelsWithThePlan();
     void flagLinesReadByTheirRule_data();
     void flagLinesReadByTheirRule();
+    void selectionCaptionIsDerived_data();
+    void selectionCaptionIsDerived();
+    void storedBadNumbersStopTheBuild_data();
+    void storedBadNumbersStopTheBuild();
 
 private:
     std::unique_ptr<PlanParts> freshModel();
@@ -104,8 +109,8 @@ void TstProjectState::roundTripInSkillViewWithDuplicatesAndMarkers()
     layout.setMarker(2, 2, Marker::Trash);
     layout.setMarker(0, 3, Marker::Query);
     model->settings.warnNanoProg = true;
-    model->settings.maxNanoProgText = QString(); // an empty box
-    model->settings.setImplantSelections({{true, QStringLiteral("12")}, {false, QStringLiteral("x")}});
+    model->settings.maxNanoProg = EnteredNumber(QString()); // an empty box
+    layout.setImplantSelections({{true, EnteredNumber(QStringLiteral("12"))}, {false, EnteredNumber(QStringLiteral("x"))}});
     model->results.reqTable().setCell(ReqCol::Cluster, 1, QStringLiteral("a, b (QL 1)"));
 
     ProjectShown shown;
@@ -133,7 +138,7 @@ void TstProjectState::shortConfigKeepsTheRest()
     std::unique_ptr<PlanParts> model = freshModel();
     BuildSettings &settings = model->settings;
     settings.useStock = true;
-    settings.implantQLText = QStringLiteral("77");
+    settings.implantQL = EnteredNumber(QStringLiteral("77"));
     AllocationRules rules;
     rules.OverwriteOption = AllocationRules::DoNotClear;
     model->layout.setRules(rules);
@@ -149,7 +154,7 @@ void TstProjectState::shortConfigKeepsTheRest()
     // Reset before reading, and line 6 is not there.
     QCOMPARE(restored.OverwriteOption, AllocationRules::ClearBeforeAllocation);
     QVERIFY(settings.useStock);
-    QCOMPARE(settings.implantQLText, QStringLiteral("77"));
+    QCOMPARE(settings.implantQL.text(), QStringLiteral("77"));
 }
 
 void TstProjectState::damagedLinesReadAsNothing()
@@ -170,11 +175,11 @@ void TstProjectState::damagedLinesReadAsNothing()
     QVERIFY(!model->layout.isDuplicate(1, 3));
 
     // A layout grid of another shape is refused before anything changes.
-    model->settings.implantQLText = QStringLiteral("5");
+    model->settings.implantQL = EnteredNumber(QStringLiteral("5"));
     image.grid.columns = 9;
     image.config[12] = QStringLiteral("6");
     QVERIFY_THROWS_EXCEPTION(ECorruptFile, apply(image, *model));
-    QCOMPARE(model->settings.implantQLText, QStringLiteral("5"));
+    QCOMPARE(model->settings.implantQL.text(), QStringLiteral("5"));
 }
 
 // The character, its top level and "Highest I Can Wear" are saved in their
@@ -187,7 +192,7 @@ void TstProjectState::characterTravelsWithThePlan()
     settings.character.setStat(Stat::Treatment, 700);
     settings.character.setStat(Stat::Sense, 250);
     settings.ladderTopLevel = 250;
-    settings.setTarget(BuildSettings::Target::Highest);
+    settings.target = BuildSettings::Target::Highest;
     const ProjectImage image = capture(*model, ProjectShown());
     QCOMPARE(image.character.first(), QStringLiteral("Treatment=700"));
 
@@ -200,7 +205,7 @@ void TstProjectState::characterTravelsWithThePlan()
     QVERIFY(!apply(older, *opened).characterStored);
     QVERIFY(!opened->settings.character.entered());
     QCOMPARE(opened->settings.ladderTopLevel, TopQualityLevel);
-    QCOMPARE(opened->settings.target(), BuildSettings::Target::Individual);
+    QCOMPARE(opened->settings.target, BuildSettings::Target::Individual);
 }
 
 // The include flags of the allocation rules are on only for "1"; the Build
@@ -236,9 +241,82 @@ void TstProjectState::flagLinesReadByTheirRule()
     const ProjectShown shown = apply(image, *model);
     QCOMPARE(model->layout.rules().IncludeShining, includeShining);
     QCOMPARE(model->settings.useStock, useStock);
-    QCOMPARE(!model->settings.oneLevel, individual);
+    QCOMPARE(model->settings.target != BuildSettings::Target::OneLevel, individual);
     QCOMPARE(model->settings.attribute(Attribute::Sense), sense);
     QCOMPARE(shown.viewSelectorEnabled, selectorEnabled);
+}
+
+// The caption line of "Config" tells the implant selection the project
+// holds; whatever a file says there is not read.
+void TstProjectState::selectionCaptionIsDerived_data()
+{
+    QTest::addColumn<QString>("ticks");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("no selection") << "" << "<no implants selected>";
+    QTest::newRow("none ticked") << "0000000000000" << "<no implants selected>";
+    QTest::newRow("one") << "0000100000000" << "1 implant selected";
+    QTest::newRow("three of a short list") << "1101" << "3 implants selected";
+}
+
+void TstProjectState::selectionCaptionIsDerived()
+{
+    QFETCH(QString, ticks);
+    QFETCH(QString, caption);
+    std::unique_ptr<PlanParts> model = freshModel();
+    QList<ImplantSelection> selections;
+    for (const QChar tick : ticks)
+        selections.append({tick == u'1', EnteredNumber(QStringLiteral("10"))});
+    model->layout.setImplantSelections(selections);
+    ProjectImage image = capture(*model, ProjectShown());
+    QCOMPARE(image.config.at(13), caption);
+
+    image.config[13] = QStringLiteral("7 implants selected");
+    std::unique_ptr<PlanParts> opened = freshModel();
+    apply(image, *opened);
+    QCOMPARE(opened->layout.plan().implantSelections, selections);
+    QCOMPARE(capture(*opened, ProjectShown()).config.at(13), caption);
+}
+
+// A number that is no whole number opens and saves as it was stored, and the
+// build stops at it with the integer message.
+void TstProjectState::storedBadNumbersStopTheBuild_data()
+{
+    QTest::addColumn<bool>("individual");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letters in the one level box") << false << "abc";
+    QTest::newRow("an emptied one level box") << false << "";
+    QTest::newRow("a level beyond 32 bits") << false << "99999999999";
+    QTest::newRow("letters as a slot's level") << true << "x1";
+}
+
+void TstProjectState::storedBadNumbersStopTheBuild()
+{
+    QFETCH(bool, individual);
+    QFETCH(QString, text);
+    std::unique_ptr<PlanParts> model = freshModel();
+    ProjectImage image = capture(*model, ProjectShown());
+    if (individual) {
+        image.config[10] = QStringLiteral("1");
+        image.selImpBool = QStringList{"0", "1"};
+        image.selImpQL = QStringList{"", text};
+        image.config[13] = QStringLiteral("1 implant selected");
+    } else {
+        image.config[12] = text;
+    }
+    const QString stored = m_dir->filePath(QStringLiteral("stored.lud"));
+    WriteProjectFile(stored, image);
+
+    PlanDocument document(m_program);
+    const ProjectShown shown = document.open(stored);
+    const QString saved = m_dir->filePath(QStringLiteral("saved.lud"));
+    document.save(saved, shown);
+    QVERIFY(readFile(saved) == readFile(stored));
+    try {
+        document.build(m_prompter);
+        QFAIL("a level that is no number was built");
+    } catch (const EConvertError &error) {
+        QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstProjectState)
