@@ -86,7 +86,7 @@ void TstWindows::plan(TfrmLudra &window, const QStringList &skills)
 void TstWindows::build(TfrmLudra &window, const QString &level)
 {
     BuildSettings settings = window.document().buildSettings();
-    settings.implantQLText = level;
+    settings.implantQL = EnteredNumber(level);
     window.document().setSettings(settings);
     window.findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
 }
@@ -204,7 +204,7 @@ void TstWindows::comparePlans()
     plan(*second, {"Agility", "Burst"});
     for (TfrmLudra *window : {m_window.get(), second}) {
         BuildSettings settings = window->document().buildSettings();
-        settings.implantQLText = QStringLiteral("100");
+        settings.implantQL = EnteredNumber(QStringLiteral("100"));
         window->document().setSettings(settings);
     }
     const QString path = m_dir->filePath(QStringLiteral("second.lud"));
