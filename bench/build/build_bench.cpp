@@ -60,6 +60,7 @@ void settingsForBench(BuildSettings &settings)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    UseBuiltInGraphsWindow();
     if (argc < 2) {
         std::fprintf(stderr, "usage: build_bench RESOURCES_DIR [ROUNDS]\n");
         return 2;
@@ -124,6 +125,7 @@ int main(int argc, char **argv)
     {
         SilentPrompter prompter;
         TfrmLudra window(prompter);
+        window.makeEveryPage();
         PlanDocument &model = window.document();
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("pgcMain"));
         auto *build = window.findChild<QPushButton *>(QStringLiteral("btnBuild"));

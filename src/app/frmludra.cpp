@@ -4,7 +4,7 @@
 #include "app/helptopics.h"
 #include "app/session.h"
 #include "build/buildpage.h"
-#include "build/frmgraphs.h"
+#include "build/graphswindow.h"
 #include "build/resultpages.h"
 #include "build/stockstatus.h"
 #include "common/command.h"
@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -51,7 +52,6 @@ void TfrmLudra::compose()
 {
     setObjectName(QStringLiteral("frmLudra"));
     setWindowTitle(QStringLiteral("Ludra"));
-    setWindowIcon(LudraIcon());
     // F1 in the dialogs opened from here (see eventFilter).
     qApp->installEventFilter(this);
 
@@ -142,11 +142,20 @@ void TfrmLudra::createPages()
 
     tabs = Named(new QTabWidget(client), QStringLiteral("pgcMain"), QStringLiteral("Pages"));
     tabReport = new LayoutPage(m_prompter);
-    tabBuild = new BuildPage(m_prompter);
     tabs->addTab(tabReport, QStringLiteral("Layout"));
-    tabs->addTab(tabBuild, QStringLiteral("Build"));
-    // The results are not shown at start-up: their pages are made when
-    // first shown.
+    // Only the Layout tab is shown at start-up: the others make their pages
+    // when first shown.
+    m_buildTab = new PageHolder(QStringLiteral("tabBuild"), [this] {
+        tabBuild = new BuildPage(m_prompter);
+        return tabBuild;
+    });
+    connect(m_buildTab, &PageHolder::pageMade, this, [this](QWidget *made) {
+        LangApplyProgram(*this, *made);
+        tabBuild->setDocument(&document());
+        connect(tabBuild->buildButton(), &QPushButton::clicked, this, &TfrmLudra::btnBuildClick);
+        tabBuild->buildButton()->setDisabled(m_duplicates);
+    });
+    tabs->addTab(m_buildTab, QStringLiteral("Build"));
     const auto printLog = [this](const QStringList &lines) {
         RunCommand(m_prompter, [this, &lines] { m_reports->printLog(lines); });
     };
@@ -177,10 +186,13 @@ void TfrmLudra::createPages()
     m_reports->projectPath = [this] { return document().fileName(); };
     m_reports->columnWidths = [this](ReportGrid grid) { return gridWidths(grid); };
 
-    connect(tabBuild->buildButton(), &QPushButton::clicked, this, &TfrmLudra::btnBuildClick);
     // Duplicates hold the layout in the skill view, where the plan's slots
     // are not decided yet: the build waits until an edit clears them.
-    connect(tabReport, &LayoutPage::duplicatesChecked, tabBuild->buildButton(), &QWidget::setDisabled);
+    connect(tabReport, &LayoutPage::duplicatesChecked, this, [this](bool duplicates) {
+        m_duplicates = duplicates;
+        if (tabBuild)
+            tabBuild->buildButton()->setDisabled(duplicates);
+    });
     connect(tabReport, &LayoutPage::stockControlChanged, this, &TfrmLudra::ApplyStockControl);
     tabReport->setStockCheck([this](int column, int row) {
         PlanDocument &doc = document();
@@ -213,6 +225,8 @@ PageHolder *TfrmLudra::addResultTab(const QString &name, const QString &caption,
 
 void TfrmLudra::makeEveryPage()
 {
+    tabReport->makeDeferred();
+    m_buildTab->page();
     for (PageHolder *holder : m_resultTabs)
         holder->page();
 }
@@ -232,7 +246,8 @@ void TfrmLudra::showDocument(PlanDocument *shown)
     for (const QMetaObject::Connection &connection : m_documentConnections)
         disconnect(connection);
     tabReport->setDocument(shown);
-    tabBuild->setDocument(shown);
+    if (tabBuild)
+        tabBuild->setDocument(shown);
     for (ResultPage *page : resultPages())
         page->setDocument(shown);
     if (frmGraphs)
@@ -275,6 +290,10 @@ void TfrmLudra::showTitle()
 void TfrmLudra::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // The icon's images are read once the window is up: the player sees the
+    // window sooner, and its icon a moment after.
+    if (windowIcon().isNull())
+        QTimer::singleShot(0, this, [this] { setWindowIcon(LudraIcon()); });
     if (m_centred)
         return;
     m_centred = true;
@@ -314,7 +333,7 @@ void TfrmLudra::pgcMainChange()
 {
     RunCommand(m_prompter, [this] {
         QWidget *shown = tabs->currentWidget();
-        if (shown == tabBuild)
+        if (shown == m_buildTab)
             m_printAllowedByTab = false;
         else if (shown == tabReport || shown == m_resultTabs.at(0) || shown == m_resultTabs.at(1) ||
                  shown == m_resultTabs.at(3))

@@ -30,7 +30,7 @@ class RequirementResultPage;
 class ResultPage;
 class SkillResultPage;
 class SuggestionPage;
-class TfrmGraphs;
+class GraphsWindow;
 
 // A main window: it shows one document (a plan with its settings and
 // results) in one page per tab, with the menus, and follows the document
@@ -64,7 +64,7 @@ public:
     // The history of the document shown.
     QUndoStack &undoStack() const;
     Reports &reports() { return *m_reports; }
-    // The result tabs are made when first shown; this makes every one now,
+    // The tabs but Layout are made when first shown; this makes every one now,
     // for what needs their controls without showing them (the example
     // language file, a test that looks for a control).
     void makeEveryPage();
@@ -177,9 +177,12 @@ private:
     RequirementResultPage *tabResultCosts = nullptr;
     SuggestionPage *tabResultSuggest = nullptr;
     LadderResultPage *tabResultLadder = nullptr;
-    TfrmGraphs *frmGraphs = nullptr;
-    // The result tabs' holders, in tab order.
+    GraphsWindow *frmGraphs = nullptr;
+    // The holders of the Build tab and of the result tabs, in tab order.
+    PageHolder *m_buildTab = nullptr;
     QList<PageHolder *> m_resultTabs;
+    // Whether duplicates hold the plan undecided, which holds back the build.
+    bool m_duplicates = false;
 
     QAction *PrintSetup1 = nullptr;
     QAction *PrintPreview1 = nullptr;

@@ -6,7 +6,7 @@
 #include "app/helptopics.h"
 #include "app/session.h"
 #include "build/frmcompare.h"
-#include "build/frmgraphs.h"
+#include "build/graphswindow.h"
 #include "common/errors.h"
 #include "common/paths.h"
 #include "common/prompter.h"
@@ -320,7 +320,7 @@ void TfrmLudra::Graphs1Click()
 {
     RunCommand(m_prompter, [this] {
         if (!frmGraphs) {
-            frmGraphs = new TfrmGraphs(m_prompter, this);
+            frmGraphs = MakeGraphsWindow(m_prompter, this);
             frmGraphs->setDocument(&document());
         }
         frmGraphs->show();

@@ -122,6 +122,8 @@ void TfrmCompare::compare()
     for (QPushButton *button : {btnComparePrint, btnComparePreview, btnCompareExport})
         button->setEnabled(any);
     if (!any) {
+        m_table.setRow(0, {QStringLiteral("Skill or Requirement"), PlanName(m_current), QString(),
+                           QStringLiteral("Difference")});
         m_table.replaceRowsFrom(1, {QStringList()});
         lblCompareNote->setText(LangMsg(Msg::CompareNothingText));
         return;

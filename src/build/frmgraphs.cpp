@@ -245,7 +245,7 @@ void drawTargets(QChart &chart, const QList<int> &targets, const ChartColors &co
 
 } // namespace
 
-TfrmGraphs::TfrmGraphs(Prompter &prompter, QWidget *parent) : QDialog(parent), m_prompter(prompter)
+TfrmGraphs::TfrmGraphs(Prompter &prompter, QWidget *parent) : GraphsWindow(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmGraphs"));
     setWindowTitle(QStringLiteral("Graphs"));
@@ -649,6 +649,13 @@ void TfrmGraphs::printChart(QPrinter &printer)
     view.render(&painter, target, view.viewport()->rect(), Qt::KeepAspectRatio);
     painter.end();
     drawCharts(palette());
+}
+
+void UseBuiltInGraphsWindow()
+{
+    SetGraphsWindowMaker([](Prompter &prompter, QWidget *parent) -> GraphsWindow * {
+        return new TfrmGraphs(prompter, parent);
+    });
 }
 
 } // namespace ludra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "build/graphswindow.h"
 #include "build/series.h"
 
 #include <QDialog>
@@ -30,7 +31,7 @@ class Prompter;
 // window and follows the plan of the document it is given through the
 // document's signals. The shown chart can be saved as a PNG or SVG image and
 // printed on one page.
-class TfrmGraphs : public QDialog
+class TfrmGraphs : public GraphsWindow
 {
     Q_OBJECT
 
@@ -43,7 +44,7 @@ public:
 
     // The document whose plan the charts show; they follow its plan and its
     // settings from then on. Without one they show nothing.
-    void setDocument(PlanDocument *document);
+    void setDocument(PlanDocument *document) override;
 
     // The plan, the character or the build settings changed: the charts are
     // drawn afresh now when the window is shown, or when it is next shown.
@@ -103,5 +104,9 @@ private:
     QPushButton *btnPrint = nullptr;
     QPushButton *btnClose = nullptr;
 };
+
+// Makes the program's Graphs windows from the copy of the window built into
+// it, in place of the module (SetGraphsWindowMaker).
+void UseBuiltInGraphsWindow();
 
 } // namespace ludra

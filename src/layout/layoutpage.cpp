@@ -197,7 +197,6 @@ void LayoutPage::createControls()
     layout->addLayout(left, 1);
     layout->addWidget(sidePanel);
 
-    panKey = createKeyPanel();
     installEventFilter(this);
 
     connect(btnKey, &QPushButton::clicked, this, &LayoutPage::btnKeyClick);
@@ -227,6 +226,41 @@ void LayoutPage::createControls()
             layoutState().skills().setSelectedCurrent(rows.isEmpty() ? -1 : rows.first().row());
         });
     });
+}
+
+QFrame *LayoutPage::keyPanel()
+{
+    // The key is out of sight until the player asks for it; its images and
+    // texts are laid out then.
+    if (!panKey) {
+        panKey = createKeyPanel();
+        LangApplyProgram(*window(), *panKey);
+        showStockStatus();
+    }
+    return panKey;
+}
+
+void LayoutPage::makeDeferred()
+{
+    keyPanel();
+    markerMenu();
+}
+
+QMenu *LayoutPage::markerMenu()
+{
+    if (mnuIconPopup->isEmpty()) {
+        for (int position = 0; position < int(m_markerCaptions.size()); ++position) {
+            auto *action = new QAction(m_markerCaptions.at(position), mnuIconPopup);
+            action->setObjectName(QStringLiteral("y%1").arg(position));
+            // Its caption is a message (M01 to M15), not a window text.
+            action->setProperty(LangFixed, true);
+            if (position >= 1)
+                action->setIcon(MarkerIcon(position - 1));
+            connect(action, &QAction::triggered, this, [this, position] { IconMenu(position); });
+            mnuIconPopup->addAction(action);
+        }
+    }
+    return mnuIconPopup;
 }
 
 QFrame *LayoutPage::createKeyPanel()
@@ -298,17 +332,9 @@ void LayoutPage::createMenus()
 
 void LayoutPage::buildMarkerMenu(const QStringList &captions)
 {
+    // Its items and their images are made when it first opens.
     mnuIconPopup->clear();
-    for (int position = 0; position < int(captions.size()); ++position) {
-        auto *action = new QAction(captions.at(position), mnuIconPopup);
-        action->setObjectName(QStringLiteral("y%1").arg(position));
-        // Its caption is a message (M01 to M15), not a window text.
-        action->setProperty(LangFixed, true);
-        if (position >= 1)
-            action->setIcon(MarkerIcon(position - 1));
-        connect(action, &QAction::triggered, this, [this, position] { IconMenu(position); });
-        mnuIconPopup->addAction(action);
-    }
+    m_markerCaptions = captions;
 }
 
 void LayoutPage::buildDefaultSelectionsMenu()
@@ -570,11 +596,20 @@ QString LayoutPage::stockTarget() const
     return edtStockTarget->text();
 }
 
+void LayoutPage::showStockStatus()
+{
+    // Until the switch is first used the key says what its design says.
+    if (lblStockStatus && m_stockSwitched)
+        lblStockStatus->setText(chkStockControl->isChecked() ? QStringLiteral("<enabled>")
+                                                             : QStringLiteral("<disabled>"));
+}
+
 void LayoutPage::showStockControl()
 {
+    m_stockSwitched = true;
     const bool on = chkStockControl->isChecked();
     edtStockTarget->setEnabled(on);
-    lblStockStatus->setText(on ? QStringLiteral("<enabled>") : QStringLiteral("<disabled>"));
+    showStockStatus();
     m_layoutModel->refresh();
 }
 
@@ -607,7 +642,7 @@ void LayoutPage::IconMenu(int position)
 void LayoutPage::popupMarkerMenu(const QPoint &cell, const QPoint &globalPos)
 {
     m_clickedCell = cell;
-    mnuIconPopup->popup(globalPos);
+    markerMenu()->popup(globalPos);
 }
 
 QPoint LayoutPage::cellAt(QObject *watched, const QPoint &pos) const
@@ -695,7 +730,7 @@ bool LayoutPage::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type == QEvent::Enter || type == QEvent::MouseMove) {
         if (watched == btnKey) {
-            if (!panKey->isVisible())
+            if (!keyPanel()->isVisible())
                 m_keyShownByPointer = true;
             setKeyPanelVisible(true);
         } else if (watched == grdReport->viewport() || watched == lblDupes || watched == this) {
@@ -710,7 +745,7 @@ void LayoutPage::btnKeyClick()
     // Pressing shows the panel, also when pointing at the button already has;
     // pressing again hides it, for keyboard users.
     RunCommand(m_prompter, [this] {
-        if (panKey->isVisible() && !m_keyShownByPointer) {
+        if (keyPanel()->isVisible() && !m_keyShownByPointer) {
             setKeyPanelVisible(false);
             return;
         }
@@ -723,6 +758,9 @@ void LayoutPage::setKeyPanelVisible(bool visible)
 {
     if (!visible)
         m_keyShownByPointer = false;
+    if (!visible && !panKey)
+        return;
+    keyPanel();
     if (panKey->isVisible() == visible)
         return;
     if (visible) {

@@ -2,6 +2,7 @@
 
 #include "layout/skilllists.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -48,8 +49,12 @@ public:
     // Start-up, once the program has started.
 
     // The marker menu: one entry per caption, each but the first with the
-    // image of its marker.
+    // image of its marker, made when the menu first opens.
     void buildMarkerMenu(const QStringList &captions);
+    // Makes now what the page makes when first needed (the key to the icons,
+    // the marker menu's items), for what needs them before (the example
+    // language file, a test that looks for them).
+    void makeDeferred();
     // Whether the start-up read a catalogue: without one the view selectors
     // name nothing.
     void setCatalogueRead(bool read) { m_catalogueRead = read; }
@@ -126,6 +131,11 @@ protected:
 private:
     void createControls();
     QFrame *createKeyPanel();
+    // The key panel and the marker menu, made on first use.
+    QFrame *keyPanel();
+    QMenu *markerMenu();
+    // The key's stock status caption, as the switch stands.
+    void showStockStatus();
     void createMenus();
     void setKeyPanelVisible(bool visible);
     void btnKeyClick();
@@ -169,6 +179,9 @@ private:
     PlanDocument *m_document = nullptr;
     QMetaObject::Connection m_planChanged;
     bool m_catalogueRead = true;
+    QStringList m_markerCaptions;
+    // Whether stock control was switched since start-up.
+    bool m_stockSwitched = false;
     Prompter &m_prompter;
     LayoutTableModel *m_layoutModel = nullptr;
     // The cell the marker menu was opened on (ClickedX, ClickedY), as column

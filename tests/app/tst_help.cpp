@@ -4,6 +4,7 @@
 
 #include "app/frmhelp.h"
 #include "app/frmludra.h"
+#include "build/frmgraphs.h"
 #include "app/helptopics.h"
 #include "common/paths.h"
 #include "support/scriptedprompter.h"
@@ -62,6 +63,8 @@ private:
 
 void TstHelp::init()
 {
+    // The Graphs window built in, in place of the program's module.
+    UseBuiltInGraphsWindow();
     QVERIFY(startFolder());
     writeFile(m_dir->filePath("data.csv"), "Agility Clu,Agility,HEAD,LEG,FEET,1\r\n");
     writeFile(m_dir->filePath("SecSkill.csv"), "Strength,Empty,Empty,Agility Clu\r\n");

@@ -655,6 +655,7 @@ void TstLayoutPage::savedPlanComesBackAtStartUp()
     const ProjectImage saved = model.projectImage(ProjectShown());
     ScriptedPrompter second;
     TfrmLudra again(second);
+    again.makeEveryPage();
     QVERIFY(second.asked.isEmpty());
     QCOMPARE(again.windowTitle(), QStringLiteral("Ludra - ") + path + "[*]");
     const ProjectImage reopened = again.document().projectImage(ProjectShown());

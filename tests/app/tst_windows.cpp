@@ -88,6 +88,8 @@ void TstWindows::build(TfrmLudra &window, const QString &level)
     BuildSettings settings = window.document().buildSettings();
     settings.implantQL = EnteredNumber(level);
     window.document().setSettings(settings);
+    // The Build tab shown, as the player would, and its button pressed.
+    window.findChild<QTabWidget *>(QStringLiteral("pgcMain"))->setCurrentIndex(1);
     window.findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
 }
 
@@ -230,17 +232,17 @@ void TstWindows::comparePlans()
                                  "Implants|3|5|+2"}));
 }
 
-// A window makes a result tab's page when the tab is first shown, over the
-// document it shows then, with the results it holds.
+// A window makes the Build tab's and a result tab's page when the tab is
+// first shown, over the document it shows then, with the results it holds.
 void TstWindows::resultTabsAreMadeWhenFirstShown()
 {
     TfrmLudra *second = secondWindow();
     QVERIFY(second);
     QVERIFY(!second->findChild<QTableView *>(QStringLiteral("grdSkillInc")));
     QVERIFY(!second->findChild<QTableView *>(QStringLiteral("grdReqs")));
+    QVERIFY(!second->findChild<QPushButton *>(QStringLiteral("btnBuild")));
     plan(*second, {"Agility"});
     auto *tabs = second->findChild<QTabWidget *>(QStringLiteral("pgcMain"));
-    tabs->setCurrentIndex(1);
     build(*second, QStringLiteral("100"));
     // The build turns to the skill increases, and only that page is made.
     QCOMPARE(tabs->currentIndex(), 2);

@@ -47,6 +47,8 @@ protected:
     bool showWindow()
     {
         m_window = std::make_unique<ludra::TfrmLudra>(m_prompter);
+        // Every tab made, as a player who has looked at them all finds them.
+        m_window->makeEveryPage();
         m_window->show();
         return QTest::qWaitForWindowExposed(m_window.get());
     }
