@@ -47,8 +47,27 @@ public:
         m_cells[offset(column, row)] = value;
     }
 
-    // Puts every cell back to the initial value.
-    void reset() { m_cells.fill(m_initial); }
+    // Puts every cell back to the initial value. A table that holds nothing
+    // else is left as it is, so copies that share it go on sharing it.
+    void reset()
+    {
+        if (std::any_of(m_cells.cbegin(), m_cells.cend(), [this](const T &v) { return !(v == m_initial); }))
+            m_cells.fill(m_initial);
+    }
+
+    // Puts every cell for whose value clears is true back to the initial
+    // value; false when none was.
+    template <typename Clears>
+    bool resetWhere(Clears clears)
+    {
+        const auto first = std::find_if(m_cells.cbegin(), m_cells.cend(), clears);
+        if (first == m_cells.cend())
+            return false;
+        for (qsizetype k = first - m_cells.cbegin(); k < m_cells.size(); ++k)
+            if (clears(m_cells.at(k)))
+                m_cells[k] = m_initial;
+        return true;
+    }
 
     bool operator==(const TCellTable &) const = default;
 

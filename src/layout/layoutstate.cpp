@@ -23,10 +23,7 @@ bool isAutomatic(Marker marker)
 template <typename Clears>
 void clearMarkersWhere(TCellTable<Marker> &table, Clears clears)
 {
-    for (int c = 0; c < LayoutColumns; ++c)
-        for (int r = 0; r <= LayoutMaxRows; ++r)
-            if (clears(table.value(c, r)))
-                table.set(c, r, Marker::None);
+    table.resetWhere([&clears](Marker marker) { return marker != Marker::None && clears(marker); });
 }
 
 bool isBlank(const QString &text)
@@ -141,26 +138,32 @@ void LayoutState::showBodyRows()
 {
     const QStringList &types = ClusterTypeNames();
     const QStringList &bodySlots = BodySlotNames();
-    QList<QStringList> rows;
-    rows.reserve(BodySlotCount + 1);
-    rows.append({QString(), types.at(0), types.at(1), types.at(2)});
-    for (int k = 0; k < BodySlotCount; ++k) {
-        QStringList row{bodySlots.at(k)};
-        for (int t = 0; t < ClusterTypeCount; ++t)
-            row.append(m_plan.cell(k, t).shown(m_names, m_catalogueNames));
-        rows.append(row);
-    }
-    if (m_table.columnCount() == LayoutColumns && m_table.rows() == rows)
-        return;
-    if (m_table.columnCount() == LayoutColumns && m_table.rowCount() == BodySlotCount + 1) {
-        // The same shape: only the rows that differ change, so a view
-        // repaints no more than it must.
-        for (int r = 0; r <= BodySlotCount; ++r)
-            if (m_table.row(r) != rows.at(r))
-                m_table.setRow(r, rows.at(r));
+    const auto shown = [this, &bodySlots](int column, int row) -> QString {
+        if (column == 0)
+            return bodySlots.at(row - 1);
+        return m_plan.cell(row - 1, column - 1).shown(m_names, m_catalogueNames);
+    };
+    if (m_table.columnCount() != LayoutColumns || m_table.rowCount() != BodySlotCount + 1) {
+        QList<QStringList> rows;
+        rows.reserve(BodySlotCount + 1);
+        rows.append({QString(), types.at(0), types.at(1), types.at(2)});
+        for (int r = 1; r <= BodySlotCount; ++r)
+            rows.append({shown(0, r), shown(1, r), shown(2, r), shown(3, r)});
+        m_table.assign(LayoutColumns, rows);
         return;
     }
-    m_table.assign(LayoutColumns, rows);
+    // The same shape: only the cells that differ change, so a view repaints
+    // no more than it must.
+    const auto show = [this](int column, int row, const QString &text) {
+        if (m_table.cell(column, row) != text)
+            m_table.setCell(column, row, text);
+    };
+    show(0, 0, QString());
+    for (int c = 1; c < LayoutColumns; ++c)
+        show(c, 0, types.at(c - 1));
+    for (int r = 1; r <= BodySlotCount; ++r)
+        for (int c = 0; c < LayoutColumns; ++c)
+            show(c, r, shown(c, r));
 }
 
 void LayoutState::showSkillRows()
