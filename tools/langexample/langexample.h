@@ -18,7 +18,7 @@ namespace langexample {
 // The file's name, as shipped beside the executable.
 inline constexpr const char *FileName = "english.ini.example";
 
-// Makes the thirteen windows that apply the language file, the main window
+// Makes the fourteen windows that apply the language file, the main window
 // first: it opens the language file from the base folder, and the others
 // apply what it opened. A QApplication must exist.
 std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter);
