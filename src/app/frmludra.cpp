@@ -19,7 +19,7 @@
 #include "text/langfile.h"
 #include "text/messages.h"
 #include "views/pageholder.h"
-#include "views/undohistory.h"
+#include "layout/undohistory.h"
 #include "views/widgets.h"
 
 #include <QApplication>

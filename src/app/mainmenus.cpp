@@ -5,7 +5,7 @@
 #include "app/frmoptions.h"
 #include "app/helptopics.h"
 #include "app/session.h"
-#include "build/frmcompare.h"
+#include "app/frmcompare.h"
 #include "build/graphswindow.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -22,7 +22,7 @@
 #include "reports/reports.h"
 #include "text/langapply.h"
 #include "text/messages.h"
-#include "views/undohistory.h"
+#include "layout/undohistory.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -322,6 +322,7 @@ void TfrmLudra::Graphs1Click()
         if (!frmGraphs) {
             frmGraphs = MakeGraphsWindow(m_prompter, this);
             frmGraphs->setDocument(&document());
+            frmGraphs->setProjectPath([this] { return document().fileName(); });
         }
         frmGraphs->show();
         frmGraphs->raise();

@@ -52,6 +52,7 @@ Prompter::Answer StderrPrompter::message(Icon, Buttons buttons, const QString &t
     case Buttons::YesNo:
         return Answer::No;
     case Buttons::SaveDiscardCancel:
+    case Buttons::SaveDiscardNewWindowCancel:
         return Answer::Cancel;
     }
     return Answer::Cancel;
@@ -341,7 +342,7 @@ void StartProgram(LudraProgram &program, Prompter &prompter, const QString &data
                                .arg(QDir::toNativeSeparators(BaseDir())));
 }
 
-void BuildDocument(PlanDocument &document, Prompter &prompter)
+void BuildPlan(PlanDocument &document, Prompter &prompter)
 {
     // What ended the build before it began has been told.
     if (!document.build(prompter, BuildOptions{.removeStock = false, .requireStockFile = true}))

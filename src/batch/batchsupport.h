@@ -96,7 +96,7 @@ void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &sett
 void StartProgram(LudraProgram &program, Prompter &prompter, const QString &dataDir);
 // "Build >>" as the window runs it, asking nothing and removing no stock;
 // the build log goes to standard error.
-void BuildDocument(PlanDocument &document, Prompter &prompter);
+void BuildPlan(PlanDocument &document, Prompter &prompter);
 
 // Checks the output options before any work, so a mistyped one costs nothing.
 void CheckOutputOptions(const QCommandLineParser &parser);

@@ -71,7 +71,7 @@ int buildCommand(const QStringList &arguments)
     BuildSettings settings = document.buildSettings();
     ApplyCharacterOptions(command.parser(), settings, shown.characterStored);
     document.setSettings(settings);
-    BuildDocument(document, prompter);
+    BuildPlan(document, prompter);
     WriteTables(document, command.parser());
     if (command.parser().isSet(save))
         document.save(path, shown);
@@ -289,7 +289,7 @@ int planCommand(const QStringList &arguments)
         document.setRules(rules);
         document.editPlan(QString(), [](LayoutState &layout) { layout.allocate(); });
     }
-    BuildDocument(document, prompter);
+    BuildPlan(document, prompter);
     WriteTables(document, parser);
     if (parser.isSet(o.save))
         document.save(parser.value(o.save), ProjectShown{});

@@ -1,7 +1,7 @@
 #include "build/buildpage.h"
 
 #include "build/buildsettings.h"
-#include "model/plandocument.h"
+#include "build/builddocument.h"
 #include "build/frmcharacter.h"
 #include "build/frmimplantselections.h"
 #include "common/command.h"
@@ -194,7 +194,7 @@ const BuildSettings &BuildPage::settings() const
     return m_document ? m_document->buildSettings() : none;
 }
 
-void BuildPage::setDocument(PlanDocument *document)
+void BuildPage::setDocument(BuildDocument *document)
 {
     // The caption for no selection as the window's texts have it (the
     // language file's, once it was applied).
@@ -205,13 +205,13 @@ void BuildPage::setDocument(PlanDocument *document)
     disconnect(m_settingsChanged);
     disconnect(m_planChanged);
     m_document = document;
-    m_settingsChanged = connect(document, &PlanDocument::settingsChanged, this, [this] {
+    m_settingsChanged = connect(document, &BuildDocument::settingsChanged, this, [this] {
         if (!m_changing)
             showSettings();
     });
     // The implant selection is the plan's: an undo, a redo or an opened
     // project changes what the caption tells.
-    m_planChanged = connect(document, &PlanDocument::planChanged, this, &BuildPage::showSelectionCaption);
+    m_planChanged = connect(document, &BuildDocument::planChanged, this, &BuildPage::showSelectionCaption);
     showSettings();
 }
 

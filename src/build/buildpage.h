@@ -18,7 +18,7 @@ namespace ludra {
 
 class BuildSettings;
 class NumberBox;
-class PlanDocument;
+class BuildDocument;
 class Prompter;
 
 // The "Build" tab: stock handling, quality level targets, the nano
@@ -37,7 +37,7 @@ public:
     explicit BuildPage(Prompter &prompter, QWidget *parent = nullptr);
 
     // The document whose settings the page shows and changes.
-    void setDocument(PlanDocument *document);
+    void setDocument(BuildDocument *document);
 
     // Sets every control from the settings and enables what they allow.
     void showSettings();
@@ -76,7 +76,7 @@ private:
     const BuildSettings &settings() const;
     const QList<ImplantSelection> &implantSelections() const;
 
-    PlanDocument *m_document = nullptr;
+    BuildDocument *m_document = nullptr;
     QMetaObject::Connection m_settingsChanged;
     QMetaObject::Connection m_planChanged;
     Prompter &m_prompter;

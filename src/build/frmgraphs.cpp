@@ -1,6 +1,6 @@
 #include "build/frmgraphs.h"
 
-#include "model/plandocument.h"
+#include "build/builddocument.h"
 
 #include "common/command.h"
 #include "common/errors.h"
@@ -349,14 +349,14 @@ void TfrmGraphs::changeEvent(QEvent *event)
         drawCharts(palette());
 }
 
-void TfrmGraphs::setDocument(PlanDocument *document)
+void TfrmGraphs::setDocument(BuildDocument *document)
 {
     for (const QMetaObject::Connection &connection : m_connections)
         disconnect(connection);
     m_document = document;
     m_connections = {
-        connect(document, &PlanDocument::planChanged, this, &TfrmGraphs::planChanged),
-        connect(document, &PlanDocument::settingsChanged, this, &TfrmGraphs::planChanged),
+        connect(document, &BuildDocument::planChanged, this, &TfrmGraphs::planChanged),
+        connect(document, &BuildDocument::settingsChanged, this, &TfrmGraphs::planChanged),
     };
     planChanged();
 }
@@ -638,7 +638,7 @@ void TfrmGraphs::printChart(QPrinter &printer)
     const QString date = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
     painter.drawText(QPointF(page.width() - textMetrics.horizontalAdvance(date), y), date);
     y += titleMetrics.descent();
-    const QString project = m_document ? m_document->fileName() : QString();
+    const QString project = projectPath();
     if (!project.isEmpty()) {
         y += textMetrics.ascent();
         painter.drawText(QPointF(0, y), QDir::toNativeSeparators(project));

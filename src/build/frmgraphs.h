@@ -18,7 +18,7 @@ class QTabWidget;
 namespace ludra {
 
 class GraphView;
-class PlanDocument;
+class BuildDocument;
 class Prompter;
 
 // "Graphs": what each quality level of the plan needs and gives, as two
@@ -44,7 +44,7 @@ public:
 
     // The document whose plan the charts show; they follow its plan and its
     // settings from then on. Without one they show nothing.
-    void setDocument(PlanDocument *document) override;
+    void setDocument(BuildDocument *document) override;
 
     // The plan, the character or the build settings changed: the charts are
     // drawn afresh now when the window is shown, or when it is next shown.
@@ -83,7 +83,7 @@ private:
     GraphView *shownView() const;
     void printChart(QPrinter &printer);
 
-    PlanDocument *m_document = nullptr;
+    BuildDocument *m_document = nullptr;
     QList<QMetaObject::Connection> m_connections;
     Prompter &m_prompter;
     std::optional<PlanSeries> m_series;

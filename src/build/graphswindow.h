@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+#include <functional>
 
 namespace ludra {
 
-class PlanDocument;
+class BuildDocument;
 class Prompter;
 
 // The Graphs window as the main window knows it. Its charts come from Qt
@@ -20,7 +23,17 @@ public:
 
     // The document whose plan the charts show; they follow its plan and its
     // settings from then on.
-    virtual void setDocument(PlanDocument *document) = 0;
+    virtual void setDocument(BuildDocument *document) = 0;
+
+    // Where the shown plan is kept, asked for when the charts are printed
+    // (the page names it under its title).
+    void setProjectPath(std::function<QString()> projectPath) { m_projectPath = std::move(projectPath); }
+
+protected:
+    QString projectPath() const { return m_projectPath ? m_projectPath() : QString(); }
+
+private:
+    std::function<QString()> m_projectPath;
 };
 
 // What makes a Graphs window.

@@ -5,7 +5,7 @@
 #include "build/frmlog.h"
 #include "common/command.h"
 #include "common/prompter.h"
-#include "model/plandocument.h"
+#include "build/builddocument.h"
 #include "text/langapply.h"
 #include "views/widgets.h"
 
@@ -165,15 +165,15 @@ ResultPage::ResultPage(const QString &noteName, QWidget *parent) : QWidget(paren
     m_note->hide();
 }
 
-void ResultPage::setDocument(PlanDocument *document)
+void ResultPage::setDocument(BuildDocument *document)
 {
     for (const QMetaObject::Connection &connection : m_connections)
         disconnect(connection);
     m_document = document;
     m_connections = {
-        connect(document, &PlanDocument::staleChanged, this, &ResultPage::showState),
-        connect(document, &PlanDocument::resultsChanged, this, &ResultPage::showState),
-        connect(document, &PlanDocument::settingsChanged, this, [this] { settingsChanged(); }),
+        connect(document, &BuildDocument::staleChanged, this, &ResultPage::showState),
+        connect(document, &BuildDocument::resultsChanged, this, &ResultPage::showState),
+        connect(document, &BuildDocument::settingsChanged, this, [this] { settingsChanged(); }),
     };
     showTables();
     showState();

@@ -16,7 +16,7 @@ namespace ludra {
 
 class BuildResults;
 class BuildSettings;
-class PlanDocument;
+class BuildDocument;
 class Prompter;
 
 // The requirement table as grdReqs shows it: the cell texts and the colour of
@@ -53,14 +53,14 @@ public:
 
     // The document whose results the page shows; it follows them from then
     // on.
-    void setDocument(PlanDocument *document);
+    void setDocument(BuildDocument *document);
 
     // Shows the note as the results stand.
     void showState();
 
 protected:
     QLabel *note() const { return m_note; }
-    PlanDocument *document() const { return m_document; }
+    BuildDocument *document() const { return m_document; }
     BuildResults &results() const;
     // Shows the document's tables in the page's grids.
     virtual void showTables() = 0;
@@ -68,7 +68,7 @@ protected:
     virtual void settingsChanged() {}
 
 private:
-    PlanDocument *m_document = nullptr;
+    BuildDocument *m_document = nullptr;
     QList<QMetaObject::Connection> m_connections;
     QLabel *m_note = nullptr;
 };

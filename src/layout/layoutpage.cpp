@@ -9,7 +9,7 @@
 #include "layout/layoutstate.h"
 #include "layout/plantext.h"
 #include "layout/skilllists.h"
-#include "model/plandocument.h"
+#include "layout/layoutdocument.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -356,7 +356,7 @@ LayoutState &LayoutPage::layoutState() const
     return m_document->layout();
 }
 
-void LayoutPage::setDocument(PlanDocument *document)
+void LayoutPage::setDocument(LayoutDocument *document)
 {
     disconnect(m_planChanged);
     m_document = document;
@@ -365,7 +365,7 @@ void LayoutPage::setDocument(PlanDocument *document)
     m_layoutModel = new LayoutTableModel(document->layout(), grdReport);
     grdReport->setModel(m_layoutModel);
     delete old;
-    m_planChanged = connect(document, &PlanDocument::planChanged, this, [this] { showPlan(); });
+    m_planChanged = connect(document, &LayoutDocument::planChanged, this, [this] { showPlan(); });
     m_shownSkills.reset();
     buildDefaultSelectionsMenu();
     {

@@ -26,7 +26,7 @@ class LayoutState;
 enum class LayoutNames;
 enum class LayoutView;
 class NumberBox;
-class PlanDocument;
+class LayoutDocument;
 class Prompter;
 class LayoutTableModel;
 
@@ -63,7 +63,7 @@ public:
     // document's changes from then on. Shows it whole: the view selectors at
     // its view and names, both skill lists, the default selections, the
     // grid, the duplicate warning.
-    void setDocument(PlanDocument *document);
+    void setDocument(LayoutDocument *document);
 
     // Command handlers.
 
@@ -176,7 +176,7 @@ private:
     // Gives every cluster column that width.
     void fitColumns();
 
-    PlanDocument *m_document = nullptr;
+    LayoutDocument *m_document = nullptr;
     QMetaObject::Connection m_planChanged;
     bool m_catalogueRead = true;
     QStringList m_markerCaptions;

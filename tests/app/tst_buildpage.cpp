@@ -9,7 +9,7 @@
 #include "support/namedchild.h"
 #include "support/scriptedprompter.h"
 #include "views/numberbox.h"
-#include "views/undohistory.h"
+#include "layout/undohistory.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 #include "app/frmludra.h"
 #include "app/session.h"
 #include "build/buildresults.h"
-#include "build/frmcompare.h"
+#include "app/frmcompare.h"
 #include "model/documentcontroller.h"
 #include "model/plandocument.h"
 #include "stock/stockfile.h"

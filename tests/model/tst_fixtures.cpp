@@ -127,7 +127,6 @@ void TstFixtures::switchesShowTheGridsOfBefore()
     QFETCH(QString, project);
     m_model->open(project);
     LayoutState &layout = m_model->layout();
-    const ReferenceData &reference = m_model->reference();
     // A switch of the view (true) or the names, to the index given.
     const QList<std::pair<bool, int>> steps{{true, 1},  {false, 1}, {true, 0},  {false, 0}, {false, 1},
                                             {true, 1},  {false, 0}, {true, 0},  {false, 1}, {false, 0}};

@@ -10,7 +10,7 @@
 #include "build/frmimplantselections.h"
 #include "build/frmlog.h"
 #include "build/frmcharacter.h"
-#include "build/frmcompare.h"
+#include "app/frmcompare.h"
 #include "build/frmgraphs.h"
 #include "build/frmsetall.h"
 #include "common/errors.h"

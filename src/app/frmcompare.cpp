@@ -1,4 +1,4 @@
-#include "build/frmcompare.h"
+#include "app/frmcompare.h"
 
 #include "common/command.h"
 #include "common/prompter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/planhistory.h"
+#include "layout/planhistory.h"
 
 #include <QUndoStack>
 
@@ -8,7 +8,7 @@
 
 namespace ludra {
 
-class PlanDocument;
+class LayoutDocument;
 
 // A document's history over the toolkit's undo stack: each step goes back and
 // forth between the two layouts it holds, and the stack's clean state is the
@@ -17,7 +17,7 @@ class PlanDocument;
 class UndoHistory : public PlanHistory
 {
 public:
-    explicit UndoHistory(PlanDocument &document);
+    explicit UndoHistory(LayoutDocument &document);
     ~UndoHistory() override;
 
     QUndoStack &stack() const { return *m_stack; }
@@ -30,10 +30,10 @@ public:
     void resetClean() override { m_stack->resetClean(); }
 
     // The stack of a document's history, when it is one of these.
-    static QUndoStack *stackOf(const PlanDocument &document);
+    static QUndoStack *stackOf(const LayoutDocument &document);
 
 private:
-    PlanDocument &m_document;
+    LayoutDocument &m_document;
     std::unique_ptr<QUndoStack> m_stack;
 };
 

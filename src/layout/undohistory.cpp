@@ -1,6 +1,6 @@
-#include "views/undohistory.h"
+#include "layout/undohistory.h"
 
-#include "model/plandocument.h"
+#include "layout/layoutdocument.h"
 
 #include <QUndoCommand>
 
@@ -13,7 +13,7 @@ namespace {
 class PlanEdit : public QUndoCommand
 {
 public:
-    PlanEdit(const QString &text, LayoutSnapshot before, LayoutSnapshot after, PlanDocument &document)
+    PlanEdit(const QString &text, LayoutSnapshot before, LayoutSnapshot after, LayoutDocument &document)
         : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)), m_document(document)
     {
     }
@@ -32,13 +32,13 @@ public:
 private:
     LayoutSnapshot m_before;
     LayoutSnapshot m_after;
-    PlanDocument &m_document;
+    LayoutDocument &m_document;
     bool m_done = true;
 };
 
 } // namespace
 
-UndoHistory::UndoHistory(PlanDocument &document) : m_document(document), m_stack(std::make_unique<QUndoStack>())
+UndoHistory::UndoHistory(LayoutDocument &document) : m_document(document), m_stack(std::make_unique<QUndoStack>())
 {
     QObject::connect(m_stack.get(), &QUndoStack::cleanChanged, &document, [&document] { document.cleanChanged(); });
     QObject::connect(m_stack.get(), &QUndoStack::indexChanged, &document, [&document] { document.historyMoved(); });
@@ -62,7 +62,7 @@ void UndoHistory::clear()
     m_stack->setClean();
 }
 
-QUndoStack *UndoHistory::stackOf(const PlanDocument &document)
+QUndoStack *UndoHistory::stackOf(const LayoutDocument &document)
 {
     auto *history = dynamic_cast<UndoHistory *>(document.history());
     return history ? &history->stack() : nullptr;
