@@ -82,6 +82,8 @@ void checkSkillReq(const QByteArrayView file, const ludra::TSkillReq &first)
 
 void checkOptions(const QByteArrayView file)
 {
+    // The program reads its options once; every input is a new start.
+    ludra::LoadProgramOptions();
     const QStringList options = ludra::ReadOptions();
     if (options.size() != lineCount(file))
         std::abort();

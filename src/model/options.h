@@ -61,7 +61,7 @@ private:
 };
 
 // The options of the program: read from OptionsPath() at the first use, and
-// afresh by every LoadProgramOptions (which LudraModel::start calls).
+// afresh by every LoadProgramOptions (which LudraProgram::start calls).
 Options &ProgramOptions();
 void LoadProgramOptions();
 
