@@ -42,6 +42,61 @@ void BuildDocument::applyStockControl(bool on, const QString &targetText, bool t
         Q_EMIT settingsChanged();
 }
 
+std::optional<QList<ImplantSelection>> BuildDocument::cheaperLevels() const
+{
+    const QList<RequirementRow> &rows = m_results.requirementRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    QList<ImplantSelection> selections = layout().plan().implantSelections;
+    const QStringList &bodySlots = m_reference.bodySlots();
+    while (selections.size() < bodySlots.size())
+        selections.append(ImplantSelection{});
+    for (ImplantSelection &selection : selections)
+        selection.selected = false;
+    bool cheaper = false;
+    for (const RequirementRow &row : rows) {
+        const qsizetype slot = bodySlots.indexOf(row.slot);
+        if (slot < 0 || row.reached != RequirementRow::Reached::Whole)
+            continue;
+        selections[slot] = ImplantSelection{true, EnteredNumber(QString::number(row.sameBonusQL))};
+        cheaper = cheaper || row.sameBonusQL < row.implantQL;
+    }
+    if (!cheaper)
+        return std::nullopt;
+    return selections;
+}
+
+bool BuildDocument::useCheaperLevels(const QString &name)
+{
+    const std::optional<QList<ImplantSelection>> levels = cheaperLevels();
+    if (!levels)
+        return false;
+    BuildSettings after = m_settings;
+    after.target = BuildSettings::Target::Individual;
+    const bool settingsChange = !(after == m_settings);
+    const BuildSettings before = m_settings;
+    // The settings change with the plan, so that whoever follows the plan
+    // finds them changed already.
+    editPlanWith(
+        name,
+        [&](LayoutState &layout) {
+            layout.setImplantSelections(*levels);
+            m_settings = after;
+        },
+        before, after, settingsChange);
+    if (settingsChange)
+        Q_EMIT settingsChanged();
+    return true;
+}
+
+void BuildDocument::restoreMore(const std::any &more)
+{
+    if (const auto *settings = std::any_cast<BuildSettings>(&more); settings && !(*settings == m_settings)) {
+        m_settings = *settings;
+        Q_EMIT settingsChanged();
+    }
+}
+
 bool BuildDocument::build(Prompter &prompter, const BuildOptions &options, const BuildHooks &hooks)
 {
     BuildRunner runner(m_reference, layout(), m_settings, m_results, m_stock, prompter);

@@ -5,6 +5,8 @@
 #include "build/buildsettings.h"
 #include "layout/layoutdocument.h"
 
+#include <optional>
+
 namespace ludra {
 
 class Prompter;
@@ -41,6 +43,17 @@ public:
     // with it and the layout's stock status (ApplyStockControl).
     void applyStockControl(bool on, const QString &targetText, bool targetChanged);
 
+    // The implant selection of the cheaper levels: each implant of the last
+    // build selected at its lowest level with the same bonuses, every other
+    // slot left out with its level as it was; nothing when the results hold
+    // no build's rows, or no implant has a cheaper level.
+    std::optional<QList<ImplantSelection>> cheaperLevels() const;
+    // "Use the cheaper levels": the build switched to individual implant
+    // levels with the cheaper levels, as one step of the history named name
+    // (undone, the selection and the settings as they were). False when there
+    // are no cheaper levels.
+    bool useCheaperLevels(const QString &name);
+
     // "&Build >>": the build of the plan with the settings; the results then
     // stand for them. False when a question before it ended it. Throws what
     // ends a build (see BuildRunner::run).
@@ -56,6 +69,8 @@ Q_SIGNALS:
 
 protected:
     void outdate() override;
+    // A step that changed the settings with the plan: the settings it holds.
+    void restoreMore(const std::any &more) override;
     // The settings and results as a project brings them, and its word that
     // they changed.
     BuildSettings &settings() { return m_settings; }

@@ -28,14 +28,39 @@ void setHeader(TextTable &table, const QStringList &headers)
     table.setRow(0, headers);
 }
 
+const QStringList &skillHeaders()
+{
+    static const QStringList headers{QStringLiteral("Skill"), QStringLiteral("Increase"), QStringLiteral("Clusters"),
+                                     QStringLiteral("Trickle-Down")};
+    return headers;
+}
+
+const QStringList &requirementHeaders()
+{
+    static const QStringList headers{
+        QStringLiteral("Cluster"),           QStringLiteral("Credits"),        QStringLiteral("Skill Req"),
+        QStringLiteral("Implant"),           QStringLiteral("Type"),           QStringLiteral("Treatment"),
+        QStringLiteral("Secondary Skill"),   QStringLiteral("Lowest Cluster QL"), QStringLiteral("Same Bonus QL"),
+        QStringLiteral("Treatment Saved"),   QStringLiteral("Ability Saved")};
+    return headers;
+}
+
+// A table an older project brought back may lack the later columns: a build
+// gives it every column again.
+void restoreHeader(TextTable &table, const QStringList &headers)
+{
+    if (table.columnCount() != headers.size())
+        setHeader(table, headers);
+}
+
 // Whether a requirement cell asks more of the character than it has: the
 // "Treatment" cell's number against its Treatment, the "Secondary Skill"
 // cell's leading number against the ability its last " - " part names.
-bool aboveCharacter(const Character &character, int column, const QString &text)
+bool aboveCharacter(const Character &character, qint64 treatmentTrickle, int column, const QString &text)
 {
     if (column == ReqCol::Treatment) {
         const std::optional<int> value = ZeroPrefixedNumber(text.trimmed());
-        return value && *value > character.stat(Stat::Treatment);
+        return value && *value > character.stat(Stat::Treatment) + treatmentTrickle;
     }
     const qsizetype space = text.indexOf(u' ');
     const qsizetype dash = text.lastIndexOf(QStringLiteral(" - "));
@@ -48,10 +73,11 @@ bool aboveCharacter(const Character &character, int column, const QString &text)
 
 } // namespace
 
-ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text)
+ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text,
+                                  qint64 treatmentTrickle)
 {
     if ((column == ReqCol::Treatment || column == ReqCol::SecondarySkill) && row >= 1 &&
-        settings.character.entered() && aboveCharacter(settings.character, column, text))
+        settings.character.entered() && aboveCharacter(settings.character, treatmentTrickle, column, text))
         return ReqCellColor::Red;
     if (column != ReqCol::SkillReq || row < 1)
         return ReqCellColor::Normal;
@@ -102,10 +128,8 @@ void SortResultRows(TextTable &table, const QList<SortKey> &keys)
 
 BuildResults::BuildResults()
 {
-    setHeader(m_skillIncTable, {QStringLiteral("Skill"), QStringLiteral("Increase"), QStringLiteral("Clusters")});
-    setHeader(m_reqTable, {QStringLiteral("Cluster"), QStringLiteral("Credits"), QStringLiteral("Skill Req"),
-                           QStringLiteral("Implant"), QStringLiteral("Type"), QStringLiteral("Treatment"),
-                           QStringLiteral("Secondary Skill")});
+    setHeader(m_skillIncTable, skillHeaders());
+    setHeader(m_reqTable, requirementHeaders());
     setHeader(m_suggestTable, {QStringLiteral("Suggested Cluster Addition"), QStringLiteral("Implant"),
                                QStringLiteral("New Secondary Skill")});
     setHeader(m_ladderTable, {QStringLiteral("Step"), QStringLiteral("Implant"), QStringLiteral("QL"),
@@ -123,7 +147,8 @@ void FillLadderTable(const Ladder &ladder, TextTable &table)
                      ability + u' ' + QString::number(step.abilityNeeded),
                      QString::number(step.after[std::size_t(Stat::Treatment)]),
                      ability + u' ' + QString::number(step.after[std::size_t(step.ability)]),
-                     step.final ? QStringLiteral("final level") : QStringLiteral("on the way")});
+                     (step.final ? QStringLiteral("final level") : QStringLiteral("on the way")) +
+                         (step.byTrickle ? QStringLiteral(", by trickle-down") : QString())});
     }
     for (const LadderUnwearable &implant : ladder.unwearable)
         rows.append({QString(), implant.slot, QStringLiteral("0"), QString(), QString(), QString(), QString(),
@@ -148,7 +173,8 @@ void FillSkillTable(const QList<SkillTotalRow> &rows, TextTable &table)
         if (row.blank())
             cells.append(QStringList());
         else
-            cells.append({row.skill, QString::number(row.increase), QString::number(row.clusters)});
+            cells.append({row.skill, QString::number(row.increase), QString::number(row.clusters),
+                          row.trickle ? QString::number(*row.trickle) : QString()});
     }
     fillRows(table, std::move(cells));
 }
@@ -164,12 +190,14 @@ void FillSuggestionTable(const QList<SuggestionRow> &rows, TextTable &table)
 
 void BuildResults::setRequirementRows(QList<RequirementRow> rows)
 {
+    restoreHeader(m_reqTable, requirementHeaders());
     m_requirementRows = std::move(rows);
     FillRequirementTable(m_requirementRows, m_reqTable);
 }
 
 void BuildResults::setSkillTotalRows(QList<SkillTotalRow> rows)
 {
+    restoreHeader(m_skillIncTable, skillHeaders());
     m_skillTotalRows = std::move(rows);
     FillSkillTable(m_skillTotalRows, m_skillIncTable);
 }
@@ -237,6 +265,7 @@ void BuildResults::reset()
     setRequirementRows({});
     setSuggestionRows({});
     clearLadder();
+    setTrickle(0, {});
     m_reqSort.clear();
     m_skillIncSort.clear();
     m_buildLog.clear();

@@ -14,13 +14,19 @@ namespace ludra {
 class BuildSettings;
 
 // Column indexes of the requirement table.
+// Column indexes of the requirement table: the seven a project's result
+// stream keeps, then those kept in a stream of their own.
 namespace ReqCol {
 inline constexpr int Cluster = 0, Credits = 1, SkillReq = 2, Implant = 3, Type = 4, Treatment = 5, SecondarySkill = 6;
-inline constexpr int Count = 7;
+inline constexpr int LowestClusterQL = 7, SameBonusQL = 8, TreatmentSaved = 9, AbilitySaved = 10;
+inline constexpr int Stored = 7;
+inline constexpr int Count = 11;
 }
-// Column indexes of the skill increase table.
+// Column indexes of the skill increase table, likewise.
 namespace SkillCol {
-inline constexpr int Skill = 0, Increase = 1, Clusters = 2;
+inline constexpr int Skill = 0, Increase = 1, Clusters = 2, TrickleDown = 3;
+inline constexpr int Stored = 3;
+inline constexpr int Count = 4;
 }
 // Column indexes of the ladder table.
 namespace LadderCol {
@@ -42,9 +48,12 @@ enum class ReqCellColor {
 // "Skill Req" data cell is red when the warning over the maximum nano
 // programming skill is on and the cell's value is above the maximum, and keeps
 // the normal colour otherwise. With a character entered, a "Treatment" cell
-// above its Treatment, and a "Secondary Skill" cell whose requirement is
-// above the ability it names, are red too. Every other cell is normal.
-ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text);
+// above its Treatment with what the plan's abilities add to it through
+// trickle-down (treatmentTrickle), and a "Secondary Skill" cell whose
+// requirement is above the ability it names, are red too. Every other cell
+// is normal.
+ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text,
+                                  qint64 treatmentTrickle = 0);
 
 // Blanks every data cell of a result table and cuts it to one data row; the
 // header row stays.
@@ -133,6 +142,18 @@ public:
     void setSkillTotalRows(QList<SkillTotalRow> rows);
     void setSuggestionRows(QList<SuggestionRow> rows);
 
+    // What the build's ability bonuses add through trickle-down to
+    // Treatment, and the selected skills they raise without a cluster of
+    // their own; 0 and none when the build did not count trickle-down. An
+    // opened project brings back what it stored.
+    qint64 treatmentTrickle() const { return m_treatmentTrickle; }
+    const QList<TrickleOnlySkill> &trickleOnly() const { return m_trickleOnly; }
+    void setTrickle(qint64 treatment, QList<TrickleOnlySkill> only)
+    {
+        m_treatmentTrickle = treatment;
+        m_trickleOnly = std::move(only);
+    }
+
     // The ladder of the last build, when it built at the highest levels the
     // character can wear; nothing otherwise, and after a project was opened
     // (which brings back the ladder's table only).
@@ -195,6 +216,8 @@ private:
     QList<SkillTotalRow> m_skillTotalRows;
     QList<SuggestionRow> m_suggestionRows;
     std::optional<Ladder> m_ladder;
+    qint64 m_treatmentTrickle = 0;
+    QList<TrickleOnlySkill> m_trickleOnly;
     QList<SortKey> m_reqSort;
     QList<SortKey> m_skillIncSort;
     QStringList m_buildLog;

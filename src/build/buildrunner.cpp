@@ -3,6 +3,7 @@
 #include "build/buildformulas.h"
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
+#include "build/implantrules.h"
 #include "build/ladder.h"
 #include "build/suggestions.h"
 #include "common/errors.h"
@@ -15,6 +16,7 @@
 #include "text/messages.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
 
@@ -136,7 +138,8 @@ void BuildRunner::compute()
     QList<ImplantSelection> selections;
     if (m_settings.target == BuildSettings::Target::Highest) {
         const Ladder ladder = PlanLadder(PlannedImplants(m_layout.plan(), m_layout.catalogueNames()),
-                                         m_settings.character, m_settings.ladderTopLevel, m_reference);
+                                         m_settings.character, m_settings.ladderTopLevel, m_reference,
+                                         LadderOptions{options.trickleDown});
         selections = atLadderLevels(ladder, m_reference.bodySlots());
         for (const LadderUnwearable &implant : ladder.unwearable)
             m_results.addLogLine(QStringLiteral("Left out - ") + implant.slot + QStringLiteral(": ") + implant.reason);
@@ -169,6 +172,7 @@ void BuildRunner::compute()
         m_results.setOutcome(placed == 0 ? BuildOutcome::NothingPlaced : BuildOutcome::NothingSourced);
         return;
     }
+    fillCheaperLevels();
     Suggestions suggestions = BuildSuggestions(m_rows, m_reference.secSkills(), m_settings);
     for (RequirementRow &row : m_rows)
         row.attribute = suggestions.attributeOf(row.slot);
@@ -218,8 +222,10 @@ bool BuildRunner::buildCell(const QList<ImplantSelection> &selections, int slotI
         m_rows.append(row);
         throw;
     }
-    row.treatment = TreatmentReq(q);
-    row.abilityReq = SecondarySkillReq(q);
+    const ImplantNeeds needs = NeedsAt(profileOf(slotIndex), q);
+    row.treatment = needs.treatment;
+    row.abilityReq = needs.ability;
+    row.lowestClusterQL = LowestClusterQL(typeIndex, q);
     row.reached = RequirementRow::Reached::Whole;
     if (const TNano *record = FindCluster(m_reference.nanoList(), cluster))
         row.record = *record;
@@ -231,10 +237,78 @@ bool BuildRunner::buildCell(const QList<ImplantSelection> &selections, int slotI
     return true;
 }
 
+const RequirementProfile *BuildRunner::profileOf(int slot) const
+{
+    std::array<QString, 3> clusters;
+    for (int type = 0; type < ClusterTypeCount; ++type)
+        clusters[std::size_t(type)] =
+            TrimCtl(m_layout.plan().cell(slot, type).shown(LayoutNames::ClusterNames, m_layout.catalogueNames()));
+    return ImplantProfile(m_reference, clusters);
+}
+
+void BuildRunner::fillCheaperLevels()
+{
+    // An implant is the run of rows of one slot; its bonuses are those of
+    // the clusters built into it.
+    for (qsizetype first = 0; first < m_rows.size();) {
+        qsizetype end = first;
+        QList<BonusCluster> clusters;
+        while (end < m_rows.size() && m_rows.at(end).slot == m_rows.at(first).slot) {
+            const RequirementRow &row = m_rows.at(end);
+            clusters.append(BonusCluster{row.record ? &*row.record : nullptr, row.type});
+            ++end;
+        }
+        const int q = m_rows.at(first).implantQL;
+        const int level = SameBonusLevel(clusters, m_reference.skillReq(), q);
+        const ImplantNeeds needs = NeedsAt(profileOf(int(m_reference.bodySlots().indexOf(m_rows.at(first).slot))), level);
+        for (qsizetype i = first; i < end; ++i) {
+            RequirementRow &row = m_rows[i];
+            row.sameBonusQL = level;
+            row.treatmentSaved = row.treatment - needs.treatment;
+            row.abilitySaved = row.abilityReq - needs.ability;
+        }
+        first = end;
+    }
+}
+
 void BuildRunner::writeRows()
 {
     m_results.setRequirementRows(m_rows);
-    m_results.setSkillTotalRows(m_tallies.tallies());
+    // What the abilities the build adds give every skill through
+    // trickle-down: over the character's own abilities, or none entered.
+    const QList<SkillTallies::Tally> &tallies = m_tallies.tallies();
+    Stats added{};
+    for (const SkillTallies::Tally &tally : tallies) {
+        const int stat = StatIndex(TrimCtl(QStringView(tally.skill)));
+        if (stat > int(Stat::Treatment))
+            added[std::size_t(stat)] += tally.increase;
+    }
+    const Stats base = m_settings.character.entered() ? m_settings.character.stats : Stats{};
+    const TrickleTable *trickle = options.trickleDown ? &m_reference.trickle() : nullptr;
+    QList<SkillTotalRow> rows;
+    QSet<QString> tallied;
+    for (const SkillTallies::Tally &tally : tallies) {
+        SkillTotalRow row{tally, std::nullopt};
+        if (trickle && !tally.blank())
+            row.trickle = TrickleInto(*trickle, tally.skill, base, added);
+        tallied.insert(TrimCtl(tally.skill));
+        rows.append(row);
+    }
+    m_results.setSkillTotalRows(std::move(rows));
+    if (!trickle) {
+        m_results.setTrickle(0, {});
+        return;
+    }
+    QList<TrickleOnlySkill> only;
+    for (const SkillEntry &entry : m_layout.plan().skills.selected()) {
+        const QString skill = TrimCtl(entry.name);
+        if (tallied.contains(skill))
+            continue;
+        tallied.insert(skill);
+        if (const qint64 gain = TrickleInto(*trickle, skill, base, added); gain > 0)
+            only.append(TrickleOnlySkill{skill, gain});
+    }
+    m_results.setTrickle(TrickleInto(*trickle, TreatmentSkill(), base, added), std::move(only));
 }
 
 void BuildRunner::removeUsedImplants()

@@ -11,6 +11,7 @@
 
 namespace ludra {
 
+struct RequirementProfile;
 class BuildResults;
 class BuildSettings;
 class Prompter;
@@ -39,6 +40,9 @@ struct BuildOptions
     // Off, it is read at every build, and a file that cannot be read is
     // reported while the build goes on without stock.
     bool requireStockFile = false;
+    // Whether the abilities the plan adds trickle down: into Treatment on
+    // the ladder, and into every skill in the skill table's column.
+    bool trickleDown = true;
 };
 
 // The build of "&Build >>": turns the layout into the result tables. The
@@ -82,6 +86,11 @@ private:
     // implant and holds a cluster. A value that is no whole number stops it
     // with the row as far as it got.
     bool buildCell(const QList<ImplantSelection> &selections, int slot, int type);
+    // The recipe profile of the implant a slot of the plan holds (nullptr:
+    // the build's formulas).
+    const RequirementProfile *profileOf(int slot) const;
+    // Each implant's lowest level with the same bonuses, and what it saves.
+    void fillCheaperLevels();
     void removeUsedImplants();
     // The rows counted so far into the results, with their tables.
     void writeRows();

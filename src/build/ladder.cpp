@@ -1,6 +1,7 @@
 #include "build/ladder.h"
 
 #include "build/buildformulas.h"
+#include "build/implantrules.h"
 #include "build/suggestions.h"
 #include "common/text.h"
 #include "data/referencedata.h"
@@ -71,6 +72,7 @@ struct Rung
 {
     QString slot;
     int ability = -1; // the stat its recipe requires; -1 when it has none
+    std::vector<ImplantNeeds> needs;
     std::vector<Stats> bonus;
 };
 
@@ -78,15 +80,11 @@ class Planner
 {
 public:
     Planner(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
-            const ReferenceData &reference)
+            const ReferenceData &reference, const LadderOptions &options)
         : m_character(character), m_top(std::clamp(topLevel, 1, TopQualityLevel))
     {
-        m_treatment.resize(std::size_t(m_top) + 1);
-        m_ability.resize(std::size_t(m_top) + 1);
-        for (int q = 1; q <= m_top; ++q) {
-            m_treatment[std::size_t(q)] = TreatmentReq(q);
-            m_ability[std::size_t(q)] = SecondarySkillReq(q);
-        }
+        if (options.trickleDown)
+            m_treatmentWeights = reference.trickle().weights(TreatmentSkill());
         for (const PlannedImplant &implant : implants)
             m_rungs.push_back(rung(implant, reference));
     }
@@ -96,6 +94,7 @@ public:
         Ladder ladder;
         ladder.character = m_character;
         ladder.topLevel = m_top;
+        ladder.trickleDown = m_treatmentWeights != nullptr;
         const std::vector<int> final = finalLevels();
         for (std::size_t i = 0; i < m_rungs.size(); ++i) {
             const Rung &rung = m_rungs[i];
@@ -114,6 +113,10 @@ private:
         Rung rung;
         rung.slot = implant.slot;
         rung.ability = ImplantAbility(implant, reference);
+        const RequirementProfile *profile = ImplantProfile(reference, implant.clusters);
+        rung.needs.resize(std::size_t(m_top) + 1);
+        for (int q = 1; q <= m_top; ++q)
+            rung.needs[std::size_t(q)] = NeedsAt(profile, q);
         rung.bonus.assign(std::size_t(m_top) + 1, Stats{});
         const QStringList &types = ClusterTypeNames();
         for (std::size_t c = 0; c < implant.clusters.size(); ++c) {
@@ -133,17 +136,35 @@ private:
 
     bool wearable(const Rung &rung, int q, const Stats &available) const
     {
-        return m_treatment[std::size_t(q)] <= available[std::size_t(Stat::Treatment)] &&
-               m_ability[std::size_t(q)] <= available[std::size_t(rung.ability)];
+        const ImplantNeeds &needs = rung.needs[std::size_t(q)];
+        return needs.treatment <= available[std::size_t(Stat::Treatment)] &&
+               needs.ability <= available[std::size_t(rung.ability)];
+    }
+
+    // The bonuses of every implant worn at its level but the one at skip.
+    Stats bonuses(const std::vector<int> &worn, std::size_t skip) const
+    {
+        Stats sum{};
+        for (std::size_t j = 0; j < m_rungs.size(); ++j)
+            if (j != skip)
+                sum = sum + m_rungs[j].bonus[std::size_t(worn[j])];
+        return sum;
+    }
+
+    // The Treatment those bonuses' abilities add through trickle-down.
+    qint64 trickle(const Stats &bonuses) const
+    {
+        return m_treatmentWeights ? TrickleGain(*m_treatmentWeights, AbilitiesOf(m_character.stats),
+                                                AbilitiesOf(bonuses))
+                                  : 0;
     }
 
     // The stats with every implant worn at its level but the one at skip.
     Stats available(const std::vector<int> &worn, std::size_t skip) const
     {
-        Stats stats = m_character.stats;
-        for (std::size_t j = 0; j < m_rungs.size(); ++j)
-            if (j != skip)
-                stats = stats + m_rungs[j].bonus[std::size_t(worn[j])];
+        const Stats added = bonuses(worn, skip);
+        Stats stats = m_character.stats + added;
+        stats[std::size_t(Stat::Treatment)] += trickle(added);
         return stats;
     }
 
@@ -190,10 +211,19 @@ private:
         QList<LadderStep> steps;
         std::vector<int> worn(m_rungs.size(), 0);
         const auto wear = [&](std::size_t i, int q, bool isFinal) {
-            worn[i] = q;
             const Rung &rung = m_rungs[i];
-            steps.append(LadderStep{rung.slot, q, m_treatment[std::size_t(q)], Stat(rung.ability),
-                                    m_ability[std::size_t(q)], isFinal, available(worn, m_rungs.size())});
+            // Whether the Treatment it needs is there only through the
+            // abilities of what is worn already.
+            const Stats before = bonuses(worn, i);
+            const qint64 treatmentWithout = m_character.stat(Stat::Treatment) + before[std::size_t(Stat::Treatment)];
+            const ImplantNeeds &needs = rung.needs[std::size_t(q)];
+            worn[i] = q;
+            const Stats added = bonuses(worn, m_rungs.size());
+            LadderStep step{rung.slot, q, needs.treatment, Stat(rung.ability), needs.ability, isFinal,
+                            available(worn, m_rungs.size())};
+            step.trickle = trickle(added);
+            step.byTrickle = needs.treatment > treatmentWithout;
+            steps.append(step);
         };
         for (bool changed = true; changed;) {
             changed = false;
@@ -215,17 +245,17 @@ private:
 
     Character m_character;
     int m_top;
-    std::vector<qint64> m_treatment;
-    std::vector<qint64> m_ability;
+    // Treatment's trickle-down weights; nullptr when it is not counted.
+    const AbilityWeights *m_treatmentWeights = nullptr;
     std::vector<Rung> m_rungs;
 };
 
 } // namespace
 
 Ladder PlanLadder(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
-                  const ReferenceData &reference)
+                  const ReferenceData &reference, const LadderOptions &options)
 {
-    return Planner(implants, character, topLevel, reference).plan();
+    return Planner(implants, character, topLevel, reference, options).plan();
 }
 
 } // namespace ludra

@@ -38,7 +38,13 @@ struct LadderStep
     qint64 abilityNeeded = 0;
     // The implant's last step: it is at its final level.
     bool final = false;
+    // Every stat once it is on, Treatment with what the abilities worn add
+    // through trickle-down (trickle).
     Stats after{};
+    qint64 trickle = 0;
+    // Whether only trickle-down made the step possible: the Treatment it
+    // needs is above the character's and the Treatment clusters' worn.
+    bool byTrickle = false;
 };
 
 // An implant of the plan that cannot be worn, and why.
@@ -60,6 +66,8 @@ struct Ladder
 {
     Character character;
     int topLevel = TopQualityLevel;
+    // Whether trickle-down into Treatment was counted.
+    bool trickleDown = true;
     QList<LadderStep> steps;
     // Every implant of the plan, in the plan's order.
     QList<LadderLevel> finalLevels;
@@ -83,12 +91,21 @@ int ImplantAbility(const PlannedImplant &implant, const ReferenceData &reference
 // highest level it can be worn at is level; empty when it can be worn.
 QString UnwearableReason(int ability, int level);
 
+// How a ladder is planned.
+struct LadderOptions
+{
+    // Whether the abilities of what is worn trickle down into Treatment.
+    bool trickleDown = true;
+};
+
 // Plans the ladder of a character for the implants, up to topLevel (1 to
-// 300). An implant's requirements at level Q are the treatment of Q and the
-// ability its recipe names at the secondary-skill requirement of Q; its
-// bonuses are the increases its Treatment and ability clusters give at Q.
-// Wearing an implant needs the character's stats plus the bonuses of the
-// others worn at that moment (its own slot's implant comes off first).
+// 300). An implant's requirements at level Q are the Treatment and the
+// ability its recipe names at Q (NeedsAt: its recipe's own profile, or the
+// build's formulas); its bonuses are the increases its Treatment and ability
+// clusters give at Q. Wearing an implant needs the character's stats plus
+// the bonuses of the others worn at that moment (its own slot's implant comes
+// off first), and, with trickle-down, Treatment plus what those bonuses'
+// abilities add to it.
 //
 // The final levels are the highest each implant can be worn at given the
 // others at their final levels, reached from nothing worn: the most any
@@ -99,6 +116,6 @@ QString UnwearableReason(int ability, int level);
 // A value the catalogue holds that is no number (a category) throws
 // EConvertError, as it ends a build.
 Ladder PlanLadder(const QList<PlannedImplant> &implants, const Character &character, int topLevel,
-                  const ReferenceData &reference);
+                  const ReferenceData &reference, const LadderOptions &options = {});
 
 } // namespace ludra

@@ -31,6 +31,10 @@ QStringList RequirementCells(const RequirementRow &row)
         if (row.attribute)
             secondary += QStringLiteral(" - ") + *row.attribute;
         cells[ReqCol::SecondarySkill] = secondary;
+        cells[ReqCol::LowestClusterQL] = QString::number(row.lowestClusterQL);
+        cells[ReqCol::SameBonusQL] = QString::number(row.sameBonusQL);
+        cells[ReqCol::TreatmentSaved] = QString::number(row.treatmentSaved);
+        cells[ReqCol::AbilitySaved] = QString::number(row.abilitySaved);
     }
     return cells;
 }

@@ -44,6 +44,15 @@ struct RequirementRow
     // The implant's secondary skill as the suggestions found it (an
     // attribute, or "Unknown"); none before they ran.
     std::optional<QString> attribute;
+    // The lowest level a cluster of this type may have to fit the implant
+    // (LowestClusterQL of the implant's level).
+    int lowestClusterQL = 0;
+    // The lowest implant level whose clusters give the bonuses they give at
+    // the implant's level (SameBonusLevel over the implant's rows), and the
+    // Treatment and ability it needs less than the implant's level.
+    int sameBonusQL = 0;
+    qint64 treatmentSaved = 0;
+    qint64 abilitySaved = 0;
     Reached reached = Reached::Whole;
 
     const QString &typeName() const { return ClusterTypeNames().at(type); }
@@ -52,12 +61,29 @@ struct RequirementRow
 // The cells of a requirement row, one per column of the requirement table:
 // "Alpha Cluster (QL 40)", the credits, "Skill Req", "HEAD (QL 35)", the type,
 // the treatment, and the ability requirement with the recipe text and the
-// implant's attribute ("404  - Agility" when the recipe text is empty).
+// implant's attribute ("404  - Agility" when the recipe text is empty); then
+// the lowest cluster level that fits, the lowest implant level with the same
+// bonuses and the Treatment and ability that level saves.
 QStringList RequirementCells(const RequirementRow &row);
 
 // One row of the skill increase table: a skill, its increase and the number
-// of clusters counted, or the blank first row (SkillTallies).
-using SkillTotalRow = SkillTallies::Tally;
+// of clusters counted, or the blank first row (SkillTallies); and what the
+// abilities the plan adds give the skill through trickle-down, when the
+// build counted it.
+struct SkillTotalRow : SkillTallies::Tally
+{
+    std::optional<qint64> trickle;
+};
+
+// A skill of the selected list that the plan raises through trickle-down
+// alone (no cluster of it is built), and by how much.
+struct TrickleOnlySkill
+{
+    QString skill;
+    qint64 gain = 0;
+
+    bool operator==(const TrickleOnlySkill &) const = default;
+};
 
 // One row of the suggestion table: the clusters to add, the body slot of the
 // implant they go into, and the secondary skill the implant then has.

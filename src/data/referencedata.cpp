@@ -29,6 +29,26 @@ bool ReferenceData::loadRequirements()
     return ReadRequirements(ReferenceFile(RefFile::Requirements), m_unknown, m_requirements);
 }
 
+const TrickleTable &ReferenceData::trickle() const
+{
+    if (!m_trickle)
+        m_trickle = TrickleTable::load();
+    return *m_trickle;
+}
+
+const RequirementProfiles &ReferenceData::requirementProfiles() const
+{
+    if (!m_profiles)
+        m_profiles = RequirementProfiles::load();
+    return *m_profiles;
+}
+
+void ReferenceData::forgetGameRules()
+{
+    m_trickle.reset();
+    m_profiles.reset();
+}
+
 QList<SkillEntry> ReferenceData::skillEntries() const
 {
     QList<SkillEntry> entries;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "data/gamerules.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
 #include "data/skillreq.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <optional>
 
 namespace ludra {
 
@@ -46,6 +49,14 @@ public:
     // Reads the requirement file; false when the file is missing.
     bool loadRequirements();
 
+    // The trickle-down weights and the recipes with requirements of their
+    // own, read from their optional files the first time they are asked for
+    // (a build, the ladder, the graphs), so that starting reads neither.
+    const TrickleTable &trickle() const;
+    const RequirementProfiles &requirementProfiles() const;
+    // Reads both again at their next use.
+    void forgetGameRules();
+
     // Every catalogue entry with its skill name, in catalogue order; the
     // skill lists sort them.
     QList<SkillEntry> skillEntries() const;
@@ -56,6 +67,8 @@ private:
     TSecSkills m_secSkills;
     RequirementList m_requirements;
     TSkillReq m_skillReq;
+    mutable std::optional<TrickleTable> m_trickle;
+    mutable std::optional<RequirementProfiles> m_profiles;
     // Numbers the blank names of the three files in the order they are read.
     UnknownCounter m_unknown;
 };

@@ -68,15 +68,22 @@ void LayoutDocument::markSaved()
 
 bool LayoutDocument::editPlan(const QString &name, const std::function<void(LayoutState &)> &edit)
 {
+    return editPlanWith(name, edit, {}, {}, false);
+}
+
+bool LayoutDocument::editPlanWith(const QString &name, const std::function<void(LayoutState &)> &edit,
+                                  std::any moreBefore, std::any moreAfter, bool moreChanged)
+{
     const LayoutSnapshot before = m_layout.snapshot();
     bool changed = false;
     const auto record = [&] {
         LayoutSnapshot after = m_layout.snapshot();
-        if (after == before)
+        if (after == before && !moreChanged)
             return;
         changed = true;
         if (m_history) {
-            m_history->push(name, before, after);
+            m_history->push(name, DocumentStep{before, std::move(moreBefore)},
+                            DocumentStep{std::move(after), std::move(moreAfter)});
         } else {
             m_unsaved = true;
             cleanChanged();
@@ -94,9 +101,11 @@ bool LayoutDocument::editPlan(const QString &name, const std::function<void(Layo
     return changed;
 }
 
-void LayoutDocument::showStep(const LayoutSnapshot &snapshot)
+void LayoutDocument::showStep(const DocumentStep &step)
 {
-    m_layout.restore(snapshot);
+    m_layout.restore(step.layout);
+    if (step.more.has_value())
+        restoreMore(step.more);
     Q_EMIT planChanged();
 }
 

@@ -47,8 +47,9 @@ public:
     // What an edit changed before an error ended it is kept as a step too;
     // the error goes on. Returns whether anything changed.
     bool editPlan(const QString &name, const std::function<void(LayoutState &)> &edit);
-    // A step of the history back or forth: the layout as the step holds it.
-    void showStep(const LayoutSnapshot &snapshot);
+    // A step of the history back or forth: the layout as the step holds it,
+    // and what else of the document it holds.
+    void showStep(const DocumentStep &step);
     // The history moved or its clean state changed (its owner tells).
     void historyMoved();
     void cleanChanged();
@@ -66,6 +67,13 @@ protected:
     // The plan changed after a build: the layers that hold results mark
     // them stale.
     virtual void outdate() {}
+    // An edit of the plan that changes more of the document with it: one
+    // step holding, besides the layouts, what an upper layer keeps of the
+    // document before and after (moreChanged: whether they differ), which a
+    // step back or forth gives to restoreMore.
+    bool editPlanWith(const QString &name, const std::function<void(LayoutState &)> &edit, std::any moreBefore,
+                      std::any moreAfter, bool moreChanged);
+    virtual void restoreMore(const std::any &) {}
     // A change that is no step of the history.
     void changedWithoutStep();
     // As the file has it: no steps, nothing unsaved (a project opened).

@@ -13,7 +13,7 @@ namespace {
 class PlanEdit : public QUndoCommand
 {
 public:
-    PlanEdit(const QString &text, LayoutSnapshot before, LayoutSnapshot after, LayoutDocument &document)
+    PlanEdit(const QString &text, DocumentStep before, DocumentStep after, LayoutDocument &document)
         : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)), m_document(document)
     {
     }
@@ -30,8 +30,8 @@ public:
     }
 
 private:
-    LayoutSnapshot m_before;
-    LayoutSnapshot m_after;
+    DocumentStep m_before;
+    DocumentStep m_after;
     LayoutDocument &m_document;
     bool m_done = true;
 };
@@ -50,7 +50,7 @@ UndoHistory::~UndoHistory()
     QObject::disconnect(m_stack.get(), nullptr, nullptr, nullptr);
 }
 
-void UndoHistory::push(const QString &name, const LayoutSnapshot &before, const LayoutSnapshot &after)
+void UndoHistory::push(const QString &name, const DocumentStep &before, const DocumentStep &after)
 {
     m_stack->push(new PlanEdit(name, before, after, m_document));
 }

@@ -22,7 +22,7 @@ public:
 
     QUndoStack &stack() const { return *m_stack; }
 
-    void push(const QString &name, const LayoutSnapshot &before, const LayoutSnapshot &after) override;
+    void push(const QString &name, const DocumentStep &before, const DocumentStep &after) override;
     void clear() override;
     int count() const override { return m_stack->count(); }
     bool isClean() const override { return m_stack->isClean(); }

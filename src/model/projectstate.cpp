@@ -111,6 +111,57 @@ void restoreResult(const GridImage &grid, TextTable &table)
         table.setRowCount(2);
 }
 
+// A result table whose stream keeps its first stored columns and a stream of
+// its own the later ones, count in all. A project of an older version has
+// only the first: the table then shows those alone, until the next build.
+void restoreResult(const GridImage &grid, const GridImage &more, int stored, int count, TextTable &table)
+{
+    if (grid.columns != stored)
+        return;
+    const std::optional<GridImage> whole = grid.besides(more);
+    const GridImage &shown = whole && whole->columns == count ? *whole : grid;
+    shown.toTable(table);
+    if (table.rowCount() < 2)
+        table.setRowCount(2);
+}
+
+// The "ResultTrickle" stream: what the build's abilities add to Treatment
+// through trickle-down, then each selected skill they alone raise.
+const QString TrickleTreatmentKey = QStringLiteral("Treatment");
+const QString TrickleOnlyKey = QStringLiteral("Only");
+
+QStringList trickleLines(const BuildResults &results)
+{
+    if (results.treatmentTrickle() == 0 && results.trickleOnly().isEmpty())
+        return {};
+    QStringList lines{TrickleTreatmentKey + u'=' + QString::number(results.treatmentTrickle())};
+    for (const TrickleOnlySkill &only : results.trickleOnly())
+        lines.append(TrickleOnlyKey + u'=' + only.skill + u',' + QString::number(only.gain));
+    return lines;
+}
+
+void restoreTrickle(const QStringList &lines, BuildResults &results)
+{
+    qint64 treatment = 0;
+    QList<TrickleOnlySkill> only;
+    for (const QString &line : lines) {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        const QStringView key = QStringView(line).first(equals);
+        const QStringView value = QStringView(line).sliced(equals + 1);
+        int number = 0;
+        if (key == TrickleTreatmentKey && TryStrToInt(value, number)) {
+            treatment = number;
+        } else if (key == TrickleOnlyKey) {
+            const qsizetype comma = value.lastIndexOf(u',');
+            if (comma > 0 && TryStrToInt(value.sliced(comma + 1), number))
+                only.append(TrickleOnlySkill{value.first(comma).toString(), number});
+        }
+    }
+    results.setTrickle(treatment, std::move(only));
+}
+
 // The "Config" stream, typed: what its lines hold.
 struct ConfigState
 {
@@ -297,8 +348,11 @@ ProjectImage CaptureProject(const LayoutState &layout, const BuildSettings &sett
         image.selImpBool.append(flag(selection.selected));
         image.selImpQL.append(selection.qualityLevel.text());
     }
-    image.resultSkill = GridImage::fromTable(results.skillIncTable(), shown.widths.skills);
-    image.resultReq = GridImage::fromTable(results.reqTable(), shown.widths.requirements);
+    image.resultSkill = GridImage::fromTable(results.skillIncTable(), shown.widths.skills, 0, SkillCol::Stored);
+    image.resultSkillMore = GridImage::fromTable(results.skillIncTable(), shown.widths.skills, SkillCol::Stored);
+    image.resultReq = GridImage::fromTable(results.reqTable(), shown.widths.requirements, 0, ReqCol::Stored);
+    image.resultReqMore = GridImage::fromTable(results.reqTable(), shown.widths.requirements, ReqCol::Stored);
+    image.resultTrickle = trickleLines(results);
     image.resultSuggest = GridImage::fromTable(results.suggestTable(), shown.widths.suggestions);
     image.character = characterLines(settings);
     if (!TrimCtl(results.ladderTable().cell(LadderCol::Implant, 1)).isEmpty())
@@ -314,8 +368,8 @@ ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, 
 
     ProjectShown shown;
     shown.widths.layout = image.grid.widths;
-    shown.widths.skills = image.resultSkill.widths;
-    shown.widths.requirements = image.resultReq.widths;
+    shown.widths.skills = image.resultSkill.widths + image.resultSkillMore.widths;
+    shown.widths.requirements = image.resultReq.widths + image.resultReqMore.widths;
     shown.widths.suggestions = image.resultSuggest.widths;
     shown.widths.ladder = image.resultLadder.widths;
     shown.characterStored = !image.character.isEmpty();
@@ -330,11 +384,12 @@ ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, 
             ImplantSelection{image.selImpBool.value(i) == QLatin1String("1"), EnteredNumber(image.selImpQL.value(i))});
     layout.setImplantSelections(selections);
 
-    restoreResult(image.resultSkill, results.skillIncTable());
-    restoreResult(image.resultReq, results.reqTable());
+    restoreResult(image.resultSkill, image.resultSkillMore, SkillCol::Stored, SkillCol::Count, results.skillIncTable());
+    restoreResult(image.resultReq, image.resultReqMore, ReqCol::Stored, ReqCol::Count, results.reqTable());
     restoreResult(image.resultSuggest, results.suggestTable());
     results.clearLadder();
     results.markRestored();
+    restoreTrickle(image.resultTrickle, results);
     restoreResult(image.resultLadder, results.ladderTable());
 
     const QHash<QString, const TNano *> records = recordsByName(nanoList);

@@ -6,6 +6,7 @@
 #include "storage/corruptfile.h"
 #include "storage/vellstreams.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace ludra {
@@ -28,6 +29,9 @@ const QString ResultReqStream = QStringLiteral("GridResultReq");
 const QString ResultSuggestStream = QStringLiteral("GridResultSuggest");
 const QString CharacterStream = QStringLiteral("Character");
 const QString ResultLadderStream = QStringLiteral("GridResultLadder");
+const QString ResultSkillMoreStream = QStringLiteral("GridResultSkillTrickle");
+const QString ResultReqMoreStream = QStringLiteral("GridResultReqLevels");
+const QString ResultTrickleStream = QStringLiteral("ResultTrickle");
 
 // What a cell's carriage returns and line feeds become in a GridText line.
 constexpr char16_t StoredCR = 9;
@@ -163,16 +167,29 @@ QStringList streamLines(const TVellStreams &streams, const QString &stream)
 
 } // namespace
 
-GridImage GridImage::fromTable(const TextTable &table, const QList<int> &widths)
+GridImage GridImage::fromTable(const TextTable &table, const QList<int> &widths, int first, int count)
 {
     GridImage grid;
-    grid.columns = table.columnCount();
+    first = std::clamp(first, 0, table.columnCount());
+    grid.columns = count < 0 ? table.columnCount() - first : std::min(count, table.columnCount() - first);
     grid.rows = table.rowCount();
-    grid.widths = widths;
+    grid.widths = widths.mid(first, grid.columns);
     grid.widths.resize(grid.columns);
     grid.cells.reserve(grid.rows);
     for (int row = 0; row < grid.rows; ++row)
-        grid.cells.append(table.row(row));
+        grid.cells.append(table.row(row).mid(first, grid.columns));
+    return grid;
+}
+
+std::optional<GridImage> GridImage::besides(const GridImage &more) const
+{
+    if (more.rows != rows || more.columns <= 0)
+        return std::nullopt;
+    GridImage grid = *this;
+    grid.columns = columns + more.columns;
+    grid.widths = widths + more.widths;
+    for (int row = 0; row < rows; ++row)
+        grid.cells[row] += more.cells.at(row);
     return grid;
 }
 
@@ -243,6 +260,12 @@ void WriteProjectFile(const QString &path, const ProjectImage &project)
         store(CharacterStream, project.character);
     if (project.resultLadder.columns > 0)
         store(ResultLadderStream, WriteGridText(project.resultLadder));
+    if (project.resultSkillMore.columns > 0)
+        store(ResultSkillMoreStream, WriteGridText(project.resultSkillMore));
+    if (project.resultReqMore.columns > 0)
+        store(ResultReqMoreStream, WriteGridText(project.resultReqMore));
+    if (!project.resultTrickle.isEmpty())
+        store(ResultTrickleStream, project.resultTrickle);
     streams.Compressed = true;
     streams.SaveToFile(path);
 }
@@ -266,6 +289,9 @@ ProjectImage ReadProjectFile(const QString &path)
     project.resultSuggest = readGridText(streamLines(streams, ResultSuggestStream), ResultSuggestStream);
     project.character = streamLines(streams, CharacterStream);
     project.resultLadder = readGridText(streamLines(streams, ResultLadderStream), ResultLadderStream);
+    project.resultSkillMore = readGridText(streamLines(streams, ResultSkillMoreStream), ResultSkillMoreStream);
+    project.resultReqMore = readGridText(streamLines(streams, ResultReqMoreStream), ResultReqMoreStream);
+    project.resultTrickle = streamLines(streams, ResultTrickleStream);
     return project;
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace ludra {
 
 class TextTable;
@@ -30,8 +32,12 @@ struct GridImage
     QList<QStringList> cells;
 
     // The image of a table and the widths of its view's columns (cut, or
-    // padded with 0, to the table's columns).
-    static GridImage fromTable(const TextTable &table, const QList<int> &widths);
+    // padded with 0, to the table's columns); or of count of its columns
+    // from first on (-1: to the last), with their widths.
+    static GridImage fromTable(const TextTable &table, const QList<int> &widths, int first = 0, int count = -1);
+    // The image with the columns of another beside its own, when both have
+    // as many rows; nothing otherwise.
+    std::optional<GridImage> besides(const GridImage &more) const;
     // Gives the table the image's shape and cells.
     void toTable(TextTable &table) const;
 
@@ -79,11 +85,19 @@ struct ProjectImage
     QStringList character;
     // "GridResultLadder": the ladder of the last build, when it made one.
     GridImage resultLadder;
+    // "GridResultSkillTrickle" and "GridResultReqLevels": the columns of the
+    // skill and requirement tables after those their own streams keep (whose
+    // columns older versions know), header row included; and "ResultTrickle":
+    // the build's trickle-down besides its table, as "Name=value" lines.
+    GridImage resultSkillMore;
+    GridImage resultReqMore;
+    QStringList resultTrickle;
 
     bool operator==(const ProjectImage &) const = default;
 };
 
-// Writes the twelve streams, and the character and the ladder after them, to
+// Writes the twelve streams, and the character, the ladder and the later
+// result columns after them (each when it holds anything), to
 // a compressed container file, replacing the
 // file only once the new one is whole. Throws EStreamError when it cannot.
 void WriteProjectFile(const QString &path, const ProjectImage &project);

@@ -65,11 +65,16 @@ QList<RequirementRow> requirementRows(const QStringList &rows)
     return result;
 }
 
+// The data rows, each cell of the columns a project's own result stream
+// keeps joined by "|"; the later columns are tested on their own.
 QStringList tableRows(const TextTable &table)
 {
+    const int columns = table.columnCount() == ReqCol::Count     ? ReqCol::Stored
+                        : table.columnCount() == SkillCol::Count ? SkillCol::Stored
+                                                                 : table.columnCount();
     QStringList result;
     for (int r = 1; r < table.rowCount(); ++r)
-        result.append(table.row(r).join(u'|'));
+        result.append(table.row(r).mid(0, columns).join(u'|'));
     return result;
 }
 

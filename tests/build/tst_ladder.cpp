@@ -32,11 +32,20 @@ namespace {
 // Burst Clu raises a skill no ladder counts. HEAD holding Treat Clu alone and
 // RIGHT HAND holding it alone need Intelligence; EYE holding Burst Clu alone
 // needs Strength; EAR holding Burst Clu alone makes no recipe.
+// Int Clu raises Intelligence (Shining HEAD: round(50 / 199 (Q - 1)) + 5,
+// 41 at 146). Jobe Clu, like Burst Clu, raises Burst; EYE holding it alone
+// is a recipe with a profile of its own ("reqprofile.csv"): Treatment
+// 11 + 994 / 199 (Q - 1) up to 200.
 const QByteArray Catalogue = "Treat Clu,Treatment,HEAD,EYE,RIGHT HAND,1\r\n"
-                             "Burst Clu,Burst,EYE,EAR,HEAD,1\r\n";
+                             "Burst Clu,Burst,EYE,EAR,HEAD,1\r\n"
+                             "Int Clu,Intelligence,HEAD,EYE,EAR,2\r\n"
+                             "Jobe Clu,Burst,EYE,EAR,HEAD,1\r\n";
 const QByteArray Recipes = "Intelligence,Empty,Empty,Treat Clu\r\n"
                            "Intelligence,Empty,Treat Clu,Empty\r\n"
-                           "Strength,Empty,Empty,Burst Clu\r\n";
+                           "Strength,Empty,Empty,Burst Clu\r\n"
+                           "Intelligence,Empty,Empty,Int Clu\r\n"
+                           "Strength,Empty,Empty,Jobe Clu\r\n";
+const QByteArray Profiles = "Jobe Clu,,,11,16,1005,464,1001,476,2051,1231\r\n";
 
 PlannedImplant implant(const QString &slot, int column, const QString &cluster)
 {
@@ -50,6 +59,8 @@ const PlannedImplant HeadTreatment = implant(QStringLiteral("HEAD"), 1, QStringL
 const PlannedImplant HandTreatment = implant(QStringLiteral("RIGHT HAND"), 3, QStringLiteral("Treat Clu"));
 const PlannedImplant EyeBurst = implant(QStringLiteral("EYE"), 1, QStringLiteral("Burst Clu"));
 const PlannedImplant EarBurst = implant(QStringLiteral("EAR"), 2, QStringLiteral("Burst Clu"));
+const PlannedImplant HeadIntelligence = implant(QStringLiteral("HEAD"), 1, QStringLiteral("Int Clu"));
+const PlannedImplant EyeJobe = implant(QStringLiteral("EYE"), 1, QStringLiteral("Jobe Clu"));
 
 // Abilities high enough for every recipe unless a row says otherwise.
 Character character(qint64 treatment, qint64 abilities = 2000)
@@ -100,7 +111,10 @@ private Q_SLOTS:
     void cases_data();
     void cases();
     void finalLevelsDoNotDependOnTheOrder();
+    void trickleDownTakesAStep();
+    void specialRecipeStopsEarlier();
     void buildAtTheHighestLevels();
+    void buildShowsWhatFitsAndWhatTrickles();
 
 private:
     QTemporaryDir m_dir;
@@ -113,6 +127,7 @@ void TstLadder::initTestCase()
     SetBaseDir(m_dir.path());
     writeFile(m_dir.filePath(QStringLiteral("data.csv")), Catalogue);
     writeFile(m_dir.filePath(QStringLiteral("SecSkill.csv")), Recipes);
+    writeFile(m_dir.filePath(QStringLiteral("reqprofile.csv")), Profiles);
     QVERIFY(m_reference.loadSkillReq(nullptr));
     QVERIFY(m_reference.loadCatalogue());
     QVERIFY(m_reference.loadSecSkills());
@@ -194,6 +209,52 @@ void TstLadder::finalLevelsDoNotDependOnTheOrder()
     QCOMPARE(forward.finalLevel(QStringLiteral("EYE")), 117);
 }
 
+// Treatment 700 wears HEAD at 146 (696; 147 needs 701). Its 41 Intelligence
+// trickles down: floor((2000 + 20.5) / 4) - floor(2000 / 4) = 5 more
+// Treatment, which takes EYE from 146 to 148 (705; 149 needs 710). Without
+// trickle-down EYE stays at 146.
+void TstLadder::trickleDownTakesAStep()
+{
+    const QList<PlannedImplant> plan{HeadIntelligence, EyeBurst};
+    const Ladder ladder = PlanLadder(plan, character(700), 300, m_reference);
+    QCOMPARE(finals(ladder), QStringLiteral("HEAD=146 EYE=148"));
+    QCOMPARE(steps(ladder), (QStringList{"HEAD 146 696 705 final", "EYE 148 705 705 final"}));
+    QVERIFY(!ladder.steps.at(0).byTrickle);
+    QVERIFY(ladder.steps.at(1).byTrickle);
+    QCOMPARE(ladder.steps.at(1).trickle, qint64(5));
+    BuildResults results;
+    results.setLadder(ladder);
+    QCOMPARE(results.ladderTable().cell(LadderCol::Note, 2), QStringLiteral("final level, by trickle-down"));
+
+    const Ladder without = PlanLadder(plan, character(700), 300, m_reference, LadderOptions{false});
+    QCOMPARE(finals(without), QStringLiteral("HEAD=146 EYE=146"));
+    QCOMPARE(steps(without), (QStringList{"HEAD 146 696 700 final", "EYE 146 696 700 final"}));
+}
+
+// The special recipe needs 700 at 139 (11 + 994 * 138 / 199 = 700.3) and
+// 705 at 140, where the formula would let EYE go to 146; the build shows
+// the recipe's figures.
+void TstLadder::specialRecipeStopsEarlier()
+{
+    QCOMPARE(finals(PlanLadder({EyeJobe}, character(700), 300, m_reference)), QStringLiteral("EYE=139"));
+    QCOMPARE(finals(PlanLadder({EyeBurst}, character(700), 300, m_reference)), QStringLiteral("EYE=146"));
+
+    LayoutState layout;
+    layout.setCatalogue(m_reference.nanoList());
+    layout.setNames(LayoutNames::ClusterNames);
+    layout.editCell(1, int(m_reference.bodySlots().indexOf(QStringLiteral("EYE"))) + 1, QStringLiteral("Jobe Clu"));
+    BuildSettings settings;
+    settings.implantQL = EnteredNumber(QStringLiteral("139"));
+    BuildResults results;
+    StockState stock;
+    ScriptedPrompter prompter;
+    BuildRunner runner(m_reference, layout, settings, results, stock, prompter);
+    QVERIFY(runner.run());
+    // 16 + 448 * 138 / 199 = 326.7.
+    QCOMPARE(results.reqTable().cell(ReqCol::Treatment, 1), QStringLiteral("700"));
+    QCOMPARE(results.reqTable().cell(ReqCol::SecondarySkill, 1), QStringLiteral("327  - Strength"));
+}
+
 // "Highest I Can Wear": each implant built at its final level; the implants
 // that cannot be worn are left out and the log says why.
 void TstLadder::buildAtTheHighestLevels()
@@ -234,6 +295,44 @@ void TstLadder::buildAtTheHighestLevels()
     QVERIFY(runner.run());
     QVERIFY(!results.ladder());
     QCOMPARE(results.reqTable().cell(ReqCol::Implant, 2), QStringLiteral("EAR (QL 50)"));
+}
+
+// At one level of 146: the lowest cluster levels that fit (86 % of 146 is
+// 125.56), the lowest implant levels with the same bonuses (HEAD's 41
+// Intelligence from 143, EYE's 78 Burst from 145) with the Treatment and
+// ability they save, and the trickle-down of HEAD's Intelligence: nothing
+// into Burst, 5 into Treatment, which is selected but has no cluster built.
+void TstLadder::buildShowsWhatFitsAndWhatTrickles()
+{
+    LayoutState layout;
+    layout.setCatalogue(m_reference.nanoList());
+    layout.setNames(LayoutNames::ClusterNames);
+    layout.skills().assignAvailable(m_reference.skillEntries());
+    QCOMPARE(layout.skills().selectByName(QStringLiteral("Treatment")), 1);
+    for (const PlannedImplant &planned : {HeadIntelligence, EyeBurst})
+        layout.editCell(1, int(m_reference.bodySlots().indexOf(planned.slot)) + 1, planned.clusters[0]);
+    BuildSettings settings;
+    settings.implantQL = EnteredNumber(QStringLiteral("146"));
+    settings.character = character(700);
+    BuildResults results;
+    StockState stock;
+    ScriptedPrompter prompter;
+    BuildRunner runner(m_reference, layout, settings, results, stock, prompter);
+    QVERIFY(runner.run());
+    const auto later = [&results](int row) { return results.reqTable().row(row).mid(ReqCol::Stored); };
+    // 696 - 682 and 296 - 290; 696 - 691 and 296 - 294.
+    QCOMPARE(later(1), (QStringList{"126", "143", "14", "6"}));
+    QCOMPARE(later(2), (QStringList{"126", "145", "5", "2"}));
+    QCOMPARE(results.skillIncTable().row(1), (QStringList{"Intelligence", "41", "1", "0"}));
+    QCOMPARE(results.skillIncTable().row(2), (QStringList{"Burst", "78", "1", "0"}));
+    QCOMPARE(results.treatmentTrickle(), qint64(5));
+    QCOMPARE(results.trickleOnly(), (QList<TrickleOnlySkill>{{QStringLiteral("Treatment"), 5}}));
+
+    runner.options.trickleDown = false;
+    QVERIFY(runner.run());
+    QCOMPARE(results.skillIncTable().row(1), (QStringList{"Intelligence", "41", "1", ""}));
+    QCOMPARE(results.treatmentTrickle(), qint64(0));
+    QVERIFY(results.trickleOnly().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstLadder)

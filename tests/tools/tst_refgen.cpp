@@ -49,7 +49,7 @@ void TstRefgen::shippedFilesMatchTheGenerator()
     QVERIFY2(!source.isEmpty(), "LUDRA_SOURCE_DIR is not set");
     QTemporaryDir out;
     refgen::WriteOutput(refgen::Generate(source + "/tools/gamedata"), out.path());
-    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"}) {
+    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv", "trickle.csv", "reqprofile.csv"}) {
         const QByteArray generated = readFile(out.filePath(name));
         QVERIFY2(!generated.isEmpty(), name);
         QVERIFY2(generated == readFile(source + "/resources/" + name),
@@ -73,9 +73,14 @@ void TstRefgen::writeTables(const QString &dir, const QHash<QString, QByteArray>
         {"ImplantType.csv", "ImplantTypeID,Name,ShortName\r\n"
                             "1,Eye,eye\r\n2,Head,head\r\n3,Ear,ear\r\n4,Chest,chest\r\n5,Waist,waist\r\n"
                             "6,Leg,legs\r\n7,Feet,feet\r\n11,\"Right Arm\",rarm\r\n13,\"Right Hand\",rhand\r\n"},
-        {"ImplantMatrix.csv", "ID,ShiningID,BrightID,FadedID,AbilityID,TreatQL1\r\n"
-                              "1,5,6,0,2,11\r\n2,0,0,7,1,11\r\n"},
+        {"ImplantMatrix.csv", "ID,ShiningID,BrightID,FadedID,AbilityID,TreatQL1,AbilityQL1,TreatQL200,AbilityQL200,"
+                              "TreatQL201,AbilityQL201,TreatQL300,AbilityQL300\r\n"
+                              "1,5,6,0,2,11,16,1005,464,1001,476,2051,1231\r\n"
+                              "2,0,0,7,1,11,6,951,404,1001,426,2051,1095\r\n"},
         {"Ability.csv", "AbilityID,Name\r\n1,Agility\r\n2,Intelligence\r\n"},
+        {"Trickle.csv", "SkillID,Group,ShortName,Agility,Intelligence,Psychic,Sense,Stamina,Strength\r\n"
+                        "114,Ranged,\"MG / SMG\",0.6,0,0,0,0.4,0\r\n"
+                        "999,Misc,Nobody,1,0,0,0,0,0\r\n"},
     };
     for (auto it = replace.begin(); it != replace.end(); ++it)
         tables[it.key()] = it.value();
@@ -95,6 +100,13 @@ void TstRefgen::smallTables()
     QCOMPARE(out.requireLines, (QStringList{"Agi,agility,900", "Heal Delta Jobe,Heal Delta,0", "MG / SMG,MG & SMG,800"}));
     // Bright, Faded, Shining, in file order.
     QCOMPARE(out.secSkillLines, (QStringList{"Intelligence,Heal Delta Jobe,Empty,MG / SMG", "Agility,Empty,Agi,Empty"}));
+    // Only the recipe whose points are not the build's formulas, by its
+    // Shining, Bright and Faded clusters.
+    QCOMPARE(out.profileLines.mid(1), (QStringList{"MG / SMG,Heal Delta Jobe,,11,16,1005,464,1001,476,2051,1231"}));
+    // The weights under the catalogue's skill name; a skill no cluster
+    // raises is left out.
+    QCOMPARE(out.trickleLines,
+             (QStringList{"Skill,Agility,Intelligence,Psychic,Sense,Stamina,Strength", "MG & SMG,0.6,0,0,0,0.4,0"}));
 }
 
 void TstRefgen::badTables_data()

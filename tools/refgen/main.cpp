@@ -18,9 +18,11 @@ int main(int argc, char *argv[])
     try {
         const refgen::Output output = refgen::Generate(args.at(1));
         refgen::WriteOutput(output, args.at(2));
-        std::printf("data.csv: %lld lines, SecSkill.csv: %lld lines, require.csv: %lld lines\n",
+        std::printf("data.csv: %lld lines, SecSkill.csv: %lld lines, require.csv: %lld lines, trickle.csv: %lld "
+                    "lines, reqprofile.csv: %lld lines\n",
                     static_cast<long long>(output.dataLines.size()), static_cast<long long>(output.secSkillLines.size()),
-                    static_cast<long long>(output.requireLines.size()));
+                    static_cast<long long>(output.requireLines.size()), static_cast<long long>(output.trickleLines.size()),
+                    static_cast<long long>(output.profileLines.size()));
     } catch (const refgen::GenerationError &error) {
         std::fprintf(stderr, "ludra-refgen: %s\n", qPrintable(error.message()));
         return 1;

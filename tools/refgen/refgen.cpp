@@ -3,6 +3,7 @@
 #include "common/collation.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "data/gamerules.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
 
@@ -96,6 +97,7 @@ struct Family
     bool special = false; // not built with nano-programming
     int npReq = 0;
     int category = 0;
+    QString gameSkillId; // the game's id of the skill it raises; empty for none
     QString slotOfType[4]; // by cluster type id: 1 faded, 2 bright, 3 shining
 };
 
@@ -170,6 +172,7 @@ Output Generate(const QString &inputDir)
     const Table implantTypes = readTable(inputDir, QStringLiteral("ImplantType.csv"));
     const Table recipes = readTable(inputDir, QStringLiteral("ImplantMatrix.csv"));
     const Table abilities = readTable(inputDir, QStringLiteral("Ability.csv"));
+    const Table trickle = readTable(inputDir, QStringLiteral("Trickle.csv"));
 
     QHash<int, QString> slotOfImplantType;
     for (int r = 0; r < implantTypes.rows.size(); ++r) {
@@ -199,6 +202,7 @@ Output Generate(const QString &inputDir)
         if (!categoryOfEffect().contains(effect))
             throw GenerationError(QStringLiteral("%1: unknown effect type %2").arg(where).arg(effect));
         family.category = categoryOfEffect().value(effect);
+        family.gameSkillId = clusters.text(r, QStringLiteral("SkillID"));
         if (family.clusterName.isEmpty() || family.skillName.isEmpty())
             throw GenerationError(QStringLiteral("%1: empty cluster or skill name").arg(where));
         requireNoComma(family.clusterName, QStringLiteral("cluster name"), where);
@@ -273,6 +277,52 @@ Output Generate(const QString &inputDir)
             }
         }
         out.secSkillLines.append(line.join(QLatin1Char(',')));
+
+        // The recipes whose requirements are not the build's formulas.
+        static const QStringList pointColumns{
+            QStringLiteral("TreatQL1"),   QStringLiteral("AbilityQL1"),   QStringLiteral("TreatQL200"),
+            QStringLiteral("AbilityQL200"), QStringLiteral("TreatQL201"), QStringLiteral("AbilityQL201"),
+            QStringLiteral("TreatQL300"), QStringLiteral("AbilityQL300")};
+        static const QList<int> formulaPoints{11, 6, 951, 404, 1001, 426, 2051, 1095};
+        QList<int> points;
+        for (const QString &column : pointColumns)
+            points.append(recipes.number(r, column));
+        if (points == formulaPoints)
+            continue;
+        QStringList profile;
+        for (const QString &column : {QStringLiteral("ShiningID"), QStringLiteral("BrightID"), QStringLiteral("FadedID")}) {
+            const int id = recipes.number(r, column);
+            profile.append(id == 0 ? QString() : families.value(id).clusterName);
+        }
+        for (int point : points)
+            profile.append(QString::number(point));
+        out.profileLines.append(profile.join(QLatin1Char(',')));
+    }
+    if (!out.profileLines.isEmpty())
+        out.profileLines.prepend(QStringLiteral("Shining,Bright,Faded,TreatQL1,AbilityQL1,TreatQL200,AbilityQL200,"
+                                                "TreatQL201,AbilityQL201,TreatQL300,AbilityQL300"));
+
+    // Trickle-down weights by the skill names the catalogue uses.
+    QHash<QString, QString> skillOfGameId;
+    for (const Family &family : ordered)
+        if (!family.gameSkillId.isEmpty() && !skillOfGameId.contains(family.gameSkillId))
+            skillOfGameId.insert(family.gameSkillId, family.skillName);
+    static const QStringList weightColumns{QStringLiteral("Agility"), QStringLiteral("Intelligence"),
+                                           QStringLiteral("Psychic"), QStringLiteral("Sense"),
+                                           QStringLiteral("Stamina"), QStringLiteral("Strength")};
+    out.trickleLines.append(QStringLiteral("Skill,") + weightColumns.join(QLatin1Char(',')));
+    for (int r = 0; r < trickle.rows.size(); ++r) {
+        const QString where = QStringLiteral("Trickle.csv row %1").arg(r + 2);
+        const QString id = trickle.text(r, QStringLiteral("SkillID"));
+        if (!skillOfGameId.contains(id))
+            continue; // a skill no cluster raises
+        QStringList line{skillOfGameId.value(id)};
+        for (const QString &column : weightColumns)
+            line.append(trickle.text(r, column));
+        const QString text = line.join(QLatin1Char(','));
+        if (!ludra::TrickleTable::parse({text}))
+            throw GenerationError(QStringLiteral("%1: a weight is not a decimal of at most three places").arg(where));
+        out.trickleLines.append(text);
     }
     return out;
 }
@@ -283,6 +333,8 @@ void WriteOutput(const Output &output, const QString &outputDir)
         {ludra::RefFile::Catalogue, &output.dataLines},
         {ludra::RefFile::SecSkills, &output.secSkillLines},
         {ludra::RefFile::Requirements, &output.requireLines},
+        {ludra::RefFile::Trickle, &output.trickleLines},
+        {ludra::RefFile::RequirementProfiles, &output.profileLines},
     };
     for (const auto &[name, lines] : files) {
         // The writer refuses a character an 8-bit file cannot hold.

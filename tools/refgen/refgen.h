@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // Turns the public game tables (comma-separated with a header line and quoted
-// names) into the planner's three reference files.
+// names) into the planner's reference files.
 namespace refgen {
 
 // Tables that cannot give valid reference files.
@@ -26,16 +26,18 @@ struct Output
     QStringList dataLines;     // data.csv
     QStringList secSkillLines; // SecSkill.csv
     QStringList requireLines;  // require.csv
+    QStringList trickleLines;  // trickle.csv, header first
+    QStringList profileLines;  // reqprofile.csv, header first
 };
 
-// Builds the three files from the tables in inputDir. Throws GenerationError
+// Builds the files from the tables in inputDir. Throws GenerationError
 // naming the table and row when the tables cannot give valid files: a name
 // holding a comma, a slot that is not a body slot, a family without exactly
 // one slot per cluster type, an unknown effect type, or a recipe naming a
 // cluster the catalogue lacks.
 Output Generate(const QString &inputDir);
 
-// Writes the three files into outputDir with CR LF line ends.
+// Writes the files into outputDir with CR LF line ends.
 void WriteOutput(const Output &output, const QString &outputDir);
 
 } // namespace refgen
