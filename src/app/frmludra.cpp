@@ -169,6 +169,14 @@ void TfrmLudra::createPages()
         tabResultCosts->setLogPrinter(printLog);
         tabResultCosts->setShoppingListPrinter(
             [this] { RunCommand(m_prompter, [this] { m_reports->printShoppingList(); }); });
+        // The switch is a step of the history; the build that follows shows
+        // what it costs, on this page.
+        connect(tabResultCosts, &RequirementResultPage::cheaperLevelsWanted, this, [this] {
+            RunCommand(m_prompter, [this] {
+                if (document().useCheaperLevels(LangMsg(Msg::UseCheaperLevels)))
+                    document().build(m_prompter);
+            });
+        });
         return tabResultCosts;
     });
     addResultTab(QStringLiteral("tabResultSuggest"), QStringLiteral("Result - Suggestions"), [this] {

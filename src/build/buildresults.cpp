@@ -126,6 +126,27 @@ void SortResultRows(TextTable &table, const QList<SortKey> &keys)
         table.setRow(r, data.at(r - 1));
 }
 
+void FillShoppingList(const BuildResults &results, TextTable &list)
+{
+    const TextTable &table = results.reqTable();
+    const int columns = std::min(table.columnCount(), int(ReqCol::Stored));
+    list.setColumnCount(columns);
+    list.setRowCount(table.rowCount());
+    for (int r = 0; r < table.rowCount(); ++r)
+        list.setRow(r, table.row(r).mid(0, columns));
+    if (table.columnCount() <= ReqCol::LowestClusterQL || results.drewOnStock())
+        return;
+    for (int r = 1; r < table.rowCount(); ++r) {
+        const QString cluster = table.cell(ReqCol::Cluster, r);
+        const qsizetype level = cluster.lastIndexOf(QStringLiteral(" (QL "));
+        int lowest = 0;
+        if (level < 0 || !TryStrToInt(table.cell(ReqCol::LowestClusterQL, r), lowest) ||
+            table.cell(ReqCol::Credits, r).trimmed() != QLatin1String("0"))
+            continue;
+        list.setCell(ReqCol::Cluster, r, LangMsg(Msg::ShoppingListLevel).arg(cluster.left(level), QString::number(lowest)));
+    }
+}
+
 BuildResults::BuildResults()
 {
     setHeader(m_skillIncTable, skillHeaders());
@@ -244,6 +265,7 @@ bool HoldsResults(const TextTable &table)
 
 void BuildResults::markRestored()
 {
+    m_drewOnStock = false;
     m_requirementRows.clear();
     m_skillTotalRows.clear();
     m_suggestionRows.clear();
@@ -266,6 +288,7 @@ void BuildResults::reset()
     setSuggestionRows({});
     clearLadder();
     setTrickle(0, {});
+    m_drewOnStock = false;
     m_reqSort.clear();
     m_skillIncSort.clear();
     m_buildLog.clear();

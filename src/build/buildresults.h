@@ -11,6 +11,7 @@
 
 namespace ludra {
 
+class BuildResults;
 class BuildSettings;
 
 // Column indexes of the requirement table.
@@ -103,6 +104,13 @@ void FillRequirementTable(const QList<RequirementRow> &rows, TextTable &table);
 void FillSkillTable(const QList<SkillTotalRow> &rows, TextTable &table);
 void FillSuggestionTable(const QList<SuggestionRow> &rows, TextTable &table);
 
+// "Print Shopping List" into list: the requirement table's rows in their
+// order, with the columns its own project stream keeps; a cluster to be bought reads at
+// the lowest level that fits its implant, "Alpha Cluster (QL 172 or
+// higher)", where one the build took from stock (a build that drew on
+// stock, or a row with a cost) keeps the level it has.
+void FillShoppingList(const BuildResults &results, TextTable &list);
+
 // What a build produces: its skill total, requirement and suggestion rows as
 // values, the tables the grids, printing, exporting and the project show of
 // them (row 0 their headers, one blank data row until a build fills them),
@@ -153,6 +161,11 @@ public:
         m_treatmentTrickle = treatment;
         m_trickleOnly = std::move(only);
     }
+
+    // Whether the last build drew on stock (so every cluster of its rows is
+    // owned); false after an opened project.
+    bool drewOnStock() const { return m_drewOnStock; }
+    void setDrewOnStock(bool drew) { m_drewOnStock = drew; }
 
     // The ladder of the last build, when it built at the highest levels the
     // character can wear; nothing otherwise, and after a project was opened
@@ -217,6 +230,7 @@ private:
     QList<SuggestionRow> m_suggestionRows;
     std::optional<Ladder> m_ladder;
     qint64 m_treatmentTrickle = 0;
+    bool m_drewOnStock = false;
     QList<TrickleOnlySkill> m_trickleOnly;
     QList<SortKey> m_reqSort;
     QList<SortKey> m_skillIncSort;

@@ -148,6 +148,7 @@ void BuildRunner::compute()
         selections = m_layout.plan().implantSelections;
         m_results.clearLadder();
     }
+    m_results.setDrewOnStock(m_settings.stockUse().onlyOwned);
     // The skill totals start with their one blank row, which the first skill
     // counted takes over.
     m_rows.clear();

@@ -1,12 +1,13 @@
 #include "build/resultpages.h"
 
+#include "build/builddocument.h"
 #include "build/buildresults.h"
 #include "build/buildsettings.h"
 #include "build/frmlog.h"
 #include "common/command.h"
 #include "common/prompter.h"
-#include "build/builddocument.h"
 #include "text/langapply.h"
+#include "text/messages.h"
 #include "views/widgets.h"
 
 #include <QColor>
@@ -125,8 +126,9 @@ void showBuildLog(Prompter &prompter, const BuildResults &results, QWidget *page
 
 } // namespace
 
-RequirementTableModel::RequirementTableModel(const TextTable &table, const BuildSettings &settings, QObject *parent)
-    : TextTableModel(table, false, parent), m_settings(settings)
+RequirementTableModel::RequirementTableModel(const TextTable &table, const BuildSettings &settings,
+                                             const BuildResults &results, QObject *parent)
+    : TextTableModel(table, false, parent), m_settings(settings), m_results(results)
 {
 }
 
@@ -140,8 +142,8 @@ QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
     const int row = tableRow(index.row());
     // Every cell that is not red takes the palette's text colour, which reads
     // on a light palette and a dark one alike.
-    if (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString()) ==
-        ReqCellColor::Red)
+    if (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString(),
+                             m_results.treatmentTrickle()) == ReqCellColor::Red)
         return WarningRed();
     return QVariant();
 }
@@ -192,6 +194,21 @@ void ResultPage::showState()
     const QString text = state.stale() ? StaleResultsText() : OutcomeText(state.outcome());
     m_note->setText(text);
     m_note->setVisible(!text.isEmpty());
+    resultsStateChanged();
+}
+
+void SkillResultPage::resultsStateChanged()
+{
+    QStringList gains;
+    for (const TrickleOnlySkill &only : results().trickleOnly())
+        gains.append(only.skill + QStringLiteral(" +") + QString::number(only.gain));
+    lblTrickleOnly->setText(gains.isEmpty() ? QString() : LangMsg(Msg::TrickleOnlyText).arg(gains.join(QStringLiteral(", "))));
+    lblTrickleOnly->setVisible(!gains.isEmpty());
+}
+
+void RequirementResultPage::resultsStateChanged()
+{
+    btnCheaperLevels->setEnabled(!results().stale() && document()->cheaperLevels().has_value());
 }
 
 SkillResultPage::SkillResultPage(Prompter &prompter, QWidget *parent)
@@ -201,7 +218,7 @@ SkillResultPage::SkillResultPage(Prompter &prompter, QWidget *parent)
     // Until a document is given, the empty tables of a new plan.
     static const BuildResults none;
     grdSkillInc = MakeResultGrid(new TextTableModel(none.skillIncTable(), false), QStringLiteral("grdSkillInc"),
-                                 QStringLiteral("Skill increases"), {215, 80, 80}, this);
+                                 QStringLiteral("Skill increases"), {215, 80, 80, 115}, this);
     // At least every column whole; the grid takes what room the page gains.
     grdSkillInc->setMinimumWidth(gridWidth(grdSkillInc));
     makeSortable(
@@ -218,8 +235,17 @@ SkillResultPage::SkillResultPage(Prompter &prompter, QWidget *parent)
     side->setContentsMargins(0, 0, 0, 0);
     sidePanel->setLayout(side);
     sidePanel->setFixedWidth(SkillHintsWidth);
+    // The skills the plan raises through trickle-down alone have no row.
+    lblTrickleOnly = MakeStateLabel(QString(), QStringLiteral("lblTrickleOnly"),
+                                    QStringLiteral("Selected skills raised by trickle-down alone"), this);
+    lblTrickleOnly->setProperty(LangFixed, true);
+    lblTrickleOnly->setWordWrap(true);
+    lblTrickleOnly->hide();
+    auto *gridColumn = new QVBoxLayout;
+    gridColumn->addWidget(grdSkillInc, 1);
+    gridColumn->addWidget(lblTrickleOnly);
     auto *row = new QHBoxLayout;
-    row->addWidget(grdSkillInc, 1);
+    row->addLayout(gridColumn, 1);
     row->addWidget(sidePanel);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -233,9 +259,9 @@ RequirementResultPage::RequirementResultPage(Prompter &prompter, QWidget *parent
     setObjectName(QStringLiteral("tabResultCosts"));
     static const BuildResults none;
     static const BuildSettings noSettings;
-    m_reqModel = new RequirementTableModel(none.reqTable(), noSettings);
+    m_reqModel = new RequirementTableModel(none.reqTable(), noSettings, none);
     grdReqs = MakeResultGrid(m_reqModel, QStringLiteral("grdReqs"), QStringLiteral("Requirements"),
-                             {157, 58, 56, 140, 62, 70, 132}, this);
+                             {157, 58, 56, 140, 62, 70, 132, 118, 104, 114, 98}, this);
     // The selected cell looks like every other: the panel behind it is drawn
     // in the base colour, and the cell itself as if unselected, so that a red
     // requirement stays red.
@@ -252,6 +278,12 @@ RequirementResultPage::RequirementResultPage(Prompter &prompter, QWidget *parent
                                  QStringLiteral("btnPrintShoppingList"));
     btnLogReq = Named(new QPushButton(QStringLiteral("Log"), this), QStringLiteral("btnLogReq"));
     btnResort = Named(new QPushButton(QStringLiteral("Sort by Type/Cluster Name"), this), QStringLiteral("btnResort"));
+    btnCheaperLevels =
+        Named(new QPushButton(QStringLiteral("Use the cheaper levels"), this), QStringLiteral("btnCheaperLevels"));
+    btnCheaperLevels->setToolTip(QStringLiteral("Build each implant at the lowest level that gives it the same "
+                                                "bonuses (\"Same Bonus QL\"), as individual implant levels"));
+    btnCheaperLevels->setEnabled(false);
+    connect(btnCheaperLevels, &QPushButton::clicked, this, &RequirementResultPage::cheaperLevelsWanted);
     // Printing is the main window's: it hands the page its printer.
     btnPrintShoppingList->setEnabled(false);
     connect(btnPrintShoppingList, &QPushButton::clicked, this, [this] {
@@ -263,6 +295,7 @@ RequirementResultPage::RequirementResultPage(Prompter &prompter, QWidget *parent
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnResort);
+    buttons->addWidget(btnCheaperLevels);
     buttons->addStretch(1);
     buttons->addWidget(btnPrintShoppingList);
     buttons->addWidget(btnLogReq);
@@ -293,7 +326,7 @@ void RequirementResultPage::setShoppingListPrinter(std::function<void()> print)
 
 void RequirementResultPage::showTables()
 {
-    m_reqModel = new RequirementTableModel(results().reqTable(), document()->buildSettings());
+    m_reqModel = new RequirementTableModel(results().reqTable(), document()->buildSettings(), results());
     showSortable(grdReqs, results(), SortableTable::Requirements, m_reqModel);
 }
 

@@ -27,7 +27,10 @@ class RequirementTableModel : public TextTableModel
     Q_OBJECT
 
 public:
-    RequirementTableModel(const TextTable &table, const BuildSettings &settings, QObject *parent = nullptr);
+    // The colours are judged with the build settings and with what the
+    // results' abilities add to Treatment through trickle-down.
+    RequirementTableModel(const TextTable &table, const BuildSettings &settings, const BuildResults &results,
+                          QObject *parent = nullptr);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
@@ -38,6 +41,7 @@ public:
 
 private:
     const BuildSettings &m_settings;
+    const BuildResults &m_results;
 };
 
 // A result tab, over the results of the document it is given. Its note, a
@@ -66,6 +70,8 @@ protected:
     virtual void showTables() = 0;
     // The document's settings changed.
     virtual void settingsChanged() {}
+    // The results changed, or came to stand or no longer stand for the plan.
+    virtual void resultsStateChanged() {}
 
 private:
     BuildDocument *m_document = nullptr;
@@ -91,12 +97,16 @@ public Q_SLOTS:
 
 protected:
     void showTables() override;
+    // The line under the grid names the selected skills the plan raises
+    // through trickle-down alone.
+    void resultsStateChanged() override;
 
 private:
     Prompter &m_prompter;
     std::function<void(const QStringList &)> m_printLog;
 
     QTableView *grdSkillInc = nullptr;
+    QLabel *lblTrickleOnly = nullptr;
     QPushButton *btnLogSkill = nullptr;
 };
 
@@ -113,6 +123,11 @@ public:
     // "Print Shopping List" prints the requirements this way.
     void setShoppingListPrinter(std::function<void()> print);
 
+Q_SIGNALS:
+    // "Use the cheaper levels" was pressed: the window switches the build to
+    // them and builds.
+    void cheaperLevelsWanted();
+
 public Q_SLOTS:
     // Shows the log of the last build.
     void btnLogReqClick();
@@ -122,6 +137,9 @@ protected:
     // The nano programming warning, its maximum or the character changed:
     // the cells take their new colours.
     void settingsChanged() override;
+    // "Use the cheaper levels" is there while the results stand and some
+    // implant of them has a cheaper level.
+    void resultsStateChanged() override;
 
 private:
     void btnResortClick();
@@ -135,6 +153,7 @@ private:
     QPushButton *btnLogReq = nullptr;
     QPushButton *btnPrintShoppingList = nullptr;
     QPushButton *btnResort = nullptr;
+    QPushButton *btnCheaperLevels = nullptr;
 };
 
 // "Result - Ladder": the steps that take the character from nothing worn to

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -253,7 +254,21 @@ void Reports::printShoppingList()
     PrintSettings settings = m_settings[int(ReportGrid::Requirements)];
     if (settings.chosen)
         settings.setReportSettings(title(ReportGrid::Requirements), projectName());
-    printAtOnce(printable(ReportGrid::Requirements), settings, title(ReportGrid::Requirements));
+    // The clusters to buy at the lowest levels that fit.
+    TextTable list;
+    FillShoppingList(*m_results, list);
+    PrintableGrid grid = printable(ReportGrid::Requirements);
+    grid.table = &list;
+    grid.columnWidths = grid.columnWidths.mid(0, list.columnCount());
+    // Its cluster texts are longer than the grid's: the column takes the
+    // longest whole, as the grid would.
+    if (!grid.columnWidths.isEmpty()) {
+        const QFontMetrics metrics(QApplication::font());
+        for (int r = 0; r < list.rowCount(); ++r)
+            grid.columnWidths[0] = std::max(grid.columnWidths[0],
+                                            metrics.horizontalAdvance(list.cell(ReqCol::Cluster, r)) + 8);
+    }
+    printAtOnce(grid, settings, title(ReportGrid::Requirements));
 }
 
 void Reports::printLog(const QStringList &lines)

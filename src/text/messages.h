@@ -135,6 +135,10 @@ inline constexpr MessageDef CompareOpenTitle{"M97", "Compare with Project"};
 inline constexpr MessageDef CompareNothingText{"M98", "There is no other plan to compare with: open another window or choose a project file."};
 // The plan's implant selection, an edit of the plan.
 inline constexpr MessageDef EditImplantSelection{"M99", "Implant Selection"};
+// Trickle-down and the cheaper levels of the last build.
+inline constexpr MessageDef TrickleOnlyText{"M100", "Raised by trickle-down alone: %1"};
+inline constexpr MessageDef UseCheaperLevels{"M101", "Use the cheaper levels"};
+inline constexpr MessageDef ShoppingListLevel{"M102", "%1 (QL %2 or higher)"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -155,7 +159,7 @@ inline constexpr MessageDef All[] = {
     GraphBoundaryLine, GraphUnknownSkill, GraphSaveTitle, GraphSaveFilter, GraphReportTitle,
     StaleResultsText, NothingPlacedText, NothingSourcedText, EmptyBuildLogText, LevelAboveTopTitle, LevelAboveTopText,
     StockLevelAboveTopText, StaleReportNote, OpenInNewWindowButton, CompareReportTitle, CompareOpenTitle,
-    CompareNothingText, EditImplantSelection,
+    CompareNothingText, EditImplantSelection, TrickleOnlyText, UseCheaperLevels, ShoppingListLevel,
 };
 
 namespace detail {

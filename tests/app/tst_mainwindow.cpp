@@ -2,6 +2,7 @@
 #include "app/frmhelp.h"
 #include "app/frmludra.h"
 #include "model/plandocument.h"
+#include "build/buildresults.h"
 #include "app/widgetprompter.h"
 #include "text/messages.h"
 #include "common/errors.h"
@@ -291,7 +292,9 @@ void TstMainWindow::windowShape()
     int total = 0;
     for (int c = 0; c < reqs->model()->columnCount(); ++c)
         total += reqs->columnWidth(c);
-    QCOMPARE(total, reqs->viewport()->width());
+    // Eleven columns need more than the grid has: they keep their widths
+    // and the grid scrolls.
+    QVERIFY(total >= reqs->viewport()->width());
     QVERIFY(total > 1100);
     QVERIFY(window->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
@@ -325,10 +328,11 @@ void TstMainWindow::tabsAndGrids()
         QList<int> widths;
     };
     const QList<Grid> grids{
-        {"grdSkillInc", {"Skill", "Increase", "Clusters"}, {215, 80, 80}},
+        {"grdSkillInc", {"Skill", "Increase", "Clusters", "Trickle-Down"}, {215, 80, 80, 115}},
         {"grdReqs",
-         {"Cluster", "Credits", "Skill Req", "Implant", "Type", "Treatment", "Secondary Skill"},
-         {157, 58, 56, 140, 62, 70, 132}},
+         {"Cluster", "Credits", "Skill Req", "Implant", "Type", "Treatment", "Secondary Skill", "Lowest Cluster QL",
+          "Same Bonus QL", "Treatment Saved", "Ability Saved"},
+         {157, 58, 56, 140, 62, 70, 132, 118, 104, 114, 98}},
         {"grdSuggest", {"Suggested Cluster Addition", "Implant", "New Secondary Skill"}, {501, 85, 111}},
         {"grdLadder",
          {"Step", "Implant", "QL", "Treatment", "Ability", "Treatment After", "Ability After", "Note"},
@@ -384,7 +388,17 @@ void TstMainWindow::everyTextIsReadableWhole()
                          qPrintable(where + grid->model()->headerData(c, Qt::Horizontal).toString()));
                 total += header->sectionSize(c);
             }
-            // Every column is in sight without scrolling sideways.
+            // Every column is in sight without scrolling sideways; the
+            // requirements' later columns (the fitting and cheaper levels)
+            // are beyond the first seven, and the grid scrolls to them.
+            if (grid->objectName() == QLatin1String("grdReqs")) {
+                int stored = 0;
+                for (int c = 0; c < ReqCol::Stored; ++c)
+                    stored += header->sectionSize(c);
+                QVERIFY2(stored <= grid->viewport()->width(), qPrintable(where + grid->objectName()));
+                QVERIFY(total <= grid->viewport()->width() || grid->horizontalScrollBar()->maximum() > 0);
+                continue;
+            }
             QVERIFY2(total <= grid->viewport()->width(), qPrintable(where + grid->objectName()));
         }
     }

@@ -63,6 +63,9 @@ private Q_SLOTS:
     void gridsShowCellsReadOnly();
     void skillReqColor_data();
     void skillReqColor();
+    void treatmentAboveTheCharacter_data();
+    void treatmentAboveTheCharacter();
+    void trickleOnlyLine();
     void redReadsOnADarkPalette();
     void selectedCellStandsOutOnlyInSkillGrid_data();
     void selectedCellStandsOutOnlyInSkillGrid();
@@ -191,7 +194,7 @@ void TstResultPages::skillReqColor()
     const auto topLeft = repainted.at(0).at(0).value<QModelIndex>();
     const auto bottomRight = repainted.at(0).at(1).value<QModelIndex>();
     QCOMPARE(QList<int>({topLeft.row(), topLeft.column(), bottomRight.row(), bottomRight.column()}),
-             QList<int>({0, 0, 2, 6}));
+             QList<int>({0, 0, 2, ReqCol::Count - 1}));
     QVERIFY(repainted.at(0).at(2).value<QList<int>>().contains(Qt::ForegroundRole));
 
     const QVariant colour = row == 0 ? model->headerData(column, Qt::Horizontal, Qt::ForegroundRole)
@@ -278,7 +281,8 @@ void TstResultPages::headingClicksSort()
     QCOMPARE(m_results->sortKeys(SortableTable::SkillIncreases),
              (QList<SortKey>{SortKey{2, false}, SortKey{0, false}}));
     QCOMPARE(CsvText(m_results->skillIncTable()),
-             QByteArray("Skill,Increase,Clusters\r\nAgility,16,1\r\nStrength,20,1\r\nComputer Literacy,37,2\r\n"));
+             QByteArray("Skill,Increase,Clusters,Trickle-Down\r\nAgility,16,1,\r\nStrength,20,1,\r\n"
+                        "Computer Literacy,37,2,\r\n"));
     // A new build's rows come in build order, the heading without a sort.
     m_results->clearSortColumns();
     ClearResultTable(m_results->skillIncTable());
@@ -287,6 +291,55 @@ void TstResultPages::headingClicksSort()
 
 // On a dark palette the warning red is one that reads there, and the other
 // cells take the palette's own text colour rather than black.
+// With a character entered, a Treatment requirement is red above the
+// character's Treatment with what the plan's abilities add to it through
+// trickle-down; an ability requirement above the ability it names.
+void TstResultPages::treatmentAboveTheCharacter_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("trickle");
+    QTest::addColumn<bool>("red");
+    QTest::newRow("above, nothing trickles") << int(ReqCol::Treatment) << "503" << qint64(0) << true;
+    QTest::newRow("trickle-down makes up for it") << int(ReqCol::Treatment) << "503" << qint64(3) << false;
+    QTest::newRow("above even with it") << int(ReqCol::Treatment) << "506" << qint64(5) << true;
+    QTest::newRow("ability, no trickle into it") << int(ReqCol::SecondarySkill) << "301  - Agility" << qint64(50)
+                                                 << true;
+    QTest::newRow("ability met") << int(ReqCol::SecondarySkill) << "300  - Agility" << qint64(0) << false;
+}
+
+void TstResultPages::treatmentAboveTheCharacter()
+{
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(qint64, trickle);
+    QFETCH(bool, red);
+    m_results->reqTable().setCell(column, 1, text);
+    m_results->setTrickle(trickle, {});
+    changeSettings([](BuildSettings &settings) {
+        settings.character.stats.fill(300);
+        settings.character.setStat(Stat::Treatment, 500);
+    });
+    const QColor colour = grid("grdReqs")->model()->index(0, column).data(Qt::ForegroundRole).value<QColor>();
+    QCOMPARE(colour == QColor(255, 0, 0), red);
+}
+
+// The selected skills the plan raises through trickle-down alone, under the
+// skill grid, and nothing while there are none.
+void TstResultPages::trickleOnlyLine()
+{
+    auto *line = m_skills->findChild<QLabel *>(QStringLiteral("lblTrickleOnly"));
+    QVERIFY(line);
+    QVERIFY(line->isHidden());
+    m_results->setTrickle(6, {{QStringLiteral("Treatment"), 6}, {QStringLiteral("Nano Programming"), 13}});
+    Q_EMIT m_document->resultsChanged();
+    QVERIFY(!line->isHidden());
+    QCOMPARE(line->text(), QStringLiteral("Raised by trickle-down alone: Treatment +6, Nano Programming +13"));
+    m_results->setTrickle(0, {});
+    Q_EMIT m_document->resultsChanged();
+    QVERIFY(line->isHidden());
+}
+
 void TstResultPages::redReadsOnADarkPalette()
 {
     const QPalette light = QApplication::palette();

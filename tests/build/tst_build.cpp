@@ -152,6 +152,7 @@ private Q_SLOTS:
     void stockListsOfUnequalLength_data();
     void stockListsOfUnequalLength();
     void removalConsumesBeforeNextCell();
+    void shoppingListAtTheLevelsThatFit();
     void confirmedRemovalRewritesStockFile();
     void unreadableStockFileIsToldOnceAndKept();
 };
@@ -746,6 +747,33 @@ void TstBuild::stockListsOfUnequalLength()
     QCOMPARE(ClusterAvailable(m_stock.stock(), m_settings.stockUse(), QStringLiteral("Alpha Cluster"),
                               QStringLiteral("Shining"), 20),
              shiningAt20);
+}
+
+// The shopping list names a cluster to buy at the lowest level that fits
+// its implant (86 % of 200 for a Shining one); a cluster the build took from
+// stock keeps the level it has.
+void TstBuild::shoppingListAtTheLevelsThatFit()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Alpha Cluster"));
+    place(QStringLiteral("HEAD"), 3, QStringLiteral("Beta Cluster"));
+    m_settings.implantQL = EnteredNumber(QStringLiteral("200"));
+    QVERIFY(build());
+    TextTable list;
+    FillShoppingList(*m_results, list);
+    QCOMPARE(list.columnCount(), ReqCol::Stored);
+    QCOMPARE(list.row(0), m_results->reqTable().row(0).mid(0, ReqCol::Stored));
+    QCOMPARE(list.cell(ReqCol::Cluster, 1), QStringLiteral("Alpha Cluster (QL 172 or higher)"));
+    QCOMPARE(list.cell(ReqCol::Cluster, 2), QStringLiteral("Beta Cluster (QL 164 or higher)"));
+    QCOMPARE(list.row(1).mid(1), m_results->reqTable().row(1).mid(1, ReqCol::Stored - 1));
+
+    resetBuild();
+    ownOneClusterForHeadAndChest(QStringLiteral("35"));
+    SaveStockFile(StockPath(), m_stock.stock());
+    m_settings.useStock = true;
+    m_settings.implantQL = EnteredNumber(QStringLiteral("35"));
+    QVERIFY(build());
+    FillShoppingList(*m_results, list);
+    QCOMPARE(list.cell(ReqCol::Cluster, 1), QStringLiteral("Alpha Cluster (QL 40)"));
 }
 
 void TstBuild::removalConsumesBeforeNextCell()
