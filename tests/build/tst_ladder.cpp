@@ -98,6 +98,37 @@ QString unwearable(const Ladder &ladder)
     return result.join(QStringLiteral("; "));
 }
 
+// A layout holding the implants over the reference data, and what a build
+// of it needs.
+struct PlanBuild
+{
+    PlanBuild(const ReferenceData &reference, const QList<PlannedImplant> &implants) : reference(reference)
+    {
+        layout.setCatalogue(reference.nanoList());
+        layout.setNames(LayoutNames::ClusterNames);
+        layout.skills().assignAvailable(reference.skillEntries());
+        for (const PlannedImplant &planned : implants) {
+            const int row = int(reference.bodySlots().indexOf(planned.slot)) + 1;
+            for (int c = 0; c < 3; ++c)
+                layout.editCell(c + 1, row, planned.clusters[std::size_t(c)]);
+        }
+    }
+
+    bool run(const BuildOptions &options = {})
+    {
+        BuildRunner runner(reference, layout, settings, results, stock, prompter);
+        runner.options = options;
+        return runner.run();
+    }
+
+    const ReferenceData &reference;
+    LayoutState layout;
+    BuildSettings settings;
+    BuildResults results;
+    StockState stock;
+    ScriptedPrompter prompter;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(QList<ludra::PlannedImplant>)
@@ -239,45 +270,25 @@ void TstLadder::specialRecipeStopsEarlier()
     QCOMPARE(finals(PlanLadder({EyeJobe}, character(700), 300, m_reference)), QStringLiteral("EYE=139"));
     QCOMPARE(finals(PlanLadder({EyeBurst}, character(700), 300, m_reference)), QStringLiteral("EYE=146"));
 
-    LayoutState layout;
-    layout.setCatalogue(m_reference.nanoList());
-    layout.setNames(LayoutNames::ClusterNames);
-    layout.editCell(1, int(m_reference.bodySlots().indexOf(QStringLiteral("EYE"))) + 1, QStringLiteral("Jobe Clu"));
-    BuildSettings settings;
-    settings.implantQL = EnteredNumber(QStringLiteral("139"));
-    BuildResults results;
-    StockState stock;
-    ScriptedPrompter prompter;
-    BuildRunner runner(m_reference, layout, settings, results, stock, prompter);
-    QVERIFY(runner.run());
+    PlanBuild build(m_reference, {EyeJobe});
+    build.settings.implantQL = EnteredNumber(QStringLiteral("139"));
+    QVERIFY(build.run());
     // 16 + 448 * 138 / 199 = 326.7.
-    QCOMPARE(results.reqTable().cell(ReqCol::Treatment, 1), QStringLiteral("700"));
-    QCOMPARE(results.reqTable().cell(ReqCol::SecondarySkill, 1), QStringLiteral("327  - Strength"));
+    QCOMPARE(build.results.reqTable().cell(ReqCol::Treatment, 1), QStringLiteral("700"));
+    QCOMPARE(build.results.reqTable().cell(ReqCol::SecondarySkill, 1), QStringLiteral("327  - Strength"));
 }
 
 // "Highest I Can Wear": each implant built at its final level; the implants
 // that cannot be worn are left out and the log says why.
 void TstLadder::buildAtTheHighestLevels()
 {
-    LayoutState layout;
-    layout.setCatalogue(m_reference.nanoList());
-    layout.setNames(LayoutNames::ClusterNames);
-    const auto place = [&](const PlannedImplant &planned) {
-        const int row = int(m_reference.bodySlots().indexOf(planned.slot)) + 1;
-        for (int c = 0; c < 3; ++c)
-            layout.editCell(c + 1, row, planned.clusters[std::size_t(c)]);
-    };
-    for (const PlannedImplant &planned : {HeadTreatment, EyeBurst, EarBurst})
-        place(planned);
-    BuildSettings settings;
+    PlanBuild build(m_reference, {HeadTreatment, EyeBurst, EarBurst});
+    BuildSettings &settings = build.settings;
+    const BuildResults &results = build.results;
     settings.target = BuildSettings::Target::Highest;
     settings.character = character(479);
-    BuildResults results;
-    StockState stock;
-    ScriptedPrompter prompter;
-    BuildRunner runner(m_reference, layout, settings, results, stock, prompter);
-    QVERIFY(runner.run());
-    QVERIFY(prompter.asked.isEmpty());
+    QVERIFY(build.run());
+    QVERIFY(build.prompter.asked.isEmpty());
     QCOMPARE(results.reqTable().rowCount(), 3);
     QCOMPARE(results.reqTable().cell(ReqCol::Implant, 1), QStringLiteral("HEAD (QL 100)"));
     QCOMPARE(results.reqTable().cell(ReqCol::Implant, 2), QStringLiteral("EYE (QL 111)"));
@@ -292,7 +303,7 @@ void TstLadder::buildAtTheHighestLevels()
 
     settings.target = BuildSettings::Target::OneLevel;
     settings.implantQL = EnteredNumber(QStringLiteral("50"));
-    QVERIFY(runner.run());
+    QVERIFY(build.run());
     QVERIFY(!results.ladder());
     QCOMPARE(results.reqTable().cell(ReqCol::Implant, 2), QStringLiteral("EAR (QL 50)"));
 }
@@ -304,21 +315,12 @@ void TstLadder::buildAtTheHighestLevels()
 // into Burst, 5 into Treatment, which is selected but has no cluster built.
 void TstLadder::buildShowsWhatFitsAndWhatTrickles()
 {
-    LayoutState layout;
-    layout.setCatalogue(m_reference.nanoList());
-    layout.setNames(LayoutNames::ClusterNames);
-    layout.skills().assignAvailable(m_reference.skillEntries());
-    QCOMPARE(layout.skills().selectByName(QStringLiteral("Treatment")), 1);
-    for (const PlannedImplant &planned : {HeadIntelligence, EyeBurst})
-        layout.editCell(1, int(m_reference.bodySlots().indexOf(planned.slot)) + 1, planned.clusters[0]);
-    BuildSettings settings;
-    settings.implantQL = EnteredNumber(QStringLiteral("146"));
-    settings.character = character(700);
-    BuildResults results;
-    StockState stock;
-    ScriptedPrompter prompter;
-    BuildRunner runner(m_reference, layout, settings, results, stock, prompter);
-    QVERIFY(runner.run());
+    PlanBuild build(m_reference, {HeadIntelligence, EyeBurst});
+    const BuildResults &results = build.results;
+    QCOMPARE(build.layout.skills().selectByName(QStringLiteral("Treatment")), 1);
+    build.settings.implantQL = EnteredNumber(QStringLiteral("146"));
+    build.settings.character = character(700);
+    QVERIFY(build.run());
     const auto later = [&results](int row) { return results.reqTable().row(row).mid(ReqCol::Stored); };
     // 696 - 682 and 296 - 290; 696 - 691 and 296 - 294.
     QCOMPARE(later(1), (QStringList{"126", "143", "14", "6"}));
@@ -328,8 +330,7 @@ void TstLadder::buildShowsWhatFitsAndWhatTrickles()
     QCOMPARE(results.treatmentTrickle(), qint64(5));
     QCOMPARE(results.trickleOnly(), (QList<TrickleOnlySkill>{{QStringLiteral("Treatment"), 5}}));
 
-    runner.options.trickleDown = false;
-    QVERIFY(runner.run());
+    QVERIFY(build.run(BuildOptions{.trickleDown = false}));
     QCOMPARE(results.skillIncTable().row(1), (QStringList{"Intelligence", "41", "1", ""}));
     QCOMPARE(results.treatmentTrickle(), qint64(0));
     QVERIFY(results.trickleOnly().isEmpty());
