@@ -70,6 +70,7 @@ const QCommandLineOption &helpOption()
 const QString LadderKey = QStringLiteral("ladder");
 const QString SeriesKey = QStringLiteral("series");
 const QString LimitsKey = QStringLiteral("limits");
+const QString TrickleKey = QStringLiteral("trickleDown");
 
 // The numbers behind the graphs, made only when asked for: the series and
 // their tables.
@@ -84,12 +85,13 @@ struct SeriesTables
 // only when it made one. A ladder asked for by name that the build did not
 // make is a usage error, once the build is over. The series (with the
 // character's wear limits when one is entered) come only by name: they are
-// numbers for plotting, three hundred rows, not results of the build.
+// numbers for plotting, three hundred rows, not results of the build. The
+// skill table is skill, or the results' own.
 QList<ReportTable> chosenTables(const BuildResults &results, const QString &which, bool built,
-                                const SeriesTables *series = nullptr)
+                                const SeriesTables *series = nullptr, const TextTable *skill = nullptr)
 {
     QList<ReportTable> all{
-        {QStringLiteral("skill"), QStringLiteral("Skill Increases"), &results.skillIncTable()},
+        {QStringLiteral("skill"), QStringLiteral("Skill Increases"), skill ? skill : &results.skillIncTable()},
         {QStringLiteral("req"), QStringLiteral("Requirements"), &results.reqTable()},
         {QStringLiteral("suggest"), QStringLiteral("Suggestions"), &results.suggestTable()},
     };
@@ -120,8 +122,10 @@ QList<ReportTable> chosenTables(const BuildResults &results, const QString &whic
         QStringLiteral("--table must be skill, req, suggest, ladder, series or all, not \"%1\"").arg(which));
 }
 
+// trickleDown: whether the build counted trickle-down, which JSON tells
+// with the build's tables.
 QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &results, const QString &format,
-                        const SeriesTables *series = nullptr)
+                        bool trickleDown, const SeriesTables *series = nullptr)
 {
     if (format.isEmpty() || format == QLatin1String("text"))
         return PlainTextTables(tables);
@@ -142,6 +146,9 @@ QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &re
         QJsonObject root = JsonTablesObject(grids);
         if (ladder && results.ladder())
             root.insert(LadderKey, LadderJson(*results.ladder()));
+        if (ladder || !grids.isEmpty())
+            root.insert(TrickleKey,
+                        TrickleDownJson(trickleDown, results.treatmentTrickle(), results.trickleOnly()));
         if (seriesAsked && series)
             root.insert(SeriesKey, SeriesJson(series->series));
         return QJsonDocument(root).toJson(QJsonDocument::Indented);
@@ -342,10 +349,11 @@ void StartProgram(LudraProgram &program, Prompter &prompter, const QString &data
                                .arg(QDir::toNativeSeparators(BaseDir())));
 }
 
-void BuildPlan(PlanDocument &document, Prompter &prompter)
+void BuildPlan(PlanDocument &document, Prompter &prompter, bool trickleDown)
 {
     // What ended the build before it began has been told.
-    if (!document.build(prompter, BuildOptions{.removeStock = false, .requireStockFile = true}))
+    if (!document.build(prompter,
+                        BuildOptions{.removeStock = false, .requireStockFile = true, .trickleDown = trickleDown}))
         throw Exception(QStringLiteral("Nothing was built."));
     for (const QString &line : document.results().buildLog())
         WriteStderr(QStringLiteral("ludra-batch: build log: %1\n").arg(line));
@@ -357,10 +365,10 @@ void BuildPlan(PlanDocument &document, Prompter &prompter)
 void CheckOutputOptions(const QCommandLineParser &parser)
 {
     BuildResults empty;
-    formatTables(chosenTables(empty, parser.value(TableOption()), false), empty, parser.value(FormatOption()));
+    formatTables(chosenTables(empty, parser.value(TableOption()), false), empty, parser.value(FormatOption()), true);
 }
 
-void WriteTables(const PlanDocument &document, const QCommandLineParser &parser)
+void WriteTables(const PlanDocument &document, const QCommandLineParser &parser, bool trickleDown)
 {
     const QString which = parser.value(TableOption());
     std::unique_ptr<SeriesTables> series;
@@ -371,9 +379,18 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser)
         FillWearLimitTable(series->series, series->limits);
     }
     const BuildResults &results = document.results();
+    // A build without trickle-down has nothing for the skill table's
+    // column: it is left out, as before trickle-down was counted.
+    TextTable skill;
+    if (!trickleDown) {
+        QList<QStringList> rows = results.skillIncTable().rows();
+        for (QStringList &row : rows)
+            row = row.mid(0, SkillCol::TrickleDown);
+        skill.assign(SkillCol::TrickleDown, rows);
+    }
     WriteOutput(parser.value(OutputOption()),
-                formatTables(chosenTables(results, which, true, series.get()), results, parser.value(FormatOption()),
-                             series.get()));
+                formatTables(chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill), results,
+                             parser.value(FormatOption()), trickleDown, series.get()));
 }
 
 } // namespace batch

@@ -95,14 +95,19 @@ void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &sett
 // command.
 void StartProgram(LudraProgram &program, Prompter &prompter, const QString &dataDir);
 // "Build >>" as the window runs it, asking nothing and removing no stock;
-// the build log goes to standard error.
-void BuildPlan(PlanDocument &document, Prompter &prompter);
+// the build log goes to standard error. Without trickleDown the abilities the
+// plan adds do not trickle down: the ladder is planned without it and the
+// skill table's column stays blank.
+void BuildPlan(PlanDocument &document, Prompter &prompter, bool trickleDown = true);
 
 // Checks the output options before any work, so a mistyped one costs nothing.
 void CheckOutputOptions(const QCommandLineParser &parser);
 // Writes the tables --table chooses, in the --format, to -o: the build's
-// results, or the series of the model's plan.
-void WriteTables(const PlanDocument &document, const QCommandLineParser &parser);
+// results, or the series of the model's plan. trickleDown tells whether the
+// build counted trickle-down: without it the skill table is written without
+// its "Trickle-Down" column. In JSON the build's tables come with the
+// build's trickle-down (TrickleDownJson, under "trickleDown").
+void WriteTables(const PlanDocument &document, const QCommandLineParser &parser, bool trickleDown = true);
 
 } // namespace batch
 } // namespace ludra

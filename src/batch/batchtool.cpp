@@ -48,12 +48,25 @@ int buildCommand(const QStringList &arguments)
     Command command(QStringLiteral("Builds the project with its own build settings, as the window's \"Build >>\" "
                                    "does. With \"Use only avaliable stock\" the stock file \"default.stk\" of the "
                                    "user's files is read; stock is never removed and the stock file never "
-                                   "written."),
+                                   "written. The abilities the plan adds trickle down into the skills and, on "
+                                   "the ladder, into Treatment, unless --no-trickle."),
                     QStringLiteral("PROJECT.lud"), QStringLiteral("The project to build."),
                     QStringLiteral("build PROJECT.lud"));
     command.addOutputOptions();
-    const QCommandLineOption save(QStringLiteral("save"), QStringLiteral("Write the results back into the project."));
-    command.parser().addOption(save);
+    const QCommandLineOption save(QStringLiteral("save"),
+                                  QStringLiteral("Write the results back into the project; with --cheapest the "
+                                                 "project then builds to individual implant levels, the cheaper "
+                                                 "levels selected."));
+    const QCommandLineOption noTrickle(
+        QStringLiteral("no-trickle"),
+        QStringLiteral("Build without trickle-down: the abilities the plan adds do not count into Treatment on the "
+                       "ladder, and the skill table has no \"Trickle-Down\" column."));
+    const QCommandLineOption cheapest(
+        QStringLiteral("cheapest"),
+        QStringLiteral("Build, then build again with each implant at its lowest level with the same bonuses (the "
+                       "requirement table's \"Same Bonus QL\"), selected one by one; the tables are those of the "
+                       "second build. When no implant has a cheaper level, the first build stands."));
+    command.parser().addOptions({save, noTrickle, cheapest});
     AddCharacterOptions(command.parser());
     if (!command.parse(QStringLiteral("build"), arguments))
         return BatchExit::Success;
@@ -71,8 +84,23 @@ int buildCommand(const QStringList &arguments)
     BuildSettings settings = document.buildSettings();
     ApplyCharacterOptions(command.parser(), settings, shown.characterStored);
     document.setSettings(settings);
-    BuildPlan(document, prompter);
-    WriteTables(document, command.parser());
+    const bool trickleDown = !command.parser().isSet(noTrickle);
+    BuildPlan(document, prompter, trickleDown);
+    if (command.parser().isSet(cheapest)) {
+        if (!document.useCheaperLevels(QString())) {
+            WriteStderr(QStringLiteral("ludra-batch: no implant has a cheaper level with the same bonuses; the "
+                                       "build stands as asked\n"));
+        } else {
+            // The first build went well; a second that fails (the stock may
+            // lack the cheaper implants) says which build it was.
+            try {
+                BuildPlan(document, prompter, trickleDown);
+            } catch (const Exception &e) {
+                throw Exception(QStringLiteral("At the cheaper levels: ") + e.message());
+            }
+        }
+    }
+    WriteTables(document, command.parser(), trickleDown);
     if (command.parser().isSet(save))
         document.save(path, shown);
     return BatchExit::Success;

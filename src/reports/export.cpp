@@ -1,6 +1,7 @@
 #include "reports/export.h"
 
 #include "build/ladder.h"
+#include "build/resultrows.h"
 #include "build/series.h"
 #include "common/texttable.h"
 #include "common/wholefile.h"
@@ -318,6 +319,8 @@ QJsonObject LadderJson(const Ladder &ladder)
         object.insert(QStringLiteral("abilityNeeded"), qint64(step.abilityNeeded));
         object.insert(QStringLiteral("final"), step.final);
         object.insert(QStringLiteral("after"), statsJson(step.after));
+        object.insert(QStringLiteral("treatmentTrickle"), qint64(step.trickle));
+        object.insert(QStringLiteral("byTrickleDown"), step.byTrickle);
         steps.append(object);
     }
     QJsonObject final;
@@ -329,9 +332,22 @@ QJsonObject LadderJson(const Ladder &ladder)
     QJsonObject object;
     object.insert(QStringLiteral("character"), statsJson(ladder.character.stats));
     object.insert(QStringLiteral("maxQl"), ladder.topLevel);
+    object.insert(QStringLiteral("trickleDown"), ladder.trickleDown);
     object.insert(QStringLiteral("steps"), steps);
     object.insert(QStringLiteral("final"), final);
     object.insert(QStringLiteral("unwearable"), unwearable);
+    return object;
+}
+
+QJsonObject TrickleDownJson(bool counted, qint64 treatment, const QList<TrickleOnlySkill> &trickleOnly)
+{
+    QJsonArray skills;
+    for (const TrickleOnlySkill &skill : trickleOnly)
+        skills.append(QJsonObject{{QStringLiteral("skill"), skill.skill}, {QStringLiteral("gain"), skill.gain}});
+    QJsonObject object;
+    object.insert(QStringLiteral("counted"), counted);
+    object.insert(QStringLiteral("treatment"), treatment);
+    object.insert(QStringLiteral("trickleOnlySkills"), skills);
     return object;
 }
 

@@ -10,6 +10,7 @@ namespace ludra {
 class TextTable;
 struct Ladder;
 struct PlanSeries;
+struct TrickleOnlySkill;
 
 // Writes a table's cells, header row included, in the table's row order, to
 // a file, replacing it only once the new file is whole. Throws EStreamError
@@ -48,12 +49,20 @@ QByteArray PlainTextTables(const QList<ReportTable> &tables);
 // The tables as one JSON object: under each key, an object with the title,
 // the header row and the data rows.
 QJsonObject JsonTablesObject(const QList<ReportTable> &tables);
-// A ladder as one JSON object: the character, the top level ("maxQl"), the
-// steps (slot, ql, treatment, ability, abilityNeeded, final, and every stat
-// "after" the step), the final level of every implant of the plan ("final",
+// A ladder as one JSON object: the character, the top level ("maxQl"),
+// whether it counted trickle-down into Treatment ("trickleDown"), the steps
+// (slot, ql, treatment, ability, abilityNeeded, final, every stat "after" the
+// step, the Treatment the abilities worn add through trickle-down
+// ("treatmentTrickle") and whether only that made the step possible
+// ("byTrickleDown")), the final level of every implant of the plan ("final",
 // 0 where it cannot be worn) and the implants that cannot be worn, with why
 // ("unwearable").
 QJsonObject LadderJson(const Ladder &ladder);
+// A build's trickle-down as one JSON object: whether the build counted it
+// ("counted"), what the abilities the build adds give Treatment through it
+// ("treatment") and the selected skills it alone raises, each with its gain
+// ("trickleOnlySkills"); 0 and none when it was not counted.
+QJsonObject TrickleDownJson(bool counted, qint64 treatment, const QList<TrickleOnlySkill> &trickleOnly);
 // The series of the graphs as one JSON object: the levels, the requirement
 // lines and the skill lines (each a name and its values, level by level),
 // the maximum nano-programming skill when the Build tab warns above it
