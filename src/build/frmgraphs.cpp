@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -276,9 +277,14 @@ TfrmGraphs::TfrmGraphs(Prompter &prompter, QWidget *parent) : GraphsWindow(paren
                                         "choose"));
     lblSkills->setBuddy(lbSkills);
     lbSkills->setFixedWidth(200);
+    chkTrickle = Named(new QCheckBox(QStringLiteral("Include trickle-down"), tabBonuses), QStringLiteral("chkTrickle"));
+    chkTrickle->setToolTip(QStringLiteral("Add to each skill what the abilities of the plan's implants at that level "
+                                          "add to it through trickle-down. Without a character entered, your own "
+                                          "abilities count as 0, so a figure may be one point off"));
     auto *skillsColumn = new QVBoxLayout;
     skillsColumn->addWidget(lblSkills);
     skillsColumn->addWidget(lbSkills, 1);
+    skillsColumn->addWidget(chkTrickle);
     auto *bonusesLayout = new QHBoxLayout(tabBonuses);
     bonusesLayout->setContentsMargins(0, 0, 4, 0);
     bonusesLayout->addWidget(chtBonuses, 1);
@@ -317,6 +323,12 @@ TfrmGraphs::TfrmGraphs(Prompter &prompter, QWidget *parent) : GraphsWindow(paren
             return;
         RunCommand(m_prompter, [this, item] {
             m_skillChoices.insert(item->text(), item->checkState() == Qt::Checked);
+            drawBonuses(palette());
+        });
+    });
+    connect(chkTrickle, &QCheckBox::toggled, this, [this](bool checked) {
+        RunCommand(m_prompter, [this, checked] {
+            m_trickleChoice = checked;
             drawBonuses(palette());
         });
     });
@@ -385,8 +397,18 @@ void TfrmGraphs::showSeries()
     }
     btnSaveImage->setEnabled(bool(m_series));
     btnPrint->setEnabled(bool(m_series));
+    setTrickleDefault();
     fillSkillList();
     drawCharts(palette());
+}
+
+void TfrmGraphs::setTrickleDefault()
+{
+    if (m_trickleChoice)
+        return;
+    // Not the player's choice: no redraw, and nothing kept.
+    const QSignalBlocker blocker(chkTrickle);
+    chkTrickle->setChecked(m_document && m_document->buildSettings().character.entered());
 }
 
 void TfrmGraphs::drawCharts(const QPalette &palette)
@@ -429,15 +451,23 @@ void TfrmGraphs::fillSkillList()
     m_fillingList = false;
 }
 
-QList<const SeriesLine *> TfrmGraphs::shownSkills() const
+QList<SeriesLine> TfrmGraphs::shownSkills() const
 {
-    QList<const SeriesLine *> shown;
+    QList<SeriesLine> shown;
     if (!m_series)
         return shown;
     for (int i = 0; i < lbSkills->count(); ++i) {
         const QListWidgetItem *item = lbSkills->item(i);
-        if (item->checkState() == Qt::Checked)
-            shown.append(&m_series->skills.at(item->data(Qt::UserRole).toInt()));
+        if (item->checkState() != Qt::Checked)
+            continue;
+        const int index = item->data(Qt::UserRole).toInt();
+        SeriesLine line = m_series->skills.at(index);
+        if (chkTrickle->isChecked()) {
+            const SeriesLine &trickle = m_series->skillTrickle.at(index);
+            for (qsizetype v = 0; v < line.values.size(); ++v)
+                line.values[v] += trickle.values.value(v);
+        }
+        shown.append(line);
     }
     return shown;
 }
@@ -509,15 +539,15 @@ void TfrmGraphs::drawBonuses(const QPalette &palette)
     const ChartColors colors = colorsOf(palette);
     QChart &chart = *chtBonuses->chart();
     prepareChart(chart, pgcGraphs->tabText(1), colors);
-    const QList<const SeriesLine *> skills = shownSkills();
+    const QList<SeriesLine> skills = shownSkills();
     qint64 highest = 0;
-    for (const SeriesLine *skill : skills)
-        highest = std::max(highest, skill->at(SeriesLastLevel));
+    for (const SeriesLine &skill : skills)
+        highest = std::max(highest, skill.at(SeriesLastLevel));
     const auto [x, y] = addAxes(chart, LangMsg(Msg::GraphBonusAxis), highest, colors);
     if (!m_series)
         return;
     for (int i = 0; i < int(skills.size()); ++i)
-        attach(chart, curve(*skills.at(i), colors.line(i), 2.0), x, y);
+        attach(chart, curve(skills.at(i), colors.line(i), 2.0), x, y);
     // Between 200 and 201 the bonuses change pace.
     const double boundary = SeriesBoundaryLevel + 0.5;
     attach(chart,
@@ -540,8 +570,8 @@ QString TfrmGraphs::valuesAt(int chartIndex, int level) const
         for (const auto &[name, number] : RequirementValuesAt(s, level))
             value(name, number);
     } else {
-        for (const SeriesLine *skill : shownSkills())
-            value(skill->name, skill->at(level));
+        for (const SeriesLine &skill : shownSkills())
+            value(skill.name, skill.at(level));
     }
     return lines.join(u'\n');
 }

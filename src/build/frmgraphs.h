@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPrinter;
@@ -26,11 +27,11 @@ class Prompter;
 // secondary-skill requirements, the highest nano-programming requirement,
 // with a character its stats and the last level it can wear each implant
 // at) and the bonuses by quality level (the skill totals, the eight largest
-// at the top level unless the list says otherwise, and the 200/201
-// boundary); a line marks each target level. It stays open beside the main
-// window and follows the plan of the document it is given through the
-// document's signals. The shown chart can be saved as a PNG or SVG image and
-// printed on one page.
+// at the top level unless the list says otherwise, with their trickle-down
+// when "Include trickle-down" is ticked, and the 200/201 boundary); a line
+// marks each target level. It stays open beside the main window and follows
+// the plan of the document it is given through the document's signals. The
+// shown chart can be saved as a PNG or SVG image and printed on one page.
 class TfrmGraphs : public GraphsWindow
 {
     Q_OBJECT
@@ -78,8 +79,12 @@ private:
     void drawBonuses(const QPalette &palette);
     // The skill list as the series and the player's picks have it.
     void fillSkillList();
-    // The skills drawn, in the list's order.
-    QList<const SeriesLine *> shownSkills() const;
+    // "Include trickle-down" as the player left it, or ticked when a
+    // character is entered until the player chooses.
+    void setTrickleDefault();
+    // The skills drawn, in the list's order, each with its trickle-down when
+    // it is included.
+    QList<SeriesLine> shownSkills() const;
     GraphView *shownView() const;
     void printChart(QPrinter &printer);
 
@@ -94,11 +99,15 @@ private:
     // is shown when it is among the largest.
     QHash<QString, bool> m_skillChoices;
     bool m_fillingList = false;
+    // Whether the player ticked or unticked "Include trickle-down"; until
+    // then it follows whether a character is entered.
+    std::optional<bool> m_trickleChoice;
 
     QTabWidget *pgcGraphs = nullptr;
     GraphView *chtRequirements = nullptr;
     GraphView *chtBonuses = nullptr;
     QListWidget *lbSkills = nullptr;
+    QCheckBox *chkTrickle = nullptr;
     QLabel *lblProblem = nullptr;
     QPushButton *btnSaveImage = nullptr;
     QPushButton *btnPrint = nullptr;

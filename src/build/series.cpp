@@ -2,11 +2,13 @@
 
 #include "build/buildformulas.h"
 #include "build/buildsettings.h"
+#include "build/implantrules.h"
 #include "build/ladder.h"
 #include "build/skilltally.h"
 #include "build/suggestions.h"
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "common/text.h"
 #include "common/texttable.h"
 #include "data/referencedata.h"
 #include "layout/layoutstate.h"
@@ -23,6 +25,9 @@ namespace {
 struct PlannedCluster
 {
     QString skill;
+    // The ability the cluster raises (a Stat other than Treatment); -1 for
+    // any other skill.
+    int ability = -1;
     QString type;
     const TNano *nano = nullptr;
     double nanoProgFactor = 0.0;
@@ -41,7 +46,12 @@ QList<PlannedImplant> builtImplants(const LayoutState &layout, const BuildSettin
     return implants;
 }
 
-WearLimit wearLimit(const PlannedImplant &implant, int ability, const Character &character)
+// The highest level whose needs (by the implant's profile) the character
+// meets, with trickle (what the plan's abilities add to Treatment at each
+// level, from SeriesFirstLevel) on top of its Treatment. Every level is
+// tried: a recipe's own profile may need less at 201 than at 200.
+WearLimit wearLimit(const PlannedImplant &implant, int ability, const RequirementProfile *profile,
+                    const Character &character, const QList<qint64> &trickle)
 {
     WearLimit limit;
     limit.slot = implant.slot;
@@ -50,17 +60,18 @@ WearLimit wearLimit(const PlannedImplant &implant, int ability, const Character 
         return limit;
     const qint64 treatment = character.stat(Stat::Treatment);
     const qint64 abilityValue = character.stats[std::size_t(ability)];
-    // Both requirements rise with the level: the first level the character
-    // falls short of ends it.
-    for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q) {
-        const bool treatmentMet = TreatmentReq(q) <= treatment;
-        if (treatmentMet && SecondarySkillReq(q) <= abilityValue) {
+    const auto treatmentMet = [&](int q) {
+        return NeedsAt(profile, q).treatment <= treatment + trickle.value(q - SeriesFirstLevel);
+    };
+    for (int q = SeriesLastLevel; q >= SeriesFirstLevel; --q) {
+        if (treatmentMet(q) && NeedsAt(profile, q).ability <= abilityValue) {
             limit.lastLevel = q;
-            continue;
+            break;
         }
-        limit.limitedBy = treatmentMet ? Stat(ability) : Stat::Treatment;
-        break;
     }
+    // The stat the level after it asks too much of.
+    if (limit.lastLevel < SeriesLastLevel)
+        limit.limitedBy = treatmentMet(limit.lastLevel + 1) ? Stat(ability) : Stat::Treatment;
     return limit;
 }
 
@@ -113,8 +124,10 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
         throw Exception(LangMsg(Msg::DuplicatesLabel));
     const QList<PlannedImplant> implants = builtImplants(layout, settings, reference);
 
+    QList<const RequirementProfile *> profiles;
     QList<PlannedCluster> clusters;
     for (const PlannedImplant &implant : implants) {
+        profiles.append(ImplantProfile(reference, implant.clusters));
         for (std::size_t c = 0; c < implant.clusters.size(); ++c) {
             const QString &name = implant.clusters[c];
             if (name.isEmpty())
@@ -123,25 +136,45 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
             cluster.type = ClusterTypeNames().at(qsizetype(c));
             cluster.nano = FindCluster(nanoList, name);
             cluster.skill = cluster.nano ? cluster.nano->SkillName : QString();
+            if (const int stat = StatIndex(TrimCtl(QStringView(cluster.skill))); stat > int(Stat::Treatment))
+                cluster.ability = stat;
             cluster.nanoProgFactor = ClusterSkillFactor(reference.requirements(), name, cluster.type);
             clusters.append(cluster);
         }
     }
+
+    // Trickle-down over the character's own abilities, as the build counts
+    // it.
+    const TrickleTable &trickle = reference.trickle();
+    const Stats base = settings.character.entered() ? settings.character.stats : Stats{};
+    QList<qint64> treatmentTrickle;
+    treatmentTrickle.reserve(SeriesLevelCount);
 
     PlanSeries series;
     series.treatment = line(Msg::GraphTreatmentLine);
     series.ability = line(Msg::GraphAbilityLine);
     series.nanoProgramming = line(Msg::GraphNanoProgLine);
     for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q) {
-        series.treatment.values.append(TreatmentReq(q));
-        series.ability.values.append(SecondarySkillReq(q));
+        ImplantNeeds highest = implants.isEmpty() ? NeedsAt(nullptr, q) : ImplantNeeds{};
+        for (const RequirementProfile *profile : profiles) {
+            const ImplantNeeds needs = NeedsAt(profile, q);
+            highest.treatment = std::max(highest.treatment, needs.treatment);
+            highest.ability = std::max(highest.ability, needs.ability);
+        }
+        series.treatment.values.append(highest.treatment);
+        series.ability.values.append(highest.ability);
         qint64 nanoProg = 0;
         SkillTallies tallies;
+        Stats added{};
         for (const PlannedCluster &cluster : clusters) {
             nanoProg = std::max(nanoProg, ClusterSkillReqOf(cluster.nanoProgFactor, q));
-            tallies.add(cluster.skill, SkillIncreaseOf(cluster.nano, reference.skillReq(), cluster.type, q));
+            const qint64 increase = SkillIncreaseOf(cluster.nano, reference.skillReq(), cluster.type, q);
+            tallies.add(cluster.skill, increase);
+            if (cluster.ability >= 0)
+                added[std::size_t(cluster.ability)] += increase;
         }
         series.nanoProgramming.values.append(nanoProg);
+        treatmentTrickle.append(TrickleInto(trickle, TreatmentSkill(), base, added));
         // Which clusters count towards which row does not depend on the
         // level: every level gives the same rows.
         int row = 0;
@@ -153,16 +186,20 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
                 skill.name = tally.skill.trimmed().isEmpty() ? LangMsg(Msg::GraphUnknownSkill) : tally.skill;
                 skill.values.reserve(SeriesLevelCount);
                 series.skills.append(skill);
+                series.skillTrickle.append(SeriesLine{skill.name, {}});
+                series.skillTrickle.last().values.reserve(SeriesLevelCount);
             }
+            series.skillTrickle[row].values.append(TrickleInto(trickle, tally.skill, base, added));
             series.skills[row++].values.append(tally.increase);
         }
     }
 
     if (settings.character.entered()) {
         QList<int> abilities;
-        for (const PlannedImplant &implant : implants) {
-            const int ability = ImplantAbility(implant, reference);
-            series.limits.append(wearLimit(implant, ability, settings.character));
+        for (qsizetype i = 0; i < implants.size(); ++i) {
+            const int ability = ImplantAbility(implants.at(i), reference);
+            series.limits.append(
+                wearLimit(implants.at(i), ability, profiles.at(i), settings.character, treatmentTrickle));
             if (ability >= 0 && !abilities.contains(ability))
                 abilities.append(ability);
         }

@@ -42,18 +42,21 @@ struct StatLine
     QString name;
 };
 
-// How far the character, wearing nothing, can wear an implant of the plan:
-// the highest level whose treatment requirement and whose ability
-// requirement (the secondary-skill requirement, in the ability the
-// implant's recipe names) its stats meet.
+// How far the character can wear an implant of the plan: the highest level
+// whose requirements by the implant's own recipe (NeedsAt: its recipe's
+// profile, or the build's formulas) the character meets, its Treatment with
+// what the abilities of the plan's implants, all built at that level, add to
+// it through trickle-down, and the ability the recipe names by the
+// character's own value. No implant's Treatment bonus counts: how far the
+// implants carry each other is the ladder's answer.
 struct WearLimit
 {
     QString slot;
     // The ability the recipe requires (a Stat other than Treatment); -1 when
     // the implant's clusters make no recipe, which no character can wear.
     int ability = -1;
-    // 0 when not even level 1 can be worn (or there is no recipe);
-    // SeriesLastLevel when every level can.
+    // 0 when no level can be worn (or there is no recipe); SeriesLastLevel
+    // when every level can.
     int lastLevel = 0;
     // The stat whose requirement the level after lastLevel exceeds.
     Stat limitedBy = Stat::Treatment;
@@ -64,7 +67,9 @@ struct WearLimit
 // level, from the build's own rules.
 struct PlanSeries
 {
-    // The treatment and secondary-skill requirements, and the highest
+    // The treatment and secondary-skill requirements, each the highest
+    // among the plan's implants by each implant's own recipe (NeedsAt; the
+    // build's formulas for a plan without implants), and the highest
     // nano-programming requirement among the plan's clusters.
     SeriesLine treatment;
     SeriesLine ability;
@@ -72,6 +77,12 @@ struct PlanSeries
     // The skill totals, one line per row of the skill table a build at the
     // level makes, in its order.
     QList<SeriesLine> skills;
+    // What the abilities the plan's implants give at each level add to each
+    // skill line through trickle-down (TrickleInto over the character's own
+    // abilities, all 0 without a character): one line per line of skills,
+    // in its order and with its name. Drawn on top of the skills when asked,
+    // and in no table.
+    QList<SeriesLine> skillTrickle;
     // With a character entered: its Treatment and each ability the plan's
     // implants require (in Stat order), and how far it can wear each
     // implant (in the plan's order).

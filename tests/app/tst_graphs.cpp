@@ -1,8 +1,8 @@
 // The Graphs window on the real main window, offscreen: it opens beside the
 // main window from "&Graphs", its two charts carry the lines of the plan and
 // follow every change of the plan, the character and the build settings;
-// the skill list, the pointer's values, the palette, saving as PNG and SVG,
-// and printing on one page.
+// the skill list, trickle-down on the bonus lines, the pointer's values, the
+// palette, saving as PNG and SVG, and printing on one page.
 
 #include "app/frmludra.h"
 #include "build/buildsettings.h"
@@ -16,6 +16,7 @@
 #include "support/windowfixture.h"
 #include "views/numberbox.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QChart>
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void waitsWhileHidden();
     void buildDoesNotRedraw();
     void skillList();
+    void trickleDownOnTheBonuses();
+    void trickleDownFollowsTheCharacter();
     void pointerShowsTheValues();
     void followsThePalette();
     void planThatCannotBeRead();
@@ -107,6 +110,9 @@ private Q_SLOTS:
 
 private:
     TfrmGraphs *openGraphs();
+    // A plan whose Intelligence trickles into its Nano Programming, with the
+    // window open; its "Include trickle-down".
+    QCheckBox *openWithTrickle();
     // A hand edit of a layout cell, as the grid's editor hands it over.
     void edit(int column, int row, const QString &text);
     QChartView *view(const char *name) const { return m_graphs->findChild<QChartView *>(QLatin1String(name)); }
@@ -287,6 +293,68 @@ void TstGraphs::skillList()
     m_window->findChild<NumberBox *>(QStringLiteral("edtImplantQL"))->setText(QStringLiteral("120"));
     QVERIFY(!seriesNames(view("chtBonuses")).contains(first));
     QVERIFY(seriesNames(view("chtBonuses")).contains(ninth));
+}
+
+QCheckBox *TstGraphs::openWithTrickle()
+{
+    // HEAD Shining Nano Programming, which trickles from Intelligence alone,
+    // and EAR Faded Intelligence: 29 at level 300.
+    edit(1, 1, QStringLiteral("Nano Programming"));
+    edit(3, int(m_window->document().reference().bodySlots().indexOf(QStringLiteral("EAR"))) + 1,
+         QStringLiteral("Intelligence"));
+    if (!openGraphs())
+        return nullptr;
+    return m_graphs->findChild<QCheckBox *>(QStringLiteral("chkTrickle"));
+}
+
+// "Include trickle-down" adds to each bonus line what the plan's abilities
+// give it; without a character they trickle over abilities of 0.
+void TstGraphs::trickleDownOnTheBonuses()
+{
+    QCheckBox *trickle = openWithTrickle();
+    QVERIFY(trickle);
+    QCOMPARE(trickle->text(), QStringLiteral("Include trickle-down"));
+    QVERIFY(trickle->isEnabled());
+    QVERIFY(trickle->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(QAccessible::queryAccessibleInterface(trickle)->text(QAccessible::Name), trickle->text());
+    QVERIFY(trickle->toolTip().contains(QStringLiteral("one point off")));
+    QVERIFY(!trickle->isChecked());
+    const double alone = valueAt(view("chtBonuses"), "Nano Programming", 300);
+    QVERIFY(alone > 0);
+
+    // 29 / 4: 7.
+    QTest::keyClick(trickle, Qt::Key_Space);
+    QVERIFY(trickle->isChecked());
+    QCOMPARE(valueAt(view("chtBonuses"), "Nano Programming", 300), alone + 7);
+    QVERIFY(m_graphs->valuesAt(1, 300).contains(QStringLiteral("Nano Programming: %1").arg(alone + 7)));
+    // The Intelligence line itself takes nothing from trickle-down.
+    QCOMPARE(valueAt(view("chtBonuses"), "Intelligence", 300), 29.0);
+    trickle->click();
+    QCOMPARE(valueAt(view("chtBonuses"), "Nano Programming", 300), alone);
+}
+
+// With a character entered the box is ticked, and trickles over its
+// abilities, until the player unticks it; that choice stays.
+void TstGraphs::trickleDownFollowsTheCharacter()
+{
+    QCheckBox *trickle = openWithTrickle();
+    QVERIFY(trickle);
+    const double alone = valueAt(view("chtBonuses"), "Nano Programming", 300);
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Ok, [](QObject &dialog) {
+        dialog.findChild<NumberBox *>("edtTreatment")->setText("900");
+        dialog.findChild<NumberBox *>("edtIntelligence")->setText("2003");
+    }}};
+    m_window->findChild<QPushButton *>(QStringLiteral("btnCharacter"))->click();
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"frmCharacter"});
+    QVERIFY(trickle->isChecked());
+    // (2003 + 29) / 4 = 508 against 2003 / 4 = 500: 8, one more than over 0.
+    QCOMPARE(valueAt(view("chtBonuses"), "Nano Programming", 300), alone + 8);
+
+    trickle->click();
+    QCOMPARE(valueAt(view("chtBonuses"), "Nano Programming", 300), alone);
+    m_window->findChild<NumberBox *>(QStringLiteral("edtImplantQL"))->setText(QStringLiteral("120"));
+    QVERIFY(!trickle->isChecked());
+    QCOMPARE(valueAt(view("chtBonuses"), "Nano Programming", 300), alone);
 }
 
 void TstGraphs::pointerShowsTheValues()

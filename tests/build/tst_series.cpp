@@ -1,9 +1,12 @@
 // The series behind the graphs: at sample levels they are what a build of
 // the same plan at that one level puts in its tables; the layout the user
-// sees is read but never switched; the character's limits and the targets
-// on hand-worked cases; the table and JSON the tool writes of them.
+// sees is read but never switched; the requirements of a recipe with a
+// profile of its own, the character's limits with the plan's trickle-down
+// and the targets on hand-worked cases; the table and JSON the tool writes
+// of them.
 
 #include "build/buildresults.h"
+#include "build/buildformulas.h"
 #include "build/buildrunner.h"
 #include "build/buildsettings.h"
 #include "build/series.h"
@@ -63,12 +66,21 @@ private Q_SLOTS:
     void unknownClusters();
     void wearLimits_data();
     void wearLimits();
+    void requirementsByProfile_data();
+    void requirementsByProfile();
+    void wearLimitsByProfile_data();
+    void wearLimitsByProfile();
+    void trickleDownMovesWearLimits_data();
+    void trickleDownMovesWearLimits();
     void targets_data();
     void targets();
     void tableAndJson();
 
 private:
     void place(const QString &slot, int column, const QString &cluster);
+    // HEAD with a cluster whose recipe keeps the build's formulas, RIGHT ARM
+    // with a special cluster whose recipe has a profile of its own.
+    void placeSpecialPlan();
 
     QTemporaryDir m_dir;
     ReferenceData m_reference;
@@ -79,7 +91,8 @@ private:
 void TstSeries::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv"})
+    // The shipped recipe profiles and trickle-down weights too.
+    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv", "reqprofile.csv", "trickle.csv"})
         QVERIFY(QFile::copy(sourceDir() + QStringLiteral("/resources/") + QLatin1String(name),
                             m_dir.filePath(QLatin1String(name))));
     SetBaseDir(m_dir.path());
@@ -87,6 +100,7 @@ void TstSeries::initTestCase()
     QVERIFY(m_reference.loadCatalogue());
     QVERIFY(m_reference.loadSecSkills());
     QVERIFY(m_reference.loadRequirements());
+    QVERIFY(m_reference.requirementProfiles().count() > 1000);
 }
 
 void TstSeries::init()
@@ -105,23 +119,28 @@ void TstSeries::place(const QString &slot, int column, const QString &cluster)
 void TstSeries::equalsTheBuild_data()
 {
     QTest::addColumn<bool>("individual");
+    QTest::addColumn<bool>("character");
     QTest::addColumn<int>("level");
     for (const int level : {1, 200, 201, 300}) {
-        QTest::addRow("one level, QL %d", level) << false << level;
-        QTest::addRow("HEAD and CHEST alone, QL %d", level) << true << level;
+        QTest::addRow("one level, QL %d", level) << false << false << level;
+        QTest::addRow("HEAD and CHEST alone, QL %d", level) << true << false << level;
+        QTest::addRow("with a character, QL %d", level) << false << true << level;
     }
 }
 
-// Every requirement row of the build has the series' treatment and
-// secondary-skill requirements, its highest "Skill Req" is the series'
-// nano-programming requirement, and its skill table is the skill series,
-// row by row.
+// The highest treatment and secondary-skill requirements among the build's
+// requirement rows (each by its implant's recipe) are the series' ones, its
+// highest "Skill Req" is the series' nano-programming requirement, and its
+// skill table is the skill series, row by row, trickle-down included.
 void TstSeries::equalsTheBuild()
 {
     QFETCH(bool, individual);
+    QFETCH(bool, character);
     QFETCH(int, level);
     const int cells = fillEveryCell(m_layout, m_reference);
     QVERIFY(cells > 30);
+    if (character)
+        m_settings.character = uniformCharacter(1500, 317);
     if (individual) {
         QList<ImplantSelection> selections(m_reference.bodySlots().size());
         selections[m_reference.bodySlots().indexOf(QStringLiteral("HEAD"))] = {true,
@@ -155,19 +174,35 @@ void TstSeries::equalsTheBuild()
     const TextTable &req = results.reqTable();
     QCOMPARE(req.rowCount() - 1, individual ? 6 : cells);
     qint64 highest = 0;
+    qint64 treatment = 0;
+    qint64 ability = 0;
     for (int r = 1; r < req.rowCount(); ++r) {
-        QCOMPARE(req.cell(ReqCol::Treatment, r).toLongLong(), series.treatment.at(level));
-        QCOMPARE(leadingNumber(req.cell(ReqCol::SecondarySkill, r)), series.ability.at(level));
+        treatment = std::max(treatment, req.cell(ReqCol::Treatment, r).toLongLong());
+        ability = std::max(ability, leadingNumber(req.cell(ReqCol::SecondarySkill, r)));
         highest = std::max(highest, req.cell(ReqCol::SkillReq, r).toLongLong());
     }
     QVERIFY(highest > 0);
+    QCOMPARE(series.treatment.at(level), treatment);
+    QCOMPARE(series.ability.at(level), ability);
     QCOMPARE(series.nanoProgramming.at(level), highest);
 
     const TextTable &skills = results.skillIncTable();
     QCOMPARE(int(series.skills.size()), skills.rowCount() - 1);
+    QCOMPARE(series.skillTrickle.size(), series.skills.size());
+    qint64 trickle = 0;
     for (int r = 1; r < skills.rowCount(); ++r) {
         QCOMPARE(series.skills.at(r - 1).name, skills.cell(SkillCol::Skill, r));
         QCOMPARE(series.skills.at(r - 1).at(level), skills.cell(SkillCol::Increase, r).toLongLong());
+        QCOMPARE(series.skillTrickle.at(r - 1).name, series.skills.at(r - 1).name);
+        QCOMPARE(series.skillTrickle.at(r - 1).at(level), skills.cell(SkillCol::TrickleDown, r).toLongLong());
+        trickle += series.skillTrickle.at(r - 1).at(level);
+    }
+    if (!individual) {
+        // The full plan's abilities feed some of its skills, and it holds
+        // special clusters, whose recipes need more up to 200.
+        if (level >= 200)
+            QVERIFY(trickle > 0);
+        QCOMPARE(series.treatment.at(200), 1005);
     }
 }
 
@@ -273,6 +308,96 @@ void TstSeries::wearLimits()
     QCOMPARE(series.character.at(0).name, QStringLiteral("Character's Treatment"));
     QCOMPARE(series.character.at(1).stat, Stat::Agility);
     QCOMPARE(series.character.at(2).stat, Stat::Sense);
+}
+
+void TstSeries::placeSpecialPlan()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Nano Progra"));
+    // Heavy Weapons and % Add All Off Jobe: Sense; Treatment 11, 1005, 1001,
+    // 2051 and Sense 16, 464, 476, 1231 at levels 1, 200, 201 and 300.
+    place(QStringLiteral("RIGHT ARM"), 1, QStringLiteral("Heavy Weapons"));
+    place(QStringLiteral("RIGHT ARM"), 2, QStringLiteral("% Add All Off Jobe"));
+}
+
+void TstSeries::requirementsByProfile_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<qint64>("treatment");
+    QTest::addColumn<qint64>("ability");
+    QTest::newRow("QL 1") << 1 << qint64(11) << qint64(16);
+    // 11 + 994 x 99 / 199 = 505.50; 16 + 448 x 99 / 199 = 238.87.
+    QTest::newRow("QL 100") << 100 << qint64(506) << qint64(239);
+    QTest::newRow("QL 200") << 200 << qint64(1005) << qint64(464);
+    QTest::newRow("QL 201") << 201 << qint64(1001) << qint64(476);
+    QTest::newRow("QL 300") << 300 << qint64(2051) << qint64(1231);
+}
+
+// A plan holding a special cluster needs what its recipe's profile needs,
+// above the build's formulas; without it the formulas stand.
+void TstSeries::requirementsByProfile()
+{
+    QFETCH(int, level);
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Nano Progra"));
+    PlanSeries series = ComputeSeries(m_layout, m_settings, m_reference);
+    QCOMPARE(series.treatment.at(level), TreatmentReq(level));
+    QCOMPARE(series.ability.at(level), SecondarySkillReq(level));
+
+    placeSpecialPlan();
+    series = ComputeSeries(m_layout, m_settings, m_reference);
+    QTEST(series.treatment.at(level), "treatment");
+    QTEST(series.ability.at(level), "ability");
+}
+
+void TstSeries::wearLimitsByProfile_data()
+{
+    QTest::addColumn<qint64>("treatment");
+    QTest::addColumn<qint64>("abilities");
+    QTest::addColumn<QString>("limits");
+    // The profile needs 1000 at 199 and 1005 at 200; the formulas 951 at 200.
+    QTest::newRow("treatment") << qint64(1000) << qint64(2000) << "HEAD 200 Treatment, RIGHT ARM 199 Treatment";
+    // Sense 421 at 181 by the profile; Agility 404 at 200, 426 at 201.
+    QTest::newRow("ability") << qint64(3000) << qint64(420) << "HEAD 200 Agility, RIGHT ARM 180 Sense";
+    // The profile needs less at 201 (1001) than at 200 (1005): the last
+    // level the character meets counts.
+    QTest::newRow("past the profile's 200")
+        << qint64(1003) << qint64(2000) << "HEAD 201 Treatment, RIGHT ARM 201 Treatment";
+}
+
+void TstSeries::wearLimitsByProfile()
+{
+    QFETCH(qint64, treatment);
+    QFETCH(qint64, abilities);
+    placeSpecialPlan();
+    m_settings.character = uniformCharacter(treatment, abilities);
+    QTEST(limitsOf(ComputeSeries(m_layout, m_settings, m_reference)), "limits");
+}
+
+void TstSeries::trickleDownMovesWearLimits_data()
+{
+    QTest::addColumn<QString>("head");
+    QTest::addColumn<QString>("limits");
+    // Treatment 940 alone wears 197 (937); 198 needs 941.
+    QTest::newRow("no ability") << "Nano Progra"
+                                << "HEAD 197 Treatment, RIGHT ARM 197 Treatment";
+    // A Shining Intelligence cluster gives 54 at 198 and 55 at 199 and 200:
+    // half of it trickles into Treatment, over 4, so 6 on top of 940: 199
+    // (946), not 200 (951).
+    QTest::newRow("an Intelligence cluster") << "Intelligence"
+                                             << "HEAD 199 Treatment, RIGHT ARM 199 Treatment";
+}
+
+// What the abilities of the plan's implants add to Treatment through
+// trickle-down at each level counts for every implant of the plan.
+void TstSeries::trickleDownMovesWearLimits()
+{
+    QFETCH(QString, head);
+    place(QStringLiteral("HEAD"), 1, head);
+    place(QStringLiteral("RIGHT ARM"), 1, QStringLiteral("Burst"));
+    m_settings.character = uniformCharacter(940, 2000);
+    const PlanSeries series = ComputeSeries(m_layout, m_settings, m_reference);
+    QTEST(limitsOf(series), "limits");
+    // Nothing on the Character's line or in the table moves.
+    QCOMPARE(series.character.at(0).value, 940);
 }
 
 void TstSeries::targets_data()
