@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace ludra;
 
 namespace {
@@ -279,8 +281,8 @@ private Q_SLOTS:
         QVERIFY(!steps.isEmpty());
         for (const QJsonValue &step : steps) {
             const QJsonObject object = step.toObject();
-            QCOMPARE(object.keys(), (QStringList{"ability", "abilityNeeded", "after", "final", "ql", "slot",
-                                                 "treatment"}));
+            QCOMPARE(object.keys(), (QStringList{"ability", "abilityNeeded", "after", "byTrickleDown", "final", "ql",
+                                                 "slot", "treatment", "treatmentTrickle"}));
             QCOMPARE(object.value("after").toObject().size(), 7);
         }
         // Every implant the requirements show is built at its final level.
@@ -299,6 +301,59 @@ private Q_SLOTS:
         QCOMPARE(stronger.status, 0);
         QVERIFY(stronger.out.startsWith("Ladder\n"));
         QVERIFY(stronger.out != batch({"build", saved, "--table", "ladder"}).out);
+    }
+
+    // --no-trickle gives the skill table as it was before trickle-down: its
+    // column left out, the totals of a plan at fixed levels unchanged.
+    // --cheapest builds every implant at its "Same Bonus QL", with the same
+    // totals, and --save keeps those levels.
+    void noTrickleAndCheapest()
+    {
+        const QList<QStringList> skill = jsonRows(m_planJson, QStringLiteral("skill"));
+        QCOMPARE(skill.at(0).last(), QStringLiteral("Trickle-Down"));
+        QVERIFY(std::any_of(skill.begin() + 1, skill.end(), [](const QStringList &row) { return row.last() != "0"; }));
+        const QJsonObject counted = QJsonDocument::fromJson(m_planJson).object().value("trickleDown").toObject();
+        QVERIFY(counted.value("counted").toBool());
+        QVERIFY(counted.value("treatment").toInt() > 0);
+
+        const Run plain = batch({"build", m_project, "--no-trickle", "--format", "json"});
+        QCOMPARE(plain.status, 0);
+        const QList<QStringList> cut = jsonRows(plain.out, QStringLiteral("skill"));
+        QCOMPARE(cut.size(), skill.size());
+        for (int r = 0; r < cut.size(); ++r)
+            QCOMPARE(cut.at(r), skill.at(r).mid(0, 3));
+        QCOMPARE(jsonRows(plain.out, QStringLiteral("req")), jsonRows(m_planJson, QStringLiteral("req")));
+        const QJsonObject none = QJsonDocument::fromJson(plain.out).object().value("trickleDown").toObject();
+        QVERIFY(!none.value("counted").toBool());
+        QCOMPARE(none.value("treatment").toInt(), 0);
+
+        const QString copy = m_dir.filePath(QStringLiteral("cheapest.lud"));
+        QVERIFY(QFile::copy(m_project, copy));
+        const Run cheap = batch({"build", copy, "--cheapest", "--save", "--format", "json"});
+        QCOMPARE(cheap.status, 0);
+        QVERIFY2(cheap.err.isEmpty(), qPrintable(cheap.err));
+        const QList<QStringList> before = jsonRows(m_planJson, QStringLiteral("req"));
+        const QList<QStringList> after = jsonRows(cheap.out, QStringLiteral("req"));
+        QCOMPARE(after.size(), before.size());
+        int lowered = 0;
+        for (int r = 1; r < after.size(); ++r) {
+            const QString slot = before.at(r).at(3).section(QStringLiteral(" (QL "), 0, 0);
+            QCOMPARE(after.at(r).at(3), slot + " (QL " + before.at(r).at(8) + ")");
+            QCOMPARE(after.at(r).at(8), before.at(r).at(8));
+            QCOMPARE(after.at(r).at(9), QStringLiteral("0"));
+            QVERIFY(after.at(r).at(5).toInt() <= before.at(r).at(5).toInt());
+            lowered += before.at(r).at(8) != QLatin1String("200");
+        }
+        QVERIFY(lowered > 0);
+        QCOMPARE(jsonRows(cheap.out, QStringLiteral("skill")), skill);
+        const Run reopened = batch({"build", copy, "--table", "req", "--format", "json"});
+        QCOMPARE(jsonRows(reopened.out, QStringLiteral("req")), after);
+
+        const QString low = m_dir.filePath(QStringLiteral("low.lud"));
+        QCOMPARE(batch({"plan", "--skill", "Burst", "--ql", "1", "--save", low}).status, 0);
+        const Run already = batch({"build", low, "--cheapest", "--table", "req"});
+        QCOMPARE(already.status, 0);
+        QVERIFY2(already.err.contains("no implant has a cheaper level"), qPrintable(already.err));
     }
 
     // A plan shared as text builds on the command line; what it cannot read
