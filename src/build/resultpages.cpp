@@ -43,8 +43,11 @@ QWidget *sortHints(QWidget *parent)
     return box;
 }
 
-// The width of the sort hints and the log button beside the skill grid.
+// The widths of the sort hints and the log button beside the skill grid: the
+// widest when the page has room, the narrowest (the hints wrapped) beside a
+// grid showing every column at the window's smallest size.
 constexpr int SkillHintsWidth = 340;
+constexpr int SkillHintsNarrowest = 200;
 
 // The width of a grid showing every column whole, with room for a scroll bar.
 int gridWidth(const QTableView *grid)
@@ -234,7 +237,8 @@ SkillResultPage::SkillResultPage(Prompter &prompter, QWidget *parent)
     auto *sidePanel = new QWidget(this);
     side->setContentsMargins(0, 0, 0, 0);
     sidePanel->setLayout(side);
-    sidePanel->setFixedWidth(SkillHintsWidth);
+    sidePanel->setMinimumWidth(SkillHintsNarrowest);
+    sidePanel->setMaximumWidth(SkillHintsWidth);
     // The skills the plan raises through trickle-down alone have no row.
     lblTrickleOnly = MakeStateLabel(QString(), QStringLiteral("lblTrickleOnly"),
                                     QStringLiteral("Selected skills raised by trickle-down alone"), this);
