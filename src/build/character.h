@@ -23,6 +23,12 @@ int StatIndex(QStringView name);
 struct Character
 {
     Stats stats{};
+    // The character level, 1 to 220; 0 when not entered (no level
+    // requirement is then met).
+    int level = 0;
+    // The profession, an index of ProfessionNames (data/symbiants.h); -1 when
+    // none is entered (only symbiants open to every profession can be worn).
+    int profession = -1;
 
     qint64 stat(Stat s) const { return stats[std::size_t(s)]; }
     void setStat(Stat s, qint64 value) { stats[std::size_t(s)] = value; }
