@@ -62,6 +62,25 @@ bool aboveCharacter(const Character &character, qint64 treatmentTrickle, int col
         const std::optional<int> value = ZeroPrefixedNumber(text.trimmed());
         return value && *value > character.stat(Stat::Treatment) + treatmentTrickle;
     }
+    // A symbiant's needs: "Agility 383, Sense 383, level 125".
+    if (!text.isEmpty() && text.at(0).isLetter()) {
+        for (const QString &part : text.split(QStringLiteral(", "))) {
+            const qsizetype split = part.lastIndexOf(u' ');
+            const std::optional<int> value = ZeroPrefixedNumber(part.mid(split + 1));
+            if (split <= 0 || !value)
+                continue;
+            const QStringView name = QStringView(part).left(split);
+            if (name == QLatin1String("level")) {
+                if (*value > character.level)
+                    return true;
+                continue;
+            }
+            const int ability = StatIndex(name);
+            if (ability > int(Stat::Treatment) && *value > character.stats[std::size_t(ability)])
+                return true;
+        }
+        return false;
+    }
     const qsizetype space = text.indexOf(u' ');
     const qsizetype dash = text.lastIndexOf(QStringLiteral(" - "));
     if (space <= 0 || dash < 0)
@@ -78,6 +97,8 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
 {
     if ((column == ReqCol::Treatment || column == ReqCol::SecondarySkill) && row >= 1 &&
         settings.character.entered() && aboveCharacter(settings.character, treatmentTrickle, column, text))
+        return ReqCellColor::Red;
+    if (column == ReqCol::Type && row >= 1 && text == SymbiantOtherProfession)
         return ReqCellColor::Red;
     if (column != ReqCol::SkillReq || row < 1)
         return ReqCellColor::Normal;
@@ -168,7 +189,9 @@ void FillLadderTable(const Ladder &ladder, TextTable &table)
                      ability + u' ' + QString::number(step.abilityNeeded),
                      QString::number(step.after[std::size_t(Stat::Treatment)]),
                      ability + u' ' + QString::number(step.after[std::size_t(step.ability)]),
-                     (step.final ? QStringLiteral("final level") : QStringLiteral("on the way")) +
+                     (!step.symbiant.isEmpty() ? QStringLiteral("symbiant ") + step.symbiant
+                      : step.final             ? QStringLiteral("final level")
+                                               : QStringLiteral("on the way")) +
                          (step.byTrickle ? QStringLiteral(", by trickle-down") : QString())});
     }
     for (const LadderUnwearable &implant : ladder.unwearable)
@@ -177,12 +200,14 @@ void FillLadderTable(const Ladder &ladder, TextTable &table)
     fillRows(table, std::move(rows));
 }
 
-void FillRequirementTable(const QList<RequirementRow> &rows, TextTable &table)
+void FillRequirementTable(const QList<RequirementRow> &rows, const QList<SymbiantRow> &symbiants, TextTable &table)
 {
     QList<QStringList> cells;
-    cells.reserve(rows.size());
+    cells.reserve(rows.size() + symbiants.size());
     for (const RequirementRow &row : rows)
         cells.append(RequirementCells(row));
+    for (const SymbiantRow &row : symbiants)
+        cells.append(SymbiantCells(row));
     fillRows(table, std::move(cells));
 }
 
@@ -209,11 +234,12 @@ void FillSuggestionTable(const QList<SuggestionRow> &rows, TextTable &table)
     fillRows(table, std::move(cells));
 }
 
-void BuildResults::setRequirementRows(QList<RequirementRow> rows)
+void BuildResults::setRequirementRows(QList<RequirementRow> rows, QList<SymbiantRow> symbiants)
 {
     restoreHeader(m_reqTable, requirementHeaders());
     m_requirementRows = std::move(rows);
-    FillRequirementTable(m_requirementRows, m_reqTable);
+    m_symbiantRows = std::move(symbiants);
+    FillRequirementTable(m_requirementRows, m_symbiantRows, m_reqTable);
 }
 
 void BuildResults::setSkillTotalRows(QList<SkillTotalRow> rows)
@@ -267,6 +293,7 @@ void BuildResults::markRestored()
 {
     m_drewOnStock = false;
     m_requirementRows.clear();
+    m_symbiantRows.clear();
     m_skillTotalRows.clear();
     m_suggestionRows.clear();
     const bool held = HoldsResults(m_skillIncTable) || HoldsResults(m_reqTable) || HoldsResults(m_suggestTable);

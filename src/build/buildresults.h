@@ -51,8 +51,10 @@ enum class ReqCellColor {
 // the normal colour otherwise. With a character entered, a "Treatment" cell
 // above its Treatment with what the plan's abilities add to it through
 // trickle-down (treatmentTrickle), and a "Secondary Skill" cell whose
-// requirement is above the ability it names, are red too. Every other cell
-// is normal.
+// requirement is above the ability it names, are red too; a symbiant's
+// "Secondary Skill" cell is red when any ability or the character level it
+// names is above the character's, and its "Type" cell when the character's
+// profession may not wear it. Every other cell is normal.
 ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text,
                                   qint64 treatmentTrickle = 0);
 
@@ -100,7 +102,7 @@ void FillLadderTable(const Ladder &ladder, TextTable &table);
 // cells (RequirementCells; a skill total's skill, increase and clusters, blank
 // for the blank first row; a suggestion's addition, slot and secondary
 // skill). No rows leave the one blank data row.
-void FillRequirementTable(const QList<RequirementRow> &rows, TextTable &table);
+void FillRequirementTable(const QList<RequirementRow> &rows, const QList<SymbiantRow> &symbiants, TextTable &table);
 void FillSkillTable(const QList<SkillTotalRow> &rows, TextTable &table);
 void FillSuggestionTable(const QList<SuggestionRow> &rows, TextTable &table);
 
@@ -146,7 +148,9 @@ public:
     const QList<RequirementRow> &requirementRows() const { return m_requirementRows; }
     const QList<SkillTotalRow> &skillTotalRows() const { return m_skillTotalRows; }
     const QList<SuggestionRow> &suggestionRows() const { return m_suggestionRows; }
-    void setRequirementRows(QList<RequirementRow> rows);
+    // The symbiants' rows come after the implants' in the table.
+    void setRequirementRows(QList<RequirementRow> rows, QList<SymbiantRow> symbiants = {});
+    const QList<SymbiantRow> &symbiantRows() const { return m_symbiantRows; }
     void setSkillTotalRows(QList<SkillTotalRow> rows);
     void setSuggestionRows(QList<SuggestionRow> rows);
 
@@ -226,6 +230,7 @@ private:
     TextTable m_suggestTable;
     TextTable m_ladderTable;
     QList<RequirementRow> m_requirementRows;
+    QList<SymbiantRow> m_symbiantRows;
     QList<SkillTotalRow> m_skillTotalRows;
     QList<SuggestionRow> m_suggestionRows;
     std::optional<Ladder> m_ladder;

@@ -135,15 +135,19 @@ void BuildRunner::compute()
     m_results.setSkillTotalRows({});
     // "Highest I Can Wear" builds each implant at the ladder's final level,
     // as individual levels of the plan's selection would.
+    QStringList unknown;
+    const QList<Symbiant> symbiants = PlannedSymbiants(m_layout.plan(), m_reference, &unknown);
+    for (const QString &slot : unknown)
+        m_results.addLogLine(QStringLiteral("Unknown symbiant - ") + slot);
     QList<ImplantSelection> selections;
+    std::optional<Ladder> ladder;
     if (m_settings.target == BuildSettings::Target::Highest) {
-        const Ladder ladder = PlanLadder(PlannedImplants(m_layout.plan(), m_layout.catalogueNames()),
-                                         m_settings.character, m_settings.ladderTopLevel, m_reference,
-                                         LadderOptions{options.trickleDown});
-        selections = atLadderLevels(ladder, m_reference.bodySlots());
-        for (const LadderUnwearable &implant : ladder.unwearable)
+        ladder = PlanLadder(PlannedImplants(m_layout.plan(), m_layout.catalogueNames()), m_settings.character,
+                            m_settings.ladderTopLevel, m_reference, LadderOptions{options.trickleDown, symbiants});
+        selections = atLadderLevels(*ladder, m_reference.bodySlots());
+        for (const LadderUnwearable &implant : ladder->unwearable)
             m_results.addLogLine(QStringLiteral("Left out - ") + implant.slot + QStringLiteral(": ") + implant.reason);
-        m_results.setLadder(ladder);
+        m_results.setLadder(*ladder);
     } else {
         selections = m_layout.plan().implantSelections;
         m_results.clearLadder();
@@ -152,6 +156,7 @@ void BuildRunner::compute()
     // The skill totals start with their one blank row, which the first skill
     // counted takes over.
     m_rows.clear();
+    m_symbiantRows.clear();
     m_tallies = SkillTallies();
     // The cells of selected implants that hold a cluster.
     int placed = 0;
@@ -165,9 +170,10 @@ void BuildRunner::compute()
         writeRows();
         throw;
     }
+    countSymbiants(symbiants, ladder ? &*ladder : nullptr);
     // A build that made no requirement row leaves every table empty and says
     // why, rather than showing the blank row as an implant of its own.
-    if (m_rows.isEmpty()) {
+    if (m_rows.isEmpty() && m_symbiantRows.isEmpty()) {
         writeRows();
         m_results.setSuggestionRows({});
         m_results.setOutcome(placed == 0 ? BuildOutcome::NothingPlaced : BuildOutcome::NothingSourced);
@@ -190,6 +196,9 @@ bool BuildRunner::buildCell(const QList<ImplantSelection> &selections, int slotI
     const QString cluster =
         m_layout.plan().cell(slotIndex, typeIndex).shown(LayoutNames::ClusterNames, m_layout.catalogueNames());
 
+    // A symbiant's slot keeps its clusters for later; none is built.
+    if (m_layout.plan().bodySlots.at(std::size_t(slotIndex)).holdsSymbiant())
+        return false;
     if (m_settings.target != BuildSettings::Target::OneLevel && IndividualQL(selections, bodySlots, slot) < 0)
         return false;
     if (TrimCtl(QStringView(cluster)).isEmpty())
@@ -272,9 +281,23 @@ void BuildRunner::fillCheaperLevels()
     }
 }
 
+void BuildRunner::countSymbiants(const QList<Symbiant> &symbiants, const Ladder *ladder)
+{
+    const Character &character = m_settings.character;
+    for (const Symbiant &symbiant : symbiants) {
+        const QString &slot = BodySlotNames().at(symbiant.slot);
+        // What the character cannot wear, the ladder leaves out (and said so).
+        if (ladder && ladder->finalLevel(slot) == 0)
+            continue;
+        m_symbiantRows.append(SymbiantRow{slot, symbiant, !character.entered() || symbiant.allows(character.profession)});
+        for (const SymbiantBonus &bonus : symbiant.bonuses)
+            m_tallies.addSymbiant(bonus.skill, bonus.amount, symbiant.title());
+    }
+}
+
 void BuildRunner::writeRows()
 {
-    m_results.setRequirementRows(m_rows);
+    m_results.setRequirementRows(m_rows, m_symbiantRows);
     // What the abilities the build adds give every skill through
     // trickle-down: over the character's own abilities, or none entered.
     const QList<SkillTallies::Tally> &tallies = m_tallies.tallies();

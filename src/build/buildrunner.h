@@ -94,6 +94,9 @@ private:
     void removeUsedImplants();
     // The rows counted so far into the results, with their tables.
     void writeRows();
+    // The plan's symbiants (those the ladder left out excepted): their rows,
+    // and their bonuses counted into the skill totals.
+    void countSymbiants(const QList<Symbiant> &symbiants, const Ladder *ladder);
 
     const ReferenceData &m_reference;
     const LayoutState &m_layout;
@@ -104,6 +107,7 @@ private:
     // The requirement rows and the skill totals as the cell loop makes them,
     // written into the results once at the end.
     QList<RequirementRow> m_rows;
+    QList<SymbiantRow> m_symbiantRows;
     SkillTallies m_tallies;
 };
 

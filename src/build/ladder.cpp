@@ -8,6 +8,8 @@
 #include "layout/plan.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 #include <vector>
 
 namespace ludra {
@@ -34,10 +36,45 @@ QList<PlannedImplant> PlannedImplants(const Plan &plan, const CatalogueNames &na
             implant.clusters[std::size_t(type)] = cell;
             holds = true;
         }
-        if (holds)
+        if (holds && !plan.bodySlots.at(std::size_t(slot)).holdsSymbiant())
             implants.append(implant);
     }
     return implants;
+}
+
+QList<Symbiant> PlannedSymbiants(const Plan &plan, const ReferenceData &reference, QStringList *unknown)
+{
+    QList<Symbiant> symbiants;
+    const SymbiantTable *table = reference.symbiants();
+    for (int slot = 0; slot < BodySlotCount; ++slot) {
+        const QString &title = plan.symbiant(slot);
+        if (title.isEmpty())
+            continue;
+        const Symbiant *symbiant = table ? table->find(title) : nullptr;
+        // A symbiant of another slot is no symbiant of this one.
+        if (symbiant && symbiant->slot == slot)
+            symbiants.append(*symbiant);
+        else if (unknown)
+            unknown->append(BodySlotNames().at(slot) + QStringLiteral(": ") + title);
+    }
+    return symbiants;
+}
+
+QStringList SymbiantUnmet(const Symbiant &symbiant, const Character &character, const Stats &available)
+{
+    QStringList unmet;
+    if (character.level < symbiant.characterLevel)
+        unmet.append(QStringLiteral("level ") + QString::number(symbiant.characterLevel));
+    if (!symbiant.allows(character.profession))
+        unmet.append(QStringLiteral("profession"));
+    if (symbiant.treatment > available[std::size_t(Stat::Treatment)])
+        unmet.append(StatNames().at(int(Stat::Treatment)) + u' ' + QString::number(symbiant.treatment));
+    for (int a = 0; a < AbilityCount; ++a) {
+        const qint64 needed = symbiant.abilities[std::size_t(a)];
+        if (needed > available[std::size_t(a + 1)])
+            unmet.append(StatNames().at(a + 1) + u' ' + QString::number(needed));
+    }
+    return unmet;
 }
 
 int ImplantAbility(const PlannedImplant &implant, const ReferenceData &reference)
@@ -68,12 +105,15 @@ Stats operator+(Stats a, const Stats &b)
 
 // An implant as the ladder works on it: what it needs and gives at every
 // level from 0 (not worn) to the top.
+// A symbiant is a rung of two levels: 0 (not worn) and 1 (worn at its own
+// level).
 struct Rung
 {
     QString slot;
     int ability = -1; // the stat its recipe requires; -1 when it has none
     std::vector<ImplantNeeds> needs;
     std::vector<Stats> bonus;
+    std::optional<Symbiant> symbiant;
 };
 
 class Planner
@@ -87,6 +127,8 @@ public:
             m_treatmentWeights = reference.trickle().weights(TreatmentSkill());
         for (const PlannedImplant &implant : implants)
             m_rungs.push_back(rung(implant, reference));
+        for (const Symbiant &symbiant : options.symbiants)
+            m_rungs.push_back(rung(symbiant));
     }
 
     Ladder plan() const
@@ -98,6 +140,15 @@ public:
         const std::vector<int> final = finalLevels();
         for (std::size_t i = 0; i < m_rungs.size(); ++i) {
             const Rung &rung = m_rungs[i];
+            if (rung.symbiant) {
+                ladder.finalLevels.append(LadderLevel{rung.slot, final[i] > 0 ? rung.symbiant->level : 0});
+                if (final[i] == 0)
+                    ladder.unwearable.append(LadderUnwearable{
+                        rung.slot, rung.symbiant->title() + QStringLiteral(" needs ") +
+                                       SymbiantUnmet(*rung.symbiant, m_character, available(final, i))
+                                           .join(QStringLiteral(", "))});
+                continue;
+            }
             ladder.finalLevels.append(LadderLevel{rung.slot, final[i]});
             const QString reason = UnwearableReason(rung.ability, final[i]);
             if (!reason.isEmpty())
@@ -134,8 +185,38 @@ private:
         return rung;
     }
 
+    Rung rung(const Symbiant &symbiant) const
+    {
+        Rung rung;
+        rung.slot = BodySlotNames().value(symbiant.slot);
+        rung.symbiant = symbiant;
+        rung.bonus.assign(2, Stats{});
+        for (int stat = 0; stat < StatCount; ++stat)
+            rung.bonus[1][std::size_t(stat)] = symbiant.bonus(StatNames().at(stat));
+        // The ability with the least to spare is the one the ladder names;
+        // the character's own values decide between them.
+        qint64 spare = std::numeric_limits<qint64>::max();
+        for (int a = 0; a < AbilityCount; ++a) {
+            const qint64 needed = symbiant.abilities[std::size_t(a)];
+            if (needed <= 0)
+                continue;
+            const qint64 left = m_character.stats[std::size_t(a + 1)] - needed;
+            if (left < spare) {
+                spare = left;
+                rung.ability = a + 1;
+            }
+        }
+        ImplantNeeds needs;
+        needs.treatment = symbiant.treatment;
+        needs.ability = rung.ability > 0 ? symbiant.abilities[std::size_t(rung.ability - 1)] : 0;
+        rung.needs = {ImplantNeeds{}, needs};
+        return rung;
+    }
+
     bool wearable(const Rung &rung, int q, const Stats &available) const
     {
+        if (rung.symbiant)
+            return SymbiantUnmet(*rung.symbiant, m_character, available).isEmpty();
         const ImplantNeeds &needs = rung.needs[std::size_t(q)];
         return needs.treatment <= available[std::size_t(Stat::Treatment)] &&
                needs.ability <= available[std::size_t(rung.ability)];
@@ -173,6 +254,8 @@ private:
     int best(std::size_t i, const std::vector<int> &worn) const
     {
         const Rung &rung = m_rungs[i];
+        if (rung.symbiant)
+            return wearable(rung, 1, available(worn, i)) ? 1 : 0;
         if (rung.ability < 0)
             return 0;
         const Stats stats = available(worn, i);
@@ -219,10 +302,14 @@ private:
             const ImplantNeeds &needs = rung.needs[std::size_t(q)];
             worn[i] = q;
             const Stats added = bonuses(worn, m_rungs.size());
-            LadderStep step{rung.slot, q, needs.treatment, Stat(rung.ability), needs.ability, isFinal,
-                            available(worn, m_rungs.size())};
+            LadderStep step{rung.slot, q, needs.treatment, Stat(std::max(rung.ability, int(Stat::Strength))),
+                            needs.ability, isFinal, available(worn, m_rungs.size())};
             step.trickle = trickle(added);
             step.byTrickle = needs.treatment > treatmentWithout;
+            if (rung.symbiant) {
+                step.ql = rung.symbiant->level;
+                step.symbiant = rung.symbiant->title();
+            }
             steps.append(step);
         };
         for (bool changed = true; changed;) {

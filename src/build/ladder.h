@@ -2,6 +2,7 @@
 
 #include "build/character.h"
 #include "data/nano.h"
+#include "data/symbiants.h"
 
 #include <QList>
 #include <QString>
@@ -23,8 +24,19 @@ struct PlannedImplant
 };
 
 // The implants of a plan, each cluster by its cluster name: every slot
-// holding at least one cluster, in slot order.
+// holding at least one cluster and no symbiant, in slot order.
 QList<PlannedImplant> PlannedImplants(const Plan &plan, const CatalogueNames &names);
+
+// The symbiants of a plan, in slot order: those the symbiant table knows
+// (none without one). The slots whose symbiant it does not know are added
+// to unknown, when given, as "SLOT: TITLE".
+QList<Symbiant> PlannedSymbiants(const Plan &plan, const ReferenceData &reference, QStringList *unknown = nullptr);
+
+// What keeps a character from wearing a symbiant with these stats
+// available (the character's, the bonuses of what else is worn and its
+// trickle-down into Treatment): "level 125", "profession", "Treatment 1011",
+// "Agility 383", in that order; none when it can be worn.
+QStringList SymbiantUnmet(const Symbiant &symbiant, const Character &character, const Stats &available);
 
 // One wearing of a ladder: the implant of a slot put on at a level, what
 // that needs, and every stat once it is on.
@@ -45,6 +57,9 @@ struct LadderStep
     // Whether only trickle-down made the step possible: the Treatment it
     // needs is above the character's and the Treatment clusters' worn.
     bool byTrickle = false;
+    // The symbiant the step puts on (its title; ql its level, ability the
+    // one it needs that leaves the least to spare); empty for an implant.
+    QString symbiant;
 };
 
 // An implant of the plan that cannot be worn, and why.
@@ -96,6 +111,10 @@ struct LadderOptions
 {
     // Whether the abilities of what is worn trickle down into Treatment.
     bool trickleDown = true;
+    // The plan's symbiants (PlannedSymbiants): each is worn or not, at its
+    // one level, put on at the first step the character meets its
+    // requirements; its bonuses count for what comes after.
+    QList<Symbiant> symbiants;
 };
 
 // Plans the ladder of a character for the implants, up to topLevel (1 to

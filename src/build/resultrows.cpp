@@ -39,4 +39,21 @@ QStringList RequirementCells(const RequirementRow &row)
     return cells;
 }
 
+QStringList SymbiantCells(const SymbiantRow &row)
+{
+    const Symbiant &symbiant = row.symbiant;
+    QStringList cells(ReqCol::Count);
+    cells[ReqCol::Cluster] = symbiant.title();
+    cells[ReqCol::Implant] = atLevel(row.slot, symbiant.level);
+    cells[ReqCol::Type] = row.professionAllowed ? SymbiantType : SymbiantOtherProfession;
+    cells[ReqCol::Treatment] = QString::number(symbiant.treatment);
+    QStringList needs;
+    for (int a = 0; a < AbilityCount; ++a)
+        if (const qint64 needed = symbiant.abilities[std::size_t(a)]; needed > 0)
+            needs.append(StatNames().at(a + 1) + QLatin1Char(' ') + QString::number(needed));
+    needs.append(QStringLiteral("level ") + QString::number(symbiant.characterLevel));
+    cells[ReqCol::SecondarySkill] = needs.join(QStringLiteral(", "));
+    return cells;
+}
+
 } // namespace ludra

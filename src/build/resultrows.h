@@ -2,6 +2,7 @@
 
 #include "build/skilltally.h"
 #include "data/nano.h"
+#include "data/symbiants.h"
 
 #include <QString>
 #include <QStringList>
@@ -65,6 +66,30 @@ struct RequirementRow
 // the lowest cluster level that fits, the lowest implant level with the same
 // bonuses and the Treatment and ability that level saves.
 QStringList RequirementCells(const RequirementRow &row);
+
+// A body slot of the plan holding a symbiant, as the build counts it: a row
+// of the requirement table after the implants' rows.
+struct SymbiantRow
+{
+    QString slot;
+    Symbiant symbiant;
+    // Whether the character's profession may wear it; true when no
+    // character is entered, as nothing is judged then.
+    bool professionAllowed = true;
+
+    bool operator==(const SymbiantRow &) const = default;
+};
+
+// The type cell of a symbiant's row, and of one the character's profession
+// may not wear.
+inline const QString SymbiantType = QStringLiteral("Symbiant");
+inline const QString SymbiantOtherProfession = QStringLiteral("Symbiant, not for your profession");
+
+// The cells of a symbiant's row: its title, no credits and no
+// nano-programming, "HEAD (QL 170)", the type, the Treatment it needs, and
+// the abilities and character level it needs ("Agility 383, Sense 383,
+// level 125"); nothing in the later columns, which are about clusters.
+QStringList SymbiantCells(const SymbiantRow &row);
 
 // One row of the skill increase table: a skill, its increase and the number
 // of clusters counted, or the blank first row (SkillTallies); and what the

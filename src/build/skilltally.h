@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace ludra {
 
@@ -18,17 +19,25 @@ public:
         QString skill;
         qint64 increase = 0;
         qint64 clusters = 0;
-        // The blank first row no cluster has been counted in yet.
-        bool blank() const { return clusters == 0; }
+        // The symbiants counted in the increase, by title; they are no
+        // clusters.
+        QStringList symbiants;
+        // The blank first row nothing has been counted in yet.
+        bool blank() const { return clusters == 0 && symbiants.isEmpty(); }
     };
 
     SkillTallies() : m_tallies{Tally{}} {}
 
     // Counts one cluster of a skill with the increase it gives.
     void add(const QString &skill, qint64 increase);
+    // Counts what a symbiant (its title) adds to a skill.
+    void addSymbiant(const QString &skill, qint64 increase, const QString &symbiant);
     const QList<Tally> &tallies() const { return m_tallies; }
 
 private:
+    // The tally of a skill, made when it has none.
+    Tally &tallyOf(const QString &skill);
+
     QList<Tally> m_tallies;
 };
 

@@ -398,7 +398,11 @@ QStringList LayoutState::pickList(int column, int row) const
 
 void LayoutState::clearForAllocation()
 {
-    m_plan.bodySlots = {};
+    // A slot holding a symbiant is the player's choice: allocation keeps it,
+    // and the clusters it holds for when it goes back to an implant.
+    for (PlanSlot &slot : m_plan.bodySlots)
+        if (!slot.holdsSymbiant())
+            slot = PlanSlot();
     resetMarkTables();
     showBodyRows();
 }
@@ -418,7 +422,7 @@ bool LayoutState::allocate()
             if (!entry.nano)
                 continue;
             const int row = FindColForPart(bodySlots, NanoSlot(*entry.nano, c));
-            if (row < 1 || row > BodySlotCount)
+            if (row < 1 || row > BodySlotCount || m_plan.bodySlots.at(std::size_t(row - 1)).holdsSymbiant())
                 continue;
             const QString &name = NanoName(*entry.nano, m_names);
             const QString current = m_table.cell(c, row);

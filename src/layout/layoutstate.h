@@ -99,6 +99,12 @@ public:
     // Applies a default selection group (see DefaultSelections::ClickMenu).
     int ClickMenu(int line) { return m_defaultSelections.ClickMenu(line, m_plan.skills); }
 
+    // Puts a symbiant (its title) into a body slot (0 to 12) in place of its
+    // implant, or with an empty title the implant back; the slot's clusters
+    // stay as they are either way. The grid shows the clusters still: a view
+    // shows what a symbiant slot holds from the plan.
+    void setSymbiant(int slot, const QString &title) { m_plan.setSymbiant(slot, title); }
+
     // Replaces the plan's implant selection (see Plan::implantSelections).
     void setImplantSelections(const QList<ImplantSelection> &selections) { m_plan.implantSelections = selections; }
 

@@ -64,9 +64,14 @@ int Plan::selectedImplants() const
 bool Plan::cellsEmpty() const
 {
     return std::all_of(bodySlots.cbegin(), bodySlots.cend(), [](const PlanSlot &slot) {
-        return std::all_of(slot.clusters.cbegin(), slot.clusters.cend(),
-                           [](const PlanCell &cell) { return cell.isEmpty(); });
+        return !slot.holdsSymbiant() && std::all_of(slot.clusters.cbegin(), slot.clusters.cend(),
+                                                    [](const PlanCell &cell) { return cell.isEmpty(); });
     });
+}
+
+bool Plan::holdsSymbiants() const
+{
+    return std::any_of(bodySlots.cbegin(), bodySlots.cend(), [](const PlanSlot &slot) { return slot.holdsSymbiant(); });
 }
 
 } // namespace ludra

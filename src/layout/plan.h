@@ -56,10 +56,17 @@ private:
     LayoutNames m_names = LayoutNames::SkillNames;
 };
 
-// One body slot of a plan: its Shining, Bright and Faded cluster.
+// One body slot of a plan: its Shining, Bright and Faded cluster, or a
+// symbiant worn in place of the implant. A slot holding a symbiant keeps its
+// clusters, which come back when it goes back to an implant.
 struct PlanSlot
 {
     std::array<PlanCell, ClusterTypeCount> clusters;
+    // The symbiant's title (name and level, as the symbiant table gives it);
+    // empty for an implant.
+    QString symbiant;
+
+    bool holdsSymbiant() const { return !symbiant.isEmpty(); }
 
     // Whether any of its clusters is more than blank.
     bool holdsCluster() const;
@@ -108,8 +115,13 @@ struct Plan
     {
         bodySlots.at(std::size_t(slot)).clusters.at(std::size_t(type)) = cell;
     }
-    // Whether no slot holds anything, blank choices included.
+    // Whether no slot holds anything, blank choices included; a symbiant
+    // counts.
     bool cellsEmpty() const;
+    // The symbiant a slot holds (0 to 12); empty for an implant.
+    const QString &symbiant(int slot) const { return bodySlots.at(std::size_t(slot)).symbiant; }
+    void setSymbiant(int slot, const QString &title) { bodySlots.at(std::size_t(slot)).symbiant = title; }
+    bool holdsSymbiants() const;
 
     bool operator==(const Plan &) const = default;
 };

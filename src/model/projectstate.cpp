@@ -355,6 +355,9 @@ ProjectImage CaptureProject(const LayoutState &layout, const BuildSettings &sett
     image.resultTrickle = trickleLines(results);
     image.resultSuggest = GridImage::fromTable(results.suggestTable(), shown.widths.suggestions);
     image.character = characterLines(settings);
+    for (int slot = 0; slot < BodySlotCount; ++slot)
+        if (const QString &title = layout.plan().symbiant(slot); !title.isEmpty())
+            image.symbiants.append(BodySlotNames().at(slot) + u'=' + title);
     if (!TrimCtl(results.ladderTable().cell(LadderCol::Implant, 1)).isEmpty())
         image.resultLadder = GridImage::fromTable(results.ladderTable(), shown.widths.ladder);
     return image;
@@ -420,6 +423,16 @@ ProjectShown ApplyProject(const ProjectImage &image, const TNanoList &nanoList, 
 
     restoreMarkers(layout, LayoutView::BodyPlacement, image.icons);
     restoreMarkers(layout, LayoutView::SkillSet, image.secondIcons);
+    // A line that names no body slot, or no symbiant, is passed over: the
+    // slot keeps its implant. The symbiant table need not know the title;
+    // the build says so.
+    for (const QString &line : image.symbiants) {
+        const qsizetype equals = line.indexOf(u'=');
+        const int slot = int(BodySlotNames().indexOf(TrimCtl(QStringView(line).left(std::max<qsizetype>(equals, 0)))));
+        const QString title = equals < 0 ? QString() : TrimCtl(line.mid(equals + 1));
+        if (slot >= 0 && !title.isEmpty())
+            layout.setSymbiant(slot, title);
+    }
     return shown;
 }
 

@@ -32,6 +32,7 @@ const QString ResultLadderStream = QStringLiteral("GridResultLadder");
 const QString ResultSkillMoreStream = QStringLiteral("GridResultSkillTrickle");
 const QString ResultReqMoreStream = QStringLiteral("GridResultReqLevels");
 const QString ResultTrickleStream = QStringLiteral("ResultTrickle");
+const QString SymbiantsStream = QStringLiteral("Symbiants");
 
 // What a cell's carriage returns and line feeds become in a GridText line.
 constexpr char16_t StoredCR = 9;
@@ -266,6 +267,8 @@ void WriteProjectFile(const QString &path, const ProjectImage &project)
         store(ResultReqMoreStream, WriteGridText(project.resultReqMore));
     if (!project.resultTrickle.isEmpty())
         store(ResultTrickleStream, project.resultTrickle);
+    if (!project.symbiants.isEmpty())
+        store(SymbiantsStream, project.symbiants);
     streams.Compressed = true;
     streams.SaveToFile(path);
 }
@@ -292,6 +295,7 @@ ProjectImage ReadProjectFile(const QString &path)
     project.resultSkillMore = readGridText(streamLines(streams, ResultSkillMoreStream), ResultSkillMoreStream);
     project.resultReqMore = readGridText(streamLines(streams, ResultReqMoreStream), ResultReqMoreStream);
     project.resultTrickle = streamLines(streams, ResultTrickleStream);
+    project.symbiants = streamLines(streams, SymbiantsStream);
     return project;
 }
 

@@ -92,6 +92,11 @@ struct ProjectImage
     GridImage resultSkillMore;
     GridImage resultReqMore;
     QStringList resultTrickle;
+    // "Symbiants": the body slots holding a symbiant in place of an implant,
+    // as "SLOT=TITLE" lines (a file without the stream holds none; the grid
+    // keeps every slot's clusters, so an older version reads the plan
+    // without them).
+    QStringList symbiants;
 
     bool operator==(const ProjectImage &) const = default;
 };

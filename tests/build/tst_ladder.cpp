@@ -46,6 +46,11 @@ const QByteArray Recipes = "Intelligence,Empty,Empty,Treat Clu\r\n"
                            "Intelligence,Empty,Empty,Int Clu\r\n"
                            "Strength,Empty,Empty,Jobe Clu\r\n";
 const QByteArray Profiles = "Jobe Clu,,,11,16,1005,464,1001,476,2051,1231\r\n";
+// The symbiant of treatmentSymbiant, as the file has it.
+const QByteArray Symbiants = "Name,Slot,QL,Unit,Treatment,Level,Strength,Agility,Stamina,Intelligence,Psychic,Sense,"
+                             "Professions,Bonuses\r\n"
+                             "Test Brain Symbiant,HEAD,150,Support,400,100,0,300,0,0,0,0,Doctor;Fixer,"
+                             "Treatment=100;Burst=30\r\n";
 
 PlannedImplant implant(const QString &slot, int column, const QString &cluster)
 {
@@ -131,6 +136,22 @@ struct PlanBuild
 
 } // namespace
 
+// A HEAD symbiant of 100 Treatment that needs Treatment 400, Agility 300,
+// level 100 and a Doctor or a Fixer.
+Symbiant treatmentSymbiant()
+{
+    Symbiant symbiant;
+    symbiant.name = QStringLiteral("Test Brain Symbiant");
+    symbiant.slot = 0;
+    symbiant.level = 150;
+    symbiant.treatment = 400;
+    symbiant.characterLevel = 100;
+    symbiant.abilities[1] = 300;
+    symbiant.professions = {QStringLiteral("Doctor"), QStringLiteral("Fixer")};
+    symbiant.bonuses = {SymbiantBonus{QStringLiteral("Treatment"), 100}, SymbiantBonus{QStringLiteral("Burst"), 30}};
+    return symbiant;
+}
+
 Q_DECLARE_METATYPE(QList<ludra::PlannedImplant>)
 
 class TstLadder : public QObject
@@ -146,6 +167,8 @@ private Q_SLOTS:
     void specialRecipeStopsEarlier();
     void buildAtTheHighestLevels();
     void buildShowsWhatFitsAndWhatTrickles();
+    void aTreatmentSymbiantLiftsTheLadder();
+    void buildWithASymbiant();
 
 private:
     QTemporaryDir m_dir;
@@ -159,6 +182,7 @@ void TstLadder::initTestCase()
     writeFile(m_dir.filePath(QStringLiteral("data.csv")), Catalogue);
     writeFile(m_dir.filePath(QStringLiteral("SecSkill.csv")), Recipes);
     writeFile(m_dir.filePath(QStringLiteral("reqprofile.csv")), Profiles);
+    writeFile(m_dir.filePath(QStringLiteral("symbiants.csv")), Symbiants);
     QVERIFY(m_reference.loadSkillReq(nullptr));
     QVERIFY(m_reference.loadCatalogue());
     QVERIFY(m_reference.loadSecSkills());
@@ -337,4 +361,98 @@ void TstLadder::buildShowsWhatFitsAndWhatTrickles()
 }
 
 QTEST_GUILESS_MAIN(TstLadder)
+// Alone EYE stops at 100 (479); the symbiant goes on first (400 of 479) and
+// its 100 Treatment takes EYE to 121 (578; 122 needs 583). A character below
+// its level, or of another profession, cannot wear it: EYE stays at 100 and
+// the ladder says what is missing.
+void TstLadder::aTreatmentSymbiantLiftsTheLadder()
+{
+    Character who = character(479);
+    who.level = 150;
+    who.profession = int(ProfessionNames().indexOf(QStringLiteral("Fixer")));
+    const LadderOptions options{true, {treatmentSymbiant()}};
+    const Ladder ladder = PlanLadder({EyeBurst}, who, 300, m_reference, options);
+    QCOMPARE(finals(ladder), QStringLiteral("EYE=121 HEAD=150"));
+    QCOMPARE(steps(ladder), (QStringList{"HEAD 150 400 579 final", "EYE 121 578 579 final"}));
+    QCOMPARE(ladder.steps.at(0).symbiant, QStringLiteral("Test Brain Symbiant (QL 150)"));
+    QCOMPARE(ladder.steps.at(0).ability, Stat::Agility);
+    QVERIFY(ladder.unwearable.isEmpty());
+
+    Character young = who;
+    young.level = 99;
+    young.profession = int(ProfessionNames().indexOf(QStringLiteral("Soldier")));
+    young.setStat(Stat::Agility, 250);
+    const Ladder left = PlanLadder({EyeBurst}, young, 300, m_reference, options);
+    QCOMPARE(finals(left), QStringLiteral("EYE=100 HEAD=0"));
+    QCOMPARE(unwearable(left),
+             QStringLiteral("HEAD: Test Brain Symbiant (QL 150) needs level 100, profession, Agility 300"));
+}
+
+// A slot holding a symbiant builds none of its clusters: the symbiant has a
+// row of its own after the implants', its bonuses count into the skill
+// totals without counting as clusters, and its cells are red where the
+// character falls short. Back to the implant, the clusters build again.
+void TstLadder::buildWithASymbiant()
+{
+    PlanBuild build(m_reference, {HeadTreatment, EyeBurst});
+    const BuildResults &results = build.results;
+    BuildSettings &settings = build.settings;
+    settings.implantQL = EnteredNumber(QStringLiteral("100"));
+    QVERIFY(build.run());
+    QCOMPARE(results.reqTable().rowCount(), 3);
+    const QStringList burstAlone = results.skillIncTable().row(2);
+    QCOMPARE(burstAlone.at(0), QStringLiteral("Burst"));
+
+    const QString title = treatmentSymbiant().title();
+    build.layout.setSymbiant(0, title);
+    QVERIFY(build.run());
+    QCOMPARE(results.reqTable().rowCount(), 3);
+    QCOMPARE(results.reqTable().cell(ReqCol::Implant, 1), QStringLiteral("EYE (QL 100)"));
+    QCOMPARE(results.reqTable().row(2), (QStringList{title, "", "", "HEAD (QL 150)", "Symbiant", "400",
+                                                     "Agility 300, level 100", "", "", "", ""}));
+    QCOMPARE(results.symbiantRows().size(), 1);
+    QCOMPARE(results.skillIncTable().row(1).mid(0, 3),
+             (QStringList{"Burst", QString::number(burstAlone.at(1).toInt() + 30), "1"}));
+    QCOMPARE(results.skillIncTable().row(2).mid(0, 3), (QStringList{"Treatment", "100", "0"}));
+
+    // Red where the character falls short: Agility, then the level, then
+    // the profession.
+    const auto colour = [&](int column) {
+        return RequirementCellColor(settings, column, 2, results.reqTable().cell(column, 2));
+    };
+    settings.character = character(479);
+    settings.character.level = 150;
+    settings.character.profession = int(ProfessionNames().indexOf(QStringLiteral("Doctor")));
+    QVERIFY(build.run());
+    QCOMPARE(colour(ReqCol::SecondarySkill), ReqCellColor::Normal);
+    QCOMPARE(colour(ReqCol::Treatment), ReqCellColor::Normal);
+    QCOMPARE(colour(ReqCol::Type), ReqCellColor::Normal);
+    settings.character.setStat(Stat::Agility, 299);
+    QCOMPARE(colour(ReqCol::SecondarySkill), ReqCellColor::Red);
+    settings.character.setStat(Stat::Agility, 300);
+    settings.character.level = 99;
+    QCOMPARE(colour(ReqCol::SecondarySkill), ReqCellColor::Red);
+    settings.character.profession = int(ProfessionNames().indexOf(QStringLiteral("Trader")));
+    QVERIFY(build.run());
+    QCOMPARE(results.reqTable().cell(ReqCol::Type, 2), SymbiantOtherProfession);
+    QCOMPARE(colour(ReqCol::Type), ReqCellColor::Red);
+
+    // "Highest I Can Wear" leaves out what the character cannot wear.
+    settings.target = BuildSettings::Target::Highest;
+    QVERIFY(build.run());
+    QVERIFY(results.symbiantRows().isEmpty());
+    QVERIFY(results.buildLog().contains(QStringLiteral("Left out - HEAD: ") + title + " needs level 100, profession"));
+
+    // A title the table does not know is said, and the slot builds nothing.
+    settings.target = BuildSettings::Target::OneLevel;
+    build.layout.setSymbiant(0, QStringLiteral("No Such Symbiant (QL 1)"));
+    QVERIFY(build.run());
+    QCOMPARE(results.reqTable().rowCount(), 2);
+    QVERIFY(results.buildLog().contains(QStringLiteral("Unknown symbiant - HEAD: No Such Symbiant (QL 1)")));
+
+    build.layout.setSymbiant(0, QString());
+    QVERIFY(build.run());
+    QCOMPARE(results.reqTable().cell(ReqCol::Implant, 1), QStringLiteral("HEAD (QL 100)"));
+}
+
 #include "tst_ladder.moc"
