@@ -43,10 +43,21 @@ const RequirementProfiles &ReferenceData::requirementProfiles() const
     return *m_profiles;
 }
 
+const SymbiantTable *ReferenceData::symbiants() const
+{
+    if (!m_symbiantsRead) {
+        m_symbiants = SymbiantTable::load(m_bodySlots);
+        m_symbiantsRead = true;
+    }
+    return m_symbiants ? &*m_symbiants : nullptr;
+}
+
 void ReferenceData::forgetGameRules()
 {
     m_trickle.reset();
     m_profiles.reset();
+    m_symbiants.reset();
+    m_symbiantsRead = false;
 }
 
 QList<SkillEntry> ReferenceData::skillEntries() const

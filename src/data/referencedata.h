@@ -4,6 +4,7 @@
 #include "data/nano.h"
 #include "data/referencefiles.h"
 #include "data/skillreq.h"
+#include "data/symbiants.h"
 
 #include <QList>
 #include <QStringList>
@@ -54,7 +55,11 @@ public:
     // (a build, the ladder, the graphs), so that starting reads neither.
     const TrickleTable &trickle() const;
     const RequirementProfiles &requirementProfiles() const;
-    // Reads both again at their next use.
+    // The symbiants of "symbiants.csv", read the first time they are asked
+    // for, like the two above; nullptr when the file is missing or cannot be
+    // read.
+    const SymbiantTable *symbiants() const;
+    // Reads all three again at their next use.
     void forgetGameRules();
 
     // Every catalogue entry with its skill name, in catalogue order; the
@@ -69,6 +74,10 @@ private:
     TSkillReq m_skillReq;
     mutable std::optional<TrickleTable> m_trickle;
     mutable std::optional<RequirementProfiles> m_profiles;
+    // Whether "symbiants.csv" has been read since the last forgetGameRules;
+    // m_symbiants stays empty when it was missing.
+    mutable bool m_symbiantsRead = false;
+    mutable std::optional<SymbiantTable> m_symbiants;
     // Numbers the blank names of the three files in the order they are read.
     UnknownCounter m_unknown;
 };

@@ -79,7 +79,10 @@ struct Symbiant
 // Slot as the body slots are spelt (HEAD, LEFT ARM, ...), the professions
 // apart by ";", the bonuses as "SKILL=AMOUNT" apart by ";". A line that cannot
 // be read (a field missing, a number out of its range, an unknown slot or
-// profession, two symbiants of one title) is skipped and counted.
+// profession, two symbiants of one title) is skipped and counted; a blank line
+// is passed over, and a first line whose first field is "Name" is the header.
+// Numbers: QL 1 to 300, Level 1 to CharacterLevelMax, Treatment and abilities
+// 0 to 100000, bonus amounts -100000 to 100000 and not 0.
 class SymbiantTable
 {
 public:

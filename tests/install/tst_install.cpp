@@ -74,7 +74,7 @@ void TstInstall::shipsEveryFile()
     const QDir prefix(m_prefix);
     for (const char *path :
          {"bin/ludra", "bin/ludra-batch", "share/ludra/data.csv", "share/ludra/SecSkill.csv", "share/ludra/require.csv",
-          "share/ludra/trickle.csv", "share/ludra/reqprofile.csv",
+          "share/ludra/trickle.csv", "share/ludra/reqprofile.csv", "share/ludra/symbiants.csv",
           "share/ludra/Ludra.hlp", "share/ludra/english.ini.example", "share/applications/ludra.desktop",
           "share/metainfo/ludra.metainfo.xml", "share/icons/hicolor/scalable/apps/ludra.svg",
           "share/icons/hicolor/48x48/apps/ludra.png", "share/man/man1/ludra.1.gz", "share/man/man1/ludra-batch.1.gz", "share/doc/ludra/copyright"})

@@ -12,6 +12,7 @@ private Q_SLOTS:
     void parseCsv_data();
     void parseCsv();
     void shippedFilesMatchTheGenerator();
+    void shippedSymbiants();
     void smallTables();
     void badTables_data();
     void badTables();
@@ -49,13 +50,33 @@ void TstRefgen::shippedFilesMatchTheGenerator()
     QVERIFY2(!source.isEmpty(), "LUDRA_SOURCE_DIR is not set");
     QTemporaryDir out;
     refgen::WriteOutput(refgen::Generate(source + "/tools/gamedata"), out.path());
-    for (const char *name : {"data.csv", "SecSkill.csv", "require.csv", "trickle.csv", "reqprofile.csv"}) {
+    for (const char *name :
+         {"data.csv", "SecSkill.csv", "require.csv", "trickle.csv", "reqprofile.csv", "symbiants.csv"}) {
         const QByteArray generated = readFile(out.filePath(name));
         QVERIFY2(!generated.isEmpty(), name);
         QVERIFY2(generated == readFile(source + "/resources/" + name),
                  qPrintable(QStringLiteral("resources/%1 is not what the generator makes; "
                                            "run: cmake --build build --target refdata").arg(name)));
     }
+}
+
+// One line per symbiant of the game's table, and one known symbiant as the
+// tables give it: its abilities from the ability matrix, its professions in
+// the order of Profession.csv, its bonuses under the catalogue's names.
+void TstRefgen::shippedSymbiants()
+{
+    const QString source = sourceDir();
+    QVERIFY2(!source.isEmpty(), "LUDRA_SOURCE_DIR is not set");
+    const refgen::Output out = refgen::Generate(source + "/tools/gamedata");
+    QCOMPARE(out.symbiantLines.size(), 1 + 1462);
+    QVERIFY(out.symbiantLines.contains(
+        "\"Prototype Brain Symbiant, Artillery Unit\",HEAD,250,Artillery,1200,200,800,800,0,800,0,0,"
+        "Adventurer;Agent;Fixer;Soldier;Trader,Ranged Initiative=65;Bow Special Attack=115;"
+        "Sensory Improvement & Modification=115;Treatment=115;Matter Metamorphosis=115;"
+        "Biological Metamorphosis=115;Psychological Modifications=115;Matter Creation=115;Time & Space=115;"
+        "Ranged Energy=115;Perception=40;Computer Literacy=115"));
+    QCOMPARE(out.symbiantBonusesNotInCatalogue, 0);
+    QCOMPARE(out.symbiantBonusesOfZero, 37);
 }
 
 void TstRefgen::writeTables(const QString &dir, const QHash<QString, QByteArray> &replace)
@@ -81,6 +102,15 @@ void TstRefgen::writeTables(const QString &dir, const QHash<QString, QByteArray>
         {"Trickle.csv", "SkillID,Group,ShortName,Agility,Intelligence,Psychic,Sense,Stamina,Strength\r\n"
                         "114,Ranged,\"MG / SMG\",0.6,0,0,0,0.4,0\r\n"
                         "999,Misc,Nobody,1,0,0,0,0,0\r\n"},
+        {"Symbiant.csv", "ID,Name,QL,SlotID,TreatmentReq,LevelReq,Unit\r\n"
+                         "10,\"Alpha Eye Symbiant, Support Unit\",100,1,500,50,Support\r\n"
+                         "11,\"Beta \"\"Head\"\" Symbiant\",1,2,12,1,\r\n"
+                         "12,\"Alpha Eye Symbiant, Support Unit\",20,1,100,10,Support\r\n"},
+        {"SymbiantAbilityMatrix.csv", "SymbiantID,AbilityID,Amount\r\n10,2,300\r\n10,1,200\r\n11,1,5\r\n99,1,7\r\n"},
+        {"SymbiantClusterMatrix.csv",
+         "SymbiantID,ClusterID,Amount\r\n10,7,20\r\n10,5,-3\r\n10,6,0\r\n10,42,9\r\n11,5,1\r\n"},
+        {"SymbiantProfessionMatrix.csv", "SymbiantID,ProfessionID\r\n10,14\r\n10,3\r\n12,3\r\n"},
+        {"Profession.csv", "ID,Name\r\n3,Bureaucrat\r\n9,\"Martial Artist\"\r\n14,Trader\r\n"},
     };
     for (auto it = replace.begin(); it != replace.end(); ++it)
         tables[it.key()] = it.value();
@@ -107,6 +137,19 @@ void TstRefgen::smallTables()
     // raises is left out.
     QCOMPARE(out.trickleLines,
              (QStringList{"Skill,Agility,Intelligence,Psychic,Sense,Stamina,Strength", "MG & SMG,0.6,0,0,0,0.4,0"}));
+    // By body slot (HEAD before EYE), then name, then level; names with a
+    // comma or quote quoted; a bonus of 0 and one of a family the catalogue
+    // lacks left out, as is a matrix row naming no symbiant.
+    QCOMPARE(out.symbiantLines,
+             (QStringList{"Name,Slot,QL,Unit,Treatment,Level,Strength,Agility,Stamina,Intelligence,Psychic,Sense,"
+                          "Professions,Bonuses",
+                          "\"Beta \"\"Head\"\" Symbiant\",HEAD,1,,12,1,0,5,0,0,0,0,,MG & SMG=1",
+                          "\"Alpha Eye Symbiant, Support Unit\",EYE,20,Support,100,10,0,0,0,0,0,0,Bureaucrat,",
+                          "\"Alpha Eye Symbiant, Support Unit\",EYE,100,Support,500,50,0,200,0,300,0,0,"
+                          "Bureaucrat;Trader,agility=20;MG & SMG=-3"}));
+    QCOMPARE(out.symbiantBonusesNotInCatalogue, 1);
+    QCOMPARE(out.symbiantBonusesOfZero, 1);
+    QCOMPARE(out.symbiantRowsWithoutSymbiant, 1);
 }
 
 void TstRefgen::badTables_data()
@@ -145,6 +188,16 @@ void TstRefgen::badTables_data()
         << "Cluster.csv"
         << QByteArray("ClusterID,EffectTypeID,LongName,OfficialName,NPReq,SkillID\r\n5,99,a,b,1,1\r\n")
         << "unknown effect type";
+    QTest::newRow("profession the planner does not know")
+        << "Profession.csv" << QByteArray("ID,Name\r\n3,Bureaucrat\r\n14,Wizard\r\n")
+        << "is not one of the professions";
+    QTest::newRow("symbiant in a slot that is not a body slot")
+        << "Symbiant.csv"
+        << QByteArray("ID,Name,QL,SlotID,TreatmentReq,LevelReq,Unit\r\n10,Gamma,100,8,500,50,Support\r\n")
+        << "slot 8 is not one of the thirteen slots";
+    QTest::newRow("symbiant the reader would not read back")
+        << "Symbiant.csv" << QByteArray("ID,Name,QL,SlotID,TreatmentReq,LevelReq,Unit\r\n10,Gamma,301,1,500,50,\r\n")
+        << "would not read back";
 }
 
 void TstRefgen::badTables()

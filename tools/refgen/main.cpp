@@ -23,6 +23,10 @@ int main(int argc, char *argv[])
                     static_cast<long long>(output.dataLines.size()), static_cast<long long>(output.secSkillLines.size()),
                     static_cast<long long>(output.requireLines.size()), static_cast<long long>(output.trickleLines.size()),
                     static_cast<long long>(output.profileLines.size()));
+        std::printf("symbiants.csv: %lld lines; bonuses left out: %d of a cluster family the catalogue lacks, %d of 0; "
+                    "matrix rows naming no symbiant: %d\n",
+                    static_cast<long long>(output.symbiantLines.size()), output.symbiantBonusesNotInCatalogue,
+                    output.symbiantBonusesOfZero, output.symbiantRowsWithoutSymbiant);
     } catch (const refgen::GenerationError &error) {
         std::fprintf(stderr, "ludra-refgen: %s\n", qPrintable(error.message()));
         return 1;

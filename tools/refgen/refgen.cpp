@@ -6,6 +6,7 @@
 #include "data/gamerules.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
+#include "data/symbiants.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,6 +84,16 @@ Table readTable(const QString &dir, const QString &fileName)
     return table;
 }
 
+// A field of symbiants.csv: in double quotes when it holds a comma or a quote.
+QString csvField(const QString &value)
+{
+    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')))
+        return value;
+    QString text = value;
+    text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
 void requireNoComma(const QString &value, const QString &what, const QString &where)
 {
     if (value.contains(QLatin1Char(',')))
@@ -100,6 +111,160 @@ struct Family
     QString gameSkillId; // the game's id of the skill it raises; empty for none
     QString slotOfType[4]; // by cluster type id: 1 faded, 2 bright, 3 shining
 };
+
+// symbiants.csv: one line per symbiant of Symbiant.csv, with its ability
+// needs, professions and bonuses from the three matrices, sorted by body
+// slot, name and level. Bonuses name the catalogue's skill of their cluster
+// family; those of a family the catalogue lacks, and those of 0, are left
+// out and counted.
+void generateSymbiants(const Table &symbiants, const Table &abilityNeeds, const Table &bonuses,
+                       const Table &allowed, const Table &professions, const QHash<int, QString> &slotOfImplantType,
+                       const QHash<int, QString> &abilityNames, const QMap<int, Family> &families, Output &out)
+{
+    // The professions by id, as the planner spells them.
+    QMap<int, QString> professionOfId;
+    for (int r = 0; r < professions.rows.size(); ++r) {
+        const QString name = professions.text(r, QStringLiteral("Name"));
+        const int index = ludra::ProfessionIndex(name);
+        if (index < 0)
+            throw GenerationError(QStringLiteral("Profession.csv row %1: \"%2\" is not one of the professions")
+                                      .arg(r + 2).arg(name));
+        professionOfId.insert(professions.number(r, QStringLiteral("ID")), ludra::ProfessionNames().at(index));
+    }
+    // The index in Abilities of each ability id.
+    static const QStringList abilityOrder{QStringLiteral("Strength"),     QStringLiteral("Agility"),
+                                          QStringLiteral("Stamina"),      QStringLiteral("Intelligence"),
+                                          QStringLiteral("Psychic"),      QStringLiteral("Sense")};
+    QHash<int, int> abilityIndex;
+    for (auto it = abilityNames.begin(); it != abilityNames.end(); ++it) {
+        const qsizetype index = abilityOrder.indexOf(it.value());
+        if (index < 0)
+            throw GenerationError(QStringLiteral("Ability.csv: \"%1\" is not one of the six abilities").arg(it.value()));
+        abilityIndex.insert(it.key(), int(index));
+    }
+
+    struct Entry
+    {
+        ludra::Symbiant symbiant;
+        QList<int> professionIds;
+    };
+    QHash<int, Entry> byId;
+    QList<int> ids;
+    for (int r = 0; r < symbiants.rows.size(); ++r) {
+        const QString where = QStringLiteral("Symbiant.csv row %1").arg(r + 2);
+        const int id = symbiants.number(r, QStringLiteral("ID"));
+        if (byId.contains(id))
+            throw GenerationError(QStringLiteral("%1: symbiant %2 listed twice").arg(where).arg(id));
+        const int slotId = symbiants.number(r, QStringLiteral("SlotID"));
+        if (!slotOfImplantType.contains(slotId))
+            throw GenerationError(QStringLiteral("%1: slot %2 is not one of the thirteen slots").arg(where).arg(slotId));
+        Entry entry;
+        ludra::Symbiant &s = entry.symbiant;
+        s.name = symbiants.text(r, QStringLiteral("Name"));
+        s.slot = int(ludra::BodySlotNames().indexOf(slotOfImplantType.value(slotId)));
+        s.level = symbiants.number(r, QStringLiteral("QL"));
+        s.unit = symbiants.text(r, QStringLiteral("Unit"));
+        s.treatment = symbiants.number(r, QStringLiteral("TreatmentReq"));
+        s.characterLevel = symbiants.number(r, QStringLiteral("LevelReq"));
+        for (const QString &text : {s.name, s.unit})
+            if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('=')))
+                throw GenerationError(QStringLiteral("%1: \"%2\" holds \";\" or \"=\"").arg(where, text));
+        byId.insert(id, entry);
+        ids.append(id);
+    }
+
+    for (int r = 0; r < abilityNeeds.rows.size(); ++r) {
+        const QString where = QStringLiteral("SymbiantAbilityMatrix.csv row %1").arg(r + 2);
+        const auto found = byId.find(abilityNeeds.number(r, QStringLiteral("SymbiantID")));
+        if (found == byId.end()) {
+            ++out.symbiantRowsWithoutSymbiant;
+            continue;
+        }
+        const int ability = abilityNeeds.number(r, QStringLiteral("AbilityID"));
+        if (!abilityIndex.contains(ability))
+            throw GenerationError(QStringLiteral("%1: unknown attribute %2").arg(where).arg(ability));
+        found->symbiant.abilities[std::size_t(abilityIndex.value(ability))] =
+            abilityNeeds.number(r, QStringLiteral("Amount"));
+    }
+    for (int r = 0; r < allowed.rows.size(); ++r) {
+        const QString where = QStringLiteral("SymbiantProfessionMatrix.csv row %1").arg(r + 2);
+        const auto found = byId.find(allowed.number(r, QStringLiteral("SymbiantID")));
+        if (found == byId.end()) {
+            ++out.symbiantRowsWithoutSymbiant;
+            continue;
+        }
+        const int profession = allowed.number(r, QStringLiteral("ProfessionID"));
+        if (!professionOfId.contains(profession))
+            throw GenerationError(QStringLiteral("%1: unknown profession %2").arg(where).arg(profession));
+        if (!found->professionIds.contains(profession))
+            found->professionIds.append(profession);
+    }
+    for (int r = 0; r < bonuses.rows.size(); ++r) {
+        const auto found = byId.find(bonuses.number(r, QStringLiteral("SymbiantID")));
+        if (found == byId.end()) {
+            ++out.symbiantRowsWithoutSymbiant;
+            continue;
+        }
+        const int family = bonuses.number(r, QStringLiteral("ClusterID"));
+        const int amount = bonuses.number(r, QStringLiteral("Amount"));
+        if (!families.contains(family)) {
+            ++out.symbiantBonusesNotInCatalogue;
+            continue;
+        }
+        if (amount == 0) {
+            ++out.symbiantBonusesOfZero;
+            continue;
+        }
+        found->symbiant.bonuses.append(ludra::SymbiantBonus{families.value(family).skillName, amount});
+    }
+
+    QList<const Entry *> ordered;
+    for (int id : ids) {
+        Entry &entry = byId[id];
+        std::sort(entry.professionIds.begin(), entry.professionIds.end());
+        for (int profession : entry.professionIds)
+            entry.symbiant.professions.append(professionOfId.value(profession));
+        ordered.append(&entry);
+    }
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Entry *a, const Entry *b) {
+        if (a->symbiant.slot != b->symbiant.slot)
+            return a->symbiant.slot < b->symbiant.slot;
+        if (const int byName = ludra::CompareText(a->symbiant.name, b->symbiant.name))
+            return byName < 0;
+        return a->symbiant.level < b->symbiant.level;
+    });
+
+    out.symbiantLines.append(QStringLiteral("Name,Slot,QL,Unit,Treatment,Level,Strength,Agility,Stamina,Intelligence,"
+                                            "Psychic,Sense,Professions,Bonuses"));
+    for (const Entry *entry : ordered) {
+        const ludra::Symbiant &s = entry->symbiant;
+        QStringList bonusTexts;
+        for (const ludra::SymbiantBonus &bonus : s.bonuses)
+            bonusTexts.append(bonus.skill + QLatin1Char('=') + QString::number(bonus.amount));
+        QStringList fields{csvField(s.name),
+                           ludra::BodySlotNames().at(s.slot),
+                           QString::number(s.level),
+                           csvField(s.unit),
+                           QString::number(s.treatment),
+                           QString::number(s.characterLevel)};
+        for (qint64 need : s.abilities)
+            fields.append(QString::number(need));
+        fields.append(csvField(s.professions.join(QLatin1Char(';'))));
+        fields.append(csvField(bonusTexts.join(QLatin1Char(';'))));
+        const QString line = fields.join(QLatin1Char(','));
+        // The line must read back as the symbiant it was made from.
+        const ludra::SymbiantTable check =
+            ludra::SymbiantTable::parse({line}, ludra::BodySlotNames());
+        if (check.all().size() != 1 || !(check.all().first() == s))
+            throw GenerationError(QStringLiteral("symbiants.csv: the line of \"%1\" (QL %2) would not read back: %3")
+                                      .arg(s.name).arg(s.level).arg(line));
+        out.symbiantLines.append(line);
+    }
+    const ludra::SymbiantTable whole = ludra::SymbiantTable::parse(out.symbiantLines, ludra::BodySlotNames());
+    if (whole.skipped() != 0)
+        throw GenerationError(QStringLiteral("symbiants.csv: %1 symbiants share a name and level with another")
+                                  .arg(whole.skipped()));
+}
 
 } // namespace
 
@@ -173,6 +338,11 @@ Output Generate(const QString &inputDir)
     const Table recipes = readTable(inputDir, QStringLiteral("ImplantMatrix.csv"));
     const Table abilities = readTable(inputDir, QStringLiteral("Ability.csv"));
     const Table trickle = readTable(inputDir, QStringLiteral("Trickle.csv"));
+    const Table symbiants = readTable(inputDir, QStringLiteral("Symbiant.csv"));
+    const Table symbiantAbilities = readTable(inputDir, QStringLiteral("SymbiantAbilityMatrix.csv"));
+    const Table symbiantBonuses = readTable(inputDir, QStringLiteral("SymbiantClusterMatrix.csv"));
+    const Table symbiantProfessions = readTable(inputDir, QStringLiteral("SymbiantProfessionMatrix.csv"));
+    const Table professions = readTable(inputDir, QStringLiteral("Profession.csv"));
 
     QHash<int, QString> slotOfImplantType;
     for (int r = 0; r < implantTypes.rows.size(); ++r) {
@@ -324,6 +494,9 @@ Output Generate(const QString &inputDir)
             throw GenerationError(QStringLiteral("%1: a weight is not a decimal of at most three places").arg(where));
         out.trickleLines.append(text);
     }
+
+    generateSymbiants(symbiants, symbiantAbilities, symbiantBonuses, symbiantProfessions, professions,
+                      slotOfImplantType, abilityNames, families, out);
     return out;
 }
 
@@ -335,6 +508,7 @@ void WriteOutput(const Output &output, const QString &outputDir)
         {ludra::RefFile::Requirements, &output.requireLines},
         {ludra::RefFile::Trickle, &output.trickleLines},
         {ludra::RefFile::RequirementProfiles, &output.profileLines},
+        {ludra::RefFile::Symbiants, &output.symbiantLines},
     };
     for (const auto &[name, lines] : files) {
         // The writer refuses a character an 8-bit file cannot hold.

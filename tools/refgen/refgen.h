@@ -28,13 +28,21 @@ struct Output
     QStringList requireLines;  // require.csv
     QStringList trickleLines;  // trickle.csv, header first
     QStringList profileLines;  // reqprofile.csv, header first
+    QStringList symbiantLines; // symbiants.csv, header first
+    // The symbiants' bonuses left out: those of a cluster family the
+    // catalogue lacks, and those of amount 0 (which give nothing). Rows of the
+    // symbiant matrices naming no symbiant of Symbiant.csv are left out too.
+    int symbiantBonusesNotInCatalogue = 0;
+    int symbiantBonusesOfZero = 0;
+    int symbiantRowsWithoutSymbiant = 0;
 };
 
 // Builds the files from the tables in inputDir. Throws GenerationError
 // naming the table and row when the tables cannot give valid files: a name
 // holding a comma, a slot that is not a body slot, a family without exactly
-// one slot per cluster type, an unknown effect type, or a recipe naming a
-// cluster the catalogue lacks.
+// one slot per cluster type, an unknown effect type, a recipe naming a
+// cluster the catalogue lacks, or a symbiant naming an unknown slot, ability
+// or profession, or one the planner's reader would not read back.
 Output Generate(const QString &inputDir);
 
 // Writes the files into outputDir with CR LF line ends.
