@@ -6,6 +6,7 @@
 #include "build/series.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/similarnames.h"
 #include "common/wholefile.h"
 #include "model/plandocument.h"
 #include "model/program.h"
@@ -347,6 +348,60 @@ void StartProgram(LudraProgram &program, Prompter &prompter, const QString &data
     if (!program.start(prompter, StartOptions{.readStock = false}).missingFiles.isEmpty())
         throw EStreamError(QStringLiteral("The reference files in \"%1\" cannot be read.")
                                .arg(QDir::toNativeSeparators(BaseDir())));
+}
+
+const QCommandLineOption &SymbiantOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("symbiant"),
+        QStringLiteral("Put a symbiant into a body slot in place of its implant (repeatable); NAME is the "
+                       "symbiant's name, with \" (QL N)\" where two share it."),
+        QStringLiteral("SLOT=NAME"));
+    return option;
+}
+
+void ApplySymbiantOptions(const QCommandLineParser &parser, PlanDocument &document)
+{
+    const QStringList values = parser.values(SymbiantOption());
+    if (values.isEmpty())
+        return;
+    const SymbiantTable *table = document.reference().symbiants();
+    if (!table)
+        throw EUsageError(QStringLiteral("--symbiant needs the symbiant table \"%1\", which cannot be read")
+                              .arg(RefFile::Symbiants));
+    QList<std::pair<int, QString>> chosen;
+    for (const QString &value : values) {
+        const qsizetype equals = value.indexOf(u'=');
+        if (equals < 0)
+            throw EUsageError(QStringLiteral("--symbiant takes SLOT=NAME, not \"%1\"").arg(value));
+        const QString slotName = value.left(equals).trimmed();
+        const QString name = value.mid(equals + 1).trimmed();
+        int slot = -1;
+        for (int s = 0; s < BodySlotCount; ++s)
+            if (BodySlotNames().at(s).compare(slotName, Qt::CaseInsensitive) == 0)
+                slot = s;
+        if (slot < 0)
+            throw EUsageError(QStringLiteral("--symbiant: \"%1\" is no body slot (%2)")
+                                  .arg(slotName, BodySlotNames().join(QStringLiteral(", "))));
+        const Symbiant *symbiant = table->find(name);
+        if (!symbiant) {
+            QStringList titles;
+            for (const Symbiant *s : table->forSlot(slot))
+                titles.append(s->title());
+            const QStringList like = SimilarNames(name, titles);
+            throw EUsageError(QStringLiteral("--symbiant: no symbiant is called \"%1\"").arg(name) +
+                              (like.isEmpty() ? QString()
+                                              : QStringLiteral("; did you mean: ") + like.join(QStringLiteral(", "))));
+        }
+        if (symbiant->slot != slot)
+            throw EUsageError(QStringLiteral("--symbiant: \"%1\" is worn in %2, not in %3")
+                                  .arg(symbiant->title(), BodySlotNames().at(symbiant->slot), BodySlotNames().at(slot)));
+        chosen.append({slot, symbiant->title()});
+    }
+    document.editPlan(QString(), [&chosen](LayoutState &layout) {
+        for (const auto &[slot, title] : chosen)
+            layout.setSymbiant(slot, title);
+    });
 }
 
 void BuildPlan(PlanDocument &document, Prompter &prompter, bool trickleDown)

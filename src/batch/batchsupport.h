@@ -90,6 +90,16 @@ bool LadderAsked(const QCommandLineParser &parser);
 // by --stat, or all known already (characterKnown, a project's character).
 void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &settings, bool characterKnown);
 
+// --symbiant SLOT=NAME (repeatable): a symbiant put into a body slot in
+// place of its implant.
+const QCommandLineOption &SymbiantOption();
+// Puts each --symbiant into the document's plan, as one step. SLOT is a body
+// slot in any case, NAME a symbiant's title ("NAME (QL 250)") or a name only
+// one symbiant has, in any case. Throws EUsageError naming what was wrong: a
+// value without "=", an unknown slot, an unknown name (with names like it),
+// a symbiant of another slot, or no symbiant table at all.
+void ApplySymbiantOptions(const QCommandLineParser &parser, PlanDocument &document);
+
 // The model started as the window starts it, without its controls, in the
 // executable's folder or dataDir. A reference file it cannot read ends the
 // command.

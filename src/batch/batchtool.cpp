@@ -66,7 +66,7 @@ int buildCommand(const QStringList &arguments)
         QStringLiteral("Build, then build again with each implant at its lowest level with the same bonuses (the "
                        "requirement table's \"Same Bonus QL\"), selected one by one; the tables are those of the "
                        "second build. When no implant has a cheaper level, the first build stands."));
-    command.parser().addOptions({save, noTrickle, cheapest});
+    command.parser().addOptions({save, noTrickle, cheapest, SymbiantOption()});
     AddCharacterOptions(command.parser());
     if (!command.parse(QStringLiteral("build"), arguments))
         return BatchExit::Success;
@@ -84,6 +84,7 @@ int buildCommand(const QStringList &arguments)
     BuildSettings settings = document.buildSettings();
     ApplyCharacterOptions(command.parser(), settings, shown.characterStored);
     document.setSettings(settings);
+    ApplySymbiantOptions(command.parser(), document);
     const bool trickleDown = !command.parser().isSet(noTrickle);
     BuildPlan(document, prompter, trickleDown);
     if (command.parser().isSet(cheapest)) {
@@ -284,7 +285,8 @@ int planCommand(const QStringList &arguments)
                     QStringLiteral("plan"), QStringLiteral("The command; the plan is made of its options."),
                     QStringLiteral("plan"));
     const PlanOptions o;
-    command.parser().addOptions({o.skill, o.group, o.layout, o.ql, o.qlSlot, o.types, o.attr, o.maxNp, o.save});
+    command.parser().addOptions(
+        {o.skill, o.group, o.layout, o.ql, o.qlSlot, o.types, o.attr, o.maxNp, o.save, SymbiantOption()});
     AddCharacterOptions(command.parser());
     command.addOutputOptions();
     if (!command.parse(QStringLiteral("plan"), arguments))
@@ -310,6 +312,8 @@ int planCommand(const QStringList &arguments)
     document.setSettings(settings);
     if (!selections.isEmpty())
         document.editPlan(QString(), [&selections](LayoutState &layout) { layout.setImplantSelections(selections); });
+    // Allocation leaves the symbiants' slots alone.
+    ApplySymbiantOptions(parser, document);
     if (fromText) {
         placeLayoutText(document, parser.value(o.layout));
     } else {

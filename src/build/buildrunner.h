@@ -11,6 +11,7 @@
 
 namespace ludra {
 
+struct Ladder;
 struct RequirementProfile;
 class BuildResults;
 class BuildSettings;

@@ -47,7 +47,8 @@ PlanFigures FigurePlan(const LayoutState &layout, const BuildSettings &settings,
     figures.implants = int(implantLevels.size());
     if (character.entered()) {
         const Ladder ladder = PlanLadder(PlannedImplants(layout.plan(), layout.catalogueNames()), character,
-                                         TopQualityLevel, reference);
+                                         TopQualityLevel, reference,
+                                         LadderOptions{true, PlannedSymbiants(layout.plan(), reference)});
         int wearable = 0;
         for (auto at = implantLevels.cbegin(); at != implantLevels.cend(); ++at)
             if (ladder.finalLevel(at.key()) >= at.value())

@@ -81,8 +81,9 @@ void addTarget(QList<int> &targets, int level)
         targets.append(level);
 }
 
-QList<int> targetLevels(const QList<PlannedImplant> &implants, const QList<ImplantSelection> &selections,
-                        const BuildSettings &settings, const ReferenceData &reference)
+QList<int> targetLevels(const QList<PlannedImplant> &implants, const QList<Symbiant> &symbiants,
+                        const QList<ImplantSelection> &selections, const BuildSettings &settings,
+                        const ReferenceData &reference)
 {
     QList<int> targets;
     switch (settings.target) {
@@ -96,8 +97,11 @@ QList<int> targetLevels(const QList<PlannedImplant> &implants, const QList<Impla
             addTarget(targets, IndividualQL(selections, reference.bodySlots(), implant.slot));
         break;
     case BuildSettings::Target::Highest:
+        // The symbiants' levels, after the implants', are no targets.
         for (const LadderLevel &level :
-             PlanLadder(implants, settings.character, settings.ladderTopLevel, reference).finalLevels)
+             PlanLadder(implants, settings.character, settings.ladderTopLevel, reference,
+                        LadderOptions{true, symbiants})
+                 .finalLevels.mid(0, implants.size()))
             addTarget(targets, level.ql);
         break;
     }
@@ -213,7 +217,8 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
     // An empty maximum counts as 0, as the requirement colours read it.
     if (settings.warnNanoProg)
         series.nanoProgMax = ZeroPrefixedNumber(settings.maxNanoProg.text());
-    series.targets = targetLevels(implants, layout.plan().implantSelections, settings, reference);
+    series.targets = targetLevels(implants, PlannedSymbiants(layout.plan(), reference), layout.plan().implantSelections,
+                                  settings, reference);
     return series;
 }
 

@@ -321,6 +321,8 @@ QJsonObject LadderJson(const Ladder &ladder)
         object.insert(QStringLiteral("after"), statsJson(step.after));
         object.insert(QStringLiteral("treatmentTrickle"), qint64(step.trickle));
         object.insert(QStringLiteral("byTrickleDown"), step.byTrickle);
+        if (!step.symbiant.isEmpty())
+            object.insert(QStringLiteral("symbiant"), step.symbiant);
         steps.append(object);
     }
     QJsonObject final;

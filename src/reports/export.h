@@ -54,7 +54,7 @@ QJsonObject JsonTablesObject(const QList<ReportTable> &tables);
 // (slot, ql, treatment, ability, abilityNeeded, final, every stat "after" the
 // step, the Treatment the abilities worn add through trickle-down
 // ("treatmentTrickle") and whether only that made the step possible
-// ("byTrickleDown")), the final level of every implant of the plan ("final",
+// ("byTrickleDown"), and for a symbiant its title ("symbiant")), the final level of every implant of the plan ("final",
 // 0 where it cannot be worn) and the implants that cannot be worn, with why
 // ("unwearable").
 QJsonObject LadderJson(const Ladder &ladder);
