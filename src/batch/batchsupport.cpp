@@ -8,6 +8,7 @@
 #include "common/paths.h"
 #include "common/similarnames.h"
 #include "common/wholefile.h"
+#include "data/symbiants.h"
 #include "model/plandocument.h"
 #include "model/program.h"
 
@@ -286,11 +287,28 @@ const QCommandLineOption &maxQlOption()
     return option;
 }
 
+const QCommandLineOption &levelOption()
+{
+    static const QCommandLineOption option(QStringLiteral("level"),
+                                           QStringLiteral("The character level, 1 to %1.").arg(CharacterLevelMax),
+                                           QStringLiteral("N"));
+    return option;
+}
+
+const QCommandLineOption &professionOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("profession"),
+        QStringLiteral("The character's profession (any case): %1.").arg(ProfessionNames().join(QStringLiteral(", "))),
+        QStringLiteral("NAME"));
+    return option;
+}
+
 } // namespace
 
 void AddCharacterOptions(QCommandLineParser &parser)
 {
-    parser.addOptions({statOption(), ladderOption(), maxQlOption()});
+    parser.addOptions({statOption(), levelOption(), professionOption(), ladderOption(), maxQlOption()});
 }
 
 bool LadderAsked(const QCommandLineParser &parser)
@@ -315,6 +333,23 @@ void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &sett
                                   .arg(StatNames().join(QStringLiteral(", ")), entry));
         settings.character.stats[std::size_t(stat)] = value;
         given[std::size_t(stat)] = true;
+    }
+    if (parser.isSet(levelOption())) {
+        const QString text = parser.value(levelOption());
+        int level = 0;
+        if (!TryStrToInt(text, level) || level < 1 || level > CharacterLevelMax)
+            throw EUsageError(QStringLiteral("--level must be a whole number from 1 to %1, not \"%2\"")
+                                  .arg(CharacterLevelMax)
+                                  .arg(text));
+        settings.character.level = level;
+    }
+    if (parser.isSet(professionOption())) {
+        const QString name = parser.value(professionOption());
+        const int profession = ProfessionIndex(name.trimmed());
+        if (profession < 0)
+            throw EUsageError(QStringLiteral("--profession must be one of: %1; not \"%2\"")
+                                  .arg(ProfessionNames().join(QStringLiteral(", ")), name));
+        settings.character.profession = profession;
     }
     if (parser.isSet(maxQlOption())) {
         int top = 0;

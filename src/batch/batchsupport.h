@@ -79,15 +79,17 @@ int PositiveInteger(const QString &text, const QString &what);
 // A quality level the game has, 1 to 300, or a usage error.
 int QualityLevel(const QString &text, const QString &what);
 
-// The character's options: --stat NAME=N (repeatable), --ladder and
-// --max-ql N.
+// The character's options: --stat NAME=N (repeatable), --level N,
+// --profession NAME, --ladder and --max-ql N.
 void AddCharacterOptions(QCommandLineParser &parser);
 // Whether --ladder was given.
 bool LadderAsked(const QCommandLineParser &parser);
 // Puts the options into the settings: each --stat replaces that stat of the
-// character, --max-ql the top level (1 to 300), and --ladder chooses the
-// highest levels the character can wear, which needs all seven stats: given
-// by --stat, or all known already (characterKnown, a project's character).
+// character, --level its level (1 to 220), --profession its profession (a
+// name of ProfessionNames, any case), --max-ql the top level (1 to 300), and
+// --ladder chooses the highest levels the character can wear, which needs
+// all seven stats: given by --stat, or all known already (characterKnown, a
+// project's character).
 void ApplyCharacterOptions(const QCommandLineParser &parser, BuildSettings &settings, bool characterKnown);
 
 // --symbiant SLOT=NAME (repeatable): a symbiant put into a body slot in

@@ -1,5 +1,7 @@
 #include "build/character.h"
 
+#include "data/symbiants.h"
+
 #include <algorithm>
 
 namespace ludra {
@@ -28,6 +30,10 @@ QString Character::summary() const
     QStringList parts;
     for (int i = 0; i < StatCount; ++i)
         parts.append(StatNames().at(i) + u' ' + QString::number(stats[std::size_t(i)]));
+    if (level > 0)
+        parts.append(QStringLiteral("level ") + QString::number(level));
+    if (profession >= 0 && profession < ProfessionCount)
+        parts.append(ProfessionNames().at(profession));
     return parts.join(QStringLiteral(", "));
 }
 

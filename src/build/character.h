@@ -35,7 +35,8 @@ struct Character
     // Whether the player has entered a character: any stat above 0 (a real
     // character has every one).
     bool entered() const;
-    // "Treatment 700, Strength 250, ..." in StatNames order.
+    // "Treatment 700, Strength 250, ..." in StatNames order, then
+    // ", level 150" and ", Doctor" when they are entered.
     QString summary() const;
 
     bool operator==(const Character &) const = default;

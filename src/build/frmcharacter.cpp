@@ -4,16 +4,18 @@
 #include "common/numbers.h"
 #include "common/prompter.h"
 #include "data/nano.h"
+#include "data/symbiants.h"
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace ludra {
@@ -40,6 +42,25 @@ TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int
         m_stats[std::size_t(i)] = box;
     }
 
+    // The character level and the profession, below the stats and in the
+    // same column as the top level: 0 in the level box is "none", no level
+    // entered.
+    auto *lblLevel = MakeLabel(QStringLiteral("Level"), this);
+    lblLevel->setObjectName(QStringLiteral("lblLevel"));
+    edtLevel = Named(new QSpinBox(this), QStringLiteral("edtLevel"), QStringLiteral("Level"));
+    edtLevel->setRange(0, CharacterLevelMax);
+    edtLevel->setSpecialValueText(QStringLiteral("none"));
+    edtLevel->setValue(character.level >= 1 && character.level <= CharacterLevelMax ? character.level : 0);
+    lblLevel->setBuddy(edtLevel);
+    auto *lblProfession = MakeLabel(QStringLiteral("Profession"), this);
+    lblProfession->setObjectName(QStringLiteral("lblProfession"));
+    cboProfession = Named(new QComboBox(this), QStringLiteral("cboProfession"), QStringLiteral("Profession"));
+    cboProfession->addItem(QStringLiteral("none"));
+    cboProfession->addItems(ProfessionNames());
+    cboProfession->setCurrentIndex(
+        character.profession >= 0 && character.profession < ProfessionCount ? character.profession + 1 : 0);
+    lblProfession->setBuddy(cboProfession);
+
     auto *lblTopLevel = MakeLabel(QStringLiteral("Top quality level"), this);
     lblTopLevel->setObjectName(QStringLiteral("lblTopLevel"));
     edtTopLevel = Named(new NumberBox(1, TopQualityLevel, QString::number(topLevel), this),
@@ -54,13 +75,17 @@ TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int
 
     QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOK"), QStringLiteral("btnsCharacter"));
 
-    auto *topRow = new QHBoxLayout;
-    topRow->addWidget(lblTopLevel);
-    topRow->addWidget(edtTopLevel);
-    topRow->addStretch(1);
+    auto *levels = new QGridLayout;
+    levels->addWidget(lblLevel, 0, 0);
+    levels->addWidget(edtLevel, 0, 1);
+    levels->addWidget(lblProfession, 1, 0);
+    levels->addWidget(cboProfession, 1, 1);
+    levels->addWidget(lblTopLevel, 2, 0);
+    levels->addWidget(edtTopLevel, 2, 1);
+    levels->setColumnStretch(2, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(grpStats);
-    layout->addLayout(topRow);
+    layout->addLayout(levels);
     layout->addWidget(note);
     layout->addWidget(buttons);
     setFixedWidth(sizeHint().width() + 80);
@@ -85,6 +110,8 @@ void TfrmCharacter::accept()
             edtTopLevel->setFocus();
             return;
         }
+        character.level = edtLevel->value();
+        character.profession = cboProfession->currentIndex() - 1;
         m_character = character;
         m_topLevel = top;
         QDialog::accept();

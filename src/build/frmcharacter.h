@@ -6,15 +6,19 @@
 
 #include <array>
 
+class QComboBox;
+class QSpinBox;
+
 namespace ludra {
 
 class NumberBox;
 class Prompter;
 
 // "Character": the player's Treatment and six abilities as the game shows
-// them with no implant worn, and the top quality level the ladder aims for.
-// OK keeps them only when every box holds a whole number and the top level
-// is from 1 to 300; otherwise it says what is wrong and stays open.
+// them with no implant worn, the character level and profession (each may be
+// "none"), and the top quality level the ladder aims for. OK keeps them only
+// when every box holds a whole number and the top level is from 1 to 300;
+// otherwise it says what is wrong and stays open.
 class TfrmCharacter : public QDialog
 {
     Q_OBJECT
@@ -34,6 +38,8 @@ private:
     Character m_character;
     int m_topLevel;
     std::array<NumberBox *, StatCount> m_stats{};
+    QSpinBox *edtLevel = nullptr;
+    QComboBox *cboProfession = nullptr;
     NumberBox *edtTopLevel = nullptr;
 };
 

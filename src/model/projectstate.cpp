@@ -5,6 +5,7 @@
 #include "layout/layoutstate.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "data/symbiants.h"
 #include "storage/corruptfile.h"
 
 #include <algorithm>
@@ -282,10 +283,13 @@ void readConfigLine(const ConfigLine &line, const QString &text, ConfigState &st
 }
 
 // The "Character" stream: one "Name=value" line per stat, the ladder's top
-// level, and whether the build aims at the highest levels the character can
-// wear.
+// level, whether the build aims at the highest levels the character can
+// wear, then the character level and the profession, each only when entered
+// (a project without them is as it was before they were kept).
 const QString TopLevelKey = QStringLiteral("MaxQL");
 const QString HighestKey = QStringLiteral("HighestICanWear");
+const QString LevelKey = QStringLiteral("Level");
+const QString ProfessionKey = QStringLiteral("Profession");
 
 QStringList characterLines(const BuildSettings &settings)
 {
@@ -294,11 +298,17 @@ QStringList characterLines(const BuildSettings &settings)
         lines.append(StatNames().at(i) + u'=' + QString::number(settings.character.stats[std::size_t(i)]));
     lines.append(TopLevelKey + u'=' + QString::number(settings.ladderTopLevel));
     lines.append(HighestKey + u'=' + flag(settings.target == BuildSettings::Target::Highest));
+    const Character &character = settings.character;
+    if (character.level > 0)
+        lines.append(LevelKey + u'=' + QString::number(character.level));
+    if (character.profession >= 0 && character.profession < ProfessionCount)
+        lines.append(ProfessionKey + u'=' + ProfessionNames().at(character.profession));
     return lines;
 }
 
 // Reads the lines it knows; a line it does not know, or whose value is no
-// whole number, leaves that value as it was.
+// whole number, leaves that value as it was. A character level out of its
+// range, or a profession the game does not have, reads as not entered.
 void readCharacter(const QStringList &lines, BuildSettings &settings)
 {
     for (const QString &line : lines) {
@@ -306,9 +316,18 @@ void readCharacter(const QStringList &lines, BuildSettings &settings)
         if (eq < 0)
             continue;
         const QStringView key = TrimCtl(QStringView(line).first(eq));
-        int value = 0;
-        if (!TryStrToInt(TrimCtl(QStringView(line).sliced(eq + 1)), value))
+        const QStringView text = TrimCtl(QStringView(line).sliced(eq + 1));
+        if (key == ProfessionKey) {
+            settings.character.profession = ProfessionIndex(text);
             continue;
+        }
+        int value = 0;
+        if (!TryStrToInt(text, value))
+            continue;
+        if (key == LevelKey) {
+            settings.character.level = value >= 1 && value <= CharacterLevelMax ? value : 0;
+            continue;
+        }
         if (const int stat = StatIndex(key); stat >= 0)
             settings.character.stats[std::size_t(stat)] = std::max(value, 0);
         else if (key == TopLevelKey)

@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -90,6 +91,7 @@ private Q_SLOTS:
     void resultsSayWhatTheyAre();
     void levelAboveTheTopIsAsked();
     void highestICanWear();
+    void characterLevelAndProfession();
 
 private:
     // Opens the main window; missingFiles reference files are reported missing.
@@ -971,6 +973,86 @@ void TstLayoutPage::highestICanWear()
     QCOMPARE(reqs->index(0, 5).data().toString(), QStringLiteral("951"));
     QCOMPARE(reqs->index(0, 5).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
     QVERIFY(!reqs->index(0, 0).data(Qt::ForegroundRole).isValid()); // the palette's own
+}
+
+// The character's level and profession: "none" of both at first, entered
+// in the dialog beside the stats (labels naming their boxes, the keys
+// going through them in the order shown), shown in the Build tab's caption,
+// and saved and opened again with the project.
+void TstLayoutPage::characterLevelAndProfession()
+{
+    openAllocated();
+    find<QTabWidget>("pgcMain")->setCurrentIndex(1);
+    QStringList seen;
+    m_prompter.dialogs.append({Prompter::Answer::Ok, [&seen](QObject &object) {
+                                   auto &dialog = static_cast<QWidget &>(object);
+                                   auto *level = dialog.findChild<QSpinBox *>("edtLevel");
+                                   auto *profession = dialog.findChild<QComboBox *>("cboProfession");
+                                   QVERIFY(level && profession);
+                                   QCOMPARE(level->text(), QStringLiteral("none"));
+                                   QCOMPARE(level->minimum(), 0);
+                                   QCOMPARE(level->maximum(), 220);
+                                   QCOMPARE(profession->currentText(), QStringLiteral("none"));
+                                   QCOMPARE(profession->count(), 15);
+                                   QCOMPARE(profession->itemText(9), QStringLiteral("Martial Artist"));
+                                   QCOMPARE(dialog.findChild<QLabel *>("lblLevel")->buddy(), level);
+                                   QCOMPARE(dialog.findChild<QLabel *>("lblProfession")->buddy(), profession);
+                                   // The controls the Tab key reaches, from Sense on.
+                                   QWidget *widget = dialog.findChild<QWidget *>("edtSense");
+                                   for (int i = 0; i < 3; ++i) {
+                                       do
+                                           widget = widget->nextInFocusChain();
+                                       while (!(widget->focusPolicy() & Qt::TabFocus) ||
+                                              widget->objectName().startsWith(QLatin1String("qt_")));
+                                       seen.append(widget->objectName());
+                                   }
+                                   for (NumberBox *box : dialog.findChildren<NumberBox *>())
+                                       if (box->objectName() != "edtTopLevel")
+                                           box->setText(QStringLiteral("100"));
+                                   level->setValue(150);
+                                   profession->setCurrentIndex(profession->findText(QStringLiteral("Doctor")));
+                               }});
+    find<QPushButton>("btnCharacter")->click();
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"frmCharacter"});
+    QCOMPARE(seen, (QStringList{"edtLevel", "cboProfession", "edtTopLevel"}));
+    const Character &character = m_window->document().buildSettings().character;
+    QCOMPARE(character.level, 150);
+    QCOMPARE(character.profession, 3);
+    QCOMPARE(character.stat(Stat::Sense), 100);
+    QCOMPARE(find<QLabel>("lblCharacter")->text(),
+             QStringLiteral("Treatment 100, Strength 100, Agility 100, Stamina 100, Intelligence 100, Psychic 100, "
+                            "Sense 100, level 150, Doctor; up to level 300"));
+
+    const QString path = m_dir->filePath(QStringLiteral("doctor.lud"));
+    m_prompter.fileNames = {path};
+    find<QAction>("SaveAs1")->trigger();
+    const QStringList stored = ReadProjectFile(path).character;
+    QVERIFY(stored.contains(QStringLiteral("Level=150")));
+    QVERIFY(stored.contains(QStringLiteral("Profession=Doctor")));
+
+    // Opened in a new window, the dialog shows them again; set back to
+    // "none", neither is kept.
+    ScriptedPrompter second;
+    TfrmLudra again(second);
+    again.makeEveryPage();
+    second.fileNames = {path};
+    again.findChild<QAction *>("Open1")->trigger();
+    QCOMPARE(again.document().buildSettings().character, character);
+    second.dialogs.append({Prompter::Answer::Ok, [](QObject &dialog) {
+                               auto *level = dialog.findChild<QSpinBox *>("edtLevel");
+                               auto *profession = dialog.findChild<QComboBox *>("cboProfession");
+                               QCOMPARE(level->value(), 150);
+                               QCOMPARE(profession->currentText(), QStringLiteral("Doctor"));
+                               level->setValue(level->minimum());
+                               profession->setCurrentIndex(0);
+                           }});
+    again.findChild<QPushButton *>("btnCharacter")->click();
+    QCOMPARE(second.dialogsRun, QStringList{"frmCharacter"});
+    QCOMPARE(again.document().buildSettings().character.level, 0);
+    QCOMPARE(again.document().buildSettings().character.profession, -1);
+    QVERIFY(again.findChild<QLabel *>("lblCharacter")->text().endsWith(QStringLiteral("Sense 100; up to level 300")));
+    QVERIFY(second.asked.isEmpty());
+    QVERIFY(m_prompter.asked.isEmpty());
 }
 
 QTEST_MAIN(TstLayoutPage)

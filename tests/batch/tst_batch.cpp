@@ -403,6 +403,65 @@ private Q_SLOTS:
         QVERIFY(run.out.isEmpty());
     }
 
+    // --level and --profession go into the character of plan and build and
+    // are saved with it; a plan without them saves neither line.
+    void levelAndProfession()
+    {
+        QVERIFY(!ReadProjectFile(m_project).character.join(u'\n').contains(QStringLiteral("Level=")));
+        QVERIFY(!ReadProjectFile(m_project).character.join(u'\n').contains(QStringLiteral("Profession=")));
+
+        const QString saved = m_dir.filePath(QStringLiteral("profession.lud"));
+        const Run plan = batch({"plan", "--skill", "Burst", "--ql", "100", "--level", "150", "--profession",
+                                "martial ARTIST", "--save", saved});
+        QCOMPARE(plan.status, 0);
+        QStringList character = ReadProjectFile(saved).character;
+        QVERIFY2(character.contains(QStringLiteral("Level=150")), qPrintable(character.join(u' ')));
+        QVERIFY(character.contains(QStringLiteral("Profession=Martial Artist")));
+
+        // build keeps the project's own unless told otherwise.
+        QCOMPARE(batch({"build", saved, "--save"}).status, 0);
+        character = ReadProjectFile(saved).character;
+        QVERIFY(character.contains(QStringLiteral("Level=150")));
+        QVERIFY(character.contains(QStringLiteral("Profession=Martial Artist")));
+        QCOMPARE(batch({"build", saved, "--level", "220", "--profession", "Trader", "--save"}).status, 0);
+        character = ReadProjectFile(saved).character;
+        QVERIFY(character.contains(QStringLiteral("Level=220")));
+        QVERIFY(character.contains(QStringLiteral("Profession=Trader")));
+        QVERIFY(!character.contains(QStringLiteral("Level=150")));
+    }
+
+    void levelAndProfessionUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const QStringList plan{"plan", "--skill", "Burst", "--ql", "1"};
+        const QString level = QStringLiteral("--level must be a whole number from 1 to 220");
+        QTest::newRow("level 0") << plan + QStringList{"--level", "0"} << level;
+        QTest::newRow("level 221") << plan + QStringList{"--level", "221"} << level;
+        QTest::newRow("level abc") << plan + QStringList{"--level", "abc"} << level;
+        QTest::newRow("level empty") << plan + QStringList{"--level", ""} << level;
+        QTest::newRow("build level 221") << QStringList{"build", m_project, "--level", "221"} << level;
+        const QString profession = QStringLiteral("--profession must be one of: Adventurer, Agent, Bureaucrat, Doctor, "
+                                                  "Enforcer, Engineer, Fixer, Keeper, Martial Artist, Meta-Physicist, "
+                                                  "Nano-Technician, Shade, Soldier, Trader; not \"Wizard\"");
+        QTest::newRow("unknown profession") << plan + QStringList{"--profession", "Wizard"} << profession;
+        QTest::newRow("build unknown profession")
+            << QStringList{"build", m_project, "--profession", "Wizard"} << profession;
+        QTest::newRow("a part of a name") << plan + QStringList{"--profession", "Martial"} << "--profession must be";
+    }
+
+    void levelAndProfessionUsage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const QByteArray before = readFile(m_project);
+        const Run run = batch(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(readFile(m_project), before);
+    }
+
     // --table series writes the numbers behind the graphs in every format:
     // a row per level, and at level 200 the skill totals of the plan's build
     // at 200. "all" leaves them out.

@@ -8,6 +8,7 @@
 #include "model/program.h"
 #include "model/projectstate.h"
 #include "common/paths.h"
+#include "data/symbiants.h"
 #include "storage/corruptfile.h"
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void shortConfigKeepsTheRest();
     void damagedLinesReadAsNothing();
     void characterTravelsWithThePlan();
+    void levelAndProfessionLines_data();
+    void levelAndProfessionLines();
     void flagLinesReadByTheirRule_data();
     void flagLinesReadByTheirRule();
     void selectionCaptionIsDerived_data();
@@ -206,6 +209,63 @@ void TstProjectState::characterTravelsWithThePlan()
     QVERIFY(!opened->settings.character.entered());
     QCOMPARE(opened->settings.ladderTopLevel, TopQualityLevel);
     QCOMPARE(opened->settings.target, BuildSettings::Target::Individual);
+}
+
+// The character level and the profession follow the other lines of
+// "Character", each only when entered, so that a character without them is
+// stored as before; a value out of range or unknown reads as not entered,
+// and the other lines are read as ever.
+void TstProjectState::levelAndProfessionLines_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("profession");
+    QTest::newRow("none") << QStringList{} << 0 << -1;
+    QTest::newRow("both") << QStringList{"Level=150", "Profession=Doctor"} << 150 << 3;
+    QTest::newRow("lowest and first") << QStringList{"Level=1", "Profession=Adventurer"} << 1 << 0;
+    QTest::newRow("highest and last") << QStringList{"Level=220", "Profession=Trader"} << 220 << 13;
+    QTest::newRow("spaced, any case") << QStringList{" Level = 7 ", "Profession= martial artist"} << 7 << 8;
+    QTest::newRow("level 0") << QStringList{"Level=0"} << 0 << -1;
+    QTest::newRow("level 221") << QStringList{"Level=221"} << 0 << -1;
+    QTest::newRow("level negative") << QStringList{"Level=-5"} << 0 << -1;
+    QTest::newRow("level no number") << QStringList{"Level=abc", "Profession=Shade"} << 0 << 11;
+    QTest::newRow("level huge") << QStringList{"Level=99999999999999999999"} << 0 << -1;
+    QTest::newRow("unknown profession") << QStringList{"Level=30", "Profession=Wizard"} << 30 << -1;
+    QTest::newRow("empty profession") << QStringList{"Profession="} << 0 << -1;
+    QTest::newRow("profession by number") << QStringList{"Profession=3"} << 0 << -1;
+}
+
+void TstProjectState::levelAndProfessionLines()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, level);
+    QFETCH(int, profession);
+    std::unique_ptr<PlanParts> model = freshModel();
+    model->settings.character.setStat(Stat::Agility, 300);
+    model->settings.ladderTopLevel = 200;
+    ProjectImage image = capture(*model, ProjectShown());
+    // Nothing entered: the lines end where they always did.
+    QCOMPARE(image.character.size(), StatCount + 2);
+    QCOMPARE(image.character.last(), QStringLiteral("HighestICanWear=0"));
+    image.character += lines;
+
+    std::unique_ptr<PlanParts> opened = freshModel();
+    apply(image, *opened);
+    const Character &read = opened->settings.character;
+    QCOMPARE(read.level, level);
+    QCOMPARE(read.profession, profession);
+    QCOMPARE(read.stat(Stat::Agility), 300);
+    QCOMPARE(opened->settings.ladderTopLevel, 200);
+
+    // Captured again: one line each for what was entered, in its own spelling.
+    const QStringList again = capture(*opened, ProjectShown()).character;
+    QCOMPARE(again.mid(0, StatCount + 2), image.character.mid(0, StatCount + 2));
+    QStringList expected;
+    if (level > 0)
+        expected.append(QStringLiteral("Level=") + QString::number(level));
+    if (profession >= 0)
+        expected.append(QStringLiteral("Profession=") + ProfessionNames().at(profession));
+    QCOMPARE(again.mid(StatCount + 2), expected);
 }
 
 // The include flags of the allocation rules are on only for "1"; the Build
