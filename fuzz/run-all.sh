@@ -31,8 +31,9 @@ declare -A max_len=(
   [referencefiles]=8192 # a few dozen lines of each reference file
   [langfile]=8192       # a language file's sections and keys
   [popupmenu]=4096      # the default selections menu
+  [symbiants]=8192      # a dozen lines of the symbiant file
 )
-all=(vellstreams projectfile stockfile referencefiles langfile popupmenu)
+all=(vellstreams projectfile stockfile referencefiles langfile popupmenu symbiants)
 targets=("${@:-${all[@]}}")
 for t in "${targets[@]}"; do
   if [ -z "${max_len[$t]:-}" ]; then
