@@ -192,9 +192,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     static const BuildResults fresh;
     const BuildResults &results = opened.results;
+    // The skill and requirement tables of a project that stored none of
+    // their later columns show the stored ones alone, until the next build.
+    const auto shape = [](const TextTable &table, int stored, int count) {
+        return table.columnCount() == stored || table.columnCount() == count;
+    };
     if (opened.layout.table().columnCount() != LayoutColumns || opened.layout.table().rowCount() < 1
-        || results.skillIncTable().columnCount() != fresh.skillIncTable().columnCount()
-        || results.reqTable().columnCount() != fresh.reqTable().columnCount()
+        || !shape(results.skillIncTable(), SkillCol::Stored, SkillCol::Count)
+        || !shape(results.reqTable(), ReqCol::Stored, ReqCol::Count)
         || results.suggestTable().columnCount() != fresh.suggestTable().columnCount()
         || results.ladderTable().columnCount() != fresh.ladderTable().columnCount())
         std::abort();
