@@ -423,8 +423,12 @@ void ApplySymbiantOptions(const QCommandLineParser &parser, PlanDocument &docume
             QStringList titles;
             for (const Symbiant *s : table->forSlot(slot))
                 titles.append(s->title());
-            const QStringList like = SimilarNames(name, titles);
-            throw EUsageError(QStringLiteral("--symbiant: no symbiant is called \"%1\"").arg(name) +
+            // Titles hold commas: each is quoted.
+            QStringList like = SimilarNames(name, titles);
+            for (QString &title : like)
+                title = u'"' + title + u'"';
+            throw EUsageError(QStringLiteral("--symbiant: no symbiant of %1 is called \"%2\"")
+                                  .arg(BodySlotNames().at(slot), name) +
                               (like.isEmpty() ? QString()
                                               : QStringLiteral("; did you mean: ") + like.join(QStringLiteral(", "))));
         }

@@ -356,6 +356,51 @@ private Q_SLOTS:
         QVERIFY2(already.err.contains("no implant has a cheaper level"), qPrintable(already.err));
     }
 
+    // --symbiant puts a symbiant into a slot: its row comes after the
+    // implants', the slot's clusters are not built, and the saved project
+    // builds the same. What cannot be a symbiant of that slot is a usage error
+    // that says what was wrong.
+    void symbiantInASlot()
+    {
+        const QString title = QStringLiteral("Active Brain Symbiant, Control Unit Aban (QL 170)");
+        const QString saved = m_dir.filePath(QStringLiteral("symbiant.lud"));
+        const Run plan = batch({"plan", "--skill", "Treatment", "--ql", "200", "--symbiant",
+                                "head=active brain symbiant, control unit aban", "--format", "json", "--save", saved});
+        QCOMPARE(plan.status, 0);
+        const QList<QStringList> req = jsonRows(plan.out, QStringLiteral("req"));
+        QCOMPARE(req.last().mid(0, 7), (QStringList{title, "", "", "HEAD (QL 170)", "Symbiant", "1011",
+                                                    "Agility 383, Intelligence 383, Psychic 383, level 125"}));
+        QCOMPARE(std::count_if(req.begin(), req.end(), [](const QStringList &row) { return row.at(3).startsWith("HEAD"); }),
+                 1);
+        // Its 86 Treatment beside the two Treatment clusters built.
+        const QList<QStringList> skill = jsonRows(plan.out, QStringLiteral("skill"));
+        QCOMPARE(skill.at(1).mid(0, 3), (QStringList{"Treatment", "191", "2"}));
+        QCOMPARE(ReadProjectFile(saved).symbiants, QStringList{"HEAD=" + title});
+        const Run again = batch({"build", saved, "--table", "all", "--format", "json"});
+        QCOMPARE(again.status, 0);
+        QCOMPARE(jsonRows(again.out, QStringLiteral("req")), req);
+    }
+
+    void symbiantUsage_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no name") << "HEAD" << "--symbiant takes SLOT=NAME";
+        QTest::newRow("no slot") << "NECK=Active Brain Symbiant, Control Unit Aban" << "\"NECK\" is no body slot";
+        QTest::newRow("no symbiant") << "HEAD=Active Brain" << "did you mean: \"Active Brain Symbiant, ";
+        QTest::newRow("another slot") << "EYE=Active Brain Symbiant, Control Unit Aban" << "is worn in HEAD, not in EYE";
+    }
+
+    void symbiantUsage()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        const Run run = batch({"plan", "--skill", "Burst", "--ql", "100", "--symbiant", value});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
     // A plan shared as text builds on the command line; what it cannot read
     // ends the command, told on standard error.
     void planFromText()

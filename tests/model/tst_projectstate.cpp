@@ -49,6 +49,7 @@ private Q_SLOTS:
     void shortConfigKeepsTheRest();
     void damagedLinesReadAsNothing();
     void characterTravelsWithThePlan();
+    void symbiantsTravelWithThePlan();
     void levelAndProfessionLines_data();
     void levelAndProfessionLines();
     void flagLinesReadByTheirRule_data();
@@ -209,6 +210,36 @@ void TstProjectState::characterTravelsWithThePlan()
     QVERIFY(!opened->settings.character.entered());
     QCOMPARE(opened->settings.ladderTopLevel, TopQualityLevel);
     QCOMPARE(opened->settings.target, BuildSettings::Target::Individual);
+}
+
+// The slots holding a symbiant are one line each in a stream of their own;
+// the grid keeps their clusters, so that a project without the stream is the
+// same plan with implants everywhere. A line naming no slot, or no title,
+// is passed over.
+void TstProjectState::symbiantsTravelWithThePlan()
+{
+    std::unique_ptr<PlanParts> model = freshModel();
+    LayoutState &layout = model->layout;
+    layout.skills().add();
+    layout.allocate();
+    const Plan implants = layout.plan();
+    QVERIFY(capture(*model, ProjectShown()).symbiants.isEmpty());
+    layout.setSymbiant(0, QStringLiteral("Some Brain Symbiant (QL 170)"));
+    layout.setSymbiant(12, QStringLiteral("Some Feet Symbiant (QL 1)"));
+    ProjectImage image = capture(*model, ProjectShown());
+    QCOMPARE(image.symbiants, (QStringList{"HEAD=Some Brain Symbiant (QL 170)", "FEET=Some Feet Symbiant (QL 1)"}));
+
+    std::unique_ptr<PlanParts> opened = freshModel();
+    apply(image, *opened);
+    QVERIFY(opened->layout.plan() == layout.plan());
+
+    image.symbiants.append({"NECK=Nothing (QL 1)", "EAR=", "EYE"});
+    apply(image, *opened);
+    QVERIFY(opened->layout.plan() == layout.plan());
+
+    image.symbiants.clear();
+    apply(image, *opened);
+    QVERIFY(opened->layout.plan() == implants);
 }
 
 // The character level and the profession follow the other lines of
