@@ -25,6 +25,11 @@ std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList 
         cell.cluster = skillNames ? SkillToCluster(nanoList, table.cell(0, row)) : table.cell(0, row);
     }
     cell.type = table.cell(column, 0);
+    // A slot holding a symbiant builds none of its clusters: no stock is
+    // looked for them.
+    const int slot = int(BodySlotNames().indexOf(TrimCtl(QStringView(cell.slot))));
+    if (slot >= 0 && layout.plan().bodySlots.at(std::size_t(slot)).holdsSymbiant())
+        return std::nullopt;
     return cell;
 }
 

@@ -17,7 +17,7 @@ class StockState;
 // the body-placement view the row names the slot and the cell the cluster,
 // in the skill/cluster-set view the other way round; a skill name stands for
 // the cluster of its first record; the column's header is the type. Nothing
-// for a cell that is empty once trimmed.
+// for a cell that is empty once trimmed, or of a slot holding a symbiant.
 std::optional<StockCell> StockCellAt(const LayoutState &layout, const TNanoList &nanoList, int column, int row);
 
 // The layout's stock status, as "Activate Stock Control" switches it
