@@ -401,6 +401,8 @@ void ApplySymbiantOptions(const QCommandLineParser &parser, PlanDocument &docume
     if (values.isEmpty())
         return;
     const SymbiantTable *table = document.reference().symbiants();
+    if (const QString notice = document.reference().takeSymbiantNotice(); !notice.isEmpty())
+        WriteStderr(QStringLiteral("ludra-batch: ") + notice + u'\n');
     if (!table)
         throw EUsageError(QStringLiteral("--symbiant needs the symbiant table \"%1\", which cannot be read")
                               .arg(RefFile::Symbiants));

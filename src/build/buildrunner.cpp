@@ -139,6 +139,9 @@ void BuildRunner::compute()
     const QList<Symbiant> symbiants = PlannedSymbiants(m_layout.plan(), m_reference, &unknown);
     for (const QString &slot : unknown)
         m_results.addLogLine(QStringLiteral("Unknown symbiant - ") + slot);
+    if (!symbiants.isEmpty() || !unknown.isEmpty())
+        if (const QString notice = m_reference.takeSymbiantNotice(); !notice.isEmpty())
+            m_results.addLogLine(notice);
     QList<ImplantSelection> selections;
     std::optional<Ladder> ladder;
     if (m_settings.target == BuildSettings::Target::Highest) {

@@ -52,12 +52,24 @@ const SymbiantTable *ReferenceData::symbiants() const
     return m_symbiants ? &*m_symbiants : nullptr;
 }
 
+QString ReferenceData::takeSymbiantNotice() const
+{
+    const SymbiantTable *table = symbiants();
+    if (!table || table->skipped() == 0 || m_symbiantNoticeTaken)
+        return QString();
+    m_symbiantNoticeTaken = true;
+    return QStringLiteral("%1 line(s) of \"%2\" could not be read and were skipped.")
+        .arg(table->skipped())
+        .arg(RefFile::Symbiants);
+}
+
 void ReferenceData::forgetGameRules()
 {
     m_trickle.reset();
     m_profiles.reset();
     m_symbiants.reset();
     m_symbiantsRead = false;
+    m_symbiantNoticeTaken = false;
 }
 
 QList<SkillEntry> ReferenceData::skillEntries() const

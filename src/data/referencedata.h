@@ -59,6 +59,9 @@ public:
     // for, like the two above; nullptr when the file is missing or cannot be
     // read.
     const SymbiantTable *symbiants() const;
+    // Once after the symbiant table was read with lines skipped: the message
+    // that says how many; empty before, after, and when none was skipped.
+    QString takeSymbiantNotice() const;
     // Reads all three again at their next use.
     void forgetGameRules();
 
@@ -78,6 +81,7 @@ private:
     // m_symbiants stays empty when it was missing.
     mutable bool m_symbiantsRead = false;
     mutable std::optional<SymbiantTable> m_symbiants;
+    mutable bool m_symbiantNoticeTaken = false;
     // Numbers the blank names of the three files in the order they are read.
     UnknownCounter m_unknown;
 };
