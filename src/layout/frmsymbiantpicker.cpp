@@ -144,7 +144,14 @@ TfrmSymbiantPicker::TfrmSymbiantPicker(const QString &slotName, const QList<cons
     btnOK = buttons->button(QDialogButtonBox::Ok);
     btnOK->setDefault(true);
 
+    // The slot's name is no text of the window's design.
+    auto *lblSlot = MakeStateLabel(slotName, QStringLiteral("lblSlot"), QStringLiteral("Body slot"), this);
+    lblSlot->setProperty(LangFixed, true);
+    lblSlot->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+
     auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(lblSlot);
+    searchRow->addSpacing(12);
     searchRow->addWidget(lblSearch);
     searchRow->addWidget(edtSearch, 1);
     auto *layout = new QVBoxLayout(this);
@@ -165,8 +172,6 @@ TfrmSymbiantPicker::TfrmSymbiantPicker(const QString &slotName, const QList<cons
     });
 
     LangApplyProgram(*this);
-    // The slot is no text of the window's design.
-    setWindowTitle(windowTitle() + QStringLiteral(" - ") + slotName);
 
     for (int row = 0; row < symbiants.size(); ++row) {
         if (symbiants.at(row)->title() == current) {

@@ -363,7 +363,7 @@ void TstSymbiantSlots::pickerSearchesAndChooses()
     QCOMPARE(view->selectionModel()->selectedRows().size(), 1);
     QCOMPARE(view->selectionModel()->selectedRows().first().row(), 1);
     QVERIFY(ok->isEnabled());
-    QVERIFY(dialog.windowTitle().endsWith(QStringLiteral("HEAD")));
+    QCOMPARE(dialog.findChild<QLabel *>("lblSlot")->text(), QStringLiteral("HEAD"));
 
     QTest::keyClicks(search, QStringLiteral("aNiMaTeD"));
     QCOMPARE(columnTexts(view, 0), QStringList{"Animated Brain Symbiant, Extermination Unit Aban"});
