@@ -22,7 +22,9 @@ namespace ludra {
 
 namespace {
 
-enum PickerColumn { Name, Level, Treatment, CharacterLevel, AbilitiesNeeded, Professions, Wearable, FirstSkill };
+// Whether it can be worn comes next to the name, where it is seen without
+// scrolling.
+enum PickerColumn { Name, Wearable, Level, Treatment, CharacterLevel, AbilitiesNeeded, Professions, FirstSkill };
 
 // The symbiants of a slot, one row each in the order given; numbers are
 // given as numbers, so that their columns sort by value.
@@ -58,10 +60,10 @@ public:
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return QAbstractTableModel::headerData(section, orientation, role);
-        static const QStringList fixed{QStringLiteral("Name"),       QStringLiteral("QL"),
-                                       QStringLiteral("Treatment"),  QStringLiteral("Level"),
-                                       QStringLiteral("Abilities"),  QStringLiteral("Professions"),
-                                       QStringLiteral("Wearable")};
+        static const QStringList fixed{QStringLiteral("Name"),      QStringLiteral("Wearable"),
+                                       QStringLiteral("QL"),        QStringLiteral("Treatment"),
+                                       QStringLiteral("Level"),     QStringLiteral("Abilities"),
+                                       QStringLiteral("Professions")};
         if (section >= 0 && section < FirstSkill)
             return fixed.at(section);
         return m_skills.value(section - FirstSkill);

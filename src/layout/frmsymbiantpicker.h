@@ -17,10 +17,10 @@ namespace ludra {
 struct Symbiant;
 
 // "Use Symbiant": the symbiants of one body slot in a table, with a search
-// box over their names. Each row gives the symbiant's name, quality level,
-// Treatment, character level, the abilities and professions it asks for,
-// whether the character can wear it ("yes", or what is missing), and its
-// bonus to each skill of the plan's selected list. The ones the character
+// box over their names. Each row gives the symbiant's name, whether the
+// character can wear it ("yes", or what is missing), its quality level,
+// Treatment, character level, the abilities and professions it asks for, and
+// its bonus to each skill of the plan's selected list. The ones the character
 // cannot wear are shown greyed, their "Wearable" cell in the warning red.
 // Any column sorts by a click on its heading. OK (or a double click, or
 // Enter) takes the chosen row; it is held back while none is chosen.
