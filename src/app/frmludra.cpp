@@ -202,6 +202,8 @@ void TfrmLudra::createPages()
             tabBuild->buildButton()->setDisabled(duplicates);
     });
     connect(tabReport, &LayoutPage::stockControlChanged, this, &TfrmLudra::ApplyStockControl);
+    tabReport->setSymbiantSources([this] { return document().reference().symbiants(); },
+                                  [this] { return document().buildSettings().character; });
     tabReport->setStockCheck([this](int column, int row) {
         PlanDocument &doc = document();
         if (column < 0)

@@ -207,6 +207,12 @@ void SkillResultPage::resultsStateChanged()
         gains.append(only.skill + QStringLiteral(" +") + QString::number(only.gain));
     lblTrickleOnly->setText(gains.isEmpty() ? QString() : LangMsg(Msg::TrickleOnlyText).arg(gains.join(QStringLiteral(", "))));
     lblTrickleOnly->setVisible(!gains.isEmpty());
+    QStringList symbiants;
+    for (const SymbiantRow &row : results().symbiantRows())
+        symbiants.append(row.symbiant.title() + QStringLiteral(" (") + row.slot + u')');
+    lblSymbiants->setText(symbiants.isEmpty() ? QString()
+                                              : LangMsg(Msg::SymbiantsCountedText).arg(symbiants.join(QStringLiteral(", "))));
+    lblSymbiants->setVisible(!symbiants.isEmpty());
 }
 
 void RequirementResultPage::resultsStateChanged()
@@ -245,9 +251,16 @@ SkillResultPage::SkillResultPage(Prompter &prompter, QWidget *parent)
     lblTrickleOnly->setProperty(LangFixed, true);
     lblTrickleOnly->setWordWrap(true);
     lblTrickleOnly->hide();
+    // The symbiants the totals count, which have no row of their own.
+    lblSymbiants = MakeStateLabel(QString(), QStringLiteral("lblSymbiants"),
+                                  QStringLiteral("Symbiants counted in the totals"), this);
+    lblSymbiants->setProperty(LangFixed, true);
+    lblSymbiants->setWordWrap(true);
+    lblSymbiants->hide();
     auto *gridColumn = new QVBoxLayout;
     gridColumn->addWidget(grdSkillInc, 1);
     gridColumn->addWidget(lblTrickleOnly);
+    gridColumn->addWidget(lblSymbiants);
     auto *row = new QHBoxLayout;
     row->addLayout(gridColumn, 1);
     row->addWidget(sidePanel);

@@ -97,8 +97,8 @@ public Q_SLOTS:
 
 protected:
     void showTables() override;
-    // The line under the grid names the selected skills the plan raises
-    // through trickle-down alone.
+    // The lines under the grid name the selected skills the plan raises
+    // through trickle-down alone, and the symbiants the totals count.
     void resultsStateChanged() override;
 
 private:
@@ -107,6 +107,7 @@ private:
 
     QTableView *grdSkillInc = nullptr;
     QLabel *lblTrickleOnly = nullptr;
+    QLabel *lblSymbiants = nullptr;
     QPushButton *btnLogSkill = nullptr;
 };
 

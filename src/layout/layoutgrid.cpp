@@ -2,12 +2,14 @@
 
 #include "data/referencedata.h"
 #include "layout/layoutstate.h"
+#include "layout/symbiantslots.h"
 #include "views/widgets.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QKeyEvent>
 #include <QWheelEvent>
 
@@ -115,9 +117,48 @@ private:
 
 } // namespace
 
-LayoutTableModel::LayoutTableModel(const LayoutState &layout, QObject *parent)
-    : TextTableModel(layout.table(), true, parent), m_layout(layout)
+LayoutTableModel::LayoutTableModel(const LayoutState &layout, std::function<const SymbiantTable *()> symbiants,
+                                   QObject *parent)
+    : TextTableModel(layout.table(), true, parent), m_layout(layout), m_symbiants(std::move(symbiants))
 {
+}
+
+int LayoutTableModel::symbiantSlot(int viewRow) const
+{
+    const int slot = tableRow(viewRow) - 1;
+    if (!hasTable() || m_layout.currentView() != LayoutView::BodyPlacement || slot < 0 || slot >= BodySlotCount)
+        return -1;
+    return m_layout.plan().bodySlots.at(std::size_t(slot)).holdsSymbiant() ? slot : -1;
+}
+
+QVariant LayoutTableModel::symbiantCell(int slot, int column, int role) const
+{
+    const QString &title = m_layout.plan().symbiant(slot);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return column == 1 ? title : QString();
+    case Qt::ToolTipRole: {
+        const SymbiantTable *table = symbiants();
+        const Symbiant *symbiant = table ? table->find(title) : nullptr;
+        return symbiant ? SymbiantDescription(*symbiant) : title;
+    }
+    case Qt::DecorationRole:
+        return markerImage(column, slot + 1);
+    default:
+        return QVariant();
+    }
+}
+
+QStringList LayoutTableModel::rowSources(int row) const
+{
+    if (m_layout.currentView() != LayoutView::SkillSet || !m_layout.plan().holdsSymbiants())
+        return QStringList();
+    const TNano *record = m_layout.catalogue().at(row - 1);
+    const SymbiantTable *table = symbiants();
+    if (!record || !table)
+        return QStringList();
+    return SymbiantSources(m_layout.plan(), *table, record->SkillName);
 }
 
 QVariant LayoutTableModel::markerImage(int column, int row) const
@@ -135,6 +176,8 @@ QVariant LayoutTableModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const int column = tableColumn(index.column());
     const int row = tableRow(index.row());
+    if (const int slot = symbiantSlot(index.row()); slot >= 0)
+        return symbiantCell(slot, column, role);
     switch (role) {
     case Qt::DecorationRole:
         return markerImage(column, row);
@@ -153,6 +196,18 @@ QVariant LayoutTableModel::data(const QModelIndex &index, int role) const
 
 QVariant LayoutTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Vertical && hasTable() &&
+        (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole || role == Qt::FontRole)) {
+        const QStringList sources = rowSources(tableRow(section));
+        if (sources.isEmpty())
+            return TextTableModel::headerData(section, orientation, role);
+        if (role == Qt::FontRole) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return QStringLiteral("Raised by a symbiant: ") + sources.join(QStringLiteral("; "));
+    }
     if (role != Qt::DecorationRole || !hasTable())
         return TextTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Horizontal)
@@ -163,7 +218,7 @@ QVariant LayoutTableModel::headerData(int section, Qt::Orientation orientation, 
 Qt::ItemFlags LayoutTableModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags result = TextTableModel::flags(index);
-    if (index.isValid())
+    if (index.isValid() && symbiantSlot(index.row()) < 0)
         result |= Qt::ItemIsEditable;
     return result;
 }
@@ -177,7 +232,8 @@ void LayoutTableModel::refresh()
     if (rows > 0)
         Q_EMIT headerDataChanged(Qt::Vertical, 0, rows - 1);
     if (rows > 0 && columns > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rows - 1, columns - 1), {Qt::DecorationRole, Qt::ForegroundRole});
+        // Every role: a slot's symbiant is shown from the plan, not the table.
+        Q_EMIT dataChanged(index(0, 0), index(rows - 1, columns - 1));
 }
 
 LayoutCellDelegate::LayoutCellDelegate(std::function<const LayoutState &()> layout, Validate validate, QObject *parent)

@@ -9,16 +9,30 @@
 namespace ludra {
 
 class LayoutState;
+class SymbiantTable;
 
 // The layout table as the layout grid shows it: the cell texts, and besides
 // them what is not a cell of the table: the marker image of each cell (data
 // and header cells alike) and the red text of a cell marked as a duplicate.
+// In the body-placement view a slot holding a symbiant shows its title in
+// the first cluster cell (the grid spans it over the three), with what it
+// needs as the tip, and takes no edit; the clusters it keeps are not shown.
+// In the skill/cluster-set view the name of a record whose skill a symbiant
+// of the plan raises is bold, with the symbiants as its tip and accessible
+// description.
 class LayoutTableModel : public TextTableModel
 {
     Q_OBJECT
 
 public:
-    LayoutTableModel(const LayoutState &layout, QObject *parent = nullptr);
+    // symbiants gives the symbiant table when it is asked for (nullptr when
+    // it cannot be read); it is asked only while the plan holds a symbiant.
+    LayoutTableModel(const LayoutState &layout, std::function<const SymbiantTable *()> symbiants = {},
+                     QObject *parent = nullptr);
+
+    // The body slot (0 to 12) a view row shows holding a symbiant; -1 for
+    // any other row, and in the skill/cluster-set view.
+    int symbiantSlot(int viewRow) const;
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
@@ -31,8 +45,14 @@ public:
 
 private:
     QVariant markerImage(int column, int row) const;
+    QVariant symbiantCell(int slot, int column, int role) const;
+    // The symbiants of the plan that raise the skill of a row of the
+    // skill/cluster-set view (SymbiantSources).
+    QStringList rowSources(int row) const;
+    const SymbiantTable *symbiants() const { return m_symbiants ? m_symbiants() : nullptr; }
 
     const LayoutState &m_layout;
+    std::function<const SymbiantTable *()> m_symbiants;
 };
 
 // The in-cell editor of the layout grid: a drop-down list filled, as the cell

@@ -4,12 +4,16 @@
 #include "text/messages.h"
 #include "common/command.h"
 #include "common/errors.h"
+#include "common/prompter.h"
 #include "data/referencedata.h"
 #include "layout/layoutgrid.h"
 #include "layout/layoutstate.h"
 #include "layout/plantext.h"
 #include "layout/skilllists.h"
 #include "layout/layoutdocument.h"
+#include "layout/frmsymbiantpicker.h"
+#include "build/character.h"
+#include "data/symbiants.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -259,6 +263,11 @@ QMenu *LayoutPage::markerMenu()
             connect(action, &QAction::triggered, this, [this, position] { IconMenu(position); });
             mnuIconPopup->addAction(action);
         }
+        // The page owns the symbiant items: they keep their language file
+        // texts however often the menu is made.
+        mnuIconPopup->addSeparator();
+        mnuIconPopup->addAction(UseSymbiant1);
+        mnuIconPopup->addAction(UseImplant1);
     }
     return mnuIconPopup;
 }
@@ -328,6 +337,10 @@ void LayoutPage::createMenus()
     connect(AutoAllocate1, &QAction::triggered, this, &LayoutPage::btnAllocateClick);
     mnuIconPopup = submenu(QStringLiteral("mnuIconPopup"));
     mnuPopup = submenu(QStringLiteral("mnuPopup"));
+    UseSymbiant1 = Named(new QAction(QStringLiteral("Use &Symbiant..."), this), QStringLiteral("UseSymbiant1"));
+    UseImplant1 = Named(new QAction(QStringLiteral("Use &Implant"), this), QStringLiteral("UseImplant1"));
+    connect(UseSymbiant1, &QAction::triggered, this, &LayoutPage::UseSymbiant1Click);
+    connect(UseImplant1, &QAction::triggered, this, &LayoutPage::UseImplant1Click);
 }
 
 void LayoutPage::buildMarkerMenu(const QStringList &captions)
@@ -362,7 +375,8 @@ void LayoutPage::setDocument(LayoutDocument *document)
     m_document = document;
     // The grid shows the new document's layout; the model of the old one goes.
     QAbstractItemModel *old = grdReport->model();
-    m_layoutModel = new LayoutTableModel(document->layout(), grdReport);
+    m_layoutModel = new LayoutTableModel(
+        document->layout(), [this] { return m_symbiantTable ? m_symbiantTable() : nullptr; }, grdReport);
     grdReport->setModel(m_layoutModel);
     delete old;
     m_planChanged = connect(document, &LayoutDocument::planChanged, this, [this] { showPlan(); });
@@ -383,6 +397,7 @@ void LayoutPage::setDocument(LayoutDocument *document)
     showSkillLists();
     fitColumns();
     showDuplicates(layoutState().CheckDuplicates());
+    showSymbiantSpans();
 }
 
 void LayoutPage::showSkillLists()
@@ -446,6 +461,15 @@ void LayoutPage::showPlan()
     showViewState();
     showSkillLists();
     showDuplicates(layoutState().CheckDuplicates());
+    showSymbiantSpans();
+}
+
+void LayoutPage::showSymbiantSpans()
+{
+    grdReport->clearSpans();
+    for (int viewRow = 0; viewRow < m_layoutModel->rowCount(); ++viewRow)
+        if (m_layoutModel->symbiantSlot(viewRow) >= 0)
+            grdReport->setSpan(viewRow, 0, 1, LayoutColumns - 1);
 }
 
 void LayoutPage::showDuplicates(bool duplicates)
@@ -642,7 +666,61 @@ void LayoutPage::IconMenu(int position)
 void LayoutPage::popupMarkerMenu(const QPoint &cell, const QPoint &globalPos)
 {
     m_clickedCell = cell;
-    markerMenu()->popup(globalPos);
+    QMenu *menu = markerMenu();
+    const int slot = clickedSlot();
+    UseSymbiant1->setEnabled(slot >= 0);
+    UseImplant1->setEnabled(slot >= 0 && layoutState().plan().bodySlots.at(std::size_t(slot)).holdsSymbiant());
+    menu->popup(globalPos);
+}
+
+int LayoutPage::clickedSlot() const
+{
+    const int row = m_clickedCell.y();
+    if (layoutState().currentView() != LayoutView::BodyPlacement || m_clickedCell.x() < 0 || row < 1 ||
+        row > BodySlotCount)
+        return -1;
+    return row - 1;
+}
+
+void LayoutPage::setSymbiantSources(std::function<const SymbiantTable *()> table,
+                                    std::function<Character()> character)
+{
+    m_symbiantTable = std::move(table);
+    m_character = std::move(character);
+}
+
+void LayoutPage::UseSymbiant1Click()
+{
+    RunCommand(m_prompter, [this] {
+        const int slot = clickedSlot();
+        if (slot < 0)
+            return;
+        const SymbiantTable *table = m_symbiantTable ? m_symbiantTable() : nullptr;
+        if (!table) {
+            m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::NoSymbiantsTitle),
+                               LangMsg(Msg::NoSymbiantsText));
+            return;
+        }
+        QStringList skills;
+        for (const SkillEntry &entry : layoutState().skills().selected())
+            skills.append(entry.nano ? entry.nano->SkillName : entry.name);
+        TfrmSymbiantPicker dialog(BodySlotNames().at(slot), table->forSlot(slot), layoutState().plan().symbiant(slot),
+                                  skills, m_character ? m_character() : Character(), this);
+        if (m_prompter.runDialog(dialog) != Prompter::Answer::Ok || dialog.chosen().isEmpty())
+            return;
+        const QString title = dialog.chosen();
+        recordEdit(Msg::EditUseSymbiant, [this, slot, &title] { layoutState().setSymbiant(slot, title); });
+    });
+}
+
+void LayoutPage::UseImplant1Click()
+{
+    RunCommand(m_prompter, [this] {
+        const int slot = clickedSlot();
+        if (slot < 0)
+            return;
+        recordEdit(Msg::EditUseImplant, [this, slot] { layoutState().setSymbiant(slot, QString()); });
+    });
 }
 
 QPoint LayoutPage::cellAt(QObject *watched, const QPoint &pos) const

@@ -21,7 +21,9 @@ class QToolButton;
 
 namespace ludra {
 
+struct Character;
 struct MessageDef;
+class SymbiantTable;
 class LayoutState;
 enum class LayoutNames;
 enum class LayoutView;
@@ -87,6 +89,16 @@ public:
     // Puts the marker of the marker menu's item at the position on the cell
     // where the menu was opened.
     void IconMenu(int position);
+    // The grid's menu on a slot's row in the body-placement view: a symbiant
+    // chosen in the picker into the slot where the menu was opened, or its
+    // implant back. One step of the history each.
+    void UseSymbiant1Click();
+    void UseImplant1Click();
+
+    // Where the symbiants come from: the table (nullptr when "symbiants.csv"
+    // cannot be read) and the character whose wearing the picker judges.
+    // Asked each time they are needed.
+    void setSymbiantSources(std::function<const SymbiantTable *()> table, std::function<Character()> character);
 
     // A project's layout was opened: the view selector enabled as stored.
     void showRestored(bool viewSelectorEnabled);
@@ -170,6 +182,12 @@ private:
     // -1 for none) at a point of the screen.
     void popupMarkerMenu(const QPoint &cell, const QPoint &globalPos);
     QPoint cellAt(QObject *watched, const QPoint &pos) const;
+    // The body slot (0 to 12) of the row the grid's menu was opened on in
+    // the body-placement view; -1 otherwise.
+    int clickedSlot() const;
+    // Spans the cluster cells of each slot holding a symbiant, as the view
+    // shows them.
+    void showSymbiantSpans();
     // The width of each cluster column: the design width, or a share of
     // the room a wider grid has.
     int columnWidth() const;
@@ -191,6 +209,8 @@ private:
     // button (rather than because the button was pressed).
     bool m_keyShownByPointer = false;
     std::function<void(int column, int row)> m_stockCheck;
+    std::function<const SymbiantTable *()> m_symbiantTable;
+    std::function<Character()> m_character;
     // The skill lists as the two list controls show them.
     std::optional<SkillLists> m_shownSkills;
 
@@ -217,6 +237,8 @@ private:
     QMenu *mnuPopup = nullptr;
     QAction *ClearAll1 = nullptr;
     QAction *AutoAllocate1 = nullptr;
+    QAction *UseSymbiant1 = nullptr;
+    QAction *UseImplant1 = nullptr;
 };
 
 } // namespace ludra

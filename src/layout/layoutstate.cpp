@@ -439,6 +439,11 @@ bool LayoutState::allocate()
 
 bool LayoutState::editCell(int column, int row, const QString &text)
 {
+    // A slot holding a symbiant shows the symbiant in its cells: they take
+    // no text, and the clusters beneath stay for when it is an implant again.
+    if (m_currentView == LayoutView::BodyPlacement && column >= 1 && column < LayoutColumns && row >= 1 &&
+        row <= BodySlotCount && m_plan.bodySlots.at(std::size_t(row - 1)).holdsSymbiant())
+        return CheckDuplicates();
     const QString old = m_table.cell(column, row);
     m_table.setCell(column, row, text);
     if (m_currentView == LayoutView::BodyPlacement) {

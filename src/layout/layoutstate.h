@@ -215,7 +215,8 @@ public:
     // clears the cell's automatic markers (in stock, bad cluster, conflict, no
     // stock) and keeps the user's. In the skill/cluster-set view the cells of
     // the edited column that name the same slot are marked as duplicates; a
-    // mark the edit left alone in its group is cleared. Returns
+    // mark the edit left alone in its group is cleared. In the body-placement
+    // view the cells of a slot holding a symbiant take no edit. Returns
     // CheckDuplicates().
     bool editCell(int column, int row, const QString &text);
     // Whether any data cell carries a duplicate mark.

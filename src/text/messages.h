@@ -139,6 +139,13 @@ inline constexpr MessageDef EditImplantSelection{"M99", "Implant Selection"};
 inline constexpr MessageDef TrickleOnlyText{"M100", "Raised by trickle-down alone: %1"};
 inline constexpr MessageDef UseCheaperLevels{"M101", "Use the cheaper levels"};
 inline constexpr MessageDef ShoppingListLevel{"M102", "%1 (QL %2 or higher)"};
+// Symbiants in body slots: the edits, the missing table, the symbiants a
+// build counted.
+inline constexpr MessageDef EditUseSymbiant{"M103", "Use Symbiant"};
+inline constexpr MessageDef EditUseImplant{"M104", "Use Implant"};
+inline constexpr MessageDef NoSymbiantsTitle{"M105", "Symbiants"};
+inline constexpr MessageDef NoSymbiantsText{"M106", "The symbiant table \"symbiants.csv\" cannot be read, so no symbiant can be chosen."};
+inline constexpr MessageDef SymbiantsCountedText{"M107", "Symbiants counted: %1"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -160,6 +167,7 @@ inline constexpr MessageDef All[] = {
     StaleResultsText, NothingPlacedText, NothingSourcedText, EmptyBuildLogText, LevelAboveTopTitle, LevelAboveTopText,
     StockLevelAboveTopText, StaleReportNote, OpenInNewWindowButton, CompareReportTitle, CompareOpenTitle,
     CompareNothingText, EditImplantSelection, TrickleOnlyText, UseCheaperLevels, ShoppingListLevel,
+    EditUseSymbiant, EditUseImplant, NoSymbiantsTitle, NoSymbiantsText, SymbiantsCountedText,
 };
 
 namespace detail {

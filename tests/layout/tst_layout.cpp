@@ -166,6 +166,7 @@ private Q_SLOTS:
     void setMarker();
 
     void catalogueBeyondTheCellTables();
+    void symbiantSlotTakesNoCell();
 };
 
 // Operations: "avail i" and "sel i" choose an entry, "add", "remove", "up",
@@ -880,6 +881,34 @@ void TstLayout::planText()
         QCOMPARE(again.placed, reading.placed);
         QVERIFY(again.problems.isEmpty());
     }
+}
+
+// A slot holding a symbiant keeps its clusters through a typed cell and a
+// pasted plan; the other slots take both, and the implant comes back whole.
+void TstLayout::symbiantSlotTakesNoCell()
+{
+    const TNanoList catalogue = makeCatalogue({"Strength|Str Clu|HEAD|EYE|EAR", "Intelligence|Int Clu|EYE|EAR|HEAD"});
+    LayoutState layout;
+    layout.setCatalogue(catalogue);
+    layout.editCell(1, 1, QStringLiteral("Strength"));
+    const PlanSlot head = layout.plan().bodySlots.at(0);
+    layout.setSymbiant(0, QStringLiteral("Brain (QL 100)"));
+
+    layout.editCell(1, 1, QString());
+    layout.editCell(3, 1, QStringLiteral("Intelligence"));
+    const PlanReading pasted =
+        ReadPlanText(QStringLiteral("HEAD\tStr Clu\t\tInt Clu\nEYE\tInt Clu\n"), catalogue, BodySlotNames());
+    QCOMPARE(pasted.problems, QStringList());
+    PlacePlan(layout, pasted);
+    QCOMPARE(layout.plan().bodySlots.at(0).clusters, head.clusters);
+    QCOMPARE(layout.table().cell(1, 1), QStringLiteral("Strength"));
+    QCOMPARE(layout.table().cell(3, 1), QString());
+    QCOMPARE(layout.table().cell(1, 4), QStringLiteral("Intelligence"));
+
+    layout.setSymbiant(0, QString());
+    QCOMPARE(layout.plan().bodySlots.at(0), head);
+    layout.editCell(3, 1, QStringLiteral("Intelligence"));
+    QCOMPARE(layout.table().cell(3, 1), QStringLiteral("Intelligence"));
 }
 
 QTEST_GUILESS_MAIN(TstLayout)

@@ -10,6 +10,7 @@
 #include "build/frmimplantselections.h"
 #include "build/frmlog.h"
 #include "build/frmcharacter.h"
+#include "layout/frmsymbiantpicker.h"
 #include "app/frmcompare.h"
 #include "build/frmgraphs.h"
 #include "build/frmsetall.h"
@@ -107,6 +108,8 @@ std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
     windows.push_back(std::make_unique<ludra::TfrmImplantSelections>(prompter, QList<ludra::ImplantSelection>()));
     windows.push_back(std::make_unique<ludra::TfrmSetAll>());
     windows.push_back(std::make_unique<ludra::TfrmCharacter>(prompter, ludra::Character(), ludra::TopQualityLevel));
+    windows.push_back(std::make_unique<ludra::TfrmSymbiantPicker>(QStringLiteral("HEAD"), QList<const ludra::Symbiant *>(),
+                                                                  QString(), QStringList(), ludra::Character()));
     windows.push_back(std::make_unique<ludra::TfrmLog>(QStringList()));
     windows.push_back(std::make_unique<ludra::TfrmStockControl>(prompter));
     // The Graphs window without a document, which shows no plan.
