@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/texttable.h"
 #include "reports/printsettings.h"
 
 #include <QHash>
@@ -16,7 +17,6 @@ namespace ludra {
 class BuildResults;
 class LayoutState;
 class Prompter;
-class TextTable;
 struct PrintableGrid;
 
 // The grids a report can take: those of the main window's tabs, and the
@@ -109,6 +109,9 @@ private:
     void saveSettings() const;
 
     const LayoutState *m_layout = nullptr;
+    // The layout as printed and exported when a slot holds a symbiant: the
+    // grid with the symbiant's title in place of the clusters it keeps.
+    mutable TextTable m_layoutShown;
     const BuildResults *m_results = nullptr;
     const TextTable *m_comparison = nullptr;
     Prompter &m_prompter;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QFile>
 #include <QTest>
 
 using namespace ludra;
@@ -259,6 +260,17 @@ void TstSymbiantSlots::buildCountsItAndAProjectKeepsIt()
         QVERIFY(!reqs->index(r, 3).data().toString().startsWith(QStringLiteral("HEAD")));
     QVERIFY(!label->isHidden());
     QCOMPARE(label->text(), QStringLiteral("Symbiants counted: ") + Control + QStringLiteral(" (HEAD)"));
+
+    // The layout exports with the symbiant in its slot, not the clusters it
+    // keeps.
+    tabs->setCurrentIndex(0);
+    const QString csv = m_dir->filePath(QStringLiteral("layout.csv"));
+    m_prompter.fileNames = {csv};
+    find<QAction>("CSV1")->trigger();
+    QFile exported(csv);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(exported.readAll()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.at(1), QStringLiteral("HEAD,\"") + Control + QStringLiteral("\",,"));
 
     const QString path = m_dir->filePath(QStringLiteral("symbiant.lud"));
     m_prompter.fileNames = {path};

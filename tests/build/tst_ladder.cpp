@@ -282,7 +282,7 @@ void TstLadder::trickleDownTakesAStep()
     results.setLadder(ladder);
     QCOMPARE(results.ladderTable().cell(LadderCol::Note, 2), QStringLiteral("final level, by trickle-down"));
 
-    const Ladder without = PlanLadder(plan, character(700), 300, m_reference, LadderOptions{false});
+    const Ladder without = PlanLadder(plan, character(700), 300, m_reference, LadderOptions{false, {}});
     QCOMPARE(finals(without), QStringLiteral("HEAD=146 EYE=146"));
     QCOMPARE(steps(without), (QStringList{"HEAD 146 696 700 final", "EYE 146 696 700 final"}));
 }
