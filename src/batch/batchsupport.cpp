@@ -484,9 +484,9 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
         const SymbiantTable *table = document.reference().symbiants();
         if (!table)
             throw EStreamError(QStringLiteral("The symbiant table \"%1\" cannot be read.").arg(RefFile::Symbiants));
-        FillSymbiantTable(FindSymbiants(document.layout(), document.buildSettings(), document.reference(), *table,
-                                        trickleDown),
-                          symbiants);
+        FillSymbiantTable(
+            FindSymbiants(document.layout(), document.buildSettings(), document.reference(), *table, trickleDown),
+            symbiants);
     }
     const BuildResults &results = document.results();
     // A build without trickle-down has nothing for the skill table's
@@ -498,10 +498,10 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
             row = row.mid(0, SkillCol::TrickleDown);
         skill.assign(SkillCol::TrickleDown, rows);
     }
-    WriteOutput(parser.value(OutputOption()),
-                formatTables(chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill, &symbiants),
-                             results,
-                             parser.value(FormatOption()), trickleDown, series.get()));
+    WriteOutput(
+        parser.value(OutputOption()),
+        formatTables(chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill, &symbiants),
+                     results, parser.value(FormatOption()), trickleDown, series.get()));
 }
 
 } // namespace batch

@@ -552,9 +552,10 @@ private Q_SLOTS:
     void symbiants()
     {
         QVERIFY(!QJsonDocument::fromJson(m_planJson).object().contains(QStringLiteral("symbiants")));
-        const QStringList character{"--stat", "Treatment=1100", "--stat", "Strength=600", "--stat", "Agility=600",
-                                    "--stat", "Stamina=600", "--stat", "Intelligence=600", "--stat", "Psychic=600",
-                                    "--stat", "Sense=600", "--level", "150", "--profession", "Doctor"};
+        const QStringList character{"--stat",      "Treatment=1100", "--stat",      "Strength=600", "--stat",
+                                    "Agility=600", "--stat",         "Stamina=600", "--stat",       "Intelligence=600",
+                                    "--stat",      "Psychic=600",    "--stat",      "Sense=600",    "--level",
+                                    "150",         "--profession",   "Doctor"};
         const Run run = batch(QStringList{"build", m_project, "--table", "symbiants", "--format", "csv"} + character);
         QCOMPARE(run.status, 0);
 
