@@ -139,6 +139,13 @@ inline constexpr MessageDef EditImplantSelection{"M99", "Implant Selection"};
 inline constexpr MessageDef TrickleOnlyText{"M100", "Raised by trickle-down alone: %1"};
 inline constexpr MessageDef UseCheaperLevels{"M101", "Use the cheaper levels"};
 inline constexpr MessageDef ShoppingListLevel{"M102", "%1 (QL %2 or higher)"};
+// The symbiants each body slot could hold.
+inline constexpr MessageDef SymbiantReportTitle{"M103", "Ludra Symbiants"};
+inline constexpr MessageDef FindSymbiantsTitle{"M104", "Find Symbiants"};
+inline constexpr MessageDef NoSymbiantTableText{"M105", "The symbiant table \"%1\" cannot be read."};
+inline constexpr MessageDef SymbiantsNotJudgedText{"M106", "No character is entered, so the requirements were not judged: every symbiant is listed. Enter the character on the Build tab."};
+inline constexpr MessageDef SymbiantsJudgedText{"M107", "The symbiants the character can wear with the rest of the plan on (%1), best first."};
+inline constexpr MessageDef EditUseSymbiant{"M108", "Use Symbiant"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -160,6 +167,8 @@ inline constexpr MessageDef All[] = {
     StaleResultsText, NothingPlacedText, NothingSourcedText, EmptyBuildLogText, LevelAboveTopTitle, LevelAboveTopText,
     StockLevelAboveTopText, StaleReportNote, OpenInNewWindowButton, CompareReportTitle, CompareOpenTitle,
     CompareNothingText, EditImplantSelection, TrickleOnlyText, UseCheaperLevels, ShoppingListLevel,
+    SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
+    EditUseSymbiant,
 };
 
 namespace detail {
