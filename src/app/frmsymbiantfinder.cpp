@@ -81,7 +81,7 @@ TfrmSymbiantFinder::TfrmSymbiantFinder(PlanDocument &document, Reports &reports,
     layout->addWidget(grdSymbiants, 1);
     layout->addWidget(lblSymbiantNote);
     layout->addLayout(buttons);
-    resize(900, 520);
+    resize(1100, 560);
 
     LangApplyProgram(*this);
 
