@@ -100,6 +100,7 @@ public Q_SLOTS:
     void Graphs1Click();
     // "Compare &Plans...": this plan beside another open one or a project.
     void ComparePlans1Click();
+    void FindSymbiants1Click();
     // "&Options": whether the last project opens at start-up, whether to ask
     // about unsaved changes.
     void Options1Click();

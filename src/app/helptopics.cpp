@@ -28,6 +28,7 @@ const QHash<QString, QString> &HelpTopics()
         // The Graphs window stays open beside the main window.
         {QStringLiteral("frmGraphs"), QStringLiteral("graphs")},
         {QStringLiteral("frmCompare"), QStringLiteral("compare")},
+        {QStringLiteral("frmSymbiantFinder"), QStringLiteral("findsymbiants")},
         // The About box names the folders Ludra uses.
         {QStringLiteral("frmAbout"), QStringLiteral("folders")},
     };

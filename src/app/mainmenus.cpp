@@ -6,6 +6,8 @@
 #include "app/helptopics.h"
 #include "app/session.h"
 #include "app/frmcompare.h"
+#include "app/frmsymbiantfinder.h"
+#include "data/referencedata.h"
 #include "build/graphswindow.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -135,6 +137,8 @@ void TfrmLudra::createMenus()
             &TfrmLudra::Graphs1Click);
     connect(item(tools, QStringLiteral("ComparePlans1"), QStringLiteral("Compare &Plans...")), &QAction::triggered,
             this, &TfrmLudra::ComparePlans1Click);
+    connect(item(tools, QStringLiteral("FindSymbiants1"), QStringLiteral("Find &Symbiants...")), &QAction::triggered,
+            this, &TfrmLudra::FindSymbiants1Click);
 
     tools->addSeparator();
     connect(item(tools, QStringLiteral("Options1"), QStringLiteral("&Options")), &QAction::triggered, this,
@@ -338,6 +342,19 @@ void TfrmLudra::ComparePlans1Click()
             if (window != this)
                 others.append(&window->document());
         TfrmCompare dialog(m_session->program(), document(), others, *m_reports, m_prompter, this);
+        m_prompter.runDialog(dialog);
+    });
+}
+
+void TfrmLudra::FindSymbiants1Click()
+{
+    RunCommand(m_prompter, [this] {
+        if (!document().reference().symbiants()) {
+            m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::FindSymbiantsTitle),
+                               LangMsg(Msg::NoSymbiantTableText).arg(RefFile::Symbiants));
+            return;
+        }
+        TfrmSymbiantFinder dialog(document(), *m_reports, m_prompter, this);
         m_prompter.runDialog(dialog);
     });
 }

@@ -4,6 +4,7 @@
 #include "build/buildrunner.h"
 #include "build/buildsettings.h"
 #include "build/series.h"
+#include "build/symbiantfinder.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/similarnames.h"
@@ -73,6 +74,7 @@ const QString LadderKey = QStringLiteral("ladder");
 const QString SeriesKey = QStringLiteral("series");
 const QString LimitsKey = QStringLiteral("limits");
 const QString TrickleKey = QStringLiteral("trickleDown");
+const QString SymbiantsKey = QStringLiteral("symbiants");
 
 // The numbers behind the graphs, made only when asked for: the series and
 // their tables.
@@ -88,9 +90,11 @@ struct SeriesTables
 // make is a usage error, once the build is over. The series (with the
 // character's wear limits when one is entered) come only by name: they are
 // numbers for plotting, three hundred rows, not results of the build. The
-// skill table is skill, or the results' own.
+// skill table is skill, or the results' own. The symbiants each slot could
+// hold come only by name too, as a look-up of their own.
 QList<ReportTable> chosenTables(const BuildResults &results, const QString &which, bool built,
-                                const SeriesTables *series = nullptr, const TextTable *skill = nullptr)
+                                const SeriesTables *series = nullptr, const TextTable *skill = nullptr,
+                                const TextTable *symbiants = nullptr)
 {
     QList<ReportTable> all{
         {QStringLiteral("skill"), QStringLiteral("Skill Increases"), skill ? skill : &results.skillIncTable()},
@@ -111,6 +115,11 @@ QList<ReportTable> chosenTables(const BuildResults &results, const QString &whic
             tables.append({LimitsKey, QStringLiteral("Wear Limits"), &series->limits});
         return tables;
     }
+    if (which == SymbiantsKey) {
+        if (!symbiants)
+            return {};
+        return {{SymbiantsKey, QStringLiteral("Symbiants"), symbiants}};
+    }
     if (which == LadderKey) {
         if (built && !results.ladder())
             throw EUsageError(QStringLiteral("--table ladder needs a build at the highest levels the character can "
@@ -121,7 +130,7 @@ QList<ReportTable> chosenTables(const BuildResults &results, const QString &whic
         if (table.key == which)
             return {table};
     throw EUsageError(
-        QStringLiteral("--table must be skill, req, suggest, ladder, series or all, not \"%1\"").arg(which));
+        QStringLiteral("--table must be skill, req, suggest, ladder, series, symbiants or all, not \"%1\"").arg(which));
 }
 
 // trickleDown: whether the build counted trickle-down, which JSON tells
@@ -182,9 +191,11 @@ const QCommandLineOption &TableOption()
 {
     static const QCommandLineOption option(
         QStringLiteral("table"),
-        QStringLiteral("The tables to write: skill, req, suggest, ladder, series or all (default all: the build's "
-                       "tables, the ladder when the build made one). series: one row per quality level from 1 to 300, "
-                       "one column per line of the graphs, and with a character each implant's last wearable level."),
+        QStringLiteral("The tables to write: skill, req, suggest, ladder, series, symbiants or all (default all: the "
+                       "build's tables, the ladder when the build made one). series: one row per quality level from 1 "
+                       "to 300, one column per line of the graphs, and with a character each implant's last wearable "
+                       "level. symbiants: per body slot the symbiants the character can wear with the rest of the "
+                       "plan on, ranked by what they add to the selected skills over what the slot gives now."),
         QStringLiteral("TABLE"));
     return option;
 }
@@ -474,6 +485,15 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
         FillSeriesTable(series->series, series->table);
         FillWearLimitTable(series->series, series->limits);
     }
+    TextTable symbiants;
+    if (which == SymbiantsKey) {
+        const SymbiantTable *table = document.reference().symbiants();
+        if (!table)
+            throw EStreamError(QStringLiteral("The symbiant table \"%1\" cannot be read.").arg(RefFile::Symbiants));
+        FillSymbiantTable(
+            FindSymbiants(document.layout(), document.buildSettings(), document.reference(), *table, trickleDown),
+            symbiants);
+    }
     const BuildResults &results = document.results();
     // A build without trickle-down has nothing for the skill table's
     // column: it is left out, as before trickle-down was counted.
@@ -484,9 +504,10 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
             row = row.mid(0, SkillCol::TrickleDown);
         skill.assign(SkillCol::TrickleDown, rows);
     }
-    WriteOutput(parser.value(OutputOption()),
-                formatTables(chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill), results,
-                             parser.value(FormatOption()), trickleDown, series.get()));
+    WriteOutput(
+        parser.value(OutputOption()),
+        formatTables(chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill, &symbiants),
+                     results, parser.value(FormatOption()), trickleDown, series.get()));
 }
 
 } // namespace batch

@@ -29,7 +29,8 @@ const QStringList &ReportGridNames()
 {
     static const QStringList names{QStringLiteral("grdReport"), QStringLiteral("grdSkillInc"),
                                    QStringLiteral("grdReqs"), QStringLiteral("grdSuggest"),
-                                   QStringLiteral("grdLadder"), QStringLiteral("grdCompare")};
+                                   QStringLiteral("grdLadder"), QStringLiteral("grdCompare"),
+                                   QStringLiteral("grdSymbiants")};
     return names;
 }
 
@@ -97,9 +98,11 @@ const TextTable &Reports::table(ReportGrid grid) const
     case ReportGrid::Requirements: return m_results->reqTable();
     case ReportGrid::Suggestions: return m_results->suggestTable();
     case ReportGrid::Ladder: return m_results->ladderTable();
-    case ReportGrid::Comparison: {
+    case ReportGrid::Comparison:
+    case ReportGrid::Symbiants: {
         static const TextTable none;
-        return m_comparison ? *m_comparison : none;
+        const TextTable *shown = grid == ReportGrid::Comparison ? m_comparison : m_symbiants;
+        return shown ? *shown : none;
     }
     case ReportGrid::Layout: break;
     }
@@ -119,7 +122,8 @@ const TextTable &Reports::table(ReportGrid grid) const
 QString Reports::title(ReportGrid grid) const
 {
     // Results from before the last change say so wherever they go.
-    if (grid != ReportGrid::Layout && grid != ReportGrid::Comparison && m_results->stale())
+    if (grid != ReportGrid::Layout && grid != ReportGrid::Comparison && grid != ReportGrid::Symbiants &&
+        m_results->stale())
         return baseTitle(grid) + QStringLiteral(" (") + LangMsg(Msg::StaleReportNote) + u')';
     return baseTitle(grid);
 }
@@ -132,6 +136,7 @@ QString Reports::baseTitle(ReportGrid grid) const
     case ReportGrid::Suggestions: return LangMsg(Msg::SuggestionReportTitle);
     case ReportGrid::Ladder: return LangMsg(Msg::LadderReportTitle);
     case ReportGrid::Comparison: return LangMsg(Msg::CompareReportTitle);
+    case ReportGrid::Symbiants: return LangMsg(Msg::SymbiantReportTitle);
     case ReportGrid::Layout: break;
     }
     return LangMsg(Msg::ReportTitle);

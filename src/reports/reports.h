@@ -19,9 +19,9 @@ class LayoutState;
 class Prompter;
 struct PrintableGrid;
 
-// The grids a report can take: those of the main window's tabs, and the
-// comparison of two plans.
-enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder, Comparison };
+// The grids a report can take: those of the main window's tabs, the
+// comparison of two plans and the symbiants each slot could hold.
+enum class ReportGrid { Layout, Skills, Requirements, Suggestions, Ladder, Comparison, Symbiants };
 
 // The grids' names in the window, in ReportGrid order; they also name the
 // grids' sections of the print settings file.
@@ -45,6 +45,8 @@ public:
     void setSources(const LayoutState &layout, const BuildResults &results);
     // The comparison of two plans, while its window shows it; none after.
     void setComparison(const TextTable *comparison) { m_comparison = comparison; }
+    // The symbiants found for the plan, while their window shows them.
+    void setSymbiants(const TextTable *symbiants) { m_symbiants = symbiants; }
 
     // The grid of each command on a tab. The Build tab has no grid of its
     // own: printing and export take the layout there, which is what the
@@ -68,7 +70,8 @@ public:
     enum class Format { Csv, Html, Rtf };
     void exportTable(int tab, Format format);
 
-    // The same commands for a grid named directly (the comparison's window).
+    // The same commands for a grid named directly (the comparison's and the
+    // symbiants' windows).
     void printGridReport(ReportGrid grid) { printWithDialog(grid); }
     void previewGridReport(ReportGrid grid);
     void exportGridTable(ReportGrid grid, Format format);
@@ -114,9 +117,10 @@ private:
     mutable TextTable m_layoutShown;
     const BuildResults *m_results = nullptr;
     const TextTable *m_comparison = nullptr;
+    const TextTable *m_symbiants = nullptr;
     Prompter &m_prompter;
     QWidget &m_window;
-    PrintSettings m_settings[6];
+    PrintSettings m_settings[7];
     ReportGrid m_previewBound = ReportGrid::Layout;
     ReportGrid m_settingsBound = ReportGrid::Requirements;
 };

@@ -146,6 +146,12 @@ inline constexpr MessageDef EditUseImplant{"M104", "Use Implant"};
 inline constexpr MessageDef NoSymbiantsTitle{"M105", "Symbiants"};
 inline constexpr MessageDef NoSymbiantsText{"M106", "The symbiant table \"symbiants.csv\" cannot be read, so no symbiant can be chosen."};
 inline constexpr MessageDef SymbiantsCountedText{"M107", "Symbiants counted: %1"};
+// The symbiants each body slot could hold.
+inline constexpr MessageDef SymbiantReportTitle{"M108", "Ludra Symbiants"};
+inline constexpr MessageDef FindSymbiantsTitle{"M109", "Find Symbiants"};
+inline constexpr MessageDef NoSymbiantTableText{"M110", "The symbiant table \"%1\" cannot be read."};
+inline constexpr MessageDef SymbiantsNotJudgedText{"M111", "No character is entered, so the requirements were not judged: every symbiant is listed. Enter the character on the Build tab."};
+inline constexpr MessageDef SymbiantsJudgedText{"M112", "The symbiants the character can wear with the rest of the plan on (%1), best first."};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -168,6 +174,7 @@ inline constexpr MessageDef All[] = {
     StockLevelAboveTopText, StaleReportNote, OpenInNewWindowButton, CompareReportTitle, CompareOpenTitle,
     CompareNothingText, EditImplantSelection, TrickleOnlyText, UseCheaperLevels, ShoppingListLevel,
     EditUseSymbiant, EditUseImplant, NoSymbiantsTitle, NoSymbiantsText, SymbiantsCountedText,
+    SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
 };
 
 namespace detail {

@@ -428,9 +428,9 @@ void TstMainWindow::menus_data()
                             << QStringList{"CSV1", "HTML1", "WordDoc1"};
     QTest::newRow("Tools") << "Tools1" << "&Tools"
                            << QStringList{"&Auto Allocate Rules", "Stoc&k Control", "&Graphs", "Compare &Plans...",
-                                          "-", "&Options"}
+                                          "Find &Symbiants...", "-", "&Options"}
                            << QStringList{"AutoAllocateRules1", "StockControl1", "Graphs1", "ComparePlans1",
-                                          "Options1"};
+                                          "FindSymbiants1", "Options1"};
     QTest::newRow("Help") << "Help1" << "&Help" << QStringList{"&Ludra Help", "-", "&About"}
                           << QStringList{"Help2", "About1"};
     QTest::newRow("Selected skills") << "mnuSelected" << "" << QStringList{"&Clear All", "&Auto Allocate"}

@@ -1,6 +1,8 @@
 #include "model/plandocument.h"
 #include "model/program.h"
 #include "build/buildrunner.h"
+#include "build/symbiantfinder.h"
+#include "reports/export.h"
 #include "data/nano.h"
 #include "storage/projectfile.h"
 #include "support/scriptedprompter.h"
@@ -586,6 +588,44 @@ private Q_SLOTS:
             QVERIFY2(column > 3, qPrintable(skills.at(r).at(0)));
             QCOMPARE(rows.at(200).at(column), skills.at(r).at(1));
         }
+    }
+
+    // --table symbiants writes the finder's table of the project for the
+    // character given: the one of the same project and character here, as
+    // CSV; without a character every symbiant of the shipped table. "all"
+    // leaves it out.
+    void symbiants()
+    {
+        QVERIFY(!QJsonDocument::fromJson(m_planJson).object().contains(QStringLiteral("symbiants")));
+        const QStringList character{"--stat",      "Treatment=1100", "--stat",      "Strength=600", "--stat",
+                                    "Agility=600", "--stat",         "Stamina=600", "--stat",       "Intelligence=600",
+                                    "--stat",      "Psychic=600",    "--stat",      "Sense=600",    "--level",
+                                    "150",         "--profession",   "Doctor"};
+        const Run run = batch(QStringList{"build", m_project, "--table", "symbiants", "--format", "csv"} + character);
+        QCOMPARE(run.status, 0);
+
+        LudraProgram program;
+        ScriptedPrompter prompter;
+        QVERIFY(program.start(prompter).missingFiles.isEmpty());
+        PlanDocument model(program);
+        model.open(m_project);
+        const SymbiantTable *symbiants = model.reference().symbiants();
+        QVERIFY(symbiants);
+        BuildSettings settings = model.buildSettings();
+        settings.character.stats = {1100, 600, 600, 600, 600, 600, 600};
+        settings.character.level = 150;
+        settings.character.profession = int(ProfessionNames().indexOf(QStringLiteral("Doctor")));
+        TextTable expected;
+        FillSymbiantTable(FindSymbiants(model.layout(), settings, model.reference(), *symbiants), expected);
+        QCOMPARE(run.out, CsvText(expected));
+        QCOMPARE(expected.row(0).mid(SymbiantCol::FirstSkill, Skills.size()), Skills);
+        // Some are left out, some kept.
+        QVERIFY(expected.rowCount() > 2);
+        QVERIFY(expected.rowCount() < symbiants->all().size() + 1);
+
+        const Run unjudged = batch({"build", m_project, "--table", "symbiants", "--format", "csv"});
+        QCOMPARE(unjudged.status, 0);
+        QCOMPARE(unjudged.out.count("\r\n"), symbiants->all().size() + 1);
     }
 
     // The projects of tests/fixtures/plans, made by an earlier version of the

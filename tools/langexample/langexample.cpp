@@ -12,6 +12,7 @@
 #include "build/frmcharacter.h"
 #include "layout/frmsymbiantpicker.h"
 #include "app/frmcompare.h"
+#include "app/frmsymbiantfinder.h"
 #include "build/frmgraphs.h"
 #include "build/frmsetall.h"
 #include "common/errors.h"
@@ -93,6 +94,14 @@ public:
     explicit CompareWindow(ludra::Prompter &prompter) : TfrmCompare(program, document, {}, reports, prompter) {}
 };
 
+// The symbiant finder over an empty plan of a program of its own, in a
+// folder without the symbiant table.
+class SymbiantFinderWindow : private CompareHolder, public ludra::TfrmSymbiantFinder
+{
+public:
+    explicit SymbiantFinderWindow(ludra::Prompter &prompter) : TfrmSymbiantFinder(document, reports, prompter) {}
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
@@ -116,6 +125,7 @@ std::vector<std::unique_ptr<QWidget>> MakeWindows(ludra::Prompter &prompter)
     windows.push_back(std::make_unique<ludra::TfrmGraphs>(prompter));
     // The comparison over an empty plan with no other to compare with.
     windows.push_back(std::make_unique<CompareWindow>(prompter));
+    windows.push_back(std::make_unique<SymbiantFinderWindow>(prompter));
     // The report windows, each over an empty report, and the help without a
     // file: their texts alone are wanted.
     windows.push_back(
