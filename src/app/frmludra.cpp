@@ -203,7 +203,8 @@ void TfrmLudra::createPages()
     });
     connect(tabReport, &LayoutPage::stockControlChanged, this, &TfrmLudra::ApplyStockControl);
     tabReport->setSymbiantSources([this] { return document().reference().symbiants(); },
-                                  [this] { return document().buildSettings().character; });
+                                  [this] { return document().buildSettings().character; },
+                                  [this] { return document().reference().takeSymbiantNotice(); });
     tabReport->setStockCheck([this](int column, int row) {
         PlanDocument &doc = document();
         if (column < 0)

@@ -354,6 +354,9 @@ void TfrmLudra::FindSymbiants1Click()
                                LangMsg(Msg::NoSymbiantTableText).arg(RefFile::Symbiants));
             return;
         }
+        if (const QString notice = document().reference().takeSymbiantNotice(); !notice.isEmpty())
+            m_prompter.message(Prompter::Icon::Information, Prompter::Buttons::Ok, LangMsg(Msg::FindSymbiantsTitle),
+                               notice);
         TfrmSymbiantFinder dialog(document(), *m_reports, m_prompter, this);
         m_prompter.runDialog(dialog);
     });

@@ -683,10 +683,11 @@ int LayoutPage::clickedSlot() const
 }
 
 void LayoutPage::setSymbiantSources(std::function<const SymbiantTable *()> table,
-                                    std::function<Character()> character)
+                                    std::function<Character()> character, std::function<QString()> notice)
 {
     m_symbiantTable = std::move(table);
     m_character = std::move(character);
+    m_symbiantNotice = std::move(notice);
 }
 
 void LayoutPage::UseSymbiant1Click()
@@ -701,6 +702,9 @@ void LayoutPage::UseSymbiant1Click()
                                LangMsg(Msg::NoSymbiantsText));
             return;
         }
+        if (const QString notice = m_symbiantNotice ? m_symbiantNotice() : QString(); !notice.isEmpty())
+            m_prompter.message(Prompter::Icon::Information, Prompter::Buttons::Ok, LangMsg(Msg::NoSymbiantsTitle),
+                               notice);
         QStringList skills;
         for (const SkillEntry &entry : layoutState().skills().selected())
             skills.append(entry.nano ? entry.nano->SkillName : entry.name);

@@ -98,7 +98,10 @@ public:
     // Where the symbiants come from: the table (nullptr when "symbiants.csv"
     // cannot be read) and the character whose wearing the picker judges.
     // Asked each time they are needed.
-    void setSymbiantSources(std::function<const SymbiantTable *()> table, std::function<Character()> character);
+    // notice: the table's message about lines it skipped, once (empty
+    // otherwise), shown before the picker.
+    void setSymbiantSources(std::function<const SymbiantTable *()> table, std::function<Character()> character,
+                            std::function<QString()> notice = {});
 
     // A project's layout was opened: the view selector enabled as stored.
     void showRestored(bool viewSelectorEnabled);
@@ -211,6 +214,7 @@ private:
     std::function<void(int column, int row)> m_stockCheck;
     std::function<const SymbiantTable *()> m_symbiantTable;
     std::function<Character()> m_character;
+    std::function<QString()> m_symbiantNotice;
     // The skill lists as the two list controls show them.
     std::optional<SkillLists> m_shownSkills;
 

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void symbiantIntoASlotAndBack();
     void buildCountsItAndAProjectKeepsIt();
     void withoutTheTableTheMenuSaysSo();
+    void aDamagedLineIsToldOnce();
     void pickerJudgesWearing_data();
     void pickerJudgesWearing();
     void pickerSearchesAndChooses();
@@ -303,6 +304,22 @@ void TstSymbiantSlots::withoutTheTableTheMenuSaysSo()
     QCOMPARE(m_prompter.asked.first().title, QStringLiteral("Symbiants"));
     QVERIFY(m_prompter.asked.first().text.contains(QStringLiteral("The symbiant table \"symbiants.csv\" cannot be read")));
     QVERIFY(layout().plan().symbiant(0).isEmpty());
+}
+
+// The table's lines that cannot be read are counted in one message, the
+// first time a symbiant is chosen; the others still read.
+void TstSymbiantSlots::aDamagedLineIsToldOnce()
+{
+    openAllocated();
+    writeFile(m_dir->filePath("symbiants.csv"), SymbiantLines + "a line of no symbiant\r\n");
+    useSymbiant(QStringLiteral("Control"));
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QCOMPARE(m_prompter.asked.first().text,
+             QStringLiteral("1 line(s) of \"symbiants.csv\" could not be read and were skipped."));
+    QCOMPARE(layout().plan().symbiant(0), Control);
+    useSymbiant(QStringLiteral("Alert"));
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QCOMPARE(layout().plan().symbiant(0), QStringLiteral("Alert Brain Symbiant, Infantry Unit Aban (QL 280)"));
 }
 
 void TstSymbiantSlots::pickerJudgesWearing_data()
