@@ -175,8 +175,9 @@ QList<std::pair<int, int>> FillSymbiantTable(const SymbiantFinding &finding, Tex
     QStringList header{QStringLiteral("Slot"), QStringLiteral("Symbiant"), QStringLiteral("QL"),
                        QStringLiteral("Total Gain")};
     header += finding.skills;
-    header += QStringList{QStringLiteral("Treatment"), QStringLiteral("Level"), QStringLiteral("Abilities"),
-                          QStringLiteral("Professions")};
+    // Named apart from the skill columns, Treatment among them.
+    header += QStringList{QStringLiteral("Treatment Needed"), QStringLiteral("Level Needed"),
+                          QStringLiteral("Abilities Needed"), QStringLiteral("Professions")};
     QList<QStringList> rows{header};
     QList<std::pair<int, int>> chosen;
     for (int s = 0; s < BodySlotCount; ++s) {

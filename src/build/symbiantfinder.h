@@ -64,7 +64,7 @@ SymbiantFinding FindSymbiants(const LayoutState &layout, const BuildSettings &se
                               const SymbiantTable &table, bool trickleDown = true);
 
 // The finding as a table: a header row ("Slot", "Symbiant", "QL", "Total
-// Gain", a column per selected skill, "Treatment", "Level", "Abilities",
+// Gain", a column per selected skill, "Treatment Needed", "Level Needed", "Abilities Needed",
 // "Professions"), then the slots' rows in body order, each slot ranked; only
 // that slot's rows for a slot of 0 to 12. The current symbiant's name says
 // so. Without rows, one blank row. Returns, per row after the header, the

@@ -61,8 +61,8 @@ public:
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return QAbstractTableModel::headerData(section, orientation, role);
         static const QStringList fixed{QStringLiteral("Name"),      QStringLiteral("Wearable"),
-                                       QStringLiteral("QL"),        QStringLiteral("Treatment"),
-                                       QStringLiteral("Level"),     QStringLiteral("Abilities"),
+                                       QStringLiteral("QL"),        QStringLiteral("Treatment Needed"),
+                                       QStringLiteral("Level Needed"), QStringLiteral("Abilities Needed"),
                                        QStringLiteral("Professions")};
         if (section >= 0 && section < FirstSkill)
             return fixed.at(section);

@@ -363,7 +363,7 @@ void TstSymbiantSlots::pickerJudgesWearing()
     QStringList headings;
     for (int c = 0; c < model->columnCount(); ++c)
         headings.append(model->headerData(c, Qt::Horizontal).toString());
-    QCOMPARE(headings, (QStringList{"Name", "Wearable", "QL", "Treatment", "Level", "Abilities", "Professions",
+    QCOMPARE(headings, (QStringList{"Name", "Wearable", "QL", "Treatment Needed", "Level Needed", "Abilities Needed", "Professions",
                                     "Agility", "Sense"}));
     QCOMPARE(columnTexts(view, 1), wearable);
     for (int r = 0; r < model->rowCount(); ++r)

@@ -215,8 +215,8 @@ void TstSymbiantFinder::table()
 
     TextTable table;
     const QList<std::pair<int, int>> rows = FillSymbiantTable(finding, table);
-    QCOMPARE(table.row(0), (QStringList{"Slot", "Symbiant", "QL", "Total Gain", "Burst", "Treatment", "Level",
-                                        "Abilities", "Professions"}));
+    QCOMPARE(table.row(0), (QStringList{"Slot", "Symbiant", "QL", "Total Gain", "Burst",
+                                        "Treatment Needed", "Level Needed", "Abilities Needed", "Professions"}));
     // HEAD's one symbiant, then EYE's four.
     QCOMPARE(table.rowCount(), 6);
     QCOMPARE(table.row(1), (QStringList{"HEAD", "Head Brain", "100", "+10", "+10", "900", "50", "", "Any"}));
