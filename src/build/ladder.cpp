@@ -302,8 +302,14 @@ private:
             const ImplantNeeds &needs = rung.needs[std::size_t(q)];
             worn[i] = q;
             const Stats added = bonuses(worn, m_rungs.size());
-            LadderStep step{rung.slot, q, needs.treatment, Stat(std::max(rung.ability, int(Stat::Strength))),
-                            needs.ability, isFinal, available(worn, m_rungs.size())};
+            LadderStep step;
+            step.slot = rung.slot;
+            step.ql = q;
+            step.treatmentNeeded = needs.treatment;
+            step.ability = Stat(std::max(rung.ability, int(Stat::Strength)));
+            step.abilityNeeded = needs.ability;
+            step.final = isFinal;
+            step.after = available(worn, m_rungs.size());
             step.trickle = trickle(added);
             step.byTrickle = needs.treatment > treatmentWithout;
             if (rung.symbiant) {
@@ -312,9 +318,18 @@ private:
             }
             steps.append(step);
         };
+        // Each round looks at the symbiants first: one is worn whole as soon
+        // as it can be, and what it gives helps the implants of that round.
+        std::vector<std::size_t> order;
+        for (std::size_t i = 0; i < m_rungs.size(); ++i)
+            if (m_rungs[i].symbiant)
+                order.push_back(i);
+        for (std::size_t i = 0; i < m_rungs.size(); ++i)
+            if (!m_rungs[i].symbiant)
+                order.push_back(i);
         for (bool changed = true; changed;) {
             changed = false;
-            for (std::size_t i = 0; i < m_rungs.size(); ++i) {
+            for (const std::size_t i : order) {
                 if (final[i] == 0 || worn[i] == final[i])
                     continue;
                 const int q = best(i, worn);
