@@ -151,20 +151,29 @@ void FillShoppingList(const BuildResults &results, TextTable &list)
 {
     const TextTable &table = results.reqTable();
     const int columns = std::min(table.columnCount(), int(ReqCol::Stored));
+    // A symbiant is not bought as clusters: its rows stay off the list.
+    QList<int> rows;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        const QString &type = table.cell(ReqCol::Type, r);
+        if (r == 0 || (type != SymbiantType && type != SymbiantOtherProfession))
+            rows.append(r);
+    }
     list.setColumnCount(columns);
-    list.setRowCount(table.rowCount());
-    for (int r = 0; r < table.rowCount(); ++r)
-        list.setRow(r, table.row(r).mid(0, columns));
+    list.setRowCount(std::max<int>(int(rows.size()), 2));
+    list.setRow(1, QStringList());
+    for (int i = 0; i < rows.size(); ++i)
+        list.setRow(i, table.row(rows.at(i)).mid(0, columns));
     if (table.columnCount() <= ReqCol::LowestClusterQL || results.drewOnStock())
         return;
-    for (int r = 1; r < table.rowCount(); ++r) {
+    for (int i = 1; i < rows.size(); ++i) {
+        const int r = rows.at(i);
         const QString cluster = table.cell(ReqCol::Cluster, r);
         const qsizetype level = cluster.lastIndexOf(QStringLiteral(" (QL "));
         int lowest = 0;
         if (level < 0 || !TryStrToInt(table.cell(ReqCol::LowestClusterQL, r), lowest) ||
             table.cell(ReqCol::Credits, r).trimmed() != QLatin1String("0"))
             continue;
-        list.setCell(ReqCol::Cluster, r, LangMsg(Msg::ShoppingListLevel).arg(cluster.left(level), QString::number(lowest)));
+        list.setCell(ReqCol::Cluster, i, LangMsg(Msg::ShoppingListLevel).arg(cluster.left(level), QString::number(lowest)));
     }
 }
 

@@ -415,6 +415,11 @@ void TstLadder::buildWithASymbiant()
     QCOMPARE(results.reqTable().row(2), (QStringList{title, "", "", "HEAD (QL 150)", "Symbiant", "400",
                                                      "Agility 300, level 100", "", "", "", ""}));
     QCOMPARE(results.symbiantRows().size(), 1);
+    // Nothing of it is bought.
+    TextTable shopping;
+    FillShoppingList(results, shopping);
+    QCOMPARE(shopping.rowCount(), 2);
+    QCOMPARE(shopping.cell(ReqCol::Implant, 1), QStringLiteral("EYE (QL 100)"));
     QCOMPARE(results.skillIncTable().row(1).mid(0, 3),
              (QStringList{"Burst", QString::number(burstAlone.at(1).toInt() + 30), "1"}));
     QCOMPARE(results.skillIncTable().row(2).mid(0, 3), (QStringList{"Treatment", "100", "0"}));
