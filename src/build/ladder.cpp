@@ -60,23 +60,6 @@ QList<Symbiant> PlannedSymbiants(const Plan &plan, const ReferenceData &referenc
     return symbiants;
 }
 
-QStringList SymbiantUnmet(const Symbiant &symbiant, const Character &character, const Stats &available)
-{
-    QStringList unmet;
-    if (character.level < symbiant.characterLevel)
-        unmet.append(QStringLiteral("level ") + QString::number(symbiant.characterLevel));
-    if (!symbiant.allows(character.profession))
-        unmet.append(QStringLiteral("profession"));
-    if (symbiant.treatment > available[std::size_t(Stat::Treatment)])
-        unmet.append(StatNames().at(int(Stat::Treatment)) + u' ' + QString::number(symbiant.treatment));
-    for (int a = 0; a < AbilityCount; ++a) {
-        const qint64 needed = symbiant.abilities[std::size_t(a)];
-        if (needed > available[std::size_t(a + 1)])
-            unmet.append(StatNames().at(a + 1) + u' ' + QString::number(needed));
-    }
-    return unmet;
-}
-
 int ImplantAbility(const PlannedImplant &implant, const ReferenceData &reference)
 {
     const int stat = StatIndex(ImplantSecondarySkill(reference.secSkills(), implant.clusters[0], implant.clusters[1],

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/character.h"
+#include "data/character.h"
 #include "data/nano.h"
 #include "data/symbiants.h"
 
@@ -32,11 +32,6 @@ QList<PlannedImplant> PlannedImplants(const Plan &plan, const CatalogueNames &na
 // to unknown, when given, as "SLOT: TITLE".
 QList<Symbiant> PlannedSymbiants(const Plan &plan, const ReferenceData &reference, QStringList *unknown = nullptr);
 
-// What keeps a character from wearing a symbiant with these stats
-// available (the character's, the bonuses of what else is worn and its
-// trickle-down into Treatment): "level 125", "profession", "Treatment 1011",
-// "Agility 383", in that order; none when it can be worn.
-QStringList SymbiantUnmet(const Symbiant &symbiant, const Character &character, const Stats &available);
 
 // One wearing of a ladder: the implant of a slot put on at a level, what
 // that needs, and every stat once it is on.

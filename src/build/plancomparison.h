@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/character.h"
+#include "data/character.h"
 #include "build/resultrows.h"
 
 #include <QList>

@@ -48,9 +48,8 @@ QStringList SymbiantCells(const SymbiantRow &row)
     cells[ReqCol::Type] = row.professionAllowed ? SymbiantType : SymbiantOtherProfession;
     cells[ReqCol::Treatment] = QString::number(symbiant.treatment);
     QStringList needs;
-    for (int a = 0; a < AbilityCount; ++a)
-        if (const qint64 needed = symbiant.abilities[std::size_t(a)]; needed > 0)
-            needs.append(StatNames().at(a + 1) + QLatin1Char(' ') + QString::number(needed));
+    if (const QString abilities = SymbiantAbilityNeeds(symbiant); !abilities.isEmpty())
+        needs.append(abilities);
     needs.append(QStringLiteral("level ") + QString::number(symbiant.characterLevel));
     cells[ReqCol::SecondarySkill] = needs.join(QStringLiteral(", "));
     return cells;

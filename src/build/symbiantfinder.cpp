@@ -77,15 +77,6 @@ QString signedNumber(qint64 value)
     return value > 0 ? u'+' + QString::number(value) : QString::number(value);
 }
 
-QString abilitiesText(const Symbiant &symbiant)
-{
-    QStringList needed;
-    for (int a = 0; a < AbilityCount; ++a)
-        if (const qint64 value = symbiant.abilities[std::size_t(a)]; value > 0)
-            needed.append(StatNames().at(a + 1) + u' ' + QString::number(value));
-    return needed.join(QStringLiteral(", "));
-}
-
 } // namespace
 
 SymbiantFinding FindSymbiants(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference,
@@ -193,7 +184,7 @@ QList<std::pair<int, int>> FillSymbiantTable(const SymbiantFinding &finding, Tex
             for (const qint64 gain : choice.gains)
                 row.append(signedNumber(gain));
             row += QStringList{QString::number(symbiant.treatment), QString::number(symbiant.characterLevel),
-                               abilitiesText(symbiant),
+                               SymbiantAbilityNeeds(symbiant),
                                symbiant.professions.isEmpty() ? QStringLiteral("Any")
                                                               : symbiant.professions.join(QStringLiteral(", "))};
             rows.append(row);

@@ -312,4 +312,30 @@ QStringList SymbiantTable::lines(const QStringList &bodySlots) const
     return lines;
 }
 
+QStringList SymbiantUnmet(const Symbiant &symbiant, const Character &character, const Stats &available)
+{
+    QStringList unmet;
+    if (character.level < symbiant.characterLevel)
+        unmet.append(QStringLiteral("level ") + QString::number(symbiant.characterLevel));
+    if (!symbiant.allows(character.profession))
+        unmet.append(QStringLiteral("profession"));
+    if (symbiant.treatment > available[std::size_t(Stat::Treatment)])
+        unmet.append(StatNames().at(int(Stat::Treatment)) + u' ' + QString::number(symbiant.treatment));
+    for (int a = 0; a < AbilityCount; ++a) {
+        const qint64 needed = symbiant.abilities[std::size_t(a)];
+        if (needed > available[std::size_t(a + 1)])
+            unmet.append(StatNames().at(a + 1) + u' ' + QString::number(needed));
+    }
+    return unmet;
+}
+
+QString SymbiantAbilityNeeds(const Symbiant &symbiant)
+{
+    QStringList needs;
+    for (int a = 0; a < AbilityCount; ++a)
+        if (const qint64 needed = symbiant.abilities[std::size_t(a)]; needed > 0)
+            needs.append(StatNames().at(a + 1) + u' ' + QString::number(needed));
+    return needs.join(QStringLiteral(", "));
+}
+
 } // namespace ludra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/character.h"
 #include "data/gamerules.h"
 
 #include <QHash>
@@ -111,5 +112,15 @@ private:
     QHash<QString, QList<qsizetype>> m_byName;
     int m_skipped = 0;
 };
+
+// What keeps a character from wearing a symbiant with these stats
+// available (the character's, the bonuses of what else is worn and its
+// trickle-down into Treatment): "level 125", "profession", "Treatment 1011",
+// "Agility 383", in that order; none when it can be worn.
+QStringList SymbiantUnmet(const Symbiant &symbiant, const Character &character, const Stats &available);
+
+// What a symbiant needs of the abilities, "Agility 383, Sense 383"; empty
+// when none.
+QString SymbiantAbilityNeeds(const Symbiant &symbiant);
 
 } // namespace ludra

@@ -1,6 +1,6 @@
 #include "layout/frmsymbiantpicker.h"
 
-#include "build/ladder.h"
+#include "data/symbiants.h"
 #include "data/symbiants.h"
 #include "layout/symbiantslots.h"
 #include "text/langapply.h"

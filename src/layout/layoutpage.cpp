@@ -12,7 +12,7 @@
 #include "layout/skilllists.h"
 #include "layout/layoutdocument.h"
 #include "layout/frmsymbiantpicker.h"
-#include "build/character.h"
+#include "data/character.h"
 #include "data/symbiants.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"

@@ -1,19 +1,9 @@
 #include "layout/symbiantslots.h"
 
-#include "build/character.h"
 #include "data/nano.h"
 #include "layout/plan.h"
 
 namespace ludra {
-
-QString SymbiantAbilityNeeds(const Symbiant &symbiant)
-{
-    QStringList needs;
-    for (int a = 0; a < AbilityCount; ++a)
-        if (const qint64 needed = symbiant.abilities[std::size_t(a)]; needed > 0)
-            needs.append(StatNames().at(a + 1) + u' ' + QString::number(needed));
-    return needs.join(QStringLiteral(", "));
-}
 
 QString SymbiantProfessionsText(const Symbiant &symbiant)
 {

@@ -11,11 +11,7 @@ namespace ludra {
 struct Plan;
 
 // What the Layout tab says of the symbiants of a plan.
-
-// The abilities a symbiant needs, in the order of the abilities: "Agility
-// 383, Intelligence 383"; empty when it needs none.
-QString SymbiantAbilityNeeds(const Symbiant &symbiant);
-// The professions that may wear it, "Doctor, Nurse"; "any" when it names
+// The professions that may wear it, "Doctor, Fixer"; "any" when it names
 // none.
 QString SymbiantProfessionsText(const Symbiant &symbiant);
 // What a symbiant slot's cells say of it, over lines: the title, the

@@ -1,6 +1,6 @@
 #include "app/frmludra.h"
 #include "build/buildresults.h"
-#include "build/character.h"
+#include "data/character.h"
 #include "data/symbiants.h"
 #include "layout/frmsymbiantpicker.h"
 #include "layout/layoutstate.h"

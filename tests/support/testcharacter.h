@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/character.h"
+#include "data/character.h"
 
 // A character with the Treatment given and every ability at one value.
 inline ludra::Character uniformCharacter(qint64 treatment, qint64 abilities)

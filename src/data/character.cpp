@@ -1,4 +1,4 @@
-#include "build/character.h"
+#include "data/character.h"
 
 #include "data/symbiants.h"
 
