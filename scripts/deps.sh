@@ -12,9 +12,10 @@ case "${1:-run}" in
   run)  pkgs=("${build_pkgs[@]}") ;;
   # The lh5 codec is tested against two independent LHA implementations.
   # The printer tests read their PDFs back with pdftotext; the install test
-  # checks the desktop entry and the AppStream file. The fuzz targets the test
+  # checks the desktop entry, the AppStream file and the project file type
+# (update-mime-database). The fuzz targets the test
   # command runs need clang and its runtime (see fuzz).
-  test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils poppler-utils desktop-file-utils appstream clang libclang-rt-14-dev) ;;
+  test) pkgs=("${build_pkgs[@]}" lhasa jlha-utils poppler-utils desktop-file-utils appstream shared-mime-info clang libclang-rt-14-dev) ;;
   # libFuzzer and the sanitizers come with clang's runtime library.
   fuzz) pkgs=("${build_pkgs[@]}" clang libclang-rt-14-dev) ;;
   # cpack's Debian generator finds the package's dependencies with dpkg-shlibdeps.

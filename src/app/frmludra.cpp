@@ -36,8 +36,9 @@
 
 namespace ludra {
 
-TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent)
-    : QMainWindow(parent), m_session(std::make_shared<LudraSession>(prompter)), m_prompter(prompter)
+TfrmLudra::TfrmLudra(Prompter &prompter, QWidget *parent, const QStringList &projects)
+    : QMainWindow(parent), m_session(std::make_shared<LudraSession>(prompter)), m_prompter(prompter),
+      m_startProject(projects.value(0))
 {
     compose();
 }
@@ -101,7 +102,10 @@ void TfrmLudra::compose()
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     if (first) {
-        m_controller->reopenLastProject();
+        if (m_startProject.isEmpty())
+            m_controller->reopenLastProject();
+        else
+            RunCommand(m_prompter, [this] { m_controller->openPath(m_startProject); });
         program.stock().reload(StockPath(), m_prompter);
         // The design's size at first; then where the window was last closed.
         const QByteArray geometry = WindowGeometryOption();

@@ -51,8 +51,9 @@ public:
     static constexpr int ClientHeight = 412;
 
     // The first window: it starts the program (a session of its own) and
-    // reopens the last project when the options ask for it.
-    explicit TfrmLudra(Prompter &prompter, QWidget *parent = nullptr);
+    // opens the first of the projects given, or with none reopens the last
+    // project when the options ask for it.
+    explicit TfrmLudra(Prompter &prompter, QWidget *parent = nullptr, const QStringList &projects = {});
     // Another window of a running session, with an empty plan.
     TfrmLudra(std::shared_ptr<LudraSession> session, Prompter &prompter);
     ~TfrmLudra() override;
@@ -164,6 +165,9 @@ private:
 
     std::shared_ptr<LudraSession> m_session;
     Prompter &m_prompter;
+    // The project the first window opens at start-up in place of the last
+    // one; empty for none.
+    QString m_startProject;
     DocumentController *m_controller = nullptr;
     std::unique_ptr<Reports> m_reports;
     QList<QMetaObject::Connection> m_documentConnections;

@@ -2,7 +2,9 @@
 // offscreen: undo and redo, unsaved changes, recent projects and the plan as
 // text.
 
+#include "app/commandline.h"
 #include "app/frmludra.h"
+#include "app/session.h"
 #include "model/plandocument.h"
 #include "common/paths.h"
 #include "layout/layoutpage.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -41,6 +44,7 @@ private Q_SLOTS:
     void recentProjects();
     void copyThenPastePlan();
     void windowComesBackAsLeft();
+    void projectsNamedAtStart();
 
 private:
     void open();
@@ -206,6 +210,42 @@ void TstDesktop::recentProjects()
     QCOMPARE(m_prompter.titles(), QStringList{QStringLiteral("Recent Projects")});
     QCOMPARE(RecentProjects(), QStringList{second});
     QCOMPARE(m_window->document().fileName(), second);
+}
+
+// "ludra FILE.lud ...": the first window opens the first project in place
+// of the last one, each further project a window of its own; a path is made
+// whole, and an option the program does not know is passed over.
+void TstDesktop::projectsNamedAtStart()
+{
+    open();
+    allocateAll();
+    const QString first = m_dir->filePath("first.lud");
+    const QString second = m_dir->filePath("second.lud");
+    m_prompter.fileNames = {first, second};
+    trigger("SaveAs1");
+    trigger("SaveAs1");
+    m_window.reset();
+
+    const QString here = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const QStringList projects = ProjectArguments({"ludra", "--unknown", "first.lud", second});
+    QVERIFY(QDir::setCurrent(here));
+    QCOMPARE(projects, (QStringList{first, second}));
+
+    ScriptedPrompter prompter;
+    TfrmLudra window(prompter, nullptr, projects);
+    QCOMPARE(window.document().fileName(), first);
+    QVERIFY(!window.document().layout().plan().cellsEmpty());
+    TfrmLudra *other = window.session().newWindow(projects.at(1));
+    QCOMPARE(other->document().fileName(), second);
+    QCOMPARE(window.session().windows().size(), 2);
+    QVERIFY(prompter.asked.isEmpty());
+    delete other;
+
+    // A project that cannot be read is told, and the window opens empty.
+    TfrmLudra missing(prompter, nullptr, {m_dir->filePath("gone.lud")});
+    QCOMPARE(prompter.asked.size(), 1);
+    QVERIFY(missing.document().fileName().isEmpty());
 }
 
 void TstDesktop::copyThenPastePlan()

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void shipsEveryFile();
     void batchWritesIntoTheUsersFolderOnly();
     void desktopEntryAndMetadataValidate();
+    void projectFileTypeRegisters();
+    void helpWithoutADisplay();
 
 private:
     // Every file and folder under the prefix with its size and time.
@@ -77,7 +79,8 @@ void TstInstall::shipsEveryFile()
           "share/ludra/trickle.csv", "share/ludra/reqprofile.csv", "share/ludra/symbiants.csv",
           "share/ludra/Ludra.hlp", "share/ludra/english.ini.example", "share/applications/ludra.desktop",
           "share/metainfo/ludra.metainfo.xml", "share/icons/hicolor/scalable/apps/ludra.svg",
-          "share/icons/hicolor/48x48/apps/ludra.png", "share/man/man1/ludra.1.gz", "share/man/man1/ludra-batch.1.gz", "share/doc/ludra/copyright"})
+          "share/icons/hicolor/48x48/apps/ludra.png", "share/mime/packages/ludra.xml",
+          "share/icons/hicolor/48x48/mimetypes/application-x-ludra-project.png", "share/man/man1/ludra.1.gz", "share/man/man1/ludra-batch.1.gz", "share/doc/ludra/copyright"})
         QVERIFY2(QFileInfo::exists(prefix.filePath(QString::fromLatin1(path))), path);
     QVERIFY(!QFileInfo::exists(prefix.filePath(QStringLiteral("bin/data.csv"))));
 }
@@ -117,6 +120,49 @@ void TstInstall::desktopEntryAndMetadataValidate()
     QCOMPARE(run(appstream, {QStringLiteral("validate"), QStringLiteral("--no-net"),
                              prefix.filePath(QStringLiteral("share/metainfo/ludra.metainfo.xml"))}),
              0);
+}
+
+// The project file type reads as the desktop's shared MIME database reads
+// it: "*.lud" is a Ludra project, which the desktop entry opens.
+void TstInstall::projectFileTypeRegisters()
+{
+    const QString update = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+    QVERIFY2(!update.isEmpty(), "shared-mime-info is missing: bash scripts/deps.sh test");
+    const QString mime = m_dir.filePath(QStringLiteral("mime"));
+    QVERIFY(QDir().mkpath(mime + QStringLiteral("/packages")));
+    QVERIFY(QFile::copy(QDir(m_prefix).filePath(QStringLiteral("share/mime/packages/ludra.xml")),
+                        mime + QStringLiteral("/packages/ludra.xml")));
+    QCOMPARE(run(update, {mime}), 0);
+    QVERIFY(QFileInfo::exists(mime + QStringLiteral("/application/x-ludra-project.xml")));
+    QFile globs(mime + QStringLiteral("/globs2"));
+    QVERIFY(globs.open(QIODevice::ReadOnly));
+    QVERIFY(globs.readAll().contains(":application/x-ludra-project:*.lud"));
+    QFile entry(QDir(m_prefix).filePath(QStringLiteral("share/applications/ludra.desktop")));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QByteArray text = entry.readAll();
+    QVERIFY(text.contains("\nExec=ludra %F\n"));
+    QVERIFY(text.contains("\nMimeType=application/x-ludra-project;\n"));
+}
+
+// --help and --version answer without a display and end at once.
+void TstInstall::helpWithoutADisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const QString ludra = QDir(m_prefix).filePath(QStringLiteral("bin/ludra"));
+    for (const QString &option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(ludra, {option});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        const QByteArray out = process.readAllStandardOutput();
+        QVERIFY2(option == QLatin1String("--help") ? out.contains("[FILE.lud...]") : out == "ludra " LUDRA_VERSION "\n",
+                 out.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TstInstall)
