@@ -289,26 +289,35 @@ const Symbiant *SymbiantTable::find(QStringView nameOrTitle) const
     return &m_symbiants.at(named->first());
 }
 
+const QString &SymbiantHeader()
+{
+    return Header;
+}
+
+QString SymbiantLine(const Symbiant &s, const QStringList &bodySlots)
+{
+    QStringList bonuses;
+    for (const SymbiantBonus &b : s.bonuses)
+        bonuses.append(b.skill + u'=' + QString::number(b.amount));
+    QStringList fields{quoted(s.name),
+                       bodySlots.value(s.slot),
+                       QString::number(s.level),
+                       quoted(s.unit),
+                       QString::number(s.treatment),
+                       QString::number(s.characterLevel)};
+    for (qint64 need : s.abilities)
+        fields.append(QString::number(need));
+    fields.append(quoted(s.professions.join(u';')));
+    fields.append(quoted(bonuses.join(u';')));
+    return fields.join(u',');
+}
+
 QStringList SymbiantTable::lines(const QStringList &bodySlots) const
 {
-    QStringList lines{Header};
+    QStringList lines{SymbiantHeader()};
     lines.reserve(m_symbiants.size() + 1);
-    for (const Symbiant &s : m_symbiants) {
-        QStringList bonuses;
-        for (const SymbiantBonus &b : s.bonuses)
-            bonuses.append(b.skill + u'=' + QString::number(b.amount));
-        QStringList fields{quoted(s.name),
-                           bodySlots.value(s.slot),
-                           QString::number(s.level),
-                           quoted(s.unit),
-                           QString::number(s.treatment),
-                           QString::number(s.characterLevel)};
-        for (qint64 need : s.abilities)
-            fields.append(QString::number(need));
-        fields.append(quoted(s.professions.join(u';')));
-        fields.append(quoted(bonuses.join(u';')));
-        lines.append(fields.join(u','));
-    }
+    for (const Symbiant &s : m_symbiants)
+        lines.append(SymbiantLine(s, bodySlots));
     return lines;
 }
 

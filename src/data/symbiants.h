@@ -113,6 +113,11 @@ private:
     int m_skipped = 0;
 };
 
+// The header line of "symbiants.csv", and the line of one symbiant, as the
+// table's lines() writes them and parse reads them back.
+const QString &SymbiantHeader();
+QString SymbiantLine(const Symbiant &symbiant, const QStringList &bodySlots);
+
 // What keeps a character from wearing a symbiant with these stats
 // available (the character's, the bonuses of what else is worn and its
 // trickle-down into Treatment): "level 125", "profession", "Treatment 1011",

@@ -84,16 +84,6 @@ Table readTable(const QString &dir, const QString &fileName)
     return table;
 }
 
-// A field of symbiants.csv: in double quotes when it holds a comma or a quote.
-QString csvField(const QString &value)
-{
-    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')))
-        return value;
-    QString text = value;
-    text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 void requireNoComma(const QString &value, const QString &what, const QString &where)
 {
     if (value.contains(QLatin1Char(',')))
@@ -234,24 +224,10 @@ void generateSymbiants(const Table &symbiants, const Table &abilityNeeds, const 
         return a->symbiant.level < b->symbiant.level;
     });
 
-    out.symbiantLines.append(QStringLiteral("Name,Slot,QL,Unit,Treatment,Level,Strength,Agility,Stamina,Intelligence,"
-                                            "Psychic,Sense,Professions,Bonuses"));
+    out.symbiantLines.append(ludra::SymbiantHeader());
     for (const Entry *entry : ordered) {
         const ludra::Symbiant &s = entry->symbiant;
-        QStringList bonusTexts;
-        for (const ludra::SymbiantBonus &bonus : s.bonuses)
-            bonusTexts.append(bonus.skill + QLatin1Char('=') + QString::number(bonus.amount));
-        QStringList fields{csvField(s.name),
-                           ludra::BodySlotNames().at(s.slot),
-                           QString::number(s.level),
-                           csvField(s.unit),
-                           QString::number(s.treatment),
-                           QString::number(s.characterLevel)};
-        for (qint64 need : s.abilities)
-            fields.append(QString::number(need));
-        fields.append(csvField(s.professions.join(QLatin1Char(';'))));
-        fields.append(csvField(bonusTexts.join(QLatin1Char(';'))));
-        const QString line = fields.join(QLatin1Char(','));
+        const QString line = ludra::SymbiantLine(s, ludra::BodySlotNames());
         // The line must read back as the symbiant it was made from.
         const ludra::SymbiantTable check =
             ludra::SymbiantTable::parse({line}, ludra::BodySlotNames());
