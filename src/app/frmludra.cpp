@@ -8,11 +8,13 @@
 #include "build/resultpages.h"
 #include "build/stockstatus.h"
 #include "common/command.h"
+#include "common/errors.h"
 #include "common/prompter.h"
 #include "layout/layoutpage.h"
 #include "model/documentcontroller.h"
 #include "model/options.h"
 #include "model/plandocument.h"
+#include "model/recovery.h"
 #include "reports/reports.h"
 #include "stock/stockfile.h"
 #include "text/langapply.h"
@@ -24,6 +26,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -102,16 +105,44 @@ void TfrmLudra::compose()
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     if (first) {
-        if (m_startProject.isEmpty())
+        // The plans a run that did not end normally kept come first; the
+        // project named at start then opens beside them.
+        if (restoreLeftPlans()) {
+            if (!m_startProject.isEmpty())
+                m_session->newWindow(m_startProject);
+        } else if (m_startProject.isEmpty()) {
             m_controller->reopenLastProject();
-        else
+        } else {
             RunCommand(m_prompter, [this] { m_controller->openPath(m_startProject); });
+        }
         program.stock().reload(StockPath(), m_prompter);
         // The design's size at first; then where the window was last closed.
         const QByteArray geometry = WindowGeometryOption();
         if (!geometry.isEmpty() && restoreGeometry(geometry))
             m_centred = true;
     }
+}
+
+bool TfrmLudra::restoreLeftPlans()
+{
+    std::vector<LeftCopy> copies;
+    RunCommand(m_prompter, [this, &copies] { copies = AskToRestore(m_prompter); });
+    bool restored = false;
+    for (LeftCopy &copy : copies) {
+        TfrmLudra *window = restored ? m_session->newWindow() : this;
+        const QString path = copy.path;
+        try {
+            window->controller().restore(std::move(copy));
+            restored = true;
+        } catch (const Exception &e) {
+            // Left where it is, for the next start, and said so.
+            if (window != this)
+                window->close();
+            m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::RecoveryTitle),
+                               LangMsg(Msg::RecoveryUnreadableText).arg(e.message(), QDir::toNativeSeparators(path)));
+        }
+    }
+    return restored;
 }
 
 TfrmLudra::~TfrmLudra()
@@ -339,6 +370,7 @@ void TfrmLudra::closeEvent(QCloseEvent *event)
     // Where the window was, for the next start; a file that cannot be
     // written costs nothing but that.
     RunCommand(m_prompter, [this] { SetWindowGeometryOption(saveGeometry()); });
+    m_controller->closed();
     // A closed window shows no project any more.
     m_session->removeWindow(this);
     QMainWindow::closeEvent(event);

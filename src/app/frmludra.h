@@ -136,6 +136,10 @@ private:
     void compose();
     void createPages();
     void createMenus();
+    // Start-up: asks about the plans a run that did not end normally kept
+    // and restores them, the first into this window and each further one
+    // into a window of its own. True when any was restored.
+    bool restoreLeftPlans();
     void fillRecentMenu();
     // Turns every page, the graphs, the reports, the title and the history's
     // commands to a document, and follows it from then on.

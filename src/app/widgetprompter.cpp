@@ -41,6 +41,16 @@ std::unique_ptr<QMessageBox> WidgetPrompter::messageBox(Icon icon, Buttons butto
             box->addButton(LangMsg(Msg::OpenInNewWindowButton), QMessageBox::AcceptRole)
                 ->setObjectName(QStringLiteral("btnOpenInNewWindow"));
         break;
+    case Buttons::RestoreDiscard: {
+        QPushButton *restore = box->addButton(LangMsg(Msg::RestoreButton), QMessageBox::AcceptRole);
+        restore->setObjectName(QStringLiteral("btnRestore"));
+        box->addButton(QMessageBox::Discard);
+        box->setDefaultButton(restore);
+        // Escape or the close button keeps the plans for the next start.
+        box->addButton(QMessageBox::Cancel)->hide();
+        box->setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
     }
     return box;
 }
@@ -51,6 +61,8 @@ Prompter::Answer WidgetPrompter::message(Icon icon, Buttons buttons, const QStri
     const int pressed = box->exec();
     if (box->clickedButton() && box->clickedButton()->objectName() == QLatin1String("btnOpenInNewWindow"))
         return Answer::NewWindow;
+    if (box->clickedButton() && box->clickedButton()->objectName() == QLatin1String("btnRestore"))
+        return Answer::Restore;
     switch (pressed) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;

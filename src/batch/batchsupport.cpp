@@ -56,6 +56,7 @@ Prompter::Answer StderrPrompter::message(Icon, Buttons buttons, const QString &t
         return Answer::No;
     case Buttons::SaveDiscardCancel:
     case Buttons::SaveDiscardNewWindowCancel:
+    case Buttons::RestoreDiscard:
         return Answer::Cancel;
     }
     return Answer::Cancel;

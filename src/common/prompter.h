@@ -15,9 +15,11 @@ public:
     enum class Icon { Information, Warning, Stop };
     // SaveDiscardCancel: the question before a plan with unsaved changes is
     // closed or replaced; SaveDiscardNewWindowCancel the same before another
-    // project is opened, which may open in a window of its own instead.
-    enum class Buttons { Ok, OkCancel, YesNo, SaveDiscardCancel, SaveDiscardNewWindowCancel };
-    enum class Answer { Ok, Cancel, Yes, No, Save, Discard, NewWindow };
+    // project is opened, which may open in a window of its own instead;
+    // RestoreDiscard the question at start-up about the plans kept from a run
+    // that did not end normally (closed unanswered: Cancel).
+    enum class Buttons { Ok, OkCancel, YesNo, SaveDiscardCancel, SaveDiscardNewWindowCancel, RestoreDiscard };
+    enum class Answer { Ok, Cancel, Yes, No, Save, Discard, NewWindow, Restore };
 
     // A file dialog's settings. The filter is written as pairs of description
     // and pattern separated by "|", for example "Ludra Files (*.lud)|*.lud".
@@ -63,6 +65,8 @@ public:
         // Nothing is saved behind anyone's back.
         case Buttons::SaveDiscardCancel:
         case Buttons::SaveDiscardNewWindowCancel: return Answer::Discard;
+        // Nor deleted: kept for a run with someone to ask.
+        case Buttons::RestoreDiscard: return Answer::Cancel;
         default: return Answer::Ok;
         }
     }

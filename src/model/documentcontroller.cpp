@@ -4,6 +4,8 @@
 #include "model/options.h"
 #include "model/plandocument.h"
 #include "model/program.h"
+#include "model/recovery.h"
+#include "common/errors.h"
 #include "text/messages.h"
 
 #include <QDir>
@@ -12,11 +14,64 @@
 namespace ludra {
 
 DocumentController::DocumentController(LudraProgram &program, Prompter &prompter, QObject *parent)
-    : QObject(parent), m_program(program), m_prompter(prompter), m_document(std::make_unique<PlanDocument>(program))
+    : QObject(parent), m_program(program), m_prompter(prompter), m_document(std::make_unique<PlanDocument>(program)),
+      m_recovery(std::make_unique<RecoveryCopy>())
 {
+    m_recoveryTimer.setSingleShot(true);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &DocumentController::writeRecoveryCopy);
+    followForRecovery();
 }
 
-DocumentController::~DocumentController() = default;
+// A controller goes with its window, once the question before unsaved
+// changes go has been answered, or at the end of the program; either way the
+// copy goes. A program that ends abnormally never gets here, and its copies
+// stay.
+DocumentController::~DocumentController()
+{
+    closed();
+}
+
+void DocumentController::followForRecovery()
+{
+    PlanDocument *document = m_document.get();
+    connect(document, &LayoutDocument::planChanged, this, &DocumentController::noteChange);
+    connect(document, &BuildDocument::settingsChanged, this, &DocumentController::noteChange);
+    connect(document, &BuildDocument::resultsChanged, this, &DocumentController::noteChange);
+    connect(document, &LayoutDocument::modifiedChanged, this, [this](bool modified) {
+        if (modified)
+            return noteChange();
+        // Saved, or back where the file is: nothing to recover.
+        m_recoveryTimer.stop();
+        m_recovery->remove();
+    });
+}
+
+void DocumentController::noteChange()
+{
+    if (!m_document->isModified())
+        return;
+    m_lastChange = QDateTime::currentDateTime();
+    if (!m_recoveryTimer.isActive())
+        m_pendingSince.start();
+    else if (m_pendingSince.elapsed() + RecoveryDelay > RecoveryLongestWait)
+        return;
+    m_recoveryTimer.start(RecoveryDelay);
+}
+
+void DocumentController::writeRecoveryCopy()
+{
+    m_recoveryTimer.stop();
+    if (!m_document->isModified())
+        return;
+    try {
+        m_recovery->write(m_document->projectImage(shownState ? shownState() : ProjectShown{}),
+                          m_document->fileName(), m_lastChange.isValid() ? m_lastChange : QDateTime::currentDateTime());
+    } catch (const Exception &e) {
+        // Nothing the player did failed, so nothing interrupts the work; the
+        // next change tries again.
+        qWarning("The recovery copy cannot be written: %s", qPrintable(e.message()));
+    }
+}
 
 std::unique_ptr<PlanDocument> DocumentController::makeDocument()
 {
@@ -31,6 +86,15 @@ void DocumentController::replace(std::unique_ptr<PlanDocument> document)
     // The old document stays until everything showing it has turned to the
     // new one.
     std::unique_ptr<PlanDocument> old = std::exchange(m_document, std::move(document));
+    followForRecovery();
+    m_recoveryTimer.stop();
+    m_lastChange = QDateTime();
+    // A plan with nothing unsaved (new, opened) has nothing to recover; the
+    // copy of the plan it replaces, saved or given up, goes.
+    if (m_document->isModified())
+        noteChange();
+    else
+        m_recovery->remove();
     Q_EMIT documentChanged(m_document.get());
 }
 
@@ -119,6 +183,23 @@ void DocumentController::reopenLastProject()
     } catch (const Exception &e) {
         m_prompter.error(e.message());
     }
+}
+
+void DocumentController::closed()
+{
+    m_recoveryTimer.stop();
+    m_recovery->remove();
+}
+
+void DocumentController::restore(LeftCopy &&copy)
+{
+    std::unique_ptr<PlanDocument> restored = makeDocument();
+    const ProjectShown shown = restored->restore(*copy.project, copy.fileName);
+    replace(std::move(restored));
+    m_recovery->adopt(std::move(copy));
+    // The copy on disk is the plan as shown, so nothing waits to be written.
+    m_recoveryTimer.stop();
+    Q_EMIT projectOpened(shown);
 }
 
 bool DocumentController::maybeSave()

@@ -2,8 +2,11 @@
 
 #include "model/projectstate.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -14,6 +17,8 @@ struct MessageDef;
 class LudraProgram;
 class PlanDocument;
 class Prompter;
+class RecoveryCopy;
+struct LeftCopy;
 
 // The life of the document a window shows: "&New", "&Open", "&Save", "Save
 // &As...", the recent projects, the question before unsaved changes are
@@ -30,6 +35,16 @@ public:
     ~DocumentController() override;
 
     PlanDocument &document() const { return *m_document; }
+
+    // How long after a change its recovery copy is written, the timer
+    // started again by each change, and the longest a change waits.
+    static constexpr int RecoveryDelay = 2000;
+    static constexpr int RecoveryLongestWait = 10000;
+    // The document's recovery copy (for the tests and the benchmarks).
+    const RecoveryCopy &recoveryCopy() const { return *m_recovery; }
+    // Writes the recovery copy now, when there is anything unsaved; what the
+    // timer runs.
+    void writeRecoveryCopy();
 
     // What the window stores of a project besides the document (the grids'
     // column widths, the view selector), asked for at every save.
@@ -69,6 +84,14 @@ public:
     // Start-up: the project the options file names, when it asks for one;
     // a file that cannot be read is told and start-up goes on.
     void reopenLastProject();
+    // Start-up after a run that did not end normally: the plan kept in a
+    // recovery copy, as the project it belongs to with its changes unsaved;
+    // the copy becomes this document's. Throws when the plan cannot be put
+    // into a document, and the copy is left as it was.
+    void restore(LeftCopy &&copy);
+    // The window closed after the question before unsaved changes go: the
+    // plan was saved or given up, so its recovery copy goes too.
+    void closed();
 
 Q_SIGNALS:
     // A new or opened plan replaced the document shown; the old one goes
@@ -86,10 +109,19 @@ private:
     void saveProject(const QString &path);
     // Line 2 of the options file and the recent projects.
     void rememberProject(const QString &path);
+    // The recovery copy following the document shown.
+    void followForRecovery();
+    void noteChange();
+
 
     LudraProgram &m_program;
     Prompter &m_prompter;
     std::unique_ptr<PlanDocument> m_document;
+    std::unique_ptr<RecoveryCopy> m_recovery;
+    QTimer m_recoveryTimer;
+    // Since the first change not yet in the copy.
+    QElapsedTimer m_pendingSince;
+    QDateTime m_lastChange;
 };
 
 } // namespace ludra

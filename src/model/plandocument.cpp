@@ -16,9 +16,9 @@ ProjectShown PlanDocument::open(const QString &path)
 {
     // The file is read whole before anything changes: a file that cannot be
     // read costs the user nothing but the message.
-    ProjectShown shown;
+    ProjectImage project;
     try {
-        shown = ApplyProject(ReadProjectFile(path), reference().nanoList(), layout(), settings(), results());
+        project = ReadProjectFile(path);
     } catch (const EStreamError &e) {
         // A file that cannot be opened says so, with its name, once.
         throw Exception(e.message().startsWith(CannotOpenFileMessage(path, QString()).trimmed())
@@ -27,11 +27,33 @@ ProjectShown PlanDocument::open(const QString &path)
     } catch (const Exception &e) {
         throw Exception(CannotOpenDocumentMessage(path, e.message()));
     }
+    const ProjectShown shown = apply(project, path);
     m_fileName = path;
     startHistory();
     Q_EMIT fileNameChanged(m_fileName);
     tellOpened();
     return shown;
+}
+
+ProjectShown PlanDocument::restore(const ProjectImage &project, const QString &fileName)
+{
+    const ProjectShown shown = apply(project, fileName);
+    m_fileName = fileName;
+    startHistory();
+    // Unsaved until the player saves it: the file, if any, is older.
+    changedWithoutStep();
+    Q_EMIT fileNameChanged(m_fileName);
+    tellOpened();
+    return shown;
+}
+
+ProjectShown PlanDocument::apply(const ProjectImage &project, const QString &name)
+{
+    try {
+        return ApplyProject(project, reference().nanoList(), layout(), settings(), results());
+    } catch (const Exception &e) {
+        throw Exception(CannotOpenDocumentMessage(name, e.message()));
+    }
 }
 
 ProjectImage PlanDocument::projectImage(const ProjectShown &shown) const

@@ -35,6 +35,10 @@ public:
     // the reason, and the document stays as it was. The history starts
     // afresh and nothing is unsaved.
     ProjectShown open(const QString &path);
+    // Puts a plan kept in a recovery copy into the document, as the project
+    // fileName (empty for a plan never saved) with its changes unsaved. A
+    // copy that cannot be applied throws, and the document stays as it was.
+    ProjectShown restore(const ProjectImage &project, const QString &fileName);
     // Writes the document to a project file, replacing it only once the new
     // file is whole, and makes it the document's file.
     void save(const QString &path, const ProjectShown &shown);
@@ -45,6 +49,9 @@ Q_SIGNALS:
     void fileNameChanged(const QString &fileName);
 
 private:
+    // Applies a project read whole; throws what stops it, with the name.
+    ProjectShown apply(const ProjectImage &project, const QString &name);
+
     LudraProgram &m_program;
     QString m_fileName;
 };

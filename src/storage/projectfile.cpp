@@ -33,6 +33,7 @@ const QString ResultSkillMoreStream = QStringLiteral("GridResultSkillTrickle");
 const QString ResultReqMoreStream = QStringLiteral("GridResultReqLevels");
 const QString ResultTrickleStream = QStringLiteral("ResultTrickle");
 const QString SymbiantsStream = QStringLiteral("Symbiants");
+const QString RecoveryStream = QStringLiteral("Recovery");
 
 // What a cell's carriage returns and line feeds become in a GridText line.
 constexpr char16_t StoredCR = 9;
@@ -239,7 +240,7 @@ GridImage ReadGridText(const QStringList &lines)
     return readGridText(lines, QString());
 }
 
-void WriteProjectFile(const QString &path, const ProjectImage &project)
+void WriteProjectFile(const QString &path, const ProjectImage &project, ProjectCompression compression)
 {
     TVellStreams streams;
     const auto store = [&streams](const QString &stream, const QStringList &lines) {
@@ -269,7 +270,9 @@ void WriteProjectFile(const QString &path, const ProjectImage &project)
         store(ResultTrickleStream, project.resultTrickle);
     if (!project.symbiants.isEmpty())
         store(SymbiantsStream, project.symbiants);
-    streams.Compressed = true;
+    if (!project.recovery.isEmpty())
+        store(RecoveryStream, project.recovery);
+    streams.Compressed = compression == ProjectCompression::Compressed;
     streams.SaveToFile(path);
 }
 
@@ -296,6 +299,7 @@ ProjectImage ReadProjectFile(const QString &path)
     project.resultReqMore = readGridText(streamLines(streams, ResultReqMoreStream), ResultReqMoreStream);
     project.resultTrickle = streamLines(streams, ResultTrickleStream);
     project.symbiants = streamLines(streams, SymbiantsStream);
+    project.recovery = streamLines(streams, RecoveryStream);
     return project;
 }
 

@@ -97,15 +97,23 @@ struct ProjectImage
     // keeps every slot's clusters, so an older version reads the plan
     // without them).
     QStringList symbiants;
+    // "Recovery": in a recovery copy only, what the copy says of the plan
+    // besides the plan, as "Name=value" lines (the project file it belongs
+    // to, when it was last changed). A project saved by the player has none.
+    QStringList recovery;
 
     bool operator==(const ProjectImage &) const = default;
 };
 
 // Writes the twelve streams, and the character, the ladder and the later
 // result columns after them (each when it holds anything), to
-// a compressed container file, replacing the
-// file only once the new one is whole. Throws EStreamError when it cannot.
-void WriteProjectFile(const QString &path, const ProjectImage &project);
+// a container file, replacing the file only once the new one is whole.
+// Compressed as the program saves a project; a recovery copy, written while
+// the player works, is stored uncompressed, which every reader takes and
+// which costs a fraction of the time. Throws EStreamError when it cannot.
+enum class ProjectCompression { Compressed, Stored };
+void WriteProjectFile(const QString &path, const ProjectImage &project,
+                      ProjectCompression compression = ProjectCompression::Compressed);
 // Reads a project file whole. Throws EStreamError when the file cannot be
 // opened or read, ECorruptFile when it is not a container, is damaged, or a
 // grid in it is; the message says which. A missing stream reads as empty.

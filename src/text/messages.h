@@ -152,6 +152,12 @@ inline constexpr MessageDef FindSymbiantsTitle{"M109", "Find Symbiants"};
 inline constexpr MessageDef NoSymbiantTableText{"M110", "The symbiant table \"%1\" cannot be read."};
 inline constexpr MessageDef SymbiantsNotJudgedText{"M111", "No character is entered, so the requirements were not judged: every symbiant is listed. Enter the character on the Build tab."};
 inline constexpr MessageDef SymbiantsJudgedText{"M112", "The symbiants the character can wear with the rest of the plan on (%1), best first."};
+// Plans kept from a run that did not end normally.
+inline constexpr MessageDef RecoveryTitle{"M113", "Unsaved Plans"};
+inline constexpr MessageDef RecoveryText{"M114", "Ludra did not end normally last time. It kept these plans with the changes that were not saved:\n\n%1\n\nRestore opens each in a window of its own, its changes still to be saved; Discard deletes them."};
+inline constexpr MessageDef RecoveryEntry{"M115", "%1, last changed %2"};
+inline constexpr MessageDef RestoreButton{"M116", "&Restore"};
+inline constexpr MessageDef RecoveryUnreadableText{"M117", "A plan kept from a run that did not end normally cannot be read: %1\nIt was kept as \"%2\"."};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -175,6 +181,7 @@ inline constexpr MessageDef All[] = {
     CompareNothingText, EditImplantSelection, TrickleOnlyText, UseCheaperLevels, ShoppingListLevel,
     EditUseSymbiant, EditUseImplant, NoSymbiantsTitle, NoSymbiantsText, SymbiantsCountedText,
     SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
+    RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText,
 };
 
 namespace detail {

@@ -32,7 +32,7 @@ public:
     };
 
     // Answers given in order; once they run out every message is answered
-    // with its affirmative button (OK or Yes).
+    // with its affirmative button (OK, Yes, Save or Restore).
     QList<Answer> answers;
     // File names given in order to file dialogs; empty once they run out.
     QStringList fileNames;
@@ -52,6 +52,8 @@ public:
             return answers.takeFirst();
         if (buttons == Buttons::SaveDiscardCancel || buttons == Buttons::SaveDiscardNewWindowCancel)
             return Answer::Save;
+        if (buttons == Buttons::RestoreDiscard)
+            return Answer::Restore;
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
 
