@@ -9,6 +9,8 @@
 #include "text/messages.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFileInfo>
 
 namespace ludra {
@@ -18,7 +20,7 @@ DocumentController::DocumentController(LudraProgram &program, Prompter &prompter
       m_recovery(std::make_unique<RecoveryCopy>())
 {
     m_recoveryTimer.setSingleShot(true);
-    connect(&m_recoveryTimer, &QTimer::timeout, this, &DocumentController::writeRecoveryCopy);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &DocumentController::recoveryDue);
     followForRecovery();
 }
 
@@ -50,12 +52,22 @@ void DocumentController::noteChange()
 {
     if (!m_document->isModified())
         return;
-    m_lastChange = QDateTime::currentDateTime();
-    if (!m_recoveryTimer.isActive())
+    m_sinceChange.start();
+    if (!m_recoveryTimer.isActive()) {
         m_pendingSince.start();
-    else if (m_pendingSince.elapsed() + RecoveryDelay > RecoveryLongestWait)
+        m_recoveryTimer.start(RecoveryDelay);
+    }
+}
+
+void DocumentController::recoveryDue()
+{
+    const qint64 still = m_sinceChange.elapsed();
+    const qint64 waited = m_pendingSince.elapsed();
+    if (still < RecoveryDelay && waited < RecoveryLongestWait) {
+        m_recoveryTimer.start(int(std::min(RecoveryDelay - still, RecoveryLongestWait - waited)));
         return;
-    m_recoveryTimer.start(RecoveryDelay);
+    }
+    writeRecoveryCopy();
 }
 
 void DocumentController::writeRecoveryCopy()
@@ -65,7 +77,8 @@ void DocumentController::writeRecoveryCopy()
         return;
     try {
         m_recovery->write(m_document->projectImage(shownState ? shownState() : ProjectShown{}),
-                          m_document->fileName(), m_lastChange.isValid() ? m_lastChange : QDateTime::currentDateTime());
+                          m_document->fileName(),
+                          QDateTime::currentDateTime().addMSecs(m_sinceChange.isValid() ? -m_sinceChange.elapsed() : 0));
     } catch (const Exception &e) {
         // Nothing the player did failed, so nothing interrupts the work; the
         // next change tries again.
@@ -88,7 +101,7 @@ void DocumentController::replace(std::unique_ptr<PlanDocument> document)
     std::unique_ptr<PlanDocument> old = std::exchange(m_document, std::move(document));
     followForRecovery();
     m_recoveryTimer.stop();
-    m_lastChange = QDateTime();
+    m_sinceChange.invalidate();
     // A plan with nothing unsaved (new, opened) has nothing to recover; the
     // copy of the plan it replaces, saved or given up, goes.
     if (m_document->isModified())

@@ -41,7 +41,7 @@ public:
     static constexpr int RecoveryDelay = 2000;
     static constexpr int RecoveryLongestWait = 10000;
     // The document's recovery copy (for the tests and the benchmarks).
-    const RecoveryCopy &recoveryCopy() const { return *m_recovery; }
+    RecoveryCopy &recoveryCopy() const { return *m_recovery; }
     // Writes the recovery copy now, when there is anything unsaved; what the
     // timer runs.
     void writeRecoveryCopy();
@@ -112,6 +112,9 @@ private:
     // The recovery copy following the document shown.
     void followForRecovery();
     void noteChange();
+    // The timer ran out: writes the copy once the plan has been still for
+    // RecoveryDelay, or the first change has waited RecoveryLongestWait.
+    void recoveryDue();
 
 
     LudraProgram &m_program;
@@ -119,9 +122,10 @@ private:
     std::unique_ptr<PlanDocument> m_document;
     std::unique_ptr<RecoveryCopy> m_recovery;
     QTimer m_recoveryTimer;
-    // Since the first change not yet in the copy.
+    // Since the first change not yet in the copy, and since the last one:
+    // a change costs the reading of a clock, never the making of a date.
     QElapsedTimer m_pendingSince;
-    QDateTime m_lastChange;
+    QElapsedTimer m_sinceChange;
 };
 
 } // namespace ludra

@@ -94,9 +94,16 @@ LeftCopy::~LeftCopy() = default;
 RecoveryCopy::RecoveryCopy()
     : m_path(RecoveryFolder() + u'/' + CopyPrefix + QUuid::createUuid().toString(QUuid::WithoutBraces) + CopySuffix)
 {
+    m_writer.setMaxThreadCount(1);
+    // A thread that waits between writes costs nothing; one made for each
+    // write would cost more than the write.
+    m_writer.setExpiryTimeout(-1);
 }
 
-RecoveryCopy::~RecoveryCopy() = default;
+RecoveryCopy::~RecoveryCopy()
+{
+    waitForWrites();
+}
 
 void RecoveryCopy::write(ProjectImage project, const QString &fileName, const QDateTime &changed)
 {
@@ -109,12 +116,24 @@ void RecoveryCopy::write(ProjectImage project, const QString &fileName, const QD
         m_lock = std::move(lock);
     }
     project.recovery = {FileKey + PathToText(fileName), ChangedKey + changed.toString(Qt::ISODateWithMs)};
-    WriteProjectFile(m_path, project, ProjectCompression::Stored);
-    m_written = true;
+    m_writer.start([this, path = m_path, project = std::move(project)] {
+        try {
+            WriteProjectFile(path, project, ProjectCompression::Stored);
+            m_written = true;
+        } catch (const Exception &e) {
+            qWarning("The recovery copy cannot be written: %s", qPrintable(e.message()));
+        }
+    });
+}
+
+void RecoveryCopy::waitForWrites()
+{
+    m_writer.waitForDone();
 }
 
 void RecoveryCopy::remove()
 {
+    waitForWrites();
     if (m_written)
         QFile::remove(m_path);
     m_written = false;

@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QThreadPool>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,6 +33,9 @@ QString RecoveryFolder();
 // One window's recovery copy: a file name of its own, written whole on each
 // write() and locked from the first write on. Removed by remove() only: a
 // program that ends abnormally leaves it behind, which is its purpose.
+// The file is written on a thread of its own, one write after the other:
+// replacing a file whole waits for the disk (milliseconds), which the
+// window's thread must not.
 class RecoveryCopy
 {
 public:
@@ -40,12 +45,17 @@ public:
     RecoveryCopy &operator=(const RecoveryCopy &) = delete;
 
     // Writes the plan as the copy of the project fileName (empty for a plan
-    // never saved), last changed at changed. Throws EStreamError when the
-    // copy or its lock cannot be made; the copy written before stays.
+    // never saved), last changed at changed, after the writes before it;
+    // returns at once. Throws EStreamError when the copy's lock cannot be
+    // taken. A write that fails is told as a warning on standard error, and
+    // the copy written before stays.
     void write(ProjectImage project, const QString &fileName, const QDateTime &changed);
-    // Deletes the copy and gives up its lock; nothing when there is none.
+    // Returns once every write asked for is done.
+    void waitForWrites();
+    // Deletes the copy, once the writes asked for are done, and gives up its
+    // lock; nothing when there is none.
     void remove();
-    // Whether a copy has been written and not removed since.
+    // Whether a copy is on disk, written and not removed since.
     bool exists() const { return m_written; }
     // The copy's path, which stays the same for the copy's life.
     const QString &path() const { return m_path; }
@@ -57,7 +67,10 @@ public:
 private:
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
-    bool m_written = false;
+    std::atomic<bool> m_written = false;
+    // The copy's writer; its one thread goes with the copy, after the last
+    // write.
+    QThreadPool m_writer;
 };
 
 // A copy left behind by a program that did not end normally, locked by this

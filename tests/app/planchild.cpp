@@ -19,7 +19,7 @@
 //   planchild write KIND PATH
 //       Writes a project (KIND "project") or a stock file (KIND "stock") to
 //       PATH again and again, the two versions in turn, printing "writing"
-//       first; it is killed while it writes.
+//       once it has written both; it is killed while it writes.
 
 #include "app/frmludra.h"
 #include "app/session.h"
@@ -122,17 +122,19 @@ int start(QApplication &app, const QString &answer, const QString &then)
 
 int write(const QString &kind, const QString &path)
 {
-    say(QStringLiteral("writing"));
-    if (kind == QLatin1String("project")) {
-        const ProjectImage small = killedWriteProject(false);
-        const ProjectImage large = killedWriteProject(true);
-        for (unsigned n = 0;; ++n)
-            WriteProjectFile(path, n % 2 ? large : small);
-    }
-    const StockRegister few = killedWriteStock(false);
-    const StockRegister many = killedWriteStock(true);
-    for (unsigned n = 0;; ++n)
-        SaveStockFile(path, n % 2 ? many : few);
+    // Told once both versions have been written, so that every kill from
+    // then on strikes in the middle of the writing of one over the other.
+    const auto loop = [&path](const auto &save) {
+        for (unsigned n = 0;; ++n) {
+            save(path, int(n % 2));
+            if (n == 1)
+                say(QStringLiteral("writing"));
+        }
+    };
+    if (kind == QLatin1String("project"))
+        loop([](const QString &to, int version) { WriteProjectFile(to, killedWriteProject(version)); });
+    loop([](const QString &to, int version) { SaveStockFile(to, killedWriteStock(version)); });
+    return 1;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "app/frmcompare.h"
 #include "model/documentcontroller.h"
 #include "model/plandocument.h"
+#include "model/recovery.h"
 #include "stock/stockfile.h"
 #include "stock/stockstate.h"
 #include "support/testfiles.h"
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void openWithChangesMayTakeANewWindow();
     void comparePlans();
     void resultTabsAreMadeWhenFirstShown();
+    void recoveryCopyFollowsTheUnsavedPlan_data();
+    void recoveryCopyFollowsTheUnsavedPlan();
 
 private:
     // A second window of the same program, shown.
@@ -258,3 +261,49 @@ void TstWindows::resultTabsAreMadeWhenFirstShown()
 
 QTEST_MAIN(TstWindows)
 #include "tst_windows.moc"
+
+// Each window keeps a copy of its own unsaved plan, written once the plan has
+// been still for a while, and drops it once nothing is unsaved any more.
+void TstWindows::recoveryCopyFollowsTheUnsavedPlan_data()
+{
+    QTest::addColumn<QString>("then");
+    QTest::newRow("saved") << "save";
+    QTest::newRow("undone back to the saved plan") << "undo";
+    QTest::newRow("a new plan") << "new";
+    QTest::newRow("the window closed, changes given up") << "close";
+}
+
+void TstWindows::recoveryCopyFollowsTheUnsavedPlan()
+{
+    QFETCH(QString, then);
+    TfrmLudra *second = secondWindow();
+    QVERIFY(second);
+    plan(*m_window, {"Agility"});
+    plan(*second, {"Burst"});
+    RecoveryCopy &copy = second->controller().recoveryCopy();
+    QVERIFY(copy.path() != m_window->controller().recoveryCopy().path());
+    // Not at once: the timer waits for the plan to be still.
+    QVERIFY(!copy.exists());
+    QTRY_VERIFY_WITH_TIMEOUT(copy.exists(), DocumentController::RecoveryDelay * 3);
+    const QString path = copy.path();
+    const ProjectImage kept = ReadProjectFile(path);
+    QCOMPARE(kept.selected, QStringList{"Burst"});
+    QCOMPARE(kept.recovery.size(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->controller().recoveryCopy().exists(), DocumentController::RecoveryDelay * 3);
+
+    m_prompter.answers = {Prompter::Answer::Discard};
+    m_prompter.fileNames = {m_dir->filePath("second.lud")};
+    if (then == QLatin1String("save"))
+        second->Save1Click();
+    else if (then == QLatin1String("undo"))
+        second->Undo1Click();
+    else if (then == QLatin1String("new"))
+        second->New1Click();
+    else
+        second->close();  // and gone with its copy object
+    if (then != QLatin1String("close"))
+        QVERIFY(!copy.exists());
+    QVERIFY(!QFile::exists(path));
+    // The other window's copy stays.
+    QVERIFY(QFile::exists(m_window->controller().recoveryCopy().path()));
+}

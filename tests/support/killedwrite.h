@@ -3,25 +3,23 @@
 #include "stock/stockregister.h"
 #include "storage/projectfile.h"
 
-// The two versions of a file that the kill tests' child writes in turn, of
-// very different sizes, so that a file cut short or mixed from both cannot
-// pass for either.
-inline ludra::ProjectImage killedWriteProject(bool large)
+// The two versions of a file that the kill tests' child writes in turn: of
+// the same size, so that the child is killed in the writing of either about
+// as often, and with different texts throughout, so that a file mixed from
+// both, or cut short, passes for neither.
+inline ludra::ProjectImage killedWriteProject(int version)
 {
     ludra::ProjectImage project;
-    if (!large)
-        project.config = {QStringLiteral("a")};
-    for (int i = 0; large && i < 4000; ++i)
-        project.config.append(QStringLiteral("line %1 of the larger plan").arg(i));
+    for (int i = 0; i < 2000; ++i)
+        project.config.append(QStringLiteral("line %1 of plan %2").arg(i).arg(version));
     return project;
 }
 
-inline ludra::StockRegister killedWriteStock(bool many)
+inline ludra::StockRegister killedWriteStock(int version)
 {
     ludra::StockRegister stock;
-    const int items = many ? 3000 : 1;
-    for (int i = 0; i < items; ++i)
+    for (int i = 0; i < 1500; ++i)
         stock.ImplantStock()[i % 13].stock.add(
-            ludra::StockItem{QString::number(i % 300 + 1), QString::number(i), {}}, false);
+            ludra::StockItem{QString::number((i + version) % 300 + 1), QString::number(i * 2 + version), {}}, false);
     return stock;
 }
