@@ -25,6 +25,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -588,6 +589,27 @@ void LayoutPage::grdReportCellValidate(int column, int row, const QString &text)
     });
 }
 
+void LayoutPage::clearSelectedCells()
+{
+    RunCommand(m_prompter, [this] {
+        QList<QPoint> cells;
+        for (const QModelIndex &index : grdReport->selectionModel()->selectedIndexes()) {
+            const QPoint cell(m_layoutModel->tableColumn(index.column()), m_layoutModel->tableRow(index.row()));
+            if ((index.flags() & Qt::ItemIsEditable) && !layoutState().table().cell(cell.x(), cell.y()).isEmpty())
+                cells.append(cell);
+        }
+        if (cells.isEmpty())
+            return;
+        recordEdit(Msg::EditClearCells, [this, &cells] {
+            for (const QPoint &cell : std::as_const(cells)) {
+                layoutState().editCell(cell.x(), cell.y(), QString());
+                if (stockChecking())
+                    m_stockCheck(cell.x(), cell.y());
+            }
+        });
+    });
+}
+
 QString LayoutPage::planText() const
 {
     return PlanText(layoutState());
@@ -765,6 +787,16 @@ bool LayoutPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == grdReport && event->type() == QEvent::Resize)
         fitColumns();
+    // Delete and Backspace empty the selected cells, as in any grid; while a
+    // cell is being edited the keys belong to its editor, which has the focus.
+    if (watched == grdReport && event->type() == QEvent::KeyPress && grdReport->hasFocus()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            clearSelectedCells();
+            return true;
+        }
+    }
     const bool onGrid = watched == grdReport->viewport() || watched == grdReport->horizontalHeader()->viewport() ||
                         watched == grdReport->verticalHeader()->viewport();
     if (event->type() == QEvent::MouseButtonRelease) {

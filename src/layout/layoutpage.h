@@ -86,6 +86,9 @@ public:
     // A hand edit of a layout cell: the core writes and validates it; the
     // duplicate warning and the view selector follow its duplicate check.
     void grdReportCellValidate(int column, int row, const QString &text);
+    // Delete or Backspace on the grid: empties the selected cells that take
+    // text and hold any, as one step of the history.
+    void clearSelectedCells();
     // Puts the marker of the marker menu's item at the position on the cell
     // where the menu was opened.
     void IconMenu(int position);

@@ -158,6 +158,8 @@ inline constexpr MessageDef RecoveryText{"M114", "Ludra did not end normally las
 inline constexpr MessageDef RecoveryEntry{"M115", "%1, last changed %2"};
 inline constexpr MessageDef RestoreButton{"M116", "&Restore"};
 inline constexpr MessageDef RecoveryUnreadableText{"M117", "A plan kept from a run that did not end normally cannot be read: %1\nIt was kept as \"%2\"."};
+// Delete or Backspace on the layout's selected cells.
+inline constexpr MessageDef EditClearCells{"M118", "Clear Cells"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -181,7 +183,7 @@ inline constexpr MessageDef All[] = {
     CompareNothingText, EditImplantSelection, TrickleOnlyText, UseCheaperLevels, ShoppingListLevel,
     EditUseSymbiant, EditUseImplant, NoSymbiantsTitle, NoSymbiantsText, SymbiantsCountedText,
     SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
-    RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText,
+    RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText, EditClearCells,
 };
 
 namespace detail {

@@ -34,6 +34,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -66,6 +67,8 @@ class TstLayoutPage : public QObject, protected MainWindowFixture
     Q_OBJECT
 
 private Q_SLOTS:
+    void deleteClearsTheSelectedCells_data();
+    void deleteClearsTheSelectedCells();
     void init();
     void cleanup();
 
@@ -1057,3 +1060,40 @@ void TstLayoutPage::characterLevelAndProfession()
 
 QTEST_MAIN(TstLayoutPage)
 #include "tst_layoutpage.moc"
+
+// Delete and Backspace empty the selected cells as one step, which Undo takes
+// back; an empty selection changes nothing and makes no step.
+void TstLayoutPage::deleteClearsTheSelectedCells_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Delete") << int(Qt::Key_Delete);
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace);
+}
+
+void TstLayoutPage::deleteClearsTheSelectedCells()
+{
+    QFETCH(int, key);
+    openAllocated();
+    const QList<QStringList> before = m_window->document().layout().table().rows();
+    QVERIFY(!cell(3, 1).isEmpty());
+    auto *grid = find<QTableView>("grdReport");
+    grid->setFocus();
+    const int steps = m_window->undoStack().count();
+    // HEAD's Shining and Faded cells, and EAR's empty Shining one.
+    grid->selectionModel()->select(grid->model()->index(0, 0), QItemSelectionModel::ClearAndSelect);
+    grid->selectionModel()->select(grid->model()->index(0, 2), QItemSelectionModel::Select);
+    grid->selectionModel()->select(grid->model()->index(2, 0), QItemSelectionModel::Select);
+    QTest::keyClick(grid, Qt::Key(key));
+    QCOMPARE(cell(1, 1), QString());
+    QCOMPARE(cell(3, 1), QString());
+    QCOMPARE(m_window->undoStack().count(), steps + 1);
+    QCOMPARE(m_window->undoStack().undoText(), QStringLiteral("Clear Cells"));
+    QVERIFY(!grid->indexWidget(grid->model()->index(0, 0)));
+    m_window->Undo1Click();
+    QCOMPARE(m_window->document().layout().table().rows(), before);
+    // Nothing selected that holds text: no step.
+    grid->selectionModel()->select(grid->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(grid, Qt::Key(key));
+    QCOMPARE(m_window->undoStack().count(), steps + 1);
+    QCOMPARE(m_window->undoStack().index(), steps);
+}
