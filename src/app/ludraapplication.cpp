@@ -8,7 +8,8 @@ namespace ludra {
 LudraApplication::LudraApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Ludra"));
-    setApplicationDisplayName(QStringLiteral("Ludra"));
+    // No display name: the desktop would add it to every window's title, and
+    // the main window's title names the program already ("Ludra - path").
     setApplicationVersion(QStringLiteral(LUDRA_VERSION));
 }
 
