@@ -46,7 +46,7 @@ const char *const ToolHelp =
 int buildCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("Builds the project with its own build settings, as the window's \"Build >>\" "
-                                   "does. With \"Use only avaliable stock\" the stock file \"default.stk\" of the "
+                                   "does. With \"Use only available stock\" the stock file \"default.stk\" of the "
                                    "user's files is read; stock is never removed and the stock file never "
                                    "written. The abilities the plan adds trickle down into the skills and, on "
                                    "the ladder, into Treatment, unless --no-trickle."),

@@ -37,7 +37,7 @@ void BuildPage::createControls()
 
     // Stock handling.
     auto *grpStock = Named(new QGroupBox(QStringLiteral(" Stock Handling "), page), QStringLiteral("grpStock"));
-    chkAvaStock = Named(new QCheckBox(QStringLiteral("Use only avaliable stock"), grpStock),
+    chkAvaStock = Named(new QCheckBox(QStringLiteral("Use only available stock"), grpStock),
                         QStringLiteral("chkAvaStock"));
     chkQLRange = Named(new QCheckBox(QStringLiteral("Quality Level Range"), grpStock), QStringLiteral("chkQLRange"));
     chkQLRange->setToolTip(QStringLiteral("Only In Stock clusters NO GREATER than the selected number will be used "
@@ -47,7 +47,7 @@ void BuildPage::createControls()
     chkAgeStock = Named(new QCheckBox(QStringLiteral("Remove build stock"), grpStock), QStringLiteral("chkAgeStock"));
     lblRemoveStockWarning =
         MakeStateLabel(QStringLiteral("WARNING! If you leave this item checked any Cluster or Implant will be removed "
-                                      "from avaliable stock if it is used in this build!"),
+                                      "from available stock if it is used in this build!"),
                        QStringLiteral("lblRemoveStockWarning"), QStringLiteral("Stock removal warning"), grpStock);
     lblRemoveStockWarning->setWordWrap(true);
     lblRemoveStockWarning->setStyleSheet(QStringLiteral("QLabel { font-style: italic; }"));

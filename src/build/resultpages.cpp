@@ -391,7 +391,7 @@ SuggestionPage::SuggestionPage(QWidget *parent) : ResultPage(QStringLiteral("lbl
                                 QStringLiteral("Suggestions"),
                                 {501, 85, 111}, this);
     auto *explain = MakeLabel(QStringLiteral("This page displays the possible other clusters you can add that will "
-                                             "produce a implant that uses your selected Attributes"),
+                                             "produce an implant that uses your selected Attributes"),
                               this);
     explain->setWordWrap(true);
     auto *needAttribute = MakeLabel(

@@ -98,7 +98,7 @@ void LayoutPage::createControls()
     cboInside->addItems({QStringLiteral("Show Skill Names"), QStringLiteral("Show Cluster Names")});
     cboInside->setCurrentIndex(-1);
 
-    auto *lblAvailable = MakeLabel(QStringLiteral(" Avaliable Skills"), this);
+    auto *lblAvailable = MakeLabel(QStringLiteral(" Available Skills"), this);
     lblAvailable->setObjectName(QStringLiteral("lblAvaNanos"));
     cboAvaNanos = Named(new QComboBox(this), QStringLiteral("cboAvaNanos"), QStringLiteral("Available skills"));
     cboAvaNanos->setMaxVisibleItems(20);
@@ -306,9 +306,9 @@ QFrame *LayoutPage::createKeyPanel()
     layout->addLayout(iconRow(Marker::Conflict, QStringLiteral("Auto allocate tried to place two clusters in this spot")));
     layout->addSpacing(4);
     layout->addLayout(stockHeading);
-    layout->addLayout(iconRow(Marker::InStock, QStringLiteral("There is enough avaliable stock for this Cluster")));
+    layout->addLayout(iconRow(Marker::InStock, QStringLiteral("There is enough available stock for this Cluster")));
     layout->addLayout(iconRow(Marker::NoStock, QStringLiteral("You do not have enough stock to source this Cluster")));
-    layout->addLayout(iconRow(Marker::BadCluster, QStringLiteral("You do not have a valid  Implant for this slot")));
+    layout->addLayout(iconRow(Marker::BadCluster, QStringLiteral("You do not have a valid Implant for this slot")));
 
     panel->adjustSize();
     panel->hide();

@@ -154,14 +154,14 @@ QString StockFailureLine(StockVerdict verdict, const StockCell &cell, int ql, co
         break;
     case StockVerdict::NoImplant:
         return QStringLiteral("Fail - No ") + cell.slot + QStringLiteral(" of Quality ") + QString::number(ql) +
-               QStringLiteral(" avaliable for ") + cell.cluster;
+               QStringLiteral(" available for ") + cell.cluster;
     case StockVerdict::NoStock:
         if (use.useRange)
             return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
                    QStringLiteral(" of between Quality ") + QString::number(ql) + QStringLiteral(" and ") +
-                   QString::number(qint64(ql) + use.range.value()) + QStringLiteral(" avaliable");
+                   QString::number(qint64(ql) + use.range.value()) + QStringLiteral(" available");
         return QStringLiteral("Fail - No ") + cell.type + QLatin1Char(' ') + cell.cluster +
-               QStringLiteral(" of at least Quality ") + QString::number(ql) + QStringLiteral(" avaliable");
+               QStringLiteral(" of at least Quality ") + QString::number(ql) + QStringLiteral(" available");
     }
     return QString();
 }

@@ -10,7 +10,7 @@
 namespace ludra {
 
 // The stock rules, which read the settings as a StockUse. Without only owned
-// stock ("Use only avaliable stock") every availability answers yes, a
+// stock ("Use only available stock") every availability answers yes, a
 // cluster is sourced at the level asked for, costs nothing, and nothing is
 // removed. Names and types compare exactly; quality levels and
 // costs read from the register convert with the strict integer rule.

@@ -51,7 +51,7 @@ inline constexpr MessageDef DuplicatesLabel{"M37", "Warning! You have duplicate 
 // Build.
 inline constexpr MessageDef NoTargetText{"M26", "You must set an Implant target level above 0!"};
 inline constexpr MessageDef NoTargetTitle{"M27", "Insufficient Target"};
-inline constexpr MessageDef RemoveStockText{"M28", "You have selected to Remove stock that makes up this implant! Make sure you wish to do this before preceeding."};
+inline constexpr MessageDef RemoveStockText{"M28", "You have selected to Remove stock that makes up this implant! Make sure you wish to do this before proceeding."};
 inline constexpr MessageDef RemoveStockTitle{"M29", "Stock may be deleted!"};
 inline constexpr MessageDef RemovedCountTitle{"M30", "Stock may be deleted!"};
 inline constexpr MessageDef RemovedCountMiddle{"M31", " Implants and "};

@@ -134,8 +134,8 @@ void TstBuildLog::failedCellsOfChestInLayoutOrder()
     m_prompter.asked.clear();
     find<QCheckBox>("chkAvaStock")->click();
     build();
-    const QStringList failed{"Fail - No Shining Stamina Clu of at least Quality 1 avaliable",
-                             "Fail - No Faded Sense Clu of at least Quality 1 avaliable"};
+    const QStringList failed{"Fail - No Shining Stamina Clu of at least Quality 1 available",
+                             "Fail - No Faded Sense Clu of at least Quality 1 available"};
     QCOMPARE(openLog(2, "btnLogSkill"), failed);
     QCOMPARE(openLog(3, "btnLogReq"), failed);
     // Only the failed cells are missing from the results.

@@ -207,8 +207,8 @@ void TstReports::shoppingListBareThenAsReport()
     QVERIFY(text.contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
 
     // The build log prints its lines, every one.
-    m_window->reports().printLog({QStringLiteral("Fail - No HEAD of Quality 5 avaliable for X"),
-                                  QStringLiteral("Fail - No Faded Y of at least Quality 5 avaliable")});
+    m_window->reports().printLog({QStringLiteral("Fail - No HEAD of Quality 5 available for X"),
+                                  QStringLiteral("Fail - No Faded Y of at least Quality 5 available")});
     text = pdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("for X")) && text.contains(QStringLiteral("Faded Y")), qPrintable(text));
     QVERIFY(m_prompter.asked.isEmpty());

@@ -142,7 +142,7 @@ void TstResultPages::gridsShowCellsReadOnly()
     lines.removeIf([](const QLabel *label) { return label->objectName() == QLatin1String("lblNoteSuggest"); });
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.at(0)->text(), QStringLiteral("This page displays the possible other clusters you can add that "
-                                                 "will produce a implant that uses your selected Attributes"));
+                                                 "will produce an implant that uses your selected Attributes"));
     QCOMPARE(lines.at(1)->text(),
              QStringLiteral("You must check at LEAST one attribute on the Build tab, for anything to show up here."));
     QVERIFY(lines.at(1)->alignment() & Qt::AlignHCenter);

@@ -209,7 +209,7 @@ private Q_SLOTS:
         image.config[12] = QStringLiteral("350");
         WriteProjectFile(m_dir.filePath(QStringLiteral("high.lud")), image);
         image.config[12] = QStringLiteral("200");
-        image.config[7] = QStringLiteral("1"); // "Use only avaliable stock"
+        image.config[7] = QStringLiteral("1"); // "Use only available stock"
         WriteProjectFile(m_dir.filePath(QStringLiteral("stock.lud")), image);
         const QDir data(m_dir.filePath(QStringLiteral("data")));
         QVERIFY(data.mkpath(QStringLiteral(".")));

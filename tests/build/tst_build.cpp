@@ -807,7 +807,7 @@ void TstBuild::removalConsumesBeforeNextCell()
     ownOneClusterForHeadAndChest(QStringLiteral("45"));
     QVERIFY(buildFromStoredStock(true));
     QCOMPARE(tableRows(m_results->reqTable()).size(), 1);
-    QCOMPARE(m_results->buildLog(), QStringList{QStringLiteral("Fail - No CHEST of Quality 35 avaliable for "
+    QCOMPARE(m_results->buildLog(), QStringList{QStringLiteral("Fail - No CHEST of Quality 35 available for "
                                                               "Alpha Cluster")});
     // With CHEST's implant at 35 the second cell fails for the cluster the
     // first one used up.
@@ -815,7 +815,7 @@ void TstBuild::removalConsumesBeforeNextCell()
     ownOneClusterForHeadAndChest(QStringLiteral("35"));
     QVERIFY(buildFromStoredStock(true));
     QCOMPARE(m_results->buildLog(), QStringList{QStringLiteral("Fail - No Shining Alpha Cluster of between Quality "
-                                                              "35 and 70 avaliable")});
+                                                              "35 and 70 available")});
 }
 
 void TstBuild::confirmedRemovalRewritesStockFile()
@@ -833,7 +833,7 @@ void TstBuild::confirmedRemovalRewritesStockFile()
     m_settings.implantQL = EnteredNumber(QStringLiteral("35"));
     QVERIFY(build()); // answers OK, then Yes
     QCOMPARE(m_results->buildLog(),
-             QStringList{QStringLiteral("Fail - No Shining Beta Cluster of at least Quality 35 avaliable")});
+             QStringList{QStringLiteral("Fail - No Shining Beta Cluster of at least Quality 35 available")});
     QCOMPARE(m_prompter.asked.at(1).text.left(24), QStringLiteral("1 Implants and 1 Cluster"));
 
     StockRegister reread = m_stock.stock();
