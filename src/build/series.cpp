@@ -239,8 +239,10 @@ void FillSeriesTable(const PlanSeries &series, TextTable &table)
     QStringList header{QStringLiteral("QL")};
     for (const auto &[name, value] : RequirementValuesAt(series, SeriesFirstLevel))
         header.append(name);
+    // A skill's bonus is named apart from a requirement of the same name
+    // (Treatment is both).
     for (const SeriesLine &skill : series.skills)
-        header.append(skill.name);
+        header.append(LangMsg(Msg::SeriesBonusColumn).arg(skill.name));
     table.setColumnCount(int(header.size()));
     table.setRowCount(SeriesLevelCount + 1);
     table.setRow(0, header);

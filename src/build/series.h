@@ -113,7 +113,8 @@ QList<std::pair<QString, qint64>> RequirementValuesAt(const PlanSeries &series, 
 
 // The numbers of both graphs as a table: "QL" and the name of every line of
 // the graphs (the requirements, the maximum nano-programming skill and the
-// character's stats where drawn, then the skills), one row per level.
+// character's stats where drawn, then each skill's bonus as "NAME Bonus"),
+// one row per level.
 void FillSeriesTable(const PlanSeries &series, TextTable &table);
 // How far the character can wear each implant: "Implant", "Ability", "Last
 // Wearable QL" and "Limited By" (the stat, or why none can be worn); only the

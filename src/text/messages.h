@@ -160,6 +160,9 @@ inline constexpr MessageDef RestoreButton{"M116", "&Restore"};
 inline constexpr MessageDef RecoveryUnreadableText{"M117", "A plan kept from a run that did not end normally cannot be read: %1\nIt was kept as \"%2\"."};
 // Delete or Backspace on the layout's selected cells.
 inline constexpr MessageDef EditClearCells{"M118", "Clear Cells"};
+// A skill's column in the table of both graphs' numbers, apart from the
+// requirement of the same name.
+inline constexpr MessageDef SeriesBonusColumn{"M119", "%1 Bonus"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -184,6 +187,7 @@ inline constexpr MessageDef All[] = {
     EditUseSymbiant, EditUseImplant, NoSymbiantsTitle, NoSymbiantsText, SymbiantsCountedText,
     SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
     RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText, EditClearCells,
+    SeriesBonusColumn,
 };
 
 namespace detail {

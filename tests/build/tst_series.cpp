@@ -450,7 +450,8 @@ void TstSeries::tableAndJson()
     QCOMPARE(table.rowCount(), SeriesLevelCount + 1);
     QCOMPARE(table.row(0), (QStringList{"QL", "Treatment", "Secondary Skill", "Highest Nano Programming",
                                         "Nano Programming maximum", "Character's Treatment",
-                                        "Character's Agility", "Character's Sense", "Nano Programming", "Burst"}));
+                                        "Character's Agility", "Character's Sense", "Nano Programming Bonus",
+                                        "Burst Bonus"}));
     QCOMPARE(table.row(201).mid(0, 3), (QStringList{"201", "1001", "426"}));
     QCOMPARE(table.cell(5, 300), QStringLiteral("951"));
     QCOMPARE(table.cell(8, 300), QString::number(series.skills.at(0).at(300)));
