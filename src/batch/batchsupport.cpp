@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <cstdio>
@@ -505,10 +506,19 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
             row = row.mid(0, SkillCol::TrickleDown);
         skill.assign(SkillCol::TrickleDown, rows);
     }
-    WriteOutput(
-        parser.value(OutputOption()),
-        formatTables(chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill, &symbiants),
-                     results, parser.value(FormatOption()), trickleDown, series.get()));
+    const QList<ReportTable> tables =
+        chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill, &symbiants);
+    WriteOutput(parser.value(OutputOption()),
+                formatTables(tables, results, parser.value(FormatOption()), trickleDown, series.get()));
+    // An empty suggestions table is no finding when nothing asked for one:
+    // suggestions are made for the important attributes only.
+    const std::array<bool, AttributeCount> &attributes = document.buildSettings().attributes;
+    const bool suggestionsShown = std::any_of(tables.cbegin(), tables.cend(), [](const ReportTable &table) {
+        return table.key == QLatin1String("suggest");
+    });
+    if (suggestionsShown && std::none_of(attributes.cbegin(), attributes.cend(), [](bool on) { return on; }))
+        WriteStderr(QStringLiteral("ludra-batch: suggestions: none, since no attribute is marked important; "
+                                   "give --attr\n"));
 }
 
 } // namespace batch
