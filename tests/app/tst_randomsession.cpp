@@ -22,7 +22,6 @@
 #include "layout/layoutpage.h"
 #include "layout/layoutstate.h"
 #include "layout/plantext.h"
-#include "model/options.h"
 #include "model/plandocument.h"
 #include "stock/stockfile.h"
 #include "stock/stockregister.h"
@@ -39,7 +38,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
