@@ -151,6 +151,15 @@ QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
     return QVariant();
 }
 
+QVariant RequirementTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && hasTable() &&
+        tableColumn(section) == ReqCol::Credits)
+        return QStringLiteral("What the clusters cost, from the costs entered in the stock register "
+                              "(Tools, Stock Control); 0 where no cost is entered");
+    return TextTableModel::headerData(section, orientation, role);
+}
+
 void RequirementTableModel::refreshColors()
 {
     // The nano programming limit colours one column and the character two

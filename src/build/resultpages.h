@@ -33,6 +33,8 @@ public:
                           QObject *parent = nullptr);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // The "Credits" heading tells where its figures come from.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // The colours follow settings kept outside the table, so a change to them
     // does not reach the grid on its own: this repaints the cells whose colour

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void cleanup();
 
     void gridsShowCellsReadOnly();
+    void creditsHeadingTellsWhereTheyComeFrom();
     void skillReqColor_data();
     void skillReqColor();
     void treatmentAboveTheCharacter_data();
@@ -361,6 +362,17 @@ void TstResultPages::redReadsOnADarkPalette()
     // Light enough to read on the dark base.
     QVERIFY2(red.lightness() > 160, qPrintable(red.name()));
     QVERIFY(!model->index(0, 1).data(Qt::ForegroundRole).isValid());
+}
+
+// "Credits" reads 0 until costs are entered in the stock register: its
+// heading says so, and no other heading has a tip.
+void TstResultPages::creditsHeadingTellsWhereTheyComeFrom()
+{
+    const QAbstractItemModel *model = grid("grdReqs")->model();
+    QCOMPARE(model->headerData(ReqCol::Credits, Qt::Horizontal).toString(), QStringLiteral("Credits"));
+    QVERIFY(model->headerData(ReqCol::Credits, Qt::Horizontal, Qt::ToolTipRole).toString().contains(
+        QStringLiteral("stock register")));
+    QVERIFY(!model->headerData(ReqCol::Cluster, Qt::Horizontal, Qt::ToolTipRole).isValid());
 }
 
 QTEST_MAIN(TstResultPages)
