@@ -570,11 +570,22 @@ void LayoutPage::applyNames()
 void LayoutPage::btnAllocateClick()
 {
     RunCommand(m_prompter, [this] {
-        const AllocationQuestion question = AllocationConfirmation(layoutState().rules());
-        if (m_prompter.message(question.icon, Prompter::Buttons::YesNo, LangMsg(question.title),
-                               LangMsg(question.text)) != Prompter::Answer::Yes)
-            return;
+        // The warning that the layout will be erased comes only when there is
+        // something to erase.
+        const AllocationRules &rules = layoutState().rules();
+        if (rules.OverwriteOption == AllocationRules::DoNotClear || layoutState().allocationErases()) {
+            const AllocationQuestion question = AllocationConfirmation(rules);
+            if (m_prompter.message(question.icon, Prompter::Buttons::YesNo, LangMsg(question.title),
+                                   LangMsg(question.text)) != Prompter::Answer::Yes)
+                return;
+        }
         recordEdit(Msg::EditAutoAllocate, [this] { layoutState().allocate(); });
+        // A skill that got fewer clusters than its types allow is said, with
+        // why, rather than left for the player to find.
+        const QStringList shortfalls = AllocationShortfallLines(layoutState().allocationShortfalls());
+        if (!shortfalls.isEmpty())
+            m_prompter.message(Prompter::Icon::Information, Prompter::Buttons::Ok, LangMsg(Msg::AllocationShortTitle),
+                               LangMsg(Msg::AllocationShortText).arg(shortfalls.join(u'\n')));
     });
 }
 

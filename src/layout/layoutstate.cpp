@@ -1,6 +1,7 @@
 #include "layout/layoutstate.h"
 
 #include "common/text.h"
+#include "text/messages.h"
 
 #include <QHash>
 
@@ -435,6 +436,60 @@ bool LayoutState::allocate()
         }
     }
     return true;
+}
+
+bool LayoutState::allocationErases() const
+{
+    for (int row = 1; row <= BodySlotCount; ++row) {
+        const PlanSlot &slot = m_plan.bodySlots.at(std::size_t(row - 1));
+        if (slot.holdsSymbiant())
+            continue;
+        if (!(slot == PlanSlot()))
+            return true;
+        for (int c = 1; c < LayoutColumns; ++c)
+            if (m_plan.slotMarkers.value(c, row) != Marker::None)
+                return true;
+    }
+    return false;
+}
+
+QList<AllocationShortfall> LayoutState::allocationShortfalls() const
+{
+    QList<AllocationShortfall> shortfalls;
+    if (m_currentView != LayoutView::BodyPlacement)
+        return shortfalls;
+    const QStringList &bodySlots = BodySlotNames();
+    for (int c = 1; c < LayoutColumns; ++c) {
+        if (!m_rules.includes(c))
+            continue;
+        for (const SkillEntry &entry : m_plan.skills.selected()) {
+            if (!entry.nano)
+                continue;
+            const int row = FindColForPart(bodySlots, NanoSlot(*entry.nano, c));
+            // A skill without a cluster of this type has nothing to place.
+            if (row < 1 || row > BodySlotCount)
+                continue;
+            const PlanSlot &slot = m_plan.bodySlots.at(std::size_t(row - 1));
+            const QString held = m_table.cell(c, row);
+            if (!slot.holdsSymbiant() && held == NanoName(*entry.nano, m_names))
+                continue;
+            shortfalls.append(AllocationShortfall{entry.name, c, bodySlots.at(row - 1),
+                                                  slot.holdsSymbiant() ? QString() : held, slot.symbiant});
+        }
+    }
+    return shortfalls;
+}
+
+QStringList AllocationShortfallLines(const QList<AllocationShortfall> &shortfalls)
+{
+    QStringList lines;
+    for (const AllocationShortfall &s : shortfalls) {
+        const QString type = ClusterTypeNames().at(s.type - 1);
+        lines.append(s.symbiant.isEmpty()
+                         ? LangMsg(Msg::AllocationHeldLine).arg(s.skill, type, s.slot, s.heldBy)
+                         : LangMsg(Msg::AllocationSymbiantLine).arg(s.skill, type, s.slot, s.symbiant));
+    }
+    return lines;
 }
 
 bool LayoutState::editCell(int column, int row, const QString &text)

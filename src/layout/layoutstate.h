@@ -59,6 +59,23 @@ struct LayoutSnapshot
     bool operator==(const LayoutSnapshot &) const = default;
 };
 
+// A selected skill's cluster that automatic allocation could not place, with
+// why: the slot of its type (its cluster goes nowhere else) holds another
+// cluster (heldBy, as shown), or a symbiant (symbiant, its title).
+struct AllocationShortfall
+{
+    QString skill;
+    int type = 0; // 1 Shining, 2 Bright, 3 Faded
+    QString slot;
+    QString heldBy;
+    QString symbiant;
+
+    bool operator==(const AllocationShortfall &) const = default;
+};
+
+// The allocation's shortfalls as lines a player reads, one each.
+QStringList AllocationShortfallLines(const QList<AllocationShortfall> &shortfalls);
+
 // The layout: a plan and the grid the Layout tab shows it in. The plan is
 // the truth everything else reads (the build, the ladder, the graphs, the
 // plan text); the grid (LayoutTable) presents it by body placement or by
@@ -208,6 +225,13 @@ public:
     // another text gets the conflict marker. Runs only in the body-placement
     // view; false, changing nothing, in the other.
     bool allocate();
+    // Whether allocating with the layout cleared first would erase anything:
+    // a cluster or a marker in a slot that holds no symbiant.
+    bool allocationErases() const;
+    // After an allocation: each selected skill's cluster of an included type
+    // that is not in its slot, since the slot holds another cluster or a
+    // symbiant, in allocation order. Empty in the other views.
+    QList<AllocationShortfall> allocationShortfalls() const;
 
     // Editing.
 

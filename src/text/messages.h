@@ -163,6 +163,11 @@ inline constexpr MessageDef EditClearCells{"M118", "Clear Cells"};
 // A skill's column in the table of both graphs' numbers, apart from the
 // requirement of the same name.
 inline constexpr MessageDef SeriesBonusColumn{"M119", "%1 Bonus"};
+// What automatic allocation could not place.
+inline constexpr MessageDef AllocationShortTitle{"M120", "Auto Allocate"};
+inline constexpr MessageDef AllocationShortText{"M121", "Not every selected skill got all its clusters: a cluster goes only into the slot of its type.\n\n%1"};
+inline constexpr MessageDef AllocationHeldLine{"M122", "%1: no %2 cluster, since %3's %2 place holds %4"};
+inline constexpr MessageDef AllocationSymbiantLine{"M123", "%1: no %2 cluster, since %3 holds the symbiant %4"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -187,7 +192,7 @@ inline constexpr MessageDef All[] = {
     EditUseSymbiant, EditUseImplant, NoSymbiantsTitle, NoSymbiantsText, SymbiantsCountedText,
     SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
     RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText, EditClearCells,
-    SeriesBonusColumn,
+    SeriesBonusColumn, AllocationShortTitle, AllocationShortText, AllocationHeldLine, AllocationSymbiantLine,
 };
 
 namespace detail {

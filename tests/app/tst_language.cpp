@@ -7,6 +7,8 @@
 #include "support/scriptedprompter.h"
 #include "support/testfiles.h"
 #include "views/numberbox.h"
+#include "app/frmludra.h"
+#include "model/plandocument.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -234,6 +236,9 @@ void TstLanguage::askedMessagesAreChanged()
     // Without reference files: the three missing-file messages.
     QCOMPARE(m_prompter.asked.size(), 3);
     m_prompter.answers = {Prompter::Answer::No};
+    // A cell to erase, so that allocation asks first.
+    qobject_cast<TfrmLudra *>(&main)->document().editPlan(
+        QStringLiteral("cell"), [](LayoutState &layout) { layout.editCell(1, 1, QStringLiteral("Agility")); });
     main.findChild<QPushButton *>("btnAllocate")->click();
     main.findChild<NumberBox *>("edtImplantQL")->setText("0");
     main.findChild<QPushButton *>("btnBuild")->click();

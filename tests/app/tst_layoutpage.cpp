@@ -342,22 +342,15 @@ void TstLayoutPage::allocationAsksFirst()
     select({"Agility", "Stamina", "Burst"});
     auto *allocate = find<QPushButton>("btnAllocate");
 
-    m_prompter.answers = {Prompter::Answer::No};
+    // Nothing to erase: no question. The first skill wins HEAD's Shining
+    // place and the second has none, which is said.
     QTest::mouseClick(allocate, Qt::LeftButton);
     QCOMPARE(m_prompter.asked.size(), 1);
-    QCOMPARE(m_prompter.asked.at(0).title, QStringLiteral("Warning!"));
-    QCOMPARE(m_prompter.asked.at(0).text,
-             QStringLiteral("Auto Allocating will erase your current selections. Are you sure?"));
-    QCOMPARE(m_prompter.asked.at(0).icon, Prompter::Icon::Warning);
-    QCOMPARE(m_prompter.asked.at(0).buttons, Prompter::Buttons::YesNo);
-    for (int r = 1; r <= 13; ++r)
-        for (int c = 1; c <= 3; ++c)
-            QCOMPARE(cell(c, r), QString());
-
-    // "Yes" from the selected list's menu: the first skill wins HEAD, the
-    // second marks it as a conflict.
-    find<QAction>("AutoAllocate1")->trigger();
-    QCOMPARE(m_prompter.asked.size(), 2);
+    QCOMPARE(m_prompter.asked.at(0).title, QStringLiteral("Auto Allocate"));
+    QCOMPARE(m_prompter.asked.at(0).icon, Prompter::Icon::Information);
+    QVERIFY2(m_prompter.asked.at(0).text.endsWith(
+                 QStringLiteral("\n\nStamina: no Shining cluster, since HEAD's Shining place holds Agility")),
+             qPrintable(m_prompter.asked.at(0).text));
     QCOMPARE(cell(1, 1), QStringLiteral("Agility"));
     QCOMPARE(cell(2, 2), QStringLiteral("Stamina"));
     QCOMPARE(cell(3, 1), QStringLiteral("Burst"));
@@ -365,6 +358,25 @@ void TstLayoutPage::allocationAsksFirst()
     auto *grid = find<QTableView>("grdReport");
     QVERIFY(!grid->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
     QVERIFY(!grid->model()->index(1, 1).data(Qt::DecorationRole).isValid());
+
+    // Now there is: the warning first, and No changes nothing.
+    const QList<QStringList> before = m_window->document().layout().table().rows();
+    m_prompter.answers = {Prompter::Answer::No};
+    QTest::mouseClick(allocate, Qt::LeftButton);
+    QCOMPARE(m_prompter.asked.size(), 2);
+    QCOMPARE(m_prompter.asked.at(1).title, QStringLiteral("Warning!"));
+    QCOMPARE(m_prompter.asked.at(1).text,
+             QStringLiteral("Auto Allocating will erase your current selections. Are you sure?"));
+    QCOMPARE(m_prompter.asked.at(1).icon, Prompter::Icon::Warning);
+    QCOMPARE(m_prompter.asked.at(1).buttons, Prompter::Buttons::YesNo);
+    QCOMPARE(m_window->document().layout().table().rows(), before);
+
+    // "Yes" from the selected list's menu: the warning, the same layout, and
+    // the same shortfall said again.
+    find<QAction>("AutoAllocate1")->trigger();
+    QCOMPARE(m_prompter.asked.size(), 4);
+    QCOMPARE(m_prompter.asked.at(3).title, QStringLiteral("Auto Allocate"));
+    QCOMPARE(m_window->document().layout().table().rows(), before);
 }
 
 void TstLayoutPage::rulesDialogChangesTheAllocation()

@@ -685,6 +685,9 @@ void TstMainWindow::toolkitButtonsFollowTheLocale()
     auto window = open();
     m_prompter.asked.clear();
     m_prompter.answers = {Prompter::Answer::No};
+    // A cell to erase, so that allocation asks first.
+    window->document().editPlan(QStringLiteral("cell"),
+                                [](LayoutState &layout) { layout.editCell(1, 1, QStringLiteral("Agility")); });
     window->findChild<QPushButton *>("btnAllocate")->click();
     QCOMPARE(m_prompter.asked.size(), 1);
     const ScriptedPrompter::Asked &question = m_prompter.asked.constFirst();

@@ -549,17 +549,32 @@ void TstRandomSession::allocate()
         return;
     }
     const bool yes = chance(0.85);
-    note(QStringLiteral("allocate, %1").arg(yes ? "yes" : "no"));
-    m_prompter.answers = {yes ? Prompter::Answer::Yes : Prompter::Answer::No};
-    // Its question as the rules have it: clearing the plan first, or not.
-    m_expected = {layout().rules().OverwriteOption == AllocationRules::ClearBeforeAllocation
-                      ? QStringLiteral("Warning!")
-                      : QStringLiteral("Information")};
+    // The warning that the layout will be erased comes only when there is
+    // something to erase; the note that it is kept, always.
+    const bool clearing = layout().rules().OverwriteOption == AllocationRules::ClearBeforeAllocation;
+    const bool asks = !clearing || layout().allocationErases();
+    note(QStringLiteral("allocate, %1").arg(!asks ? "unasked" : yes ? "yes" : "no"));
+    if (asks)
+        m_prompter.answers = {yes ? Prompter::Answer::Yes : Prompter::Answer::No};
+    // Its question as the rules have it, and what could not be placed.
+    m_expected = {clearing ? QStringLiteral("Warning!") : QStringLiteral("Information"),
+                  QStringLiteral("Auto Allocate")};
     const LayoutSnapshot before = planState(layout());
     click(button);
-    expect(m_prompter.asked.size() == 1, QStringLiteral("allocation did not ask first"));
-    if (!yes)
-        expect(planState(layout()) == before, QStringLiteral("allocation answered No changed the plan"));
+    if (asks) {
+        expect(!m_prompter.asked.isEmpty() && m_prompter.asked.first().buttons == Prompter::Buttons::YesNo,
+               QStringLiteral("allocation did not ask first"));
+        if (!yes)
+            expect(planState(layout()) == before && m_prompter.asked.size() == 1,
+                   QStringLiteral("allocation answered No changed the plan"));
+    }
+    // Whatever could not be placed is said, and only then.
+    const bool told = std::any_of(m_prompter.asked.cbegin(), m_prompter.asked.cend(), [](const auto &asked) {
+        return asked.title == QLatin1String("Auto Allocate");
+    });
+    if (!asks || yes)
+        expect(told == !layout().allocationShortfalls().isEmpty(),
+               QStringLiteral("allocation's shortfalls told wrongly"));
 }
 
 void TstRandomSession::rules()

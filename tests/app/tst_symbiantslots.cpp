@@ -183,9 +183,12 @@ void TstSymbiantSlots::symbiantIntoASlotAndBack()
     QVERIFY(!view->indexWidget(model->index(0, 0)));
     QCOMPARE(layout().plan().bodySlots.at(0).clusters, head.clusters);
 
-    // Allocating again keeps it and its clusters.
+    // Allocating again keeps it and its clusters, and says which clusters
+    // found the slot taken.
     find<QPushButton>("btnAllocate")->click();
-    QCOMPARE(m_prompter.asked.size(), 1);
+    QCOMPARE(m_prompter.asked.size(), 2);
+    QVERIFY2(m_prompter.asked.at(1).text.contains(QStringLiteral("since HEAD holds the symbiant")),
+             qPrintable(m_prompter.asked.at(1).text));
     m_prompter.asked.clear();
     QCOMPARE(layout().plan().symbiant(0), Control);
     QCOMPARE(layout().plan().bodySlots.at(0).clusters, head.clusters);
