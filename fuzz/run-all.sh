@@ -32,8 +32,13 @@ declare -A max_len=(
   [langfile]=8192       # a language file's sections and keys
   [popupmenu]=4096      # the default selections menu
   [symbiants]=8192      # a dozen lines of the symbiant file
+  [plantext]=2048       # thirteen slots of three names, with a header
+  [printsettings]=4096  # seven grids' sections of a dozen settings
+  [gamerules]=8192      # a few dozen lines of each of the two files
+  [options]=2048        # a dozen options and the recent projects
 )
-all=(vellstreams projectfile stockfile referencefiles langfile popupmenu symbiants)
+all=(vellstreams projectfile stockfile referencefiles langfile popupmenu symbiants
+  plantext printsettings gamerules options)
 targets=("${@:-${all[@]}}")
 for t in "${targets[@]}"; do
   if [ -z "${max_len[$t]:-}" ]; then

@@ -1,0 +1,129 @@
+// libFuzzer target: the options file ("nnludra.inf") on its own, read as the
+// program reads it and then changed through every setter, as the options
+// dialog, opening a project and closing the window change it. The input is
+// the file. Any bytes must read without a crash or undefined behaviour, and
+// what is read must keep the file's rules: the lines as the file holds them,
+// the auto-load on exactly when line 1 of two or more is "1", "Ask to save"
+// off exactly when its last line says "0", at most eight recent projects,
+// each once and none blank. Each setter must write a file that reads back
+// with the new value and every other option as it was, and the lines of no
+// option the program knows must stay, in their order, through all of them.
+// (fuzz_referencefiles reads this file too, as a part of a larger input,
+// through the start-up functions.)
+
+#include "common/text.h"
+#include "fuzzsupport.h"
+#include "model/options.h"
+
+#include <QByteArray>
+#include <QSet>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace ludra;
+
+namespace {
+
+const QString &filePath()
+{
+    static const QString path = fuzz::WorkFile(OptionsFileName);
+    return path;
+}
+
+// Every option as one file holds them.
+struct Values
+{
+    bool autoLoad = false;
+    QString lastProject;
+    bool askToSave = true;
+    QStringList recent;
+    QByteArray geometry;
+
+    bool operator==(const Values &) const = default;
+};
+
+Values valuesOf(const Options &options)
+{
+    return {options.autoLoad(), options.lastProject(), options.askToSave(), options.recentProjects(),
+            options.windowGeometry()};
+}
+
+// The file read afresh must hold these values.
+void expectFile(const Values &expected)
+{
+    if (!(valuesOf(Options(filePath())) == expected))
+        std::abort();
+}
+
+// The lines of options the program does not know, after lines 1 and 2.
+QStringList unknownLines(const QStringList &lines)
+{
+    QStringList unknown;
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        if (!line.startsWith(QLatin1String("AskToSave=")) && !line.startsWith(QLatin1String("Recent="))
+            && !line.startsWith(QLatin1String("WindowGeometry=")))
+            unknown.append(line);
+    }
+    return unknown;
+}
+
+void checkRead(const Options &options, const QStringList &lines)
+{
+    if (options.lines() != lines)
+        std::abort();
+    if (options.autoLoad() != (lines.size() >= 2 && lines.at(0) == u"1"))
+        std::abort();
+    const QStringList ask = OptionValues(lines, QStringLiteral("AskToSave"));
+    if (options.askToSave() == (!ask.isEmpty() && ask.constLast() == u"0"))
+        std::abort();
+    const QStringList recent = options.recentProjects();
+    if (recent.size() > RecentProjectCount || QSet<QString>(recent.begin(), recent.end()).size() != recent.size())
+        std::abort();
+    for (const QString &path : recent)
+        if (TrimCtl(QStringView(path)).isEmpty())
+            std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    fuzz::WriteFile(filePath(), bytes);
+    const QStringList lines = SplitLines(bytes.toByteArray());
+    Options options(filePath());
+    checkRead(options, lines);
+
+    Values values = valuesOf(options);
+    values.autoLoad = !values.autoLoad;
+    options.setAutoLoad(values.autoLoad);
+    expectFile(values);
+
+    values.askToSave = !values.askToSave;
+    options.setAskToSave(values.askToSave);
+    expectFile(values);
+
+    // The newest recent project becomes the last one, and the last one
+    // joins the recent projects at the end.
+    const QString last = values.lastProject;
+    values.lastProject = values.recent.value(0, QStringLiteral("/home/player/Ludra plans/new.prj"));
+    options.setLastProject(values.lastProject);
+    expectFile(values);
+
+    if (!TrimCtl(QStringView(last)).isEmpty() && !values.recent.contains(last)
+        && values.recent.size() < RecentProjectCount)
+        values.recent.append(last);
+    std::reverse(values.recent.begin(), values.recent.end());
+    options.setRecentProjects(values.recent);
+    expectFile(values);
+
+    values.geometry += '\x01';
+    options.setWindowGeometry(values.geometry);
+    expectFile(values);
+
+    if (unknownLines(Options(filePath()).lines()) != unknownLines(lines))
+        std::abort();
+    return 0;
+}
