@@ -64,24 +64,29 @@ void checkTrickle(const QStringList &lines)
     const QStringList &skills = table.skills();
     if (skills.size() > lines.size() || QSet<QString>(skills.begin(), skills.end()).size() != skills.size())
         std::abort();
-    // Abilities of a well-built character, and one more of each in turn.
+    // Abilities of a well-built character, and more of one or all of them.
     const Abilities base{480, 350, 420, 510, 390, 450};
+    Abilities all{};
+    all.fill(250);
     for (const QString &skill : skills) {
         if (skill.isEmpty() || TrimCtl(skill) != skill)
             std::abort();
         const AbilityWeights *weights = table.weights(skill);
-        if (!weights || table.weights(u' ' + skill + u'\t') != weights)
+        if (!weights || table.weights(u' ' + skill + u'\t') != weights
+            || table.gain(skill, base, all) != TrickleGain(*weights, base, all))
             std::abort();
+        const qint64 most = TrickleGain(*weights, base, all);
         for (int a = 0; a < AbilityCount; ++a) {
             if ((*weights)[std::size_t(a)] < 0 || (*weights)[std::size_t(a)] > MostWeight)
                 std::abort();
             Abilities added{};
             added[std::size_t(a)] = 250;
-            const qint64 gain = table.gain(skill, base, added);
-            added.fill(250);
-            if (gain < 0 || gain > table.gain(skill, base, added) || table.gain(skill, base, Abilities{}) != 0)
+            const qint64 gain = TrickleGain(*weights, base, added);
+            if (gain < 0 || gain > most)
                 std::abort();
         }
+        if (TrickleGain(*weights, base, Abilities{}) != 0)
+            std::abort();
     }
     const std::optional<TrickleTable> again = TrickleTable::parse(table.lines());
     if (!again || !sameTable(*again, table))
