@@ -3,23 +3,40 @@
 # sanitizers, in build-fuzz/) and runs each for SECONDS on its committed seeds
 # (fuzz/seeds/NAME) and its own growing corpus (fuzz/corpus-NAME, git-ignored),
 # as many at once as the machine has cores. Prints one line per target with
-# its execution count, rate and result, and fails when any target found
-# something: a crash, a sanitizer report, a leak, a slow input (over 10 s) or
-# memory beyond 2 GiB. The input that did it is kept as fuzz/findings/NAME-*,
-# with the run's log and the log of the input replayed with the allocation
-# stacks the run leaves out (fuzz/common.sh) beside it.
+# its execution count, the seconds it ran, its rate and result, and fails when
+# any target found something: a crash, a sanitizer report, a leak, a slow
+# input (over 10 s) or memory beyond 2 GiB. The input that did it is kept as
+# fuzz/findings/NAME-*, with the run's log and the log of the input replayed
+# with the allocation stacks the run leaves out (fuzz/common.sh) beside it.
 #
-# Usage: fuzz/run-all.sh SECONDS [TARGET...]     (TARGET as in the list below,
-#        e.g. stockfile; default all)
+# With --runs, each target runs until it has tried RUNS inputs instead (the
+# long runs, fuzz/run-long.sh); LUDRA_FUZZ_MAX_SECONDS, when set, still stops
+# a target after that many seconds, and its line then shows how far it got.
+#
+# Usage: fuzz/run-all.sh SECONDS [TARGET...]      (TARGET as in the list below,
+#        fuzz/run-all.sh --runs RUNS [TARGET...]   e.g. stockfile; default all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ $# -lt 1 ] || ! [[ $1 =~ ^[0-9]+$ ]] || [ "$1" -lt 1 ]; then
+usage() {
   echo "usage: $0 SECONDS [TARGET...]" >&2
+  echo "       $0 --runs RUNS [TARGET...]" >&2
   exit 2
+}
+runs=0
+if [ "${1:-}" = --runs ]; then
+  runs=${2:-}
+  shift 2 || usage
+  [[ $runs =~ ^[0-9]+$ ]] && [ "$runs" -ge 1 ] || usage
+  seconds=${LUDRA_FUZZ_MAX_SECONDS:-0}
+  [[ $seconds =~ ^[0-9]+$ ]] || usage
+  limit=(-runs="$runs" -max_total_time="$seconds")
+else
+  [ $# -ge 1 ] && [[ $1 =~ ^[0-9]+$ ]] && [ "$1" -ge 1 ] || usage
+  seconds=$1
+  shift
+  limit=(-max_total_time="$seconds")
 fi
-seconds=$1
-shift
 
 # Each target and the largest input it is given: a few times the largest
 # valid file of its kind that is worth mutating; larger inputs only slow the
@@ -32,8 +49,13 @@ declare -A max_len=(
   [langfile]=8192       # a language file's sections and keys
   [popupmenu]=4096      # the default selections menu
   [symbiants]=8192      # a dozen lines of the symbiant file
+  [plantext]=2048       # thirteen slots of three names, with a header
+  [printsettings]=4096  # seven grids' sections of a dozen settings
+  [gamerules]=8192      # a few dozen lines of each of the two files
+  [options]=2048        # a dozen options and the recent projects
 )
-all=(vellstreams projectfile stockfile referencefiles langfile popupmenu symbiants)
+all=(vellstreams projectfile stockfile referencefiles langfile popupmenu symbiants
+  plantext printsettings gamerules options)
 targets=("${@:-${all[@]}}")
 for t in "${targets[@]}"; do
   if [ -z "${max_len[$t]:-}" ]; then
@@ -48,13 +70,15 @@ fuzz_build "${targets[@]/#/fuzz_}" >/dev/null
 logs=build-fuzz/logs
 mkdir -p "$logs" fuzz/findings
 run_one() {
-  local t=$1
+  local t=$1 start=$SECONDS code=0
   mkdir -p "fuzz/corpus-$t"
   # New inputs go to the first folder only; the seeds are read, never written.
-  "build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len="${max_len[$t]}" \
+  "build-fuzz/bin/fuzz_$t" "${limit[@]}" -max_len="${max_len[$t]}" \
     -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="fuzz/findings/$t-" \
-    "fuzz/corpus-$t" "fuzz/seeds/$t" >"$logs/$t.log" 2>&1
+    "fuzz/corpus-$t" "fuzz/seeds/$t" >"$logs/$t.log" 2>&1 || code=$?
+  echo $((SECONDS - start)) >"$logs/$t.seconds"
+  return "$code"
 }
 
 # Runs the targets, as many at once as there are cores.
@@ -78,7 +102,7 @@ failed=0
 printf '%-20s %12s %8s %9s  %s\n' target executions seconds "per sec" result
 for t in "${targets[@]}"; do
   log="$logs/$t.log"
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   artifact=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)
   if [ "${status[$t]}" -eq 0 ] && [ -z "$artifact" ]; then
@@ -95,6 +119,6 @@ for t in "${targets[@]}"; do
       result="FAILED (exit ${status[$t]}; log: $log)"
     fi
   fi
-  printf '%-20s %12s %8s %9s  %s\n' "fuzz_$t" "${runs:-?}" "$seconds" "${rate:-?}" "$result"
+  printf '%-20s %12s %8s %9s  %s\n' "fuzz_$t" "${executed:-?}" "$(cat "$logs/$t.seconds")" "${rate:-?}" "$result"
 done
 exit "$failed"

@@ -17,6 +17,14 @@ const QStringList &headerFields()
     return fields;
 }
 
+// Two spaces or more: compiled once, since compiling took longer than the
+// reading of a whole plan.
+const QRegularExpression &spaceRun()
+{
+    static const QRegularExpression expression(QStringLiteral("\\s{2,}"));
+    return expression;
+}
+
 QStringList fieldsOf(const QString &line)
 {
     QStringList fields;
@@ -27,7 +35,7 @@ QStringList fieldsOf(const QString &line)
     else if (line.contains(u';'))
         fields = line.split(u';');
     else
-        fields = line.split(QRegularExpression(QStringLiteral("\\s{2,}")));
+        fields = line.split(spaceRun());
     for (QString &field : fields)
         field = TrimCtl(field);
     // A table's edges may be drawn ("| HEAD | ... |").

@@ -1,5 +1,6 @@
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "common/similarnames.h"
 #include "common/text.h"
 #include "common/texttable.h"
 #include "data/skillreq.h"
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void upperAscii();
     void strictInteger_data();
     void strictInteger();
+    void similarNames_data();
+    void similarNames();
     void strictIntegerMessage();
     void enteredNumber_data();
     void enteredNumber();
@@ -417,6 +420,33 @@ void TstText::textTableSignalsOnlyRealChanges()
     QCOMPARE(shape.count(), 0);
     table.setRowCount(5);
     QCOMPARE(shape.count(), 1);
+}
+
+// "Did you mean": names starting with the unknown one, holding it, sharing
+// its first word, then a few typing mistakes away (two, or a quarter of its
+// length), letter case aside, five at most.
+void TstText::similarNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("like");
+    QTest::newRow("start") << "Str" << QStringList{"Strength"};
+    QTest::newRow("letters swapped") << "Strenght" << QStringList{"Strength"};
+    QTest::newRow("any case") << "pSYCHCI" << QStringList{"Psychic"};
+    QTest::newRow("two letters more") << "Psychicxy" << QStringList{"Psychic"};
+    QTest::newRow("three letters more") << "Psychicxyz" << QStringList();
+    QTest::newRow("a quarter of a long name") << "Nanx Pool Boxs" << QStringList{"Nano Pool Boost"};
+    QTest::newRow("over a quarter") << "Nanx Pool Bxxs" << QStringList();
+    QTest::newRow("first word") << "Nano Resist" << QStringList{"Nano Pool Boost", "Nano Progr."};
+    QTest::newRow("three letters changed") << "Sxxxngth" << QStringList();
+    QTest::newRow("a paragraph") << QString(2000, u'x') << QStringList();
+    QTest::newRow("empty") << "" << QStringList{"Strength", "Psychic", "Nano Pool Boost", "Nano Progr.", "Sense"};
+}
+
+void TstText::similarNames()
+{
+    QFETCH(QString, name);
+    const QStringList known{"Strength", "Psychic", "Nano Pool Boost", "Nano Progr.", "Sense", "Stamina"};
+    QTEST(SimilarNames(name, known), "like");
 }
 
 QTEST_GUILESS_MAIN(TstText)
