@@ -15,7 +15,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 #include <algorithm>
 #include <array>
@@ -137,8 +139,25 @@ QList<ReportTable> chosenTables(const BuildResults &results, const QString &whic
 
 // trickleDown: whether the build counted trickle-down, which JSON tells
 // with the build's tables.
+QJsonObject allocationJson(const QList<AllocationShortfall> &shortfalls)
+{
+    QJsonArray list;
+    for (const AllocationShortfall &s : shortfalls) {
+        QJsonObject entry{{QStringLiteral("skill"), s.skill},
+                          {QStringLiteral("type"), ClusterTypeNames().at(s.type - 1)},
+                          {QStringLiteral("slot"), s.slot}};
+        if (s.symbiant.isEmpty())
+            entry.insert(QStringLiteral("heldBy"), s.heldBy);
+        else
+            entry.insert(QStringLiteral("symbiant"), s.symbiant);
+        list.append(entry);
+    }
+    return {{QStringLiteral("shortfalls"), list}};
+}
+
 QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &results, const QString &format,
-                        bool trickleDown, const SeriesTables *series = nullptr)
+                        bool trickleDown, const SeriesTables *series = nullptr,
+                        const QList<AllocationShortfall> *allocation = nullptr)
 {
     if (format.isEmpty() || format == QLatin1String("text"))
         return PlainTextTables(tables);
@@ -164,6 +183,8 @@ QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &re
                         TrickleDownJson(trickleDown, results.treatmentTrickle(), results.trickleOnly()));
         if (seriesAsked && series)
             root.insert(SeriesKey, SeriesJson(series->series));
+        if (allocation)
+            root.insert(QStringLiteral("allocation"), allocationJson(*allocation));
         return QJsonDocument(root).toJson(QJsonDocument::Indented);
     }
     if (format == QLatin1String("csv"))
@@ -477,7 +498,8 @@ void CheckOutputOptions(const QCommandLineParser &parser)
     formatTables(chosenTables(empty, parser.value(TableOption()), false), empty, parser.value(FormatOption()), true);
 }
 
-void WriteTables(const PlanDocument &document, const QCommandLineParser &parser, bool trickleDown)
+void WriteTables(const PlanDocument &document, const QCommandLineParser &parser, bool trickleDown,
+                 const QList<AllocationShortfall> *allocation)
 {
     const QString which = parser.value(TableOption());
     std::unique_ptr<SeriesTables> series;
@@ -509,7 +531,7 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
     const QList<ReportTable> tables =
         chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill, &symbiants);
     WriteOutput(parser.value(OutputOption()),
-                formatTables(tables, results, parser.value(FormatOption()), trickleDown, series.get()));
+                formatTables(tables, results, parser.value(FormatOption()), trickleDown, series.get(), allocation));
     // An empty suggestions table is no finding when nothing asked for one:
     // suggestions are made for the important attributes only.
     const std::array<bool, AttributeCount> &attributes = document.buildSettings().attributes;

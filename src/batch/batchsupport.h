@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/layoutstate.h"
+
 #include "common/errors.h"
 #include "common/prompter.h"
 #include "reports/export.h"
@@ -118,8 +120,11 @@ void CheckOutputOptions(const QCommandLineParser &parser);
 // results, or the series of the model's plan. trickleDown tells whether the
 // build counted trickle-down: without it the skill table is written without
 // its "Trickle-Down" column. In JSON the build's tables come with the
-// build's trickle-down (TrickleDownJson, under "trickleDown").
-void WriteTables(const PlanDocument &document, const QCommandLineParser &parser, bool trickleDown = true);
+// build's trickle-down (TrickleDownJson, under "trickleDown"), and after an
+// allocation with what it could not place (under "allocation", "shortfalls":
+// each with "skill", "type", "slot" and "heldBy" or "symbiant").
+void WriteTables(const PlanDocument &document, const QCommandLineParser &parser, bool trickleDown = true,
+                 const QList<AllocationShortfall> *allocation = nullptr);
 
 } // namespace batch
 } // namespace ludra

@@ -15,6 +15,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <optional>
 
 // The commands of ludra-batch; what they stand on is in batchsupport.h.
 
@@ -321,8 +322,16 @@ int planCommand(const QStringList &arguments)
         document.setRules(rules);
         document.editPlan(QString(), [](LayoutState &layout) { layout.allocate(); });
     }
+    // What allocation could not place is told, as the window tells it; the
+    // exit status stays that of the build.
+    std::optional<QList<AllocationShortfall>> shortfalls;
+    if (!fromText) {
+        shortfalls = document.layout().allocationShortfalls();
+        for (const QString &line : AllocationShortfallLines(*shortfalls))
+            WriteStderr(QStringLiteral("ludra-batch: allocation: %1\n").arg(line));
+    }
     BuildPlan(document, prompter);
-    WriteTables(document, parser);
+    WriteTables(document, parser, true, shortfalls ? &*shortfalls : nullptr);
     if (parser.isSet(o.save))
         document.save(parser.value(o.save), ProjectShown{});
     return BatchExit::Success;
