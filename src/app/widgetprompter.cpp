@@ -1,7 +1,9 @@
 #include "app/widgetprompter.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -90,13 +92,17 @@ QString WidgetPrompter::dialogFilter(const QString &filter)
 
 QString WidgetPrompter::runFileDialog(const FileRequest &request, bool saving)
 {
-    QFileDialog dialog(m_parent, request.title, request.initialPath, dialogFilter(request.filter));
+    const QString start =
+        !request.initialPath.isEmpty() ? request.initialPath : !m_lastFolder.isEmpty() ? m_lastFolder : QDir::homePath();
+    QFileDialog dialog(m_parent, request.title, start, dialogFilter(request.filter));
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    m_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 QString WidgetPrompter::openFileName(const FileRequest &request)

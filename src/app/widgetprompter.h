@@ -36,6 +36,9 @@ private:
     QString runFileDialog(const FileRequest &request, bool saving);
 
     QPointer<QWidget> m_parent;
+    // The folder of the last file chosen in a file dialog: where a dialog
+    // asked without a path of its own opens, rather than the working folder.
+    QString m_lastFolder;
 };
 
 } // namespace ludra

@@ -323,6 +323,11 @@ void Reports::exportGridTable(ReportGrid grid, Format format)
         request.defaultSuffix = QStringLiteral("doc");
         break;
     }
+    // The dialog opens in the project's folder, where its exports belong;
+    // a plan never saved leaves it to the last folder used.
+    const QString project = projectPath ? projectPath() : QString();
+    if (!project.isEmpty())
+        request.initialPath = QFileInfo(project).absolutePath();
     const QString path = m_prompter.saveFileName(request);
     if (path.isEmpty())
         return;

@@ -174,6 +174,14 @@ void TstReports::exportTakesTheShownGrid()
     QFile::remove(path);
     m_window->findChild<QAction *>(action)->trigger();
     QVERIFY(!QFile::exists(path));
+    // A plan never saved leaves the folder to the dialog; a saved one's
+    // exports start in its folder.
+    QCOMPARE(m_prompter.fileRequests.at(1).initialPath, QString());
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("plans"))));
+    m_prompter.fileNames = {m_dir->filePath(QStringLiteral("plans/plan.lud"))};
+    m_window->SaveAs1Click();
+    m_window->findChild<QAction *>(action)->trigger();
+    QCOMPARE(m_prompter.fileRequests.last().initialPath, m_dir->filePath(QStringLiteral("plans")));
 }
 
 void TstReports::shoppingListBareThenAsReport()
