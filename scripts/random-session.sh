@@ -43,26 +43,15 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+. scripts/sanitize-common.sh
 if [ "$build" = 1 ]; then
-  san_flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-  if [ ! -f build-sanitize/build.ninja ]; then
-    bash scripts/deps.sh test
-    cmake -S . -B build-sanitize -G Ninja \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_CXX_COMPILER=g++ \
-      -DCMAKE_CXX_FLAGS="$san_flags" \
-      -DCMAKE_EXE_LINKER_FLAGS="$san_flags" \
-      -DCMAKE_SHARED_LINKER_FLAGS="$san_flags" \
-      -DLUDRA_BUILD_TESTS=ON -DLUDRA_BUILD_BENCH=OFF -DLUDRA_BUILD_FUZZ=OFF
-  fi
+  [ -f build-sanitize/build.ninja ] || bash scripts/deps.sh test
+  sanitize_configure
   cmake --build build-sanitize --target tst_randomsession --parallel "$(nproc)"
 fi
 test_bin="$PWD/build-sanitize/bin/tst_randomsession"
 [ -x "$test_bin" ] || { echo "random-session.sh: $test_bin is not built" >&2; exit 2; }
 
-# The sanitizers' options of scripts/test-sanitizers.sh.
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:abort_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 # As ctest runs it (tests/CMakeLists.txt).
 export QT_QPA_PLATFORM=offscreen LUDRA_SOURCE_DIR="$PWD" LC_ALL=C.UTF-8 LANGUAGE=
 
