@@ -9,23 +9,22 @@ namespace ludra {
 namespace {
 
 // Whether at most `allowed` letters inserted, deleted or changed turn one
-// text into the other, letter case aside. Only the distances of the band
-// within `allowed` of the table's diagonal can end within it, so only they
-// are counted, each held at allowed + 1 at most; texts whose lengths differ
-// by more, and a row all over the bound, end the count at once. A typed
+// lowered text into the other. Only the distances of the band within
+// `allowed` of the table's diagonal can end within it, so only they are
+// counted, each held at allowed + 1 at most; texts whose lengths differ by
+// more, and a row all over the bound, end the count at once. A typed
 // paragraph is then told apart from every name without a table of its
-// length times theirs.
-bool withinEditDistance(const QString &a, const QString &b, qsizetype allowed)
+// length times theirs. The rows are the caller's, reused.
+bool withinEditDistance(const QString &x, const QString &y, qsizetype allowed, std::vector<qsizetype> &previous,
+                        std::vector<qsizetype> &current)
 {
-    const QString x = a.toLower();
-    const QString y = b.toLower();
     const qsizetype n = x.size();
     const qsizetype m = y.size();
     if (n - m > allowed || m - n > allowed)
         return false;
     const qsizetype over = allowed + 1;
-    std::vector<qsizetype> previous(std::size_t(m) + 1);
-    std::vector<qsizetype> current(previous.size());
+    previous.resize(std::size_t(m) + 1);
+    current.resize(previous.size());
     for (qsizetype j = 0; j <= m; ++j)
         previous[std::size_t(j)] = std::min(j, over);
     for (qsizetype i = 1; i <= n; ++i) {
@@ -57,22 +56,36 @@ bool withinEditDistance(const QString &a, const QString &b, qsizetype allowed)
 
 } // namespace
 
-QStringList SimilarNames(const QString &name, const QStringList &known)
+NameMatcher::NameMatcher(QStringList known)
+    : m_known(std::move(known))
+{
+    m_lower.reserve(m_known.size());
+    for (const QString &name : std::as_const(m_known))
+        m_lower.append(name.toLower());
+}
+
+QStringList NameMatcher::similar(const QString &name) const
 {
     QStringList result;
-    const auto collect = [&](const std::function<bool(const QString &)> &like) {
-        for (const QString &candidate : known)
-            if (result.size() < 5 && !result.contains(candidate) && like(candidate))
-                result.append(candidate);
+    const auto collect = [&](const std::function<bool(qsizetype)> &like) {
+        for (qsizetype i = 0; i < m_known.size() && result.size() < 5; ++i)
+            if (!result.contains(m_known.at(i)) && like(i))
+                result.append(m_known.at(i));
     };
-    collect([&name](const QString &c) { return c.startsWith(name, Qt::CaseInsensitive); });
-    collect([&name](const QString &c) { return c.contains(name, Qt::CaseInsensitive); });
-    const QString first = name.section(u' ', 0, 0);
+    const QString lower = name.toLower();
+    collect([&](qsizetype i) { return m_lower.at(i).startsWith(lower); });
+    collect([&](qsizetype i) { return m_lower.at(i).contains(lower); });
+    const QString first = lower.section(u' ', 0, 0);
     if (first.size() >= 3)
-        collect([&first](const QString &c) { return c.contains(first, Qt::CaseInsensitive); });
+        collect([&](qsizetype i) { return m_lower.at(i).contains(first); });
     const qsizetype allowed = std::max<qsizetype>(2, name.size() / 4);
-    collect([&name, allowed](const QString &c) { return withinEditDistance(name, c, allowed); });
+    collect([&](qsizetype i) { return withinEditDistance(lower, m_lower.at(i), allowed, m_previous, m_current); });
     return result;
+}
+
+QStringList SimilarNames(const QString &name, const QStringList &known)
+{
+    return NameMatcher(known).similar(name);
 }
 
 } // namespace ludra

@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace ludra {
 
 namespace {
@@ -67,10 +69,18 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
     PlanReading reading;
     reading.placed = QList<std::array<const TNano *, 3>>(bodySlots.size(), {nullptr, nullptr, nullptr});
     QList<bool> given(bodySlots.size(), false);
-    QStringList knownNames;
-    for (int i = 0; i < nanoList.count(); ++i)
-        knownNames << nanoList.at(i)->ClusterName << nanoList.at(i)->SkillName;
-    knownNames.removeDuplicates();
+    // The names for "did you mean", gathered at the first name not known.
+    std::optional<NameMatcher> matcher;
+    const auto similar = [&](const QString &name) {
+        if (!matcher) {
+            QStringList knownNames;
+            for (int i = 0; i < nanoList.count(); ++i)
+                knownNames << nanoList.at(i)->ClusterName << nanoList.at(i)->SkillName;
+            knownNames.removeDuplicates();
+            matcher.emplace(std::move(knownNames));
+        }
+        return matcher->similar(name);
+    };
 
     bool anySlot = false;
     int n = 0;
@@ -124,7 +134,7 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
                 reading.problems.append(
                     where + QStringLiteral("\"%1\" does not go into %2 as %3.").arg(name, bodySlots.at(slot), type));
             } else {
-                const QStringList like = SimilarNames(name, knownNames);
+                const QStringList like = similar(name);
                 reading.problems.append(where + QStringLiteral("no cluster or skill is called \"%1\"").arg(name) +
                                         (like.isEmpty() ? QStringLiteral(".")
                                                         : QStringLiteral("; did you mean: ") +

@@ -447,6 +447,12 @@ void TstText::similarNames()
     QFETCH(QString, name);
     const QStringList known{"Strength", "Psychic", "Nano Pool Boost", "Nano Progr.", "Sense", "Stamina"};
     QTEST(SimilarNames(name, known), "like");
+    // One matcher asked after a longer and a shorter name answers the same:
+    // nothing of an earlier question stays in the rows it keeps.
+    const NameMatcher matcher(known);
+    matcher.similar(QString(40, u'q'));
+    matcher.similar(QStringLiteral("Sx"));
+    QTEST(matcher.similar(name), "like");
 }
 
 QTEST_GUILESS_MAIN(TstText)
