@@ -188,20 +188,63 @@ BuildResults::BuildResults()
                               QStringLiteral("Ability After"), QStringLiteral("Note")});
 }
 
+namespace {
+
+// A change of a stat as the ladder shows it: "+12", "-3".
+QString signedChange(qint64 change)
+{
+    return (change > 0 ? QStringLiteral("+") : QString()) + QString::number(change);
+}
+
+// The abilities a step changes, each with its value after it and by how
+// much ("Agility 336 (+36), Sense 280 (+20)"); the step's own ability alone
+// when it changes none.
+QString abilitiesAfter(const LadderStep &step, const Stats &previous)
+{
+    QStringList changed;
+    for (int a = int(Stat::Strength); a < StatCount; ++a) {
+        const qint64 change = step.after[std::size_t(a)] - previous[std::size_t(a)];
+        if (change != 0)
+            changed.append(StatNames().at(a) + u' ' + QString::number(step.after[std::size_t(a)]) + QStringLiteral(" (") +
+                           signedChange(change) + u')');
+    }
+    if (changed.isEmpty())
+        return StatNames().at(int(step.ability)) + u' ' + QString::number(step.after[std::size_t(step.ability)]);
+    return changed.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 void FillLadderTable(const Ladder &ladder, TextTable &table)
 {
+    // Each step's requirements beside what the character has for them as the
+    // implant goes on (the slot's earlier implant off), and what the step
+    // changes from the one before, so that a gain of an earlier step is seen
+    // where it comes.
     QList<QStringList> rows;
+    Stats previous = ladder.character.stats;
     for (int i = 0; i < int(ladder.steps.size()); ++i) {
         const LadderStep &step = ladder.steps.at(i);
         const QString &ability = StatNames().at(int(step.ability));
-        rows.append({QString::number(i + 1), step.slot, QString::number(step.ql), QString::number(step.treatmentNeeded),
-                     ability + u' ' + QString::number(step.abilityNeeded),
-                     QString::number(step.after[std::size_t(Stat::Treatment)]),
-                     ability + u' ' + QString::number(step.after[std::size_t(step.ability)]),
-                     (!step.symbiant.isEmpty() ? QStringLiteral("symbiant ") + step.symbiant
-                      : step.final             ? QStringLiteral("final level")
-                                               : QStringLiteral("on the way")) +
-                         (step.byTrickle ? QStringLiteral(", by trickle-down") : QString())});
+        const qint64 treatmentAfter = step.after[std::size_t(Stat::Treatment)];
+        const qint64 treatmentChange = treatmentAfter - previous[std::size_t(Stat::Treatment)];
+        QString note = !step.symbiant.isEmpty() ? QStringLiteral("symbiant ") + step.symbiant
+                       : step.final             ? QStringLiteral("final level")
+                                                : QStringLiteral("on the way");
+        if (step.replaces > 0)
+            note += QStringLiteral(", replaces QL %1").arg(step.replaces);
+        if (step.byTrickle)
+            note += QStringLiteral(", by trickle-down");
+        rows.append({QString::number(i + 1), step.slot, QString::number(step.ql),
+                     QStringLiteral("%1 (has %2)").arg(step.treatmentNeeded).arg(step.before[std::size_t(Stat::Treatment)]),
+                     QStringLiteral("%1 %2 (has %3)")
+                         .arg(ability)
+                         .arg(step.abilityNeeded)
+                         .arg(step.before[std::size_t(step.ability)]),
+                     treatmentChange == 0 ? QString::number(treatmentAfter)
+                                          : QStringLiteral("%1 (%2)").arg(treatmentAfter).arg(signedChange(treatmentChange)),
+                     abilitiesAfter(step, previous), note});
+        previous = step.after;
     }
     for (const LadderUnwearable &implant : ladder.unwearable)
         rows.append({QString(), implant.slot, QStringLiteral("0"), QString(), QString(), QString(), QString(),

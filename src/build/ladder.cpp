@@ -283,6 +283,8 @@ private:
             const Stats before = bonuses(worn, i);
             const qint64 treatmentWithout = m_character.stat(Stat::Treatment) + before[std::size_t(Stat::Treatment)];
             const ImplantNeeds &needs = rung.needs[std::size_t(q)];
+            const Stats met = available(worn, i);
+            const int replaces = worn[i];
             worn[i] = q;
             const Stats added = bonuses(worn, m_rungs.size());
             LadderStep step;
@@ -292,7 +294,9 @@ private:
             step.ability = Stat(std::max(rung.ability, int(Stat::Strength)));
             step.abilityNeeded = needs.ability;
             step.final = isFinal;
+            step.before = met;
             step.after = available(worn, m_rungs.size());
+            step.replaces = rung.symbiant ? 0 : replaces;
             step.trickle = trickle(added);
             step.byTrickle = needs.treatment > treatmentWithout;
             if (rung.symbiant) {

@@ -45,9 +45,14 @@ struct LadderStep
     qint64 abilityNeeded = 0;
     // The implant's last step: it is at its final level.
     bool final = false;
+    // Every stat as the implant goes on, with the slot's earlier implant
+    // off: what its requirements are met from.
+    Stats before{};
     // Every stat once it is on, Treatment with what the abilities worn add
     // through trickle-down (trickle).
     Stats after{};
+    // The level the slot's implant had before the step; 0 when it was bare.
+    int replaces = 0;
     qint64 trickle = 0;
     // Whether only trickle-down made the step possible: the Treatment it
     // needs is above the character's and the Treatment clusters' worn.

@@ -318,7 +318,10 @@ QJsonObject LadderJson(const Ladder &ladder)
         object.insert(QStringLiteral("ability"), StatNames().at(int(step.ability)));
         object.insert(QStringLiteral("abilityNeeded"), qint64(step.abilityNeeded));
         object.insert(QStringLiteral("final"), step.final);
+        object.insert(QStringLiteral("before"), statsJson(step.before));
         object.insert(QStringLiteral("after"), statsJson(step.after));
+        if (step.replaces > 0)
+            object.insert(QStringLiteral("replacesQl"), step.replaces);
         object.insert(QStringLiteral("treatmentTrickle"), qint64(step.trickle));
         object.insert(QStringLiteral("byTrickleDown"), step.byTrickle);
         if (!step.symbiant.isEmpty())

@@ -287,9 +287,17 @@ private Q_SLOTS:
         QVERIFY(!steps.isEmpty());
         for (const QJsonValue &step : steps) {
             const QJsonObject object = step.toObject();
-            QCOMPARE(object.keys(), (QStringList{"ability", "abilityNeeded", "after", "byTrickleDown", "final", "ql",
-                                                 "slot", "treatment", "treatmentTrickle"}));
+            QVERIFY(object.keys() == (QStringList{"ability", "abilityNeeded", "after", "before", "byTrickleDown",
+                                                  "final", "ql", "slot", "treatment", "treatmentTrickle"}) ||
+                    object.keys() == (QStringList{"ability", "abilityNeeded", "after", "before", "byTrickleDown",
+                                                  "final", "ql", "replacesQl", "slot", "treatment",
+                                                  "treatmentTrickle"}));
             QCOMPARE(object.value("after").toObject().size(), 7);
+            // What the character has as the step is taken meets what it needs.
+            const QJsonObject before = object.value("before").toObject();
+            QVERIFY(before.value("Treatment").toInteger() >= object.value("treatment").toInteger());
+            QVERIFY(before.value(object.value("ability").toString()).toInteger() >=
+                    object.value("abilityNeeded").toInteger());
         }
         // Every implant the requirements show is built at its final level.
         const QJsonObject final = ladder.value("final").toObject();

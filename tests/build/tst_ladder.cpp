@@ -19,6 +19,7 @@
 #include "support/testcharacter.h"
 #include "support/testfiles.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -249,6 +250,18 @@ void TstLadder::cases()
                                        [&level](const LadderStep &s) { return s.slot == level.slot; });
         QCOMPARE(last == ladder.steps.crend() ? 0 : last->ql, level.ql);
     }
+    // The table shows beside each requirement what the character has for it
+    // as the step is taken, never less than the requirement.
+    BuildResults results;
+    results.setLadder(ladder);
+    const QRegularExpression shown(QStringLiteral("^(?:\\w+ )?(\\d+) \\(has (\\d+)\\)$"));
+    for (int r = 1; r <= int(ladder.steps.size()); ++r) {
+        for (const int column : {LadderCol::Treatment, LadderCol::Ability}) {
+            const QRegularExpressionMatch match = shown.match(results.ladderTable().cell(column, r));
+            QVERIFY2(match.hasMatch(), qPrintable(results.ladderTable().cell(column, r)));
+            QVERIFY(match.captured(2).toLongLong() >= match.captured(1).toLongLong());
+        }
+    }
 }
 
 void TstLadder::finalLevelsDoNotDependOnTheOrder()
@@ -321,7 +334,8 @@ void TstLadder::buildAtTheHighestLevels()
     QCOMPARE(results.buildLog(), QStringList{QStringLiteral("Left out - EAR: no recipe")});
     QVERIFY(results.ladder());
     QCOMPARE(results.ladderTable().row(2),
-             (QStringList{"2", "EYE", "111", "531", "Strength 226", "534", "Strength 2000", "final level"}));
+             (QStringList{"2", "EYE", "111", "531 (has 534)", "Strength 226 (has 2000)", "534", "Strength 2000",
+                          "final level"}));
     QCOMPARE(results.ladderTable().row(3), (QStringList{"", "EAR", "0", "", "", "", "", "no recipe"}));
     // The settings stay as the user chose them.
     QCOMPARE(settings.target, BuildSettings::Target::Highest);
