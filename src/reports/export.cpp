@@ -8,9 +8,11 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace ludra {
 
@@ -278,18 +280,81 @@ QByteArray PlainTextTables(const QList<ReportTable> &tables)
     return out.toUtf8();
 }
 
+namespace {
+
+// A cell that is a whole number, as one.
+std::optional<qint64> wholeNumber(const QString &cell)
+{
+    static const QRegularExpression number(QStringLiteral("^-?\\d{1,18}$"));
+    if (!number.match(cell).hasMatch())
+        return std::nullopt;
+    return cell.toLongLong();
+}
+
+// A row of a table as one object keyed by the header's names, each value
+// typed: a whole number as a number, "HEAD (QL 169)" as the name with the
+// level under the heading and " QL", and an ability requirement ("404 -
+// Weapon Smt - Agility") as its number, with the ability the implant needs
+// under "Ability" and the recipe's text under "Recipe". Other cells stay
+// text; an empty cell is left out.
+QJsonObject typedRecord(const QStringList &header, const QStringList &cells)
+{
+    static const QRegularExpression atLevel(QStringLiteral("^(.+) \\(QL (\\d{1,9})\\)$"));
+    static const QRegularExpression requirement(QStringLiteral("^(\\d{1,18}) (.*?)(?:(?:^| )- (\\w+))?$"));
+    QJsonObject record;
+    for (int column = 0; column < int(std::min(header.size(), cells.size())); ++column) {
+        const QString &name = header.at(column);
+        const QString &cell = cells.at(column);
+        if (name.isEmpty() || cell.isEmpty())
+            continue;
+        if (const std::optional<qint64> value = wholeNumber(cell)) {
+            record.insert(name, *value);
+            continue;
+        }
+        if (const QRegularExpressionMatch match = atLevel.match(cell); match.hasMatch()) {
+            record.insert(name, match.captured(1));
+            record.insert(name + QStringLiteral(" QL"), match.captured(2).toInt());
+            continue;
+        }
+        const QRegularExpressionMatch match = requirement.match(cell);
+        const QString ability = match.captured(3);
+        if (match.hasMatch() && (StatNames().contains(ability) || ability == QLatin1String("Unknown") ||
+                                 (ability.isEmpty() && match.captured(2).startsWith(QLatin1String("- "))))) {
+            record.insert(name, match.captured(1).toLongLong());
+            if (!ability.isEmpty())
+                record.insert(QStringLiteral("Ability"), ability);
+            const QString recipe = match.captured(2).mid(2).trimmed();
+            if (!recipe.isEmpty())
+                record.insert(QStringLiteral("Recipe"), recipe);
+            continue;
+        }
+        record.insert(name, cell);
+    }
+    return record;
+}
+
+} // namespace
+
 QJsonObject JsonTablesObject(const QList<ReportTable> &tables)
 {
     QJsonObject root;
     for (const ReportTable &entry : tables) {
         const TextTable &table = *entry.table;
+        const QStringList header = table.row(0);
         QJsonArray rows;
-        for (int row = 1; row < table.rowCount(); ++row)
-            rows.append(QJsonArray::fromStringList(table.row(row)));
+        QJsonArray records;
+        for (int row = 1; row < table.rowCount(); ++row) {
+            const QStringList cells = table.row(row);
+            rows.append(QJsonArray::fromStringList(cells));
+            const QJsonObject record = typedRecord(header, cells);
+            if (!record.isEmpty())
+                records.append(record);
+        }
         QJsonObject object;
         object.insert(QStringLiteral("title"), entry.title);
-        object.insert(QStringLiteral("header"), QJsonArray::fromStringList(table.row(0)));
+        object.insert(QStringLiteral("header"), QJsonArray::fromStringList(header));
         object.insert(QStringLiteral("rows"), rows);
+        object.insert(QStringLiteral("records"), records);
         root.insert(entry.key, object);
     }
     return root;

@@ -47,7 +47,10 @@ struct ReportTable
 // two spaces between them, line breaks in a cell written as spaces, UTF-8.
 QByteArray PlainTextTables(const QList<ReportTable> &tables);
 // The tables as one JSON object: under each key, an object with the title,
-// the header row and the data rows.
+// the header row, the data rows as shown, and "records": each data row as an
+// object of typed values keyed by the header (numbers as numbers, a level
+// under its heading and " QL", an ability requirement's "Ability" and
+// "Recipe" apart), an empty row left out.
 QJsonObject JsonTablesObject(const QList<ReportTable> &tables);
 // A ladder as one JSON object: the character, the top level ("maxQl"),
 // whether it counted trickle-down into Treatment ("trickleDown"), the steps

@@ -117,6 +117,30 @@ private Q_SLOTS:
         QCOMPARE(jsonRows(m_planJson, QStringLiteral("req")), req);
         QCOMPARE(jsonRows(m_planJson, QStringLiteral("skill")), tableRows(model.results().skillIncTable()));
         QCOMPARE(jsonRows(m_planJson, QStringLiteral("suggest")), tableRows(model.results().suggestTable()));
+
+        // Each row also as typed values, the build's own numbers.
+        const QJsonArray records = QJsonDocument::fromJson(m_planJson)
+                                       .object()
+                                       .value(QStringLiteral("req"))
+                                       .toObject()
+                                       .value(QStringLiteral("records"))
+                                       .toArray();
+        const QList<RequirementRow> &rows = model.results().requirementRows();
+        QCOMPARE(records.size(), rows.size());
+        for (int i = 0; i < int(rows.size()); ++i) {
+            const QJsonObject record = records.at(i).toObject();
+            const RequirementRow &row = rows.at(i);
+            QCOMPARE(record.value("Cluster").toString(), row.cluster);
+            QCOMPARE(record.value("Cluster QL").toInteger(), row.clusterQL);
+            QCOMPARE(record.value("Implant").toString(), row.slot);
+            QCOMPARE(record.value("Implant QL").toInteger(), row.implantQL);
+            QCOMPARE(record.value("Skill Req").toInteger(-1), row.skillReq);
+            QCOMPARE(record.value("Treatment").toInteger(-1), row.treatment);
+            QCOMPARE(record.value("Secondary Skill").toInteger(-1), row.abilityReq);
+            QVERIFY(row.attribute);
+            QCOMPARE(record.value("Ability").toString(), *row.attribute);
+            QCOMPARE(record.value("Lowest Cluster QL").toInteger(-1), row.lowestClusterQL);
+        }
     }
 
     // A build of the saved project gives the same tables, and --save puts

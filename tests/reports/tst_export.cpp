@@ -7,6 +7,8 @@
 #include "reports/formatreaders.h"
 #include "support/testfiles.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -180,6 +182,52 @@ private Q_SLOTS:
             ++next;
         });
         QCOMPARE(next, rowCount);
+    }
+
+    // Beside the shown rows, the JSON gives each row as an object of typed
+    // values: numbers as numbers, a level apart from its name, an ability
+    // requirement's ability and recipe apart from its number.
+    void jsonRecordsAreTyped_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QJsonObject>("record");
+        const auto object = [](std::initializer_list<QPair<QString, QJsonValue>> values) {
+            QJsonObject o;
+            for (const auto &[key, value] : values)
+                o.insert(key, value);
+            return o;
+        };
+        QTest::newRow("number") << "726" << object({{"V", 726}});
+        QTest::newRow("below zero") << "-3" << object({{"V", -3}});
+        QTest::newRow("level") << "HEAD (QL 169)" << object({{"V", "HEAD"}, {"V QL", 169}});
+        QTest::newRow("ability") << "404  - Agility" << object({{"V", 404}, {"Ability", "Agility"}});
+        QTest::newRow("recipe and ability")
+            << "342 - Weapon Smt - Agility" << object({{"V", 342}, {"Ability", "Agility"}, {"Recipe", "Weapon Smt"}});
+        QTest::newRow("recipe, no ability yet") << "342 - Weapon Smt" << object({{"V", 342}, {"Recipe", "Weapon Smt"}});
+        QTest::newRow("unknown ability") << "120  - Unknown" << object({{"V", 120}, {"Ability", "Unknown"}});
+        QTest::newRow("symbiant's needs") << "Agility 383, level 125" << object({{"V", "Agility 383, level 125"}});
+        QTest::newRow("words after a number") << "12 apples" << object({{"V", "12 apples"}});
+        QTest::newRow("too long for a number") << QString(30, u'9') << object({{"V", QString(30, u'9')}});
+        QTest::newRow("empty") << "" << QJsonObject();
+    }
+
+    void jsonRecordsAreTyped()
+    {
+        QFETCH(QString, cell);
+        TextTable table(1, 3);
+        table.setRow(0, {QStringLiteral("V")});
+        table.setRow(1, {cell});
+        table.setRow(2, {QStringLiteral("7")});
+        const QJsonObject root = JsonTablesObject({ReportTable{QStringLiteral("t"), QStringLiteral("T"), &table}});
+        const QJsonObject object = root.value(QStringLiteral("t")).toObject();
+        QCOMPARE(object.value(QStringLiteral("rows")).toArray().at(0).toArray().at(0).toString(), cell);
+        const QJsonArray records = object.value(QStringLiteral("records")).toArray();
+        QFETCH(QJsonObject, record);
+        // An empty row has no record; the rows after it keep theirs.
+        QCOMPARE(records.size(), record.isEmpty() ? 1 : 2);
+        if (!record.isEmpty())
+            QCOMPARE(records.at(0).toObject(), record);
+        QCOMPARE(records.last().toObject(), (QJsonObject{{QStringLiteral("V"), 7}}));
     }
 };
 
