@@ -9,11 +9,13 @@
 // and the plan's text written from it must read back with no problem as the
 // same plan, and write the same text again.
 
+#include "build/planlabels.h"
 #include "common/text.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
 #include "layout/layoutstate.h"
 #include "layout/plantext.h"
+#include "layout/skilllists.h"
 
 #include <QSet>
 
@@ -31,6 +33,8 @@ struct Catalogue
     TNanoList list;
     QSet<const TNano *> records;
     LayoutState layout;
+    // The catalogue's skills, for the labelled lines.
+    SkillLists skills;
 };
 
 Catalogue &catalogue()
@@ -44,6 +48,11 @@ Catalogue &catalogue()
         for (int i = 0; i < c->list.count(); ++i)
             c->records.insert(c->list.at(i));
         c->layout.setCatalogue(c->list);
+        QList<SkillEntry> entries;
+        for (int i = 0; i < c->list.count(); ++i)
+            entries.append(SkillEntry{c->list.name(i), c->list.at(i)});
+        c->skills.assignAvailable(entries);
+        c->layout.skills() = c->skills;
         return c;
     }();
     return *loaded;
@@ -60,6 +69,13 @@ bool namesALine(const QString &problem, int lines)
     return ok && line >= 1 && line <= lines;
 }
 
+int lineCount(const QString &text)
+{
+    int lines = 0;
+    ForEachLine(text, [&lines](QStringView) { ++lines; });
+    return lines;
+}
+
 void checkReading(const PlanReading &reading, const Catalogue &c, const QString &text)
 {
     const QStringList &bodySlots = BodySlotNames();
@@ -72,8 +88,7 @@ void checkReading(const PlanReading &reading, const Catalogue &c, const QString 
                 std::abort();
         }
     }
-    int lines = 0;
-    ForEachLine(text, [&lines](QStringView) { ++lines; });
+    const int lines = lineCount(text);
     const QString noSlot = QStringLiteral("No line names a body slot.");
     for (const QString &problem : reading.problems)
         if (!(problem == noSlot ? reading.problems.size() == 1 : namesALine(problem, lines)))
@@ -88,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const PlanReading reading = ReadPlanText(text, c.list, BodySlotNames());
     checkReading(reading, c, text);
+    const int lines = lineCount(text);
 
     // Placed whatever its problems, as a check of the placing; the program
     // places only a text read without one.
@@ -107,6 +123,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     PlacePlan(c.layout, again);
     if (PlanText(c.layout) != written)
+        std::abort();
+
+    // The labelled lines: every problem names a line, and what reads is
+    // what the text written from it reads as again.
+    const PlanLabels labels = ReadPlanLabels(reading, c.skills);
+    for (const QString &problem : labels.problems)
+        if (!namesALine(problem, lines))
+            std::abort();
+    if (!labels.problems.isEmpty())
+        return 0;
+    c.layout.skills() = c.skills;
+    ApplyPlanSkills(labels, c.layout);
+    const BuildSettings settings = PlanLabelSettings(labels, BuildSettings());
+    const PlanReading labelled = ReadPlanText(LabelledPlanText(c.layout, settings), c.list, BodySlotNames());
+    const PlanLabels read = ReadPlanLabels(labelled, c.skills);
+    if (!labelled.problems.isEmpty() || !read.problems.isEmpty() ||
+        !(PlanLabelSettings(read, BuildSettings()) == settings) || read.skills.value_or(QStringList()) != labels.skills.value_or(QStringList()))
         std::abort();
     return 0;
 }

@@ -291,12 +291,25 @@ void TfrmLudra::Redo1Click()
 
 void TfrmLudra::CopyPlan1Click()
 {
-    RunCommand(m_prompter, [this] { QGuiApplication::clipboard()->setText(tabReport->planText()); });
+    RunCommand(m_prompter, [this] {
+        QGuiApplication::clipboard()->setText(LabelledPlanText(document().layout(), document().buildSettings()));
+    });
 }
 
 void TfrmLudra::PastePlan1Click()
 {
-    RunCommand(m_prompter, [this] { tabReport->pastePlan(QGuiApplication::clipboard()->text()); });
+    RunCommand(m_prompter, [this] {
+        // Nothing changes unless the whole text reads: the grid, and the
+        // skills, target and character of its labelled lines.
+        const PlanReading reading =
+            ReadPlanText(QGuiApplication::clipboard()->text(), document().layout().catalogue(), BodySlotNames());
+        const PlanLabels labels = ReadPlanLabels(reading, document().layout().skills());
+        const QStringList problems = reading.problems + labels.problems;
+        if (!problems.isEmpty())
+            throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + problems.join(u'\n'));
+        document().pastePlan(LangMsg(Msg::EditPastePlan), reading, labels);
+        tabReport->checkStockAfterHistoryStep();
+    });
 }
 
 void TfrmLudra::AutoAllocateRules1Click()

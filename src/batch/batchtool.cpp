@@ -4,6 +4,7 @@
 #include "build/buildsettings.h"
 #include "common/similarnames.h"
 #include "common/wholefile.h"
+#include "build/planlabels.h"
 #include "layout/plantext.h"
 #include "model/plandocument.h"
 #include "model/program.h"
@@ -270,11 +271,20 @@ void placeLayoutText(PlanDocument &document, const QString &path)
     // Text from a forum or a chat is UTF-8; ASCII reads the same either way.
     const PlanReading reading =
         ReadPlanText(QString::fromUtf8(file.readAll()), document.reference().nanoList(), BodySlotNames());
-    if (!reading.problems.isEmpty())
+    // The skills of a "Skills:" line are selected; the target and the
+    // character are the command line's (--ql, --ql-slot, --ladder, --stat),
+    // though the text's lines must read.
+    PlanLabels labels = ReadPlanLabels(reading, document.layout().skills());
+    const QStringList problems = reading.problems + labels.problems;
+    if (!problems.isEmpty())
         throw EStreamError(QStringLiteral("The layout in \"%1\" cannot be read:\nludra-batch: ")
                                .arg(QDir::toNativeSeparators(path)) +
-                           reading.problems.join(QStringLiteral("\nludra-batch: ")));
-    document.editPlan(QString(), [&reading](LayoutState &layout) { PlacePlan(layout, reading); });
+                           problems.join(QStringLiteral("\nludra-batch: ")));
+    labels.target.reset();
+    document.editPlan(QString(), [&](LayoutState &layout) {
+        PlacePlan(layout, reading);
+        ApplyPlanSkills(labels, layout);
+    });
 }
 
 int planCommand(const QStringList &arguments)

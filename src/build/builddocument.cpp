@@ -89,6 +89,23 @@ bool BuildDocument::useCheaperLevels(const QString &name)
     return true;
 }
 
+void BuildDocument::pastePlan(const QString &name, const PlanReading &reading, const PlanLabels &labels)
+{
+    const BuildSettings before = m_settings;
+    const BuildSettings after = PlanLabelSettings(labels, m_settings);
+    const bool settingsChange = !(after == before);
+    editPlanWith(
+        name,
+        [&](LayoutState &layout) {
+            PlacePlan(layout, reading);
+            ApplyPlanSkills(labels, layout);
+            m_settings = after;
+        },
+        before, after, settingsChange);
+    if (settingsChange)
+        Q_EMIT settingsChanged();
+}
+
 void BuildDocument::restoreMore(const std::any &more)
 {
     if (const auto *settings = std::any_cast<BuildSettings>(&more); settings && !(*settings == m_settings)) {

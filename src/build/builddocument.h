@@ -3,6 +3,7 @@
 #include "build/buildresults.h"
 #include "build/buildrunner.h"
 #include "build/buildsettings.h"
+#include "build/planlabels.h"
 #include "layout/layoutdocument.h"
 
 #include <optional>
@@ -53,6 +54,11 @@ public:
     // (undone, the selection and the settings as they were). False when there
     // are no cheaper levels.
     bool useCheaperLevels(const QString &name);
+
+    // "Paste Plan": the plan read from text (PlacePlan) and what its labelled
+    // lines ask for (the skills, the target, the character), as one step of
+    // the history named name.
+    void pastePlan(const QString &name, const PlanReading &reading, const PlanLabels &labels);
 
     // "&Build >>": the build of the plan with the settings; the results then
     // stand for them. False when a question before it ended it. Throws what

@@ -621,23 +621,6 @@ void LayoutPage::clearSelectedCells()
     });
 }
 
-QString LayoutPage::planText() const
-{
-    return PlanText(layoutState());
-}
-
-void LayoutPage::pastePlan(const QString &text)
-{
-    const PlanReading reading = ReadPlanText(text, layoutState().catalogue(), BodySlotNames());
-    if (!reading.problems.isEmpty())
-        throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
-    recordEdit(Msg::EditPastePlan, [this, &reading] {
-        PlacePlan(layoutState(), reading);
-        if (stockChecking())
-            m_stockCheck(-1, -1);
-    });
-}
-
 void LayoutPage::setStockCheck(std::function<void(int column, int row)> check)
 {
     m_stockCheck = std::move(check);

@@ -115,11 +115,6 @@ public:
     // stock check throws.
     void checkStockAfterHistoryStep();
 
-    // The plan as text (Copy Plan), and a plan's text put in as one edit
-    // (Paste Plan). Lines or names it cannot read end it with one message
-    // listing them all, and nothing changes.
-    QString planText() const;
-    void pastePlan(const QString &text);
 
     // Stock status. The check runs for one data cell, or for every cell when
     // given -1 and -1; the page runs it after a view change and after an

@@ -50,6 +50,12 @@ QStringList fieldsOf(const QString &line)
 
 } // namespace
 
+const QStringList &PlanLabelNames()
+{
+    static const QStringList names{QStringLiteral("Skills"), QStringLiteral("Target"), QStringLiteral("Character")};
+    return names;
+}
+
 QString PlanText(const LayoutState &layout)
 {
     // The plan by body placement with cluster names, whatever the grid shows.
@@ -86,10 +92,26 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
     int n = 0;
     ForEachLine(text, [&](QStringView line) {
         ++n;
+        const QString where = QStringLiteral("Line %1: ").arg(n);
+        // "Skills:", "Target:" and "Character:", with or without blanks
+        // before the colon.
+        const QStringView trimmed = TrimCtl(line);
+        for (int k = 0; k < PlanLabelCount; ++k) {
+            const QString &name = PlanLabelNames().at(k);
+            if (!trimmed.startsWith(name, Qt::CaseInsensitive))
+                continue;
+            const QStringView rest = TrimCtl(trimmed.sliced(name.size()));
+            if (!rest.startsWith(u':'))
+                continue;
+            PlanLabel &label = reading.labels[std::size_t(k)];
+            if (label.line > 0)
+                reading.problems.append(where + QStringLiteral("%1 is given twice.").arg(name));
+            label = PlanLabel{n, TrimCtl(rest.sliced(1)).toString()};
+            return;
+        }
         const QStringList fields = fieldsOf(line.toString());
         if (fields.isEmpty())
             return;
-        const QString where = QStringLiteral("Line %1: ").arg(n);
         if (CompareNoCase(fields.constFirst(), headerFields().constFirst()) == 0)
             return;
         int slot = -1;

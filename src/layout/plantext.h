@@ -20,15 +20,35 @@ QString PlanText(const LayoutState &layout);
 // What a plan's text holds: for every body slot, in slot order, the record
 // placed as its Shining, Bright and Faded cluster (nullptr where none is),
 // and every line or name that could not be read, each as one sentence.
+// A labelled line above a plan's grid, "Skills:", "Target:" or "Character:"
+// and what follows: its line's number and the text after the colon; line 0
+// where the text holds no such line.
+struct PlanLabel
+{
+    int line = 0;
+    QString value;
+
+    bool operator==(const PlanLabel &) const = default;
+};
+enum class PlanLabelKind { Skills, Target, Character };
+inline constexpr int PlanLabelCount = 3;
+// "Skills", "Target", "Character".
+const QStringList &PlanLabelNames();
+
 struct PlanReading
 {
     QList<std::array<const TNano *, 3>> placed;
     QStringList problems;
+    std::array<PlanLabel, PlanLabelCount> labels;
+
+    const PlanLabel &label(PlanLabelKind kind) const { return labels[std::size_t(kind)]; }
 };
 
 // Reads a plan's text: lines of a slot and up to three names, apart by tabs
 // (or, in a line without a tab, by "|", ";" or two spaces or more), with or
-// without the header line. Slots and names are read without regard to
+// without the header line, and with or without labelled lines (PlanLabel),
+// which are kept as they stand for the layers that know what they hold; a
+// label given twice is a problem. Slots and names are read without regard to
 // letter case; a name is a cluster's or a skill's, and must be one that goes
 // into that slot as that type. Slots the text does not name stay empty.
 PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const QStringList &bodySlots);

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -252,17 +253,39 @@ void TstDesktop::copyThenPastePlan()
 {
     open();
     allocateAll();
+    // The skills, the target and the character go with the grid.
+    BuildSettings settings = m_window->document().buildSettings();
+    settings.target = BuildSettings::Target::Highest;
+    settings.ladderTopLevel = 250;
+    settings.character.stats = {700, 250, 300, 250, 350, 300, 250};
+    settings.character.level = 150;
+    m_window->document().setSettings(settings);
     const QList<QStringList> allocated = layoutRows();
+    const SkillLists skills = m_window->document().layout().skills();
     trigger("CopyPlan1");
     const QString text = QApplication::clipboard()->text();
-    QVERIFY(text.startsWith(QStringLiteral("Slot\tShining\tBright\tFaded\nHEAD\tAgility Clu\t")));
+    QVERIFY2(text.startsWith(QStringLiteral("Skills:\tAgility\t")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral(
+                 "\nTarget:\tHighest I Can Wear\tup to QL 250\nCharacter:\tTreatment 700, Strength 250, ")),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("\nSlot\tShining\tBright\tFaded\nHEAD\tAgility Clu\t")));
 
     m_prompter.answers = {Prompter::Answer::Discard};
     trigger("New1");
     QVERIFY(layoutRows() != allocated);
     trigger("PastePlan1");
     QCOMPARE(layoutRows(), allocated);
+    QCOMPARE(m_window->document().layout().skills().selected(), skills.selected());
+    QCOMPARE(m_window->document().buildSettings(), settings);
+    QVERIFY(find<QRadioButton>("rdoHighestQL")->isChecked());
     QCOMPARE(find<QAction>("Undo1")->text(), QStringLiteral("&Undo Paste Plan"));
+    // One step takes all of it back.
+    trigger("Undo1");
+    QVERIFY(m_window->document().layout().skills().selected().isEmpty());
+    QCOMPARE(m_window->document().buildSettings(), BuildSettings());
+    QVERIFY(find<QRadioButton>("rdoOneQL")->isChecked());
+    trigger("Redo1");
+    QCOMPARE(m_window->document().buildSettings(), settings);
 
     // A name nobody knows: one message, and nothing changes.
     QApplication::clipboard()->setText(QStringLiteral("head\tagility\nEYE\tBurrst\n"));

@@ -484,6 +484,21 @@ private Q_SLOTS:
         QCOMPARE(req.at(1).at(3), QStringLiteral("HEAD (QL 100)"));
         QCOMPARE(req.at(2).at(3), QStringLiteral("RIGHT ARM (QL 100)"));
 
+        // The text Copy Plan writes now: its skills are the plan's.
+        const QString labelled = m_dir.filePath(QStringLiteral("labelled.txt"));
+        writeFile(labelled, "Skills:\tburst\tComputer Literacy\nTarget:\tQL 120\nSlot\tShining\tBright\tFaded\n"
+                            "head\tcomputer literacy\nRIGHT ARM\tBurst\t\t\n");
+        const QString saved = m_dir.filePath(QStringLiteral("labelled.lud"));
+        const Run fromLabelled = batch({"plan", "--layout", labelled, "--ql", "100", "--save", saved});
+        QCOMPARE(fromLabelled.status, 0);
+        QStringList selected = ReadProjectFile(saved).selected;
+        selected.removeDuplicates();
+        QCOMPARE(selected, (QStringList{"Burst", "Computer Literacy"}));
+        writeFile(labelled, "Target:\tQL 900\nHEAD\tBurst\n");
+        const Run badTarget = batch({"plan", "--layout", labelled, "--ql", "100"});
+        QCOMPARE(badTarget.status, 1);
+        QVERIFY2(badTarget.err.contains("Line 1: the target \"QL 900\""), qPrintable(badTarget.err));
+
         const QString bad = m_dir.filePath(QStringLiteral("bad.txt"));
         writeFile(bad, "HEAD\tBurrst\n");
         const Run refused = batch({"plan", "--layout", bad, "--ql", "100"});

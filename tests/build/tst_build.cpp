@@ -1,10 +1,12 @@
 #include "build/buildformulas.h"
 #include "build/buildresults.h"
 #include "build/buildrunner.h"
+#include "build/planlabels.h"
 #include "build/suggestions.h"
 #include "common/errors.h"
 #include "common/paths.h"
 #include "data/referencedata.h"
+#include "layout/layoutstate.h"
 #include "stock/stockfile.h"
 #include "stock/stocksourcing.h"
 #include "stock/stockstate.h"
@@ -155,6 +157,11 @@ private Q_SLOTS:
     void shoppingListAtTheLevelsThatFit();
     void confirmedRemovalRewritesStockFile();
     void unreadableStockFileIsToldOnceAndKept();
+
+    void labelledPlanTextReadsBack_data();
+    void labelledPlanTextReadsBack();
+    void planLabelProblems_data();
+    void planLabelProblems();
 };
 
 void TstBuild::initTestCase()
@@ -871,6 +878,116 @@ void TstBuild::unreadableStockFileIsToldOnceAndKept()
     QCOMPARE(m_prompter.asked.size(), 2);
     QFile::remove(StockPath() + QStringLiteral(".unreadable"));
     QFile::remove(StockPath() + QStringLiteral(".unreadable.2"));
+}
+
+namespace {
+
+// A layout over the test catalogue with Beta and Alpha Skill selected, in
+// that order, and Alpha Cluster at HEAD.
+void fillLabelled(LayoutState &layout, const TNanoList &list)
+{
+    layout.setCatalogue(list);
+    QList<SkillEntry> entries;
+    for (int i = 0; i < list.count(); ++i)
+        entries.append(SkillEntry{list.name(i), list.at(i)});
+    layout.skills().assignAvailable(entries);
+    layout.skills().selectByName(QStringLiteral("Beta Skill"));
+    layout.skills().selectByName(QStringLiteral("Alpha Skill"));
+    layout.editCell(1, 1, QStringLiteral("Alpha Cluster"));
+}
+
+} // namespace
+
+// What Copy Plan writes above the grid reads back as the same skills, target
+// and character, for every kind of target.
+void TstBuild::labelledPlanTextReadsBack_data()
+{
+    QTest::addColumn<BuildSettings>("settings");
+    QTest::addColumn<QList<ImplantSelection>>("selections");
+    BuildSettings one;
+    one.implantQL = EnteredNumber(QStringLiteral("150"));
+    QTest::newRow("one level, no character") << one << QList<ImplantSelection>();
+    BuildSettings individual;
+    individual.target = BuildSettings::Target::Individual;
+    individual.character.stats = {700, 250, 300, 250, 350, 300, 250};
+    QList<ImplantSelection> selections(BodySlotCount);
+    selections[0] = ImplantSelection{true, EnteredNumber(QStringLiteral("120"))};
+    selections[3] = ImplantSelection{true, EnteredNumber(QStringLiteral("90"))};
+    QTest::newRow("individual levels") << individual << selections;
+    BuildSettings highest;
+    highest.target = BuildSettings::Target::Highest;
+    highest.ladderTopLevel = 250;
+    highest.character.stats = {900, 400, 420, 410, 480, 470, 460};
+    highest.character.level = 150;
+    highest.character.profession = 2;
+    QTest::newRow("highest, level and profession") << highest << QList<ImplantSelection>();
+}
+
+void TstBuild::labelledPlanTextReadsBack()
+{
+    QFETCH(BuildSettings, settings);
+    QFETCH(QList<ImplantSelection>, selections);
+    const TNanoList list = catalogue();
+    LayoutState layout;
+    fillLabelled(layout, list);
+    if (!selections.isEmpty())
+        layout.setImplantSelections(selections);
+    const QString text = LabelledPlanText(layout, settings);
+    QVERIFY(text.startsWith(QStringLiteral("Skills:\tBeta Skill\tAlpha Skill\nTarget:\t")));
+
+    const PlanReading reading = ReadPlanText(text, list, BodySlotNames());
+    QCOMPARE(reading.problems, QStringList());
+    LayoutState fresh;
+    fillLabelled(fresh, list);
+    fresh.skills().clearAll();
+    const PlanLabels labels = ReadPlanLabels(reading, fresh.skills());
+    QCOMPARE(labels.problems, QStringList());
+    PlacePlan(fresh, reading);
+    ApplyPlanSkills(labels, fresh);
+    QCOMPARE(fresh.skills().selected(), layout.skills().selected());
+    QCOMPARE(PlanText(fresh), PlanText(layout));
+    if (!selections.isEmpty())
+        QCOMPARE(fresh.plan().implantSelections, selections);
+    QCOMPARE(PlanLabelSettings(labels, BuildSettings()), settings);
+
+    // The grid alone, as older texts have it, changes neither.
+    const PlanReading older = ReadPlanText(PlanText(layout), list, BodySlotNames());
+    const PlanLabels none = ReadPlanLabels(older, fresh.skills());
+    QVERIFY(!none.skills && !none.target && !none.character && none.problems.isEmpty());
+    QCOMPARE(PlanLabelSettings(none, settings), settings);
+}
+
+// A labelled line that cannot be read is told with its line, and the value.
+void TstBuild::planLabelProblems_data()
+{
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("unknown skill") << "Skills:\tAlpha Skill\tGamma Skill"
+                                   << "Line 1: no skill is called \"Gamma Skill\".";
+    QTest::newRow("level above the top") << "Target:\tQL 301"
+                                         << "Line 1: the target \"QL 301\" is neither a level from 1 to 300, "
+                                            "\"Individual Implant Levels\" nor \"Highest I Can Wear\".";
+    QTest::newRow("not a slot") << "skills: alpha skill\nTarget:\tIndividual Implant Levels\tHEDA QL 20"
+                                << "Line 2: the target \"HEDA QL 20\" is no body slot and level from 1 to 300.";
+    QTest::newRow("stat too high")
+        << "Character: Treatment 99999999999, Strength 1, Agility 1, Stamina 1, Intelligence 1, Psychic 1, Sense 1"
+        << "Line 1: the character cannot be read: the value in \"Treatment 99999999999\" is no number from 0 to "
+           "99999.";
+    QTest::newRow("stat missing") << "Character:\tTreatment 700"
+                                  << "Line 1: the character cannot be read: Strength is missing.";
+    QTest::newRow("given twice") << "Target: QL 20\nTarget: QL 30" << "Line 2: Target is given twice.";
+}
+
+void TstBuild::planLabelProblems()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, problem);
+    const TNanoList list = catalogue();
+    LayoutState layout;
+    fillLabelled(layout, list);
+    const PlanReading reading = ReadPlanText(lines + QStringLiteral("\nHEAD\tAlpha Cluster\n"), list, BodySlotNames());
+    const PlanLabels labels = ReadPlanLabels(reading, layout.skills());
+    QCOMPARE(reading.problems + labels.problems, QStringList{problem});
 }
 
 QTEST_GUILESS_MAIN(TstBuild)

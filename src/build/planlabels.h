@@ -1,0 +1,61 @@
+#pragma once
+
+#include "build/buildsettings.h"
+#include "layout/plan.h"
+#include "layout/plantext.h"
+#include "layout/skilllists.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ludra {
+
+class LayoutState;
+
+// The plan's text as "Copy Plan" writes it: labelled lines of the selected
+// skills ("Skills:"), the quality level target ("Target:") and the character
+// when one is entered ("Character:"), then the grid (PlanText). Fields are
+// apart by tabs, as in the grid, so that a spreadsheet puts each in a cell.
+//
+//   Skills:     Treatment  MG & SMG
+//   Target:     QL 200 | Individual Implant Levels  HEAD QL 200 ...
+//               | Highest I Can Wear  up to QL 300
+//   Character:  Treatment 700, Strength 250, ..., level 150, Doctor
+QString LabelledPlanText(const LayoutState &layout, const BuildSettings &settings);
+
+// What the labelled lines of a plan's text ask for: each part none when the
+// text has no line for it (an older text has none), and a sentence naming
+// the line for every value that cannot be read.
+struct PlanLabels
+{
+    // The skills' names as the skill lists spell them, in their order.
+    std::optional<QStringList> skills;
+    std::optional<BuildSettings::Target> target;
+    EnteredNumber implantQL;
+    int ladderTopLevel = TopQualityLevel;
+    // For individual levels: the selection of every body slot.
+    QList<ImplantSelection> selections;
+    std::optional<Character> character;
+    QStringList problems;
+};
+
+// Reads the labelled lines of a reading; skills are those of the lists (by
+// name, letter case aside).
+PlanLabels ReadPlanLabels(const PlanReading &reading, const SkillLists &skills);
+
+// The skills of the labels selected in place of those selected (the layout
+// as it is where the labels name none), and the settings with the target and
+// the character they give.
+void ApplyPlanSkills(const PlanLabels &labels, LayoutState &layout);
+BuildSettings PlanLabelSettings(const PlanLabels &labels, const BuildSettings &settings);
+
+// A character as Character::summary() writes it ("Treatment 700, Strength
+// 250, ..., level 150, Doctor"): every stat once, its level and profession
+// when given, in any order, letter case aside; none, with the problem, when a
+// part cannot be read.
+std::optional<Character> ReadCharacterSummary(const QString &text, QString *problem = nullptr);
+
+} // namespace ludra
