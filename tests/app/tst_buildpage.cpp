@@ -1,6 +1,7 @@
 #include "app/frmludra.h"
 #include "build/buildpage.h"
 #include "build/buildsettings.h"
+#include "build/frmcharacter.h"
 #include "build/frmimplantselections.h"
 #include "common/paths.h"
 #include "data/nano.h"
@@ -12,6 +13,7 @@
 #include "layout/undohistory.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
@@ -109,6 +111,8 @@ private Q_SLOTS:
     void implantSelectionsRoundTrip();
     void implantSelectionIsAStepOfThePlan();
     void qualityCellKeys();
+    void characterNumbersAreChecked_data();
+    void characterNumbersAreChecked();
     void implantMenuCommands_data();
     void implantMenuCommands();
     void printCommandsFollowTheTab_data();
@@ -427,6 +431,72 @@ void TstBuildPage::qualityCellKeys()
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(levelsOf(selections()), QStringLiteral("120,,75,,,,,,,,,,"));
+}
+
+// A stat or the top level typed, pasted or held beyond its range: typing and
+// pasting take only the digits the range has, and OK names the box and its
+// range, stays open and puts the focus in that box.
+void TstBuildPage::characterNumbersAreChecked_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("asked"); // title and text, empty when OK closes
+    const QString stat = "Character Stat: %1 must be a whole number from 0 to 9999; an empty box counts as 0.";
+    const QString top = "Top Quality Level: The top quality level must be a whole number from 1 to 300.";
+    QTest::newRow("a stat typed") << "edtTreatment" << "type" << "99999999999" << "9999" << "";
+    QTest::newRow("a stat pasted") << "edtTreatment" << "paste" << "99999999999" << "" << "";
+    QTest::newRow("a stat held beyond its range") << "edtTreatment" << "set" << "99999999999" << "99999999999"
+                                                  << stat.arg("Treatment");
+    QTest::newRow("a stat held with a letter") << "edtSense" << "set" << "12a" << "12a" << stat.arg("Sense");
+    QTest::newRow("an emptied stat") << "edtStamina" << "type" << "" << "" << "";
+    QTest::newRow("the top level typed") << "edtTopLevel" << "type" << "99999" << "999" << top;
+    QTest::newRow("the top level 0") << "edtTopLevel" << "type" << "0" << "0" << top;
+}
+
+void TstBuildPage::characterNumbersAreChecked()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, how);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QFETCH(QString, asked);
+    Character character;
+    character.stats.fill(500);
+    TfrmCharacter dialog(m_prompter, character, 300);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QSignalSpy accepted(&dialog, &QDialog::accepted);
+    auto *edit = dialog.findChild<NumberBox *>(box);
+    QVERIFY(edit);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    if (how == "type")
+        QTest::keyClicks(edit, text);
+    else if (how == "paste")
+        edit->findChild<QLineEdit *>()->insert(text); // as a paste inserts the clipboard's text
+    else
+        edit->setText(text);
+    QCOMPARE(edit->text(), shown);
+    dialog.findChild<NumberBox *>("edtStrength")->setFocus();
+    dialog.findChild<QPushButton *>("btnOK")->click();
+
+    QStringList told;
+    for (const ScriptedPrompter::Asked &message : std::as_const(m_prompter.asked))
+        told.append(message.title + ": " + message.text);
+    QCOMPARE(told, asked.isEmpty() ? QStringList() : QStringList{asked});
+    QCOMPARE(accepted.count(), asked.isEmpty() ? 1 : 0);
+    QCOMPARE(dialog.isVisible(), !asked.isEmpty());
+    if (asked.isEmpty()) {
+        const int stat = StatNames().indexOf(box.mid(3));
+        if (stat >= 0)
+            QCOMPARE(dialog.character().stats[std::size_t(stat)], shown.toLongLong());
+    } else {
+        QVERIFY(edit->hasFocus());
+    }
 }
 
 void TstBuildPage::implantMenuCommands_data()
