@@ -111,6 +111,8 @@ private Q_SLOTS:
     void implantSelectionsRoundTrip();
     void implantSelectionIsAStepOfThePlan();
     void qualityCellKeys();
+    void qualityCellRefusesWhatTheBuildWould_data();
+    void qualityCellRefusesWhatTheBuildWould();
     void characterNumbersAreChecked_data();
     void characterNumbersAreChecked();
     void implantMenuCommands_data();
@@ -431,6 +433,80 @@ void TstBuildPage::qualityCellKeys()
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(levelsOf(selections()), QStringLiteral("120,,75,,,,,,,,,,"));
+}
+
+// The RIGHT ARM cell as the plan gives it, then cleared and typed into; OK
+// either closes the dialog or names the slot and the range, stays open and
+// puts the focus on that cell. Above 300 it asks, as the build does.
+void TstBuildPage::qualityCellRefusesWhatTheBuildWould_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QString>("typed"); // null: the cell is not edited
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<bool>("keepAbove");
+    QTest::addColumn<QString>("asked"); // title and text, empty when nothing is asked
+    QTest::addColumn<bool>("closes");
+    const QString range = "Quality Level: The quality level of RIGHT ARM must be a whole number from 1 to 2000; "
+                          "only a slot that is not selected may be left empty.";
+    QTest::newRow("x-0 typed") << "" << true << "x-0" << "0" << true << range << false;
+    QTest::newRow("x-0 from the plan, not selected") << "x-0" << false << QString() << "x-0" << true << range << false;
+    QTest::newRow("emptied while selected") << "150" << true << "" << "" << true << range << false;
+    QTest::newRow("empty, not selected") << "150" << false << "" << "" << true << "" << true;
+    QTest::newRow("a level") << "" << true << "250" << "250" << true << "" << true;
+    const QString above = "Quality Level above 300: Quality level above 300, the highest level the game has: "
+                          "RIGHT ARM at %1. Keep the levels as entered?";
+    QTest::newRow("digits beyond the highest, kept") << "" << true << "20001" << "2000" << true << above.arg(2000)
+                                                     << true;
+    QTest::newRow("above 300, not kept") << "" << true << "350" << "350" << false << above.arg(350) << false;
+    QTest::newRow("above 300, not selected") << "350" << false << QString() << "350" << true << "" << true;
+}
+
+void TstBuildPage::qualityCellRefusesWhatTheBuildWould()
+{
+    QFETCH(QString, given);
+    QFETCH(bool, selected);
+    QFETCH(QString, typed);
+    QFETCH(QString, cell);
+    QFETCH(bool, keepAbove);
+    QFETCH(QString, asked);
+    QFETCH(bool, closes);
+    const int arm = int(BodySlotNames().indexOf("RIGHT ARM"));
+    QList<ImplantSelection> entries(13);
+    entries[arm] = ImplantSelection{selected, EnteredNumber(given)};
+    TfrmImplantSelections dialog(m_prompter, entries);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QSignalSpy accepted(&dialog, &QDialog::accepted);
+    auto *grid = dialog.findChild<QTableWidget *>("grdImplants");
+    grid->setFocus();
+    grid->setCurrentCell(0, 0);
+    if (!typed.isNull()) {
+        // OK is pressed with the cell's editor still open.
+        grid->setCurrentCell(arm, 2);
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto *editor = qobject_cast<QLineEdit *>(grid->indexWidget(grid->currentIndex()));
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, typed);
+        QCOMPARE(editor->text(), cell);
+    }
+    if (!keepAbove)
+        m_prompter.answers = {Prompter::Answer::Cancel};
+    dialog.findChild<QPushButton *>("btnOK")->click();
+
+    QStringList told;
+    for (const ScriptedPrompter::Asked &message : std::as_const(m_prompter.asked))
+        told.append(message.title + ": " + message.text);
+    QCOMPARE(told, asked.isEmpty() ? QStringList() : QStringList{asked});
+    QCOMPARE(accepted.count(), closes ? 1 : 0);
+    QCOMPARE(dialog.isVisible(), !closes);
+    QCOMPARE(dialog.selections().at(arm).qualityLevel.text(), cell);
+    if (!closes) {
+        QCOMPARE(grid->currentIndex(), grid->model()->index(arm, 2));
+        QCOMPARE(QApplication::focusWidget(), grid);
+    }
 }
 
 // A stat or the top level typed, pasted or held beyond its range: typing and
