@@ -34,8 +34,9 @@ TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int
         // edtTreatment, and so on.
         auto *label = MakeLabel(name, grpStats);
         label->setObjectName(QStringLiteral("lbl") + name);
-        auto *box = Named(new NumberBox(0, 9999, QString::number(character.stats[std::size_t(i)]), grpStats),
+        auto *box = Named(new NumberBox(0, StatMax, QString::number(character.stats[std::size_t(i)]), grpStats),
                           QStringLiteral("edt") + name, name);
+        box->limitDigits();
         label->setBuddy(box);
         statsLayout->addWidget(label, i, 0);
         statsLayout->addWidget(box, i, 1);
@@ -65,6 +66,7 @@ TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int
     lblTopLevel->setObjectName(QStringLiteral("lblTopLevel"));
     edtTopLevel = Named(new NumberBox(1, TopQualityLevel, QString::number(topLevel), this),
                         QStringLiteral("edtTopLevel"), QStringLiteral("Top quality level"));
+    edtTopLevel->limitDigits();
     lblTopLevel->setBuddy(edtTopLevel);
     auto *note = MakeLabel(QStringLiteral("Enter the values the game shows with no implant worn. \"Highest I Can "
                                           "Wear\" builds every implant at the highest level up to the top level "
@@ -98,10 +100,19 @@ void TfrmCharacter::accept()
 {
     RunCommand(m_prompter, [this] {
         Character character;
-        // An emptied box counts as 0; anything else must be a whole number.
+        // An emptied box counts as 0; anything else must be a whole number in
+        // the stats' range. The box is named as the language file names it.
         for (int i = 0; i < StatCount; ++i) {
-            const QString text = m_stats[std::size_t(i)]->text();
-            character.stats[std::size_t(i)] = text.isEmpty() ? 0 : StrToInt(text);
+            NumberBox *box = m_stats[std::size_t(i)];
+            const QString text = box->text();
+            int value = 0;
+            if (!text.isEmpty() && (!TryStrToInt(text, value) || value < 0 || value > StatMax)) {
+                m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::StatRangeTitle),
+                                   LangMsg(Msg::StatRangeText).arg(box->accessibleName()).arg(StatMax));
+                box->setFocus();
+                return;
+            }
+            character.stats[std::size_t(i)] = value;
         }
         int top = 0;
         if (!TryStrToInt(edtTopLevel->text(), top) || top < 1 || top > TopQualityLevel) {

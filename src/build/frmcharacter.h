@@ -16,9 +16,11 @@ class Prompter;
 
 // "Character": the player's Treatment and six abilities as the game shows
 // them with no implant worn, the character level and profession (each may be
-// "none"), and the top quality level the ladder aims for. OK keeps them only
-// when every box holds a whole number and the top level is from 1 to 300;
-// otherwise it says what is wrong and stays open.
+// "none"), and the top quality level the ladder aims for. The boxes take no
+// more digits than their range has; OK keeps them only when every stat is
+// from 0 to StatMax (an emptied box counts as 0) and the top level is from 1
+// to 300; otherwise it names the box and its range, stays open and puts the
+// focus in that box.
 class TfrmCharacter : public QDialog
 {
     Q_OBJECT

@@ -4,8 +4,11 @@
 
 #include "build/frmsetall.h"
 #include "common/command.h"
+#include "common/numbers.h"
 #include "common/prompter.h"
 #include "data/nano.h"
+#include "text/messages.h"
+#include "views/numberbox.h"
 #include "views/widgets.h"
 
 #include <QAction>
@@ -24,10 +27,10 @@ namespace ludra {
 
 namespace {
 
-// The editor of a quality cell: a plain line edit, opened by a double click,
-// F2 or typing; Return or Tab (moving on) keeps what was typed, Escape leaves
-// the cell. A level is not checked here; the build converts it when it reads
-// it.
+// The editor of a quality cell: a line edit, opened by a double click, F2 or
+// typing; Return or Tab (moving on) keeps what was typed, Escape leaves the
+// cell. It takes digits alone, no more than the highest level that may be
+// entered has; whether the level is in range is said on OK, naming the slot.
 class QualityCellDelegate : public QStyledItemDelegate
 {
 public:
@@ -37,11 +40,19 @@ public:
     {
         auto *editor = new QLineEdit(parent);
         editor->setFrame(false);
+        editor->setValidator(MakeDigitsValidator(EnteredQualityLevelMax, editor));
         // Named by the grid's own texts: the column's header and the slot.
         editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString() +
                                   QStringLiteral(", ") +
                                   index.siblingAtColumn(TfrmImplantSelections::ImplantColumn).data().toString());
         return editor;
+    }
+
+    // Ends the edit in one of its editors, keeping what the editor holds.
+    void finish(QWidget *editor)
+    {
+        Q_EMIT commitData(editor);
+        Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 };
 
@@ -143,6 +154,12 @@ QList<ImplantSelection> TfrmImplantSelections::selections() const
     return result;
 }
 
+void TfrmImplantSelections::focusQuality(int row)
+{
+    grdImplants->setCurrentCell(row, QualityColumn);
+    grdImplants->setFocus();
+}
+
 void TfrmImplantSelections::setAllSelected(bool selected)
 {
     for (int r = 0; r < grdImplants->rowCount(); ++r)
@@ -151,6 +168,48 @@ void TfrmImplantSelections::setAllSelected(bool selected)
 
 // ---------------------------------------------------------------------------
 // Commands: each runs its body inside the one error boundary.
+
+void TfrmImplantSelections::accept()
+{
+    RunCommand(m_prompter, [this] {
+        // A level still being typed counts as the grid's.
+        const QModelIndex current = grdImplants->currentIndex();
+        if (QWidget *editor = grdImplants->indexWidget(current); editor && current.column() == QualityColumn)
+            static_cast<QualityCellDelegate *>(grdImplants->itemDelegateForColumn(QualityColumn))->finish(editor);
+
+        // A selected slot needs a level the build can read; an unselected one
+        // may stay empty. Above the game's top level the build would ask, and
+        // so does OK, for all such slots at once.
+        QStringList above;
+        int firstAbove = -1;
+        for (int r = 0; r < grdImplants->rowCount(); ++r) {
+            const bool selected = grdImplants->item(r, SelectColumn)->checkState() == Qt::Checked;
+            const QString text = grdImplants->item(r, QualityColumn)->text();
+            const QString slot = grdImplants->item(r, ImplantColumn)->text();
+            int level = 0;
+            const bool inRange = TryStrToInt(text, level) && level >= 1 && level <= EnteredQualityLevelMax;
+            if (!inRange && (selected || !text.isEmpty())) {
+                m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::Ok, LangMsg(Msg::QualityCellRangeTitle),
+                                   LangMsg(Msg::QualityCellRangeText).arg(slot).arg(EnteredQualityLevelMax));
+                focusQuality(r);
+                return;
+            }
+            if (selected && level > TopQualityLevel) {
+                above.append(LangMsg(Msg::SelectionAboveTopEntry).arg(slot).arg(level));
+                if (firstAbove < 0)
+                    firstAbove = r;
+            }
+        }
+        if (!above.isEmpty() &&
+            m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::OkCancel, LangMsg(Msg::LevelAboveTopTitle),
+                               LangMsg(Msg::SelectionAboveTopText).arg(above.join(QStringLiteral(", ")))) !=
+                Prompter::Answer::Ok) {
+            focusQuality(firstAbove);
+            return;
+        }
+        QDialog::accept();
+    });
+}
 
 void TfrmImplantSelections::SelectAll1Click()
 {

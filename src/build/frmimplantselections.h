@@ -16,7 +16,10 @@ class Prompter;
 // The implant selections dialog: one row per body slot, each with a box to
 // select the slot and the quality level to build its implant at. It shows the
 // selection it is given and hands back what the grid says; the caller keeps
-// it only on OK.
+// it only on OK. OK closes it only when every selected slot has a level from
+// 1 to EnteredQualityLevelMax and every other one has such a level or none;
+// otherwise it names the slot and the range and puts the focus on its cell.
+// A selected level above the game's top level is asked about first.
 class TfrmImplantSelections : public QDialog
 {
     Q_OBJECT
@@ -32,6 +35,7 @@ public:
     QList<ImplantSelection> selections() const;
 
 public Q_SLOTS:
+    void accept() override;
     // The grid's pop-up menu.
     void SelectAll1Click();
     void DeselectAll1Click();
@@ -40,6 +44,7 @@ public Q_SLOTS:
 
 private:
     void createMenu();
+    void focusQuality(int row);
     void setAllSelected(bool selected);
 
     Prompter &m_prompter;

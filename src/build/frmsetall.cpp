@@ -2,6 +2,7 @@
 
 #include "text/langapply.h"
 
+#include "data/nano.h"
 #include "views/numberbox.h"
 #include "views/widgets.h"
 
@@ -20,8 +21,10 @@ TfrmSetAll::TfrmSetAll(QWidget *parent) : QDialog(parent)
 
     auto *label = MakeLabel(QStringLiteral("Enter Quality Level"), this);
     label->setObjectName(QStringLiteral("lblQL"));
-    edtQL = Named(new NumberBox(0, 2000, QStringLiteral("0"), this), QStringLiteral("edtQL"),
+    edtQL = Named(new NumberBox(0, EnteredQualityLevelMax, QStringLiteral("0"), this), QStringLiteral("edtQL"),
                   QStringLiteral("Quality level"));
+    // What a quality cell takes; the selection's OK checks the levels.
+    edtQL->limitDigits();
     label->setBuddy(edtQL);
 
     QDialogButtonBox *buttons = MakeOkCancelButtons(this, QStringLiteral("btnOK"), QStringLiteral("btnsSetAll"));

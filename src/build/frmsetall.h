@@ -7,7 +7,8 @@ namespace ludra {
 class NumberBox;
 
 // Asks for one quality level to write into every row of the implant
-// selections. The level is handed back as typed.
+// selections. The level is handed back as typed; the box takes the digits a
+// quality cell takes.
 class TfrmSetAll : public QDialog
 {
     Q_OBJECT

@@ -13,6 +13,9 @@ namespace ludra {
 enum class Stat { Treatment, Strength, Agility, Stamina, Intelligence, Psychic, Sense };
 inline constexpr int StatCount = 7;
 using Stats = std::array<qint64, StatCount>;
+// The highest Treatment or ability the character dialog takes: four digits,
+// well beyond what a character shows with no implant worn.
+inline constexpr int StatMax = 9999;
 
 // "Treatment", then the six ability names as the recipes spell them.
 const QStringList &StatNames();

@@ -21,6 +21,10 @@ inline const QStringList &ClusterTypeNames()
 
 // The highest quality level the game has.
 inline constexpr int TopQualityLevel = 300;
+// The highest quality level a player may enter for an implant: a level above
+// TopQualityLevel is taken after asking (a slip of the hand, most likely), and
+// one beyond this is refused where it is typed.
+inline constexpr int EnteredQualityLevelMax = 2000;
 
 // The 1-based position of a slot name in the given slot list, or -1 when the
 // text is not a slot. The comparison is exact; where a name occurs more than

@@ -168,6 +168,14 @@ inline constexpr MessageDef AllocationShortTitle{"M120", "Auto Allocate"};
 inline constexpr MessageDef AllocationShortText{"M121", "Not every selected skill got all its clusters: a cluster goes only into the slot of its type.\n\n%1"};
 inline constexpr MessageDef AllocationHeldLine{"M122", "%1: no %2 cluster, since %3's %2 place holds %4"};
 inline constexpr MessageDef AllocationSymbiantLine{"M123", "%1: no %2 cluster, since %3 holds the symbiant %4"};
+// Numbers checked where they are typed: the character dialog's stats, the
+// implant selection's quality cells.
+inline constexpr MessageDef StatRangeText{"M124", "%1 must be a whole number from 0 to %2; an empty box counts as 0."};
+inline constexpr MessageDef StatRangeTitle{"M125", "Character Stat"};
+inline constexpr MessageDef QualityCellRangeText{"M126", "The quality level of %1 must be a whole number from 1 to %2; only a slot that is not selected may be left empty."};
+inline constexpr MessageDef QualityCellRangeTitle{"M127", "Quality Level"};
+inline constexpr MessageDef SelectionAboveTopText{"M128", "Quality level above 300, the highest level the game has: %1. Keep the levels as entered?"};
+inline constexpr MessageDef SelectionAboveTopEntry{"M129", "%1 at %2"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -193,6 +201,8 @@ inline constexpr MessageDef All[] = {
     SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
     RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText, EditClearCells,
     SeriesBonusColumn, AllocationShortTitle, AllocationShortText, AllocationHeldLine, AllocationSymbiantLine,
+    StatRangeText, StatRangeTitle, QualityCellRangeText, QualityCellRangeTitle, SelectionAboveTopText,
+    SelectionAboveTopEntry,
 };
 
 namespace detail {

@@ -4,12 +4,19 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
 #include <algorithm>
 
 namespace ludra {
+
+QValidator *MakeDigitsValidator(int maximum, QObject *parent)
+{
+    const qsizetype digits = QString::number(std::max(maximum, 0)).size();
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), parent);
+}
 
 NumberBox::NumberBox(int minimum, int maximum, const QString &text, QWidget *parent)
     : QAbstractSpinBox(parent), m_minimum(minimum), m_maximum(std::max(minimum, maximum)), m_position(minimum)
@@ -23,6 +30,12 @@ NumberBox::NumberBox(int minimum, int maximum, const QString &text, QWidget *par
 void NumberBox::setText(const QString &text)
 {
     lineEdit()->setText(text);
+}
+
+void NumberBox::limitDigits()
+{
+    if (!m_digits)
+        m_digits = MakeDigitsValidator(m_maximum, this);
 }
 
 int NumberBox::position() const
@@ -61,9 +74,9 @@ QSize NumberBox::minimumSizeHint() const
     return sizeHint();
 }
 
-QValidator::State NumberBox::validate(QString &, int &) const
+QValidator::State NumberBox::validate(QString &input, int &pos) const
 {
-    return QValidator::Acceptable;
+    return m_digits ? m_digits->validate(input, pos) : QValidator::Acceptable;
 }
 
 QAbstractSpinBox::StepEnabled NumberBox::stepEnabled() const

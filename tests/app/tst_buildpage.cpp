@@ -1,6 +1,7 @@
 #include "app/frmludra.h"
 #include "build/buildpage.h"
 #include "build/buildsettings.h"
+#include "build/frmcharacter.h"
 #include "build/frmimplantselections.h"
 #include "common/paths.h"
 #include "data/nano.h"
@@ -12,6 +13,7 @@
 #include "layout/undohistory.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
@@ -109,6 +111,9 @@ private Q_SLOTS:
     void implantSelectionsRoundTrip();
     void implantSelectionIsAStepOfThePlan();
     void qualityCellKeys();
+    void qualityCellRefusesWhatTheBuildWould_data();
+    void qualityCellRefusesWhatTheBuildWould();
+    void characterNumbersAreChecked();
     void implantMenuCommands_data();
     void implantMenuCommands();
     void printCommandsFollowTheTab_data();
@@ -427,6 +432,73 @@ void TstBuildPage::qualityCellKeys()
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
     QCOMPARE(levelsOf(selections()), QStringLiteral("120,,75,,,,,,,,,,"));
+}
+
+// The selected RIGHT ARM cell as the plan gives it, typed into and left open:
+// OK names the slot and the range (or asks, above 300, as the build does, and
+// is answered Cancel) and stays open on that cell.
+void TstBuildPage::qualityCellRefusesWhatTheBuildWould_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("asked");
+    const QString range = "Quality Level: The quality level of RIGHT ARM must be a whole number from 1 to 2000; "
+                          "only a slot that is not selected may be left empty.";
+    QTest::newRow("x-0 typed") << "" << "x-0" << "0" << range;
+    QTest::newRow("x-0 from the plan") << "x-0" << "" << "x-0" << range;
+    QTest::newRow("digits beyond the highest, above 300")
+        << "" << "20001" << "2000"
+        << "Quality Level above 300: Quality level above 300, the highest level the game has: RIGHT ARM at 2000. "
+           "Keep the levels as entered?";
+}
+
+void TstBuildPage::qualityCellRefusesWhatTheBuildWould()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, typed);
+    QFETCH(QString, cell);
+    QFETCH(QString, asked);
+    const int arm = int(BodySlotNames().indexOf("RIGHT ARM"));
+    QList<ImplantSelection> entries(13);
+    entries[arm] = ImplantSelection{true, EnteredNumber(given)};
+    TfrmImplantSelections dialog(m_prompter, entries);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *grid = dialog.findChild<QTableWidget *>("grdImplants");
+    grid->setCurrentCell(arm, 2);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClicks(grid->indexWidget(grid->currentIndex()), typed);
+    m_prompter.answers = {Prompter::Answer::Cancel};
+    dialog.findChild<QPushButton *>("btnOK")->click();
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QCOMPARE(m_prompter.asked.at(0).title + ": " + m_prompter.asked.at(0).text, asked);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.selections().at(arm).qualityLevel.text(), cell);
+    QCOMPARE(grid->currentIndex(), grid->model()->index(arm, 2));
+    QCOMPARE(QApplication::focusWidget(), grid);
+}
+
+// Typing stops at the digits of the stats' range; a number beyond it, as a
+// box may hold it from before, is named with the range by OK, which stays on
+// its box.
+void TstBuildPage::characterNumbersAreChecked()
+{
+    TfrmCharacter dialog(m_prompter, Character(), 300);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *treatment = dialog.findChild<NumberBox *>("edtTreatment");
+    QTest::keyClick(treatment, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(treatment, "99999999999");
+    QCOMPARE(treatment->text(), QStringLiteral("9999"));
+    treatment->setText("99999999999");
+    dialog.findChild<NumberBox *>("edtStrength")->setFocus();
+    dialog.findChild<QPushButton *>("btnOK")->click();
+    QCOMPARE(m_prompter.titles(), QStringList{"Character Stat"});
+    QCOMPARE(m_prompter.asked.at(0).text,
+             QStringLiteral("Treatment must be a whole number from 0 to 9999; an empty box counts as 0."));
+    QVERIFY(dialog.isVisible());
+    QVERIFY(treatment->hasFocus());
 }
 
 void TstBuildPage::implantMenuCommands_data()

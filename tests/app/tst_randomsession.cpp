@@ -775,6 +775,10 @@ void TstRandomSession::build()
                     above = std::max(above, level);
             }
             what += u' ' + chosen.join(u' ');
+            // The dialog's OK asks about a level above 300 as the build does
+            // (and is answered OK).
+            if (above > 0)
+                m_expected = {QStringLiteral("Quality Level above 300")};
             m_prompter.dialogs = {{Prompter::Answer::Ok, [chosen](QObject &dialog) {
                                        auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("grdImplants"));
                                        for (int slot = 0; table && slot < 13; ++slot) {
