@@ -14,10 +14,6 @@ const QString IndividualText = QStringLiteral("Individual Implant Levels");
 const QString HighestText = QStringLiteral("Highest I Can Wear");
 const QString TopLevelText = QStringLiteral("up to QL %1");
 
-// The most a stat or a level can be read as: far above any character's, far
-// below what would overflow the sums of a build.
-constexpr qint64 MostStat = 99999;
-constexpr int MostCharacterLevel = 220;
 
 // A labelled line's fields: apart by tabs, or, in a line typed without one,
 // by commas.
@@ -162,8 +158,8 @@ std::optional<Character> ReadCharacterSummary(const QString &text, QString *prob
         bool ok = false;
         const qint64 value = space < 0 ? 0 : field.mid(space + 1).toLongLong(&ok);
         if (CompareNoCase(name, QStringLiteral("level")) == 0) {
-            if (!ok || value < 1 || value > MostCharacterLevel)
-                return fail(QStringLiteral("the level in \"%1\" is no number from 1 to %2").arg(field).arg(MostCharacterLevel));
+            if (!ok || value < 1 || value > CharacterLevelMax)
+                return fail(QStringLiteral("the level in \"%1\" is no number from 1 to %2").arg(field).arg(CharacterLevelMax));
             character.level = int(value);
             continue;
         }
@@ -173,8 +169,8 @@ std::optional<Character> ReadCharacterSummary(const QString &text, QString *prob
                 stat = s;
         if (stat < 0)
             return fail(QStringLiteral("\"%1\" is no stat, level or profession").arg(field));
-        if (!ok || value < 0 || value > MostStat)
-            return fail(QStringLiteral("the value in \"%1\" is no number from 0 to %2").arg(field).arg(MostStat));
+        if (!ok || value < 0 || value > StatMax)
+            return fail(QStringLiteral("the value in \"%1\" is no number from 0 to %2").arg(field).arg(StatMax));
         if (given[std::size_t(stat)])
             return fail(QStringLiteral("%1 is given twice").arg(StatNames().at(stat)));
         given[std::size_t(stat)] = true;

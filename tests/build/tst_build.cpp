@@ -972,7 +972,7 @@ void TstBuild::planLabelProblems_data()
     QTest::newRow("stat too high")
         << "Character: Treatment 99999999999, Strength 1, Agility 1, Stamina 1, Intelligence 1, Psychic 1, Sense 1"
         << "Line 1: the character cannot be read: the value in \"Treatment 99999999999\" is no number from 0 to "
-           "99999.";
+           "9999.";
     QTest::newRow("stat missing") << "Character:\tTreatment 700"
                                   << "Line 1: the character cannot be read: Strength is missing.";
     QTest::newRow("given twice") << "Target: QL 20\nTarget: QL 30" << "Line 2: Target is given twice.";
