@@ -106,17 +106,7 @@ const TextTable &Reports::table(ReportGrid grid) const
     }
     case ReportGrid::Layout: break;
     }
-    const Plan &plan = m_layout->plan();
-    if (!plan.holdsSymbiants() || m_layout->currentView() != LayoutView::BodyPlacement)
-        return m_layout->table();
-    m_layoutShown.assign(m_layout->table().columnCount(), m_layout->table().rows());
-    for (int slot = 0; slot < BodySlotCount; ++slot) {
-        if (plan.symbiant(slot).isEmpty() || slot + 1 >= m_layoutShown.rowCount())
-            continue;
-        for (int column = 1; column < m_layoutShown.columnCount(); ++column)
-            m_layoutShown.setCell(column, slot + 1, column == 1 ? plan.symbiant(slot) : QString());
-    }
-    return m_layoutShown;
+    return ShownLayoutTable(*m_layout, m_layoutShown);
 }
 
 QString Reports::title(ReportGrid grid) const
