@@ -230,8 +230,13 @@ QByteArray CsvText(const TextTable &table)
 
 void ExportHtml(const TextTable &table, const QString &title, const QString &path)
 {
+    ExportHtml(title, {HtmlSection{title, &table}}, path);
+}
+
+void ExportHtml(const QString &title, const QList<HtmlSection> &sections, const QString &path)
+{
     ExportFile file(path);
-    WriteHtmlDocument(title, {HtmlSection{title, &table}}, [&file](const QByteArray &bytes) { file.write(bytes); });
+    WriteHtmlDocument(title, sections, [&file](const QByteArray &bytes) { file.write(bytes); });
     file.commit();
 }
 

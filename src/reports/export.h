@@ -23,17 +23,19 @@ struct TrickleOnlySkill;
 void ExportCsv(const TextTable &table, const QString &path);
 // The CSV records of ExportCsv as text, without the byte order mark.
 QByteArray CsvText(const TextTable &table);
-// An HTML5 document with the title, a character set, and one table: the
-// header row as <th> cells, every text escaped.
-void ExportHtml(const TextTable &table, const QString &title, const QString &path);
 // One table of an HTML document under its own heading.
 struct HtmlSection
 {
     QString heading;
     const TextTable *table = nullptr;
 };
-// An HTML document as ExportHtml writes it, holding each section's heading and
-// table in turn; one section headed by the title gives ExportHtml's file.
+// An HTML5 document with the title, a character set, and one table: the
+// header row as <th> cells, every text escaped.
+void ExportHtml(const TextTable &table, const QString &title, const QString &path);
+// The same document holding each section's heading and table in turn; one
+// section headed by the title is the file of one table.
+void ExportHtml(const QString &title, const QList<HtmlSection> &sections, const QString &path);
+// The text of that document.
 QByteArray HtmlText(const QString &title, const QList<HtmlSection> &sections);
 // One of several tables written as one text: its key (the name JSON gives
 // it) and its title.

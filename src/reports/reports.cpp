@@ -288,6 +288,15 @@ void Reports::printLog(const QStringList &lines)
     printAtOnce(grid, PrintSettings(), QStringLiteral("Ludra"));
 }
 
+void Reports::exportHtml(ReportGrid grid, const QString &path) const
+{
+    QList<HtmlSection> sections{HtmlSection{title(grid), &table(grid)}};
+    // The requirements' report holds the layout as well, as its grid shows it.
+    if (grid == ReportGrid::Requirements)
+        sections.append(HtmlSection{LangMsg(Msg::LayoutSectionHeading), &table(ReportGrid::Layout)});
+    ExportHtml(title(grid), sections, path);
+}
+
 void Reports::exportTable(int tab, Format format)
 {
     exportGridTable(exportGrid(tab), format);
@@ -323,7 +332,7 @@ void Reports::exportGridTable(ReportGrid grid, Format format)
         return;
     switch (format) {
     case Format::Csv: ExportCsv(table(grid), path); break;
-    case Format::Html: ExportHtml(table(grid), title(grid), path); break;
+    case Format::Html: exportHtml(grid, path); break;
     case Format::Rtf: ExportRtf(table(grid), title(grid), path); break;
     }
 }

@@ -107,6 +107,9 @@ private:
     QString baseTitle(ReportGrid grid) const;
     void print(const PrintableGrid &grid, const PrintSettings &settings, QPrinter &printer) const;
 
+    // The grid as an HTML document; the requirements come with the layout.
+    void exportHtml(ReportGrid grid, const QString &path) const;
+
     QString projectName() const;
     // Writes the settings the user chose for every grid to the file.
     void saveSettings() const;

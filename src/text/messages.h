@@ -168,8 +168,11 @@ inline constexpr MessageDef AllocationShortTitle{"M120", "Auto Allocate"};
 inline constexpr MessageDef AllocationShortText{"M121", "Not every selected skill got all its clusters: a cluster goes only into the slot of its type.\n\n%1"};
 inline constexpr MessageDef AllocationHeldLine{"M122", "%1: no %2 cluster, since %3's %2 place holds %4"};
 inline constexpr MessageDef AllocationSymbiantLine{"M123", "%1: no %2 cluster, since %3 holds the symbiant %4"};
-// Every message of the table, M01 on in key order: the language file's
-// "Misc" section has one key for each.
+// The layout's section of the requirements' HTML report.
+inline constexpr MessageDef LayoutSectionHeading{"M134", "Layout"};
+// Every message of the table, M01 on in ascending key order: the language
+// file's "Misc" section has one key for each. A key may be missing, taken by
+// work not yet merged; the next one follows it.
 inline constexpr MessageDef All[] = {
     MarkerCaptions[0], MarkerCaptions[1], MarkerCaptions[2], MarkerCaptions[3], MarkerCaptions[4],
     MarkerCaptions[5], MarkerCaptions[6], MarkerCaptions[7], MarkerCaptions[8], MarkerCaptions[9],
@@ -193,16 +196,16 @@ inline constexpr MessageDef All[] = {
     SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
     RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText, EditClearCells,
     SeriesBonusColumn, AllocationShortTitle, AllocationShortText, AllocationHeldLine, AllocationSymbiantLine,
+    LayoutSectionHeading,
 };
 
 namespace detail {
-// Whether All holds the keys M01, M02 and on, each once and in order (at
+// Whether All holds keys from M01 on, each once and in ascending order (at
 // least two digits).
 constexpr bool keysInOrder()
 {
-    int n = 0;
+    int previous = 0;
     for (const MessageDef &message : All) {
-        ++n;
         const char *key = message.key;
         if (key[0] != 'M')
             return false;
@@ -213,13 +216,14 @@ constexpr bool keysInOrder()
                 return false;
             value = value * 10 + (*c - '0');
         }
-        if (value != n || digits < 2 || (digits > 2 && key[1] == '0'))
+        if (value <= previous || (previous == 0 && value != 1) || digits < 2 || (digits > 2 && key[1] == '0'))
             return false;
+        previous = value;
     }
     return true;
 }
 } // namespace detail
-static_assert(detail::keysInOrder(), "Msg::All must hold M01 and on in order");
+static_assert(detail::keysInOrder(), "Msg::All must hold M01 and on in ascending order");
 
 } // namespace Msg
 

@@ -1,11 +1,12 @@
 // The report commands of the main window: which grid each takes on each tab,
-// the exports through the menu, and the shopping list printed bare and then
-// as a report.
+// the exports through the menu (the requirements' HTML with the layout), the
+// preview's zoom, and the shopping list printed bare and then as a report.
 
 #include "app/frmludra.h"
 #include "model/plandocument.h"
 #include "common/command.h"
 #include "common/paths.h"
+#include "reports/formatreaders.h"
 #include "reports/frmpreview.h"
 #include "reports/reports.h"
 #include "support/scriptedprompter.h"
@@ -44,6 +45,8 @@ private Q_SLOTS:
     void gridOfEachCommand();
     void exportTakesTheShownGrid_data();
     void exportTakesTheShownGrid();
+    void requirementsHtmlHoldsTheLayout_data();
+    void requirementsHtmlHoldsTheLayout();
     void shoppingListBareThenAsReport();
     void withoutPrinterTheDialogAsks_data();
     void withoutPrinterTheDialogAsks();
@@ -182,6 +185,43 @@ void TstReports::exportTakesTheShownGrid()
     m_window->SaveAs1Click();
     m_window->findChild<QAction *>(action)->trigger();
     QCOMPARE(m_prompter.fileRequests.last().initialPath, m_dir->filePath(QStringLiteral("plans")));
+}
+
+void TstReports::requirementsHtmlHoldsTheLayout_data()
+{
+    QTest::addColumn<LayoutView>("view");
+    QTest::newRow("body placement") << LayoutView::BodyPlacement;
+    QTest::newRow("skill set") << LayoutView::SkillSet;
+}
+
+// The requirements under the report's title, then the layout as its grid
+// shows it under a heading of its own, each cell escaped.
+void TstReports::requirementsHtmlHoldsTheLayout()
+{
+    QFETCH(LayoutView, view);
+    LayoutState &layout = m_window->document().layout();
+    if (view != layout.currentView())
+        QVERIFY(layout.setView(view));
+    layout.editCell(2, 1, QStringLiteral("<b> & \"x\""));
+    const QString path = m_dir->filePath(QStringLiteral("requirements.htm"));
+    m_prompter.fileNames = {path};
+    showTab(3);
+    m_window->findChild<QAction *>(QStringLiteral("HTML1"))->trigger();
+    const QString html = QString::fromUtf8(readFile(path));
+    QVERIFY(html.contains(QStringLiteral("<title>Ludra Requirements and Layout Report</title>")));
+    const QStringList sections = html.split(QStringLiteral("<h1>"));
+    QCOMPARE(sections.size(), 3);
+    QVERIFY(sections[1].startsWith(QStringLiteral("Ludra Requirements and Layout Report</h1>\n<table>")));
+    QVERIFY(sections[2].startsWith(QStringLiteral("Layout</h1>\n<table>")));
+    QList<bool> th;
+    QCOMPARE(ReadHtmlTable(sections[1], &th), m_window->document().results().reqTable().rows());
+    th.clear();
+    const Rows shown = ReadHtmlTable(sections[2], &th);
+    QCOMPARE(shown, layout.table().rows());
+    QVERIFY(shown.size() > 1);
+    for (int i = 0; i < th.size(); ++i)
+        QCOMPARE(th[i], i < shown[0].size());
+    QVERIFY2(html.contains(QStringLiteral("&lt;b&gt; &amp; &quot;x&quot;")), qPrintable(sections[2]));
 }
 
 void TstReports::shoppingListBareThenAsReport()
