@@ -43,4 +43,20 @@ bool RaiseToLeast(QList<double> &widths, const QList<double> &least, double avai
     return true;
 }
 
+void CapToRoom(QList<double> &least, double available)
+{
+    QList<double> sorted = least;
+    std::sort(sorted.begin(), sorted.end());
+    double left = available;
+    for (int i = 0; i < sorted.size(); ++i) {
+        const double share = left / double(sorted.size() - i);
+        if (sorted[i] > share) {
+            for (double &width : least)
+                width = std::min(width, share);
+            return;
+        }
+        left -= sorted[i];
+    }
+}
+
 } // namespace ludra

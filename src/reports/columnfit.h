@@ -19,4 +19,9 @@ double ShrinkToRoom(QList<double> &widths, double available);
 // are wider than the room.
 bool RaiseToLeast(QList<double> &widths, const QList<double> &least, double available);
 
+// Least widths that fit side by side: where together they are wider than
+// the room, the widest are cut to one width that fills it, so that the
+// narrower ones keep theirs.
+void CapToRoom(QList<double> &least, double available);
+
 } // namespace ludra

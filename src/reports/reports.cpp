@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPageSize>
 #include <QPrinterInfo>
 
 namespace ludra {
@@ -288,6 +289,20 @@ void Reports::printLog(const QStringList &lines)
     printAtOnce(grid, PrintSettings(), QStringLiteral("Ludra"));
 }
 
+RtfPage Reports::exportPage(const PrintSettings &settings)
+{
+    // The paper a print takes: the default printer's, or where there is none
+    // the A4 page of the toolkit's PDF printer.
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    QPageSize paper = printer.isNull() ? QPageSize() : printer.defaultPageSize();
+    if (!paper.isValid())
+        paper = QPageSize(QPageSize::A4);
+    const QSizeF size = paper.size(QPageSize::Millimeter);
+    const QMarginsF &margins = settings.marginsMm;
+    return RtfPageFromMm(size.width(), size.height(), settings.landscape, margins.left(), margins.top(),
+                         margins.right(), margins.bottom());
+}
+
 void Reports::exportHtml(ReportGrid grid, const QString &path) const
 {
     QList<HtmlSection> sections{HtmlSection{title(grid), &table(grid)}};
@@ -333,7 +348,7 @@ void Reports::exportGridTable(ReportGrid grid, Format format)
     switch (format) {
     case Format::Csv: ExportCsv(table(grid), path); break;
     case Format::Html: exportHtml(grid, path); break;
-    case Format::Rtf: ExportRtf(table(grid), title(grid), path); break;
+    case Format::Rtf: ExportRtf(table(grid), title(grid), path, exportPage(m_settings[int(grid)])); break;
     }
 }
 

@@ -172,6 +172,15 @@ void TstReports::exportTakesTheShownGrid()
     QVERIFY(m_prompter.asked.isEmpty());
     const QString written = QString::fromUtf8(readFile(path));
     QVERIFY2(written.contains(expected), qPrintable(written.left(400)));
+    if (action == QLatin1String("WordDoc1")) {
+        // On the page a print takes, with the grid's margins (15 mm).
+        const QByteArray rtf = readFile(path);
+        QCOMPARE(ReadRtfNumber(rtf, "margl"), 850);
+        QCOMPARE(ReadRtfNumber(rtf, "margr"), 850);
+        const int usable = ReadRtfNumber(rtf, "paperw") - 1700;
+        for (const QList<int> &row : ReadRtfCellEdges(rtf))
+            QVERIFY(row.last() <= usable);
+    }
 
     // Cancelled: nothing written.
     QFile::remove(path);
