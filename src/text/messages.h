@@ -170,6 +170,12 @@ inline constexpr MessageDef AllocationHeldLine{"M122", "%1: no %2 cluster, since
 inline constexpr MessageDef AllocationSymbiantLine{"M123", "%1: no %2 cluster, since %3 holds the symbiant %4"};
 // The layout's section of the requirements' HTML report.
 inline constexpr MessageDef LayoutSectionHeading{"M134", "Layout"};
+// The preview's zoom: its commands and the name of their tool bar.
+inline constexpr MessageDef PreviewZoomIn{"M135", "Zoom In"};
+inline constexpr MessageDef PreviewZoomOut{"M136", "Zoom Out"};
+inline constexpr MessageDef PreviewFitWidth{"M137", "Fit Width"};
+inline constexpr MessageDef PreviewFitPage{"M138", "Fit Page"};
+inline constexpr MessageDef PreviewZoomBar{"M139", "Zoom"};
 // Every message of the table, M01 on in ascending key order: the language
 // file's "Misc" section has one key for each. A key may be missing, taken by
 // work not yet merged; the next one follows it.
@@ -196,7 +202,7 @@ inline constexpr MessageDef All[] = {
     SymbiantReportTitle, FindSymbiantsTitle, NoSymbiantTableText, SymbiantsNotJudgedText, SymbiantsJudgedText,
     RecoveryTitle, RecoveryText, RecoveryEntry, RestoreButton, RecoveryUnreadableText, EditClearCells,
     SeriesBonusColumn, AllocationShortTitle, AllocationShortText, AllocationHeldLine, AllocationSymbiantLine,
-    LayoutSectionHeading,
+    LayoutSectionHeading, PreviewZoomIn, PreviewZoomOut, PreviewFitWidth, PreviewFitPage, PreviewZoomBar,
 };
 
 namespace detail {

@@ -29,6 +29,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <memory>
 
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void withoutPrinterTheDialogAsks_data();
     void withoutPrinterTheDialogAsks();
     void previewPageButtons();
+    void previewZoom();
     void printSettingsSurviveARestart();
 
 private:
@@ -329,6 +332,61 @@ void TstReports::withoutPrinterTheDialogAsks()
     QCOMPARE(m_prompter.dialogsRun.size(), 2);
     QVERIFY(!QFile::exists(pdf));
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// The preview's tool bar zooms by its buttons and by the standard keys, and
+// ticks the fit the pages are shown at; its controls have names to be read
+// by.
+void TstReports::previewZoom()
+{
+    showTab(3);
+    bool seen = false;
+    runDialog("PrintPreview1", {Prompter::Answer::Cancel, [&seen](QObject &dialog) {
+        auto &preview = static_cast<TfrmPreview &>(dialog);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowActive(&preview));
+        auto *bar = preview.findChild<QToolBar *>(QStringLiteral("tbrZoom"));
+        QVERIFY(bar);
+        QCOMPARE(bar->accessibleName(), QStringLiteral("Zoom"));
+        const auto action = [&](const char *name) { return preview.findChild<QAction *>(QLatin1String(name)); };
+        const auto button = [&](const char *name) { return qobject_cast<QToolButton *>(bar->widgetForAction(action(name))); };
+        const QStringList names{"actZoomIn", "actZoomOut", "actFitWidth", "actFitPage"};
+        const QStringList texts{"Zoom In", "Zoom Out", "Fit Width", "Fit Page"};
+        for (int i = 0; i < names.size(); ++i) {
+            QVERIFY(button(qPrintable(names[i])));
+            QCOMPARE(button(qPrintable(names[i]))->text(), texts[i]);
+            QCOMPARE(button(qPrintable(names[i]))->accessibleName(), texts[i]);
+        }
+        QVERIFY(action("actZoomIn")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Plus)));
+        QVERIFY(action("actZoomOut")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Minus)));
+
+        // It opens fitted to the width.
+        QVERIFY(action("actFitWidth")->isChecked());
+        const double width = preview.zoomFactor();
+        QVERIFY(width > 0.0);
+        QTest::keyClick(&preview, Qt::Key_Plus, Qt::ControlModifier);
+        const double larger = preview.zoomFactor();
+        QVERIFY2(larger > width, qPrintable(QStringLiteral("%1 after %2").arg(larger).arg(width)));
+        QVERIFY(!action("actFitWidth")->isChecked());
+        QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+        const double smaller = preview.zoomFactor();
+        QVERIFY(smaller < width);
+        button("actZoomIn")->click();
+        QVERIFY(preview.zoomFactor() > smaller);
+
+        // A portrait page whole is smaller than its width fitted.
+        button("actFitPage")->click();
+        QVERIFY(action("actFitPage")->isChecked());
+        QVERIFY(!action("actFitWidth")->isChecked());
+        QVERIFY(preview.zoomFactor() < width);
+        button("actFitWidth")->click();
+        QVERIFY(action("actFitWidth")->isChecked());
+        QVERIFY(!action("actFitPage")->isChecked());
+        QCOMPARE(preview.zoomFactor(), width);
+        seen = true;
+    }});
+    QVERIFY(seen);
 }
 
 void TstReports::previewPageButtons()
