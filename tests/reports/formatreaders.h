@@ -148,24 +148,22 @@ inline RtfDocument ReadRtf(const QByteArray &rtf)
 // The right edges (\cellx) of the cells of each table row of an RTF document.
 inline QList<QList<int>> ReadRtfCellEdges(const QByteArray &rtf)
 {
-    static const QRegularExpression cellx(QStringLiteral("\\\\cellx(-?\\d+)"));
+    static const QRegularExpression cellx(QStringLiteral("\\\\cellx(\\d+)"));
     QList<QList<int>> rows;
     for (const QByteArray &row : rtf.split('\n')) {
         if (!row.startsWith("\\trowd"))
             continue;
-        QList<int> edges;
+        rows.append(QList<int>());
         for (const auto &edge : cellx.globalMatch(QString::fromLatin1(row)))
-            edges.append(edge.captured(1).toInt());
-        rows.append(edges);
+            rows.last().append(edge.captured(1).toInt());
     }
     return rows;
 }
 
-// The number of the first control word of an RTF document with that name
-// ("paperw", "margl"); -1 when it has none.
+// The number of an RTF document's first control word of that name ("margl"); -1 for none.
 inline int ReadRtfNumber(const QByteArray &rtf, const char *word)
 {
-    const QRegularExpression pattern(QStringLiteral("\\\\%1(-?\\d+)").arg(QLatin1String(word)));
-    const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(rtf));
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\\\%1(-?\\d+)").arg(QLatin1String(word)))
+                                              .match(QString::fromLatin1(rtf));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
