@@ -468,8 +468,8 @@ QByteArray CsvTables(const QList<ReportTable> &tables)
     return out;
 }
 
-RtfPage RtfPageFromMm(double widthMm, double heightMm, bool landscape, double leftMm, double topMm,
-                      double rightMm, double bottomMm)
+RtfPage RtfPageFromMm(double widthMm, double heightMm, bool landscape, double leftMm, double topMm, double rightMm,
+                      double bottomMm)
 {
     const auto twips = [](double mm) { return int(std::lround(mm * 1440.0 / 25.4)); };
     if (landscape != (widthMm > heightMm))
@@ -484,10 +484,10 @@ void ExportRtf(const TextTable &table, const QString &title, const QString &path
                "{\\fonttbl{\\f0\\fswiss Arial;}}\n");
     // The page the columns were fitted to, so that the word processor lays
     // the document out on it.
-    QByteArray pageSetup = "\\paperw" + QByteArray::number(page.width) + "\\paperh" +
-        QByteArray::number(page.height) + "\\margl" + QByteArray::number(page.marginLeft) + "\\margr" +
-        QByteArray::number(page.marginRight) + "\\margt" + QByteArray::number(page.marginTop) + "\\margb" +
-        QByteArray::number(page.marginBottom);
+    QByteArray pageSetup = "\\paperw" + QByteArray::number(page.width) + "\\paperh" + QByteArray::number(page.height) +
+                           "\\margl" + QByteArray::number(page.marginLeft) + "\\margr" +
+                           QByteArray::number(page.marginRight) + "\\margt" + QByteArray::number(page.marginTop) +
+                           "\\margb" + QByteArray::number(page.marginBottom);
     if (page.width > page.height)
         pageSetup += "\\landscape";
     file.write(pageSetup + "\n\\fs20\n");

@@ -93,8 +93,8 @@ struct RtfPage
 };
 // A page of a size in millimetres (given upright), turned to landscape or
 // not, with margins in millimetres.
-RtfPage RtfPageFromMm(double widthMm, double heightMm, bool landscape, double leftMm, double topMm,
-                      double rightMm, double bottomMm);
+RtfPage RtfPageFromMm(double widthMm, double heightMm, bool landscape, double leftMm, double topMm, double rightMm,
+                      double bottomMm);
 
 // An RTF document for the page holding the title and the table as a real
 // table (bold header row, single borders), which word processors open
