@@ -155,9 +155,11 @@ QJsonObject allocationJson(const QList<AllocationShortfall> &shortfalls)
     return {{QStringLiteral("shortfalls"), list}};
 }
 
+// layout: the layout as its grid shows it, which HTML writes after the
+// requirements, as the window's report of them does.
 QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &results, const QString &format,
                         bool trickleDown, const SeriesTables *series = nullptr,
-                        const QList<AllocationShortfall> *allocation = nullptr)
+                        const QList<AllocationShortfall> *allocation = nullptr, const TextTable *layout = nullptr)
 {
     if (format.isEmpty() || format == QLatin1String("text"))
         return PlainTextTables(tables);
@@ -191,8 +193,11 @@ QByteArray formatTables(const QList<ReportTable> &tables, const BuildResults &re
         return CsvTables(tables);
     if (format == QLatin1String("html")) {
         QList<HtmlSection> sections;
-        for (const ReportTable &entry : tables)
+        for (const ReportTable &entry : tables) {
             sections.append(HtmlSection{entry.title, entry.table});
+            if (entry.key == QLatin1String("req") && layout)
+                sections.append(HtmlSection{QStringLiteral("Layout"), layout});
+        }
         return HtmlText(tables.size() == 1 ? tables.first().title : QStringLiteral("Ludra results"), sections);
     }
     throw EUsageError(QStringLiteral("--format must be text, csv, html or json, not \"%1\"").arg(format));
@@ -228,7 +233,7 @@ const QCommandLineOption &FormatOption()
     static const QCommandLineOption option(
         QStringLiteral("format"),
         QStringLiteral("text: aligned columns (default); csv: the records, tables apart by an empty line; html: one "
-                       "document; json: an object per table."),
+                       "document, the layout after the requirements; json: an object per table."),
         QStringLiteral("FORMAT"));
     return option;
 }
@@ -530,8 +535,10 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
     }
     const QList<ReportTable> tables =
         chosenTables(results, which, true, series.get(), trickleDown ? nullptr : &skill, &symbiants);
-    WriteOutput(parser.value(OutputOption()),
-                formatTables(tables, results, parser.value(FormatOption()), trickleDown, series.get(), allocation));
+    TextTable shownLayout;
+    const TextTable &layout = ShownLayoutTable(document.layout(), shownLayout);
+    WriteOutput(parser.value(OutputOption()), formatTables(tables, results, parser.value(FormatOption()), trickleDown,
+                                                           series.get(), allocation, &layout));
     // An empty suggestions table is no finding when nothing asked for one:
     // suggestions are made for the important attributes only.
     const std::array<bool, AttributeCount> &attributes = document.buildSettings().attributes;

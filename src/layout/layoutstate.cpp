@@ -574,4 +574,19 @@ bool LayoutState::setMarker(int column, int row, Marker marker)
     return true;
 }
 
+const TextTable &ShownLayoutTable(const LayoutState &layout, TextTable &shown)
+{
+    const Plan &plan = layout.plan();
+    if (!plan.holdsSymbiants() || layout.currentView() != LayoutView::BodyPlacement)
+        return layout.table();
+    shown.assign(layout.table().columnCount(), layout.table().rows());
+    for (int slot = 0; slot < BodySlotCount; ++slot) {
+        if (plan.symbiant(slot).isEmpty() || slot + 1 >= shown.rowCount())
+            continue;
+        for (int column = 1; column < shown.columnCount(); ++column)
+            shown.setCell(column, slot + 1, column == 1 ? plan.symbiant(slot) : QString());
+    }
+    return shown;
+}
+
 } // namespace ludra

@@ -297,4 +297,10 @@ private:
     AllocationRules m_rules;
 };
 
+// The layout table as the grid shows it, for a report: by body placement a
+// slot holding a symbiant shows the symbiant's title in its first type's
+// column and nothing in the others. The layout's own table where no slot
+// holds one or in the other view; otherwise shown, filled so.
+const TextTable &ShownLayoutTable(const LayoutState &layout, TextTable &shown);
+
 } // namespace ludra

@@ -5,12 +5,14 @@
 #include "build/series.h"
 #include "common/texttable.h"
 #include "common/wholefile.h"
+#include "reports/columnfit.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -130,22 +132,54 @@ QByteArray RtfCell(const QString &text)
     return rtf;
 }
 
-// Column widths in twips from the longest line of each column: wide enough
-// for the text at about 10 points, within bounds so that a long cell wraps
-// instead of pushing the table off the page.
-QList<int> RtfColumnWidths(const TextTable &table)
+// A character of the cells' 10-point font takes about this many twips, and a
+// cell this much beside its text (its gap either side and a little to spare).
+constexpr double RtfCharWidth = 110;
+constexpr double RtfCellRoom = 240;
+// No column is made narrower than this where the page has room.
+constexpr double RtfLeastColumn = 900;
+
+// The right edge of each column in twips from the left margin, the last at
+// most the page's usable width: each column as wide as its longest line (at
+// least RtfLeastColumn), all narrowed in proportion where together they are
+// wider than the page, and then a column narrower than its longest word
+// raised to it, from the room of the others as far as their own longest
+// words allow (words wider than the page cut to what it leaves them).
+QList<int> RtfCellEdges(const TextTable &table, const RtfPage &page)
 {
-    QList<int> widths;
-    for (int column = 0; column < table.columnCount(); ++column) {
+    const int columns = table.columnCount();
+    QList<double> widths(columns, 0.0);
+    QList<double> words(columns, 0.0);
+    for (int column = 0; column < columns; ++column) {
         qsizetype longest = 0;
+        qsizetype word = 0;
         for (int row = 0; row < table.rowCount(); ++row) {
-            ForEachCellLine(table.cell(column, row), [&longest](QStringView line, bool) {
+            ForEachCellLine(table.cell(column, row), [&longest, &word](QStringView line, bool) {
                 longest = std::max(longest, line.size());
+                for (const QStringView part : line.tokenize(u' ', Qt::SkipEmptyParts))
+                    word = std::max(word, part.size());
             });
         }
-        widths.append(int(std::clamp<qsizetype>(longest * 110 + 240, 900, 4000)));
+        widths[column] = std::max(RtfLeastColumn, double(longest) * RtfCharWidth + RtfCellRoom);
+        words[column] = double(word) * RtfCharWidth + RtfCellRoom;
     }
-    return widths;
+    const double usable = std::max(columns, page.usableWidth());
+    ShrinkToRoom(widths, usable);
+    // A word wider than the page breaks whatever is done; the others stay whole.
+    CapToRoom(words, usable);
+    RaiseToLeast(widths, words, usable);
+
+    QList<int> edges;
+    double right = 0.0;
+    int previous = 0;
+    for (const double width : widths) {
+        right += width;
+        // Rounded down, so that the last edge stays within the page; every
+        // cell keeps a twip at least.
+        previous = std::max(previous + 1, int(right));
+        edges.append(previous);
+    }
+    return edges;
 }
 
 // The records of a table as CSV, without a byte order mark, handed to the
@@ -232,8 +266,13 @@ QByteArray CsvText(const TextTable &table)
 
 void ExportHtml(const TextTable &table, const QString &title, const QString &path)
 {
+    ExportHtml(title, {HtmlSection{title, &table}}, path);
+}
+
+void ExportHtml(const QString &title, const QList<HtmlSection> &sections, const QString &path)
+{
     ExportFile file(path);
-    WriteHtmlDocument(title, {HtmlSection{title, &table}}, [&file](const QByteArray &bytes) { file.write(bytes); });
+    WriteHtmlDocument(title, sections, [&file](const QByteArray &bytes) { file.write(bytes); });
     file.commit();
 }
 
@@ -497,12 +536,29 @@ QByteArray CsvTables(const QList<ReportTable> &tables)
     return out;
 }
 
-void ExportRtf(const TextTable &table, const QString &title, const QString &path)
+RtfPage RtfPageFromMm(double widthMm, double heightMm, bool landscape, double leftMm, double topMm, double rightMm,
+                      double bottomMm)
+{
+    const auto twips = [](double mm) { return int(std::lround(mm * 1440.0 / 25.4)); };
+    if (landscape != (widthMm > heightMm))
+        std::swap(widthMm, heightMm);
+    return RtfPage{twips(widthMm), twips(heightMm), twips(leftMm), twips(rightMm), twips(topMm), twips(bottomMm)};
+}
+
+void ExportRtf(const TextTable &table, const QString &title, const QString &path, const RtfPage &page)
 {
     ExportFile file(path);
     file.write("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
-               "{\\fonttbl{\\f0\\fswiss Arial;}}\n"
-               "\\fs20\n");
+               "{\\fonttbl{\\f0\\fswiss Arial;}}\n");
+    // The page the columns were fitted to, so that the word processor lays
+    // the document out on it.
+    QByteArray pageSetup = "\\paperw" + QByteArray::number(page.width) + "\\paperh" + QByteArray::number(page.height) +
+                           "\\margl" + QByteArray::number(page.marginLeft) + "\\margr" +
+                           QByteArray::number(page.marginRight) + "\\margt" + QByteArray::number(page.marginTop) +
+                           "\\margb" + QByteArray::number(page.marginBottom);
+    if (page.width > page.height)
+        pageSetup += "\\landscape";
+    file.write(pageSetup + "\n\\fs20\n");
     QByteArray heading = "{\\pard\\b\\fs28 ";
     AppendRtfText(heading, title);
     heading += "\\par}\n";
@@ -511,9 +567,7 @@ void ExportRtf(const TextTable &table, const QString &title, const QString &path
     // Every row carries its own definition: the cell borders and the right
     // edge of each cell.
     QByteArray cellDefinitions;
-    int right = 0;
-    for (const int width : RtfColumnWidths(table)) {
-        right += width;
+    for (const int right : RtfCellEdges(table, page)) {
         cellDefinitions += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
                          "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx";
         cellDefinitions += QByteArray::number(right);

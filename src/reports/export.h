@@ -23,17 +23,19 @@ struct TrickleOnlySkill;
 void ExportCsv(const TextTable &table, const QString &path);
 // The CSV records of ExportCsv as text, without the byte order mark.
 QByteArray CsvText(const TextTable &table);
-// An HTML5 document with the title, a character set, and one table: the
-// header row as <th> cells, every text escaped.
-void ExportHtml(const TextTable &table, const QString &title, const QString &path);
 // One table of an HTML document under its own heading.
 struct HtmlSection
 {
     QString heading;
     const TextTable *table = nullptr;
 };
-// An HTML document as ExportHtml writes it, holding each section's heading and
-// table in turn; one section headed by the title gives ExportHtml's file.
+// An HTML5 document with the title, a character set, and one table: the
+// header row as <th> cells, every text escaped.
+void ExportHtml(const TextTable &table, const QString &title, const QString &path);
+// The same document holding each section's heading and table in turn; one
+// section headed by the title is the file of one table.
+void ExportHtml(const QString &title, const QList<HtmlSection> &sections, const QString &path);
+// The text of that document.
 QByteArray HtmlText(const QString &title, const QList<HtmlSection> &sections);
 // One of several tables written as one text: its key (the name JSON gives
 // it) and its title.
@@ -77,9 +79,33 @@ QJsonObject SeriesJson(const PlanSeries &series);
 // line between them.
 QByteArray CsvTables(const QList<ReportTable> &tables);
 
-// An RTF document holding the title and the table as a real table (bold
-// header row, single borders), which word processors open whatever the
-// file's extension.
-void ExportRtf(const TextTable &table, const QString &title, const QString &path);
+// The page an RTF document is laid out on, in twips (1/1440 inch): its size
+// as it lies (wider than high in landscape) and its margins. By default an
+// A4 page in portrait with the print settings' default margins of 15 mm.
+struct RtfPage
+{
+    int width = 11906;
+    int height = 16838;
+    int marginLeft = 850;
+    int marginRight = 850;
+    int marginTop = 850;
+    int marginBottom = 850;
+
+    // The width between the margins, which a table takes at most.
+    int usableWidth() const { return width - marginLeft - marginRight; }
+};
+// A page of a size in millimetres (given upright), turned to landscape or
+// not, with margins in millimetres.
+RtfPage RtfPageFromMm(double widthMm, double heightMm, bool landscape, double leftMm, double topMm, double rightMm,
+                      double bottomMm);
+
+// An RTF document for the page holding the title and the table as a real
+// table (bold header row, single borders), which word processors open
+// whatever the file's extension. The columns are fitted to the page's width
+// between the margins as printing fits them: each as wide as its longest
+// line where the page has room, narrowed in proportion where it has not, a
+// column narrower than its longest word then taking room from the others as
+// far as their own words allow.
+void ExportRtf(const TextTable &table, const QString &title, const QString &path, const RtfPage &page = RtfPage());
 
 } // namespace ludra

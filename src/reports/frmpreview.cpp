@@ -1,14 +1,17 @@
 #include "reports/frmpreview.h"
 
 #include "text/langapply.h"
+#include "text/messages.h"
 #include "views/widgets.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace ludra {
@@ -45,6 +48,48 @@ TfrmPreview::TfrmPreview(std::function<void(QPrinter &)> paint, std::function<vo
     m_pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
     connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) { this->paint(*printer); });
 
+    // The zoom: its texts are messages, shown beside the icons the desktop
+    // theme has for them (a theme without them shows the texts alone), and
+    // read by a screen reader.
+    tbrZoom = Named(new QToolBar(this), QStringLiteral("tbrZoom"), LangMsg(Msg::PreviewZoomBar));
+    tbrZoom->setProperty(LangFixed, true);
+    tbrZoom->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const auto zoomAction = [this](const char *name, const MessageDef &text, const char *icon,
+                                   QKeySequence::StandardKey key) {
+        auto *action = new QAction(QIcon::fromTheme(QLatin1String(icon)), LangMsg(text), this);
+        action->setObjectName(QLatin1String(name));
+        action->setProperty(LangFixed, true);
+        if (key != QKeySequence::UnknownKey)
+            action->setShortcuts(key);
+        tbrZoom->addAction(action);
+        return action;
+    };
+    actZoomIn = zoomAction("actZoomIn", Msg::PreviewZoomIn, "zoom-in", QKeySequence::ZoomIn);
+    actZoomOut = zoomAction("actZoomOut", Msg::PreviewZoomOut, "zoom-out", QKeySequence::ZoomOut);
+    actFitWidth = zoomAction("actFitWidth", Msg::PreviewFitWidth, "zoom-fit-width", QKeySequence::UnknownKey);
+    actFitPage = zoomAction("actFitPage", Msg::PreviewFitPage, "zoom-fit-best", QKeySequence::UnknownKey);
+    for (QAction *fit : {actFitWidth, actFitPage})
+        fit->setCheckable(true);
+    // A button made from an action is read by its text.
+    for (QAction *action : tbrZoom->actions())
+        tbrZoom->widgetForAction(action)->setAccessibleName(action->text());
+    connect(actZoomIn, &QAction::triggered, this, [this] {
+        m_pages->zoomIn();
+        showZoom();
+    });
+    connect(actZoomOut, &QAction::triggered, this, [this] {
+        m_pages->zoomOut();
+        showZoom();
+    });
+    connect(actFitWidth, &QAction::triggered, this, [this] {
+        m_pages->fitToWidth();
+        showZoom();
+    });
+    connect(actFitPage, &QAction::triggered, this, [this] {
+        m_pages->fitInView();
+        showZoom();
+    });
+
     btnPrevious = Named(new QPushButton(QStringLiteral("Previous"), this), QStringLiteral("btnPrevious"));
     btnNext = Named(new QPushButton(QStringLiteral("Next"), this), QStringLiteral("btnNext"));
     btnPrint = Named(new QPushButton(QStringLiteral("Print"), this), QStringLiteral("btnPrint"));
@@ -62,6 +107,7 @@ TfrmPreview::TfrmPreview(std::function<void(QPrinter &)> paint, std::function<vo
     buttons->addStretch(1);
     buttons->addWidget(btnClose);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(tbrZoom);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
 
@@ -76,6 +122,7 @@ TfrmPreview::TfrmPreview(std::function<void(QPrinter &)> paint, std::function<vo
     setGeometry(QRect(PreviewPosition, size.expandedTo(SmallestPreviewSize)));
     m_pages->updatePreview();
     showPageButtons();
+    showZoom();
     LangApplyProgram(*this);
 }
 
@@ -94,6 +141,17 @@ int TfrmPreview::pageCount() const
 int TfrmPreview::currentPage() const
 {
     return m_pages->currentPage();
+}
+
+double TfrmPreview::zoomFactor() const
+{
+    return m_pages->zoomFactor();
+}
+
+void TfrmPreview::showZoom()
+{
+    actFitWidth->setChecked(m_pages->zoomMode() == QPrintPreviewWidget::FitToWidth);
+    actFitPage->setChecked(m_pages->zoomMode() == QPrintPreviewWidget::FitInView);
 }
 
 void TfrmPreview::showPageButtons()

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/texttable.h"
+#include "reports/columnfit.h"
 
 #include <QDate>
 #include <QFontMetricsF>
@@ -211,38 +212,6 @@ ColumnNeeds measureCells(const Layout &layout, const PrintableGrid &grid, const 
     return needs;
 }
 
-// Raises every column narrower than its least width to that width, first
-// into the room the page has left and then taking from the columns wider
-// than their own least widths, in proportion to what they have above them.
-// False, leaving the widths as they were, when the least widths together
-// are wider than the room.
-bool raiseToLeast(QList<double> &widths, const QList<double> &least, double available)
-{
-    double total = 0.0;
-    double needed = 0.0;
-    double spare = 0.0;
-    for (int c = 0; c < widths.size(); ++c) {
-        total += widths[c];
-        if (widths[c] < least[c])
-            needed += least[c] - widths[c];
-        else
-            spare += widths[c] - least[c];
-    }
-    if (needed <= 0.0)
-        return true;
-    const double room = std::max(0.0, available - total);
-    const double taken = needed - std::min(room, needed);
-    if (taken > spare + 1e-6)
-        return false;
-    for (int c = 0; c < widths.size(); ++c) {
-        if (widths[c] < least[c])
-            widths[c] = least[c];
-        else if (taken > 0.0)
-            widths[c] -= (widths[c] - least[c]) * taken / spare;
-    }
-    return true;
-}
-
 // How a layout keeps the headings' words whole:
 // - AsLaidOut: columns as wide as the page gives them are enough when no
 //   heading breaks there; otherwise as WholeWords;
@@ -267,17 +236,11 @@ bool layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
     const double scale = layout.dpi / ScreenDpi;
 
     QList<double> widths(columns);
-    double total = 0.0;
     for (int c = 0; c < columns; ++c) {
         const int screen = c < grid.columnWidths.size() ? grid.columnWidths[c] : DefaultColumnWidth;
         widths[c] = std::max(1, screen) * scale;
-        total += widths[c];
     }
-    if (total > available) {
-        for (double &w : widths)
-            w *= available / total;
-        total = available;
-    }
+    const double total = ShrinkToRoom(widths, available);
 
     // The heading's longest line, and its longest word.
     QList<double> headingWord(columns, 0.0);
@@ -314,8 +277,8 @@ bool layOutColumns(Layout &layout, const PrintableGrid &grid, const PrintSetting
     for (int c = 0; c < columns; ++c)
         whole = whole && widths[c] >= (fit == Fit::WholeWords ? wholeWords[c] : headingWord[c]);
     if (!whole)
-        whole = raiseToLeast(widths, wholeWords, available) ||
-                (fit == Fit::WholeHeadings && raiseToLeast(widths, headingWord, available));
+        whole = RaiseToLeast(widths, wholeWords, available) ||
+                (fit == Fit::WholeHeadings && RaiseToLeast(widths, headingWord, available));
     layout.columnWidths = widths;
     return whole;
 }

@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPageSize>
 #include <QPrinterInfo>
 
 namespace ludra {
@@ -106,17 +107,7 @@ const TextTable &Reports::table(ReportGrid grid) const
     }
     case ReportGrid::Layout: break;
     }
-    const Plan &plan = m_layout->plan();
-    if (!plan.holdsSymbiants() || m_layout->currentView() != LayoutView::BodyPlacement)
-        return m_layout->table();
-    m_layoutShown.assign(m_layout->table().columnCount(), m_layout->table().rows());
-    for (int slot = 0; slot < BodySlotCount; ++slot) {
-        if (plan.symbiant(slot).isEmpty() || slot + 1 >= m_layoutShown.rowCount())
-            continue;
-        for (int column = 1; column < m_layoutShown.columnCount(); ++column)
-            m_layoutShown.setCell(column, slot + 1, column == 1 ? plan.symbiant(slot) : QString());
-    }
-    return m_layoutShown;
+    return ShownLayoutTable(*m_layout, m_layoutShown);
 }
 
 QString Reports::title(ReportGrid grid) const
@@ -298,6 +289,29 @@ void Reports::printLog(const QStringList &lines)
     printAtOnce(grid, PrintSettings(), QStringLiteral("Ludra"));
 }
 
+RtfPage Reports::exportPage(const PrintSettings &settings)
+{
+    // The paper a print takes: the default printer's, or where there is none
+    // the A4 page of the toolkit's PDF printer.
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    QPageSize paper = printer.isNull() ? QPageSize() : printer.defaultPageSize();
+    if (!paper.isValid())
+        paper = QPageSize(QPageSize::A4);
+    const QSizeF size = paper.size(QPageSize::Millimeter);
+    const QMarginsF &margins = settings.marginsMm;
+    return RtfPageFromMm(size.width(), size.height(), settings.landscape, margins.left(), margins.top(),
+                         margins.right(), margins.bottom());
+}
+
+void Reports::exportHtml(ReportGrid grid, const QString &path) const
+{
+    QList<HtmlSection> sections{HtmlSection{title(grid), &table(grid)}};
+    // The requirements' report holds the layout as well, as its grid shows it.
+    if (grid == ReportGrid::Requirements)
+        sections.append(HtmlSection{LangMsg(Msg::LayoutSectionHeading), &table(ReportGrid::Layout)});
+    ExportHtml(title(grid), sections, path);
+}
+
 void Reports::exportTable(int tab, Format format)
 {
     exportGridTable(exportGrid(tab), format);
@@ -333,8 +347,8 @@ void Reports::exportGridTable(ReportGrid grid, Format format)
         return;
     switch (format) {
     case Format::Csv: ExportCsv(table(grid), path); break;
-    case Format::Html: ExportHtml(table(grid), title(grid), path); break;
-    case Format::Rtf: ExportRtf(table(grid), title(grid), path); break;
+    case Format::Html: exportHtml(grid, path); break;
+    case Format::Rtf: ExportRtf(table(grid), title(grid), path, exportPage(m_settings[int(grid)])); break;
     }
 }
 

@@ -18,6 +18,7 @@ class BuildResults;
 class LayoutState;
 class Prompter;
 struct PrintableGrid;
+struct RtfPage;
 
 // The grids a report can take: those of the main window's tabs, the
 // comparison of two plans and the symbiants each slot could hold.
@@ -106,6 +107,12 @@ private:
     QString title(ReportGrid grid) const;
     QString baseTitle(ReportGrid grid) const;
     void print(const PrintableGrid &grid, const PrintSettings &settings, QPrinter &printer) const;
+
+    // The grid as an HTML document; the requirements come with the layout.
+    void exportHtml(ReportGrid grid, const QString &path) const;
+    // The page a grid's RTF document is fitted to: the paper a print takes,
+    // in the orientation and with the margins of the grid's print settings.
+    static RtfPage exportPage(const PrintSettings &settings);
 
     QString projectName() const;
     // Writes the settings the user chose for every grid to the file.

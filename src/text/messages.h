@@ -176,6 +176,14 @@ inline constexpr MessageDef QualityCellRangeText{"M126", "The quality level of %
 inline constexpr MessageDef QualityCellRangeTitle{"M127", "Quality Level"};
 inline constexpr MessageDef SelectionAboveTopText{"M128", "Quality level above 300, the highest level the game has: %1. Keep the levels as entered?"};
 inline constexpr MessageDef SelectionAboveTopEntry{"M129", "%1 at %2"};
+// The layout's section of the requirements' HTML report.
+inline constexpr MessageDef LayoutSectionHeading{"M130", "Layout"};
+// The preview's zoom: its commands and the name of their tool bar.
+inline constexpr MessageDef PreviewZoomIn{"M131", "Zoom In"};
+inline constexpr MessageDef PreviewZoomOut{"M132", "Zoom Out"};
+inline constexpr MessageDef PreviewFitWidth{"M133", "Fit Width"};
+inline constexpr MessageDef PreviewFitPage{"M134", "Fit Page"};
+inline constexpr MessageDef PreviewZoomBar{"M135", "Zoom"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -203,6 +211,7 @@ inline constexpr MessageDef All[] = {
     SeriesBonusColumn, AllocationShortTitle, AllocationShortText, AllocationHeldLine, AllocationSymbiantLine,
     StatRangeText, StatRangeTitle, QualityCellRangeText, QualityCellRangeTitle, SelectionAboveTopText,
     SelectionAboveTopEntry,
+    LayoutSectionHeading, PreviewZoomIn, PreviewZoomOut, PreviewFitWidth, PreviewFitPage, PreviewZoomBar,
 };
 
 namespace detail {

@@ -1,11 +1,12 @@
 // The report commands of the main window: which grid each takes on each tab,
-// the exports through the menu, and the shopping list printed bare and then
-// as a report.
+// the exports through the menu (the requirements' HTML with the layout), the
+// preview's zoom, and the shopping list printed bare and then as a report.
 
 #include "app/frmludra.h"
 #include "model/plandocument.h"
 #include "common/command.h"
 #include "common/paths.h"
+#include "reports/formatreaders.h"
 #include "reports/frmpreview.h"
 #include "reports/reports.h"
 #include "support/scriptedprompter.h"
@@ -28,6 +29,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <memory>
 
@@ -44,10 +47,12 @@ private Q_SLOTS:
     void gridOfEachCommand();
     void exportTakesTheShownGrid_data();
     void exportTakesTheShownGrid();
+    void requirementsHtmlHoldsTheLayout();
     void shoppingListBareThenAsReport();
     void withoutPrinterTheDialogAsks_data();
     void withoutPrinterTheDialogAsks();
     void previewPageButtons();
+    void previewZoom();
     void printSettingsSurviveARestart();
 
 private:
@@ -169,6 +174,14 @@ void TstReports::exportTakesTheShownGrid()
     QVERIFY(m_prompter.asked.isEmpty());
     const QString written = QString::fromUtf8(readFile(path));
     QVERIFY2(written.contains(expected), qPrintable(written.left(400)));
+    if (action == QLatin1String("WordDoc1")) {
+        // On the page a print takes, with the grid's margins (15 mm).
+        const QByteArray rtf = readFile(path);
+        QCOMPARE(ReadRtfNumber(rtf, "margl"), 850);
+        const QList<int> edges = ReadRtfCellEdges(rtf).value(1);
+        QCOMPARE(edges.size(), m_window->document().results().reqTable().columnCount());
+        QVERIFY(edges.last() <= ReadRtfNumber(rtf, "paperw") - 1700);
+    }
 
     // Cancelled: nothing written.
     QFile::remove(path);
@@ -182,6 +195,28 @@ void TstReports::exportTakesTheShownGrid()
     m_window->SaveAs1Click();
     m_window->findChild<QAction *>(action)->trigger();
     QCOMPARE(m_prompter.fileRequests.last().initialPath, m_dir->filePath(QStringLiteral("plans")));
+}
+
+// The requirements under the report's title, then the layout as its grid
+// shows it under a heading of its own, each cell escaped.
+void TstReports::requirementsHtmlHoldsTheLayout()
+{
+    LayoutState &layout = m_window->document().layout();
+    layout.editCell(2, 1, QStringLiteral("<b> & \"x\""));
+    const QString path = m_dir->filePath(QStringLiteral("requirements.htm"));
+    m_prompter.fileNames = {path};
+    showTab(3);
+    m_window->findChild<QAction *>(QStringLiteral("HTML1"))->trigger();
+    const QString html = QString::fromUtf8(readFile(path));
+    QVERIFY(html.contains(QStringLiteral("<title>Ludra Requirements and Layout Report</title>")));
+    const QStringList sections = html.split(QStringLiteral("<h1>"));
+    QCOMPARE(sections.size(), 3);
+    QVERIFY(sections[1].startsWith(QStringLiteral("Ludra Requirements and Layout Report</h1>\n<table>")));
+    QVERIFY(sections[2].startsWith(QStringLiteral("Layout</h1>\n<table>\n<thead>")));
+    QList<bool> th;
+    QCOMPARE(ReadHtmlTable(sections[1], &th), m_window->document().results().reqTable().rows());
+    QCOMPARE(ReadHtmlTable(sections[2], &th), layout.table().rows());
+    QVERIFY2(sections[2].contains(QStringLiteral("&lt;b&gt; &amp; &quot;x&quot;")), qPrintable(sections[2]));
 }
 
 void TstReports::shoppingListBareThenAsReport()
@@ -280,6 +315,43 @@ void TstReports::withoutPrinterTheDialogAsks()
     QCOMPARE(m_prompter.dialogsRun.size(), 2);
     QVERIFY(!QFile::exists(pdf));
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// The preview's tool bar zooms by its buttons and the standard keys, ticks
+// the fit the pages are shown at, and has names to be read by.
+void TstReports::previewZoom()
+{
+    showTab(3);
+    bool seen = false;
+    runDialog("PrintPreview1",
+              {Prompter::Answer::Cancel, [&seen](QObject &dialog) {
+                   auto &preview = static_cast<TfrmPreview &>(dialog);
+                   preview.show();
+                   QVERIFY(QTest::qWaitForWindowActive(&preview));
+                   auto *bar = preview.findChild<QToolBar *>(QStringLiteral("tbrZoom"));
+                   const auto button = [&](const char *name) {
+                       return qobject_cast<QToolButton *>(bar->widgetForAction(preview.findChild<QAction *>(name)));
+                   };
+                   QCOMPARE(bar->accessibleName(), QStringLiteral("Zoom"));
+                   QCOMPARE(button("actFitPage")->accessibleName(), QStringLiteral("Fit Page"));
+                   QVERIFY(button("actFitWidth")->isChecked());
+                   const double width = preview.zoomFactor();
+                   QTest::keyClick(&preview, Qt::Key_Plus, Qt::ControlModifier);
+                   QVERIFY(preview.zoomFactor() > width);
+                   QVERIFY(!button("actFitWidth")->isChecked());
+                   QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+                   QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+                   QVERIFY(preview.zoomFactor() < width);
+                   // A whole portrait page is smaller than its width fitted.
+                   button("actFitPage")->click();
+                   QVERIFY(button("actFitPage")->isChecked());
+                   QVERIFY(preview.zoomFactor() < width);
+                   button("actFitWidth")->click();
+                   QCOMPARE(preview.zoomFactor(), width);
+                   QVERIFY(!button("actFitPage")->isChecked());
+                   seen = true;
+               }});
+    QVERIFY(seen);
 }
 
 void TstReports::previewPageButtons()

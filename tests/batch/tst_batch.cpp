@@ -3,6 +3,7 @@
 #include "build/buildrunner.h"
 #include "build/symbiantfinder.h"
 #include "reports/export.h"
+#include "reports/formatreaders.h"
 #include "data/nano.h"
 #include "storage/projectfile.h"
 #include "support/scriptedprompter.h"
@@ -590,6 +591,20 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
         QCOMPARE(readFile(m_project), before);
+    }
+
+    // HTML writes the saved layout after the requirements, escaped.
+    void htmlLayoutAfterRequirements()
+    {
+        const Run run = batch({"build", m_project, "--format", "html"});
+        QCOMPARE(run.status, 0);
+        const QStringList sections = QString::fromUtf8(run.out).split(QStringLiteral("<h1>")).mid(1);
+        QCOMPARE(sections.size(), 4);
+        QVERIFY(sections[1].startsWith(QStringLiteral("Requirements</h1>")));
+        QVERIFY(sections[2].startsWith(QStringLiteral("Layout</h1>")));
+        QList<bool> th;
+        QCOMPARE(ReadHtmlTable(sections[2], &th), ReadProjectFile(m_project).grid.cells);
+        QVERIFY(sections[2].contains(QStringLiteral("<td>MG &amp; SMG</td>")));
     }
 
     // --table series writes the numbers behind the graphs in every format:

@@ -2,7 +2,7 @@
 
 // Readers of the three export formats, just enough to take a table back out
 // of a file: an RFC 4180 reader, the cells of an HTML table, and the
-// paragraphs and table rows of an RTF document.
+// paragraphs, table rows, cell edges and page of an RTF document.
 
 #include <QByteArray>
 #include <QList>
@@ -143,4 +143,27 @@ inline RtfDocument ReadRtf(const QByteArray &rtf)
         }
     }
     return doc;
+}
+
+// The right edges (\cellx) of the cells of each table row of an RTF document.
+inline QList<QList<int>> ReadRtfCellEdges(const QByteArray &rtf)
+{
+    static const QRegularExpression cellx(QStringLiteral("\\\\cellx(\\d+)"));
+    QList<QList<int>> rows;
+    for (const QByteArray &row : rtf.split('\n')) {
+        if (!row.startsWith("\\trowd"))
+            continue;
+        rows.append(QList<int>());
+        for (const auto &edge : cellx.globalMatch(QString::fromLatin1(row)))
+            rows.last().append(edge.captured(1).toInt());
+    }
+    return rows;
+}
+
+// The number of an RTF document's first control word of that name ("margl"); -1 for none.
+inline int ReadRtfNumber(const QByteArray &rtf, const char *word)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\\\%1(-?\\d+)").arg(QLatin1String(word)))
+                                              .match(QString::fromLatin1(rtf));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }

@@ -99,6 +99,59 @@ private Q_SLOTS:
         }
     }
 
+    // Every row of the RTF table ends within the width between the margins
+    // of the page the document declares, and its cells read back.
+    void rtfFitsThePage_data()
+    {
+        QTest::addColumn<Rows>("rows");
+        QTest::addColumn<RtfPage>("page");
+        const auto table = [](int columns) {
+            Rows rows{{}, {}};
+            for (int column = 0; column < columns; ++column) {
+                rows[0].append(QStringLiteral("Column %1").arg(column));
+                rows[1].append(QStringLiteral("value %1").arg(column));
+            }
+            return rows;
+        };
+        QTest::newRow("short") << table(2) << RtfPage();
+        QTest::newRow("eleven, Letter landscape") << table(11) << RtfPageFromMm(215.9, 279.4, true, 25, 25, 25, 25);
+        QTest::newRow("thirty") << table(30) << RtfPage();
+        QTest::newRow("one long cell") << Rows{{"Cluster", "QL"}, {QString(700, u'x'), "200"}} << RtfPage();
+    }
+
+    void rtfFitsThePage()
+    {
+        QFETCH(Rows, rows);
+        QFETCH(RtfPage, page);
+        TextTable table;
+        FillTable(table, rows);
+        QTemporaryDir dir;
+        const auto exported = [&](const TextTable &table) {
+            ExportRtf(table, QStringLiteral("Report"), dir.filePath("t.rtf"), page);
+            return readFile(dir.filePath("t.rtf"));
+        };
+        const QByteArray rtf = exported(table);
+        QCOMPARE(ReadRtfNumber(rtf, "paperw"), page.width);
+        QCOMPARE(ReadRtfNumber(rtf, "margl"), page.marginLeft);
+        QCOMPARE(rtf.contains("\\landscape"), page.width > page.height);
+        const QList<QList<int>> edges = ReadRtfCellEdges(rtf);
+        QCOMPARE(edges.size(), rows.size());
+        for (const QList<int> &row : edges) {
+            QCOMPARE(row.size(), rows[0].size());
+            QVERIFY2(row.last() <= page.usableWidth(), qPrintable(QString::number(row.last())));
+            QVERIFY(std::is_sorted(row.begin(), row.end()) && row.first() > 0);
+        }
+        QCOMPARE(ReadRtf(rtf).rows, rows);
+        // The long cell fills the page, and the short column keeps the width
+        // its own words need however long the other grows.
+        if (rows[1][0].size() > 100) {
+            QCOMPARE(edges[0][1], page.usableWidth());
+            table.setCell(0, 1, rows[1][0].repeated(5));
+            const QList<int> longer = ReadRtfCellEdges(exported(table)).first();
+            QCOMPARE(longer[1] - longer[0], edges[0][1] - edges[0][0]);
+        }
+    }
+
     void rtfInWordProcessor()
     {
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
