@@ -93,11 +93,11 @@ bool aboveCharacter(const Character &character, qint64 treatmentTrickle, int col
 } // namespace
 
 ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text,
-                                  qint64 treatmentTrickle)
+                                  qint64 treatmentTrickle, bool reachedByLadder)
 {
     if ((column == ReqCol::Treatment || column == ReqCol::SecondarySkill) && row >= 1 &&
         settings.character.entered() && aboveCharacter(settings.character, treatmentTrickle, column, text))
-        return ReqCellColor::Red;
+        return reachedByLadder ? ReqCellColor::Reached : ReqCellColor::Red;
     if (column == ReqCol::Type && row >= 1 && text == SymbiantOtherProfession)
         return ReqCellColor::Red;
     if (column != ReqCol::SkillReq || row < 1)
@@ -111,6 +111,25 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
     if (!value || !maximum)
         return ReqCellColor::Normal;
     return *value > *maximum ? ReqCellColor::Red : ReqCellColor::Normal;
+}
+
+bool BuildResults::ladderReaches(int row) const
+{
+    if (!m_ladder || row < 1 || row >= m_reqTable.rowCount())
+        return false;
+    // "HEAD (QL 175)": the slot and the level the row is built at.
+    const QString implant = m_reqTable.cell(ReqCol::Implant, row);
+    const qsizetype at = implant.lastIndexOf(QStringLiteral(" (QL "));
+    if (at <= 0 || !implant.endsWith(u')'))
+        return false;
+    const QString slot = implant.left(at);
+    const QString type = m_reqTable.cell(ReqCol::Type, row);
+    if (type == SymbiantType)
+        return std::any_of(m_ladder->steps.cbegin(), m_ladder->steps.cend(),
+                           [&slot](const LadderStep &step) { return step.slot == slot && !step.symbiant.isEmpty(); });
+    bool ok = false;
+    const int level = QStringView(implant).sliced(at + 5).chopped(1).toInt(&ok);
+    return ok && level > 0 && m_ladder->finalLevel(slot) == level;
 }
 
 void ClearResultTable(TextTable &table)

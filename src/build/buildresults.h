@@ -41,8 +41,9 @@ inline constexpr int Addition = 0, Implant = 1, NewSecondarySkill = 2;
 
 // The font colour of a requirement cell as the grid draws it.
 enum class ReqCellColor {
-    Normal, // the palette's text colour
-    Red,    // the palette's warning red
+    Normal,  // the palette's text colour
+    Red,     // the palette's warning red
+    Reached, // above the character's own values, but reached on the ladder
 };
 
 // The colour of the requirement cell at column, row (grdReqsGetCellColor): a
@@ -55,8 +56,11 @@ enum class ReqCellColor {
 // "Secondary Skill" cell is red when any ability or the character level it
 // names is above the character's, and its "Type" cell when the character's
 // profession may not wear it. Every other cell is normal.
+// A cell red by the character that the ladder reaches (reachedByLadder: the
+// row's implant is worn at its level on the ladder) is Reached instead: the
+// character wears it with the implants put on before it.
 ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int row, const QString &text,
-                                  qint64 treatmentTrickle = 0);
+                                  qint64 treatmentTrickle = 0, bool reachedByLadder = false);
 
 // Blanks every data cell of a result table and cuts it to one data row; the
 // header row stays.
@@ -175,6 +179,9 @@ public:
     // character can wear; nothing otherwise, and after a project was opened
     // (which brings back the ladder's table only).
     const std::optional<Ladder> &ladder() const { return m_ladder; }
+    // Whether the ladder wears the implant or symbiant of the requirement
+    // table's row at the level the row shows; false without a ladder.
+    bool ladderReaches(int row) const;
     // Keeps the ladder and shows it in the ladder table.
     void setLadder(const Ladder &ladder);
     // No ladder: the table blank.

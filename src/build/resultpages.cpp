@@ -11,9 +11,11 @@
 #include "views/widgets.h"
 
 #include <QColor>
+#include <QFont>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
@@ -135,20 +137,46 @@ RequirementTableModel::RequirementTableModel(const TextTable &table, const Build
 {
 }
 
-QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
+ReqCellColor RequirementTableModel::cellColor(const QModelIndex &index) const
 {
-    if (role != Qt::ForegroundRole)
-        return TextTableModel::data(index, role);
     if (!index.isValid() || !hasTable())
-        return QVariant();
+        return ReqCellColor::Normal;
     const int column = tableColumn(index.column());
     const int row = tableRow(index.row());
-    // Every cell that is not red takes the palette's text colour, which reads
-    // on a light palette and a dark one alike.
-    if (RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString(),
-                             m_results.treatmentTrickle()) == ReqCellColor::Red)
-        return WarningRed();
-    return QVariant();
+    const bool judged = column == ReqCol::Treatment || column == ReqCol::SecondarySkill;
+    return RequirementCellColor(m_settings, column, row, TextTableModel::data(index, Qt::DisplayRole).toString(),
+                                m_results.treatmentTrickle(), judged && m_results.ladderReaches(row));
+}
+
+QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::ForegroundRole && role != Qt::FontRole && role != Qt::ToolTipRole)
+        return TextTableModel::data(index, role);
+    // Every cell that is not marked takes the palette's text colour, which
+    // reads on a light palette and a dark one alike. A cell the ladder
+    // reaches is told apart by more than its colour: it is in italics.
+    const ReqCellColor color = cellColor(index);
+    const bool judged = tableColumn(index.column()) == ReqCol::Treatment ||
+                        tableColumn(index.column()) == ReqCol::SecondarySkill;
+    switch (role) {
+    case Qt::ForegroundRole:
+        return color == ReqCellColor::Red       ? QVariant(WarningRed())
+               : color == ReqCellColor::Reached ? QVariant(QGuiApplication::palette().color(QPalette::Link))
+                                                : QVariant();
+    case Qt::FontRole:
+        if (color == ReqCellColor::Reached) {
+            QFont font;
+            font.setItalic(true);
+            return font;
+        }
+        return QVariant();
+    default:
+        if (color == ReqCellColor::Reached)
+            return LangMsg(Msg::ReqCellReachedTip);
+        if (color == ReqCellColor::Red && judged)
+            return LangMsg(Msg::ReqCellAboveTip);
+        return TextTableModel::data(index, role);
+    }
 }
 
 QVariant RequirementTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -166,7 +194,8 @@ void RequirementTableModel::refreshColors()
     // others; every cell is asked again.
     const int rows = rowCount();
     if (rows > 0 && columnCount() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), {Qt::ForegroundRole});
+        Q_EMIT dataChanged(index(0, 0), index(rows - 1, columnCount() - 1),
+                           {Qt::ForegroundRole, Qt::FontRole, Qt::ToolTipRole});
 }
 
 ResultPage::ResultPage(const QString &noteName, QWidget *parent) : QWidget(parent)
@@ -227,6 +256,9 @@ void SkillResultPage::resultsStateChanged()
 void RequirementResultPage::resultsStateChanged()
 {
     btnCheaperLevels->setEnabled(!results().stale() && document()->cheaperLevels().has_value());
+    // A build brings new cells, and with them new marks.
+    if (m_reqModel)
+        showLegend();
 }
 
 SkillResultPage::SkillResultPage(Prompter &prompter, QWidget *parent)
@@ -329,6 +361,13 @@ RequirementResultPage::RequirementResultPage(Prompter &prompter, QWidget *parent
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(note());
     layout->addWidget(grdReqs, 1);
+    lblReqLegend = MakeStateLabel(QString(), QStringLiteral("lblReqLegend"),
+                                  QStringLiteral("What the marked cells of the requirements mean"), this);
+    // Its text comes from the message table as the marks change.
+    lblReqLegend->setProperty(LangFixed, true);
+    lblReqLegend->setWordWrap(true);
+    lblReqLegend->hide();
+    layout->addWidget(lblReqLegend);
     layout->addWidget(sortHints(this));
     layout->addLayout(buttons);
 }
@@ -354,11 +393,40 @@ void RequirementResultPage::showTables()
 {
     m_reqModel = new RequirementTableModel(results().reqTable(), document()->buildSettings(), results());
     showSortable(grdReqs, results(), SortableTable::Requirements, m_reqModel);
+    showLegend();
 }
 
 void RequirementResultPage::settingsChanged()
 {
     m_reqModel->refreshColors();
+    showLegend();
+}
+
+void RequirementResultPage::showLegend()
+{
+    // One line for each kind of mark the table shows now.
+    bool red = false;
+    bool reached = false;
+    bool nanoProg = false;
+    for (int r = 0; r < m_reqModel->rowCount(); ++r) {
+        for (int c = 0; c < m_reqModel->columnCount(); ++c) {
+            const QModelIndex index = m_reqModel->index(r, c);
+            const ReqCellColor color = m_reqModel->cellColor(index);
+            if (color == ReqCellColor::Reached)
+                reached = true;
+            else if (color == ReqCellColor::Red)
+                (m_reqModel->tableColumn(c) == ReqCol::SkillReq ? nanoProg : red) = true;
+        }
+    }
+    QStringList lines;
+    if (red)
+        lines.append(LangMsg(Msg::ReqLegendRed));
+    if (reached)
+        lines.append(LangMsg(Msg::ReqLegendReached));
+    if (nanoProg)
+        lines.append(LangMsg(Msg::ReqLegendNanoProg));
+    lblReqLegend->setText(lines.join(u'\n'));
+    lblReqLegend->setVisible(!lines.isEmpty());
 }
 
 void RequirementResultPage::btnResortClick()

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "build/buildresults.h"
 #include "views/texttablemodel.h"
 
 #include <QWidget>
@@ -33,6 +34,8 @@ public:
                           QObject *parent = nullptr);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // How the cell is marked (RequirementCellColor, with the ladder's reach).
+    ReqCellColor cellColor(const QModelIndex &index) const;
     // The "Credits" heading tells where its figures come from.
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
@@ -157,6 +160,10 @@ private:
     QPushButton *btnPrintShoppingList = nullptr;
     QPushButton *btnResort = nullptr;
     QPushButton *btnCheaperLevels = nullptr;
+    // What the marked cells shown mean; hidden when no cell is marked.
+    QLabel *lblReqLegend = nullptr;
+
+    void showLegend();
 };
 
 // "Result - Ladder": the steps that take the character from nothing worn to

@@ -184,6 +184,13 @@ inline constexpr MessageDef PreviewZoomOut{"M132", "Zoom Out"};
 inline constexpr MessageDef PreviewFitWidth{"M133", "Fit Width"};
 inline constexpr MessageDef PreviewFitPage{"M134", "Fit Page"};
 inline constexpr MessageDef PreviewZoomBar{"M135", "Zoom"};
+// What the marked cells of the requirements mean, under the table and on
+// the cells themselves.
+inline constexpr MessageDef ReqLegendRed{"M136", "Red: above your character's own Treatment or ability, without implants (or a symbiant not for your profession)."};
+inline constexpr MessageDef ReqLegendReached{"M137", "In italics: above your character's own value, but the ladder (Result - Ladder) reaches it with the implants it puts on first."};
+inline constexpr MessageDef ReqLegendNanoProg{"M138", "Red Skill Req: above the highest nano programming skill entered on the Build tab."};
+inline constexpr MessageDef ReqCellAboveTip{"M139", "Above your character's own value, without implants"};
+inline constexpr MessageDef ReqCellReachedTip{"M140", "Above your character's own value; the ladder reaches it with the implants it puts on before this one"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -212,6 +219,7 @@ inline constexpr MessageDef All[] = {
     StatRangeText, StatRangeTitle, QualityCellRangeText, QualityCellRangeTitle, SelectionAboveTopText,
     SelectionAboveTopEntry,
     LayoutSectionHeading, PreviewZoomIn, PreviewZoomOut, PreviewFitWidth, PreviewFitPage, PreviewZoomBar,
+    ReqLegendRed, ReqLegendReached, ReqLegendNanoProg, ReqCellAboveTip, ReqCellReachedTip,
 };
 
 namespace detail {

@@ -990,6 +990,17 @@ void TstLayoutPage::highestICanWear()
     QCOMPARE(reqs->index(0, 5).data().toString(), QStringLiteral("951"));
     QCOMPARE(reqs->index(0, 5).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
     QVERIFY(!reqs->index(0, 0).data(Qt::ForegroundRole).isValid()); // the palette's own
+    QCOMPARE(reqs->index(0, 5).data(Qt::ToolTipRole).toString(), LangMsg(Msg::ReqCellAboveTip));
+    // Under the table, what red means; nothing the ladder reaches here.
+    auto *legend = find<QLabel>("lblReqLegend");
+    QVERIFY(!legend->isHidden());
+    QCOMPARE(legend->text(), LangMsg(Msg::ReqLegendRed));
+    // Without a character nothing is marked, and the legend goes.
+    BuildSettings settings = m_window->document().buildSettings();
+    settings.character = Character();
+    m_window->document().setSettings(settings);
+    QVERIFY(!reqs->index(0, 5).data(Qt::ForegroundRole).isValid());
+    QVERIFY(legend->isHidden());
 }
 
 // The character's level and profession: "none" of both at first, entered

@@ -166,6 +166,7 @@ private Q_SLOTS:
     void cases();
     void finalLevelsDoNotDependOnTheOrder();
     void trickleDownTakesAStep();
+    void cellsTheLadderReaches();
     void specialRecipeStopsEarlier();
     void buildAtTheHighestLevels();
     void buildShowsWhatFitsAndWhatTrickles();
@@ -298,6 +299,39 @@ void TstLadder::trickleDownTakesAStep()
     const Ladder without = PlanLadder(plan, character(700), 300, m_reference, LadderOptions{false, {}});
     QCOMPARE(finals(without), QStringLiteral("HEAD=146 EYE=146"));
     QCOMPARE(steps(without), (QStringList{"HEAD 146 696 700 final", "EYE 146 696 700 final"}));
+}
+
+// EYE at 111 needs 531 Treatment, above the character's 479: red on a build
+// at that level, but a "Highest I Can Wear" build's ladder reaches it with
+// HEAD's Treatment worn first, and the cell says so instead. HEAD's own cell
+// needs no more than the character has and stays unmarked.
+void TstLadder::cellsTheLadderReaches()
+{
+    PlanBuild build(m_reference, {HeadTreatment, EyeBurst});
+    BuildSettings &settings = build.settings;
+    const BuildResults &results = build.results;
+    settings.character = character(479);
+    settings.target = BuildSettings::Target::Highest;
+    QVERIFY(build.run());
+    const auto colour = [&](int row) {
+        return RequirementCellColor(settings, ReqCol::Treatment, row, results.reqTable().cell(ReqCol::Treatment, row),
+                                    results.treatmentTrickle(), results.ladderReaches(row));
+    };
+    int eye = -1;
+    int head = -1;
+    for (int r = 1; r < results.reqTable().rowCount(); ++r)
+        (results.reqTable().cell(ReqCol::Implant, r).startsWith(QStringLiteral("EYE")) ? eye : head) = r;
+    QCOMPARE(results.reqTable().cell(ReqCol::Implant, eye), QStringLiteral("EYE (QL 111)"));
+    QVERIFY(results.ladderReaches(eye) && results.ladderReaches(head));
+    QCOMPARE(colour(eye), ReqCellColor::Reached);
+    QCOMPARE(colour(head), ReqCellColor::Normal);
+
+    // The same levels built as one level: no ladder, and the cell is red.
+    settings.target = BuildSettings::Target::OneLevel;
+    settings.implantQL = EnteredNumber(QStringLiteral("111"));
+    QVERIFY(build.run());
+    QVERIFY(!results.ladderReaches(eye));
+    QCOMPARE(colour(eye), ReqCellColor::Red);
 }
 
 // The special recipe needs 700 at 139 (11 + 994 * 138 / 199 = 700.3) and
