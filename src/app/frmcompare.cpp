@@ -8,6 +8,7 @@
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "views/texttablemodel.h"
+#include "views/fittingcombobox.h"
 #include "views/widgets.h"
 
 #include <QAction>
@@ -40,7 +41,7 @@ TfrmCompare::TfrmCompare(LudraProgram &program, const PlanDocument &current, QLi
 
     auto *lblCompareWith = MakeLabel(QStringLiteral("Compare this plan with:"), this);
     lblCompareWith->setObjectName(QStringLiteral("lblCompareWith"));
-    cboCompareWith = Named(new QComboBox(this), QStringLiteral("cboCompareWith"), QStringLiteral("Plan to compare with"));
+    cboCompareWith = Named(new FittingComboBox(this), QStringLiteral("cboCompareWith"), QStringLiteral("Plan to compare with"));
     // Its entries are the names of open plans, which are data.
     cboCompareWith->setProperty(LangDataEntries, true);
     lblCompareWith->setBuddy(cboCompareWith);

@@ -9,6 +9,7 @@
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "views/texttablemodel.h"
+#include "views/fittingcombobox.h"
 #include "views/widgets.h"
 
 #include <QAction>
@@ -33,7 +34,7 @@ TfrmSymbiantFinder::TfrmSymbiantFinder(PlanDocument &document, Reports &reports,
 
     auto *lblSymbiantSlot = MakeLabel(QStringLiteral("&Slot:"), this);
     lblSymbiantSlot->setObjectName(QStringLiteral("lblSymbiantSlot"));
-    cboSymbiantSlot = Named(new QComboBox(this), QStringLiteral("cboSymbiantSlot"), QStringLiteral("Body slot"));
+    cboSymbiantSlot = Named(new FittingComboBox(this), QStringLiteral("cboSymbiantSlot"), QStringLiteral("Body slot"));
     // "All slots", then the body slots as the game names them.
     cboSymbiantSlot->setProperty(LangDataEntries, true);
     lblSymbiantSlot->setBuddy(cboSymbiantSlot);

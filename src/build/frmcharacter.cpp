@@ -8,6 +8,7 @@
 #include "text/langapply.h"
 #include "text/messages.h"
 #include "views/numberbox.h"
+#include "views/fittingcombobox.h"
 #include "views/widgets.h"
 
 #include <QComboBox>
@@ -55,7 +56,7 @@ TfrmCharacter::TfrmCharacter(Prompter &prompter, const Character &character, int
     lblLevel->setBuddy(edtLevel);
     auto *lblProfession = MakeLabel(QStringLiteral("Profession"), this);
     lblProfession->setObjectName(QStringLiteral("lblProfession"));
-    cboProfession = Named(new QComboBox(this), QStringLiteral("cboProfession"), QStringLiteral("Profession"));
+    cboProfession = Named(new FittingComboBox(this), QStringLiteral("cboProfession"), QStringLiteral("Profession"));
     cboProfession->addItem(QStringLiteral("none"));
     cboProfession->addItems(ProfessionNames());
     cboProfession->setCurrentIndex(

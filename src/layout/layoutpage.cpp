@@ -15,6 +15,7 @@
 #include "data/character.h"
 #include "data/symbiants.h"
 #include "views/numberbox.h"
+#include "views/fittingcombobox.h"
 #include "views/widgets.h"
 
 #include <QAction>
@@ -91,16 +92,16 @@ void LayoutPage::createControls()
     // The body-placement view fits; the skill view of a long list scrolls.
     grdReport->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    cboViewStyle = Named(new QComboBox(this), QStringLiteral("cboViewStyle"), QStringLiteral("Layout view"));
+    cboViewStyle = Named(new FittingComboBox(this), QStringLiteral("cboViewStyle"), QStringLiteral("Layout view"));
     cboViewStyle->addItems({QStringLiteral("View by Body Placement"), QStringLiteral("View by Skill/Cluster Set")});
     cboViewStyle->setCurrentIndex(-1);
-    cboInside = Named(new QComboBox(this), QStringLiteral("cboInside"), QStringLiteral("Names shown"));
+    cboInside = Named(new FittingComboBox(this), QStringLiteral("cboInside"), QStringLiteral("Names shown"));
     cboInside->addItems({QStringLiteral("Show Skill Names"), QStringLiteral("Show Cluster Names")});
     cboInside->setCurrentIndex(-1);
 
     auto *lblAvailable = MakeLabel(QStringLiteral(" Available Skills"), this);
     lblAvailable->setObjectName(QStringLiteral("lblAvaNanos"));
-    cboAvaNanos = Named(new QComboBox(this), QStringLiteral("cboAvaNanos"), QStringLiteral("Available skills"));
+    cboAvaNanos = Named(new FittingComboBox(this), QStringLiteral("cboAvaNanos"), QStringLiteral("Available skills"));
     cboAvaNanos->setMaxVisibleItems(20);
     // The column it stands in sets its width; measuring hundreds of skill
     // names for a size hint would only slow the window's first showing.

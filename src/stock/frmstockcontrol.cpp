@@ -12,6 +12,7 @@
 #include "common/text.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
+#include "views/fittingcombobox.h"
 #include "views/widgets.h"
 
 #include <QAction>
@@ -149,7 +150,7 @@ TfrmStockControl::TfrmStockControl(Prompter &prompter, QWidget *parent) : QDialo
 
 void TfrmStockControl::createControls()
 {
-    cmbView = Named(new QComboBox(this), QStringLiteral("cmbView"), QStringLiteral("View"));
+    cmbView = Named(new FittingComboBox(this), QStringLiteral("cmbView"), QStringLiteral("View"));
     cmbView->addItems({QStringLiteral("Show Clusters"), QStringLiteral("Show Implants")});
     connect(cmbView, &QComboBox::activated, this, &TfrmStockControl::cmbViewChange);
 
@@ -180,7 +181,7 @@ void TfrmStockControl::createControls()
     grpAddItem = Named(new QGroupBox(QStringLiteral(" Add Stock Item "), this), QStringLiteral("grpAddItem"));
     edtQuality = MakeDigitBox(QStringLiteral("edtQuality"), QStringLiteral("Quality Level"), grpAddItem);
     edtCost = MakeDigitBox(QStringLiteral("edtCost"), QStringLiteral("Cost"), grpAddItem);
-    cmbType = Named(new QComboBox(grpAddItem), QStringLiteral("cmbType"), QStringLiteral("Type"));
+    cmbType = Named(new FittingComboBox(grpAddItem), QStringLiteral("cmbType"), QStringLiteral("Type"));
     cmbType->addItems({QStringLiteral("Faded"), QStringLiteral("Bright"), QStringLiteral("Shining")});
     btnAddItem = MakeButton(QStringLiteral("&Add Item"), QStringLiteral("btnAddItem"), grpAddItem);
     btnAddItem->setEnabled(false);
