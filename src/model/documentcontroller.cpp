@@ -122,9 +122,7 @@ void DocumentController::open()
 {
     bool newWindow = false;
     if (m_document->isModified() && AskToSaveOption()) {
-        const QString name = m_document->fileName().isEmpty()
-                                 ? LangMsg(Msg::UntitledProject)
-                                 : u'"' + QFileInfo(m_document->fileName()).fileName() + u'"';
+        const QString name = PlanNameInMessages(m_document->fileName());
         const Prompter::Buttons buttons =
             openInNewWindow ? Prompter::Buttons::SaveDiscardNewWindowCancel : Prompter::Buttons::SaveDiscardCancel;
         switch (m_prompter.message(Prompter::Icon::Warning, buttons, QStringLiteral("Ludra"),
@@ -219,9 +217,7 @@ bool DocumentController::maybeSave()
 {
     if (!m_document->isModified() || !AskToSaveOption())
         return true;
-    const QString name = m_document->fileName().isEmpty()
-                             ? LangMsg(Msg::UntitledProject)
-                             : u'"' + QFileInfo(m_document->fileName()).fileName() + u'"';
+    const QString name = PlanNameInMessages(m_document->fileName());
     switch (m_prompter.message(Prompter::Icon::Warning, Prompter::Buttons::SaveDiscardCancel, QStringLiteral("Ludra"),
                                LangMsg(Msg::SaveChangesText).arg(name))) {
     case Prompter::Answer::Save:

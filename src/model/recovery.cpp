@@ -39,11 +39,6 @@ std::unique_ptr<QLockFile> makeLock(const QString &copyPath)
     return lock;
 }
 
-QString plainName(const QString &fileName)
-{
-    return fileName.isEmpty() ? LangMsg(Msg::UntitledProject) : u'"' + QFileInfo(fileName).fileName() + u'"';
-}
-
 // Reads what a copy says of its plan; a copy that cannot be read keeps the
 // reason instead.
 void readCopy(LeftCopy &copy)
@@ -80,6 +75,11 @@ QString setAside(const LeftCopy &copy)
 }
 
 } // namespace
+
+QString PlanNameInMessages(const QString &fileName)
+{
+    return fileName.isEmpty() ? LangMsg(Msg::UntitledProject) : u'"' + QFileInfo(fileName).fileName() + u'"';
+}
 
 QString RecoveryFolder()
 {
@@ -193,7 +193,7 @@ std::vector<LeftCopy> AskToRestore(Prompter &prompter)
     for (const LeftCopy &copy : readable)
         entries.append(QStringLiteral("- ")
                        + LangMsg(Msg::RecoveryEntry)
-                             .arg(plainName(copy.fileName), locale.toString(copy.changed, QLocale::ShortFormat)));
+                             .arg(PlanNameInMessages(copy.fileName), locale.toString(copy.changed, QLocale::ShortFormat)));
     switch (prompter.message(Prompter::Icon::Warning, Prompter::Buttons::RestoreDiscard,
                              LangMsg(Msg::RecoveryTitle), LangMsg(Msg::RecoveryText).arg(entries.join(u'\n')))) {
     case Prompter::Answer::Restore:

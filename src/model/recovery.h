@@ -30,6 +30,10 @@ struct LeftCopy;
 // The folder of the copies.
 QString RecoveryFolder();
 
+// How a message names a plan: its file's name in quotes, or the name of an
+// untitled plan when it has no file yet.
+QString PlanNameInMessages(const QString &fileName);
+
 // One window's recovery copy: a file name of its own, written whole on each
 // write() and locked from the first write on. Removed by remove() only: a
 // program that ends abnormally leaves it behind, which is its purpose.
