@@ -111,6 +111,7 @@ inline constexpr MessageDef GraphNanoProgLine{"M76", "Highest Nano Programming"}
 inline constexpr MessageDef GraphCharacterLine{"M77", "Character's %1"};
 inline constexpr MessageDef GraphNanoProgMaxLine{"M78", "Nano Programming maximum"};
 inline constexpr MessageDef GraphTargetLine{"M79", "Target Quality Level"};
+// No longer drawn (M136 names the mark); kept for the keys' order.
 inline constexpr MessageDef GraphLastWearable{"M80", "Last wearable at QL %1: %2"};
 inline constexpr MessageDef GraphNotWearable{"M81", "Not wearable: %1"};
 inline constexpr MessageDef GraphBoundaryLine{"M82", "Quality level 200/201"};
@@ -184,6 +185,13 @@ inline constexpr MessageDef PreviewZoomOut{"M132", "Zoom Out"};
 inline constexpr MessageDef PreviewFitWidth{"M133", "Fit Width"};
 inline constexpr MessageDef PreviewFitPage{"M134", "Fit Page"};
 inline constexpr MessageDef PreviewZoomBar{"M135", "Zoom"};
+// The requirements chart's marks: how far the character wears each implant
+// on its own stats, how far its ladder takes it, and both at one level.
+inline constexpr MessageDef GraphOwnStatsWearable{"M136", "Last wearable on your own stats at QL %1: %2"};
+inline constexpr MessageDef GraphLadderLevel{"M137", "Ladder reaches QL %1: %2"};
+inline constexpr MessageDef GraphOwnStatsAndLadder{"M138", "Last wearable on your own stats and by the ladder at QL %1: %2"};
+inline constexpr MessageDef GraphOwnStatsNotWearable{"M139", "Not wearable on your own stats: %1"};
+inline constexpr MessageDef GraphLadderNotWearable{"M140", "Not wearable by the ladder: %1"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -212,6 +220,7 @@ inline constexpr MessageDef All[] = {
     StatRangeText, StatRangeTitle, QualityCellRangeText, QualityCellRangeTitle, SelectionAboveTopText,
     SelectionAboveTopEntry,
     LayoutSectionHeading, PreviewZoomIn, PreviewZoomOut, PreviewFitWidth, PreviewFitPage, PreviewZoomBar,
+    GraphOwnStatsWearable, GraphLadderLevel, GraphOwnStatsAndLadder, GraphOwnStatsNotWearable, GraphLadderNotWearable,
 };
 
 namespace detail {
