@@ -390,7 +390,9 @@ void drawWearMarks(QChart &chart, const PlanSeries &s, PenSequence &pens, const 
         if (level > 0) {
             const bool onAbility = kind != MarkKind::Ladder && stat > int(Stat::Treatment);
             marks->append(level, double(onAbility ? s.ability.at(level) : s.treatment.at(level)));
-            marks->setPointLabelsVisible(true);
+            // The ladder's levels lie close together on their target lines;
+            // their legend entries tell them.
+            marks->setPointLabelsVisible(kind != MarkKind::Ladder);
             marks->setPointLabelsFormat(QStringLiteral("@xPoint"));
             marks->setPointLabelsColor(colors.text);
         }
