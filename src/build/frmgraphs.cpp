@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
@@ -36,6 +37,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace ludra {
 
@@ -101,13 +103,92 @@ ChartColors colorsOf(const QPalette &palette)
     colors.text = palette.color(QPalette::Text);
     colors.dark = IsDarkPalette(palette);
     colors.grid = colors.dark ? colors.background.lighter(250) : colors.background.darker(125);
-    static const char *const names[] = {"#1f77b4", "#d62728", "#2ca02c", "#ff7f0e", "#9467bd",
-                                        "#8c564b", "#e377c2", "#17becf", "#bcbd22", "#7f7f7f"};
-    for (const char *name : names) {
-        const QColor color{QLatin1String(name)};
-        colors.lines.append(colors.dark ? color.lighter(140) : color);
-    }
+    // Each colour as it reads on a light background, and a lighter one of
+    // the same hue for a dark one; neighbours differ in hue.
+    static const char *const names[][2] = {
+        {"#1f63c6", "#74a9ff"}, {"#c8322d", "#ff7a70"}, {"#2b8a3e", "#6fd67f"}, {"#d9730d", "#ffae57"},
+        {"#7b3fb5", "#c29bff"}, {"#00838f", "#4fd6df"}, {"#c2185b", "#ff7eb6"}, {"#8d5a2b", "#d9a66f"},
+        {"#6f7a00", "#c9d44a"}, {"#1a3a8a", "#9fb4ff"}, {"#a67c00", "#ffd24d"}, {"#0b7fb8", "#67c8ff"}};
+    for (const auto &pair : names)
+        colors.lines.append(QColor(QLatin1String(pair[colors.dark ? 1 : 0])));
     return colors;
+}
+
+// The dash patterns lines take turns in.
+constexpr Qt::PenStyle DashCycle[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                      Qt::DashDotDotLine};
+constexpr int DashCount = int(std::size(DashCycle));
+
+// A dash pattern a number of turns on from another in DashCycle.
+Qt::PenStyle dashAfter(Qt::PenStyle style, int turns)
+{
+    const int at = int(std::find(std::begin(DashCycle), std::end(DashCycle), style) - std::begin(DashCycle));
+    return DashCycle[(at % DashCount + turns) % DashCount];
+}
+
+// Where a line lies with others over the same values at every level: the
+// how-manyeth of them it is drawn, from 0, and how many they are.
+struct Overlap
+{
+    int index = 0;
+    int count = 1;
+};
+
+// Hands out the pens of one chart's lines in the order they are drawn: each
+// line the next colour of the palette, in the dash pattern asked for, or the
+// next one of DashCycle that no line of that colour has yet, so that no two
+// lines share both colour and dash while there are enough of them. A line
+// drawn over others at the same values is dashed in slots of its own, so
+// that the dashes of every one of them, the first one's between, show in
+// turn along the line.
+class PenSequence
+{
+public:
+    explicit PenSequence(const ChartColors &colors) : m_colors(colors) {}
+
+    QPen next(Qt::PenStyle style, qreal width, Overlap overlap = {})
+    {
+        const QColor colour = nextColour();
+        QPen pen(colour, width);
+        if (overlap.index > 0) {
+            // Dashes of Slot pen widths, one in every count slots: the
+            // index-th of them.
+            constexpr qreal Slot = 4;
+            pen.setDashPattern({Slot, Slot * (overlap.count - 1)});
+            pen.setDashOffset(Slot * (overlap.count - overlap.index));
+            pen.setCapStyle(Qt::FlatCap);
+            return pen;
+        }
+        for (int turn = 0; turn < DashCount; ++turn) {
+            const std::pair<QRgb, int> key{colour.rgba(), int(dashAfter(style, turn))};
+            if (!m_used.contains(key)) {
+                style = dashAfter(style, turn);
+                m_used.append(key);
+                break;
+            }
+        }
+        pen.setStyle(style);
+        pen.setCapStyle(style == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap);
+        return pen;
+    }
+
+    // The next colour alone, for a mark.
+    QColor nextColour() { return m_colors.line(m_next++); }
+
+private:
+    const ChartColors &m_colors;
+    int m_next = 0;
+    QList<std::pair<QRgb, int>> m_used;
+};
+
+// Where each of the values lies among those equal to it.
+template <typename T> QList<Overlap> overlaps(const QList<T> &values)
+{
+    QList<Overlap> result;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        result.append(Overlap{int(std::count(values.begin(), values.begin() + i, values.at(i))),
+                              int(std::count(values.begin(), values.end(), values.at(i)))});
+    return result;
 }
 
 // Empties a chart and gives it the colours, the title and its legend.
@@ -136,6 +217,8 @@ void prepareChart(QChart &chart, const QString &title, const ChartColors &colors
     // cuts every name short.
     chart.legend()->setAlignment(Qt::AlignRight);
     chart.legend()->setLabelColor(colors.text);
+    // Each entry drawn as its line is, in its pen, or as its mark.
+    chart.legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     QFont legendFont;
     legendFont.setPointSizeF(std::max(6.0, legendFont.pointSizeF() - 1));
     chart.legend()->setFont(legendFont);
@@ -194,7 +277,7 @@ void attach(QChart &chart, QXYSeries *series, QValueAxis *x, QValueAxis *y)
     series->attachAxis(y);
 }
 
-QLineSeries *curve(const SeriesLine &line, const QColor &color, qreal width)
+QLineSeries *curve(const SeriesLine &line, const QPen &pen)
 {
     auto *series = new QLineSeries;
     series->setName(line.name);
@@ -203,8 +286,6 @@ QLineSeries *curve(const SeriesLine &line, const QColor &color, qreal width)
     for (int q = SeriesFirstLevel; q <= SeriesLastLevel; ++q)
         points.append(QPointF(q, double(line.at(q))));
     series->replace(points);
-    QPen pen(color, width);
-    pen.setCapStyle(Qt::RoundCap);
     series->setPen(pen);
     return series;
 }
@@ -241,6 +322,81 @@ void drawTargets(QChart &chart, const QList<int> &targets, const ChartColors &co
         if (i > 0)
             for (QLegendMarker *marker : chart.legend()->markers(series))
                 marker->setVisible(false);
+    }
+}
+
+// What a mark of the requirements chart tells of the implants it names.
+enum class MarkKind
+{
+    // The last level the character wears them at on its own stats.
+    OwnStats,
+    // That level, which is also the ladder's final level.
+    Both,
+    // The ladder's final level.
+    Ladder,
+};
+
+// The marks of the requirements chart: for each implant the last level the
+// character can wear it at on its own stats, on the requirement that stops
+// it, and with a ladder its final level there, on the treatment
+// requirement; one mark naming both where they are one level. Implants
+// marked alike at one level share a mark; each mark takes the next colour.
+void drawWearMarks(QChart &chart, const PlanSeries &s, PenSequence &pens, const ChartColors &colors, QValueAxis *x,
+                   QValueAxis *y)
+{
+    // Kind, level and the stopping stat (-1 for none) to the implants.
+    std::map<std::tuple<MarkKind, int, int>, QStringList> groups;
+    for (const WearLimit &limit : s.limits) {
+        const int stat = limit.lastLevel > 0 && limit.lastLevel < SeriesLastLevel ? int(limit.limitedBy) : -1;
+        if (limit.ladderLevel == limit.lastLevel) {
+            // Wearable at every level either way: nothing stops it.
+            if (limit.lastLevel < SeriesLastLevel)
+                groups[{MarkKind::Both, limit.lastLevel, stat}].append(limit.slot);
+            continue;
+        }
+        if (limit.lastLevel < SeriesLastLevel)
+            groups[{MarkKind::OwnStats, limit.lastLevel, stat}].append(limit.slot);
+        if (limit.ladderLevel)
+            groups[{MarkKind::Ladder, *limit.ladderLevel, -1}].append(limit.slot);
+    }
+    static constexpr QScatterSeries::MarkerShape OwnShapes[] = {
+        QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle, QScatterSeries::MarkerShapeTriangle,
+        QScatterSeries::MarkerShapePentagon};
+    int shape = 0;
+    for (const auto &[key, implantSlots] : groups) {
+        const auto [kind, level, stat] = key;
+        const QString implants = implantSlots.join(QStringLiteral(", "));
+        auto *marks = new QScatterSeries;
+        switch (kind) {
+        case MarkKind::OwnStats:
+            marks->setName(level > 0 ? LangMsg(Msg::GraphOwnStatsWearable).arg(level).arg(implants)
+                                     : LangMsg(Msg::GraphOwnStatsNotWearable).arg(implants));
+            marks->setMarkerShape(OwnShapes[shape++ % std::size(OwnShapes)]);
+            break;
+        case MarkKind::Both:
+            marks->setName(level > 0 ? LangMsg(Msg::GraphOwnStatsAndLadder).arg(level).arg(implants)
+                                     : LangMsg(Msg::GraphNotWearable).arg(implants));
+            marks->setMarkerShape(QScatterSeries::MarkerShapeStar);
+            break;
+        case MarkKind::Ladder:
+            marks->setName(level > 0 ? LangMsg(Msg::GraphLadderLevel).arg(level).arg(implants)
+                                     : LangMsg(Msg::GraphLadderNotWearable).arg(implants));
+            marks->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+            break;
+        }
+        marks->setMarkerSize(kind == MarkKind::OwnStats ? 11 : 13);
+        marks->setColor(level > 0 ? pens.nextColour() : colors.text);
+        marks->setBorderColor(colors.text);
+        if (level > 0) {
+            const bool onAbility = kind != MarkKind::Ladder && stat > int(Stat::Treatment);
+            marks->append(level, double(onAbility ? s.ability.at(level) : s.treatment.at(level)));
+            // The ladder's levels lie close together on their target lines;
+            // their legend entries tell them.
+            marks->setPointLabelsVisible(kind != MarkKind::Ladder);
+            marks->setPointLabelsFormat(QStringLiteral("@xPoint"));
+            marks->setPointLabelsColor(colors.text);
+        }
+        attach(chart, marks, x, y);
     }
 }
 
@@ -486,51 +642,25 @@ void TfrmGraphs::drawRequirements(const QPalette &palette)
         return;
     const PlanSeries &s = *m_series;
 
-    const QColor treatmentColour = colors.line(0);
-    const QColor abilityColour = colors.line(1);
-    attach(chart, curve(s.treatment, treatmentColour, 2.5), x, y);
-    attach(chart, curve(s.ability, abilityColour, 2.5), x, y);
-    attach(chart, curve(s.nanoProgramming, colors.line(2), 2.5), x, y);
+    // The requirements solid, the nano-programming maximum and the
+    // character's stats dashed across, each in a colour of its own; stats
+    // of one value share the line in turns.
+    PenSequence pens(colors);
+    for (const SeriesLine *line : {&s.treatment, &s.ability, &s.nanoProgramming})
+        attach(chart, curve(*line, pens.next(Qt::SolidLine, 2.5)), x, y);
     if (s.nanoProgMax)
-        attach(chart,
-               across(LangMsg(Msg::GraphNanoProgMaxLine), *s.nanoProgMax, QPen(colors.line(2), 1.5, Qt::DashLine)),
+        attach(chart, across(LangMsg(Msg::GraphNanoProgMaxLine), *s.nanoProgMax, pens.next(Qt::DashDotDotLine, 1.5)),
                x, y);
-    // The character's stats across the chart: Treatment in the colour of
-    // its requirement, each ability in a colour of its own.
-    const auto statColour = [&colors, treatmentColour](Stat stat) {
-        return stat == Stat::Treatment ? treatmentColour : colors.line(2 + int(stat));
-    };
+    QList<qint64> statValues;
     for (const StatLine &stat : s.character)
-        attach(chart, across(stat.name, stat.value, QPen(statColour(stat.stat), 1.5, Qt::DashLine)), x, y);
-    // The last level each implant can be worn at, on the requirement that
-    // stops it, the implants that stop at the same level together.
-    std::map<std::pair<int, int>, QStringList> groups;
-    for (const WearLimit &limit : s.limits)
-        if (limit.lastLevel < SeriesLastLevel)
-            groups[{limit.lastLevel, limit.lastLevel > 0 ? int(limit.limitedBy) : -1}].append(limit.slot);
-    static constexpr QScatterSeries::MarkerShape Shapes[] = {
-        QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle, QScatterSeries::MarkerShapeTriangle,
-        QScatterSeries::MarkerShapeStar, QScatterSeries::MarkerShapePentagon};
-    int shape = 0;
-    for (const auto &[key, implantSlots] : groups) {
-        const auto [level, stat] = key;
-        auto *marks = new QScatterSeries;
-        const QString implants = implantSlots.join(QStringLiteral(", "));
-        marks->setName(level > 0 ? LangMsg(Msg::GraphLastWearable).arg(level).arg(implants)
-                                 : LangMsg(Msg::GraphNotWearable).arg(implants));
-        marks->setMarkerShape(Shapes[shape++ % 5]);
-        marks->setMarkerSize(11);
-        const bool byTreatment = stat == int(Stat::Treatment);
-        marks->setColor(stat < 0 ? colors.text : statColour(Stat(stat)));
-        marks->setBorderColor(colors.text);
-        if (level > 0) {
-            marks->append(level, double(byTreatment ? s.treatment.at(level) : s.ability.at(level)));
-            marks->setPointLabelsVisible(true);
-            marks->setPointLabelsFormat(QStringLiteral("@xPoint"));
-            marks->setPointLabelsColor(colors.text);
-        }
-        attach(chart, marks, x, y);
-    }
+        statValues.append(stat.value);
+    const QList<Overlap> statOverlaps = overlaps(statValues);
+    for (qsizetype i = 0; i < s.character.size(); ++i)
+        attach(chart,
+               across(s.character.at(i).name, s.character.at(i).value,
+                      pens.next(Qt::DashLine, 1.5, statOverlaps.at(i))),
+               x, y);
+    drawWearMarks(chart, s, pens, colors, x, y);
     drawTargets(chart, s.targets, colors, x, y);
 }
 
@@ -546,8 +676,14 @@ void TfrmGraphs::drawBonuses(const QPalette &palette)
     const auto [x, y] = addAxes(chart, LangMsg(Msg::GraphBonusAxis), highest, colors);
     if (!m_series)
         return;
-    for (int i = 0; i < int(skills.size()); ++i)
-        attach(chart, curve(skills.at(i), colors.line(i), 2.0), x, y);
+    // Skills with the same bonus at every level share the line in turns.
+    QList<QList<qint64>> values;
+    for (const SeriesLine &skill : skills)
+        values.append(skill.values);
+    const QList<Overlap> skillOverlaps = overlaps(values);
+    PenSequence pens(colors);
+    for (qsizetype i = 0; i < skills.size(); ++i)
+        attach(chart, curve(skills.at(i), pens.next(Qt::SolidLine, 2.0, skillOverlaps.at(i))), x, y);
     // Between 200 and 201 the bonuses change pace.
     const double boundary = SeriesBoundaryLevel + 0.5;
     attach(chart,

@@ -81,9 +81,10 @@ void addTarget(QList<int> &targets, int level)
         targets.append(level);
 }
 
-QList<int> targetLevels(const QList<PlannedImplant> &implants, const QList<Symbiant> &symbiants,
-                        const QList<ImplantSelection> &selections, const BuildSettings &settings,
-                        const ReferenceData &reference)
+// The levels the settings target; ladder is the character's ladder with
+// "Highest I Can Wear".
+QList<int> targetLevels(const QList<PlannedImplant> &implants, const QList<ImplantSelection> &selections,
+                        const BuildSettings &settings, const ReferenceData &reference, const Ladder *ladder)
 {
     QList<int> targets;
     switch (settings.target) {
@@ -98,11 +99,9 @@ QList<int> targetLevels(const QList<PlannedImplant> &implants, const QList<Symbi
         break;
     case BuildSettings::Target::Highest:
         // The symbiants' levels, after the implants', are no targets.
-        for (const LadderLevel &level :
-             PlanLadder(implants, settings.character, settings.ladderTopLevel, reference,
-                        LadderOptions{true, symbiants})
-                 .finalLevels.mid(0, implants.size()))
-            addTarget(targets, level.ql);
+        if (ladder)
+            for (const LadderLevel &level : ladder->finalLevels.mid(0, implants.size()))
+                addTarget(targets, level.ql);
         break;
     }
     std::sort(targets.begin(), targets.end());
@@ -198,12 +197,21 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
         }
     }
 
+    // "Highest I Can Wear" builds at the ladder's final levels: the ladder
+    // the build plans, with trickle-down as the window's build counts it.
+    std::optional<Ladder> ladder;
+    if (settings.target == BuildSettings::Target::Highest)
+        ladder = PlanLadder(implants, settings.character, settings.ladderTopLevel, reference,
+                            LadderOptions{true, PlannedSymbiants(layout.plan(), reference)});
+
     if (settings.character.entered()) {
         QList<int> abilities;
         for (qsizetype i = 0; i < implants.size(); ++i) {
             const int ability = ImplantAbility(implants.at(i), reference);
             series.limits.append(
                 wearLimit(implants.at(i), ability, profiles.at(i), settings.character, treatmentTrickle));
+            if (ladder)
+                series.limits.last().ladderLevel = ladder->finalLevel(implants.at(i).slot);
             if (ability >= 0 && !abilities.contains(ability))
                 abilities.append(ability);
         }
@@ -217,8 +225,8 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
     // An empty maximum counts as 0, as the requirement colours read it.
     if (settings.warnNanoProg)
         series.nanoProgMax = ZeroPrefixedNumber(settings.maxNanoProg.text());
-    series.targets = targetLevels(implants, PlannedSymbiants(layout.plan(), reference), layout.plan().implantSelections,
-                                  settings, reference);
+    series.targets =
+        targetLevels(implants, layout.plan().implantSelections, settings, reference, ladder ? &*ladder : nullptr);
     return series;
 }
 
@@ -258,17 +266,25 @@ void FillSeriesTable(const PlanSeries &series, TextTable &table)
 
 void FillWearLimitTable(const PlanSeries &series, TextTable &table)
 {
-    table.setColumnCount(4);
+    QStringList header{QStringLiteral("Implant"), QStringLiteral("Ability"), QStringLiteral("Last Wearable QL"),
+                       QStringLiteral("Limited By")};
+    // The limits of one series either all carry the ladder's level or none.
+    const bool byLadder = !series.limits.isEmpty() && series.limits.first().ladderLevel.has_value();
+    if (byLadder)
+        header.append(QStringLiteral("Ladder Final QL"));
+    table.setColumnCount(int(header.size()));
     table.setRowCount(int(series.limits.size()) + 1);
-    table.setRow(0, {QStringLiteral("Implant"), QStringLiteral("Ability"), QStringLiteral("Last Wearable QL"),
-                     QStringLiteral("Limited By")});
+    table.setRow(0, header);
     for (int i = 0; i < int(series.limits.size()); ++i) {
         const WearLimit &limit = series.limits.at(i);
         QString limitedBy = UnwearableReason(limit.ability, limit.lastLevel);
         if (limitedBy.isEmpty() && limit.lastLevel < SeriesLastLevel)
             limitedBy = StatNames().at(int(limit.limitedBy));
-        table.setRow(i + 1, {limit.slot, limit.ability < 0 ? QString() : StatNames().at(limit.ability),
-                             QString::number(limit.lastLevel), limitedBy});
+        QStringList row{limit.slot, limit.ability < 0 ? QString() : StatNames().at(limit.ability),
+                        QString::number(limit.lastLevel), limitedBy};
+        if (byLadder)
+            row.append(QString::number(limit.ladderLevel.value_or(0)));
+        table.setRow(i + 1, row);
     }
 }
 

@@ -60,6 +60,10 @@ struct WearLimit
     int lastLevel = 0;
     // The stat whose requirement the level after lastLevel exceeds.
     Stat limitedBy = Stat::Treatment;
+    // With "Highest I Can Wear": the implant's final level on the
+    // character's ladder, where the implants' own Treatment bonuses carry
+    // each other (0 when the ladder cannot wear it); nothing otherwise.
+    std::optional<int> ladderLevel;
 };
 
 // The numbers behind the graphs of a plan: what each quality level needs
@@ -117,7 +121,8 @@ QList<std::pair<QString, qint64>> RequirementValuesAt(const PlanSeries &series, 
 // one row per level.
 void FillSeriesTable(const PlanSeries &series, TextTable &table);
 // How far the character can wear each implant: "Implant", "Ability", "Last
-// Wearable QL" and "Limited By" (the stat, or why none can be worn); only the
+// Wearable QL" and "Limited By" (the stat, or why none can be worn), then
+// "Ladder Final QL" when the limits carry the ladder's levels; only the
 // header without a character.
 void FillWearLimitTable(const PlanSeries &series, TextTable &table);
 

@@ -505,6 +505,8 @@ QJsonObject SeriesJson(const PlanSeries &series)
             object.insert(QStringLiteral("reason"), reason);
         else if (limit.lastLevel < SeriesLastLevel)
             object.insert(QStringLiteral("limitedBy"), StatNames().at(int(limit.limitedBy)));
+        if (limit.ladderLevel)
+            object.insert(QStringLiteral("ladderLevel"), *limit.ladderLevel);
         limits.append(object);
     }
     QJsonArray targets;

@@ -73,7 +73,8 @@ QJsonObject TrickleDownJson(bool counted, qint64 treatment, const QList<TrickleO
 // the maximum nano-programming skill when the Build tab warns above it
 // ("nanoProgMax"), the character's stat lines, how far it can wear each
 // implant ("limits": slot, ability, lastLevel, and limitedBy or the reason
-// none can be worn), the target levels and the 200/201 boundary.
+// none can be worn, and ladderLevel with "Highest I Can Wear"), the target
+// levels and the 200/201 boundary.
 QJsonObject SeriesJson(const PlanSeries &series);
 // The tables' CSV records (CsvText), one table after the other with an empty
 // line between them.

@@ -111,6 +111,7 @@ inline constexpr MessageDef GraphNanoProgLine{"M76", "Highest Nano Programming"}
 inline constexpr MessageDef GraphCharacterLine{"M77", "Character's %1"};
 inline constexpr MessageDef GraphNanoProgMaxLine{"M78", "Nano Programming maximum"};
 inline constexpr MessageDef GraphTargetLine{"M79", "Target Quality Level"};
+// No longer drawn (M136 names the mark); kept for the keys' order.
 inline constexpr MessageDef GraphLastWearable{"M80", "Last wearable at QL %1: %2"};
 inline constexpr MessageDef GraphNotWearable{"M81", "Not wearable: %1"};
 inline constexpr MessageDef GraphBoundaryLine{"M82", "Quality level 200/201"};
@@ -191,6 +192,13 @@ inline constexpr MessageDef ReqLegendReached{"M137", "In italics: above your cha
 inline constexpr MessageDef ReqLegendNanoProg{"M138", "Red Skill Req: above the highest nano programming skill entered on the Build tab."};
 inline constexpr MessageDef ReqCellAboveTip{"M139", "Above your character's own value, without implants"};
 inline constexpr MessageDef ReqCellReachedTip{"M140", "Above your character's own value; the ladder reaches it with the implants it puts on before this one"};
+// The requirements chart's marks: how far the character wears each implant
+// on its own stats, how far its ladder takes it, and both at one level.
+inline constexpr MessageDef GraphOwnStatsWearable{"M141", "Last wearable on your own stats at QL %1: %2"};
+inline constexpr MessageDef GraphLadderLevel{"M142", "Ladder reaches QL %1: %2"};
+inline constexpr MessageDef GraphOwnStatsAndLadder{"M143", "Last wearable on your own stats and by the ladder at QL %1: %2"};
+inline constexpr MessageDef GraphOwnStatsNotWearable{"M144", "Not wearable on your own stats: %1"};
+inline constexpr MessageDef GraphLadderNotWearable{"M145", "Not wearable by the ladder: %1"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -220,6 +228,7 @@ inline constexpr MessageDef All[] = {
     SelectionAboveTopEntry,
     LayoutSectionHeading, PreviewZoomIn, PreviewZoomOut, PreviewFitWidth, PreviewFitPage, PreviewZoomBar,
     ReqLegendRed, ReqLegendReached, ReqLegendNanoProg, ReqCellAboveTip, ReqCellReachedTip,
+    GraphOwnStatsWearable, GraphLadderLevel, GraphOwnStatsAndLadder, GraphOwnStatsNotWearable, GraphLadderNotWearable,
 };
 
 namespace detail {

@@ -9,6 +9,8 @@
 #include "model/plandocument.h"
 #include "build/buildformulas.h"
 #include "build/frmgraphs.h"
+#include "build/buildresults.h"
+#include "build/ladder.h"
 #include "common/paths.h"
 #include "layout/layoutpage.h"
 #include "support/scriptedprompter.h"
@@ -32,6 +34,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTabWidget>
@@ -75,6 +79,34 @@ double valueAt(const QChartView *view, const QString &name, int level)
     return -1;
 }
 
+// A pen's dash: its style, and a custom one's pattern and offset.
+QString dashOf(const QPen &pen)
+{
+    QStringList dash{QString::number(int(pen.style()))};
+    if (pen.style() == Qt::CustomDashLine) {
+        for (qreal length : pen.dashPattern())
+            dash.append(QString::number(length));
+        dash.append(QStringLiteral("from %1").arg(pen.dashOffset()));
+    }
+    return dash.join(u' ');
+}
+
+// Each line's colour and dash, and each mark's colour and shape, by name
+// (the target lines share theirs).
+QMap<QString, QString> looksOf(const QChartView *view)
+{
+    QMap<QString, QString> looks;
+    for (QAbstractSeries *series : view->chart()->series()) {
+        if (const auto *marks = qobject_cast<QScatterSeries *>(series))
+            looks.insert(series->name(),
+                         marks->color().name() + QStringLiteral(" mark %1").arg(int(marks->markerShape())));
+        else if (const auto *line = qobject_cast<QLineSeries *>(series))
+            looks.insert(series->name(),
+                         line->pen().color().name() + QStringLiteral(" line ") + dashOf(line->pen()));
+    }
+    return looks;
+}
+
 QString pdfText(const QString &pdf, const char *tool = "pdftotext")
 {
     QProcess process;
@@ -95,6 +127,9 @@ private Q_SLOTS:
     void cleanup();
     void opensBesideTheMainWindow();
     void followsThePlanAndTheSettings();
+    void marksOwnStatsAndLadder();
+    void everyLineHasItsOwnLook_data();
+    void everyLineHasItsOwnLook();
     void waitsWhileHidden();
     void buildDoesNotRedraw();
     void skillList();
@@ -115,6 +150,12 @@ private:
     QCheckBox *openWithTrickle();
     // A hand edit of a layout cell, as the grid's editor hands it over.
     void edit(int column, int row, const QString &text);
+    // Treatment at 479, every ability at 2000, from the character dialog.
+    void enterCharacter();
+    int slotRow(const char *slot) const
+    {
+        return int(m_window->document().reference().bodySlots().indexOf(QLatin1String(slot))) + 1;
+    }
     QChartView *view(const char *name) const { return m_graphs->findChild<QChartView *>(QLatin1String(name)); }
 
     TfrmGraphs *m_graphs = nullptr;
@@ -217,13 +258,119 @@ void TstGraphs::followsThePlanAndTheSettings()
     const QStringList names = seriesNames(view("chtRequirements"));
     QVERIFY2(names.contains("Character's Treatment"), qPrintable(names.join(", ")));
     QVERIFY(names.contains("Character's Agility"));
-    QVERIFY2(names.contains("Last wearable at QL 189: HEAD"), qPrintable(names.join(", ")));
+    QVERIFY2(names.contains("Last wearable on your own stats at QL 189: HEAD"), qPrintable(names.join(", ")));
     QCOMPARE(valueAt(view("chtRequirements"), "Character's Treatment", 1), 900.0);
 
     // The nano-programming warning of the Build tab draws its maximum.
     m_window->findChild<QCheckBox *>(QStringLiteral("chkUseNanoProg"))->click();
     m_window->findChild<NumberBox *>(QStringLiteral("edtMaxNanoProg"))->setText(QStringLiteral("640"));
     QCOMPARE(valueAt(view("chtRequirements"), "Nano Programming maximum", 300), 640.0);
+}
+
+void TstGraphs::enterCharacter()
+{
+    m_prompter.dialogs = {ScriptedPrompter::DialogScript{Prompter::Answer::Ok, [](QObject &dialog) {
+        dialog.findChild<NumberBox *>("edtTreatment")->setText("479");
+        for (const char *name : {"edtStrength", "edtAgility", "edtStamina", "edtIntelligence", "edtPsychic", "edtSense"})
+            dialog.findChild<NumberBox *>(name)->setText("2000");
+    }}};
+    m_window->findChild<QPushButton *>(QStringLiteral("btnCharacter"))->click();
+}
+
+// With "Highest I Can Wear" the chart marks, each named, how far the
+// character wears each implant on its own stats and how far the ladder the
+// build follows takes it: Treatment 479 wears all three to 100, and HEAD's
+// Treatment bonus takes CHEST and EYE to 111.
+void TstGraphs::marksOwnStatsAndLadder()
+{
+    edit(1, slotRow("HEAD"), QStringLiteral("Treatment"));
+    edit(1, slotRow("EYE"), QStringLiteral("Aimed Shot"));
+    edit(1, slotRow("CHEST"), QStringLiteral("Body Development"));
+    QVERIFY(openGraphs());
+    enterCharacter();
+    QCOMPARE(m_prompter.dialogsRun, QStringList{"frmCharacter"});
+    QVERIFY(seriesNames(view("chtRequirements")).contains("Last wearable on your own stats at QL 100: HEAD, CHEST, EYE"));
+
+    m_window->findChild<QRadioButton *>(QStringLiteral("rdoHighestQL"))->click();
+    const QStringList names = seriesNames(view("chtRequirements"));
+    const QString both = QStringLiteral("Last wearable on your own stats and by the ladder at QL 100: HEAD");
+    const QString own = QStringLiteral("Last wearable on your own stats at QL 100: CHEST, EYE");
+    const QString ladder = QStringLiteral("Ladder reaches QL 111: CHEST, EYE");
+    for (const QString &name : {both, own, ladder})
+        QVERIFY2(names.contains(name), qPrintable(names.join(", ")));
+    // Each on the treatment requirement at its level.
+    QCOMPARE(seriesNamed(view("chtRequirements"), own)->points(),
+             QList<QPointF>{QPointF(100, valueAt(view("chtRequirements"), "Treatment", 100))});
+    QCOMPARE(seriesNamed(view("chtRequirements"), ladder)->points(),
+             QList<QPointF>{QPointF(111, valueAt(view("chtRequirements"), "Treatment", 111))});
+
+    // The build climbs the same ladder.
+    m_window->findChild<QPushButton *>(QStringLiteral("btnBuild"))->click();
+    const std::optional<Ladder> &built = m_window->document().results().ladder();
+    QVERIFY(built);
+    QCOMPARE(built->finalLevel(QStringLiteral("EYE")), 111);
+    QCOMPARE(built->finalLevel(QStringLiteral("HEAD")), 100);
+}
+
+void TstGraphs::everyLineHasItsOwnLook_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+// Every cell filled and every skill ticked, more lines than colours, with
+// the character's abilities all at one value and skills whose bonuses are
+// the same at every level: still no two lines of a chart look alike.
+void TstGraphs::everyLineHasItsOwnLook()
+{
+    QFETCH(bool, dark);
+    PlanDocument &model = m_window->document();
+    const QStringList &bodySlots = model.reference().bodySlots();
+    for (int row = 1; row <= int(bodySlots.size()); ++row)
+        for (int column = 1; column <= 3; ++column)
+            model.layout().editCell(
+                column, row,
+                FillBodyPickList(model.reference().nanoList(), bodySlots.at(row - 1), column, LayoutNames::SkillNames)
+                    .value(1));
+    QVERIFY(openGraphs());
+    enterCharacter();
+    m_window->findChild<QRadioButton *>(QStringLiteral("rdoHighestQL"))->click();
+    m_window->findChild<QCheckBox *>(QStringLiteral("chkUseNanoProg"))->click();
+    m_window->findChild<NumberBox *>(QStringLiteral("edtMaxNanoProg"))->setText(QStringLiteral("640"));
+    auto *list = m_graphs->findChild<QListWidget *>(QStringLiteral("lbSkills"));
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(Qt::Checked);
+    if (dark) {
+        QPalette palette = m_graphs->palette();
+        palette.setColor(QPalette::Base, QColor(30, 30, 30));
+        palette.setColor(QPalette::Text, QColor(230, 230, 230));
+        m_graphs->setPalette(palette);
+    }
+    for (const char *name : {"chtRequirements", "chtBonuses"}) {
+        const QMap<QString, QString> looks = looksOf(view(name));
+        QVERIFY(looks.size() > 12);
+        QMap<QString, QString> named;
+        for (auto it = looks.begin(); it != looks.end(); ++it) {
+            QVERIFY2(!named.contains(*it), qPrintable(it.key() + " looks like " + named.value(*it)));
+            named.insert(*it, it.key());
+        }
+        // Lines drawn one over the other are dashed apart, so the one
+        // beneath shows through.
+        QList<const QLineSeries *> lines;
+        for (QAbstractSeries *series : view(name)->chart()->series())
+            if (auto *line = qobject_cast<QLineSeries *>(series); line && line->name() != "Target Quality Level")
+                lines.append(line);
+        int over = 0;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            for (qsizetype j = 0; j < i; ++j)
+                if (lines.at(i)->points() == lines.at(j)->points()) {
+                    ++over;
+                    QVERIFY2(dashOf(lines.at(i)->pen()) != dashOf(lines.at(j)->pen()),
+                             qPrintable(lines.at(i)->name() + " hides " + lines.at(j)->name()));
+                }
+        QVERIFY(over > 0);
+    }
 }
 
 // A hidden window draws nothing; shown again, it draws the plan as it is.

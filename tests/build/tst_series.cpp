@@ -74,10 +74,15 @@ private Q_SLOTS:
     void trickleDownMovesWearLimits();
     void targets_data();
     void targets();
+    void ladderBesideWearLimits_data();
+    void ladderBesideWearLimits();
     void tableAndJson();
 
 private:
     void place(const QString &slot, int column, const QString &cluster);
+    // HEAD with a Treatment cluster, whose bonus lets the ladder take EYE and
+    // CHEST past what the character wears on its own.
+    void placeLadderPlan();
     // HEAD with a cluster whose recipe keeps the build's formulas, RIGHT ARM
     // with a special cluster whose recipe has a profile of its own.
     void placeSpecialPlan();
@@ -416,13 +421,18 @@ void TstSeries::targets_data()
     QTest::newRow("highest") << int(T::Highest) << "" << QList<int>{100, 111};
 }
 
+void TstSeries::placeLadderPlan()
+{
+    place(QStringLiteral("HEAD"), 1, QStringLiteral("Treatment"));
+    place(QStringLiteral("EYE"), 1, QStringLiteral("Aimed Shot"));
+    place(QStringLiteral("CHEST"), 1, QStringLiteral("Body Dev"));
+}
+
 void TstSeries::targets()
 {
     QFETCH(int, target);
     QFETCH(QString, text);
-    place(QStringLiteral("HEAD"), 1, QStringLiteral("Treatment"));
-    place(QStringLiteral("EYE"), 1, QStringLiteral("Aimed Shot"));
-    place(QStringLiteral("CHEST"), 1, QStringLiteral("Body Dev"));
+    placeLadderPlan();
     m_settings.target = BuildSettings::Target(target);
     m_settings.implantQL = EnteredNumber(text);
     QList<ImplantSelection> selections(m_reference.bodySlots().size());
@@ -431,6 +441,48 @@ void TstSeries::targets()
     m_layout.setImplantSelections(selections);
     m_settings.character = uniformCharacter(479, 2000);
     QTEST(ComputeSeries(m_layout, m_settings, m_reference).targets, "targets");
+}
+
+void TstSeries::ladderBesideWearLimits_data()
+{
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("limits");
+    QTest::addColumn<QStringList>("header");
+    QTest::addColumn<QStringList>("eye");
+    using T = BuildSettings::Target;
+    const QStringList own{"Implant", "Ability", "Last Wearable QL", "Limited By"};
+    // Treatment 479 wears every implant to 100 on its own; the ladder puts
+    // HEAD on at 100 and its Treatment bonus takes CHEST and EYE to 111.
+    QTest::newRow("highest") << int(T::Highest) << "HEAD 100/100, CHEST 100/111, EYE 100/111"
+                             << (own + QStringList{"Ladder Final QL"})
+                             << QStringList{"EYE", "Agility", "100", "Treatment", "111"};
+    QTest::newRow("one level: no ladder") << int(T::OneLevel) << "HEAD 100/-, CHEST 100/-, EYE 100/-" << own
+                                          << QStringList{"EYE", "Agility", "100", "Treatment"};
+}
+
+// With "Highest I Can Wear" every wear limit carries the ladder's final level
+// of its implant, in the table and the JSON too.
+void TstSeries::ladderBesideWearLimits()
+{
+    QFETCH(int, target);
+    placeLadderPlan();
+    m_settings.target = BuildSettings::Target(target);
+    m_settings.character = uniformCharacter(479, 2000);
+    const PlanSeries series = ComputeSeries(m_layout, m_settings, m_reference);
+    QStringList limits;
+    for (const WearLimit &limit : series.limits)
+        limits.append(QStringLiteral("%1 %2/%3")
+                          .arg(limit.slot)
+                          .arg(limit.lastLevel)
+                          .arg(limit.ladderLevel ? QString::number(*limit.ladderLevel) : QStringLiteral("-")));
+    QTEST(limits.join(QStringLiteral(", ")), "limits");
+
+    TextTable table;
+    FillWearLimitTable(series, table);
+    QTEST(table.row(0), "header");
+    QTEST(table.row(3), "eye");
+    const QJsonObject eye = SeriesJson(series).value("limits").toArray().at(2).toObject();
+    QCOMPARE(eye.value("ladderLevel").toInt(-1), target == int(BuildSettings::Target::Highest) ? 111 : -1);
 }
 
 // One row per level under "QL" and every line's name, and the same numbers
