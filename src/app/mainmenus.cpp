@@ -301,13 +301,11 @@ void TfrmLudra::PastePlan1Click()
     RunCommand(m_prompter, [this] {
         // Nothing changes unless the whole text reads: the grid, and the
         // skills, target and character of its labelled lines.
-        const PlanReading reading =
-            ReadPlanText(QGuiApplication::clipboard()->text(), document().layout().catalogue(), BodySlotNames());
-        const PlanLabels labels = ReadPlanLabels(reading, document().layout().skills());
-        const QStringList problems = reading.problems + labels.problems;
-        if (!problems.isEmpty())
-            throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + problems.join(u'\n'));
-        document().pastePlan(LangMsg(Msg::EditPastePlan), reading, labels);
+        const LabelledPlanReading reading = ReadLabelledPlanText(
+            QGuiApplication::clipboard()->text(), document().layout().catalogue(), document().layout().skills());
+        if (!reading.problems.isEmpty())
+            throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
+        document().pastePlan(LangMsg(Msg::EditPastePlan), reading.plan, reading.labels);
         tabReport->checkStockAfterHistoryStep();
     });
 }

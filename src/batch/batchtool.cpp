@@ -269,21 +269,20 @@ void placeLayoutText(PlanDocument &document, const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw EStreamError(CannotOpenFileMessage(path, file.errorString()));
     // Text from a forum or a chat is UTF-8; ASCII reads the same either way.
-    const PlanReading reading =
-        ReadPlanText(QString::fromUtf8(file.readAll()), document.reference().nanoList(), BodySlotNames());
     // The skills of a "Skills:" line are selected; the target and the
     // character are the command line's (--ql, --ql-slot, --ladder, --stat),
     // though the text's lines must read.
-    PlanLabels labels = ReadPlanLabels(reading, document.layout().skills());
-    const QStringList problems = reading.problems + labels.problems;
-    if (!problems.isEmpty())
+    const LabelledPlanReading reading = ReadLabelledPlanText(
+        QString::fromUtf8(file.readAll()), document.reference().nanoList(), document.layout().skills());
+    if (!reading.problems.isEmpty())
         throw EStreamError(QStringLiteral("The layout in \"%1\" cannot be read:\nludra-batch: ")
                                .arg(QDir::toNativeSeparators(path)) +
-                           problems.join(QStringLiteral("\nludra-batch: ")));
-    labels.target.reset();
+                           reading.problems.join(QStringLiteral("\nludra-batch: ")));
+    PlanLabels skillsOnly = reading.labels;
+    skillsOnly.target.reset();
     document.editPlan(QString(), [&](LayoutState &layout) {
-        PlacePlan(layout, reading);
-        ApplyPlanSkills(labels, layout);
+        PlacePlan(layout, reading.plan);
+        ApplyPlanSkills(skillsOnly, layout);
     });
 }
 

@@ -217,6 +217,15 @@ PlanLabels ReadPlanLabels(const PlanReading &reading, const SkillLists &skills)
     return labels;
 }
 
+LabelledPlanReading ReadLabelledPlanText(const QString &text, const TNanoList &nanoList, const SkillLists &skills)
+{
+    LabelledPlanReading reading;
+    reading.plan = ReadPlanText(text, nanoList, BodySlotNames());
+    reading.labels = ReadPlanLabels(reading.plan, skills);
+    reading.problems = reading.plan.problems + reading.labels.problems;
+    return reading;
+}
+
 void ApplyPlanSkills(const PlanLabels &labels, LayoutState &layout)
 {
     if (labels.skills) {

@@ -46,6 +46,16 @@ struct PlanLabels
 // name, letter case aside).
 PlanLabels ReadPlanLabels(const PlanReading &reading, const SkillLists &skills);
 
+// A plan's whole text read: the grid, its labelled lines, and every problem
+// of both, the grid's first.
+struct LabelledPlanReading
+{
+    PlanReading plan;
+    PlanLabels labels;
+    QStringList problems;
+};
+LabelledPlanReading ReadLabelledPlanText(const QString &text, const TNanoList &nanoList, const SkillLists &skills);
+
 // The skills of the labels selected in place of those selected (the layout
 // as it is where the labels name none), and the settings with the target and
 // the character they give.
