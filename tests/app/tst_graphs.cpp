@@ -152,6 +152,8 @@ private:
     void edit(int column, int row, const QString &text);
     // Treatment at 479, every ability at 2000, from the character dialog.
     void enterCharacter();
+    // Every cell of the layout holds the first skill that fits it.
+    void fillEveryCell();
     int slotRow(const char *slot) const
     {
         return int(m_window->document().reference().bodySlots().indexOf(QLatin1String(slot))) + 1;
@@ -312,6 +314,18 @@ void TstGraphs::marksOwnStatsAndLadder()
     QCOMPARE(built->finalLevel(QStringLiteral("HEAD")), 100);
 }
 
+void TstGraphs::fillEveryCell()
+{
+    PlanDocument &model = m_window->document();
+    const QStringList &bodySlots = model.reference().bodySlots();
+    for (int row = 1; row <= int(bodySlots.size()); ++row)
+        for (int column = 1; column <= 3; ++column)
+            model.layout().editCell(
+                column, row,
+                FillBodyPickList(model.reference().nanoList(), bodySlots.at(row - 1), column, LayoutNames::SkillNames)
+                    .value(1));
+}
+
 void TstGraphs::everyLineHasItsOwnLook_data()
 {
     QTest::addColumn<bool>("dark");
@@ -325,14 +339,7 @@ void TstGraphs::everyLineHasItsOwnLook_data()
 void TstGraphs::everyLineHasItsOwnLook()
 {
     QFETCH(bool, dark);
-    PlanDocument &model = m_window->document();
-    const QStringList &bodySlots = model.reference().bodySlots();
-    for (int row = 1; row <= int(bodySlots.size()); ++row)
-        for (int column = 1; column <= 3; ++column)
-            model.layout().editCell(
-                column, row,
-                FillBodyPickList(model.reference().nanoList(), bodySlots.at(row - 1), column, LayoutNames::SkillNames)
-                    .value(1));
+    fillEveryCell();
     QVERIFY(openGraphs());
     enterCharacter();
     m_window->findChild<QRadioButton *>(QStringLiteral("rdoHighestQL"))->click();
@@ -405,15 +412,7 @@ void TstGraphs::buildDoesNotRedraw()
 // picks, and a pick stays through the next change.
 void TstGraphs::skillList()
 {
-    // Every cell of the layout holds the first skill that fits it.
-    PlanDocument &model = m_window->document();
-    const QStringList &bodySlots = model.reference().bodySlots();
-    for (int row = 1; row <= int(bodySlots.size()); ++row)
-        for (int column = 1; column <= 3; ++column)
-            model.layout().editCell(
-                column, row,
-                FillBodyPickList(model.reference().nanoList(), bodySlots.at(row - 1), column, LayoutNames::SkillNames)
-                    .value(1));
+    fillEveryCell();
     QVERIFY(openGraphs());
     auto *list = m_graphs->findChild<QListWidget *>(QStringLiteral("lbSkills"));
     QVERIFY(list->count() > TfrmGraphs::DefaultSkillLines + 2);
