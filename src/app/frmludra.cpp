@@ -31,6 +31,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -101,6 +102,7 @@ void TfrmLudra::compose()
     m_controller->prepareDocument(m_controller->document());
     connect(m_controller, &DocumentController::documentChanged, this, &TfrmLudra::showDocument);
     connect(m_controller, &DocumentController::projectOpened, this, &TfrmLudra::showOpened);
+    connect(m_controller, &DocumentController::recoveryProblemChanged, this, &TfrmLudra::showRecoveryProblem);
     showDocument(&m_controller->document());
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -312,6 +314,28 @@ void TfrmLudra::showDocument(PlanDocument *shown)
 void TfrmLudra::showOpened(const ProjectShown &shown)
 {
     tabReport->showRestored(shown.viewSelectorEnabled);
+}
+
+void TfrmLudra::showRecoveryProblem(const QString &problem)
+{
+    if (problem.isEmpty()) {
+        if (lblRecovery)
+            statusBar()->hide();
+        return;
+    }
+    if (!lblRecovery) {
+        // Made at the first problem: a window whose copies are written has
+        // no status bar to take room.
+        lblRecovery = MakeStateLabel(QString(), QStringLiteral("lblRecovery"), LangMsg(Msg::RecoveryNotWrittenPurpose),
+                                     this);
+        lblRecovery->setProperty(LangFixed, true);
+        lblRecovery->setWordWrap(true);
+        statusBar()->addWidget(lblRecovery, 1);
+    }
+    lblRecovery->setText(LangMsg(Msg::RecoveryNotWritten));
+    // The reason names the file and the system's words for what went wrong.
+    lblRecovery->setToolTip(problem);
+    statusBar()->show();
 }
 
 void TfrmLudra::showStale()

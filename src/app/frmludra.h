@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 class QUndoStack;
@@ -146,6 +147,9 @@ private:
     void showDocument(PlanDocument *document);
     // A project was opened: what the window shows of it besides the document.
     void showOpened(const ProjectShown &shown);
+    // On the status bar, for as long as it lasts: the plan's unsaved changes
+    // are not kept for recovery; why is its tooltip. Empty hides it.
+    void showRecoveryProblem(const QString &problem);
     // The result tabs' captions greyed while the results are stale.
     void showStale();
     // "Ludra - " and the project's path, or "Ludra" before there is one; the
@@ -187,6 +191,7 @@ private:
     SuggestionPage *tabResultSuggest = nullptr;
     LadderResultPage *tabResultLadder = nullptr;
     GraphsWindow *frmGraphs = nullptr;
+    QLabel *lblRecovery = nullptr;
     // The holders of the Build tab and of the result tabs, in tab order.
     PageHolder *m_buildTab = nullptr;
     QList<PageHolder *> m_resultTabs;

@@ -21,6 +21,14 @@ DocumentController::DocumentController(LudraProgram &program, Prompter &prompter
 {
     m_recoveryTimer.setSingleShot(true);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &DocumentController::recoveryDue);
+    // The copy is written on a thread of its own; what came of it is told
+    // here, on the window's.
+    m_recovery->written = [this](const QString &problem) {
+        QMetaObject::invokeMethod(this, [this, problem] {
+            // A failure told after the plan was saved is no longer one.
+            setRecoveryProblem(m_document->isModified() ? problem : QString());
+        }, Qt::QueuedConnection);
+    };
     followForRecovery();
 }
 
@@ -30,7 +38,8 @@ DocumentController::DocumentController(LudraProgram &program, Prompter &prompter
 // stay.
 DocumentController::~DocumentController()
 {
-    closed();
+    m_recoveryTimer.stop();
+    m_recovery->remove();
 }
 
 void DocumentController::followForRecovery()
@@ -43,8 +52,7 @@ void DocumentController::followForRecovery()
         if (modified)
             return noteChange();
         // Saved, or back where the file is: nothing to recover.
-        m_recoveryTimer.stop();
-        m_recovery->remove();
+        dropRecoveryCopy();
     });
 }
 
@@ -80,10 +88,25 @@ void DocumentController::writeRecoveryCopy()
                           m_document->fileName(),
                           QDateTime::currentDateTime().addMSecs(m_sinceChange.isValid() ? -m_sinceChange.elapsed() : 0));
     } catch (const Exception &e) {
-        // Nothing the player did failed, so nothing interrupts the work; the
-        // next change tries again.
-        qWarning("The recovery copy cannot be written: %s", qPrintable(e.message()));
+        // Nothing the player did failed, so nothing interrupts the work: the
+        // window tells it, and the next change tries again.
+        setRecoveryProblem(e.message());
     }
+}
+
+void DocumentController::dropRecoveryCopy()
+{
+    m_recoveryTimer.stop();
+    m_recovery->remove();
+    setRecoveryProblem(QString());
+}
+
+void DocumentController::setRecoveryProblem(const QString &problem)
+{
+    if (problem == m_recoveryProblem)
+        return;
+    m_recoveryProblem = problem;
+    Q_EMIT recoveryProblemChanged(problem);
 }
 
 std::unique_ptr<PlanDocument> DocumentController::makeDocument()
@@ -107,7 +130,7 @@ void DocumentController::replace(std::unique_ptr<PlanDocument> document)
     if (m_document->isModified())
         noteChange();
     else
-        m_recovery->remove();
+        dropRecoveryCopy();
     Q_EMIT documentChanged(m_document.get());
 }
 
@@ -198,8 +221,7 @@ void DocumentController::reopenLastProject()
 
 void DocumentController::closed()
 {
-    m_recoveryTimer.stop();
-    m_recovery->remove();
+    dropRecoveryCopy();
 }
 
 void DocumentController::restore(LeftCopy &&copy)
@@ -210,6 +232,7 @@ void DocumentController::restore(LeftCopy &&copy)
     m_recovery->adopt(std::move(copy));
     // The copy on disk is the plan as shown, so nothing waits to be written.
     m_recoveryTimer.stop();
+    setRecoveryProblem(QString());
     Q_EMIT projectOpened(shown);
 }
 

@@ -45,6 +45,9 @@ public:
     // Writes the recovery copy now, when there is anything unsaved; what the
     // timer runs.
     void writeRecoveryCopy();
+    // Why the last recovery copy could not be written; empty while the copy
+    // keeps up with the plan or nothing is unsaved.
+    const QString &recoveryProblem() const { return m_recoveryProblem; }
 
     // What the window stores of a project besides the document (the grids'
     // column widths, the view selector), asked for at every save.
@@ -100,6 +103,9 @@ Q_SIGNALS:
     // A project was opened: what the window is to show of it besides the
     // document.
     void projectOpened(const ProjectShown &shown);
+    // The recovery copy stopped being written (the reason), or is written
+    // again or no longer needed (empty).
+    void recoveryProblemChanged(const QString &problem);
 
 private:
     std::unique_ptr<PlanDocument> makeDocument();
@@ -115,6 +121,9 @@ private:
     // The timer ran out: writes the copy once the plan has been still for
     // RecoveryDelay, or the first change has waited RecoveryLongestWait.
     void recoveryDue();
+    // Nothing unsaved: no copy, and no problem with one.
+    void dropRecoveryCopy();
+    void setRecoveryProblem(const QString &problem);
 
 
     LudraProgram &m_program;
@@ -122,6 +131,7 @@ private:
     std::unique_ptr<PlanDocument> m_document;
     std::unique_ptr<RecoveryCopy> m_recovery;
     QTimer m_recoveryTimer;
+    QString m_recoveryProblem;
     // Since the first change not yet in the copy, and since the last one:
     // a change costs the reading of a clock, never the making of a date.
     QElapsedTimer m_pendingSince;

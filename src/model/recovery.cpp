@@ -117,12 +117,15 @@ void RecoveryCopy::write(ProjectImage project, const QString &fileName, const QD
     }
     project.recovery = {FileKey + PathToText(fileName), ChangedKey + changed.toString(Qt::ISODateWithMs)};
     m_writer.start([this, path = m_path, project = std::move(project)] {
+        QString problem;
         try {
             WriteProjectFile(path, project, ProjectCompression::Stored);
             m_written = true;
         } catch (const Exception &e) {
-            qWarning("The recovery copy cannot be written: %s", qPrintable(e.message()));
+            problem = e.message();
         }
+        if (written)
+            written(problem);
     });
 }
 

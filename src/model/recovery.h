@@ -7,6 +7,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -51,9 +52,12 @@ public:
     // Writes the plan as the copy of the project fileName (empty for a plan
     // never saved), last changed at changed, after the writes before it;
     // returns at once. Throws EStreamError when the copy's lock cannot be
-    // taken. A write that fails is told as a warning on standard error, and
-    // the copy written before stays.
+    // taken. A write that fails is told to written, and the copy written
+    // before stays.
     void write(ProjectImage project, const QString &fileName, const QDateTime &changed);
+    // Called after each write, on the writer's thread: with nothing when the
+    // copy was written, with the reason when it was not.
+    std::function<void(const QString &problem)> written;
     // Returns once every write asked for is done.
     void waitForWrites();
     // Deletes the copy, once the writes asked for are done, and gives up its

@@ -199,6 +199,8 @@ inline constexpr MessageDef GraphLadderLevel{"M142", "Ladder reaches QL %1: %2"}
 inline constexpr MessageDef GraphOwnStatsAndLadder{"M143", "Last wearable on your own stats and by the ladder at QL %1: %2"};
 inline constexpr MessageDef GraphOwnStatsNotWearable{"M144", "Not wearable on your own stats: %1"};
 inline constexpr MessageDef GraphLadderNotWearable{"M145", "Not wearable by the ladder: %1"};
+inline constexpr MessageDef RecoveryNotWritten{"M146", "Your unsaved changes are not kept for recovery after a crash. Save the plan to keep them."};
+inline constexpr MessageDef RecoveryNotWrittenPurpose{"M147", "Recovery copy"};
 // Every message of the table, M01 on in key order: the language file's
 // "Misc" section has one key for each.
 inline constexpr MessageDef All[] = {
@@ -229,6 +231,7 @@ inline constexpr MessageDef All[] = {
     LayoutSectionHeading, PreviewZoomIn, PreviewZoomOut, PreviewFitWidth, PreviewFitPage, PreviewZoomBar,
     ReqLegendRed, ReqLegendReached, ReqLegendNanoProg, ReqCellAboveTip, ReqCellReachedTip,
     GraphOwnStatsWearable, GraphLadderLevel, GraphOwnStatsAndLadder, GraphOwnStatsNotWearable, GraphLadderNotWearable,
+    RecoveryNotWritten, RecoveryNotWrittenPurpose,
 };
 
 namespace detail {

@@ -17,7 +17,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -40,6 +42,7 @@ private Q_SLOTS:
     void resultTabsAreMadeWhenFirstShown();
     void recoveryCopyFollowsTheUnsavedPlan_data();
     void recoveryCopyFollowsTheUnsavedPlan();
+    void recoveryCopyThatCannotBeWrittenIsShown();
 
 private:
     // A second window of the same program, shown.
@@ -306,4 +309,45 @@ void TstWindows::recoveryCopyFollowsTheUnsavedPlan()
     QVERIFY(!QFile::exists(path));
     // The other window's copy stays.
     QVERIFY(QFile::exists(m_window->controller().recoveryCopy().path()));
+}
+
+// A copy that cannot be written is said on the status bar, with the reason
+// as its tooltip, until one is written again; a window whose copies are
+// written has no status bar.
+void TstWindows::recoveryCopyThatCannotBeWrittenIsShown()
+{
+    plan(*m_window, {"Agility"});
+    DocumentController &controller = m_window->controller();
+    RecoveryCopy &copy = controller.recoveryCopy();
+    controller.writeRecoveryCopy();
+    copy.waitForWrites();
+    QVERIFY(copy.exists());
+    QVERIFY(!m_window->findChild<QStatusBar *>());
+
+    // A folder where the copy goes: it cannot be replaced.
+    QVERIFY(QFile::remove(copy.path()));
+    QVERIFY(QDir().mkdir(copy.path()));
+    controller.writeRecoveryCopy();
+    QTRY_VERIFY(!controller.recoveryProblem().isEmpty());
+    auto *label = m_window->findChild<QLabel *>(QStringLiteral("lblRecovery"));
+    QVERIFY(label && label->isVisible());
+    QVERIFY(label->text().contains(QLatin1String("not kept for recovery")));
+    QVERIFY(label->toolTip().contains(QFileInfo(copy.path()).fileName()));
+    QCOMPARE(label->accessibleDescription(), QStringLiteral("Recovery copy"));
+
+    QVERIFY(QDir().rmdir(copy.path()));
+    controller.writeRecoveryCopy();
+    QTRY_VERIFY(!m_window->statusBar()->isVisible());
+    QVERIFY(QFile::exists(copy.path()));
+
+    // Failing again, then saved: nothing is left to keep.
+    QVERIFY(QFile::remove(copy.path()));
+    QVERIFY(QDir().mkdir(copy.path()));
+    controller.writeRecoveryCopy();
+    QTRY_VERIFY(m_window->statusBar()->isVisible());
+    QVERIFY(QDir().rmdir(copy.path()));
+    m_prompter.fileNames = {m_dir->filePath("kept.lud")};
+    m_window->Save1Click();
+    QVERIFY(!m_window->statusBar()->isVisible());
+    QCOMPARE(controller.recoveryProblem(), QString());
 }
