@@ -510,7 +510,8 @@ void WriteTables(const PlanDocument &document, const QCommandLineParser &parser,
     std::unique_ptr<SeriesTables> series;
     if (which == SeriesKey) {
         series = std::make_unique<SeriesTables>();
-        series->series = ComputeSeries(document.layout(), document.buildSettings(), document.reference());
+        series->series =
+            ComputeSeries(document.layout(), document.buildSettings(), document.reference(), trickleDown);
         FillSeriesTable(series->series, series->table);
         FillWearLimitTable(series->series, series->limits);
     }

@@ -118,7 +118,8 @@ SeriesLine line(const MessageDef &name)
 
 } // namespace
 
-PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference)
+PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference,
+                         bool trickleDown)
 {
     const TNanoList &nanoList = reference.nanoList();
     // Duplicate marks leave the plan's slots undecided, as they hold back a
@@ -148,7 +149,7 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
 
     // Trickle-down over the character's own abilities, as the build counts
     // it.
-    const TrickleTable &trickle = reference.trickle();
+    const TrickleTable *trickle = trickleDown ? &reference.trickle() : nullptr;
     const Stats base = settings.character.entered() ? settings.character.stats : Stats{};
     QList<qint64> treatmentTrickle;
     treatmentTrickle.reserve(SeriesLevelCount);
@@ -177,7 +178,7 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
                 added[std::size_t(cluster.ability)] += increase;
         }
         series.nanoProgramming.values.append(nanoProg);
-        treatmentTrickle.append(TrickleInto(trickle, TreatmentSkill(), base, added));
+        treatmentTrickle.append(trickle ? TrickleInto(*trickle, TreatmentSkill(), base, added) : 0);
         // Which clusters count towards which row does not depend on the
         // level: every level gives the same rows.
         int row = 0;
@@ -192,17 +193,17 @@ PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &setting
                 series.skillTrickle.append(SeriesLine{skill.name, {}});
                 series.skillTrickle.last().values.reserve(SeriesLevelCount);
             }
-            series.skillTrickle[row].values.append(TrickleInto(trickle, tally.skill, base, added));
+            series.skillTrickle[row].values.append(trickle ? TrickleInto(*trickle, tally.skill, base, added) : 0);
             series.skills[row++].values.append(tally.increase);
         }
     }
 
     // "Highest I Can Wear" builds at the ladder's final levels: the ladder
-    // the build plans, with trickle-down as the window's build counts it.
+    // the build plans, with trickle-down as the build counts it.
     std::optional<Ladder> ladder;
     if (settings.target == BuildSettings::Target::Highest)
         ladder = PlanLadder(implants, settings.character, settings.ladderTopLevel, reference,
-                            LadderOptions{true, PlannedSymbiants(layout.plan(), reference)});
+                            LadderOptions{trickleDown, PlannedSymbiants(layout.plan(), reference)});
 
     if (settings.character.entered()) {
         QList<int> abilities;

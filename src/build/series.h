@@ -107,7 +107,12 @@ struct PlanSeries
 // held in the skill view by duplicates ends it with the duplicate warning,
 // and a value that is no whole number with EConvertError, as they end a
 // build.
-PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference);
+//
+// Without trickleDown the series are those of a build without it: nothing
+// the plan's abilities give trickles into Treatment for the wear limits and
+// the ladder, nor into the skills.
+PlanSeries ComputeSeries(const LayoutState &layout, const BuildSettings &settings, const ReferenceData &reference,
+                         bool trickleDown = true);
 
 // The lines of the requirements chart at a level, each with its name and
 // value, in the order they are drawn and listed: the treatment, ability and

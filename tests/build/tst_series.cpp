@@ -381,14 +381,16 @@ void TstSeries::trickleDownMovesWearLimits_data()
 {
     QTest::addColumn<QString>("head");
     QTest::addColumn<QString>("limits");
+    QTest::addColumn<QList<int>>("ladder");  // HEAD, RIGHT ARM
     // Treatment 940 alone wears 197 (937); 198 needs 941.
-    QTest::newRow("no ability") << "Nano Progra"
-                                << "HEAD 197 Treatment, RIGHT ARM 197 Treatment";
+    const QString alone = QStringLiteral("HEAD 197 Treatment, RIGHT ARM 197 Treatment");
+    QTest::newRow("no ability") << "Nano Progra" << alone << QList<int>{197, 197};
     // A Shining Intelligence cluster gives 54 at 198 and 55 at 199 and 200:
     // half of it trickles into Treatment, over 4, so 6 on top of 940: 199
-    // (946), not 200 (951).
-    QTest::newRow("an Intelligence cluster") << "Intelligence"
-                                             << "HEAD 199 Treatment, RIGHT ARM 199 Treatment";
+    // (946), not 200 (951). On the ladder HEAD goes on at 197 first, its 53
+    // Intelligence giving 6, and so RIGHT ARM at 199.
+    QTest::newRow("an Intelligence cluster") << "Intelligence" << "HEAD 199 Treatment, RIGHT ARM 199 Treatment"
+                                             << QList<int>{197, 199};
 }
 
 // What the abilities of the plan's implants add to Treatment through
@@ -399,10 +401,26 @@ void TstSeries::trickleDownMovesWearLimits()
     place(QStringLiteral("HEAD"), 1, head);
     place(QStringLiteral("RIGHT ARM"), 1, QStringLiteral("Burst"));
     m_settings.character = uniformCharacter(940, 2000);
+    m_settings.target = BuildSettings::Target::Highest;
     const PlanSeries series = ComputeSeries(m_layout, m_settings, m_reference);
     QTEST(limitsOf(series), "limits");
     // Nothing on the Character's line or in the table moves.
     QCOMPARE(series.character.at(0).value, 940);
+    const auto ladderLevels = [](const PlanSeries &s) {
+        QList<int> levels;
+        for (const WearLimit &limit : s.limits)
+            levels.append(limit.ladderLevel.value_or(-1));
+        return levels;
+    };
+    QTEST(ladderLevels(series), "ladder");
+
+    // Without trickle-down, the character's Treatment is all there is, on
+    // the ladder too.
+    const PlanSeries untrickled = ComputeSeries(m_layout, m_settings, m_reference, false);
+    QCOMPARE(limitsOf(untrickled), QStringLiteral("HEAD 197 Treatment, RIGHT ARM 197 Treatment"));
+    QCOMPARE(ladderLevels(untrickled), (QList<int>{197, 197}));
+    for (const SeriesLine &line : untrickled.skillTrickle)
+        QVERIFY(std::all_of(line.values.cbegin(), line.values.cend(), [](qint64 v) { return v == 0; }));
 }
 
 void TstSeries::targets_data()
