@@ -371,10 +371,18 @@ void TstBuildPage::implantSelectionIsAStepOfThePlan()
     find<QAbstractButton>("rdoIndiQL")->click();
     const BuildSettings before = settings();
     auto *label = find<QLabel>("lblIndiSelected");
+    // Every slot selected, and each given a level.
     m_prompter.dialogs.append({Prompter::Answer::Ok, [](QObject &dialog) {
         qobject_cast<TfrmImplantSelections *>(&dialog)->SelectAll1Click();
+        dialog.findChild<QAction *>("SetAllQuality1")->trigger();
+    }});
+    m_prompter.dialogs.append({Prompter::Answer::Ok, [](QObject &dialog) {
+        auto *box = dialog.findChild<NumberBox *>("edtQL");
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, "150");
     }});
     find<QAbstractButton>("btnSelIndiImplants")->click();
+    QCOMPARE(m_prompter.dialogsRefused, QStringList());
     QCOMPARE(stack->count(), 1);
     QCOMPARE(stack->undoText(), QStringLiteral("Implant Selection"));
     QCOMPARE(ticksOf(selections()), QStringLiteral("1111111111111"));
@@ -508,15 +516,19 @@ void TstBuildPage::implantMenuCommands_data()
     QTest::addColumn<QString>("ticks");
     QTest::addColumn<QString>("levels");
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("refused");
     const QString before = "120,,,80,,,,,,,,,200";
-    QTest::newRow("select all") << "SelectAll1" << false << "1111111111111" << before << "13 implants selected";
+    // Slots without a level selected: OK names the first, and the dialog
+    // stays until it has one or is cancelled.
+    QTest::newRow("select all") << "SelectAll1" << false << "1000000000001" << before << "2 implants selected"
+                                << true;
     QTest::newRow("deselect all") << "DeselectAll1" << false << "0000000000000" << before
-                                  << "<no implants selected>";
+                                  << "<no implants selected>" << false;
     QTest::newRow("set all quality, OK") << "SetAllQuality1" << true << "1000000000001"
                                          << "150,150,150,150,150,150,150,150,150,150,150,150,150"
-                                         << "2 implants selected";
+                                         << "2 implants selected" << false;
     QTest::newRow("set all quality, Cancel") << "SetAllQuality1" << false << "1000000000001" << before
-                                             << "2 implants selected";
+                                             << "2 implants selected" << false;
 }
 
 void TstBuildPage::implantMenuCommands()
@@ -548,6 +560,11 @@ void TstBuildPage::implantMenuCommands()
     QCOMPARE(ticksOf(selections()), ticks);
     QCOMPARE(levelsOf(selections()), levels);
     QCOMPARE(find<QLabel>("lblIndiSelected")->text(), caption);
+    QFETCH(bool, refused);
+    QCOMPARE(m_prompter.dialogsRefused, refused ? QStringList{"frmImplantSelections"} : QStringList());
+    QCOMPARE(m_prompter.asked.size(), refused ? 1 : 0);
+    if (refused)
+        QVERIFY(m_prompter.asked.first().text.contains(QLatin1String("CHEST")));
 }
 
 void TstBuildPage::printCommandsFollowTheTab_data()

@@ -5,9 +5,16 @@
 #include <QList>
 #include <QMetaObject>
 #include <QObject>
+// Not in a test's child process, which has no Qt Test: there a dialog is
+// taken as accepted.
+#if __has_include(<QSignalSpy>)
+#include <QSignalSpy>
+#define LUDRA_TEST_SEES_REFUSALS 1
+#endif
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Answers prompts from a script and keeps a record of every prompt, so tests
 // can run commands that ask the user without a display or a person.
@@ -25,6 +32,9 @@ public:
     // How to answer one modal sub-dialog: fill runs first, with the dialog as
     // it was made (to check it or to set its controls, as a user would), then
     // the dialog is accepted (Ok) or cancelled (Cancel) through its own slots.
+    // A dialog that refuses to be accepted (its OK found a value wrong) stays
+    // open for a person; for the script it is cancelled, and its name kept in
+    // dialogsRefused.
     struct DialogScript
     {
         Answer answer = Answer::Ok;
@@ -42,8 +52,10 @@ public:
 
     QList<Asked> asked;
     QList<FileRequest> fileRequests;
-    // The object names of the sub-dialogs run, in order.
+    // The object names of the sub-dialogs run, in order, and of those that
+    // refused the script's OK.
     QStringList dialogsRun;
+    QStringList dialogsRefused;
 
     Answer message(Icon icon, Buttons buttons, const QString &title, const QString &text) override
     {
@@ -66,9 +78,25 @@ public:
         const DialogScript script = dialogs.isEmpty() ? DialogScript() : dialogs.takeFirst();
         if (script.fill)
             script.fill(dialog);
-        const bool accepted = script.answer == Answer::Ok;
-        QMetaObject::invokeMethod(&dialog, accepted ? "accept" : "reject", Qt::DirectConnection);
-        return accepted ? Answer::Ok : Answer::Cancel;
+        if (script.answer != Answer::Ok) {
+            QMetaObject::invokeMethod(&dialog, "reject", Qt::DirectConnection);
+            return Answer::Cancel;
+        }
+        // A dialog tells that it was accepted; an object that is no dialog
+        // takes the answer as given.
+#ifdef LUDRA_TEST_SEES_REFUSALS
+        std::optional<QSignalSpy> accepted;
+        if (dialog.metaObject()->indexOfSignal("accepted()") >= 0)
+            accepted.emplace(&dialog, SIGNAL(accepted()));
+#endif
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+#ifdef LUDRA_TEST_SEES_REFUSALS
+        if (accepted && accepted->isEmpty()) {
+            dialogsRefused.append(dialog.objectName());
+            return Answer::Cancel;
+        }
+#endif
+        return Answer::Ok;
     }
 
     QStringList titles() const
