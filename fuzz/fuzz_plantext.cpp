@@ -7,16 +7,19 @@
 // that no line names a slot). The plan read is then placed into a layout as
 // the program places it: the layout's plan must hold exactly those records,
 // and the plan's text written from it must read back with no problem as the
-// same plan, and write the same text again.
+// same plan, and write the same text again. The labelled lines, symbiants
+// from the shipped table among them, must read back as they were read.
 
 #include "build/planlabels.h"
 #include "common/text.h"
 #include "data/nano.h"
 #include "data/referencefiles.h"
+#include "data/symbiants.h"
 #include "layout/layoutstate.h"
 #include "layout/plantext.h"
 #include "layout/skilllists.h"
 
+#include <QFile>
 #include <QSet>
 
 #include <cstdint>
@@ -33,8 +36,10 @@ struct Catalogue
     TNanoList list;
     QSet<const TNano *> records;
     LayoutState layout;
-    // The catalogue's skills, for the labelled lines.
+    // The catalogue's skills and the shipped symbiants, for the labelled
+    // lines.
     SkillLists skills;
+    SymbiantTable symbiants;
 };
 
 Catalogue &catalogue()
@@ -53,6 +58,12 @@ Catalogue &catalogue()
             entries.append(SkillEntry{c->list.name(i), c->list.at(i)});
         c->skills.assignAvailable(entries);
         c->layout.skills() = c->skills;
+        QFile file(QStringLiteral(LUDRA_SHIPPED_DIR "/") + RefFile::Symbiants);
+        if (!file.open(QIODevice::ReadOnly))
+            std::abort();
+        c->symbiants = SymbiantTable::parse(QString::fromUtf8(file.readAll()).split(u'\n'), BodySlotNames());
+        if (c->symbiants.all().isEmpty())
+            std::abort();
         return c;
     }();
     return *loaded;
@@ -100,6 +111,10 @@ void checkReading(const PlanReading &reading, const Catalogue &c, const QString 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Catalogue &c = catalogue();
+    // A slot holding a symbiant takes no cluster: none stays from the input
+    // before.
+    for (int slot = 0; slot < BodySlotCount; ++slot)
+        c.layout.setSymbiant(slot, QString());
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const PlanReading reading = ReadPlanText(text, c.list, BodySlotNames());
     checkReading(reading, c, text);
@@ -127,19 +142,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The labelled lines: every problem names a line, and what reads is
     // what the text written from it reads as again.
-    const PlanLabels labels = ReadPlanLabels(reading, c.skills);
+    const PlanLabels labels = ReadPlanLabels(reading, c.skills, &c.symbiants);
     for (const QString &problem : labels.problems)
         if (!namesALine(problem, lines))
             std::abort();
     if (!labels.problems.isEmpty())
         return 0;
     c.layout.skills() = c.skills;
-    ApplyPlanSkills(labels, c.layout);
+    PlaceLabelledPlan(c.layout, reading, labels);
+    // Every symbiant worn is one of the table's, in its own slot; the
+    // clusters are the text's in every slot.
+    for (int slot = 0; slot < BodySlotCount; ++slot) {
+        const QString &title = plan.symbiant(slot);
+        const Symbiant *symbiant = title.isEmpty() ? nullptr : c.symbiants.find(title);
+        if (!title.isEmpty() && (!symbiant || symbiant->slot != slot || symbiant->title() != title))
+            std::abort();
+        for (int type = 0; type < ClusterTypeCount; ++type)
+            if (plan.cell(slot, type).nano() != reading.placed.at(slot)[std::size_t(type)])
+                std::abort();
+    }
     const BuildSettings settings = PlanLabelSettings(labels, BuildSettings());
     const PlanReading labelled = ReadPlanText(LabelledPlanText(c.layout, settings), c.list, BodySlotNames());
-    const PlanLabels read = ReadPlanLabels(labelled, c.skills);
+    const PlanLabels read = ReadPlanLabels(labelled, c.skills, &c.symbiants);
     if (!labelled.problems.isEmpty() || !read.problems.isEmpty() ||
-        !(PlanLabelSettings(read, BuildSettings()) == settings) || read.skills.value_or(QStringList()) != labels.skills.value_or(QStringList()))
+        !(PlanLabelSettings(read, BuildSettings()) == settings) ||
+        read.skills.value_or(QStringList()) != labels.skills.value_or(QStringList()) ||
+        (labels.symbiants && read.symbiants != labels.symbiants))
         std::abort();
     return 0;
 }

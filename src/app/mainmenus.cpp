@@ -301,8 +301,9 @@ void TfrmLudra::PastePlan1Click()
     RunCommand(m_prompter, [this] {
         // Nothing changes unless the whole text reads: the grid, and the
         // skills, target and character of its labelled lines.
-        const LabelledPlanReading reading = ReadLabelledPlanText(
-            QGuiApplication::clipboard()->text(), document().layout().catalogue(), document().layout().skills());
+        const LabelledPlanReading reading =
+            ReadLabelledPlanText(QGuiApplication::clipboard()->text(), document().layout().catalogue(),
+                                 document().layout().skills(), document().reference().symbiants());
         if (!reading.problems.isEmpty())
             throw Exception(LangMsg(Msg::PasteFailedText) + u'\n' + reading.problems.join(u'\n'));
         document().pastePlan(LangMsg(Msg::EditPastePlan), reading.plan, reading.labels);

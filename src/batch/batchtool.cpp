@@ -272,18 +272,17 @@ void placeLayoutText(PlanDocument &document, const QString &path)
     // The skills of a "Skills:" line are selected; the target and the
     // character are the command line's (--ql, --ql-slot, --ladder, --stat),
     // though the text's lines must read.
-    const LabelledPlanReading reading = ReadLabelledPlanText(
-        QString::fromUtf8(file.readAll()), document.reference().nanoList(), document.layout().skills());
+    const LabelledPlanReading reading =
+        ReadLabelledPlanText(QString::fromUtf8(file.readAll()), document.reference().nanoList(),
+                             document.layout().skills(), document.reference().symbiants());
     if (!reading.problems.isEmpty())
         throw EStreamError(QStringLiteral("The layout in \"%1\" cannot be read:\nludra-batch: ")
                                .arg(QDir::toNativeSeparators(path)) +
                            reading.problems.join(QStringLiteral("\nludra-batch: ")));
     PlanLabels skillsOnly = reading.labels;
     skillsOnly.target.reset();
-    document.editPlan(QString(), [&](LayoutState &layout) {
-        PlacePlan(layout, reading.plan);
-        ApplyPlanSkills(skillsOnly, layout);
-    });
+    document.editPlan(QString(),
+                      [&](LayoutState &layout) { PlaceLabelledPlan(layout, reading.plan, skillsOnly); });
 }
 
 int planCommand(const QStringList &arguments)
@@ -322,11 +321,13 @@ int planCommand(const QStringList &arguments)
     document.setSettings(settings);
     if (!selections.isEmpty())
         document.editPlan(QString(), [&selections](LayoutState &layout) { layout.setImplantSelections(selections); });
-    // Allocation leaves the symbiants' slots alone.
-    ApplySymbiantOptions(parser, document);
     if (fromText) {
+        // The text's symbiants first, then the options' over them.
         placeLayoutText(document, parser.value(o.layout));
+        ApplySymbiantOptions(parser, document);
     } else {
+        // Allocation leaves the symbiants' slots alone.
+        ApplySymbiantOptions(parser, document);
         document.editPlan(QString(), [&](LayoutState &layout) { selectPlanSkills(layout, program.reference(), parser, o); });
         document.setRules(rules);
         document.editPlan(QString(), [](LayoutState &layout) { layout.allocate(); });

@@ -97,8 +97,7 @@ void BuildDocument::pastePlan(const QString &name, const PlanReading &reading, c
     editPlanWith(
         name,
         [&](LayoutState &layout) {
-            PlacePlan(layout, reading);
-            ApplyPlanSkills(labels, layout);
+            PlaceLabelledPlan(layout, reading, labels);
             m_settings = after;
         },
         before, after, settingsChange);

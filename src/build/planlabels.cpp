@@ -90,6 +90,44 @@ void readTarget(const PlanLabel &label, PlanLabels &labels)
     labels.implantQL = EnteredNumber(QString::number(*level));
 }
 
+// "HEAD=NAME (QL 170)", apart by tabs, or in a line typed without one by
+// semicolons: a symbiant's name holds commas.
+void readSymbiants(const PlanLabel &label, const SymbiantTable *table, PlanLabels &labels)
+{
+    QStringList &titles = *labels.symbiants;
+    QStringList fields = label.value.split(label.value.contains(u'\t') ? u'\t' : u';');
+    for (QString &field : fields)
+        field = TrimCtl(field);
+    fields.removeAll(QString());
+    if (!fields.isEmpty() && !table)
+        return labels.problems.append(
+            where(label) + QStringLiteral("the symbiants cannot be read without the symbiant table \"%1\".")
+                               .arg(RefFile::Symbiants));
+    for (const QString &field : std::as_const(fields)) {
+        const qsizetype equals = field.indexOf(u'=');
+        const int slot = equals < 0 ? -1 : int(BodySlotNames().indexOf(TrimCtl(field.left(equals)).toUpper()));
+        if (slot < 0) {
+            labels.problems.append(where(label) + QStringLiteral("\"%1\" is no body slot and symbiant, as in "
+                                                                 "\"HEAD=NAME\".")
+                                                      .arg(field));
+            continue;
+        }
+        const QString name = TrimCtl(field.mid(equals + 1));
+        const Symbiant *symbiant = table->find(name);
+        if (!symbiant)
+            labels.problems.append(where(label) + QStringLiteral("no symbiant of %1 is called \"%2\".")
+                                                      .arg(BodySlotNames().at(slot), name));
+        else if (symbiant->slot != slot)
+            labels.problems.append(where(label) + QStringLiteral("\"%1\" is worn in %2, not in %3.")
+                                                      .arg(symbiant->title(), BodySlotNames().at(symbiant->slot),
+                                                           BodySlotNames().at(slot)));
+        else if (!titles.at(slot).isEmpty())
+            labels.problems.append(where(label) + QStringLiteral("%1 is given twice.").arg(BodySlotNames().at(slot)));
+        else
+            titles[slot] = symbiant->title();
+    }
+}
+
 } // namespace
 
 QString LabelledPlanText(const LayoutState &layout, const BuildSettings &settings)
@@ -132,6 +170,15 @@ QString LabelledPlanText(const LayoutState &layout, const BuildSettings &setting
     if (settings.character.entered() && ReadCharacterSummary(settings.character.summary()))
         text += PlanLabelNames().at(int(PlanLabelKind::Character)) + QStringLiteral(":\t") +
                 settings.character.summary() + u'\n';
+    const Plan &plan = layout.plan();
+    if (plan.holdsSymbiants()) {
+        QStringList symbiants;
+        for (int slot = 0; slot < BodySlotCount; ++slot)
+            if (!plan.symbiant(slot).isEmpty())
+                symbiants.append(BodySlotNames().at(slot) + u'=' + plan.symbiant(slot));
+        text += PlanLabelNames().at(int(PlanLabelKind::Symbiants)) + QStringLiteral(":\t") + symbiants.join(u'\t') +
+                u'\n';
+    }
     return text + PlanText(layout);
 }
 
@@ -182,7 +229,7 @@ std::optional<Character> ReadCharacterSummary(const QString &text, QString *prob
     return character;
 }
 
-PlanLabels ReadPlanLabels(const PlanReading &reading, const SkillLists &skills)
+PlanLabels ReadPlanLabels(const PlanReading &reading, const SkillLists &skills, const SymbiantTable *symbiants)
 {
     PlanLabels labels;
     if (const PlanLabel &label = reading.label(PlanLabelKind::Skills); label.line > 0) {
@@ -214,14 +261,22 @@ PlanLabels ReadPlanLabels(const PlanReading &reading, const SkillLists &skills)
         if (!labels.character)
             labels.problems.append(where(label) + QStringLiteral("the character cannot be read: %1.").arg(problem));
     }
+    // A text with labels is a whole plan: a slot its symbiants do not name
+    // holds an implant.
+    if (std::any_of(reading.labels.cbegin(), reading.labels.cend(), [](const PlanLabel &l) { return l.line > 0; })) {
+        labels.symbiants = QStringList(BodySlotCount);
+        if (const PlanLabel &label = reading.label(PlanLabelKind::Symbiants); label.line > 0)
+            readSymbiants(label, symbiants, labels);
+    }
     return labels;
 }
 
-LabelledPlanReading ReadLabelledPlanText(const QString &text, const TNanoList &nanoList, const SkillLists &skills)
+LabelledPlanReading ReadLabelledPlanText(const QString &text, const TNanoList &nanoList, const SkillLists &skills,
+                                         const SymbiantTable *symbiants)
 {
     LabelledPlanReading reading;
     reading.plan = ReadPlanText(text, nanoList, BodySlotNames());
-    reading.labels = ReadPlanLabels(reading.plan, skills);
+    reading.labels = ReadPlanLabels(reading.plan, skills, symbiants);
     reading.problems = reading.plan.problems + reading.labels.problems;
     return reading;
 }
@@ -235,6 +290,20 @@ void ApplyPlanSkills(const PlanLabels &labels, LayoutState &layout)
     }
     if (labels.target == BuildSettings::Target::Individual)
         layout.setImplantSelections(labels.selections);
+}
+
+void PlaceLabelledPlan(LayoutState &layout, const PlanReading &reading, const PlanLabels &labels)
+{
+    // A slot that holds a symbiant takes no cluster edit: the symbiants go
+    // first and come back once the clusters are in.
+    if (labels.symbiants)
+        for (int slot = 0; slot < BodySlotCount; ++slot)
+            layout.setSymbiant(slot, QString());
+    PlacePlan(layout, reading);
+    ApplyPlanSkills(labels, layout);
+    if (labels.symbiants)
+        for (int slot = 0; slot < int(std::min<qsizetype>(labels.symbiants->size(), BodySlotCount)); ++slot)
+            layout.setSymbiant(slot, labels.symbiants->at(slot));
 }
 
 BuildSettings PlanLabelSettings(const PlanLabels &labels, const BuildSettings &settings)

@@ -52,7 +52,8 @@ QStringList fieldsOf(const QString &line)
 
 const QStringList &PlanLabelNames()
 {
-    static const QStringList names{QStringLiteral("Skills"), QStringLiteral("Target"), QStringLiteral("Character")};
+    static const QStringList names{QStringLiteral("Skills"), QStringLiteral("Target"), QStringLiteral("Character"),
+                                   QStringLiteral("Symbiants")};
     return names;
 }
 
@@ -93,8 +94,8 @@ PlanReading ReadPlanText(const QString &text, const TNanoList &nanoList, const Q
     ForEachLine(text, [&](QStringView line) {
         ++n;
         const QString where = QStringLiteral("Line %1: ").arg(n);
-        // "Skills:", "Target:" and "Character:", with or without blanks
-        // before the colon.
+        // The labelled lines ("Skills:" and the others), with or without
+        // blanks before the colon.
         const QStringView trimmed = TrimCtl(line);
         for (int k = 0; k < PlanLabelCount; ++k) {
             const QString &name = PlanLabelNames().at(k);

@@ -20,8 +20,8 @@ QString PlanText(const LayoutState &layout);
 // What a plan's text holds: for every body slot, in slot order, the record
 // placed as its Shining, Bright and Faded cluster (nullptr where none is),
 // and every line or name that could not be read, each as one sentence.
-// A labelled line above a plan's grid, "Skills:", "Target:" or "Character:"
-// and what follows: its line's number and the text after the colon; line 0
+// A labelled line above a plan's grid, "Skills:", "Target:", "Character:" or
+// "Symbiants:" and what follows: its line's number and the text after the colon; line 0
 // where the text holds no such line.
 struct PlanLabel
 {
@@ -30,9 +30,9 @@ struct PlanLabel
 
     bool operator==(const PlanLabel &) const = default;
 };
-enum class PlanLabelKind { Skills, Target, Character };
-inline constexpr int PlanLabelCount = 3;
-// "Skills", "Target", "Character".
+enum class PlanLabelKind { Skills, Target, Character, Symbiants };
+inline constexpr int PlanLabelCount = 4;
+// "Skills", "Target", "Character", "Symbiants".
 const QStringList &PlanLabelNames();
 
 struct PlanReading

@@ -903,16 +903,18 @@ void TstRandomSession::pastePlan()
         expect(m_prompter.asked.size() == 1, QStringLiteral("a plan that cannot be read was not told"));
         expect(planState(layout()) == before, QStringLiteral("a plan that cannot be read changed the plan"));
     } else {
-        // A slot holding a symbiant keeps its clusters; every other slot
-        // takes the line pasted. The labelled lines above the grid are not
-        // the grid's.
-        QStringList wanted = text.mid(text.indexOf(QStringLiteral("Slot\t"))).split(u'\n');
-        const QStringList kept = beforeText.split(u'\n');
-        for (int slot = 0; slot < BodySlotCount && slot + 1 < int(wanted.size()); ++slot)
-            if (layout().plan().bodySlots.at(slot).holdsSymbiant())
-                wanted[slot + 1] = kept.value(slot + 1);
-        expect(PlanText(layout()) == wanted.join(u'\n'),
+        // Copy Plan's text is the whole plan: every slot takes the line
+        // pasted, a slot that held a symbiant too, and wears the symbiant of
+        // the "Symbiants:" line or an implant.
+        expect(PlanText(layout()) == text.mid(text.indexOf(QStringLiteral("Slot\t"))),
                QStringLiteral("the pasted plan reads back as \"%1\"").arg(PlanText(layout())));
+        QStringList worn;
+        for (int slot = 0; slot < BodySlotCount; ++slot)
+            if (layout().plan().bodySlots.at(slot).holdsSymbiant())
+                worn.append(BodySlotNames().at(slot) + u'=' + layout().plan().symbiant(slot));
+        const QString line = worn.isEmpty() ? QString() : QStringLiteral("\nSymbiants:\t") + worn.join(u'\t') + u'\n';
+        expect(worn.isEmpty() ? !text.contains(QStringLiteral("\nSymbiants:")) : text.contains(line),
+               QStringLiteral("the pasted plan wears \"%1\"").arg(worn.join(QStringLiteral(", "))));
     }
 }
 

@@ -10,6 +10,8 @@
 #include "support/windowfixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -70,6 +72,7 @@ private Q_SLOTS:
 
     void symbiantIntoASlotAndBack();
     void buildCountsItAndAProjectKeepsIt();
+    void copyAndPastePlanCarryIt();
     void withoutTheTableTheMenuSaysSo();
     void aDamagedLineIsToldOnce();
     void pickerJudgesWearing_data();
@@ -238,6 +241,28 @@ void TstSymbiantSlots::symbiantIntoASlotAndBack()
     QCOMPARE(columnTexts(view, 2).first(), QStringLiteral("Burst"));
     QCOMPARE(undo->text(), QStringLiteral("&Undo Use Implant"));
     QVERIFY(m_prompter.asked.isEmpty());
+}
+
+// Copy Plan names the symbiants; Paste Plan into a new plan wears them again,
+// over the clusters kept behind them, as one step Undo takes back.
+void TstSymbiantSlots::copyAndPastePlanCarryIt()
+{
+    openAllocated();
+    writeFile(m_dir->filePath("symbiants.csv"), SymbiantLines);
+    useSymbiant(QStringLiteral("Control"));
+    const Plan copied = layout().plan();
+    find<QAction>("CopyPlan1")->trigger();
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\nSymbiants:\tHEAD=") + Control + u'\n'));
+
+    m_prompter.answers = {Prompter::Answer::Discard};
+    find<QAction>("New1")->trigger();
+    QVERIFY(layout().plan().symbiant(0).isEmpty());
+    find<QAction>("PastePlan1")->trigger();
+    QVERIFY(m_prompter.asked.size() == 1);  // the question before New
+    QCOMPARE(layout().plan().symbiant(0), Control);
+    QCOMPARE(layout().plan().bodySlots, copied.bodySlots);
+    find<QAction>("Undo1")->trigger();
+    QVERIFY(layout().plan().symbiant(0).isEmpty());
 }
 
 // The build counts the symbiant: its row after the implants' in the

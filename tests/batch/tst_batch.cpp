@@ -495,6 +495,15 @@ private Q_SLOTS:
         QStringList selected = ReadProjectFile(saved).selected;
         selected.removeDuplicates();
         QCOMPARE(selected, (QStringList{"Burst", "Computer Literacy"}));
+        // Its symbiants are worn, and a --symbiant goes on over them.
+        writeFile(labelled, "Skills:\tburst\nSymbiants:\tHEAD=Active Brain Symbiant, Control Unit Aban\n"
+                            "Slot\tShining\tBright\tFaded\nhead\tcomputer literacy\nRIGHT ARM\tBurst\t\t\n");
+        const QString brain = QStringLiteral("HEAD=Active Brain Symbiant, Control Unit Aban (QL 170)");
+        QCOMPARE(batch({"plan", "--layout", labelled, "--ql", "100", "--save", saved}).status, 0);
+        QCOMPARE(ReadProjectFile(saved).symbiants, QStringList{brain});
+        const QString eye = QStringLiteral("EYE=Active Ocular Symbiant, Artillery Unit Aban (QL 170)");
+        QCOMPARE(batch({"plan", "--layout", labelled, "--ql", "100", "--symbiant", eye, "--save", saved}).status, 0);
+        QCOMPARE(ReadProjectFile(saved).symbiants, (QStringList{brain, eye}));
         writeFile(labelled, "Target:\tQL 900\nHEAD\tBurst\n");
         const Run badTarget = batch({"plan", "--layout", labelled, "--ql", "100"});
         QCOMPARE(badTarget.status, 1);

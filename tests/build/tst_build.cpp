@@ -2,6 +2,7 @@
 #include "build/buildresults.h"
 #include "build/buildrunner.h"
 #include "build/planlabels.h"
+#include "data/symbiants.h"
 #include "build/suggestions.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -162,6 +163,7 @@ private Q_SLOTS:
     void labelledPlanTextReadsBack();
     void planLabelProblems_data();
     void planLabelProblems();
+    void labelledSymbiantsReadBack();
 };
 
 void TstBuild::initTestCase()
@@ -896,6 +898,18 @@ void fillLabelled(LayoutState &layout, const TNanoList &list)
     layout.editCell(1, 1, QStringLiteral("Alpha Cluster"));
 }
 
+// Two symbiants of HEAD, one of EYE.
+SymbiantTable symbiantTable()
+{
+    const SymbiantTable table = SymbiantTable::parse(
+        {QStringLiteral("\"Brain Symbiant, Control Unit\",HEAD,170,Control,1011,125,0,383,0,383,383,0,,Treatment=86"),
+         QStringLiteral("\"Brain Symbiant, Control Unit\",HEAD,200,Control,1200,150,0,450,0,450,450,0,,Treatment=99"),
+         QStringLiteral("\"Eye Symbiant, Control Unit\",EYE,170,Control,1011,125,0,0,0,383,0,383,,Aimed Shot=50")},
+        BodySlotNames());
+    Q_ASSERT(table.all().size() == 3);
+    return table;
+}
+
 } // namespace
 
 // What Copy Plan writes above the grid reads back as the same skills, target
@@ -976,6 +990,18 @@ void TstBuild::planLabelProblems_data()
     QTest::newRow("stat missing") << "Character:\tTreatment 700"
                                   << "Line 1: the character cannot be read: Strength is missing.";
     QTest::newRow("given twice") << "Target: QL 20\nTarget: QL 30" << "Line 2: Target is given twice.";
+    QTest::newRow("symbiant of another slot")
+        << "Symbiants:\tEYE=Brain Symbiant, Control Unit (QL 200)"
+        << "Line 1: \"Brain Symbiant, Control Unit (QL 200)\" is worn in HEAD, not in EYE.";
+    // Of two symbiants of one name, the level tells which.
+    QTest::newRow("name of two") << "Symbiants:\tHEAD=Brain Symbiant, Control Unit"
+                                 << "Line 1: no symbiant of HEAD is called \"Brain Symbiant, Control Unit\".";
+    QTest::newRow("no slot") << "Symbiants:\tEye Symbiant, Control Unit"
+                             << "Line 1: \"Eye Symbiant, Control Unit\" is no body slot and symbiant, as in "
+                                "\"HEAD=NAME\".";
+    QTest::newRow("slot twice") << "Symbiants:\tHEAD=Brain Symbiant, Control Unit (QL 200)\thead=Brain Symbiant, "
+                                   "Control Unit (QL 170)"
+                                << "Line 1: HEAD is given twice.";
 }
 
 void TstBuild::planLabelProblems()
@@ -985,9 +1011,57 @@ void TstBuild::planLabelProblems()
     const TNanoList list = catalogue();
     LayoutState layout;
     fillLabelled(layout, list);
-    const PlanReading reading = ReadPlanText(lines + QStringLiteral("\nHEAD\tAlpha Cluster\n"), list, BodySlotNames());
-    const PlanLabels labels = ReadPlanLabels(reading, layout.skills());
-    QCOMPARE(reading.problems + labels.problems, QStringList{problem});
+    const SymbiantTable table = symbiantTable();
+    const LabelledPlanReading reading =
+        ReadLabelledPlanText(lines + QStringLiteral("\nHEAD\tAlpha Cluster\n"), list, layout.skills(), &table);
+    QCOMPARE(reading.problems, QStringList{problem});
+}
+
+// A plan with symbiants is copied with them, its clusters behind them too,
+// and pasted over a plan with other symbiants it wears its own only; an older
+// text leaves the symbiants as they are.
+void TstBuild::labelledSymbiantsReadBack()
+{
+    const TNanoList list = catalogue();
+    const SymbiantTable table = symbiantTable();
+    const int eye = int(BodySlotNames().indexOf(QStringLiteral("EYE")));
+    LayoutState layout;
+    fillLabelled(layout, list);
+    layout.setSymbiant(0, QStringLiteral("Brain Symbiant, Control Unit (QL 200)"));
+    const QString text = LabelledPlanText(layout, BuildSettings());
+    QVERIFY2(text.contains(QStringLiteral("\nSymbiants:\tHEAD=Brain Symbiant, Control Unit (QL 200)\nSlot\t")),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("\nHEAD\tAlpha Cluster\t")));
+
+    LayoutState fresh;
+    fillLabelled(fresh, list);
+    fresh.editCell(1, 1, QString());
+    fresh.setSymbiant(0, QStringLiteral("Brain Symbiant, Control Unit (QL 170)"));
+    fresh.setSymbiant(eye, QStringLiteral("Eye Symbiant, Control Unit (QL 170)"));
+    const LabelledPlanReading reading = ReadLabelledPlanText(text, list, fresh.skills(), &table);
+    QCOMPARE(reading.problems, QStringList());
+    PlaceLabelledPlan(fresh, reading.plan, reading.labels);
+    QCOMPARE(PlanText(fresh), PlanText(layout));
+    for (int slot = 0; slot < BodySlotCount; ++slot)
+        QCOMPARE(fresh.plan().symbiant(slot), layout.plan().symbiant(slot));
+    QCOMPARE(fresh.skills().selected(), layout.skills().selected());
+
+    // Typed, with a name alone and semicolons between.
+    const LabelledPlanReading typed = ReadLabelledPlanText(
+        QStringLiteral("symbiants: eye = eye symbiant, control unit; HEAD=Brain Symbiant, Control Unit (QL 170)\n"
+                       "HEAD\tAlpha Cluster\n"),
+        list, fresh.skills(), &table);
+    QCOMPARE(typed.problems, QStringList());
+    QStringList worn(BodySlotCount);
+    worn[0] = QStringLiteral("Brain Symbiant, Control Unit (QL 170)");
+    worn[eye] = QStringLiteral("Eye Symbiant, Control Unit (QL 170)");
+    QCOMPARE(typed.labels.symbiants, std::optional<QStringList>(worn));
+
+    const LabelledPlanReading older = ReadLabelledPlanText(PlanText(layout), list, fresh.skills(), &table);
+    QVERIFY(!older.labels.symbiants);
+    const LabelledPlanReading noTable = ReadLabelledPlanText(text, list, fresh.skills(), nullptr);
+    QCOMPARE(noTable.problems, QStringList{"Line 3: the symbiants cannot be read without the symbiant table "
+                                           "\"symbiants.csv\"."});
 }
 
 QTEST_GUILESS_MAIN(TstBuild)
