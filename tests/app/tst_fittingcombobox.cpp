@@ -14,14 +14,20 @@ private Q_SLOTS:
     void cutEntryIsItsTooltip();
 };
 
+// Shows the box, a short entry and a long one in it, at the given width.
+static bool showBox(FittingComboBox &box, int width)
+{
+    box.addItems({QStringLiteral("Bow"), QStringLiteral("Sensory Improvement & Modification")});
+    box.setFixedWidth(width);
+    box.show();
+    return QTest::qWaitForWindowExposed(&box);
+}
+
 // A box narrower than its entries opens a list wide enough for the longest.
 void TstFittingComboBox::openListShowsTheLongestEntry()
 {
     FittingComboBox box;
-    box.addItems({QStringLiteral("Bow"), QStringLiteral("Sensory Improvement & Modification")});
-    box.setFixedWidth(80);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showBox(box, 80));
     box.showPopup();
     QAbstractItemView *list = box.view();
     QTRY_VERIFY(list->isVisible());
@@ -35,10 +41,7 @@ void TstFittingComboBox::openListShowsTheLongestEntry()
 void TstFittingComboBox::cutEntryIsItsTooltip()
 {
     FittingComboBox box;
-    box.addItems({QStringLiteral("Bow"), QStringLiteral("Sensory Improvement & Modification")});
-    box.setFixedWidth(100);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showBox(box, 100));
     QVERIFY(box.showsWholeText());
     QVERIFY(box.shownToolTip().isEmpty());
     box.setCurrentIndex(1);
