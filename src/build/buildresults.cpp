@@ -115,7 +115,7 @@ ReqCellColor RequirementCellColor(const BuildSettings &settings, int column, int
 
 bool BuildResults::ladderReaches(int row) const
 {
-    if (!m_ladder || row < 1 || row >= m_reqTable.rowCount())
+    if (row < 1 || row >= m_reqTable.rowCount())
         return false;
     // "HEAD (QL 175)": the slot and the level the row is built at.
     const QString implant = m_reqTable.cell(ReqCol::Implant, row);
@@ -123,13 +123,25 @@ bool BuildResults::ladderReaches(int row) const
     if (at <= 0 || !implant.endsWith(u')'))
         return false;
     const QString slot = implant.left(at);
-    const QString type = m_reqTable.cell(ReqCol::Type, row);
-    if (type == SymbiantType)
-        return std::any_of(m_ladder->steps.cbegin(), m_ladder->steps.cend(),
-                           [&slot](const LadderStep &step) { return step.slot == slot && !step.symbiant.isEmpty(); });
+    const bool symbiant = m_reqTable.cell(ReqCol::Type, row) == SymbiantType;
     bool ok = false;
     const int level = QStringView(implant).sliced(at + 5).chopped(1).toInt(&ok);
-    return ok && level > 0 && m_ladder->finalLevel(slot) == level;
+    if (!symbiant && (!ok || level <= 0))
+        return false;
+    // Read from the ladder's table rather than the ladder, so that a project
+    // opened with a ladder built marks its cells as the build did. A step
+    // wearing a symbiant is noted "symbiant NAME"; an implant's last step,
+    // "final level" and what it replaced.
+    for (int r = 1; r < m_ladderTable.rowCount(); ++r) {
+        if (m_ladderTable.cell(LadderCol::Step, r).isEmpty() || m_ladderTable.cell(LadderCol::Implant, r) != slot)
+            continue;
+        const QString note = m_ladderTable.cell(LadderCol::Note, r);
+        if (symbiant ? note.startsWith(QStringLiteral("symbiant "))
+                     : note.startsWith(QStringLiteral("final level")) &&
+                           m_ladderTable.cell(LadderCol::Level, r) == QString::number(level))
+            return true;
+    }
+    return false;
 }
 
 void ClearResultTable(TextTable &table)

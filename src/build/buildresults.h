@@ -180,7 +180,8 @@ public:
     // (which brings back the ladder's table only).
     const std::optional<Ladder> &ladder() const { return m_ladder; }
     // Whether the ladder wears the implant or symbiant of the requirement
-    // table's row at the level the row shows; false without a ladder.
+    // table's row at the level the row shows, as the ladder table says (so
+    // also after a project was opened); false without a ladder.
     bool ladderReaches(int row) const;
     // Keeps the ladder and shows it in the ladder table.
     void setLadder(const Ladder &ladder);

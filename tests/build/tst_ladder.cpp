@@ -14,6 +14,7 @@
 #include "common/paths.h"
 #include "data/referencedata.h"
 #include "layout/layoutstate.h"
+#include "model/projectstate.h"
 #include "stock/stockstate.h"
 #include "support/scriptedprompter.h"
 #include "support/testcharacter.h"
@@ -325,6 +326,15 @@ void TstLadder::cellsTheLadderReaches()
     QVERIFY(results.ladderReaches(eye) && results.ladderReaches(head));
     QCOMPARE(colour(eye), ReqCellColor::Reached);
     QCOMPARE(colour(head), ReqCellColor::Normal);
+
+    // Saved with this build and opened again, the project marks the same
+    // cells: the ladder's table comes back, the ladder itself does not.
+    PlanBuild opened(m_reference, {});
+    ApplyProject(CaptureProject(build.layout, settings, results, ProjectShown{}), m_reference.nanoList(),
+                 opened.layout, opened.settings, opened.results);
+    QVERIFY(!opened.results.ladder());
+    QCOMPARE(opened.results.reqTable().cell(ReqCol::Implant, eye), QStringLiteral("EYE (QL 111)"));
+    QVERIFY(opened.results.ladderReaches(eye) && opened.results.ladderReaches(head));
 
     // The same levels built as one level: no ladder, and the cell is red.
     settings.target = BuildSettings::Target::OneLevel;
