@@ -222,14 +222,23 @@ void LayoutPage::createControls()
             Q_EMIT stockControlChanged(true);
     });
     // The current entries of the lists are the core's: choosing one in a list
-    // tells it.
+    // tells it. What the lists show is noted as well, so that a step of the
+    // history that brings back other current entries shows them, and the
+    // entry highlighted is always the one Add or Remove takes.
     connect(cboAvaNanos, &QComboBox::currentIndexChanged, this, [this](int index) {
-        RunCommand(m_prompter, [this, index] { layoutState().skills().setAvailableCurrent(index); });
+        RunCommand(m_prompter, [this, index] {
+            layoutState().skills().setAvailableCurrent(index);
+            if (m_shownSkills)
+                m_shownSkills->setAvailableCurrent(index);
+        });
     });
     connect(lbSelNanos->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         RunCommand(m_prompter, [this] {
             const QModelIndexList rows = lbSelNanos->selectionModel()->selectedRows();
-            layoutState().skills().setSelectedCurrent(rows.isEmpty() ? -1 : rows.first().row());
+            const int row = rows.isEmpty() ? -1 : rows.first().row();
+            layoutState().skills().setSelectedCurrent(row);
+            if (m_shownSkills)
+                m_shownSkills->setSelectedCurrent(row);
         });
     });
 }

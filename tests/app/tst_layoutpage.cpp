@@ -203,6 +203,22 @@ void TstLayoutPage::addRemoveUpDownAndClearAll()
     QCOMPARE(selected->count(), 0);
     QCOMPARE(comboTexts(available), (QStringList{"Agility", "Burst", "Sense", "Stamina"}));
     QCOMPARE(available->currentText(), QStringLiteral("Agility"));
+
+    // Undo brings back the chosen entries of the lists with the plan: the
+    // entries shown as chosen are the ones Remove and Add then take.
+    select({"Burst", "Sense"});
+    find<QComboBox>("cboInside")->setCurrentIndex(1);
+    selected->setCurrentRow(0);
+    available->setCurrentIndex(1);
+    auto *undo = find<QAction>("Undo1");
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Names Switch"));
+    undo->trigger();
+    selected->setCurrentRow(0);
+    QTest::mouseClick(find<QPushButton>("btnRemove"), Qt::LeftButton);
+    QCOMPARE(listTexts(selected), QStringList{"Sense"});
+    available->setCurrentIndex(available->findText(QStringLiteral("Stamina")));
+    QTest::mouseClick(find<QPushButton>("btnAdd"), Qt::LeftButton);
+    QCOMPARE(listTexts(selected), (QStringList{"Sense", "Stamina"}));
 }
 
 void TstLayoutPage::defaultSelectionGroup()
